@@ -1,0 +1,29 @@
+// Every test includes this header first: GoogleTest must not see the Windows macros that wineg++
+// defines (it would take its Windows code paths, which do not link here), and <windows.h> comes after.
+#pragma once
+#pragma push_macro("_WIN32")
+#pragma push_macro("WIN32")
+#pragma push_macro("_WIN64")
+#pragma push_macro("WIN64")
+#pragma push_macro("__WIN32")
+#pragma push_macro("__WIN32__")
+#pragma push_macro("__WIN64")
+#pragma push_macro("__WIN64__")
+#undef _WIN32
+#undef WIN32
+#undef _WIN64
+#undef WIN64
+#undef __WIN32
+#undef __WIN32__
+#undef __WIN64
+#undef __WIN64__
+#include <gtest/gtest.h>
+#pragma pop_macro("_WIN32")
+#pragma pop_macro("WIN32")
+#pragma pop_macro("_WIN64")
+#pragma pop_macro("WIN64")
+#pragma pop_macro("__WIN32")
+#pragma pop_macro("__WIN32__")
+#pragma pop_macro("__WIN64")
+#pragma pop_macro("__WIN64__")
+#include <windows.h>
