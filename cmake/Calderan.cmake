@@ -27,3 +27,28 @@ function(calderan_test name)
            WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# calderan_library(<name> [DEPS lib...] [LINK lib...]): the folder's static library from every .cpp
+# in it (globbed, so adding a module touches no list). Its headers are reached by their bare names.
+function(calderan_library name)
+  cmake_parse_arguments(L "" "" "DEPS;LINK" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${L_DEPS} ${L_LINK} ${CALDERAN_WIN32_LIBS})
+endfunction()
+
+# calderan_tests(<prefix> LIBS ... [RESOURCES rc]): one test executable per *_test.cpp in the folder,
+# named <prefix>_<file>.
+function(calderan_tests prefix)
+  cmake_parse_arguments(T "" "RESOURCES" "LIBS" ${ARGN})
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  foreach(src ${tests})
+    get_filename_component(stem ${src} NAME_WE)
+    if(T_RESOURCES)
+      calderan_test(${prefix}_${stem} SOURCES ${src} LIBS ${T_LIBS} RESOURCES ${T_RESOURCES})
+    else()
+      calderan_test(${prefix}_${stem} SOURCES ${src} LIBS ${T_LIBS})
+    endif()
+  endforeach()
+endfunction()
