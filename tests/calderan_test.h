@@ -27,3 +27,16 @@
 #pragma pop_macro("__WIN64")
 #pragma pop_macro("__WIN64__")
 #include <windows.h>
+
+// Windowed tests: tests run in parallel processes, and with the null graphics driver all of them
+// share one desktop, so one process's window activation takes the focus from another's windows
+// (seen as random focus and validation failures). Call this before the first window is created
+// (SetUpTestSuite): the process then has a desktop of its own, with its own active window.
+inline void UsePrivateDesktop() {
+  static HDESK desktop = nullptr;
+  if (desktop) return;
+  char name[64];
+  wsprintfA(name, "calderan-test-%lu", static_cast<unsigned long>(GetCurrentProcessId()));
+  desktop = CreateDesktopA(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+  if (desktop) SetThreadDesktop(desktop);
+}

@@ -11,7 +11,10 @@ namespace {
 
 class Controls : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { StartUnits({&GraphicsUnit, &ControlsUnit, &MenusUnit, &FormsUnit}); }
+  static void SetUpTestSuite() {
+    UsePrivateDesktop();
+    StartUnits({&GraphicsUnit, &ControlsUnit, &MenusUnit, &FormsUnit});
+  }
   static void TearDownTestSuite() { StopUnits(); }
 };
 

@@ -14,7 +14,10 @@ namespace {
 
 class Forms : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { StartUnits({&GraphicsUnit, &ControlsUnit, &MenusUnit, &FormsUnit}); }
+  static void SetUpTestSuite() {
+    UsePrivateDesktop();
+    StartUnits({&GraphicsUnit, &ControlsUnit, &MenusUnit, &FormsUnit});
+  }
   static void TearDownTestSuite() { StopUnits(); }
   void SetUp() override { Application->OnException = MakeEvent(this, &Forms::Caught); }
   void TearDown() override { Application->OnException = nullptr; }
