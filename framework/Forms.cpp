@@ -85,12 +85,17 @@ void TCustomForm::BeforeDestruction() {
 
 void TCustomForm::Loaded() {
   TWinControl::Loaded();
-  if (readClientWidth_ >= 0 || readClientHeight_ >= 0) {
-    int w = readClientWidth_ >= 0 ? readClientWidth_ : ClientWidth();
-    int h = readClientHeight_ >= 0 ? readClientHeight_ : ClientHeight();
+  if (readClientWidth_ >= 0) {
+    int w = readClientWidth_, h = readClientHeight_;
     readClientWidth_ = readClientHeight_ = -1;
     SetClientSize(w, h);
   }
+}
+
+void TCustomForm::DefineProperties(TFiler* filer) {
+  TWinControl::DefineProperties(filer);
+  for (const char* name : {"PixelsPerInch", "TextHeight", "OldCreateOrder", "DesignSize"})
+    filer->DefineProperty(name, TReaderProc(this, &TCustomForm::IgnoreValue), nullptr, false);
 }
 
 void TCustomForm::DoCreate() {
@@ -156,6 +161,7 @@ void TCustomForm::CreateWnd() {
 
 // Before the window exists the client area follows from the border styles.
 TRect TCustomForm::ClientRect() {
+  if (readClientWidth_ >= 0) return Rect(0, 0, readClientWidth_, readClientHeight_);
   if (HandleAllocated() || Parent()) return TWinControl::ClientRect();
   DWORD style = 0, exStyle = 0;
   StylesOf(style, exStyle);

@@ -132,6 +132,8 @@ class TCustomForm : public TWinControl {
   virtual void Activate();
   virtual void Deactivate();
   void Loaded() override;
+  // Properties that older definitions carry and that mean nothing here are read and dropped.
+  void DefineProperties(TFiler* filer) override;
 
   void WMClose(TMessage& m);
   void WMActivate(TMessage& m);
@@ -151,6 +153,7 @@ class TCustomForm : public TWinControl {
   void PlaceOnShow();
   void SetWindowFocus();
   void SetActive(bool value);
+  void IgnoreValue(TReader* reader) { reader->SkipValue(); }
   void CloseModal();
   bool SendFocusMessage(TControl* control, UINT msg);
   void ApplyAlphaBlend();

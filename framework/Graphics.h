@@ -322,6 +322,8 @@ class TGraphic : public TPersistent {
   virtual void WriteData(TStream* stream);
 
   TNotifyEvent OnChange;
+  // The stored form keeps the picture as the binary property "Data".
+  void DefineProperties(TFiler* filer) override;
 
  protected:
   virtual void Changed(TObject* sender);
@@ -450,9 +452,11 @@ class TPicture : public TPersistent {
   // "All (*.bmp;*.jpg)|*.bmp;*.jpg|Bitmaps (*.bmp)|*.bmp..." for file dialogs.
   static std::string GraphicFilter(TGraphicClass cls);
 
-  // The stored form: the class name, then the picture's own stored form.
+  // The stored form: the class name, then the picture's own stored form, as the binary
+  // property "Data".
   void ReadData(TStream* stream);
   void WriteData(TStream* stream);
+  void DefineProperties(TFiler* filer) override;
 
   TNotifyEvent OnChange;
 

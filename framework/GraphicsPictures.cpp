@@ -189,6 +189,11 @@ void TGraphic::SaveToFile(const std::string& fileName) {
 }
 
 void TGraphic::ReadData(TStream* stream) { LoadFromStream(stream); }
+
+void TGraphic::DefineProperties(TFiler* filer) {
+  filer->DefineBinaryProperty("Data", TStreamProc(this, &TGraphic::ReadData), TStreamProc(this, &TGraphic::WriteData),
+                              !Empty());
+}
 void TGraphic::WriteData(TStream* stream) { SaveToStream(stream); }
 
 // ---------------------------------------------------------------------------------------------
@@ -736,6 +741,11 @@ void TPicture::LoadFromFile(const std::string& fileName) {
 
 void TPicture::SaveToFile(const std::string& fileName) {
   if (graphic_) graphic_->SaveToFile(fileName);
+}
+
+void TPicture::DefineProperties(TFiler* filer) {
+  filer->DefineBinaryProperty("Data", TStreamProc(this, &TPicture::ReadData), TStreamProc(this, &TPicture::WriteData),
+                              graphic_ != nullptr);
 }
 
 // Stored form: the class name (a length byte and the name), then the picture's own stored form.

@@ -240,6 +240,11 @@ void TCustomImageList::Assign(TPersistent* source) {
   EndUpdate();
 }
 
+void TCustomImageList::DefineProperties(TFiler* filer) {
+  filer->DefineBinaryProperty("Bitmap", TStreamProc(this, &TCustomImageList::ReadData),
+                              TStreamProc(this, &TCustomImageList::WriteData), Count() > 0);
+}
+
 // comctl32 reads and writes its lists through COM streams over global memory.
 void TCustomImageList::ReadData(TStream* stream) {
   std::string bytes = stream->ReadAll();

@@ -83,9 +83,10 @@ class TCustomImageList : public TComponent {
   void RegisterChanges(TChangeLink* link);
   void UnRegisterChanges(TChangeLink* link);
 
-  // The stored form: comctl32's own stream of the list.
+  // The stored form: comctl32's own stream of the list, as the binary property "Bitmap".
   virtual void ReadData(TStream* stream);
   virtual void WriteData(TStream* stream);
+  void DefineProperties(TFiler* filer) override;
 
   TNotifyEvent OnChange;
 
