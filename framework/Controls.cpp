@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "ActnList.h"
 #include "Forms.h"
 #include "Menus.h"
 #include "SysUtils.h"
@@ -160,6 +161,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 
 TControl::~TControl() {
   Destroying();
+  actionLink_.reset();
   if (Application) Application->ControlDestroyed(this);
   if (captureControl == this) captureControl = nullptr;
   font_.OnChange = nullptr;
@@ -266,7 +268,23 @@ void TControl::Loaded() {
 
 void TControl::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
-  if (operation == opRemove && component == popupMenu_) popupMenu_ = nullptr;
+  if (operation != opRemove) return;
+  if (component == popupMenu_) popupMenu_ = nullptr;
+  if (actionLink_ && component == actionLink_->Action()) actionLink_.reset();
+}
+
+TBasicAction* TControl::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
+
+void TControl::SetAction(TBasicAction* action) {
+  if (action == Action()) return;
+  if (TBasicAction* old = Action()) old->RemoveFreeNotification(this);
+  if (!action) {
+    actionLink_.reset();
+    return;
+  }
+  if (!actionLink_) actionLink_ = std::make_unique<TControlActionLink>(this);
+  actionLink_->SetAction(action);
+  action->FreeNotification(this);
 }
 
 // --- bounds and alignment
@@ -493,8 +511,12 @@ HDC TControl::GetDeviceContext(HWND& window) {
 }
 
 // --- events
+// A handler of the control's own goes first; otherwise the linked action runs.
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  TBasicAction* action = Action();
+  if (OnClick && (!action || !(OnClick == action->OnExecute))) OnClick(this);
+  else if (actionLink_) actionLink_->Execute(this);
+  else if (OnClick) OnClick(this);
 }
 
 void TControl::DblClick() {

@@ -136,6 +136,8 @@ using TContextPopupEvent = TEvent<void(TObject* Sender, TPoint MousePos, bool& H
 
 class TWinControl;
 class TCustomForm;
+class TBasicAction;
+class TBasicActionLink;
 class TPopupMenu;
 class TControlCanvas;
 
@@ -242,6 +244,10 @@ class TControl : public TComponent {
   void SetDragCursor(TCursor cursor) { dragCursor_ = cursor; }
   bool MouseCapture();
   void SetMouseCapture(bool value);
+  // The action the control follows (caption, enabled, visible, hint) and runs when clicked.
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* action);
+  TBasicActionLink* ActionLink() const { return actionLink_.get(); }
 
   // --- painting
   virtual void Invalidate();
@@ -345,6 +351,7 @@ class TControl : public TComponent {
   TPopupMenu* popupMenu_ = nullptr;
   TDragMode dragMode_ = dmManual;
   TCursor dragCursor_ = crDrag;
+  std::unique_ptr<TBasicActionLink> actionLink_;
 };
 
 // ---------------------------------------------------------------------------------------------

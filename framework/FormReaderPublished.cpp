@@ -1,5 +1,7 @@
 // The published properties of controls, fonts and forms: what stored definitions may set.
+#include "ActnList.h"
 #include "Controls.h"
+#include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "ImgList.h"
@@ -38,6 +40,11 @@ CALDERAN_ENUM(BevelCutInfo, "bvNone", "bvLowered", "bvRaised", "bvSpace")
 CALDERAN_ENUM(PopupAlignmentInfo, "paLeft", "paRight", "paCenter")
 CALDERAN_ENUM(DrawingStyleInfo, "dsFocus", "dsSelected", "dsNormal", "dsTransparent")
 CALDERAN_ENUM(ImageTypeInfo, "itImage", "itMask")
+CALDERAN_ENUM(OpenOptionInfo, "ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir", "ofShowHelp",
+              "ofNoValidate", "ofAllowMultiSelect", "ofExtensionDifferent", "ofPathMustExist", "ofFileMustExist",
+              "ofCreatePrompt", "ofShareAware", "ofNoReadOnlyReturn", "ofNoTestFileCreate", "ofNoNetworkButton",
+              "ofNoLongNames", "ofOldStyleDialog", "ofNoDereferenceLinks", "ofEnableIncludeNotify", "ofEnableSizing",
+              "ofDontAddToRecent", "ofForceShowHidden")
 
 constinit const TPropInfo fontProps[] = {
     Published<&TFont::Name, &TFont::SetName>("Name"),
@@ -75,6 +82,7 @@ constinit const TPropInfo controlProps[] = {
     Published<&TControl::PopupMenu, &TControl::SetPopupMenu>("PopupMenu"),
     Published<&TControl::DragMode, &TControl::SetDragMode>("DragMode", &DragModeInfo),
     Published<&TControl::DragCursor, &TControl::SetDragCursor>("DragCursor"),
+    Published<&TControl::Action, &TControl::SetAction>("Action"),
     PublishedEvent<&TControl::OnClick>("OnClick"),
     PublishedEvent<&TControl::OnDblClick>("OnDblClick"),
     PublishedEvent<&TControl::OnMouseDown>("OnMouseDown"),
@@ -268,6 +276,41 @@ constinit const TPropInfo imageListProps[] = {
     Published<&TCustomImageList::ImageType, &TCustomImageList::SetImageType>("ImageType", &ImageTypeInfo),
     PublishedEvent<&TCustomImageList::OnChange>("OnChange"),
 };
+constinit const TPropInfo actionProps[] = {
+    Published<&TContainedAction::Category, &TContainedAction::SetCategory>("Category"),
+    PublishedEvent<&TBasicAction::OnExecute>("OnExecute"),
+    PublishedEvent<&TBasicAction::OnUpdate>("OnUpdate"),
+};
+
+constinit const TPropInfo customActionProps[] = {
+    Published<&TCustomAction::Caption, &TCustomAction::SetCaption>("Caption"),
+    Published<&TCustomAction::Checked, &TCustomAction::SetChecked>("Checked"),
+    Published<&TCustomAction::Enabled, &TCustomAction::SetEnabled>("Enabled"),
+    Published<&TCustomAction::Visible, &TCustomAction::SetVisible>("Visible"),
+    Published<&TCustomAction::Hint, &TCustomAction::SetHint>("Hint"),
+    Published<&TCustomAction::ImageIndex, &TCustomAction::SetImageIndex>("ImageIndex"),
+    Published<&TCustomAction::ShortCut, &TCustomAction::SetShortCut>("ShortCut"),
+    Published<&TCustomAction::GroupIndex, &TCustomAction::SetGroupIndex>("GroupIndex"),
+    Published<&TCustomAction::AutoCheck, &TCustomAction::SetAutoCheck>("AutoCheck"),
+};
+
+constinit const TPropInfo actionListProps[] = {
+    Published<&TCustomActionList::Images, &TCustomActionList::SetImages>("Images"),
+    PublishedEvent<&TCustomActionList::OnExecute>("OnExecute"),
+    PublishedEvent<&TCustomActionList::OnUpdate>("OnUpdate"),
+};
+
+constinit const TPropInfo openDialogProps[] = {
+    Published<&TOpenDialog::FileName, &TOpenDialog::SetFileName>("FileName"),
+    Published<&TOpenDialog::Filter, &TOpenDialog::SetFilter>("Filter"),
+    Published<&TOpenDialog::FilterIndex, &TOpenDialog::SetFilterIndex>("FilterIndex"),
+    Published<&TOpenDialog::InitialDir, &TOpenDialog::SetInitialDir>("InitialDir"),
+    Published<&TOpenDialog::Title, &TOpenDialog::SetTitle>("Title"),
+    Published<&TOpenDialog::DefaultExt, &TOpenDialog::SetDefaultExt>("DefaultExt"),
+    Published<&TOpenDialog::Options, &TOpenDialog::SetOptions>("Options", &OpenOptionInfo),
+    PublishedEvent<&TCommonDialog::OnShow>("OnShow"),
+    PublishedEvent<&TCommonDialog::OnClose>("OnClose"),
+};
 }  // namespace
 
 // Registers the tables above and the classes that definitions create by name.
@@ -293,10 +336,15 @@ void RegisterVisualFramework() {
   RegisterPublishedProperties(TMenu::StaticClass(), menuProps);
   RegisterPublishedProperties(TPopupMenu::StaticClass(), popupMenuProps);
   RegisterPublishedProperties(TCustomImageList::StaticClass(), imageListProps);
+  RegisterPublishedProperties(TContainedAction::StaticClass(), actionProps);
+  RegisterPublishedProperties(TCustomAction::StaticClass(), customActionProps);
+  RegisterPublishedProperties(TCustomActionList::StaticClass(), actionListProps);
+  RegisterPublishedProperties(TOpenDialog::StaticClass(), openDialogProps);
   RegisterClasses({TForm::StaticClass(), TFrame::StaticClass(), TLabel::StaticClass(), TButton::StaticClass(),
                    TCheckBox::StaticClass(), TEdit::StaticClass(), TMemo::StaticClass(), TMaskEdit::StaticClass(),
                    TListBox::StaticClass(), TComboBox::StaticClass(), TScrollBar::StaticClass(), TTimer::StaticClass(),
                    TPanel::StaticClass(), TImage::StaticClass(), TPaintBox::StaticClass(), TMainMenu::StaticClass(),
                    TPopupMenu::StaticClass(), TMenuItem::StaticClass(), TImageList::StaticClass(),
-                   TBitmap::StaticClass(), TIcon::StaticClass()});
+                   TBitmap::StaticClass(), TIcon::StaticClass(), TAction::StaticClass(), TActionList::StaticClass(),
+                   TOpenDialog::StaticClass(), TSaveDialog::StaticClass()});
 }

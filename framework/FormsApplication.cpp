@@ -3,6 +3,7 @@
 
 #include "Forms.h"
 #include "SysUtils.h"
+#include "Threads.h"
 
 CALDERAN_IMPLEMENT_CLASS(TApplication, TComponent)
 CALDERAN_IMPLEMENT_CREATABLE(THintWindow, TCustomControl, TComponent*)
@@ -14,12 +15,19 @@ namespace {
 enum THintTimer { htNone, htShowHint, htHideHint };
 constexpr UINT_PTR hintTimerId = 1;
 
+// A synchronized call of a worker thread wakes the loop with an empty message.
+void WakeApplication() {
+  if (Application) PostMessageA(Application->Handle(), WM_NULL, 0, 0);
+}
+
 void StartForms() {
   Screen = new TScreen(nullptr);
   Application = new TApplication(nullptr);
+  WakeMainThread = WakeApplication;
 }
 
 void StopForms() {
+  WakeMainThread = nullptr;
   delete Application;
   Application = nullptr;
   delete Screen;
@@ -99,6 +107,7 @@ void TApplication::Run() {
 void TApplication::Terminate() { PostQuitMessage(0); }
 
 bool TApplication::ProcessMessage(MSG& msg) {
+  CheckSynchronize();
   if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
   if (msg.message == WM_QUIT) {
     terminated_ = true;
