@@ -194,7 +194,7 @@ class TControl : public TComponent {
   void SetClientWidth(int v) { SetClientSize(v, ClientHeight()); }
   void SetClientHeight(int v) { SetClientSize(ClientWidth(), v); }
   virtual void SetClientSize(int width, int height);
-  TPoint ClientOrigin();  // screen position of the client area's top-left
+  virtual TPoint ClientOrigin();  // screen position of the client area's top-left
   TPoint ClientToScreen(TPoint p) { return p + ClientOrigin(); }
   TPoint ScreenToClient(TPoint p) { return p - ClientOrigin(); }
   TPoint ClientToParent(TPoint p, TWinControl* parent = nullptr);
@@ -389,6 +389,7 @@ class TWinControl : public TControl {
   bool ContainsControl(TControl* control) const;
   TControl* ControlAtPos(TPoint pos, bool allowDisabled, bool allowWinControls = false);
   TRect ClientRect() override;
+  TPoint ClientOrigin() override;
   void SetBounds(int left, int top, int width, int height) override;
 
   // --- alignment

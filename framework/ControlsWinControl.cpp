@@ -602,6 +602,12 @@ TRect TWinControl::ClientRect() {
   return TControl::ClientRect();
 }
 
+TPoint TWinControl::ClientOrigin() {
+  POINT p{0, 0};
+  ::ClientToScreen(Handle(), &p);
+  return p;
+}
+
 void TWinControl::SetBounds(int left, int top, int width, int height) {
   if (width < 0) width = 0;
   if (height < 0) height = 0;
