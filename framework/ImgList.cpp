@@ -2,7 +2,6 @@
 #include "ImgList.h"
 
 #include <algorithm>
-#include <objbase.h>
 
 #include "SysUtils.h"
 
@@ -15,7 +14,29 @@ namespace {
 constexpr const char* SInvalidImageList = "Invalid ImageList";
 constexpr const char* SImageIndexError = "Invalid ImageList Index";
 constexpr const char* SReplaceImage = "Unable to Replace Image";
-constexpr DWORD ropDSPDxax = 0x00E20746;  // pattern where the source is black, destination elsewhere
+constexpr DWORD ropDSPDxax = 0x00E20746;  // pattern where the source is white, destination elsewhere
+}  // namespace
+
+namespace {
+// One image's picture and mask as bitmaps of our own (comctl32 keeps its bitmaps selected in its
+// own device contexts, where they cannot be used as a source): the mask is white where the image
+// is transparent.
+struct TImageBitmaps {
+  HBITMAP color = nullptr, mask = nullptr;
+  TImageBitmaps(HIMAGELIST list, int index) {
+    HICON icon = ImageList_GetIcon(list, index, ILD_NORMAL);
+    ICONINFO ii{};
+    if (icon && GetIconInfo(icon, &ii)) {
+      color = ii.hbmColor;
+      mask = ii.hbmMask;
+    }
+    if (icon) DestroyIcon(icon);
+  }
+  ~TImageBitmaps() {
+    if (color) DeleteObject(color);
+    if (mask) DeleteObject(mask);
+  }
+};
 }  // namespace
 
 TChangeLink::~TChangeLink() {
@@ -156,12 +177,54 @@ void TCustomImageList::Delete(int index) {
   Change();
 }
 
-// Moves one image by swapping it with its neighbours step by step.
+// Moves one image: the list is built again in the new order (comctl32's swap of two images
+// spoils both of them in Wine).
 void TCustomImageList::Move(int curIndex, int newIndex) {
-  if (curIndex < 0 || curIndex >= Count() || newIndex < 0 || newIndex >= Count()) throw EInvalidOperation(SImageIndexError);
-  int step = newIndex > curIndex ? 1 : -1;
-  for (int i = curIndex; i != newIndex; i += step) ImageList_Copy(handle_, i + step, handle_, i, ILCF_SWAP);
+  int count = Count();
+  if (curIndex < 0 || curIndex >= count || newIndex < 0 || newIndex >= count) throw EInvalidOperation(SImageIndexError);
+  if (curIndex == newIndex) return;
+  TBitmap images, masks;
+  ExtractStrip(images, masks);
+  std::vector<int> order(count);
+  for (int i = 0; i < count; ++i) order[i] = i;
+  order.erase(order.begin() + curIndex);
+  order.insert(order.begin() + newIndex, curIndex);
+  TBitmap movedImages(width_ * count, height_, TPixelFormat::pf32bit), movedMasks(width_ * count, height_, TPixelFormat::pf1bit);
+  for (int i = 0; i < count; ++i) {
+    TRect to = Bounds(i * width_, 0, width_, height_), from = Bounds(order[i] * width_, 0, width_, height_);
+    movedImages.Canvas()->CopyRect(to, images.Canvas(), from);
+    movedMasks.Canvas()->CopyRect(to, masks.Canvas(), from);
+  }
+  ImageList_Remove(handle_, -1);
+  movedImages.Dormant();
+  movedMasks.Dormant();
+  ImageList_Add(handle_, movedImages.Handle(), movedMasks.Handle());
   Change();
+}
+
+// Every image side by side in one 32-bit bitmap (drawn by the list itself on black) and their
+// masks in one monochrome bitmap (taken from the list's icons; the colour bitmap of those came out
+// without colours in Wine).
+void TCustomImageList::ExtractStrip(TBitmap& images, TBitmap& masks) {
+  int count = Count();
+  images.SetPixelFormat(TPixelFormat::pf32bit);
+  masks.SetPixelFormat(TPixelFormat::pf1bit);
+  images.SetSize(std::max(width_ * count, 1), height_);
+  masks.SetSize(std::max(width_ * count, 1), height_);
+  images.Canvas()->Brush()->SetColor(clBlack);
+  images.Canvas()->FillRect(Rect(0, 0, images.Width(), height_));
+  for (int i = 0; i < count; ++i) {
+    ImageList_Draw(handle_, i, images.Canvas()->Handle(), i * width_, 0, ILD_NORMAL);
+    TImageBitmaps image(handle_, i);
+    if (!image.mask) throw EInvalidOperation(SInvalidImageList);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, image.mask);
+    BitBlt(masks.Canvas()->Handle(), i * width_, 0, width_, height_, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+  }
+  images.Dormant();
+  masks.Dormant();
 }
 
 void TCustomImageList::GetBitmap(int index, TBitmap* image) {
@@ -196,14 +259,14 @@ void TCustomImageList::DoDraw(int index, TCanvas* canvas, int x, int y, UINT sty
     return;
   }
   // greyed: the image's silhouette embossed, highlight one pixel down and right, shadow on top
-  TBitmap silhouette(width_, height_, TPixelFormat::pf1bit);
-  HDC mono = silhouette.Canvas()->Handle();
-  PatBlt(mono, 0, 0, width_, height_, WHITENESS);
-  ImageList_Draw(handle_, index, mono, 0, 0, ILD_MASK);
-  // the mask is black where the image is; pixels that are black in the image stay black
-  ImageList_Draw(handle_, index, mono, 0, 0, ILD_TRANSPARENT);
-  COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-  COLORREF oldBk = ::SetBkColor(dc, RGB(255, 255, 255));
+  TImageBitmaps image(handle_, index);
+  if (!image.mask) return;
+  HDC mono = CreateCompatibleDC(dc);
+  if (!mono) return;
+  HGDIOBJ oldMono = SelectObject(mono, image.mask);
+  // the raster operation paints where the source is white: the mask's opaque (0) bits become white
+  COLORREF oldText = SetTextColor(dc, RGB(255, 255, 255));
+  COLORREF oldBk = ::SetBkColor(dc, RGB(0, 0, 0));
   HBRUSH highlight = CreateSolidBrush(ColorToRGB(clBtnHighlight));
   HBRUSH shadow = CreateSolidBrush(ColorToRGB(clBtnShadow));
   HGDIOBJ oldBrush = SelectObject(dc, highlight);
@@ -215,6 +278,8 @@ void TCustomImageList::DoDraw(int index, TCanvas* canvas, int x, int y, UINT sty
   DeleteObject(shadow);
   SetTextColor(dc, oldText);
   ::SetBkColor(dc, oldBk);
+  SelectObject(mono, oldMono);
+  DeleteDC(mono);
 }
 
 void TCustomImageList::Assign(TPersistent* source) {
@@ -245,42 +310,29 @@ void TCustomImageList::DefineProperties(TFiler* filer) {
                               TStreamProc(this, &TCustomImageList::WriteData), Count() > 0);
 }
 
-// comctl32 reads and writes its lists through COM streams over global memory.
+// The stored form: the image size and count, then the images side by side as one 32-bit bitmap
+// and their masks as one monochrome bitmap (each in TBitmap's stored form).
 void TCustomImageList::ReadData(TStream* stream) {
-  std::string bytes = stream->ReadAll();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, std::max<size_t>(bytes.size(), 1));
-  if (!memory) throw EOutOfResources("Out of system resources");
-  void* p = GlobalLock(memory);
-  std::memcpy(p, bytes.data(), bytes.size());
-  GlobalUnlock(memory);
-  IStream* com = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &com))) {
-    GlobalFree(memory);
-    throw EReadError(SReadError);
-  }
-  HIMAGELIST list = ImageList_Read(com);
-  com->Release();
-  if (!list) throw EReadError("Failed to read ImageList data from stream");
+  int32_t header[3] = {};
+  stream->ReadBuffer(header, sizeof header);
+  if (header[0] <= 0 || header[1] <= 0 || header[2] < 0) throw EReadError("Failed to read ImageList data from stream");
+  TBitmap images, masks;
+  images.ReadData(stream);
+  masks.ReadData(stream);
   BeginUpdate();
-  SetHandle(list);
+  Clear();
+  SetSize(header[0], header[1]);
+  if (header[2] > 0) Add(&images, &masks);
   EndUpdate();
 }
 
 void TCustomImageList::WriteData(TStream* stream) {
-  IStream* com = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &com))) throw EWriteError(SWriteError);
-  bool ok = ImageList_Write(Handle(), com);
-  HGLOBAL memory = nullptr;
-  STATSTG stat{};
-  if (ok && SUCCEEDED(GetHGlobalFromStream(com, &memory)) && SUCCEEDED(com->Stat(&stat, STATFLAG_NONAME))) {
-    void* p = GlobalLock(memory);
-    stream->WriteBuffer(p, static_cast<int32_t>(stat.cbSize.QuadPart));
-    GlobalUnlock(memory);
-  } else {
-    ok = false;
-  }
-  com->Release();
-  if (!ok) throw EWriteError("Failed to write ImageList data to stream");
+  int32_t header[3] = {width_, height_, Count()};
+  stream->WriteBuffer(header, sizeof header);
+  TBitmap images, masks;
+  ExtractStrip(images, masks);
+  images.WriteData(stream);
+  masks.WriteData(stream);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -83,7 +83,7 @@ class TCustomImageList : public TComponent {
   void RegisterChanges(TChangeLink* link);
   void UnRegisterChanges(TChangeLink* link);
 
-  // The stored form: comctl32's own stream of the list, as the binary property "Bitmap".
+  // The stored form, as the binary property "Bitmap": the images and their masks as bitmaps.
   virtual void ReadData(TStream* stream);
   virtual void WriteData(TStream* stream);
   void DefineProperties(TFiler* filer) override;
@@ -97,6 +97,7 @@ class TCustomImageList : public TComponent {
   virtual void DoDraw(int index, TCanvas* canvas, int x, int y, UINT style, bool enabled);
   virtual void Change();
   void FreeHandle();
+  void ExtractStrip(TBitmap& images, TBitmap& masks);
   UINT ColorFlags() const { return ILC_COLOR32 | (masked_ ? ILC_MASK : 0); }
   void Notification(TComponent* component, TOperation operation) override;
 

@@ -82,6 +82,8 @@ class TNativeListStrings : public TStrings {
     saved_.Clear();
   }
   bool Live() const { return control_->HandleAllocated(); }
+  // A sorted list keeps its items in order also while it has no window.
+  void SetSorted(bool value) { saved_.SetSorted(value); }
 
  private:
   LRESULT Send(UINT msg, WPARAM w, LPARAM l) const { return SendMessageA(control_->WindowHandle(), msg, w, l); }
@@ -197,6 +199,8 @@ void TCustomListBox::SetItemHeight(int height) {
 void TCustomListBox::SetSorted(bool value) {
   if (value == sorted_) return;
   sorted_ = value;
+  if (HandleAllocated()) static_cast<TListBoxStrings*>(items_.get())->Save();
+  static_cast<TListBoxStrings*>(items_.get())->SetSorted(value);
   RecreateWnd();
 }
 
@@ -365,6 +369,8 @@ void TCustomComboBox::SetStyle(TComboBoxStyle style) {
 void TCustomComboBox::SetSorted(bool value) {
   if (value == sorted_) return;
   sorted_ = value;
+  if (HandleAllocated()) static_cast<TComboBoxStrings*>(items_.get())->Save();
+  static_cast<TComboBoxStrings*>(items_.get())->SetSorted(value);
   RecreateWnd();
 }
 
