@@ -185,6 +185,10 @@ void TControl::WndProc(TMessage& m) {
         break;
       case WM_LBUTTONDOWN:
       case WM_LBUTTONDBLCLK:
+        if (dragMode_ == dmAutomatic) {
+          BeginAutoDrag();
+          return;
+        }
         state_.Include(csLButtonDown);
         break;
       case WM_LBUTTONUP:
@@ -220,6 +224,7 @@ void TControl::Dispatch(TMessage& m) {
     case CM_MOUSEENTER: CMMouseEnter(m); break;
     case CM_MOUSELEAVE: CMMouseLeave(m); break;
     case CM_TEXTCHANGED: CMTextChanged(m); break;
+    case CM_DRAG: CMDrag(m); break;
     default: DefaultHandler(m);
   }
 }

@@ -138,6 +138,22 @@ class TWinControl;
 class TCustomForm;
 class TBasicAction;
 class TBasicActionLink;
+class TDragObject;
+class TDragImageList;
+
+using TStartDragEvent = TEvent<void(TObject* Sender, TDragObject*& DragObject)>;
+using TDragOverEvent = TEvent<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = TEvent<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TEndDragEvent = TEvent<void(TObject* Sender, TObject* Target, int X, int Y)>;
+
+// CM_DRAG: WParam is the step, LParam a TDragRec.
+enum TDragMessage : uint8_t { dmDragEnter, dmDragLeave, dmDragMove, dmDragDrop, dmDragCancel, dmFindTarget };
+struct TDragRec {
+  TPoint Pos;  // screen position
+  TDragObject* Source;
+  void* Target;
+  bool Docking;
+};
 class TPopupMenu;
 class TControlCanvas;
 
@@ -244,6 +260,12 @@ class TControl : public TComponent {
   void SetDragCursor(TCursor cursor) { dragCursor_ = cursor; }
   bool MouseCapture();
   void SetMouseCapture(bool value);
+  // Drag and drop of controls or data between controls: the drag follows the mouse once it has
+  // left the threshold box around the press (at once when immediate); the control under it is
+  // asked with CM_DRAG (DragOver), the drop goes to DragDrop, the source hears DoEndDrag.
+  void BeginDrag(bool immediate, int threshold = -1);
+  void EndDrag(bool drop);
+  bool Dragging() const;
   // The action the control follows (caption, enabled, visible, hint) and runs when clicked.
   TBasicAction* Action() const;
   void SetAction(TBasicAction* action);
@@ -279,6 +301,18 @@ class TControl : public TComponent {
   TContextPopupEvent OnContextPopup;
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
+  TStartDragEvent OnStartDrag;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  TEndDragEvent OnEndDrag;
+
+  // Steps of a drag, refined by descendants; public for the drag objects.
+  virtual void DoStartDrag(TDragObject*& dragObject);
+  virtual void DoEndDrag(TObject* target, int x, int y);
+  virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
+  virtual void DragDrop(TObject* source, int x, int y);
+  virtual void DragCanceled() {}
+  virtual TDragImageList* GetDragImages() { return nullptr; }
 
  protected:
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
@@ -321,6 +355,8 @@ class TControl : public TComponent {
   void CMMouseEnter(TMessage& m);
   void CMMouseLeave(TMessage& m);
   void CMTextChanged(TMessage& m) { m.Result = 0; }
+  void CMDrag(TMessage& m);
+  virtual void BeginAutoDrag();
 
  private:
   friend class TWinControl;
@@ -600,6 +636,50 @@ class TGraphicControl : public TControl {
  private:
   std::unique_ptr<TControlCanvas> canvas_;
 };
+
+// ---------------------------------------------------------------------------------------------
+// Drag objects: what a drag carries. A control's drag uses a TDragControlObject unless its
+// OnStartDrag makes another.
+class TDragObject : public TObject {
+  CALDERAN_CLASS(TDragObject)
+  TDragObject() = default;
+  // The drag ended; target is null (and accepted false) when nothing took it. x, y are in the
+  // target's client coordinates.
+  virtual void Finished(TObject* target, int x, int y, bool accepted);
+  virtual TCursor GetDragCursor(bool accepted, int x, int y);
+  virtual TDragImageList* GetDragImages() { return nullptr; }
+  // What the control under the mouse sees as the source.
+  virtual TObject* Source() { return this; }
+  TPoint DragPos;
+  TObject* DragTarget = nullptr;
+  TPoint DragTargetPos;
+  bool Cancelling = false;
+  bool Dropped = false;
+};
+
+class TBaseDragControlObject : public TDragObject {
+  CALDERAN_CLASS(TBaseDragControlObject)
+  explicit TBaseDragControlObject(TControl* control) : control_(control) {}
+  TControl* Control() const { return control_; }
+  void Finished(TObject* target, int x, int y, bool accepted) override;
+  TObject* Source() override { return control_; }
+
+ private:
+  TControl* control_;
+};
+
+class TDragControlObject : public TBaseDragControlObject {
+  CALDERAN_CLASS(TDragControlObject)
+  using TBaseDragControlObject::TBaseDragControlObject;
+  TCursor GetDragCursor(bool accepted, int x, int y) override;
+  TDragImageList* GetDragImages() override;
+};
+
+// The drag object running now, or null.
+TDragObject* CurrentDragObject();
+void CancelDrag();
+// For the message loop: Escape cancels a running drag.
+bool DragKeyMessage(const MSG& msg);
 
 // ---------------------------------------------------------------------------------------------
 // The mouse: capture, position, system settings.

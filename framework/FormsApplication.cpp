@@ -116,7 +116,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
   if (hintActive_ && (msg.message == WM_KEYDOWN || msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN ||
                       msg.message == WM_MBUTTONDOWN || msg.message == WM_SYSKEYDOWN))
     CancelHint();
-  if (!IsKeyMsg(msg)) {
+  if (!DragKeyMessage(msg) && !IsKeyMsg(msg)) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
