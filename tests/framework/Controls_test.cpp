@@ -289,6 +289,45 @@ TEST_F(Controls, ParentFontAndColourFollowUntilSetOwn) {
   EXPECT_EQ(probe->Font()->Size(), 20);
 }
 
+// A control that changes its hint as it is shown (CM_HINTSHOW).
+class THinted : public TProbe {
+  CALDERAN_CLASS(THinted)
+  using TProbe::TProbe;
+  void Dispatch(TMessage& m) override {
+    if (m.Msg == CM_HINTSHOW) {
+      auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+      info->HintStr += " (" + std::to_string(info->CursorPos.X) + ")";
+      return;
+    }
+    TProbe::Dispatch(m);
+  }
+};
+CALDERAN_IMPLEMENT_CREATABLE(THinted, TProbe, TComponent*)
+
+TEST_F(Controls, HintsShowTheShortPartNearTheMouse) {
+  auto form = MakeForm();
+  form->SetBounds(50, 50, 200, 150);
+  auto* probe = Place<THinted>(form.get(), "probe", 20, 20, 60, 30);
+  probe->SetHint("Add|Adds files to the list");
+  probe->SetShowHint(true);
+  form->Show();
+  Mouse->SetCursorPos(Point(75, 75));  // 5, 5 in the probe
+  probe->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(Application->Hint(), "Adds files to the list");
+  Application->ActivateHint(Point(75, 75));  // what the hint timer does after the pause
+  THintWindow* window = Application->HintWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(IsWindowVisible(window->Handle()));
+  EXPECT_EQ(window->Text(), "Add (5)");
+  RECT r{};
+  GetWindowRect(window->Handle(), &r);
+  EXPECT_EQ(r.left, 75);
+  EXPECT_GT(r.top, 75);  // under the cursor
+  Application->CancelHint();
+  EXPECT_FALSE(window->HandleAllocated() && IsWindowVisible(window->WindowHandle()));
+  form->Hide();
+}
+
 TEST_F(Controls, HiddenWindowsAndSubclassingCallMethods) {
   std::vector<UINT> seen;
   struct TReceiver {
