@@ -450,6 +450,12 @@ class TWinControl : public TControl {
   void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
   bool Showing() const { return showing_; }
 
+  // 3-D borders (WS_EX_CLIENTEDGE for framed controls), following the parent's unless set.
+  bool Ctl3D() const { return ctl3D_; }
+  void SetCtl3D(bool value);
+  bool ParentCtl3D() const { return parentCtl3D_; }
+  void SetParentCtl3D(bool value);
+
   // --- painting
   bool DoubleBuffered() const { return doubleBuffered_; }
   void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
@@ -557,6 +563,8 @@ class TWinControl : public TControl {
   void CMMouseWheel(TMessage& m);
   void CMChildKey(TMessage& m);
   void CMCursorChanged(TMessage& m);
+  void CMCtl3DChanged(TMessage& m);
+  void CMParentCtl3DChanged(TMessage& m);
 
  private:
   friend class TControl;
@@ -579,6 +587,8 @@ class TWinControl : public TControl {
   bool showing_ = false;
   bool doubleBuffered_ = false;
   bool creatingHandle_ = false;
+  bool ctl3D_ = true;
+  bool parentCtl3D_ = true;
   TBrush brush_;
 };
 

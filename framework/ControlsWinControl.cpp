@@ -110,6 +110,8 @@ void TWinControl::CreateParams(TCreateParams& p) {
   }
   if (!Enabled()) p.Style |= WS_DISABLED;
   if (tabStop_) p.Style |= WS_TABSTOP;
+  if (ctl3D_ && ControlStyle().Contains(csFramed)) p.ExStyle |= WS_EX_CLIENTEDGE;
+  else if (ControlStyle().Contains(csFramed)) p.Style |= WS_BORDER;
   p.X = Left();
   p.Y = Top();
   p.Width = Width();
@@ -319,6 +321,32 @@ void TWinControl::CMCursorChanged(TMessage&) {
     Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(handle_), HTCLIENT);
 }
 
+void TWinControl::SetCtl3D(bool value) {
+  if (value == ctl3D_ && !parentCtl3D_) return;
+  bool changed = value != ctl3D_;
+  ctl3D_ = value;
+  parentCtl3D_ = false;
+  if (changed) Perform(CM_CTL3DCHANGED);
+}
+
+void TWinControl::SetParentCtl3D(bool value) {
+  if (value == parentCtl3D_) return;
+  parentCtl3D_ = value;
+  if (Parent() && !ComponentState().Contains(csReading)) Perform(CM_PARENTCTL3DCHANGED);
+}
+
+// A framed control draws its border with the 3-D edge or flat: its window is made again.
+void TWinControl::CMCtl3DChanged(TMessage&) {
+  if (ControlStyle().Contains(csFramed)) RecreateWnd();
+  NotifyControls(CM_PARENTCTL3DCHANGED);
+}
+
+void TWinControl::CMParentCtl3DChanged(TMessage&) {
+  if (!parentCtl3D_ || !Parent()) return;
+  SetCtl3D(Parent()->Ctl3D());
+  parentCtl3D_ = true;
+}
+
 void TWinControl::SetParentBackground(bool value) {
   if (value == ParentBackground()) return;
   TControlStyle s = ControlStyle();
@@ -408,6 +436,8 @@ void TWinControl::Dispatch(TMessage& m) {
     case CM_MOUSEWHEEL: CMMouseWheel(m); break;
     case CM_CHILDKEY: CMChildKey(m); break;
     case CM_CURSORCHANGED: CMCursorChanged(m); break;
+    case CM_CTL3DCHANGED: CMCtl3DChanged(m); break;
+    case CM_PARENTCTL3DCHANGED: CMParentCtl3DChanged(m); break;
     default: TControl::Dispatch(m);
   }
 }
@@ -547,6 +577,7 @@ void TWinControl::InsertControl(TControl* control) {
   }
   control->parent_ = this;
   if (!control->ComponentState().Contains(csReading)) {
+    control->Perform(CM_PARENTCTL3DCHANGED);
     control->Perform(CM_PARENTCOLORCHANGED);
     control->Perform(CM_PARENTFONTCHANGED);
     control->Perform(CM_PARENTSHOWHINTCHANGED);

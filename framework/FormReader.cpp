@@ -533,6 +533,7 @@ class TFormReader : public TReader {
     if (!control) return;
     control->SetControlState(control->ControlState() - csReadingState);
     if (control->Parent()) {
+      control->Perform(CM_PARENTCTL3DCHANGED);
       control->Perform(CM_PARENTCOLORCHANGED);
       control->Perform(CM_PARENTFONTCHANGED);
       control->Perform(CM_PARENTSHOWHINTCHANGED);

@@ -99,6 +99,8 @@ constinit const TPropInfo winControlProps[] = {
     Published<&TWinControl::TabStop, &TWinControl::SetTabStop>("TabStop"),
     Published<&TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered>("DoubleBuffered"),
     Published<&TWinControl::ParentBackground, &TWinControl::SetParentBackground>("ParentBackground"),
+    Published<&TWinControl::Ctl3D, &TWinControl::SetCtl3D>("Ctl3D"),
+    Published<&TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D>("ParentCtl3D"),
     PublishedEvent<&TWinControl::OnKeyDown>("OnKeyDown"),
     PublishedEvent<&TWinControl::OnKeyPress>("OnKeyPress"),
     PublishedEvent<&TWinControl::OnKeyUp>("OnKeyUp"),
