@@ -3,7 +3,6 @@
 #include "calderan_test.h"
 #include "EngineCodecs.h"
 #include "ConvertJob.h"
-#include "LibUtil.h"
 #include "MediaConv.h"
 #include <set>
 
@@ -18,7 +17,7 @@ class Converter : public ::testing::Test {
   static void SetUpTestSuite() {
     gFolder = new TempFolder();
     const TempFolder& f = *gFolder;
-    if (const char* log = getenv("ENGINE_TEST_LOG")) LogSetFileByName(WinPath(log).c_str()), LogSetLevel(4);
+    LogToFileFromEnvironment();
     ASSERT_TRUE(MakeClip(f / "clip.avi", 320, 240, 25, 3));
     ASSERT_TRUE(MakeClip(f / "odd.mkv", 321, 241, 30, 2, "-c:v libx264 -pix_fmt yuv444p -c:a aac"));
     ASSERT_TRUE(MakeClip(f / "long.mp4", 640, 360, 25, 20, "-c:v mpeg4 -q:v 5 -c:a aac"));
