@@ -287,6 +287,13 @@ void TcxCanvas::DrawWideFocusRect(const TRect& rect, int width) {
   }
 }
 
+void TcxCanvas::DrawListImage(TCustomImageList* imageList, int x, int y, int index, bool enabled) {
+  if (!imageList || index < 0 || index >= imageList->Count()) return;
+  SaveDC();
+  imageList->Draw(canvas_, x, y, index, enabled);
+  RestoreDC();
+}
+
 // ---------------------------------------------------------------------------------------------
 // The screen canvas
 

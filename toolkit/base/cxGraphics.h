@@ -9,6 +9,7 @@
 
 #include "Classes.h"
 #include "Graphics.h"
+#include "ImgList.h"
 #include "System.h"
 #include "Types.h"
 
@@ -150,6 +151,8 @@ class TcxCanvas : public TObject {
   void InvertRect(const TRect& rect);
   void DrawFocusRect(const TRect& rect);
   void DrawWideFocusRect(const TRect& rect, int width);
+  // Nothing for an index outside the list.
+  void DrawListImage(TCustomImageList* imageList, int x, int y, int index, bool enabled = true);
 
   TSize TextExtent(const std::string& text);
   int TextWidth(const std::string& text) { return TextExtent(text).cx; }

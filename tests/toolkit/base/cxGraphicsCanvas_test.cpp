@@ -391,6 +391,22 @@ TEST_F(CanvasFixture, FocusRectanglesLookTheSameOnAnyBackground) {
   EXPECT_EQ(Count(TRect(2, 2, 18, 18), Blue), 16 * 16);
 }
 
+TEST_F(CanvasFixture, ListImagesOnlyForIndexesInTheList) {
+  TCustomImageList images(nullptr);
+  images.SetWidth(4);
+  images.SetHeight(4);
+  TBitmap red(4, 4, TPixelFormat::pf24bit);
+  red.Canvas()->Brush()->SetColor(clRed);
+  red.Canvas()->FillRect(TRect(0, 0, 4, 4));
+  ASSERT_EQ(images.Add(&red, nullptr), 0);
+  for (int index : {-1, 1, 7}) canvas.DrawListImage(&images, 0, 0, index);
+  canvas.DrawListImage(nullptr, 0, 0, 0);
+  EXPECT_EQ(Count(TRect(0, 0, 40, 30), White), 40 * 30);
+  canvas.DrawListImage(&images, 10, 10, 0);
+  EXPECT_EQ(Count(TRect(10, 10, 14, 14), Red), 16);
+  EXPECT_EQ(canvas.SavedDCCount(), 0);
+}
+
 TEST_F(CanvasFixture, ScreenCanvasMeasuresText) {
   TcxScreenCanvas* screen = SharedScreenCanvas();
   ASSERT_EQ(screen, SharedScreenCanvas());
