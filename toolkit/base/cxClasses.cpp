@@ -6,9 +6,10 @@
 #include <cstring>
 
 #include "SysUtils.h"
+#include "TypInfo.h"
 
 CALDERAN_IMPLEMENT_CLASS(TcxIUnknownObject, TObject)
-CALDERAN_IMPLEMENT_CLASS(TcxInterfacedPersistent, TPersistent)
+CALDERAN_IMPLEMENT_CREATABLE(TcxInterfacedPersistent, TPersistent, TPersistent*)
 CALDERAN_IMPLEMENT_CREATABLE(TcxComponent, TComponent, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE0(TcxObjectList, TList)
 CALDERAN_IMPLEMENT_CREATABLE(TcxFreeNotificator, TComponent, TComponent*)
@@ -394,6 +395,15 @@ void WriteByteAt(void* block, Byte value, int offset) { static_cast<Byte*>(block
 // Start-up and shut-down
 
 namespace {
+
+constinit const TPropInfo ComponentProperties[] = {
+    Published<&TcxComponent::FakeComponentLink1, &TcxComponent::SetFakeComponentLink1>("FakeComponentLink1"),
+    Published<&TcxComponent::FakeComponentLink2, &TcxComponent::SetFakeComponentLink2>("FakeComponentLink2"),
+    Published<&TcxComponent::FakeComponentLink3, &TcxComponent::SetFakeComponentLink3>("FakeComponentLink3"),
+};
+
+void InitializeClasses() { RegisterPublishedProperties(TcxComponent::StaticClass(), ComponentProperties); }
+
 void FinalizeClasses() {
   // Links still held at shut-down only free themselves from now on.
   delete LinkController;
@@ -401,4 +411,4 @@ void FinalizeClasses() {
 }
 }  // namespace
 
-constinit const TUnitInfo cxClassesUnit{"cxClasses", nullptr, &FinalizeClasses};
+constinit const TUnitInfo cxClassesUnit{"cxClasses", &InitializeClasses, &FinalizeClasses};

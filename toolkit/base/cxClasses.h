@@ -44,6 +44,13 @@ class TcxComponent : public TComponent {
 
   TComponent* FakeComponentLink(int index) const { return fakeLinks_[index]; }
   void SetFakeComponentLink(int index, TComponent* value);
+  // The published form of the three links.
+  TComponent* FakeComponentLink1() const { return fakeLinks_[0]; }
+  TComponent* FakeComponentLink2() const { return fakeLinks_[1]; }
+  TComponent* FakeComponentLink3() const { return fakeLinks_[2]; }
+  void SetFakeComponentLink1(TComponent* value) { SetFakeComponentLink(0, value); }
+  void SetFakeComponentLink2(TComponent* value) { SetFakeComponentLink(1, value); }
+  void SetFakeComponentLink3(TComponent* value) { SetFakeComponentLink(2, value); }
   void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
 

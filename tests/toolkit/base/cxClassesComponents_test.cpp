@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "TypInfo.h"
+#include "cxBaseUnits.h"
 #include "cxClasses.h"
 
 namespace {
@@ -50,6 +52,18 @@ TEST(ToolkitComponent, FakeLinksFollowTheListOnlyAtDesignTimeAndNeverDangle) {
   delete a;
   EXPECT_EQ(provider->FakeComponentLink(0), nullptr);
   EXPECT_EQ(provider->FakeComponentLink(1), b);
+}
+
+TEST(ToolkitComponent, LinksArePublishedForStoredForms) {
+  StartToolkitBaseUnits();
+  const TPropInfo* link = FindPublishedProperty(TLinksProvider::StaticClass(), "FakeComponentLink2");
+  ASSERT_NE(link, nullptr);
+  TComponent form(nullptr);
+  auto* provider = new TLinksProvider(&form);
+  auto* target = new TComponent(&form);
+  link->SetObj(provider, target);
+  EXPECT_EQ(provider->FakeComponentLink(1), target);
+  EXPECT_EQ(link->GetObj(provider), target);
 }
 
 struct TDiary : TObject {
