@@ -44,7 +44,9 @@ bool ComputeWinXPOrLater() {
   OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = sizeof(info);
   if (!GetVersionExA(&info)) return false;
-  return info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion >= 5 && info.dwMinorVersion >= 1;
+  // Version 5.1 or later: a minor version of 0 counts from major version 6 on.
+  return info.dwPlatformId == VER_PLATFORM_WIN32_NT &&
+         (info.dwMajorVersion > 5 || (info.dwMajorVersion == 5 && info.dwMinorVersion >= 1));
 }
 
 void LoadToolkitCursors() {

@@ -109,6 +109,7 @@ TEST_F(ControlsTest, StartUpRegistersMessagesAndCursors) {
     if (info.hbmColor) DeleteObject(info.hbmColor);
   }
   EXPECT_EQ(Screen->Cursors(crcxHandPoint), LoadCursorA(nullptr, IDC_HAND));
+  EXPECT_TRUE(IsWinXPOrLater());  // whatever later version the system reports
 }
 
 // Draws every toolkit cursor on a light and a dark stripe into cursors_sample.bmp, to look at.
