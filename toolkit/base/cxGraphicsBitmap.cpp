@@ -135,8 +135,8 @@ void TcxCanvas::TurnBitmap(TBitmap* bitmap, TcxRotationAngle kind, bool flipVert
 TcxCustomBitmap::TcxCustomBitmap(int width, int height, TPixelFormat pixelFormat) {
   cxCanvas_ = std::make_unique<TcxCanvas>(TBitmap::Canvas());
   BeginUpdate();
+  SetPixelFormat(pixelFormat);  // first, so that the picture is made once, in its format
   TBitmap::SetSize(width, height);
-  SetPixelFormat(pixelFormat);
   EndUpdate(true);
 }
 
