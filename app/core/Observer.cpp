@@ -1,14 +1,11 @@
 #include "Observer.h"
 
 #include <algorithm>
-#include <string>
 
-CALDERAN_IMPLEMENT_CLASS(TSubject, TObject)
+CALDERAN_IMPLEMENT_CLASS(TSubject, TInterfacedObject)
 
 namespace {
-[[noreturn]] void ListIndexError(long index) {
-  throw EListError("List index out of bounds (" + std::to_string(index) + ")");
-}
+[[noreturn]] void ListIndexError(int index) { throw EListError(Format(SListIndexError, {index})); }
 }  // namespace
 
 void TSubject::Attach(IObserver* Observer) {
@@ -26,7 +23,7 @@ void TSubject::Notify() {
   const size_t count = observers_.size();
   for (size_t i = 0; i < count; ++i) {
     // An Update that detached observers leaves the list shorter than the count read at the start.
-    if (i >= observers_.size()) ListIndexError(static_cast<long>(i));
+    if (i >= observers_.size()) ListIndexError(static_cast<int>(i));
     observers_[i]->Update();
   }
 }

@@ -2,7 +2,7 @@
 #pragma once
 #include <vector>
 
-#include "System.h"
+#include "Classes.h"
 
 class IObserver {
  public:
@@ -23,7 +23,8 @@ class ISubject {
 
 // Keeps borrowed observers in attach order. Attaching updates every observer, the new one included;
 // an observer whose Update raises stops the round and the exception reaches the changing code.
-class TSubject : public TObject, public ISubject {
+// Subjects are freed explicitly, never through the reference count.
+class TSubject : public TInterfacedObject, public ISubject {
   CALDERAN_CLASS(TSubject)
   TSubject() = default;
 
