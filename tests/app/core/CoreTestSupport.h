@@ -55,3 +55,22 @@ inline std::string ProgramFolder() {
   std::string s(path, n);
   return s.substr(0, s.find_last_of("\\/") + 1);
 }
+
+// The settings file beside the test program (the tests that use it hold a ctest resource lock).
+inline std::string SettingsPath() { return ProgramFolder() + "configure.ini"; }
+inline void RemoveSettings() { DeleteFileA(SettingsPath().c_str()); }
+inline void WriteSettings(const std::string& text) {
+  HANDLE f = CreateFileA(SettingsPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(f);
+}
+inline std::string ReadSettings() {
+  HANDLE f = CreateFileA(SettingsPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string text(GetFileSize(f, nullptr), '\0');
+  DWORD read = 0;
+  ReadFile(f, text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
+  CloseHandle(f);
+  return text;
+}
