@@ -37,6 +37,11 @@ struct SwrFreer {
   void operator()(SwrContext* s) const { swr_free(&s); }
 };
 
+struct AvParamsFreer {
+  void operator()(AVCodecParameters* p) const { avcodec_parameters_free(&p); }
+};
+
+using AvParamsPtr = std::unique_ptr<AVCodecParameters, AvParamsFreer>;
 using AvInputPtr = std::unique_ptr<AVFormatContext, AvInputCloser>;
 using AvCodecPtr = std::unique_ptr<AVCodecContext, AvCodecCloser>;
 using AvFramePtr = std::unique_ptr<AVFrame, AvFrameFreer>;
