@@ -73,6 +73,16 @@ class EngineQueue {
     return true;
   }
 
+  // Never blocks: false when the queue is empty or stopped.
+  bool TryPop(T& item) {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (stopped_ || items_.empty()) return false;
+    item = std::move(items_.front());
+    items_.pop_front();
+    notFull_.notify_one();
+    return true;
+  }
+
   void Stop() {
     std::lock_guard<std::mutex> hold(lock_);
     stopped_ = true;
