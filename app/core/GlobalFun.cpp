@@ -1,9 +1,13 @@
 #include "GlobalFun.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include <windows.h>
 
+#include "Graphics.h"
 #include "SysUtils.h"
 
 namespace {
@@ -82,4 +86,27 @@ int ShowInfo(const std::string& Text) {
 
 int ShowError(const std::string& Text) {
   return MessageBoxA(GetActiveWindow(), Text.c_str(), "Error", MB_OK | MB_ICONERROR);
+}
+
+bool BitmapFromBits(TBitmap* Bitmap, const void* Bits, int32_t Size, int32_t Width, int32_t Height, int32_t BitCount) {
+  if (!Bitmap || (Bits && Size == 0)) return false;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = Width;
+  info.bmiHeader.biHeight = -Height;  // rows from the top
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = static_cast<WORD>(BitCount);
+  info.bmiHeader.biCompression = BI_RGB;
+  const int64_t imageSize = int64_t{std::abs(Height)} * Width * (BitCount / 8);
+  info.bmiHeader.biSizeImage = static_cast<DWORD>(std::max<int64_t>(imageSize, 0));
+  void* pixels = nullptr;
+  HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  if (!section) return false;
+  if (!pixels) {
+    DeleteObject(section);
+    return false;
+  }
+  if (Bits && Size > 0) std::memcpy(pixels, Bits, static_cast<size_t>(std::min<int64_t>(Size, imageSize)));
+  Bitmap->SetHandle(section);
+  return true;
 }

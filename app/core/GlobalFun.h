@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+class TBitmap;
+
 // Milliseconds as "hh:mm:ss.zzz" (or "hh:mm:ss"); hours grow past two digits, zero and negative
 // times give the zero text.
 std::string FormatMsTime(bool ShowMs, int64_t Ms);
@@ -23,3 +25,8 @@ std::string MakeTempFileName(const std::string& Prefix);
 // Modal boxes over the active window: "Information" with an OK button, and "Error".
 int ShowInfo(const std::string& Text);
 int ShowError(const std::string& Text);
+
+// Puts Size bytes of raw pixels (rows from the top, BitCount bits per pixel) into a new DIB section
+// that Bitmap takes over. False without a bitmap, for a given buffer of 0 bytes, or when the
+// section cannot be made; a buffer larger than the picture is cut to it.
+bool BitmapFromBits(TBitmap* Bitmap, const void* Bits, int32_t Size, int32_t Width, int32_t Height, int32_t BitCount);

@@ -5,11 +5,7 @@
 #include <string>
 
 #include "System.h"
-
-struct TRect {
-  int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
-  bool operator==(const TRect&) const = default;
-};
+#include "Types.h"
 
 // Letter-box modes of a clip.
 enum : int32_t { lbFullScreen = 0, lbKeepOriginal = 1, lb16x9 = 2, lb4x3 = 3 };

@@ -1,8 +1,10 @@
 #include "calderan_test.h"
 
 #include <string>
+#include <vector>
 
 #include "CoreTestSupport.h"
+#include "Graphics.h"
 #include "GlobalFun.h"
 
 namespace {
@@ -123,6 +125,52 @@ TEST(MessageBoxes, CaptionsIconsAndResult) {
   EXPECT_EQ(catcher.Boxes()[1].Caption, "Error");
   EXPECT_EQ(catcher.Boxes()[1].Text, "Converting occured exception\r\nCannot find input file");
   EXPECT_NE(catcher.Boxes()[0].Icon, catcher.Boxes()[1].Icon);
+}
+
+// Pixels as the engine hands them out: bytes B, G, R, 255, rows from the top.
+std::vector<uint8_t> Frame(int width, int height) {
+  std::vector<uint8_t> bits;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) bits.insert(bits.end(), {uint8_t(10 * x), uint8_t(50 * y), 200, 255});
+  return bits;
+}
+
+COLORREF PixelAt(TBitmap& bitmap, int x, int y) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, bitmap.Handle());
+  COLORREF c = GetPixel(dc, x, y);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return c;
+}
+
+TEST(BitmapFromBits, TopDownFrameIntoTheBitmap) {
+  const std::vector<uint8_t> bits = Frame(2, 3);
+  ASSERT_EQ(bits.size(), 24u);
+  TBitmap bitmap;
+  ASSERT_TRUE(BitmapFromBits(&bitmap, bits.data(), 24, 2, 3, 32));
+  EXPECT_EQ(bitmap.Width(), 2);
+  EXPECT_EQ(bitmap.Height(), 3);
+  EXPECT_EQ(PixelAt(bitmap, 0, 0), RGB(200, 0, 0));    // first bytes: the top row
+  EXPECT_EQ(PixelAt(bitmap, 1, 0), RGB(200, 0, 10));
+  EXPECT_EQ(PixelAt(bitmap, 1, 2), RGB(200, 100, 10));  // last bytes: the bottom row
+}
+
+TEST(BitmapFromBits, BufferSizes) {
+  std::vector<uint8_t> bits = Frame(2, 3);
+  bits.resize(64, 0xEE);  // larger than the picture: cut to 24 bytes
+  TBitmap larger;
+  ASSERT_TRUE(BitmapFromBits(&larger, bits.data(), 64, 2, 3, 32));
+  EXPECT_EQ(PixelAt(larger, 1, 2), RGB(200, 100, 10));
+  TBitmap smaller;  // the rest stays as the section was made
+  ASSERT_TRUE(BitmapFromBits(&smaller, bits.data(), 8, 2, 3, 32));
+  EXPECT_EQ(PixelAt(smaller, 1, 0), RGB(200, 0, 10));
+  EXPECT_EQ(PixelAt(smaller, 0, 1), RGB(0, 0, 0));
+  TBitmap none;
+  EXPECT_FALSE(BitmapFromBits(&none, bits.data(), 0, 2, 3, 32));
+  EXPECT_TRUE(none.Empty());
+  EXPECT_FALSE(BitmapFromBits(nullptr, bits.data(), 24, 2, 3, 32));
+  EXPECT_FALSE(BitmapFromBits(&none, bits.data(), 24, 0, 3, 32));  // no section for an empty picture
 }
 
 }  // namespace
