@@ -36,6 +36,7 @@ TMediaInfo::~TMediaInfo() {
   try {
     Close();
   } catch (...) {
+    KeepDestructorError(std::current_exception());
   }
 }
 
@@ -68,6 +69,7 @@ TMediaPlayer::~TMediaPlayer() {
   try {
     Stop();
   } catch (...) {
+    KeepDestructorError(std::current_exception());
   }
 }
 
@@ -120,6 +122,7 @@ TMediaConverter::~TMediaConverter() {
   try {
     Cancel();
   } catch (...) {
+    KeepDestructorError(std::current_exception());
   }
 }
 

@@ -3,8 +3,8 @@
 // converter wrap every failure into EPlayException / EConvertException and report their state to
 // the callback that the last Play / Run stored. Also the protocol that configures one conversion.
 //
-// Freeing a binding closes, stops or cancels; an error cannot leave a destructor, so whoever must
-// see it (the shutdown of the global objects) calls Close, Stop or Cancel before freeing.
+// Freeing a binding closes, stops or cancels; an error there is kept (KeepDestructorError) for the
+// shutdown of the global objects to raise.
 #pragma once
 #include <windows.h>
 

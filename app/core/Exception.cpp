@@ -31,3 +31,20 @@ EPlayException::EPlayException(const std::string& inner)
 
 EConvertException::EConvertException(const std::string& inner)
     : Exception("Converting occured exception\r\n" + inner) {}
+
+namespace {
+std::exception_ptr& KeptError() {
+  static std::exception_ptr error;
+  return error;
+}
+}  // namespace
+
+void KeepDestructorError(std::exception_ptr Error) { KeptError() = Error; }
+
+void ClearDestructorError() { KeptError() = nullptr; }
+
+void RaiseDestructorError() {
+  std::exception_ptr error = KeptError();
+  KeptError() = nullptr;
+  if (error) std::rethrow_exception(error);
+}

@@ -2,6 +2,7 @@
 // the converter raise, and the fatal start-up error.
 #pragma once
 #include <cstdint>
+#include <exception>
 #include <string>
 
 #include "System.h"
@@ -33,3 +34,10 @@ class EConvertException : public Exception {
 
 // A start-up error that ends the program.
 CALDERAN_EXCEPTION(FinalException, Exception)
+
+// Destructors that call the engine or write the settings cannot let an error leave them: they keep
+// it here, and the shutdown of the global objects raises it after freeing each object.
+void KeepDestructorError(std::exception_ptr Error);
+void ClearDestructorError();
+// Raises the kept error, if any, and forgets it.
+void RaiseDestructorError();

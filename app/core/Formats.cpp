@@ -45,6 +45,7 @@ TFormats::~TFormats() {
   try {
     SaveSelection();
   } catch (...) {
+    KeepDestructorError(std::current_exception());
   }
 }
 

@@ -32,7 +32,7 @@ class TFormats : public TSubject {
   // DeviceList and reads the stored selection; a stored index outside its list gives the default.
   // A catalogue that cannot be loaded raises FinalException.
   explicit TFormats(const std::string& DeviceList);
-  // Writes the selection (errors cannot leave here: see SaveSelection).
+  // Writes the selection; an error is kept for the shutdown (KeepDestructorError).
   ~TFormats() override;
 
   // Removes every profile whose name does not occur in DeviceList (case-sensitive); an empty list
@@ -48,7 +48,7 @@ class TFormats : public TSubject {
   FormatDetail GetCurrentOutputParams() const { return GetOutputParams(selection_); }
   // The filtered catalogue, read by the windows.
   TXMLFormatsType* XMLFormats() const { return root_; }
-  // Writes the nine indexes to the settings file; the shutdown calls it before freeing.
+  // Writes the nine indexes to the settings file.
   void SaveSelection();
 
  private:

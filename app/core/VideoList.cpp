@@ -1,6 +1,7 @@
 #include "VideoList.h"
 
 #include "Convert.h"
+#include "Exception.h"
 #include "SysUtils.h"
 
 CALDERAN_IMPLEMENT_CLASS(TVideoInfo, TObject)
@@ -62,6 +63,7 @@ TVideoList::~TVideoList() {
   try {
     SaveFolders();
   } catch (...) {
+    KeepDestructorError(std::current_exception());
   }
 }
 

@@ -35,7 +35,7 @@ class TVideoInfo : public TObject {
 class TVideoList : public TSubject {
   CALDERAN_CLASS(TVideoList)
   TVideoList();
-  // Writes the two folders (errors cannot leave here: see SaveFolders).
+  // Writes the two folders; an error is kept for the shutdown (KeepDestructorError).
   ~TVideoList() override;
 
   int Count() const { return files_.Count(); }
@@ -54,7 +54,7 @@ class TVideoList : public TSubject {
   void AddVideo(TMediaInfo* Probe, const std::string& Path);
   void Delete(int Index);
   void Clear();
-  // Writes "InitDir" then "OutDir" to the settings file; the shutdown calls it before freeing.
+  // Writes "InitDir" then "OutDir" to the settings file.
   void SaveFolders();
 
  private:
