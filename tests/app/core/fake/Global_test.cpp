@@ -6,6 +6,7 @@
 #include "CoreTestSupport.h"
 #include "FakeEngine.h"
 #include "Global.h"
+#include "IniFiles.h"
 #include "SysUtils.h"
 
 namespace {
@@ -101,6 +102,22 @@ TEST_F(StartUp, ShutdownErrorStopsTheShutdownAndReachesTheCaller) {
   }
   EXPECT_EQ(GlobalMediaPlayer, nullptr);
   EXPECT_NE(GlobalMediaConverter, nullptr);  // not reached
+  DeleteFileA(init.LogFileName.c_str());
+}
+
+TEST_F(StartUp, UnwritableSettingsFileStopsTheShutdownWithItsText) {
+  TInitGlobal init;
+  // A folder in the file's place (a read-only file does not stop the administrator these tests run as).
+  ASSERT_TRUE(CreateDirectoryA(SettingsPath().c_str(), nullptr));
+  try {
+    init.FreeGlobals();
+    ADD_FAILURE() << "writing the settings must fail";
+  } catch (const EIniFileException& e) {
+    EXPECT_EQ(e.Message(), "Unable to write to " + SettingsPath());
+  }
+  EXPECT_EQ(GlobalFormats, nullptr);
+  EXPECT_NE(GlobalVideoList, nullptr);  // the shutdown stopped at the profile selection
+  RemoveDirectoryA(SettingsPath().c_str());
   DeleteFileA(init.LogFileName.c_str());
 }
 
