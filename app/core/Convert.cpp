@@ -16,7 +16,8 @@ void Check(uint8_t status) {
 }
 
 // Runs one engine call and its status test; whatever leaves it arrives as the binding's own class.
-template <class TWrapper, class TCall> void Guarded(TCall call) {
+template <class TWrapper, class TCall>
+void Guarded(TCall call) {
   try {
     Check(call());
   } catch (const EMediaException& e) {
@@ -26,8 +27,14 @@ template <class TWrapper, class TCall> void Guarded(TCall call) {
   }
 }
 
-template <class TCall> void Play(TCall call) { Guarded<EPlayException>(call); }
-template <class TCall> void Conv(TCall call) { Guarded<EConvertException>(call); }
+template <class TCall>
+void PlayerCall(TCall call) {
+  Guarded<EPlayException>(call);
+}
+template <class TCall>
+void ConverterCall(TCall call) {
+  Guarded<EConvertException>(call);
+}
 
 }  // namespace
 
@@ -79,41 +86,51 @@ void TMediaPlayer::Report(int32_t State) const {
 
 void TMediaPlayer::Play(const std::string& Path, HWND Window, TMediaStateEvent Callback) {
   callback_ = Callback;
-  ::Play([&] { return MediaPlayer_Play(Path.c_str(), Window); });
+  PlayerCall([&] { return MediaPlayer_Play(Path.c_str(), Window); });
   Report(0);
 }
 
 void TMediaPlayer::PlayDVD(const std::string& Path, HWND Window, int32_t DiscId1, int32_t DiscId2, int32_t DiscId3,
                            TMediaStateEvent Callback) {
   callback_ = Callback;
-  ::Play([&] { return MediaPlayer_PlayDVD(Path.c_str(), Window, DiscId1, DiscId2, DiscId3); });
+  PlayerCall([&] { return MediaPlayer_PlayDVD(Path.c_str(), Window, DiscId1, DiscId2, DiscId3); });
   Report(0);
 }
 
-void TMediaPlayer::Seek(int64_t Start, int64_t Length) { ::Play([&] { return MediaPlayer_Seek(Start, Length); }); }
+void TMediaPlayer::Seek(int64_t Start, int64_t Length) {
+  PlayerCall([&] { return MediaPlayer_Seek(Start, Length); });
+}
 
 void TMediaPlayer::Pause() {
-  ::Play([] { return MediaPlayer_Pause(); });
+  PlayerCall([] { return MediaPlayer_Pause(); });
   Report(1);
 }
 
 void TMediaPlayer::Resume() {
-  ::Play([] { return MediaPlayer_Continue(); });
+  PlayerCall([] { return MediaPlayer_Continue(); });
   Report(0);
 }
 
-void TMediaPlayer::Stop() { ::Play([] { return MediaPlayer_Stop(); }); }
-void TMediaPlayer::SetVolume(int32_t Value) { ::Play([&] { return MediaPlayer_SetVolume(Value); }); }
-void TMediaPlayer::SetBrightness(int32_t Value) { ::Play([&] { return MediaPlayer_SetBrightness(Value); }); }
-void TMediaPlayer::SetContrast(int32_t Value) { ::Play([&] { return MediaPlayer_SetContrast(Value); }); }
+void TMediaPlayer::Stop() {
+  PlayerCall([] { return MediaPlayer_Stop(); });
+}
+void TMediaPlayer::SetVolume(int32_t Value) {
+  PlayerCall([&] { return MediaPlayer_SetVolume(Value); });
+}
+void TMediaPlayer::SetBrightness(int32_t Value) {
+  PlayerCall([&] { return MediaPlayer_SetBrightness(Value); });
+}
+void TMediaPlayer::SetContrast(int32_t Value) {
+  PlayerCall([&] { return MediaPlayer_SetContrast(Value); });
+}
 
 void TMediaPlayer::GetSnapshot(uint8_t* Buffer, int32_t& Size, int32_t& Width, int32_t& Height) {
-  ::Play([&] { return MediaPlayer_GetSnap(Buffer, &Size, &Width, &Height); });
+  PlayerCall([&] { return MediaPlayer_GetSnap(Buffer, &Size, &Width, &Height); });
 }
 
 int64_t TMediaPlayer::GetPosition() {
   int64_t position = 0;
-  ::Play([&] { return MediaPlayer_GetCurrentPosition(&position); });
+  PlayerCall([&] { return MediaPlayer_GetCurrentPosition(&position); });
   return position;
 }
 
@@ -130,72 +147,84 @@ void TMediaConverter::Report(int32_t State) const {
   if (callback_) callback_(State);
 }
 
-void TMediaConverter::AddInputFile(const std::string& Path) { Conv([&] { return MediaConv_AddInputFile(Path.c_str()); }); }
+void TMediaConverter::AddInputFile(const std::string& Path) {
+  ConverterCall([&] { return MediaConv_AddInputFile(Path.c_str()); });
+}
 
 void TMediaConverter::AddInputDVD(const std::string& Path, int32_t DiscId1, int32_t DiscId2, int32_t DiscId3) {
-  Conv([&] { return MediaConv_AddInputDVD(Path.c_str(), DiscId1, DiscId2, DiscId3); });
+  ConverterCall([&] { return MediaConv_AddInputDVD(Path.c_str(), DiscId1, DiscId2, DiscId3); });
 }
 
 void TMediaConverter::CreateOutput(const std::string& OutputPath, const std::string& OutFormat) {
-  Conv([&] { return MediaConv_CreateOutput(OutputPath.c_str(), OutFormat.c_str()); });
+  ConverterCall([&] { return MediaConv_CreateOutput(OutputPath.c_str(), OutFormat.c_str()); });
 }
 
-void TMediaConverter::SetVolume(int32_t Value) { Conv([&] { return MediaConv_SetVolume(Value); }); }
-void TMediaConverter::SetBrightness(int32_t Value) { Conv([&] { return MediaConv_SetBrightness(Value); }); }
-void TMediaConverter::SetContrast(int32_t Value) { Conv([&] { return MediaConv_SetContrast(Value); }); }
+void TMediaConverter::SetVolume(int32_t Value) {
+  ConverterCall([&] { return MediaConv_SetVolume(Value); });
+}
+void TMediaConverter::SetBrightness(int32_t Value) {
+  ConverterCall([&] { return MediaConv_SetBrightness(Value); });
+}
+void TMediaConverter::SetContrast(int32_t Value) {
+  ConverterCall([&] { return MediaConv_SetContrast(Value); });
+}
 
 void TMediaConverter::SetCrop(const TRect& Rect) {
-  Conv([&] { return MediaConv_SetCrop(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom); });
+  ConverterCall([&] { return MediaConv_SetCrop(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom); });
 }
 
-void TMediaConverter::SetAspect(int32_t X, int32_t Y) { Conv([&] { return MediaConv_SetAspect(X, Y); }); }
+void TMediaConverter::SetAspect(int32_t X, int32_t Y) {
+  ConverterCall([&] { return MediaConv_SetAspect(X, Y); });
+}
 
 void TMediaConverter::SetRange(int64_t Start, int64_t Length) {
-  Conv([&] { return MediaConv_SetRange(Start, Length); });
+  ConverterCall([&] { return MediaConv_SetRange(Start, Length); });
 }
 
 void TMediaConverter::SetVideo(int32_t CodecId, int32_t Width, int32_t Height, int64_t FrameDuration, int32_t Bitrate) {
-  Conv([&] { return MediaConv_SetVideo(CodecId, Width, Height, FrameDuration, Bitrate); });
+  ConverterCall([&] { return MediaConv_SetVideo(CodecId, Width, Height, FrameDuration, Bitrate); });
 }
 
 void TMediaConverter::SetAudio(int32_t CodecId, int32_t Channels, int32_t SampleRate, int32_t Bitrate) {
-  Conv([&] { return MediaConv_SetAudio(CodecId, Channels, SampleRate, Bitrate); });
+  ConverterCall([&] { return MediaConv_SetAudio(CodecId, Channels, SampleRate, Bitrate); });
 }
 
 void TMediaConverter::Run(TMediaStateEvent Callback) {
   callback_ = Callback;
-  Conv([] { return MediaConv_Run(); });
+  ConverterCall([] { return MediaConv_Run(); });
 }
 
 void TMediaConverter::Pause() {
-  Conv([] { return MediaConv_Pause(); });
+  ConverterCall([] { return MediaConv_Pause(); });
   Report(0);
 }
 
 void TMediaConverter::Resume(bool Notify) {
-  Conv([] { return MediaConv_Continue(); });
+  ConverterCall([] { return MediaConv_Continue(); });
   if (Notify) Report(1);
 }
 
-void TMediaConverter::Cancel() { Conv([] { return MediaConv_Cancel(); }); }
+void TMediaConverter::Cancel() {
+  ConverterCall([] { return MediaConv_Cancel(); });
+}
 
 int32_t TMediaConverter::GetSnapshot(const uint8_t*& Buffer, int32_t& Width, int32_t& Height) {
   uint8_t* pixels = nullptr;
   int32_t size = 0;
-  Conv([&] { return MediaConv_GetSnap(&pixels, &size, &Width, &Height); });
+  ConverterCall([&] { return MediaConv_GetSnap(&pixels, &size, &Width, &Height); });
   Buffer = pixels;
   return size;
 }
 
 int64_t TMediaConverter::GetPosition() {
   int64_t position = 0;
-  Conv([&] { return MediaConv_GetCurrentPosition(&position); });
+  ConverterCall([&] { return MediaConv_GetCurrentPosition(&position); });
   return position;
 }
 
 bool TMediaConverter::WaitFor(uint8_t& Second) {
   uint8_t finished = 0;
-  Conv([&] { return MediaConv_WaitFor(&finished, &Second); });
+  ConverterCall([&] { return MediaConv_WaitFor(&finished, &Second); });
   return finished != 0;
 }
 

@@ -26,8 +26,7 @@ std::string MediaStatusText(uint8_t status) {
 
 EMediaException::EMediaException(uint8_t status) : Exception(MediaStatusText(status)), status_(status) {}
 
-EPlayException::EPlayException(const std::string& inner)
-    : Exception("Playback occured exception\r\n" + inner) {}
+EPlayException::EPlayException(const std::string& inner) : Exception("Playback occured exception\r\n" + inner) {}
 
 EConvertException::EConvertException(const std::string& inner)
     : Exception("Converting occured exception\r\n" + inner) {}

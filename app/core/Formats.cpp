@@ -19,12 +19,14 @@ struct TStoredIndex {
 
 // In the order the keys are read.
 const TStoredIndex kStoredIndexes[] = {
-    {&TFormatSelection::VCodec, &TFormatsIni::ReadVCodec, [](TXMLFormatType* p) { return p->Video()->Codec()->Count(); }},
+    {&TFormatSelection::VCodec, &TFormatsIni::ReadVCodec,
+     [](TXMLFormatType* p) { return p->Video()->Codec()->Count(); }},
     {&TFormatSelection::VBitrate, &TFormatsIni::ReadVBitrate,
      [](TXMLFormatType* p) { return p->Video()->BitRate()->Count(); }},
     {&TFormatSelection::Size, &TFormatsIni::ReadSize, [](TXMLFormatType* p) { return p->Video()->Size()->Count(); }},
     {&TFormatSelection::Fps, &TFormatsIni::ReadFps, [](TXMLFormatType* p) { return p->Video()->Fps()->Count(); }},
-    {&TFormatSelection::Aspect, &TFormatsIni::ReadAspect, [](TXMLFormatType* p) { return p->Video()->Aspect()->Count(); }},
+    {&TFormatSelection::Aspect, &TFormatsIni::ReadAspect,
+     [](TXMLFormatType* p) { return p->Video()->Aspect()->Count(); }},
     {&TFormatSelection::ABitrate, &TFormatsIni::ReadABitrate,
      [](TXMLFormatType* p) { return p->Audio()->BitRate()->Count(); }},
     {&TFormatSelection::SampleRate, &TFormatsIni::ReadSampleRate,

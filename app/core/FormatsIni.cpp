@@ -1,7 +1,7 @@
 #include "FormatsIni.h"
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include "IniFiles.h"
 #include "SysUtils.h"

@@ -33,7 +33,8 @@ void SetGlobalStrings() {
 namespace {
 
 // Frees one global object; an error its destructor kept stops the shutdown here.
-template <class T> void FreeGlobal(T*& global) {
+template <class T>
+void FreeGlobal(T*& global) {
   if (!global) return;
   T* object = global;
   global = nullptr;

@@ -55,7 +55,7 @@ std::string AppExceptionText(const Exception* E);
 struct TConverterEntry {
   void (*InitializeApplication)() = nullptr;
   void (*SetExceptionHandler)(TInitGlobal* InitGlobal) = nullptr;  // the application's error event
-  void (*CreateForms)() = nullptr;  // main window, About box, clip editor, progress window, log window
+  void (*CreateForms)() = nullptr;     // main window, About box, clip editor, progress window, log window
   void (*RunMessageLoop)() = nullptr;  // until the main window closes
   void (*Terminate)() = nullptr;       // tells the application to end after a start-up failure
 };

@@ -1,11 +1,11 @@
 #include "GlobalFun.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
-
-#include <windows.h>
 
 #include "Graphics.h"
 #include "SysUtils.h"
@@ -75,8 +75,7 @@ std::string MakeTempFileName(const std::string& Prefix) {
   const DWORD length = GetTempPathA(sizeof folder, folder);
   if (length == 0 || length > MAX_PATH) throw EOSError(SysErrorMessage(GetLastError()));
   char name[MAX_PATH + 1];
-  if (GetTempFileNameA(folder, Prefix.c_str(), 0, name) == 0)
-    throw EOSError(SysErrorMessage(GetLastError()));
+  if (GetTempFileNameA(folder, Prefix.c_str(), 0, name) == 0) throw EOSError(SysErrorMessage(GetLastError()));
   return name;
 }
 

@@ -23,7 +23,7 @@ class TTaskInfo : public TObject {
   int32_t Volume = 100;  // percent
   int32_t Brightness = 0;
   int32_t Contrast = 0;
-  TRect CropRect;        // source pixels
+  TRect CropRect;  // source pixels
   int32_t LetterBox = lbFullScreen;
   int64_t StartTime = 0;  // 100 ns on the source's time line
   int64_t EndTime = 0;

@@ -25,8 +25,8 @@ void SetIntAttribute(TXMLNode* node, const char* name, int32_t value) { node->Se
 }  // namespace
 
 // Integer attributes, read and written as decimal text.
-#define CALDERAN_INT_ATTRIBUTE(Class, Property, Tag)                      \
-  int32_t Class::Property() const { return IntAttribute(this, Tag); }     \
+#define CALDERAN_INT_ATTRIBUTE(Class, Property, Tag)                  \
+  int32_t Class::Property() const { return IntAttribute(this, Tag); } \
   void Class::Set##Property(int32_t Value) { SetIntAttribute(this, Tag, Value); }
 
 CALDERAN_INT_ATTRIBUTE(TXMLFormatType, ID, "ID")

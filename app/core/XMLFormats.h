@@ -19,7 +19,8 @@ class TXMLChannelsType;
 
 // The repeated elements of one tag under one parent, by position. Index errors raise EListError
 // "List index out of bounds (%d)".
-template <class TItem> class TXMLTypedList : public TXMLNodeCollection {
+template <class TItem>
+class TXMLTypedList : public TXMLNodeCollection {
  public:
   TItem* Items(int Index) const { return static_cast<TItem*>(Nodes(Index)); }
   TItem* operator[](int Index) const { return Items(Index); }

@@ -1,7 +1,5 @@
 // A real clip through the whole core: probed into the input list, converted with each offered
 // profile through the converter binding and the job protocol, each output read back with ffprobe.
-#include "calderan_test.h"
-
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -12,6 +10,7 @@
 #include "EngineTestUtil.h"
 #include "Formats.h"
 #include "VideoList.h"
+#include "calderan_test.h"
 
 using namespace enginetest;
 
@@ -21,8 +20,8 @@ constexpr int64_t kSecond = 10000000;
 
 struct TExpected {
   const char* ext;
-  const char* container;  // a name ffprobe lists for the format
-  const char* videoCodec; // "" for no video
+  const char* container;   // a name ffprobe lists for the format
+  const char* videoCodec;  // "" for no video
   const char* audioCodec;
   int sampleRate;
   double volume;  // loudness against the source's

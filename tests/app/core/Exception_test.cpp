@@ -1,9 +1,9 @@
-#include "calderan_test.h"
+#include "Exception.h"
 
 #include <string>
 
-#include "Exception.h"
 #include "TaskConf.h"
+#include "calderan_test.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "calderan_test.h"
+#include "FormatsIni.h"
 
 #include <string>
 
 #include "CoreTestSupport.h"
-#include "FormatsIni.h"
 #include "SysUtils.h"
+#include "calderan_test.h"
 
 namespace {
 

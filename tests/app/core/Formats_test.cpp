@@ -1,12 +1,12 @@
-#include "calderan_test.h"
+#include "Formats.h"
 
 #include <string>
 #include <vector>
 
 #include "CoreTestSupport.h"
 #include "EngineCodecs.h"
-#include "Formats.h"
 #include "SysUtils.h"
+#include "calderan_test.h"
 
 namespace {
 
@@ -28,7 +28,8 @@ std::vector<int32_t> Ints(TXMLIntegerList* list) {
   for (int i = 0; i < list->Count(); ++i) v.push_back(list->Items(i));
   return v;
 }
-template <class L> std::vector<std::string> Names(L* list) {
+template <class L>
+std::vector<std::string> Names(L* list) {
   std::vector<std::string> v;
   for (int i = 0; i < list->Count(); ++i) v.push_back(list->Items(i)->Name());
   return v;
@@ -43,10 +44,10 @@ TEST_F(Profiles, CatalogueHoldsTwentyFourFormatsInIdOrder) {
   const struct {
     int32_t id;
     const char* name;
-  } expected[] = {{0, "AVI"},    {1, "VCD"},       {2, "SVCD"},      {3, "DVD"},  {4, "MPEG1"},    {5, "MPGE2"},
-                  {6, "MP4"},    {7, "IPOD"},      {8, "PSP"},       {9, "Apple TV"}, {10, "iPhone"}, {11, "3GP"},
-                  {12, "3GP2"},  {13, "MOV"},      {14, "WMV"},      {15, "Zune"}, {16, "Pocket PC"}, {17, "FLV"},
-                  {18, "DV"},    {1000, "MP3"},    {1001, "AAC"},    {1002, "WMA"}, {1003, "WAV"},    {1004, "M4A"}};
+  } expected[] = {{0, "AVI"},   {1, "VCD"},    {2, "SVCD"},   {3, "DVD"},      {4, "MPEG1"},      {5, "MPGE2"},
+                  {6, "MP4"},   {7, "IPOD"},   {8, "PSP"},    {9, "Apple TV"}, {10, "iPhone"},    {11, "3GP"},
+                  {12, "3GP2"}, {13, "MOV"},   {14, "WMV"},   {15, "Zune"},    {16, "Pocket PC"}, {17, "FLV"},
+                  {18, "DV"},   {1000, "MP3"}, {1001, "AAC"}, {1002, "WMA"},   {1003, "WAV"},     {1004, "M4A"}};
   ASSERT_EQ(root->Count(), 24);
   for (int i = 0; i < 24; ++i) {
     EXPECT_EQ(root->Format(i)->ID(), expected[i].id) << i;
@@ -249,9 +250,9 @@ TEST_F(Profiles, AudioProfileDefaults) {
     formats.SelectDefaults();
     const FormatDetail d = formats.GetCurrentOutputParams();
     EXPECT_EQ(d.OutFormat, c.outFormat);
-    EXPECT_EQ((IntList{d.VCodecID, d.Width, d.Height, d.FpsDen, d.FpsNum, d.ABitrate, d.SampleRate, d.Channels,
-                       d.ACodecID}),
-              c.values)
+    EXPECT_EQ(
+        (IntList{d.VCodecID, d.Width, d.Height, d.FpsDen, d.FpsNum, d.ABitrate, d.SampleRate, d.Channels, d.ACodecID}),
+        c.values)
         << c.format;
   }
 }
@@ -266,15 +267,20 @@ TEST_F(Profiles, StoredSelections) {
       {"empty file", "", {0, 0, 4, 3, 3, 0, 5, 2, 1}},
       {"garbled file", "\x01\x02\xff not an ini file\r\n[Formats\r\n=5\r\n", {0, 0, 4, 3, 3, 0, 5, 2, 1}},
       {"VBitrate -1 keeps the default, 0 selects the first",
-       "[Formats]\r\nVBitrate=-1\r\nSize=0\r\nABitrate=0\r\n", {0, 0, 4, 0, 3, 0, 0, 2, 1}},
+       "[Formats]\r\nVBitrate=-1\r\nSize=0\r\nABitrate=0\r\n",
+       {0, 0, 4, 0, 3, 0, 0, 2, 1}},
       {"abc reads as nothing stored", "[Formats]\r\nVBitrate=abc\r\n", {0, 0, 4, 3, 3, 0, 5, 2, 1}},
-      {"a whole stored selection", "[Formats]\r\nFormat=4\r\nVCodec=0\r\nVBitrate=0\r\nSize=0\r\nFps=0\r\nAspect=1\r\n"
-       "ABitrate=3\r\nSampleRate=0\r\nChannels=0\r\n", {4, 0, 0, 0, 0, 1, 3, 0, 0}},
+      {"a whole stored selection",
+       "[Formats]\r\nFormat=4\r\nVCodec=0\r\nVBitrate=0\r\nSize=0\r\nFps=0\r\nAspect=1\r\n"
+       "ABitrate=3\r\nSampleRate=0\r\nChannels=0\r\n",
+       {4, 0, 0, 0, 0, 1, 3, 0, 0}},
       // Stale indexes: the defaults stand in for them instead of failing start-up or conversions.
       {"Format beyond the profiles", "[Formats]\r\nFormat=7\r\nVBitrate=1\r\n", {0, 0, 1, 3, 3, 0, 5, 2, 1}},
       {"Format written back as -1", "[Formats]\r\nFormat=-1\r\n", {0, 0, 4, 3, 3, 0, 5, 2, 1}},
-      {"list indexes beyond their lists", "[Formats]\r\nFormat=1\r\nVCodec=1\r\nVBitrate=1\r\nSize=1\r\nFps=1\r\n"
-       "Aspect=2\r\nABitrate=8\r\nSampleRate=3\r\nChannels=2\r\n", {1, 0, 0, 0, 0, 0, 4, 2, 1}},
+      {"list indexes beyond their lists",
+       "[Formats]\r\nFormat=1\r\nVCodec=1\r\nVBitrate=1\r\nSize=1\r\nFps=1\r\n"
+       "Aspect=2\r\nABitrate=8\r\nSampleRate=3\r\nChannels=2\r\n",
+       {1, 0, 0, 0, 0, 0, 4, 2, 1}},
   };
   for (const Case& c : cases) {
     if (c.text)
@@ -312,7 +318,7 @@ TEST_F(Profiles, ChangesNotify) {
   TCounter counter;
   formats.Attach(&counter);
   formats.SelectDefaults();
-  formats.SelectDefaults();  // also when nothing changed
+  formats.SelectDefaults();                           // also when nothing changed
   formats.SetSelection({9, 9, 9, 9, 9, 9, 9, 9, 9});  // stored untested
   EXPECT_EQ(counter.Updates, 4);
   EXPECT_EQ(formats.GetSelection().Format, 9);

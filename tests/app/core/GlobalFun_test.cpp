@@ -1,11 +1,11 @@
-#include "calderan_test.h"
+#include "GlobalFun.h"
 
 #include <string>
 #include <vector>
 
 #include "CoreTestSupport.h"
 #include "Graphics.h"
-#include "GlobalFun.h"
+#include "calderan_test.h"
 
 namespace {
 
@@ -22,8 +22,8 @@ TEST(FormatMsTime, Table) {
       {true, 3723004, "01:02:03.004"},
       {false, 3723999, "01:02:03"},
       {true, 59999, "00:00:59.999"},
-      {true, 360000000, "100:00:00.000"},       // 100 hours: the hours keep all their digits
-      {true, 2147483648LL, "596:31:23.648"},     // just past the 32-bit range of milliseconds
+      {true, 360000000, "100:00:00.000"},     // 100 hours: the hours keep all their digits
+      {true, 2147483648LL, "596:31:23.648"},  // just past the 32-bit range of milliseconds
       {true, 3600000LL * 1000 + 61001, "1000:01:01.001"},
       {false, 3600000LL * 100000, "100000:00:00"},
   };
@@ -151,7 +151,7 @@ TEST(BitmapFromBits, TopDownFrameIntoTheBitmap) {
   ASSERT_TRUE(BitmapFromBits(&bitmap, bits.data(), 24, 2, 3, 32));
   EXPECT_EQ(bitmap.Width(), 2);
   EXPECT_EQ(bitmap.Height(), 3);
-  EXPECT_EQ(PixelAt(bitmap, 0, 0), RGB(200, 0, 0));    // first bytes: the top row
+  EXPECT_EQ(PixelAt(bitmap, 0, 0), RGB(200, 0, 0));  // first bytes: the top row
   EXPECT_EQ(PixelAt(bitmap, 1, 0), RGB(200, 0, 10));
   EXPECT_EQ(PixelAt(bitmap, 1, 2), RGB(200, 100, 10));  // last bytes: the bottom row
 }

@@ -1,10 +1,10 @@
-#include "calderan_test.h"
+#include "Observer.h"
 
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "Observer.h"
+#include "calderan_test.h"
 
 namespace {
 

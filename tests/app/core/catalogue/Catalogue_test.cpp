@@ -1,12 +1,11 @@
 // A program whose catalogue resource is broken, of the wrong kind or missing: built three times,
 // each with its own resource script and the text start-up must end with.
-#include "calderan_test.h"
-
 #include <string>
 
 #include "CoreTestSupport.h"
 #include "Formats.h"
 #include "Global.h"
+#include "calderan_test.h"
 
 namespace {
 

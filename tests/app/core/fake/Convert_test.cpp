@@ -1,12 +1,12 @@
-#include "calderan_test.h"
+#include "Convert.h"
 
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "Convert.h"
 #include "FakeEngine.h"
+#include "calderan_test.h"
 
 namespace {
 
@@ -73,13 +73,12 @@ TEST_F(Bindings, VideoJobCallsInOrderWithTheAspectOfEachLetterBoxMode) {
     EditedTask(task).LetterBox = c.letterBox;
     TStates states;
     StartConversionJob(converter, "C:\\in put\\a&b.avi", "D:\\out\\a&b_avi.mp4", PhoneDetail(), task, states.Event());
-    EXPECT_EQ(Fake().Calls, (Calls{"MediaConv_AddInputFile(\"C:\\in put\\a&b.avi\")",
-                                   "MediaConv_CreateOutput(\"D:\\out\\a&b_avi.mp4\",\"mp4\")", c.aspect,
-                                   "MediaConv_SetVolume(150)", "MediaConv_SetBrightness(10)",
-                                   "MediaConv_SetContrast(-5)", "MediaConv_SetCrop(10,20,330,260)",
-                                   "MediaConv_SetVideo(13,480,320,333666,1000000)",
-                                   "MediaConv_SetAudio(86017,2,44100,128000)",
-                                   "MediaConv_SetRange(10000000,20000000)", "MediaConv_Run()"}))
+    EXPECT_EQ(Fake().Calls,
+              (Calls{"MediaConv_AddInputFile(\"C:\\in put\\a&b.avi\")",
+                     "MediaConv_CreateOutput(\"D:\\out\\a&b_avi.mp4\",\"mp4\")", c.aspect, "MediaConv_SetVolume(150)",
+                     "MediaConv_SetBrightness(10)", "MediaConv_SetContrast(-5)", "MediaConv_SetCrop(10,20,330,260)",
+                     "MediaConv_SetVideo(13,480,320,333666,1000000)", "MediaConv_SetAudio(86017,2,44100,128000)",
+                     "MediaConv_SetRange(10000000,20000000)", "MediaConv_Run()"}))
         << "letter box " << c.letterBox;
     EXPECT_TRUE(states.Seen.empty());  // Run reports nothing
     Fake().Calls.clear();
@@ -122,9 +121,10 @@ TEST_F(Bindings, AudioOnlyJobPassesNoVideoSettings) {
   TTaskInfo task;
   EditedTask(task);
   StartConversionJob(converter, "song.wav", "song_wav.mp3", d, task, nullptr);
-  EXPECT_EQ(Fake().Calls, (Calls{"MediaConv_AddInputFile(\"song.wav\")", "MediaConv_CreateOutput(\"song_wav.mp3\",\"mp3\")",
-                                 "MediaConv_SetAudio(86017,2,44100,96000)", "MediaConv_SetRange(10000000,20000000)",
-                                 "MediaConv_Run()"}));
+  EXPECT_EQ(
+      Fake().Calls,
+      (Calls{"MediaConv_AddInputFile(\"song.wav\")", "MediaConv_CreateOutput(\"song_wav.mp3\",\"mp3\")",
+             "MediaConv_SetAudio(86017,2,44100,96000)", "MediaConv_SetRange(10000000,20000000)", "MediaConv_Run()"}));
 }
 
 TEST_F(Bindings, DiscTaskReadsTheDiscTitle) {
@@ -169,16 +169,42 @@ TEST_F(Bindings, StatusesArriveWrappedPerBinding) {
     void (*call)();
     const char* message;
   } cases[] = {
-      {"MediaPlayer_Play", 1, [] { TMediaPlayer p; p.Play("x", nullptr, nullptr); },
+      {"MediaPlayer_Play", 1,
+       [] {
+         TMediaPlayer p;
+         p.Play("x", nullptr, nullptr);
+       },
        "Playback occured exception\r\nCannot find input file"},
-      {"MediaPlayer_Seek", 7, [] { TMediaPlayer p; p.Seek(1, 0); }, "Playback occured exception\r\nUnknown media error 7"},
-      {"MediaPlayer_GetCurrentPosition", 255, [] { TMediaPlayer p; p.GetPosition(); },
+      {"MediaPlayer_Seek", 7,
+       [] {
+         TMediaPlayer p;
+         p.Seek(1, 0);
+       },
+       "Playback occured exception\r\nUnknown media error 7"},
+      {"MediaPlayer_GetCurrentPosition", 255,
+       [] {
+         TMediaPlayer p;
+         p.GetPosition();
+       },
        "Playback occured exception\r\nUnknown media error 255"},
-      {"MediaConv_CreateOutput", 2, [] { TMediaConverter c; c.CreateOutput("o", "mp4"); },
+      {"MediaConv_CreateOutput", 2,
+       [] {
+         TMediaConverter c;
+         c.CreateOutput("o", "mp4");
+       },
        "Converting occured exception\r\nCannot create output file"},
-      {"MediaConv_SetAudio", 6, [] { TMediaConverter c; c.SetAudio(1, 2, 3, 4); },
+      {"MediaConv_SetAudio", 6,
+       [] {
+         TMediaConverter c;
+         c.SetAudio(1, 2, 3, 4);
+       },
        "Converting occured exception\r\nCannot support output parameters in this format"},
-      {"MediaConv_WaitFor", 3, [] { TMediaConverter c; uint8_t s; c.WaitFor(s); },
+      {"MediaConv_WaitFor", 3,
+       [] {
+         TMediaConverter c;
+         uint8_t s;
+         c.WaitFor(s);
+       },
        "Converting occured exception\r\nCannot support file format"},
   };
   for (const Case& c : cases) {

@@ -37,7 +37,8 @@ std::string Arg(const char* s) { return s ? std::string("\"") + s + "\"" : "null
 std::string Arg(int64_t v) { return std::to_string(v); }
 std::string Arg(const void* p) { return p ? "ptr" : "null"; }
 
-template <class... A> uint8_t Record(const char* name, A... args) {
+template <class... A>
+uint8_t Record(const char* name, A... args) {
   std::string call = std::string(name) + "(";
   bool first = true;
   ((call += (first ? "" : ",") + Arg(args), first = false), ...);

@@ -1,13 +1,13 @@
-#include "calderan_test.h"
+#include "Global.h"
 
 #include <string>
 #include <vector>
 
 #include "CoreTestSupport.h"
 #include "FakeEngine.h"
-#include "Global.h"
 #include "IniFiles.h"
 #include "SysUtils.h"
+#include "calderan_test.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "calderan_test.h"
+#include "VideoList.h"
 
 #include <string>
 #include <vector>
@@ -7,7 +7,7 @@
 #include "CoreTestSupport.h"
 #include "FakeEngine.h"
 #include "SysUtils.h"
-#include "VideoList.h"
+#include "calderan_test.h"
 
 namespace {
 
@@ -49,10 +49,10 @@ TEST_F(InputList, ProbesEveryStreamAndFillsTheClipSettings) {
   TCounter counter;
   list.Attach(&counter);
   list.AddVideo(&probe, "Z:\\clips\\holiday.avi");
-  EXPECT_EQ(Fake().Calls, (Calls{"MediaInfo_OpenFile(\"Z:\\clips\\holiday.avi\")", "MediaInfo_GetDur()",
-                                 "MediaInfo_GetStreamCount()", "MediaInfo_GetInfo(0)", "MediaInfo_GetType(0)",
-                                 "MediaInfo_GetInfo(1)", "MediaInfo_GetType(1)", "MediaInfo_GetInfo(2)",
-                                 "MediaInfo_GetType(2)"}));
+  EXPECT_EQ(Fake().Calls,
+            (Calls{"MediaInfo_OpenFile(\"Z:\\clips\\holiday.avi\")", "MediaInfo_GetDur()", "MediaInfo_GetStreamCount()",
+                   "MediaInfo_GetInfo(0)", "MediaInfo_GetType(0)", "MediaInfo_GetInfo(1)", "MediaInfo_GetType(1)",
+                   "MediaInfo_GetInfo(2)", "MediaInfo_GetType(2)"}));
   ASSERT_EQ(list.Count(), 1);
   EXPECT_EQ(counter.Updates, 2);  // once on attach, once for the addition
   EXPECT_EQ(list.GetFileName(0), "Z:\\clips\\holiday.avi");
@@ -81,7 +81,11 @@ TEST_F(InputList, StreamCases) {
     bool hasVideo, hasAudio;
     TRect crop;
   } cases[] = {
-      {"two video streams keep the second", {FakeVideo(320, 240), FakeVideo(1280, 720)}, true, false, {0, 0, 1280, 720}},
+      {"two video streams keep the second",
+       {FakeVideo(320, 240), FakeVideo(1280, 720)},
+       true,
+       false,
+       {0, 0, 1280, 720}},
       {"audio only", {FakeAudio(1, 22050)}, false, true, {0, 0, 0, 0}},
       {"nothing known", {{0, {}}, {5, {}}}, false, false, {0, 0, 0, 0}},
   };
@@ -142,7 +146,8 @@ TEST_F(InputList, IndexesAreChecked) {
   struct Case {
     int index;
     const char* message;
-  } cases[] = {{-1, "List index out of bounds (-1)"}, {1, "List index out of bounds (1)"}, {5, "List index out of bounds (5)"}};
+  } cases[] = {
+      {-1, "List index out of bounds (-1)"}, {1, "List index out of bounds (1)"}, {5, "List index out of bounds (5)"}};
   for (const Case& c : cases) {
     try {
       list.GetVideoInfo(c.index);
@@ -203,7 +208,10 @@ TEST_F(InputList, RemovedOutputFolderFallsBackAndIsWrittenBack) {
   const std::string gone = std::string(temp) + "calderan-gone\\";
   WriteSettings("[Files]\r\nInitDir=" + gone + "\r\nOutDir=" + gone + "\r\n");
   const std::string documents = TConfIni::GetDefaultDir();
-  { TVideoList list; EXPECT_EQ(list.OutDir(), documents); }
+  {
+    TVideoList list;
+    EXPECT_EQ(list.OutDir(), documents);
+  }
   EXPECT_NE(ReadSettings().find("OutDir=" + documents), std::string::npos);
 }
 
