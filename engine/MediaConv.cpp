@@ -64,7 +64,7 @@ EngineStatus TryVideo(ConvSettings& s) {
   if (status != esOk) return status;
   AvParamsPtr params = ParamsOf(encoder.get());
   if (!params) return esEncoder;
-  status = TryMuxing(s.outputFormat, {params.get()});
+  status = TryMuxingVideo(s.outputFormat, params.get());
   if (status == esOk) s.videoParams = std::move(params);
   return status;
 }
@@ -77,7 +77,9 @@ EngineStatus TryAudio(const ConvSettings& s) {
   if (status != esOk) return status;
   AvParamsPtr params = ParamsOf(encoder.get());
   if (!params) return esEncoder;
-  return TryMuxing(s.outputFormat, {s.videoParams.get(), params.get()});
+  status = TryMuxing(s.outputFormat, {s.videoParams.get(), params.get()});
+  if (status != esOk) EngineLog(elNotice, "the %s format refuses this audio stream", s.outputFormat->name);
+  return status;
 }
 
 // The codec for a setter: 5 when unknown or of the other kind, 6 when the container cannot carry it.

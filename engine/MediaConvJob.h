@@ -77,6 +77,7 @@ EngineStatus PlanAudio(const ConvSettings& settings, AudioPlan& plan);
 EngineStatus OpenVideoEncoder(const VideoPlan& plan, bool globalHeader, AvCodecPtr& encoder);
 EngineStatus OpenAudioEncoder(const AudioPlan& plan, bool globalHeader, AvCodecPtr& encoder);
 EngineStatus TryMuxing(const AVOutputFormat* format, std::initializer_list<const AVCodecParameters*> streams);
+EngineStatus TryMuxingVideo(const AVOutputFormat* format, const AVCodecParameters* video);
 std::string VideoFilterText(const ConvSettings& settings, const VideoPlan& plan);
 std::string AudioFilterText(const ConvSettings& settings, const AudioPlan& plan);
 

@@ -31,10 +31,13 @@ int ChannelsTaken(const AVCodec* codec, int wanted) {
   return 0;
 }
 
+// 4:2:0 in the range the codec is made for: JPEG-range for Motion JPEG (its video-range 4:2:0 is
+// refused as non-standard), video range for the rest.
 AVPixelFormat PickPixelFormat(const AVCodec* codec) {
   if (!codec->pix_fmts) return AV_PIX_FMT_YUV420P;
-  for (const AVPixelFormat* f = codec->pix_fmts; *f != AV_PIX_FMT_NONE; ++f)
-    if (*f == AV_PIX_FMT_YUV420P) return *f;
+  for (AVPixelFormat wanted : {AV_PIX_FMT_YUVJ420P, AV_PIX_FMT_YUV420P})
+    for (const AVPixelFormat* f = codec->pix_fmts; *f != AV_PIX_FMT_NONE; ++f)
+      if (*f == wanted) return *f;
   return codec->pix_fmts[0];
 }
 
@@ -99,9 +102,13 @@ int64_t ConvSettings::RangeEnd() const {
 
 EngineStatus CheckContainerTakes(const AVOutputFormat* format, const EngineCodecEntry* codec) {
   bool video = codec->kind == EngineCodecKind::Video;
-  if ((video ? format->video_codec : format->audio_codec) == AV_CODEC_ID_NONE) return esParameters;
-  if (avformat_query_codec(format, AVCodecID(codec->ffmpegId), FF_COMPLIANCE_NORMAL) == 0)
+  // Sound formats whose only pictures are cover art (MP3) name a still-image codec for video.
+  AVCodecID pictures = format->video_codec == AV_CODEC_ID_PNG ? AV_CODEC_ID_NONE : format->video_codec;
+  if ((video ? pictures : format->audio_codec) == AV_CODEC_ID_NONE ||
+      avformat_query_codec(format, AVCodecID(codec->ffmpegId), FF_COMPLIANCE_NORMAL) == 0) {
+    EngineLog(elNotice, "the %s format cannot carry %s", format->name, codec->name);
     return esParameters;
+  }
   return esOk;
 }
 
@@ -127,6 +134,22 @@ EngineStatus TryMuxing(const AVOutputFormat* format, std::initializer_list<const
   }
   if (avio_open_dyn_buf(&raw->pb) < 0) return esParameters;
   return avformat_write_header(raw, nullptr) < 0 ? esParameters : esOk;
+}
+
+// A container that needs sound beside its picture (PSP) refuses a picture alone; the picture is
+// then tried beside a stand-in of the container's usual sound.
+EngineStatus TryMuxingVideo(const AVOutputFormat* format, const AVCodecParameters* video) {
+  if (TryMuxing(format, {video}) == esOk) return esOk;
+  AvParamsPtr sound(avcodec_parameters_alloc());
+  if (!sound || format->audio_codec == AV_CODEC_ID_NONE) return esParameters;
+  sound->codec_type = AVMEDIA_TYPE_AUDIO;
+  sound->codec_id = format->audio_codec;
+  sound->sample_rate = 48000;
+  av_channel_layout_default(&sound->ch_layout, 2);
+  sound->frame_size = 1024;
+  EngineStatus status = TryMuxing(format, {video, sound.get()});
+  if (status != esOk) EngineLog(elNotice, "the %s format refuses this video stream", format->name);
+  return status;
 }
 
 EngineStatus PlanVideo(const ConvSettings& settings, VideoPlan& plan) {

@@ -3,6 +3,7 @@
 // Windows paths for the engine (it takes the paths the program sees).
 #pragma once
 #include "calderan_test.h"
+#include "LibUtil.h"
 #include "MediaConv.h"
 #include <cmath>
 #include <cstdio>
@@ -142,6 +143,14 @@ inline int WaitForJob(int seconds = 60) {
     Sleep(10);
   }
   return 255;
+}
+
+// ENGINE_TEST_LOG=/some/file keeps the engine's detailed log of a test run, for finding out why.
+inline void LogToFileFromEnvironment() {
+  if (const char* log = getenv("ENGINE_TEST_LOG")) {
+    LogSetFileByName(WinPath(log).c_str());
+    LogSetLevel(4);
+  }
 }
 
 }  // namespace enginetest

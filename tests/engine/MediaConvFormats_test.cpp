@@ -9,12 +9,14 @@ using namespace enginetest;
 namespace {
 
 TempFolder* gFolder = nullptr;
+constexpr double kClipSeconds = 2;
 
 class Converter : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     gFolder = new TempFolder();
-    ASSERT_TRUE(MakeClip(*gFolder / "clip.avi", 320, 240, 25, 3));
+    LogToFileFromEnvironment();
+    ASSERT_TRUE(MakeClip(*gFolder / "clip.avi", 320, 240, 25, kClipSeconds));
   }
   static void TearDownTestSuite() {
     delete gFolder;
@@ -57,6 +59,18 @@ const FormatCase kFormats[] = {
     {"MKV", "matroska", "mkv", ecH264, 320, 240, 400000, 500000, ecVorbis, 2, 44100, 96000, "matroska,webm", "h264", "vorbis", 25},
     {"MOV", "mov", "mov", ecMpeg4, 320, 240, 417083, 700000, ecAac, 2, 44100, 128000, "mov,mp4,m4a,3gp,3g2,mj2", "mpeg4", "aac", 24000.0 / 1001},
     {"DV", "dv", "dv", ecDvVideo, 720, 576, 400000, 0, ecPcmS16le, 2, 48000, 0, "dv", "dvvideo", "pcm_s16le", 25},
+    {"IPOD", "ipod", "m4v", ecMpeg4, 320, 240, 333666, 768000, ecAac, 2, 44100, 128000, "mov,mp4,m4a,3gp,3g2,mj2", "mpeg4", "aac", 30000.0 / 1001},
+    {"PSP", "psp", "mp4", ecH264, 320, 240, 333666, 768000, ecAac, 2, 48000, 128000, "mov,mp4,m4a,3gp,3g2,mj2", "h264", "aac", 30000.0 / 1001},
+    {"3G2", "3g2", "3g2", ecMpeg4, 176, 144, 666666, 128000, ecAac, 1, 22050, 32000, "mov,mp4,m4a,3gp,3g2,mj2", "mpeg4", "aac", 15},
+    {"VCD", "vcd", "mpg", ecMpeg1Video, 352, 288, 400000, 1150000, ecMp2, 2, 44100, 224000, "mpeg", "mpeg1video", "mp2", 25},
+    {"SVCD", "svcd", "mpg", ecMpeg2Video, 480, 576, 400000, 2500000, ecMp2, 2, 44100, 224000, "mpeg", "mpeg2video", "mp2", 25},
+    {"TS", "mpegts", "ts", ecMpeg2Video, 320, 240, 400000, 1000000, ecMp2, 2, 48000, 192000, "mpegts", "mpeg2video", "mp2", 25},
+    {"MJPEG", "avi", "avi", ecMjpeg, 320, 240, 400000, 4000000, ecPcmS16le, 1, 22050, 0, "avi", "mjpeg", "pcm_s16le", 25},
+    {"WMV7", "asf", "wmv", ecWmv1, 320, 240, 400000, 500000, ecWmav1, 2, 44100, 64000, "asf", "wmv1", "wmav1", 25},
+    {"H263Plus", "avi", "avi", ecH263Plus, 352, 288, 400000, 500000, ecMp3, 2, 44100, 96000, "avi", "h263", "mp3", 25},
+    {"OGG", "ogg", "ogg", 0, 0, 0, 0, 0, ecVorbis, 2, 44100, 128000, "ogg", "", "vorbis", 0},
+    {"AC3", "ac3", "ac3", 0, 0, 0, 0, 0, ecAc3, 2, 48000, 192000, "ac3", "", "ac3", 0},
+    {"MP2", "mpeg", "mpa", 0, 0, 0, 0, 0, ecMp2, 2, 44100, 192000, "mpeg", "", "mp2", 0},
 };
 
 void PrintTo(const FormatCase& c, std::ostream* out) { *out << c.name; }
@@ -81,7 +95,7 @@ TEST_P(ConverterFormats, WritesTheFormatWithItsSettings) {
   EXPECT_EQ(ProbeNumber(j.output, "stream=channels", "a:0"), c.channels);
   EXPECT_EQ(Probe(j.output, "stream=codec_name", "v:0"), c.videoName);
   // Pictures within one frame; sound within the codec's priming and last-frame padding.
-  EXPECT_NEAR(DecodedAudioSeconds(j.output), 3.0, 0.1);
+  EXPECT_NEAR(DecodedAudioSeconds(j.output), kClipSeconds, 0.1);
   if (*c.videoName) {
     double source = ProbeNumber(j.input, "stream=duration", "v:0");
     EXPECT_EQ(ProbeNumber(j.output, "stream=width", "v:0"), c.width);
@@ -91,7 +105,7 @@ TEST_P(ConverterFormats, WritesTheFormatWithItsSettings) {
   }
   int64_t position = 0;
   EXPECT_EQ(MediaConv_GetCurrentPosition(&position), 0);
-  EXPECT_NEAR(double(position), 3.0 * kSecond, 0.05 * kSecond);
+  EXPECT_NEAR(double(position), kClipSeconds * kSecond, 0.05 * kSecond);
 }
 
 INSTANTIATE_TEST_SUITE_P(Profiles, ConverterFormats, ::testing::ValuesIn(kFormats),

@@ -3,7 +3,6 @@
 #include "calderan_test.h"
 #include "EngineCodecs.h"
 #include "ConvertJob.h"
-#include "LibUtil.h"
 #include "MediaConv.h"
 #include <set>
 
@@ -18,7 +17,7 @@ class Converter : public ::testing::Test {
   static void SetUpTestSuite() {
     gFolder = new TempFolder();
     const TempFolder& f = *gFolder;
-    if (const char* log = getenv("ENGINE_TEST_LOG")) LogSetFileByName(WinPath(log).c_str()), LogSetLevel(4);
+    LogToFileFromEnvironment();
     ASSERT_TRUE(MakeClip(f / "clip.avi", 320, 240, 25, 3));
     ASSERT_TRUE(MakeClip(f / "odd.mkv", 321, 241, 30, 2, "-c:v libx264 -pix_fmt yuv444p -c:a aac"));
     ASSERT_TRUE(MakeClip(f / "long.mp4", 640, 360, 25, 20, "-c:v mpeg4 -q:v 5 -c:a aac"));
@@ -40,6 +39,17 @@ class Converter : public ::testing::Test {
   }
   const TempFolder& F() const { return *gFolder; }
 };
+
+// Waits until the running job has encoded its first frames (and has not ended).
+bool UnderWay() {
+  for (int i = 0; i < 10000; ++i) {
+    int64_t position = 0;
+    MediaConv_GetCurrentPosition(&position);
+    if (position > 0) return true;
+    Sleep(1);
+  }
+  return false;
+}
 
 std::set<std::string> FilesIn(const std::string& folder) {
   std::set<std::string> names;
@@ -160,7 +170,7 @@ TEST_F(Converter, PauseHoldsTheJobAndContinueFinishesIt) {
   ASSERT_EQ(Configure(j), 0);
   ASSERT_EQ(MediaConv_Run(), 0);
   int64_t before = 0, during = 0, after = 0;
-  Sleep(300);
+  ASSERT_TRUE(UnderWay());
   ASSERT_EQ(MediaConv_Pause(), 0);
   Sleep(200);  // let frames already in the encoder come out
   MediaConv_GetCurrentPosition(&before);
@@ -185,7 +195,7 @@ TEST_F(Converter, CancelStopsAtOnceAndLeavesNoFile) {
     std::set<std::string> before = FilesIn(F().Path());
     ASSERT_EQ(Configure(j), 0);
     ASSERT_EQ(MediaConv_Run(), 0);
-    Sleep(300);
+    ASSERT_TRUE(UnderWay());
     if (paused) MediaConv_Pause();
     ASSERT_EQ(MediaConv_Cancel(), 0);
     uint8_t finished = 0, outcome = 9;
