@@ -4,6 +4,7 @@
 
 #include "CodecMgr.h"
 #include "Exception.h"
+#include "Forms.h"
 #include "GlobalFun.h"
 #include "LibUtil.h"
 #include "SysUtils.h"
@@ -96,7 +97,7 @@ std::string AppExceptionText(const Exception* E) {
   return E->Message();
 }
 
-void TInitGlobal::AppException(TObject* /*Sender*/, const Exception* E) {
+void TInitGlobal::AppException(TObject* /*Sender*/, Exception* E) {
   ShowError(AppExceptionText(E));
   LogClose();
   TLogReopener reopen{LogFileName};
@@ -116,15 +117,16 @@ void ShowStartupError(const std::string& text) {
 }
 }  // namespace
 
-int RunConverter(const TConverterEntry& Entry) {
+int RunConverter(void (*CreateForms)()) {
   SetGlobalStrings();
   try {
-    if (Entry.InitializeApplication) Entry.InitializeApplication();
+    Application->Initialize();
     // Not freed when start-up fails: the settings stay as they were.
     auto* init = new TInitGlobal;
-    if (Entry.SetExceptionHandler) Entry.SetExceptionHandler(init);
-    if (Entry.CreateForms) Entry.CreateForms();
-    if (Entry.RunMessageLoop) Entry.RunMessageLoop();
+    Application->OnException = MakeEvent(init, &TInitGlobal::AppException);
+    if (CreateForms) CreateForms();
+    Application->Run();
+    Application->OnException = nullptr;
     init->FreeGlobals();
     delete init;
     return 0;
@@ -133,6 +135,6 @@ int RunConverter(const TConverterEntry& Entry) {
   } catch (...) {
     ShowStartupError("Failed to initialize(Unknown)");
   }
-  if (Entry.Terminate) Entry.Terminate();
+  Application->Terminate();
   return 1;
 }

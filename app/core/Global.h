@@ -43,7 +43,7 @@ class TInitGlobal : public TObject {
   void FreeGlobals();
   // The application's handler of exceptions no window handled: the error box, then the engine log
   // in the log window; the engine log always goes on in the same file afterwards. E may be null.
-  void AppException(TObject* Sender, const Exception* E);
+  void AppException(TObject* Sender, Exception* E);
 
   std::string LogFileName;
 };
@@ -51,16 +51,9 @@ class TInitGlobal : public TObject {
 // The text the error handler shows for E.
 std::string AppExceptionText(const Exception* E);
 
-// What the program entry needs from the windows layer, each step optional.
-struct TConverterEntry {
-  void (*InitializeApplication)() = nullptr;
-  void (*SetExceptionHandler)(TInitGlobal* InitGlobal) = nullptr;  // the application's error event
-  void (*CreateForms)() = nullptr;     // main window, About box, clip editor, progress window, log window
-  void (*RunMessageLoop)() = nullptr;  // until the main window closes
-  void (*Terminate)() = nullptr;       // tells the application to end after a start-up failure
-};
-
-// The program entry after the module start-up: the global strings, the global service object, the
-// error handler, the windows, the message loop and the shutdown. A failure shows its message in a
-// plain box and ends the program without the shutdown (nothing is written). Returns the exit code.
-int RunConverter(const TConverterEntry& Entry);
+// The program entry after the module start-up (the units of the framework's Forms module
+// included): the global strings, the application object, the global service object and its error
+// handler, the windows (CreateForms: main window, About box, clip editor, progress window, log
+// window), the message loop and the shutdown. A failure shows its message in a plain box, tells the
+// application to end and skips the shutdown (nothing is written). Returns the exit code.
+int RunConverter(void (*CreateForms)());

@@ -4,6 +4,7 @@
 
 #include "CoreTestSupport.h"
 #include "Formats.h"
+#include "Forms.h"
 #include "Global.h"
 #include "calderan_test.h"
 
@@ -22,9 +23,9 @@ TEST(BrokenCatalogue, ProfileSelectionRaisesTheStartUpText) {
 
 TEST(BrokenCatalogue, StartUpEndsWithTheTextAndWritesNothing) {
   RemoveSettings();
+  StartUnits({&SysUtilsUnit, &ClassesUnit, &GraphicsUnit, &ControlsUnit, &FormsUnit});
   TMessageBoxCatcher boxes;
-  TConverterEntry entry;
-  EXPECT_EQ(RunConverter(entry), 1);
+  EXPECT_EQ(RunConverter(nullptr), 1);
   ASSERT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].Text, CATALOGUE_ERROR);
   EXPECT_EQ(ReadSettings(), "<missing>");

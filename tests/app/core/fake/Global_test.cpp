@@ -5,6 +5,7 @@
 
 #include "CoreTestSupport.h"
 #include "FakeEngine.h"
+#include "Forms.h"
 #include "IniFiles.h"
 #include "SysUtils.h"
 #include "calderan_test.h"
@@ -36,6 +37,7 @@ void DropGlobals() {
 
 class StartUp : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() { StartUnits({&SysUtilsUnit, &ClassesUnit, &GraphicsUnit, &ControlsUnit, &FormsUnit}); }
   void SetUp() override {
     Fake().Reset();
     RemoveSettings();
@@ -136,10 +138,10 @@ TEST_F(StartUp, ErrorHandlerShowsTheErrorThenTheLogAndReopensIt) {
   TInitGlobal init;
   TLogWindow window;
   GlobalShowLog = MakeEvent(&window, &TLogWindow::Show);
-  const Exception plain("Something broke");
-  const EAccessViolation fault("Access violation at address 0");
+  Exception plain("Something broke");
+  EAccessViolation fault("Access violation at address 0");
   struct Case {
-    const Exception* e;
+    Exception* e;
     const char* text;
   } cases[] = {{&plain, "Something broke"}, {nullptr, "Unknow exception"}, {&fault, "Unknown external exception!"}};
   for (const Case& c : cases) {
@@ -168,7 +170,7 @@ TEST_F(StartUp, ErrorHandlerWithoutALogFileStillReopensTheLog) {
   DeleteFileA(init.LogFileName.c_str());  // the engine never wrote it
   Fake().Calls.clear();
   TMessageBoxCatcher boxes;
-  const Exception e("Something broke");
+  Exception e("Something broke");
   EXPECT_NO_THROW(init.AppException(nullptr, &e));
   EXPECT_TRUE(window.Shown.empty());
   EXPECT_EQ(Fake().Calls.back(), "LogSetFileByName(" + Quoted(init.LogFileName) + ")");
@@ -184,39 +186,49 @@ TEST_F(StartUp, ErrorHandlerWithoutALogFileStillReopensTheLog) {
   EXPECT_EQ(Fake().Calls, (Calls{"LogClose()", "LogSetFileByName(" + Quoted(init.LogFileName) + ")"}));
 }
 
-// The program entry, with the windows layer's steps recorded.
+// The program entry, with what the windows layer's form creation sees recorded.
 std::vector<std::string>& Steps() {
   static std::vector<std::string> steps;
   return steps;
 }
-TInitGlobal* gHandlerOwner = nullptr;
-void InitApp() { Steps().push_back("application"); }
-void SetHandler(TInitGlobal* init) {
-  Steps().push_back(GlobalFormats && GlobalMediaConverter ? "handler after the globals" : "handler too early");
-  gHandlerOwner = init;
+void CreateForms() {
+  const bool handler = Application->OnException.Assigned() &&
+                       static_cast<TObject*>(Application->OnException.Object())->Is<TInitGlobal>();
+  Steps().push_back(GlobalFormats && GlobalMediaConverter && handler ? "forms after the globals and the handler"
+                                                                     : "forms too early");
+  // A button handler fails during the run: the application hands it to the core's error handler.
+  try {
+    throw EConvertException("Cannot find/open encoder");
+  } catch (...) {
+    Application->HandleException(nullptr);
+  }
+  Steps().push_back("running on");
 }
-void CreateForms() { Steps().push_back("forms"); }
 void FailingForms() { throw EReadError("Error reading FormMain.Caption"); }
 void ThrowingForms() { throw 42; }
-void Loop() { Steps().push_back("loop"); }
-void Terminate() { Steps().push_back("terminate"); }
+
+// The quit message a failed start-up leaves for the message loop; removed so later boxes can run.
+bool TakeQuitMessage() {
+  MSG msg;
+  return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+}
 
 TEST_F(StartUp, EntryRunsEveryStepAndShutsDown) {
   Steps().clear();
+  TLogWindow window;
+  GlobalShowLog = MakeEvent(&window, &TLogWindow::Show);
   TMessageBoxCatcher boxes;
-  TConverterEntry entry;
-  entry.InitializeApplication = InitApp;
-  entry.SetExceptionHandler = SetHandler;
-  entry.CreateForms = CreateForms;
-  entry.RunMessageLoop = Loop;
-  entry.Terminate = Terminate;
-  EXPECT_EQ(RunConverter(entry), 0);
-  EXPECT_EQ(Steps(), (std::vector<std::string>{"application", "handler after the globals", "forms", "loop"}));
-  EXPECT_TRUE(boxes.Boxes().empty());
+  EXPECT_EQ(RunConverter(CreateForms), 0);
+  EXPECT_EQ(Steps(), (std::vector<std::string>{"forms after the globals and the handler", "running on"}));
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].Caption, "Error");
+  EXPECT_EQ(boxes.Boxes()[0].Text, "Converting occured exception\r\nCannot find/open encoder");
+  EXPECT_FALSE(Application->OnException.Assigned());
   EXPECT_EQ(GlobalFormats, nullptr);
   EXPECT_EQ(GlobalMediaConverter, nullptr);
   EXPECT_NE(ReadSettings().find("[Formats]"), std::string::npos);
   EXPECT_EQ(Fake().Calls.back(), "MediaConv_Cancel()");
+  EXPECT_FALSE(TakeQuitMessage());
 }
 
 TEST_F(StartUp, EntryFailuresShowTheirTextAndWriteNothing) {
@@ -225,18 +237,15 @@ TEST_F(StartUp, EntryFailuresShowTheirTextAndWriteNothing) {
     const char* text;
   } cases[] = {{FailingForms, "Error reading FormMain.Caption"}, {ThrowingForms, "Failed to initialize(Unknown)"}};
   for (const Case& c : cases) {
-    Steps().clear();
     RemoveSettings();
     TMessageBoxCatcher boxes;
-    TConverterEntry entry;
-    entry.CreateForms = c.forms;
-    entry.Terminate = Terminate;
-    EXPECT_EQ(RunConverter(entry), 1);
+    EXPECT_EQ(RunConverter(c.forms), 1);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].Text, c.text);
     EXPECT_EQ(boxes.Boxes()[0].Caption, "Calderan Studio");
-    EXPECT_EQ(Steps(), (std::vector<std::string>{"terminate"}));
+    EXPECT_TRUE(TakeQuitMessage());          // the application was told to end
     EXPECT_EQ(ReadSettings(), "<missing>");  // the settings are not rewritten
+    Application->OnException = nullptr;
     DropGlobals();
   }
 }
@@ -246,8 +255,7 @@ TEST_F(StartUp, EntryFailuresShowTheirTextAndWriteNothing) {
 TEST_F(StartUp, StaleStoredProfileNoLongerStopsTheStart) {
   WriteSettings("[Formats]\r\nFormat=7\r\n");
   TMessageBoxCatcher boxes;
-  TConverterEntry entry;
-  EXPECT_EQ(RunConverter(entry), 0);
+  EXPECT_EQ(RunConverter(nullptr), 0);
   EXPECT_TRUE(boxes.Boxes().empty());
   EXPECT_NE(ReadSettings().find("Format=0"), std::string::npos);
 }
