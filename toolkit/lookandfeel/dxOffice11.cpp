@@ -424,7 +424,11 @@ TColor GradientColorAt(const RECT& rect, int position, TColor color1, TColor col
   const int start = horizontal ? rect.left : rect.top, extent = (horizontal ? rect.right : rect.bottom) - start;
   const int n = std::min(extent, 256);
   if (n <= 1) return c1;
-  const int band = std::max(MulDiv(position - start + 1, n, extent) - 1, 0);
+  // The band the fill puts at this position: band i covers MulDiv(i, extent, n) up to MulDiv(i + 1, ...).
+  const int offset = position - start;
+  int band = std::clamp(MulDiv(offset + 1, n, extent) - 1, 0, n - 1);
+  while (band + 1 < n && MulDiv(band + 1, extent, n) <= offset) ++band;
+  while (band > 0 && MulDiv(band, extent, n) > offset) --band;
   return PerChannel(c1, c2, [band, n](int a, int b) { return a + MulDiv(band, b - a, n - 1); });
 }
 

@@ -41,3 +41,63 @@ class TUxThemeFunctionsSaver {
 };
 
 inline std::u16string Wide(const WCHAR* s) { return reinterpret_cast<const char16_t*>(s); }
+
+// A 32-bit top-down DIB section selected into a memory DC, for reading back what was drawn.
+class TDibSurface {
+ public:
+  TDibSurface(int width, int height, TColor fill = 0xFFFFFF) : width_(width), height_(height) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+    old_ = SelectObject(dc_, bitmap_);
+    Fill(fill);
+  }
+  ~TDibSurface() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  HDC DC() const { return dc_; }
+  HBITMAP Bitmap() const { return bitmap_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void Fill(TColor color) {
+    GdiFlush();
+    for (int i = 0; i < width_ * height_; ++i) bits_[i] = ToPixel(color);
+  }
+  TColor Pixel(int x, int y) const {
+    GdiFlush();
+    uint32_t p = bits_[y * width_ + x];
+    return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);
+  }
+  uint32_t Raw(int x, int y) const {
+    GdiFlush();
+    return bits_[y * width_ + x];
+  }
+  // Saves the surface as a .bmp file (to be converted and looked at).
+  void Save(const char* path) const {
+    GdiFlush();
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{sizeof(BITMAPINFOHEADER), width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    DWORD size = width_ * height_ * 4;
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(ih);
+    fh.bfSize = fh.bfOffBits + size;
+    HANDLE f = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return;
+    DWORD written;
+    WriteFile(f, &fh, sizeof(fh), &written, nullptr);
+    WriteFile(f, &ih, sizeof(ih), &written, nullptr);
+    WriteFile(f, bits_, size, &written, nullptr);
+    CloseHandle(f);
+  }
+
+ private:
+  static uint32_t ToPixel(TColor c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
+  int width_, height_;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  uint32_t* bits_ = nullptr;
+};
