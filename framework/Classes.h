@@ -1,0 +1,285 @@
+// The component model and the basic containers: persistent objects, interfaced objects,
+// components with owners and notifications, pointer lists, string lists, collections and streams.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "SysUtils.h"
+#include "System.h"
+
+using NativeInt = intptr_t;
+using TNotifyEvent = TEvent<void(TObject* Sender)>;
+
+// The platform's message texts of this module.
+inline constexpr const char* SAssignError = "Cannot assign a %s to a %s";
+inline constexpr const char* SListIndexError = "List index out of bounds (%d)";
+inline constexpr const char* SListCapacityError = "List capacity out of bounds (%d)";
+inline constexpr const char* SListCountError = "List count out of bounds (%d)";
+inline constexpr const char* SDuplicateString = "String list does not allow duplicates";
+inline constexpr const char* SSortedListError = "Operation not allowed on sorted string list";
+inline constexpr const char* SInvalidName = "'%s' is not a valid component name";
+inline constexpr const char* SDuplicateName = "A component named %s already exists";
+inline constexpr const char* SReadError = "Stream read error";
+inline constexpr const char* SWriteError = "Stream write error";
+inline constexpr const char* SFCreateError = "Cannot create file %s";
+inline constexpr const char* SFOpenError = "Cannot open file %s";
+inline constexpr const char* SMemoryStreamError = "Out of memory while expanding memory stream";
+inline constexpr const char* SResNotFound = "Resource %s not found";
+inline constexpr const char* SCantWriteResourceStreamError = "Can't write to a read-only resource stream";
+inline constexpr const char* SInvalidPropertyValue = "Invalid property value";
+
+// ---------------------------------------------------------------------------------------------
+// TList: a list of untyped pointers. Notify tells descendants (TObjectList) about additions and
+// removals; Delete and Clear report lnDeleted, Extract lnExtracted.
+enum TListNotification { lnAdded, lnExtracted, lnDeleted };
+
+class TList : public TObject {
+  CALDERAN_CLASS(TList)
+  TList() = default;
+  ~TList() override;
+
+  int Count() const { return static_cast<int>(items_.size()); }
+  void SetCount(int count);
+  int Capacity() const { return static_cast<int>(items_.capacity()); }
+  void SetCapacity(int capacity);
+  void* Get(int index) const;
+  void Put(int index, void* item);
+  void* operator[](int index) const { return Get(index); }
+  void* const* List() const { return items_.data(); }
+
+  int Add(void* item);
+  void Insert(int index, void* item);
+  void Delete(int index);
+  int Remove(void* item);  // index the item had, or -1
+  void* Extract(void* item);
+  int IndexOf(const void* item) const;
+  virtual void Clear();
+  void Exchange(int index1, int index2);
+  void Move(int curIndex, int newIndex);
+  void* First() const { return Get(0); }
+  void* Last() const { return Get(Count() - 1); }
+  void Pack();  // drops the null entries
+  void Sort(int (*compare)(void* item1, void* item2));
+
+ protected:
+  virtual void Notify(void* /*item*/, TListNotification /*action*/) {}
+  [[noreturn]] static void Error(const char* text, int data);
+
+ private:
+  std::vector<void*> items_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// TPersistent: objects that can copy each other. Assign asks the source to copy itself into
+// this object; when neither side knows the other, EConvertError "Cannot assign a X to a Y".
+class TPersistent : public TObject {
+  CALDERAN_CLASS(TPersistent)
+  virtual void Assign(TPersistent* source);
+  // The owner in the naming and streaming chain (the component for a sub-object).
+  virtual TPersistent* GetOwner() { return nullptr; }
+  virtual std::string GetNamePath();
+
+ protected:
+  virtual void AssignTo(TPersistent* dest);
+  [[noreturn]] void AssignError(TPersistent* source);
+};
+
+// TInterfacedObject: a reference-counted object that is a COM IUnknown, so that it can be handed
+// to the platform's COM interfaces. The last Release frees it. Descendants that implement more
+// interfaces answer them in QueryInterface and pass the rest to this one.
+class TInterfacedObject : public TObject, public IUnknown {
+  CALDERAN_CLASS(TInterfacedObject)
+  TInterfacedObject() = default;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+  LONG RefCount() const { return refCount_; }
+
+ private:
+  LONG refCount_ = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
+// TComponent: owns the components created with it as owner and frees them with itself; tells
+// interested components about insertions and removals through Notification.
+enum TOperation { opInsert, opRemove };
+enum TComponentStateFlag {
+  csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor, csUpdating, csFixups,
+  csFreeNotification, csInline, csDesignInstance
+};
+using TComponentState = TSet<TComponentStateFlag>;
+
+class TComponent : public TPersistent {
+  CALDERAN_CLASS(TComponent)
+  explicit TComponent(TComponent* owner);
+  // Notifies the components that asked for it, frees the owned components (last first) and leaves
+  // the owner. Virtual calls made from here reach this class's overrides only: a class whose
+  // owned components call back into it while they are freed calls Destroying() and
+  // DestroyComponents() at the top of its own destructor.
+  ~TComponent() override;
+
+  TComponent* Owner() const { return owner_; }
+  int ComponentCount() const { return static_cast<int>(components_.size()); }
+  TComponent* Components(int index) const;
+  int ComponentIndex() const;
+  void SetComponentIndex(int index);
+  TComponent* FindComponent(std::string_view name) const;  // case ignored; null for ""
+
+  const std::string& Name() const { return name_; }
+  // Raises EComponentError for a non-identifier (SInvalidName) or a name another component of
+  // the same owner has (SDuplicateName, case ignored).
+  virtual void SetName(const std::string& name);
+  NativeInt Tag() const { return tag_; }
+  void SetTag(NativeInt tag) { tag_ = tag; }
+  TComponentState ComponentState() const { return state_; }
+  // For the stored-form reader and the designer: sets or clears one state flag.
+  void IncludeState(TComponentStateFlag flag) { state_.Include(flag); }
+  void ExcludeState(TComponentStateFlag flag) { state_.Exclude(flag); }
+  void SetDesigning(bool value, bool setChildren = true);
+
+  void InsertComponent(TComponent* component);
+  void RemoveComponent(TComponent* component);
+  void DestroyComponents();
+  void Destroying();
+
+  // Asks `component` to report its destruction to this one (and the other way round), also
+  // when they belong to different owners.
+  void FreeNotification(TComponent* component);
+  void RemoveFreeNotification(TComponent* component);
+
+  // Called once the stored form has set every property (clears csLoading).
+  virtual void Loaded();
+  // Parent in the stored-form hierarchy (the control's parent, the collection's component).
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  virtual bool HasParent() const { return false; }
+  virtual void SetParentComponent(TComponent* /*parent*/) {}
+
+  TPersistent* GetOwner() override { return owner_; }
+  std::string GetNamePath() override { return name_; }
+
+  // opInsert after a component joined the owner, opRemove before a component goes away. The
+  // owner passes every notification on to all its components.
+  virtual void Notification(TComponent* component, TOperation operation);
+
+ protected:
+  virtual void ValidateRename(TComponent* component, const std::string& curName, const std::string& newName);
+  virtual void ChangeName(const std::string& newName) { name_ = newName; }
+
+ private:
+  void Insert(TComponent* component);
+  void Remove(TComponent* component);
+  void RemoveNotification(TComponent* component);
+
+  TComponent* owner_ = nullptr;
+  std::string name_;
+  NativeInt tag_ = 0;
+  TComponentState state_;
+  std::vector<TComponent*> components_;
+  std::vector<TComponent*> freeNotifies_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Streams. Positions and sizes are 64-bit; Read and Write move at most `count` bytes and answer
+// how many moved; ReadBuffer and WriteBuffer raise EReadError / EWriteError when fewer moved.
+enum TSeekOrigin { soBeginning, soCurrent, soEnd };
+inline constexpr Word soFromBeginning = 0, soFromCurrent = 1, soFromEnd = 2;
+
+class TStream : public TObject {
+  CALDERAN_CLASS(TStream)
+  virtual int32_t Read(void* buffer, int32_t count) = 0;
+  virtual int32_t Write(const void* buffer, int32_t count) = 0;
+  virtual int64_t Seek(int64_t offset, TSeekOrigin origin) = 0;
+
+  int64_t Position() { return Seek(0, soCurrent); }
+  void SetPosition(int64_t position) { Seek(position, soBeginning); }
+  virtual int64_t Size();
+  virtual void SetSize(int64_t size);
+
+  void ReadBuffer(void* buffer, int32_t count);
+  void WriteBuffer(const void* buffer, int32_t count);
+  // Copies `count` bytes from the source's position; 0 copies the whole source from its start.
+  int64_t CopyFrom(TStream* source, int64_t count);
+  // The rest of the stream from the current position as bytes.
+  std::string ReadAll();
+};
+
+// A stream over a Win32 file handle it does not own.
+class THandleStream : public TStream {
+  CALDERAN_CLASS(THandleStream)
+  explicit THandleStream(HANDLE handle) : handle_(handle) {}
+  int32_t Read(void* buffer, int32_t count) override;
+  int32_t Write(const void* buffer, int32_t count) override;
+  int64_t Seek(int64_t offset, TSeekOrigin origin) override;
+  void SetSize(int64_t size) override;
+  HANDLE Handle() const { return handle_; }
+
+ protected:
+  HANDLE handle_;
+};
+
+// Open modes: one access mode combined with one sharing mode, or fmCreate.
+inline constexpr Word fmCreate = 0xFFFF;
+inline constexpr Word fmOpenRead = 0x0000, fmOpenWrite = 0x0001, fmOpenReadWrite = 0x0002;
+inline constexpr Word fmShareCompat = 0x0000, fmShareExclusive = 0x0010, fmShareDenyWrite = 0x0020,
+                      fmShareDenyRead = 0x0030, fmShareDenyNone = 0x0040;
+
+// A file opened by name; EFCreateError "Cannot create file %s" / EFOpenError "Cannot open file %s".
+class TFileStream : public THandleStream {
+  CALDERAN_CLASS(TFileStream)
+  TFileStream(const std::string& fileName, Word mode);
+  ~TFileStream() override;
+  const std::string& FileName() const { return fileName_; }
+
+ private:
+  std::string fileName_;
+};
+
+// A stream over a block of memory; Memory() is the block.
+class TCustomMemoryStream : public TStream {
+  CALDERAN_CLASS(TCustomMemoryStream)
+  int32_t Read(void* buffer, int32_t count) override;
+  int64_t Seek(int64_t offset, TSeekOrigin origin) override;
+  int64_t Size() override { return size_; }
+  void* Memory() const { return memory_; }
+  void SaveToStream(TStream* stream);
+  void SaveToFile(const std::string& fileName);
+
+ protected:
+  void SetPointer(void* memory, int64_t size) { memory_ = memory; size_ = size; }
+
+  void* memory_ = nullptr;
+  int64_t size_ = 0;
+  int64_t position_ = 0;
+};
+
+class TMemoryStream : public TCustomMemoryStream {
+  CALDERAN_CLASS(TMemoryStream)
+  TMemoryStream() = default;
+  int32_t Write(const void* buffer, int32_t count) override;
+  void SetSize(int64_t size) override;
+  void Clear();
+  void LoadFromStream(TStream* stream);
+  void LoadFromFile(const std::string& fileName);
+
+ private:
+  void SetCapacity(int64_t capacity);
+  std::vector<unsigned char> data_;
+};
+
+// A read-only stream over a resource of a module, named by text or by number; the type by text
+// ("XML") or a predefined number (RT_RCDATA). A missing resource raises EResNotFound
+// "Resource %s not found" with the name (the number in decimal).
+class TResourceStream : public TCustomMemoryStream {
+  CALDERAN_CLASS(TResourceStream)
+  TResourceStream(HINSTANCE instance, const std::string& resName, const char* resType);
+  TResourceStream(HINSTANCE instance, int resId, const char* resType);  // the platform's CreateFromID
+  int32_t Write(const void* buffer, int32_t count) override;
+
+ private:
+  void Initialize(HINSTANCE instance, const char* name, const char* resType, const std::string& shownName);
+};

@@ -1,0 +1,182 @@
+#include "cxClasses.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+CALDERAN_IMPLEMENT_CLASS(TcxIUnknownObject, TObject)
+CALDERAN_IMPLEMENT_CLASS(TcxRegisteredClassList, TObject)
+
+HRESULT STDMETHODCALLTYPE TcxIUnknownObject::QueryInterface(REFIID iid, void** object) {
+  if (!object) return E_POINTER;
+  if (IsEqualIID(iid, IID_IUnknown)) {
+    *object = static_cast<IUnknown*>(this);
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Event handler collection
+
+void TcxEventHandlerCollection::Add(const TcxEventHandler& handler) {
+  if (IndexOf(handler) < 0) handlers_.push_back(handler);
+}
+
+void TcxEventHandlerCollection::Delete(int index) {
+  if (index < 0 || index >= Count()) return;
+  handlers_.erase(handlers_.begin() + index);
+}
+
+int TcxEventHandlerCollection::IndexOf(const TcxEventHandler& handler) const {
+  for (int i = 0; i < Count(); ++i)
+    if (handlers_[i] == handler) return i;
+  return -1;
+}
+
+void TcxEventHandlerCollection::CallEvents(TObject* Sender, void* EventArgs) const {
+  const int count = Count();
+  // A handler that adds handlers may reallocate the array: index, never iterate.
+  for (int i = 0; i < count && i < Count(); ++i) {
+    TcxEventHandler handler = handlers_[i];
+    handler(Sender, EventArgs);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Object links
+
+namespace {
+
+struct TcxObjectLinkController {
+  std::vector<TcxObjectLink*> Links;
+  int Users = 0;
+};
+
+TcxObjectLinkController* LinkController = nullptr;
+
+}  // namespace
+
+bool ObjectLinkControllerExists() { return LinkController != nullptr; }
+
+TcxObjectLink* AddObjectLink(TObject* object) {
+  if (!object) return nullptr;
+  if (!LinkController) LinkController = new TcxObjectLinkController;
+  ++LinkController->Users;
+  auto* link = new TcxObjectLink{object};
+  LinkController->Links.push_back(link);
+  return link;
+}
+
+void RemoveObjectLink(TcxObjectLink* link) {
+  if (!link) return;
+  if (LinkController) {
+    if (link->Ref) {
+      auto& links = LinkController->Links;
+      links.erase(std::remove(links.begin(), links.end(), link), links.end());
+    }
+    if (--LinkController->Users <= 0) {
+      delete LinkController;
+      LinkController = nullptr;
+    }
+  }
+  delete link;
+}
+
+void ClearObjectLinks(TObject* object) {
+  if (!LinkController || !object) return;
+  auto& links = LinkController->Links;
+  for (int i = static_cast<int>(links.size()) - 1; i >= 0; --i) {
+    if (links[i]->Ref != object) continue;
+    links[i]->Ref = nullptr;
+    links.erase(links.begin() + i);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Resource strings
+
+std::string LoadToolkitString(const TcxResourceString& resource) {
+  // LoadStringW with a zero length hands out a read-only pointer to the entry itself, so texts of
+  // any length come through without a buffer guess.
+  const WCHAR* text = nullptr;
+  int length = LoadStringW(GetModuleHandleW(nullptr), resource.Identifier, reinterpret_cast<LPWSTR>(&text), 0);
+  if (length <= 0 || !text) return resource.Text;
+  int size = WideCharToMultiByte(1252, 0, text, length, nullptr, 0, nullptr, nullptr);
+  std::string result(size, '\0');
+  WideCharToMultiByte(1252, 0, text, length, result.data(), size, nullptr, nullptr);
+  return result;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Registered class list
+
+bool TcxRegisteredClassList::Find(TClass cls, int& index) const {
+  for (int i = Count() - 1; i >= 0; --i) {
+    TClass itemClass = items_[i]->ItemClass;
+    if (cls->InheritsFrom(itemClass)) {
+      index = i;
+      return true;
+    }
+    if (itemClass->InheritsFrom(cls)) index = i;
+  }
+  return false;
+}
+
+TClass TcxRegisteredClassList::GetClass(TClass cls) const {
+  int index = -1;
+  return Find(cls, index) ? items_[index]->RegisteredClass : nullptr;
+}
+
+void TcxRegisteredClassList::Register(TClass itemClass, TClass registeredClass) {
+  int index = -1;
+  auto* item = new TcxRegisteredClassListItemData{itemClass, registeredClass};
+  if (Find(itemClass, index))
+    items_.insert(items_.begin() + index + 1, item);
+  else if (index >= 0)
+    items_.insert(items_.begin() + index, item);
+  else
+    items_.push_back(item);
+}
+
+void TcxRegisteredClassList::Unregister(TClass itemClass, TClass registeredClass) {
+  for (int i = Count() - 1; i >= 0; --i) {
+    if (items_[i]->ItemClass != itemClass || items_[i]->RegisteredClass != registeredClass) continue;
+    delete items_[i];
+    items_.erase(items_.begin() + i);
+  }
+}
+
+void TcxRegisteredClassList::Clear() {
+  for (auto* item : items_) delete item;
+  items_.clear();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Small routines
+
+int RangeMiddle(int a, int b) {
+  int64_t sum = int64_t{a} + b;
+  return static_cast<int>(sum > 0 ? sum / 2 : (sum - 1) / 2);
+}
+
+double SignOf(double x) { return x >= 0 ? 1.0 : -1.0; }
+
+void FillZero(void* block, size_t length) {
+  if (length) std::memset(block, 0, length);
+}
+
+void MoveMemory(const void* source, void* destination, size_t count) {
+  if (count) std::memmove(destination, source, count);
+}
+
+void MoveWithOffsets(const void* source, void* destination, int sourceOffset, int count, int destinationOffset) {
+  if (count <= 0) return;
+  std::memmove(static_cast<Byte*>(destination) + std::max(destinationOffset, 0),
+               static_cast<const Byte*>(source) + std::max(sourceOffset, 0), count);
+}
+
+Byte ReadByteAt(const void* block, int offset) { return static_cast<const Byte*>(block)[offset]; }
+
+void WriteByteAt(void* block, Byte value, int offset) { static_cast<Byte*>(block)[offset] = value; }
