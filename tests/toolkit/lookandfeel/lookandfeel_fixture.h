@@ -8,8 +8,29 @@
 #include "dxOffice11.h"
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
+#include "cxLookAndFeels.h"
 
-inline void StartLookAndFeelUnits() { StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit}); }
+inline void StartLookAndFeelUnits() {
+  StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit});
+}
+
+// Sets one system colour for the lifetime of the object (every process of the prefix sees it, so
+// the tests that use it run alone).
+class TSysColorChange {
+ public:
+  TSysColorChange(int index, COLORREF color) : index_(index), old_(GetSysColor(index)) { Set(color); }
+  ~TSysColorChange() { Set(old_); }
+  TSysColorChange(const TSysColorChange&) = delete;
+  TSysColorChange& operator=(const TSysColorChange&) = delete;
+
+ private:
+  void Set(COLORREF color) {
+    int index = index_;
+    SetSysColors(1, &index, &color);
+  }
+  int index_;
+  COLORREF old_;
+};
 
 struct TFoundWindow {
   const char* ClassName;

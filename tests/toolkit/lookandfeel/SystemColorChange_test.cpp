@@ -1,0 +1,51 @@
+#include "calderan_test.h"
+
+#include "lookandfeel_fixture.h"
+
+namespace {
+
+class SystemColorChange : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { StartLookAndFeelUnits(); }
+};
+
+struct TColorsLog {
+  std::vector<std::string>* Log;
+  std::string Name;
+  void Changed() {
+    // The Office-11 set is already recomputed when the notifiers hear of the change.
+    Log->push_back(Name + (Office11Colors[0] == static_cast<TColor>(GetSysColor(COLOR_BTNFACE)) ? "" : " stale"));
+  }
+};
+
+TEST_F(SystemColorChange, RecomputesOffice11ColoursThenTellsPrimaryThenOrdinaryNotifiersLastFirst) {
+  std::vector<std::string> log;
+  TColorsLog a{&log, "ordinary 1"}, b{&log, "ordinary 2"}, c{&log, "primary 1"}, d{&log, "primary 2"};
+  TcxSystemPaletteChangedNotifier o1(false), p1(true), o2(false), p2(true);
+  o1.OnSystemColorsChanged = MakeEvent(&a, &TColorsLog::Changed);
+  o2.OnSystemColorsChanged = MakeEvent(&b, &TColorsLog::Changed);
+  p1.OnSystemColorsChanged = MakeEvent(&c, &TColorsLog::Changed);
+  p2.OnSystemColorsChanged = MakeEvent(&d, &TColorsLog::Changed);
+  ASSERT_NE(FindThreadWindow(cxSystemPaletteChangedListenerClassName), nullptr);
+  const TColor before = GetSysColor(COLOR_BTNFACE);
+  EXPECT_EQ(Office11Colors[0], before);
+  {
+    TSysColorChange change(COLOR_BTNFACE, RGB(10, 200, 30));
+    EXPECT_EQ(Office11Colors[0], RGB(10, 200, 30));
+    EXPECT_EQ(Office11Colors[62], RGB(10, 200, 30));
+    EXPECT_EQ(log, (std::vector<std::string>{"primary 2", "primary 1", "ordinary 2", "ordinary 1"}));
+  }
+  EXPECT_EQ(Office11Colors[0], before) << "and back when the colour is restored";
+}
+
+TEST_F(SystemColorChange, ListenerWindowLivesWhileAnyNotifierDoes) {
+  {
+    TcxSystemPaletteChangedNotifier n;
+    EXPECT_NE(FindThreadWindow(cxSystemPaletteChangedListenerClassName), nullptr);
+    EXPECT_NE(Office11Brush(41), nullptr) << "the listener holds a reference on the Office-11 set";
+  }
+  EXPECT_EQ(FindThreadWindow(cxSystemPaletteChangedListenerClassName), nullptr);
+  EXPECT_EQ(Office11Brush(41), nullptr);
+}
+
+}  // namespace
