@@ -1,10 +1,17 @@
 #include "cxClasses.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
+#include "SysUtils.h"
+
 CALDERAN_IMPLEMENT_CLASS(TcxIUnknownObject, TObject)
+CALDERAN_IMPLEMENT_CLASS(TcxInterfacedPersistent, TPersistent)
+CALDERAN_IMPLEMENT_CREATABLE(TcxComponent, TComponent, TComponent*)
+CALDERAN_IMPLEMENT_CREATABLE0(TcxObjectList, TList)
+CALDERAN_IMPLEMENT_CREATABLE(TcxFreeNotificator, TComponent, TComponent*)
 CALDERAN_IMPLEMENT_CLASS(TcxRegisteredClassList, TObject)
 
 HRESULT STDMETHODCALLTYPE TcxIUnknownObject::QueryInterface(REFIID iid, void** object) {
@@ -15,6 +22,72 @@ HRESULT STDMETHODCALLTYPE TcxIUnknownObject::QueryInterface(REFIID iid, void** o
   }
   *object = nullptr;
   return E_NOINTERFACE;
+}
+
+HRESULT STDMETHODCALLTYPE TcxInterfacedPersistent::QueryInterface(REFIID iid, void** object) {
+  if (!object) return E_POINTER;
+  if (IsEqualIID(iid, IID_IUnknown)) {
+    *object = static_cast<IUnknown*>(this);
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TcxComponent
+
+TcxComponent::~TcxComponent() {
+  if (!ComponentState().Contains(csDestroying)) Destroying();
+  ClearObjectLinks(this);
+}
+
+void TcxComponent::SetFakeComponentLink(int index, TComponent* value) {
+  TComponent*& link = fakeLinks_[index];
+  if (link == value) return;
+  // Watched, so that a link never outlives the component it names.
+  if (link && link != value) link->RemoveFreeNotification(this);
+  link = value;
+  if (value) value->FreeNotification(this);
+}
+
+void TcxComponent::Loaded() {
+  TComponent::Loaded();
+  UpdateFakeLinks();
+}
+
+void TcxComponent::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation != opRemove) return;
+  for (TComponent*& link : fakeLinks_)
+    if (link == component) link = nullptr;
+}
+
+void TcxComponent::UpdateFakeLinks() {
+  TComponentState state = ComponentState();
+  if (!state.Contains(csDesigning) || state.Contains(csDestroying) || !Owner()) return;
+  TList list;
+  GetFakeComponentLinks(&list);
+  for (int i = 0; i < 3; ++i)
+    SetFakeComponentLink(i, i < list.Count() ? static_cast<TComponent*>(list.Get(i)) : nullptr);
+}
+
+void TcxObjectList::Clear() {
+  for (int i = 0; i < Count(); ++i) delete static_cast<TObject*>(Get(i));
+  TList::Clear();
+}
+
+void TcxFreeNotificator::AddSender(TComponent* component) {
+  if (component) component->FreeNotification(this);
+}
+
+void TcxFreeNotificator::RemoveSender(TComponent* component) {
+  if (component) component->RemoveFreeNotification(this);
+}
+
+void TcxFreeNotificator::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove && OnFreeNotification) OnFreeNotification(component);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -110,6 +183,97 @@ std::string LoadToolkitString(const TcxResourceString& resource) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Unique component names
+
+namespace {
+
+bool NameTaken(TComponent* owner, TComponent* component, const std::string& name) {
+  if (!owner) return false;
+  for (int i = 0; i < owner->ComponentCount(); ++i) {
+    TComponent* other = owner->Components(i);
+    if (other != component && SameText(other->Name(), name)) return true;
+  }
+  return false;
+}
+
+std::string ClassNamePart(TComponent* component, const std::string& classPrefix) {
+  std::string name = component->ClassName();
+  if (!classPrefix.empty() && name.size() >= classPrefix.size() &&
+      SameText(name.substr(0, classPrefix.size()), classPrefix))
+    return name.substr(classPrefix.size());
+  if (!name.empty() && name[0] == 'T') name.erase(0, 1);
+  return name;
+}
+
+std::string BuildComponentName(TComponent* prefixComponent, TComponent* component, const std::string& classPrefix,
+                               const std::string& baseName, int number) {
+  std::string text = StripNonIdentifierChars(baseName);
+  if (text.empty() || (text[0] >= '0' && text[0] <= '9')) text = ClassNamePart(component, classPrefix) + text;
+  std::string result = prefixComponent ? prefixComponent->Name() + text : text;
+  if (number > 0) result += std::to_string(number);
+  return result;
+}
+
+}  // namespace
+
+std::string StripNonIdentifierChars(const std::string& text) {
+  std::string result;
+  for (size_t i = 0; i < text.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (IsDBCSLeadByte(c)) {
+      ++i;  // the trail byte goes with it
+      continue;
+    }
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_') result += c;
+  }
+  return result;
+}
+
+std::string MakeUniqueComponentName(TComponent* owner, TComponent* prefixComponent, TComponent* component,
+                                    const std::string& classPrefix, const std::string& baseName) {
+  for (int number = baseName.empty() ? 1 : 0;; ++number) {
+    std::string name = BuildComponentName(prefixComponent, component, classPrefix, baseName, number);
+    if (!NameTaken(owner, component, name) || number == INT_MAX) return name;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Locale and text routines
+
+std::string GetLocaleString(LCID locale, LCTYPE item, const std::string& defaultValue) {
+  int length = GetLocaleInfoA(locale, item, nullptr, 0);
+  if (length <= 0) return defaultValue;
+  std::string text(length, '\0');
+  length = GetLocaleInfoA(locale, item, text.data(), length);
+  if (length <= 0) return defaultValue;
+  text.resize(length - 1);  // the terminating character
+  return text;
+}
+
+std::string GetHintCaption(const std::string& text) { return text.substr(0, text.find('|')); }
+
+const char* CharPtrAt(const std::string& s, int pos) { return s.c_str() + (pos - 1); }
+
+int CharByteLengthAt(const std::string& s, int pos) {
+  return pos >= 1 && pos < static_cast<int>(s.size()) && IsDBCSLeadByte(static_cast<BYTE>(s[pos - 1])) ? 2 : 1;
+}
+
+int NextCharPos(const std::string& s, int pos) {
+  const char* p = CharPtrAt(s, pos);
+  return pos + static_cast<int>(CharNextA(p) - p);
+}
+
+int PrevCharPos(const std::string& s, int pos) {
+  return static_cast<int>(CharPrevA(s.c_str(), CharPtrAt(s, pos)) - s.c_str()) + 1;
+}
+
+void CallNotifyEvent(const TNotifyEvent& event, TObject* Sender) {
+  if (event) event(Sender);
+}
+
+TPersistent* GetPersistentOwner(TPersistent* persistent) { return persistent ? persistent->GetOwner() : nullptr; }
+
+// ---------------------------------------------------------------------------------------------
 // Registered class list
 
 bool TcxRegisteredClassList::Find(TClass cls, int& index) const {
@@ -180,3 +344,16 @@ void MoveWithOffsets(const void* source, void* destination, int sourceOffset, in
 Byte ReadByteAt(const void* block, int offset) { return static_cast<const Byte*>(block)[offset]; }
 
 void WriteByteAt(void* block, Byte value, int offset) { static_cast<Byte*>(block)[offset] = value; }
+
+// ---------------------------------------------------------------------------------------------
+// Start-up and shut-down
+
+namespace {
+void FinalizeClasses() {
+  // Links still held at shut-down only free themselves from now on.
+  delete LinkController;
+  LinkController = nullptr;
+}
+}  // namespace
+
+constinit const TUnitInfo cxClassesUnit{"cxClasses", nullptr, &FinalizeClasses};

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Classes.h"
 #include "System.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -18,6 +19,59 @@ class TcxIUnknownObject : public TObject, public IUnknown {
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
   ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(-1); }
   ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(-1); }
+};
+
+// Persistent base with interface support: the owner persistent is what naming and streaming see.
+class TcxInterfacedPersistent : public TPersistent, public IUnknown {
+  CALDERAN_CLASS(TcxInterfacedPersistent)
+  explicit TcxInterfacedPersistent(TPersistent* owner) : owner_(owner) {}
+  TPersistent* GetOwner() override { return owner_; }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(-1); }
+  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(-1); }
+
+ private:
+  TPersistent* owner_;
+};
+
+// Component base of the toolkit: design-time dependency links (so the designer keeps components a
+// component depends on), and object links cleared when it goes.
+class TcxComponent : public TComponent {
+  CALDERAN_CLASS(TcxComponent)
+  explicit TcxComponent(TComponent* owner) : TComponent(owner) {}
+  ~TcxComponent() override;
+
+  TComponent* FakeComponentLink(int index) const { return fakeLinks_[index]; }
+  void SetFakeComponentLink(int index, TComponent* value);
+  void Loaded() override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+ protected:
+  virtual void GetFakeComponentLinks(TList* list) { (void)list; }
+  void UpdateFakeLinks();
+
+ private:
+  TComponent* fakeLinks_[3] = {};
+};
+
+// A pointer list that owns its items: Clear frees every item, first to last.
+class TcxObjectList : public TList {
+  CALDERAN_CLASS(TcxObjectList)
+  TcxObjectList() = default;
+  ~TcxObjectList() override { Clear(); }
+  void Clear() override;
+};
+
+// Reports the destruction of the components it watches.
+class TcxFreeNotificator : public TComponent {
+  CALDERAN_CLASS(TcxFreeNotificator)
+  explicit TcxFreeNotificator(TComponent* owner = nullptr) : TComponent(owner) {}
+  void AddSender(TComponent* component);
+  void RemoveSender(TComponent* component);
+  TEvent<void(TComponent* Component)> OnFreeNotification;
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -82,6 +136,26 @@ struct TcxResourceString {
 std::string LoadToolkitString(const TcxResourceString& resource);
 
 // ---------------------------------------------------------------------------------------------
+// Unique component names, locale and text routines.
+
+// The first free name among prefix component's name + base name (or the class name) + number.
+std::string MakeUniqueComponentName(TComponent* owner, TComponent* prefixComponent, TComponent* component,
+                                    const std::string& classPrefix, const std::string& baseName);
+// Keeps A-Z, a-z, 0-9 and underscore.
+std::string StripNonIdentifierChars(const std::string& text);
+std::string GetLocaleString(LCID locale, LCTYPE item, const std::string& defaultValue);
+// The text before the first "|".
+std::string GetHintCaption(const std::string& text);
+// Double-byte navigation with 1-based positions.
+const char* CharPtrAt(const std::string& s, int pos);
+int CharByteLengthAt(const std::string& s, int pos);
+int NextCharPos(const std::string& s, int pos);
+int PrevCharPos(const std::string& s, int pos);
+
+void CallNotifyEvent(const TNotifyEvent& event, TObject* Sender);
+TPersistent* GetPersistentOwner(TPersistent* persistent);
+
+// ---------------------------------------------------------------------------------------------
 // Class registries.
 
 struct TcxRegisteredClassListItemData {
@@ -128,3 +202,89 @@ void MoveMemory(const void* source, void* destination, size_t count);
 void MoveWithOffsets(const void* source, void* destination, int sourceOffset, int count, int destinationOffset);
 Byte ReadByteAt(const void* block, int offset);
 void WriteByteAt(void* block, Byte value, int offset);
+
+// ---------------------------------------------------------------------------------------------
+// Component collection: items are components of their own (named, owned by the form, streamed
+// separately) kept in a collection that belongs to a parent component.
+enum TcxComponentCollectionNotification : uint8_t { ccnAdded, ccnChanged, ccnExtracting, ccnExtracted };
+
+class TcxComponentCollection;
+
+class TcxComponentCollectionItem : public TComponent {
+  CALDERAN_CLASS(TcxComponentCollectionItem)
+  explicit TcxComponentCollectionItem(TComponent* owner) : TComponent(owner) {}
+  ~TcxComponentCollectionItem() override;
+
+  TcxComponentCollection* Collection() const { return collection_; }
+  virtual void SetCollection(TcxComponentCollection* value);
+  int ID() const { return id_; }
+  int GetIndex() const;
+  virtual void SetIndex(int value);
+  virtual std::string GetDisplayName() const { return Name(); }
+
+  TComponent* GetParentComponent() const override;
+  bool HasParent() const override;
+  void SetParentComponent(TComponent* parent) override;
+
+ protected:
+  // Where the parent component keeps items of this class.
+  virtual TcxComponentCollection* GetCollectionFromParent(TComponent* parent) = 0;
+  // Reports a change of this item, or of the whole collection.
+  void Changed(bool wholeCollection = false);
+
+ private:
+  friend class TcxComponentCollection;
+  TcxComponentCollection* collection_ = nullptr;
+  int id_ = 0;
+};
+
+using TcxComponentCollectionChangeEvent = TEvent<void(
+    TObject* Sender, TcxComponentCollectionItem* Item, TcxComponentCollectionNotification Action)>;
+
+class TcxComponentCollection : public TPersistent {
+  CALDERAN_CLASS(TcxComponentCollection)
+  TcxComponentCollection(TComponent* parentComponent, TClass itemClass);
+  ~TcxComponentCollection() override;
+
+  void Assign(TPersistent* source) override;
+  TPersistent* GetOwner() override { return parentComponent_; }
+
+  TcxComponentCollectionItem* Add();
+  void Clear();
+  int Count() const { return static_cast<int>(items_.size()); }
+  TcxComponentCollectionItem* Items(int index) const;
+  int IndexOf(const TcxComponentCollectionItem* item) const;
+  TComponent* ParentComponent() const { return parentComponent_; }
+  TClass ItemClass() const { return itemClass_; }
+
+  virtual void BeginUpdate() { ++updateCount_; }
+  // With force, one change (no item, changed) is reported when the last lock goes.
+  virtual void EndUpdate(bool force = true);
+  int UpdateCount() const { return updateCount_; }
+  // Reported unless locked.
+  void Changed(TcxComponentCollectionItem* item = nullptr, TcxComponentCollectionNotification action = ccnChanged);
+
+  TcxComponentCollectionChangeEvent OnChange;
+
+ protected:
+  virtual void Notify(TcxComponentCollectionItem* item, TcxComponentCollectionNotification action) {
+    (void)item, (void)action;
+  }
+  virtual void InitItem(TcxComponentCollectionItem* item) { (void)item; }
+  virtual void DoChange(TcxComponentCollectionItem* item, TcxComponentCollectionNotification action);
+
+ private:
+  friend class TcxComponentCollectionItem;
+  void InsertItem(TcxComponentCollectionItem* item);
+  void RemoveItem(TcxComponentCollectionItem* item);
+  void MoveItem(TcxComponentCollectionItem* item, int newIndex);
+
+  TComponent* parentComponent_;
+  TClass itemClass_;
+  std::vector<TcxComponentCollectionItem*> items_;
+  int nextId_ = 0;
+  int updateCount_ = 0;
+};
+
+// Start-up and shut-down of this module.
+extern const TUnitInfo cxClassesUnit;
