@@ -184,6 +184,235 @@ class TComponent : public TPersistent {
 };
 
 // ---------------------------------------------------------------------------------------------
+// TStrings: an ordered list of strings, each with an attached object (not owned). Descendants
+// store the lines; this class adds the text forms (Text, CommaText, DelimitedText), name=value
+// access, files and update batching: BeginUpdate fires OnChanging once, the last EndUpdate fires
+// OnChange once, and changes in between fire nothing.
+class TStream;
+
+class TStrings : public TPersistent {
+  CALDERAN_CLASS(TStrings)
+  TStrings() = default;
+
+  virtual int Count() const = 0;
+  virtual std::string Get(int index) const = 0;
+  virtual TObject* Objects(int index) const { (void)index; return nullptr; }
+  virtual void Put(int index, const std::string& s);
+  virtual void PutObject(int /*index*/, TObject* /*object*/) {}
+  virtual void Insert(int index, const std::string& s) = 0;
+  virtual void Delete(int index) = 0;
+  virtual void Clear() = 0;
+  std::string Strings(int index) const { return Get(index); }
+  std::string operator[](int index) const { return Get(index); }
+
+  virtual int Add(const std::string& s);
+  int AddObject(const std::string& s, TObject* object);
+  void InsertObject(int index, const std::string& s, TObject* object);
+  void Append(const std::string& s) { Add(s); }
+  void AddStrings(const TStrings* strings);
+  virtual int IndexOf(std::string_view s) const;
+  int IndexOfName(std::string_view name) const;
+  int IndexOfObject(const TObject* object) const;
+  virtual void Exchange(int index1, int index2);
+  virtual void Move(int curIndex, int newIndex);
+  bool Equals(const TStrings* strings) const;
+  void Assign(TPersistent* source) override;
+
+  void BeginUpdate();
+  void EndUpdate();
+  int UpdateCount() const { return updateCount_; }
+
+  // Lines joined with CR LF after each; setting splits at CR, LF or CR LF.
+  std::string Text() const;
+  virtual void SetText(std::string_view text);
+  // The lines separated by Delimiter; lines with blanks, control characters, the quote or the
+  // delimiter are quoted with QuoteChar (quotes doubled). Setting also splits at blanks outside
+  // quotes; a trailing delimiter adds an empty line.
+  std::string DelimitedText() const;
+  void SetDelimitedText(std::string_view text);
+  // DelimitedText with ',' and '"'.
+  std::string CommaText() const;
+  void SetCommaText(std::string_view text);
+  char Delimiter() const { return delimiter_; }
+  void SetDelimiter(char c) { delimiter_ = c; }
+  char QuoteChar() const { return quoteChar_; }
+  void SetQuoteChar(char c) { quoteChar_ = c; }
+  char NameValueSeparator() const { return nameValueSeparator_; }
+  void SetNameValueSeparator(char c) { nameValueSeparator_ = c; }
+
+  // name=value lines: the name of line i (empty without a separator), the value of the first line
+  // named `name`, setting a value (an empty value deletes the line), the value part of line i.
+  std::string Names(int index) const;
+  std::string Values(std::string_view name) const;
+  void SetValue(std::string_view name, std::string_view value);
+  std::string ValueFromIndex(int index) const;
+
+  void LoadFromFile(const std::string& fileName);
+  void LoadFromStream(TStream* stream);
+  void SaveToFile(const std::string& fileName) const;
+  void SaveToStream(TStream* stream) const;
+
+ protected:
+  virtual void SetUpdateState(bool /*updating*/) {}
+  // Comparison used by IndexOf and IndexOfName: case-insensitive in the locale's order here.
+  virtual int CompareStrings(std::string_view a, std::string_view b) const { return AnsiCompareText(a, b); }
+
+ private:
+  std::string JoinDelimited(char delimiter, char quoteChar) const;
+
+  int updateCount_ = 0;
+  char delimiter_ = ',';
+  char quoteChar_ = '"';
+  char nameValueSeparator_ = '=';
+};
+
+// TStringList: the list of strings with sorting and duplicates handling. When Sorted, Add puts
+// the line in order and Duplicates decides about equal lines (dupIgnore keeps the old one,
+// dupError raises "String list does not allow duplicates", dupAccept adds it); Insert and Put
+// raise "Operation not allowed on sorted string list".
+enum TDuplicates { dupIgnore, dupAccept, dupError };
+
+class TStringList : public TStrings {
+  CALDERAN_CLASS(TStringList)
+  TStringList() = default;
+
+  int Count() const override { return static_cast<int>(items_.size()); }
+  std::string Get(int index) const override;
+  TObject* Objects(int index) const override;
+  void Put(int index, const std::string& s) override;
+  void PutObject(int index, TObject* object) override;
+  int Add(const std::string& s) override;
+  void Insert(int index, const std::string& s) override;
+  void Delete(int index) override;
+  void Clear() override;
+  void Exchange(int index1, int index2) override;
+  int IndexOf(std::string_view s) const override;
+  // Binary search of a sorted list: true when found; index is the match or the insertion point.
+  bool Find(std::string_view s, int& index) const;
+  virtual void Sort();
+  void CustomSort(int (*compare)(TStringList* list, int index1, int index2));
+
+  bool Sorted() const { return sorted_; }
+  void SetSorted(bool value);
+  TDuplicates Duplicates() const { return duplicates_; }
+  void SetDuplicates(TDuplicates value) { duplicates_ = value; }
+  bool CaseSensitive() const { return caseSensitive_; }
+  void SetCaseSensitive(bool value);
+
+  TNotifyEvent OnChange;
+  TNotifyEvent OnChanging;
+
+ protected:
+  void SetUpdateState(bool updating) override;
+  int CompareStrings(std::string_view a, std::string_view b) const override;
+  virtual void Changing();
+  virtual void Changed();
+  void InsertItem(int index, const std::string& s, TObject* object);
+
+ private:
+  struct TItem {
+    std::string String;
+    TObject* Object = nullptr;
+  };
+  [[noreturn]] static void Error(const char* text, int data);
+  void CheckIndex(int index) const;
+
+  std::vector<TItem> items_;
+  bool sorted_ = false;
+  bool caseSensitive_ = false;
+  TDuplicates duplicates_ = dupIgnore;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Collections: items of one class, owned by their collection, each with a running ID that is
+// never reused. Changes reach the collection's Update(item or null for all) unless an update is
+// open; the last EndUpdate calls Update(null) once.
+class TCollection;
+enum TCollectionNotification { cnAdded, cnExtracting, cnDeleting };
+
+class TCollectionItem : public TPersistent {
+  CALDERAN_CLASS(TCollectionItem)
+  // Joins `collection` (when given). Created through TCollection::Add, the collection's
+  // notifications come after the item is fully built; freed through Delete or Clear, the item
+  // leaves before its destruction starts. An item created or deleted directly is seen by
+  // Notify as a TCollectionItem only.
+  explicit TCollectionItem(TCollection* collection);
+  ~TCollectionItem() override;
+
+  TCollection* Collection() const { return collection_; }
+  void SetCollection(TCollection* collection);
+  int ID() const { return id_; }
+  int Index() const;
+  virtual void SetIndex(int index);
+  virtual std::string DisplayName() const { return ClassName(); }
+  virtual void SetDisplayName(const std::string& /*name*/) { Changed(false); }
+  TPersistent* GetOwner() override;
+  std::string GetNamePath() override;
+
+ protected:
+  // Reports a change of this item (or, with allItems, of the whole collection).
+  void Changed(bool allItems);
+
+ private:
+  friend class TCollection;
+  TCollection* collection_ = nullptr;
+  int id_ = 0;
+};
+
+using TCollectionItemClass = TClass;
+
+class TCollection : public TPersistent {
+  CALDERAN_CLASS(TCollection)
+  // itemClass must be creatable with a TCollection* (CALDERAN_IMPLEMENT_CREATABLE).
+  explicit TCollection(TCollectionItemClass itemClass);
+  ~TCollection() override;
+
+  TCollectionItemClass ItemClass() const { return itemClass_; }
+  int Count() const { return items_.Count(); }
+  TCollectionItem* Items(int index) const { return static_cast<TCollectionItem*>(items_.Get(index)); }
+  TCollectionItem* Add();
+  TCollectionItem* Insert(int index);
+  void Delete(int index);
+  void Clear();
+  TCollectionItem* FindItemID(int id) const;
+  void Assign(TPersistent* source) override;
+
+  virtual void BeginUpdate() { ++updateCount_; }
+  virtual void EndUpdate();
+  int UpdateCount() const { return updateCount_; }
+  std::string GetNamePath() override;
+
+ protected:
+  // item is null when the whole collection changed.
+  virtual void Update(TCollectionItem* /*item*/) {}
+  virtual void Notify(TCollectionItem* /*item*/, TCollectionNotification /*action*/) {}
+  void Changed();
+
+ private:
+  friend class TCollectionItem;
+  void InsertItem(TCollectionItem* item);
+  void RemoveItem(TCollectionItem* item);
+  void Free(TCollectionItem* item);
+
+  TCollectionItemClass itemClass_;
+  TList items_;
+  int updateCount_ = 0;
+  int nextId_ = 0;
+  bool adding_ = false;  // Add is building an item: its notifications wait until it is built
+};
+
+// A collection that reports an owner (for naming and streaming).
+class TOwnedCollection : public TCollection {
+  CALDERAN_CLASS(TOwnedCollection)
+  TOwnedCollection(TPersistent* owner, TCollectionItemClass itemClass)
+      : TCollection(itemClass), owner_(owner) {}
+  TPersistent* GetOwner() override { return owner_; }
+
+ private:
+  TPersistent* owner_;
+};
+
+// ---------------------------------------------------------------------------------------------
 // Streams. Positions and sizes are 64-bit; Read and Write move at most `count` bytes and answer
 // how many moved; ReadBuffer and WriteBuffer raise EReadError / EWriteError when fewer moved.
 enum TSeekOrigin { soBeginning, soCurrent, soEnd };
