@@ -1,5 +1,7 @@
 #include "calderan_test.h"
 
+#include <algorithm>
+
 #include "lookandfeel_fixture.h"
 
 namespace {
@@ -38,7 +40,48 @@ TEST_F(SystemColorChange, RecomputesOffice11ColoursThenTellsPrimaryThenOrdinaryN
   EXPECT_EQ(Office11Colors[0], before) << "and back when the colour is restored";
 }
 
+TEST_F(SystemColorChange, EveryLookAndFeelReportsANativeStyleChange) {
+  TcxLookAndFeel parent(nullptr), child(nullptr);
+  child.SetParentLookAndFeel(&parent);
+  std::vector<std::string> log;
+  struct TLog {
+    std::vector<std::string>* Log;
+    std::string Name;
+    void Changed(TcxLookAndFeel*, TcxLookAndFeelValues values) {
+      Log->push_back(Name + (values == TcxLookAndFeelValues{lfvNativeStyle} ? " native" : " other"));
+    }
+  } parentLog{&log, "parent"}, childLog{&log, "child"};
+  parent.OnChanged = MakeEvent(&parentLog, &TLog::Changed);
+  child.OnChanged = MakeEvent(&childLog, &TLog::Changed);
+  {
+    TSysColorChange change(COLOR_HIGHLIGHT, RGB(200, 10, 10));
+    // Each runs once through its own notifier and again for every change of its parent that reaches
+    // it: the parent hears the root's, the child both of its parent's.
+    EXPECT_EQ(std::count(log.begin(), log.end(), "parent native"), 2);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "child native"), 3);
+    EXPECT_EQ(log.size(), 5u);
+  }
+}
+
+TEST_F(SystemColorChange, RadioButtonPicturesTakeTheNewColours) {
+  TcxRadioButtonImageList* images = GetRadioButtonImages();
+  const TSize size = images->GetSize();
+  TDibSurface s(size.cx, size.cy, 0x123456);
+  // Standard look, normal, not checked: the inside is the window colour.
+  int cx = size.cx / 2, cy = size.cy / 2;
+  ASSERT_EQ(images->PatternCode(cx, cy), 5);
+  images->Draw(s.DC(), 0, 0, clDefault, lfStandard, cxbsNormal, false, false, false);
+  EXPECT_EQ(s.Pixel(cx, cy), static_cast<TColor>(GetSysColor(COLOR_WINDOW)));
+  {
+    TSysColorChange change(COLOR_WINDOW, RGB(250, 240, 10));
+    images->Draw(s.DC(), 0, 0, clDefault, lfStandard, cxbsNormal, false, false, false);
+    EXPECT_EQ(s.Pixel(cx, cy), RGB(250, 240, 10));
+  }
+}
+
 TEST_F(SystemColorChange, ListenerWindowLivesWhileAnyNotifierDoes) {
+  StopUnits();
+  EXPECT_EQ(FindThreadWindow(cxSystemPaletteChangedListenerClassName), nullptr);
   {
     TcxSystemPaletteChangedNotifier n;
     EXPECT_NE(FindThreadWindow(cxSystemPaletteChangedListenerClassName), nullptr);
@@ -46,6 +89,8 @@ TEST_F(SystemColorChange, ListenerWindowLivesWhileAnyNotifierDoes) {
   }
   EXPECT_EQ(FindThreadWindow(cxSystemPaletteChangedListenerClassName), nullptr);
   EXPECT_EQ(Office11Brush(41), nullptr);
+  StartLookAndFeelUnits();
+  EXPECT_NE(RootLookAndFeel(), nullptr);
 }
 
 }  // namespace

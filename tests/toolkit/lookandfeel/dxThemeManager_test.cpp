@@ -23,7 +23,6 @@ HTHEME WINAPI FakeOpenThemeData(HWND, LPCWSTR classList) {
   return Wide(classList) == u"Button" ? nullptr : reinterpret_cast<HTHEME>(opened.size());
 }
 HRESULT WINAPI FakeCloseThemeData(HTHEME) { return S_OK; }
-BOOL WINAPI FakeThemeInactive() { return FALSE; }
 
 TEST_F(ThemeManager, KindsAreCheckedInOrderStoppingAtTheFirstFailure) {
   TUxThemeFunctionsSaver saver;

@@ -8,10 +8,14 @@
 #include "dxOffice11.h"
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
+#include "cxGraphicsRoutines.h"
+#include "cxLookAndFeelPainters.h"
+#include "cxLookAndFeelPaintersShared.h"
 #include "cxLookAndFeels.h"
 
 inline void StartLookAndFeelUnits() {
-  StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit});
+  StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxGraphicsRoutinesUnit,
+              &cxLookAndFeelPaintersUnit});
 }
 
 // Sets one system colour for the lifetime of the object (every process of the prefix sees it, so
@@ -121,4 +125,24 @@ class TDibSurface {
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ old_ = nullptr;
   uint32_t* bits_ = nullptr;
+};
+
+// Visual styles switched off (or on again) as the user would: the theme manager hears WM_THEMECHANGED.
+inline BOOL WINAPI FakeThemeInactive() { return FALSE; }
+class TVisualStylesOff {
+ public:
+  TVisualStylesOff() {
+    UxThemeFunctions.IsThemeActive = FakeThemeInactive;
+    SendThemeChanged();
+  }
+  ~TVisualStylesOff() {
+    UxThemeFunctions.IsThemeActive = saved_.IsThemeActive;
+    SendThemeChanged();
+  }
+  static void SendThemeChanged() {
+    if (HWND receiver = FindThreadWindow(dxThemeChangedReceiverClassName)) SendMessageA(receiver, WM_THEMECHANGED, 0, 0);
+  }
+
+ private:
+  TdxUxThemeFunctions saved_ = UxThemeFunctions;
 };

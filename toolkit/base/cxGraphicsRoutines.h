@@ -1,0 +1,28 @@
+// Small colour and drawing routines of the graphics module used across the toolkit: the hot and
+// pressed colours of ultra-flat buttons, rectangle margins, validity tests, the cursor's extent
+// below its hot spot, the cross-fade of two bitmaps, and the bound AlphaBlend entry point.
+#pragma once
+#include <windows.h>
+
+#include "Graphics.h"
+#include "System.h"
+#include "Types.h"
+
+extern const TUnitInfo cxGraphicsRoutinesUnit;
+
+void ApplyRectMargins(TRect& rect, const TRect& margins);
+bool IsBitmapAssigned(TBitmap* bitmap);
+TColor GetNearestScreenColor(TColor color);
+int ClampByte(int n);
+// Mixes of the button-face, highlight and window colours (the highlight colour alone when the
+// face is black or white).
+TColor PressedMixColor();
+TColor HotMixColor();
+// How far the current cursor reaches below its hot spot.
+TSize GetCursorExtent();
+// dest := a blend of `from` and `to` (three 24-bit bitmaps of one size); alpha 0 gives from, 255 to.
+void BlendBitmaps(TBitmap* dest, TBitmap* from, TBitmap* to, Byte alpha);
+
+// msimg32's AlphaBlend, bound at start-up; null when the library or the entry is missing.
+using TAlphaBlendFunction = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
+TAlphaBlendFunction cxAlphaBlendFunction();
