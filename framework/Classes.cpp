@@ -6,6 +6,53 @@ CALDERAN_IMPLEMENT_CREATABLE0(TList, TObject)
 CALDERAN_IMPLEMENT_CLASS(TPersistent, TObject)
 CALDERAN_IMPLEMENT_CLASS(TInterfacedObject, TObject)
 CALDERAN_IMPLEMENT_CREATABLE(TComponent, TPersistent, TComponent*)
+CALDERAN_IMPLEMENT_CLASS(EFilerError, EStreamError)
+CALDERAN_IMPLEMENT_CLASS(TFiler, TObject)
+CALDERAN_IMPLEMENT_CLASS(TReader, TFiler)
+
+// ---------------------------------------------------------------------------------------------
+// Class registry
+namespace {
+std::vector<TClass>& RegisteredClasses() {
+  static std::vector<TClass> classes;  // built on first use
+  return classes;
+}
+
+void FinalizeClasses() {
+  RegisteredClasses().clear();
+  ClearPublishedRegistry();
+}
+}  // namespace
+
+constinit const TUnitInfo ClassesUnit{"Classes", nullptr, &FinalizeClasses};
+
+TClass GetClass(std::string_view name) {
+  for (TClass c : RegisteredClasses())
+    if (SameText(c->Name, name)) return c;
+  return nullptr;
+}
+
+TClass FindClass(std::string_view name) {
+  TClass c = GetClass(name);
+  if (!c) throw EClassNotFound(Format(SClassNotFound, {name}));
+  return c;
+}
+
+void RegisterClass(TClass cls) {
+  TClass known = GetClass(cls->Name);
+  if (known == cls) return;
+  if (known) throw EFilerError(Format(SDuplicateClass, {cls->Name}));
+  RegisteredClasses().push_back(cls);
+}
+
+void RegisterClasses(std::initializer_list<TClass> classes) {
+  for (TClass c : classes) RegisterClass(c);
+}
+
+void UnRegisterClass(TClass cls) {
+  auto& classes = RegisteredClasses();
+  classes.erase(std::remove(classes.begin(), classes.end(), cls), classes.end());
+}
 
 // ---------------------------------------------------------------------------------------------
 // TList
@@ -197,7 +244,15 @@ void TComponent::SetName(const std::string& name) {
   if (!name.empty() && !IsValidIdent(name)) throw EComponentError(Format(SInvalidName, {name}));
   if (owner_) owner_->ValidateRename(this, name_, name);
   else ValidateRename(nullptr, name_, name);
+  SetReference(false);
   ChangeName(name);
+  SetReference(true);
+}
+
+void TComponent::SetReference(bool enable) {
+  if (!owner_ || name_.empty()) return;
+  const TPropInfo* field = FindPublishedProperty(owner_->ClassType(), name_);
+  if (field && field->Kind == tkField) field->SetObj(owner_, enable ? this : nullptr);
 }
 
 void TComponent::ValidateRename(TComponent* component, const std::string& curName, const std::string& newName) {
@@ -227,6 +282,7 @@ void TComponent::Remove(TComponent* component) {
 void TComponent::InsertComponent(TComponent* component) {
   ValidateRename(component, std::string(), component->name_);
   Insert(component);
+  component->SetReference(true);
   if (state_.Contains(csDesigning)) component->SetDesigning(true);
   Notification(component, opInsert);
 }
@@ -234,6 +290,7 @@ void TComponent::InsertComponent(TComponent* component) {
 void TComponent::RemoveComponent(TComponent* component) {
   ValidateRename(component, component->name_, std::string());
   Notification(component, opRemove);
+  component->SetReference(false);
   Remove(component);
 }
 

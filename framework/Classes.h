@@ -11,6 +11,7 @@
 
 #include "SysUtils.h"
 #include "System.h"
+#include "TypInfo.h"
 
 using NativeInt = intptr_t;
 using TNotifyEvent = TEvent<void(TObject* Sender)>;
@@ -32,6 +33,61 @@ inline constexpr const char* SMemoryStreamError = "Out of memory while expanding
 inline constexpr const char* SResNotFound = "Resource %s not found";
 inline constexpr const char* SCantWriteResourceStreamError = "Can't write to a read-only resource stream";
 inline constexpr const char* SInvalidPropertyValue = "Invalid property value";
+inline constexpr const char* SClassNotFound = "Class %s not found";
+inline constexpr const char* SDuplicateClass = "A class named %s already exists";
+
+CALDERAN_EXCEPTION(EFilerError, EStreamError)
+
+// The module's start-up list entry: its shut-down empties the class and property registries.
+extern const TUnitInfo ClassesUnit;
+
+// ---------------------------------------------------------------------------------------------
+// The registry of classes that stored forms create by name. Filled at module start-up.
+void RegisterClass(TClass cls);  // EFilerError "A class named %s already exists" for another class
+void RegisterClasses(std::initializer_list<TClass> classes);
+void UnRegisterClass(TClass cls);
+TClass GetClass(std::string_view name);   // null when unknown (case ignored)
+TClass FindClass(std::string_view name);  // EClassNotFound "Class %s not found"
+
+// Properties that an object stores itself (lists of strings, binary data): the object names them
+// to the filer in DefineProperties, and the filer calls back when it meets the name.
+class TReader;
+class TWriter;
+class TStream;
+using TReaderProc = TEvent<void(TReader* Reader)>;
+using TWriterProc = TEvent<void(TWriter* Writer)>;
+using TStreamProc = TEvent<void(TStream* Stream)>;
+
+class TFiler : public TObject {
+  CALDERAN_CLASS(TFiler)
+  virtual void DefineProperty(const std::string& name, TReaderProc readData, TWriterProc writeData,
+                              bool hasData) = 0;
+  virtual void DefineBinaryProperty(const std::string& name, TStreamProc readData, TStreamProc writeData,
+                                    bool hasData) = 0;
+};
+
+// The value kinds of a stored form.
+enum TValueType {
+  vaNull, vaList, vaInt8, vaInt16, vaInt32, vaExtended, vaString, vaIdent, vaFalse, vaTrue, vaBinary,
+  vaSet, vaLString, vaNil, vaCollection, vaSingle, vaCurrency, vaDate, vaWString, vaInt64, vaUTF8String
+};
+
+// What a DefineProperties read procedure may read; the stored-form reader implements it.
+class TReader : public TFiler {
+  CALDERAN_CLASS(TReader)
+  virtual TValueType NextValue() = 0;
+  virtual bool EndOfList() = 0;
+  virtual void ReadListBegin() = 0;
+  virtual void ReadListEnd() = 0;
+  virtual int32_t ReadInteger() = 0;
+  virtual int64_t ReadInt64() = 0;
+  virtual bool ReadBoolean() = 0;
+  virtual long double ReadFloat() = 0;
+  virtual std::string ReadString() = 0;
+  virtual std::string ReadIdent() = 0;
+  virtual void ReadCollection(class TCollection* collection) = 0;
+  virtual void SkipValue() = 0;
+};
 
 // ---------------------------------------------------------------------------------------------
 // TList: a list of untyped pointers. Notify tells descendants (TObjectList) about additions and
@@ -83,6 +139,8 @@ class TPersistent : public TObject {
   // The owner in the naming and streaming chain (the component for a sub-object).
   virtual TPersistent* GetOwner() { return nullptr; }
   virtual std::string GetNamePath();
+  // Names the properties this object stores itself (see TFiler).
+  virtual void DefineProperties(TFiler* /*filer*/) {}
 
  protected:
   virtual void AssignTo(TPersistent* dest);
@@ -174,6 +232,9 @@ class TComponent : public TPersistent {
   void Insert(TComponent* component);
   void Remove(TComponent* component);
   void RemoveNotification(TComponent* component);
+  // Points the owner's published field of this component's name (PublishedField) at this
+  // component, or back to null.
+  void SetReference(bool enable);
 
   TComponent* owner_ = nullptr;
   std::string name_;
@@ -188,7 +249,6 @@ class TComponent : public TPersistent {
 // store the lines; this class adds the text forms (Text, CommaText, DelimitedText), name=value
 // access, files and update batching: BeginUpdate fires OnChanging once, the last EndUpdate fires
 // OnChange once, and changes in between fire nothing.
-class TStream;
 
 class TStrings : public TPersistent {
   CALDERAN_CLASS(TStrings)
@@ -251,6 +311,8 @@ class TStrings : public TPersistent {
   void LoadFromStream(TStream* stream);
   void SaveToFile(const std::string& fileName) const;
   void SaveToStream(TStream* stream) const;
+  // A stored form keeps the lines as the list property "Strings".
+  void DefineProperties(TFiler* filer) override;
 
  protected:
   virtual void SetUpdateState(bool /*updating*/) {}
@@ -259,6 +321,7 @@ class TStrings : public TPersistent {
 
  private:
   std::string JoinDelimited(char delimiter, char quoteChar) const;
+  void ReadData(TReader* reader);
 
   int updateCount_ = 0;
   char delimiter_ = ',';

@@ -470,3 +470,21 @@ void TStringList::SetCaseSensitive(bool value) {
     sorted_ = true;
   }
 }
+
+void TStrings::DefineProperties(TFiler* filer) {
+  filer->DefineProperty("Strings", TReaderProc(this, &TStrings::ReadData), nullptr, Count() > 0);
+}
+
+void TStrings::ReadData(TReader* reader) {
+  reader->ReadListBegin();
+  BeginUpdate();
+  try {
+    Clear();
+    while (!reader->EndOfList()) Add(reader->ReadString());
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+  reader->ReadListEnd();
+}

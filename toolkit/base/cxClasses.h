@@ -9,6 +9,7 @@
 
 #include "Classes.h"
 #include "System.h"
+#include "Types.h"
 
 // ---------------------------------------------------------------------------------------------
 // Interface base without reference counting: the object's lifetime is never tied to interface
@@ -154,6 +155,7 @@ int PrevCharPos(const std::string& s, int pos);
 
 void CallNotifyEvent(const TNotifyEvent& event, TObject* Sender);
 TPersistent* GetPersistentOwner(TPersistent* persistent);
+inline TSize MakeSize(int cx, int cy) { return TSize(cx, cy); }
 
 // ---------------------------------------------------------------------------------------------
 // Class registries.
