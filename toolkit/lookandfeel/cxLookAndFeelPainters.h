@@ -22,13 +22,8 @@
 
 class TCustomImageList;
 class TControl;
-class TcxCanvas;
-struct TcxViewParams;
 
-// Sides of a rectangle (left 1, top 2, right 4, bottom 8 as a mask) and text alignments.
-enum TcxBorder : uint8_t { bLeft, bTop, bRight, bBottom };
-using TcxBorders = TSet<TcxBorder>;
-inline const TcxBorders cxBordersAll{bLeft, bTop, bRight, bBottom};
+// Text alignments.
 enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum TcxAlignmentVert : uint8_t { vaTop, vaBottom, vaCenter };
 

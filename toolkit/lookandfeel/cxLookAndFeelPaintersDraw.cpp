@@ -4,8 +4,6 @@
 // as it found them.
 #include "cxLookAndFeelPainters.h"
 
-#ifdef CALDERAN_TCXCANVAS
-
 #include <cmath>
 
 #include "cxLookAndFeelPaintersShared.h"
@@ -13,11 +11,6 @@
 using P = TcxCustomLookAndFeelPainter;
 
 namespace {
-
-// Text flags of the toolkit's text calls.
-constexpr int textAlignLeft = 1, textAlignRight = 2, textAlignHCenter = 4, textAlignTop = 8,
-              textAlignBottom = 16, textAlignVCenter = 32, textSingleLine = 64, textShowPrefix = 512,
-              textWordBreak = 1024, textEndEllipsis = 2048;
 
 // Saves the canvas's device context, font, brush and pen; restores them when it goes.
 class TCanvasStateSaver {
@@ -31,18 +24,18 @@ class TCanvasStateSaver {
   TcxCanvas* canvas_;
 };
 
-int TextFlags(TAlignment horz, TcxAlignmentVert vert, bool multiLine, bool endEllipsis) {
-  static constexpr int horzFlags[] = {textAlignLeft, textAlignRight, textAlignHCenter};
-  static constexpr int vertFlags[] = {textAlignTop, textAlignBottom, textAlignVCenter};
-  int flags = horzFlags[horz] | vertFlags[vert] | (multiLine ? textWordBreak : textSingleLine);
-  return endEllipsis ? flags | textEndEllipsis : flags;
+Cardinal TextFlags(TAlignment horz, TcxAlignmentVert vert, bool multiLine, bool endEllipsis) {
+  static constexpr Cardinal horzFlags[] = {cxAlignLeft, cxAlignRight, cxAlignHCenter};
+  static constexpr Cardinal vertFlags[] = {cxAlignTop, cxAlignBottom, cxAlignVCenter};
+  Cardinal flags = horzFlags[horz] | vertFlags[vert] | (multiLine ? cxWordBreak : cxSingleLine);
+  return endEllipsis ? flags | cxShowEndEllipsis : flags;
 }
 
 void SolidPolygon(TcxCanvas* canvas, const TPoint* points, int count, TColor color) {
-  canvas->Brush()->SetColor(color);
-  canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
-  canvas->Pen()->SetColor(color);
-  canvas->Pen()->SetStyle(TPenStyle::psSolid);
+  canvas->GetBrush()->SetColor(color);
+  canvas->GetBrush()->SetStyle(TBrushStyle::bsSolid);
+  canvas->GetPen()->SetColor(color);
+  canvas->GetPen()->SetStyle(TPenStyle::psSolid);
   canvas->Canvas()->Polygon(points, count);
 }
 
@@ -160,9 +153,9 @@ void P::PaintTextCell(TcxCanvas* canvas, const TRect& rect, const TRect& textRec
   TCanvasStateSaver saver(canvas);
   if (!(onCustomDrawBackground && onCustomDrawBackground(canvas, rect))) Fill(canvas, rect, backgroundColor);
   if (text.empty()) return;
-  canvas->Brush()->SetStyle(TBrushStyle::bsClear);
+  canvas->GetBrush()->SetStyle(TBrushStyle::bsClear);
   if (font) canvas->SetFont(font);
-  canvas->Font()->SetColor(textColor);
+  canvas->GetFont()->SetColor(textColor);
   canvas->DrawText(text, textRect, TextFlags(horzAlignment, vertAlignment, multiLine, endEllipsis), true);
 }
 
@@ -180,14 +173,14 @@ void P::PaintButton(TcxCanvas* canvas, const TRect& rect, const std::string& cap
     r.Inflate(-ButtonBorderWidth(state), -ButtonBorderWidth(state));
   }
   Fill(canvas, r, color == clDefault ? ButtonColor(state) : color);
-  canvas->Font()->SetColor(textColor == clDefault ? ButtonGlyphColor(state) : textColor);
-  canvas->Brush()->SetStyle(TBrushStyle::bsClear);
+  canvas->GetFont()->SetColor(textColor == clDefault ? ButtonGlyphColor(state) : textColor);
+  canvas->GetBrush()->SetStyle(TBrushStyle::bsClear);
   if (r.Height() % 2 != 0) --r.Bottom;
   if (r.Height() < 18) --r.Top;
   if (state == cxbsPressed) r.Offset(ButtonPressedShift(), ButtonPressedShift());
   if (!caption.empty())
     canvas->DrawText(caption, r,
-                     textAlignHCenter | textAlignVCenter | textShowPrefix | (wordWrap ? textWordBreak : textSingleLine),
+                     cxAlignHCenter | cxAlignVCenter | cxShowPrefix | (wordWrap ? cxWordBreak : cxSingleLine),
                      state != cxbsDisabled);
 }
 
@@ -204,8 +197,8 @@ void P::PaintGroupExpandButton(TcxCanvas* canvas, const TRect& rect, bool expand
   PaintButton(canvas, rect, "", state, true, clDefault, clDefault, false);
   // Two chevrons, each two lines thick, three pixels high and six wide, two rows apart.
   const int x = (rect.Left + rect.Right - 6) / 2, top = (rect.Top + rect.Bottom - 8) / 2;
-  canvas->Pen()->SetColor(ButtonGlyphColor(state));
-  canvas->Pen()->SetStyle(TPenStyle::psSolid);
+  canvas->GetPen()->SetColor(ButtonGlyphColor(state));
+  canvas->GetPen()->SetStyle(TPenStyle::psSolid);
   for (int chevron = 0; chevron < 2; ++chevron)
     for (int thick = 0; thick < 2; ++thick) {
       const int y = top + chevron * 5 + thick;
@@ -233,12 +226,12 @@ void P::PaintSmallExpandButton(TcxCanvas* canvas, const TRect& rect, bool expand
 
 void P::PaintCheckMark(TcxCanvas* canvas, const TRect& rect, TcxButtonState state, bool checked, TColor color) const {
   TCanvasStateSaver saver(canvas);
-  if (canvas->Brush()->Style() == TBrushStyle::bsSolid) Fill(canvas, rect, CheckBoxColor(state));
+  if (canvas->GetBrush()->Style() == TBrushStyle::bsSolid) Fill(canvas, rect, CheckBoxColor(state));
   if (!checked) return;
   const int x = rect.Width() - 2, y = rect.Height() - 4;
   const int xc = (rect.Left + rect.Right) / 2 - 1;
-  canvas->Pen()->SetColor(color);
-  canvas->Pen()->SetStyle(TPenStyle::psSolid);
+  canvas->GetPen()->SetColor(color);
+  canvas->GetPen()->SetStyle(TPenStyle::psSolid);
   for (int d = 0; d < 3; ++d) {
     const int yb = (rect.Top + rect.Bottom + y) / 2 + d - 2;
     TPoint tick[3] = {{xc + 1 - x / 2, yb - y / 2}, {xc, yb}, {xc + x / 2 + 2, yb - y}};
@@ -325,17 +318,17 @@ void P::PaintHeaderSectionText(TcxCanvas* canvas, const TRect& textRect, TcxButt
                                TAlignment horzAlignment, TcxAlignmentVert vertAlignment, bool multiLine,
                                bool endEllipsis, const std::string& text, TFont* font, TColor textColor) const {
   TCanvasStateSaver saver(canvas);
-  const int flags = TextFlags(horzAlignment, vertAlignment, multiLine, endEllipsis);
-  canvas->Brush()->SetStyle(TBrushStyle::bsClear);
+  const Cardinal flags = TextFlags(horzAlignment, vertAlignment, multiLine, endEllipsis);
+  canvas->GetBrush()->SetStyle(TBrushStyle::bsClear);
   if (font) canvas->SetFont(font);
   if (state == cxbsDisabled) {
     TRect shifted = textRect;
     shifted.Offset(1, 1);
-    canvas->Font()->SetColor(clBtnHighlight);
+    canvas->GetFont()->SetColor(clBtnHighlight);
     canvas->DrawText(text, shifted, flags, true);
-    canvas->Font()->SetColor(clBtnShadow);
+    canvas->GetFont()->SetColor(clBtnShadow);
   } else {
-    canvas->Font()->SetColor(textColor);
+    canvas->GetFont()->SetColor(textColor);
   }
   canvas->DrawText(text, textRect, flags, true);
 }
@@ -374,14 +367,14 @@ void P::PaintSortMarkOutline(TcxCanvas* canvas, const TRect& rect, TColor darkCo
   const int xc = (rect.Left + rect.Right) / 2 - even, a = w / 2 - even, b = w / 2, dir = ascending ? 1 : -1;
   const int y0 = ascending ? (rect.Top + rect.Bottom - h) / 2 : (rect.Top + rect.Bottom + h) / 2 - 1;
   TCanvas* c = canvas->Canvas();
-  canvas->Pen()->SetStyle(TPenStyle::psSolid);
-  canvas->Pen()->SetColor(lightColor);
+  canvas->GetPen()->SetStyle(TPenStyle::psSolid);
+  canvas->GetPen()->SetColor(lightColor);
   c->MoveTo(xc + b, y0 + (h - 2) * dir);
   c->LineTo(xc + b - a, y0);
   c->LineTo(xc + b, y0 + (h - 1) * dir);
-  if (!ascending) canvas->Pen()->SetColor(darkColor);
+  if (!ascending) canvas->GetPen()->SetColor(darkColor);
   c->LineTo(xc - a, y0 + (h - 1) * dir);
-  if (ascending) canvas->Pen()->SetColor(darkColor);
+  if (ascending) canvas->GetPen()->SetColor(darkColor);
   c->LineTo(xc, y0);
   c->LineTo(xc - a, y0 + (h - w % 2) * dir);
 }
@@ -426,8 +419,8 @@ void P::PaintFilterCloseButton(TcxCanvas* canvas, const TRect& rect, TcxButtonSt
   if (n % 2 == 0) --n;
   int x = (r.Left + r.Right - n) / 2, y = (r.Top + r.Bottom - n) / 2;
   if (ButtonGlyphState(state) == cxbsPressed) ++x, ++y;
-  canvas->Pen()->SetColor(ButtonGlyphColor(state));
-  canvas->Pen()->SetStyle(TPenStyle::psSolid);
+  canvas->GetPen()->SetColor(ButtonGlyphColor(state));
+  canvas->GetPen()->SetStyle(TPenStyle::psSolid);
   for (int dx = 0; dx < 2; ++dx) {
     Line(canvas, x + dx, y, x + dx + n, y + n);
     Line(canvas, x + dx, y + n - 1, x + dx + n, y - 1);
@@ -455,8 +448,8 @@ void P::PaintTabsRoot(TcxCanvas*, const TRect&, TcxBorders, bool) const {}
 
 void P::PaintIndicatorGrip(TcxCanvas* canvas, const TRect& rect, TColor color) const {
   TCanvasStateSaver saver(canvas);
-  canvas->Pen()->SetColor(color);
-  canvas->Pen()->SetStyle(TPenStyle::psSolid);
+  canvas->GetPen()->SetColor(color);
+  canvas->GetPen()->SetStyle(TPenStyle::psSolid);
   const int top = (rect.Top + rect.Bottom - 9) / 2;
   for (int row = 0; row < 5; ++row) {
     const int y = top + 2 * row;
@@ -490,7 +483,7 @@ void P::PaintSizeGrip(TcxCanvas* canvas, const TRect& rect, TColor backgroundCol
   TCanvasStateSaver saver(canvas);
   Fill(canvas, rect, backgroundColor);
   RECT r = rect;
-  DrawFrameControl(canvas->Handle(), &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+  DrawFrameControl(canvas->GetHandle(), &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -572,22 +565,25 @@ void P::PaintNavigationButtonWithText(TcxCanvas* canvas, const TRect& rect, TcxN
                                       const TRect& glyphRect) const {
   if (textRect.IsEmpty()) return PaintNavigationButton(canvas, rect, glyphRect, direction, state);
   TCanvasStateSaver saver(canvas);
-  TcxBitmap bitmap(rect.Width(), rect.Height(), TPixelFormat::pf32bit);
-  bitmap.cxCanvas()->CopyRect(TRect(0, 0, rect.Width(), rect.Height()), canvas->Canvas(), rect);
+  const TRect local(0, 0, rect.Width(), rect.Height());
+  TcxBitmap bitmap(rect.Width(), rect.Height());
+  bitmap.Canvas()->CopyRect(local, canvas->Canvas(), rect);
   TRect glyph = glyphRect;
   glyph.Offset(-rect.Left, -rect.Top);
-  PaintNavigationButton(bitmap.cxCanvas(), TRect(0, 0, rect.Width(), rect.Height()), glyph, direction, state);
-  TcxCanvas::TurnBitmap(&bitmap, 2, false);
-  TcxCanvas* c = bitmap.cxCanvas();
-  c->SetFont(canvas->Font());
-  c->Font()->SetColor(ButtonGlyphColor(state, canvas->Font()->Color()));
-  c->Brush()->SetStyle(TBrushStyle::bsClear);
-  const TRect turned = Bounds(rect.Bottom - textRect.Bottom, textRect.Left - rect.Left, textRect.Height(),
-                              textRect.Width());
-  RECT r = turned;
-  ::DrawTextA(c->Handle(), text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
-  TcxCanvas::TurnBitmap(&bitmap, 1, false);
-  canvas->Canvas()->Draw(rect.Left, rect.Top, &bitmap);
+  PaintNavigationButton(bitmap.Canvas(), local, glyph, direction, state);
+  // Turned a quarter clockwise, the text written across the bitmap runs upward along the button.
+  bitmap.Rotate(raMinus90);
+  TcxCanvas* c = bitmap.Canvas();
+  c->SetFont(canvas->GetFont());
+  c->GetFont()->SetColor(ButtonGlyphColor(state, canvas->GetFont()->Color()));
+  c->GetBrush()->SetStyle(TBrushStyle::bsClear);
+  RECT r = Bounds(rect.Bottom - textRect.Bottom, textRect.Left - rect.Left, textRect.Height(), textRect.Width());
+  const HDC dc = c->GetHandle();
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRGB(c->GetFont()->Color()));
+  ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+  bitmap.Rotate(raPlus90);
+  canvas->Draw(rect.Left, rect.Top, &bitmap);
 }
 
 void P::PaintScrollButtonFace(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const {
@@ -613,10 +609,10 @@ void PaintClockHand(TcxCanvas* canvas, double cx, double cy, double rx, double r
                  {}};
   p[4] = p[0];
   canvas->Canvas()->SetPixel(p[0].X, p[0].Y, clTeal);
-  canvas->Pen()->SetColor(clTeal);
-  canvas->Brush()->SetColor(clTeal);
-  canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
-  HDC dc = canvas->Handle();
+  canvas->GetPen()->SetColor(clTeal);
+  canvas->GetBrush()->SetColor(clTeal);
+  canvas->GetBrush()->SetStyle(TBrushStyle::bsSolid);
+  HDC dc = canvas->GetHandle();
   BeginPath(dc);
   Polyline(dc, reinterpret_cast<const POINT*>(p), 5);
   EndPath(dc);
@@ -630,14 +626,14 @@ void P::PaintClock(TcxCanvas* canvas, const TRect& rect, TDateTime time, TColor 
   const double pi = 3.14159265358979323846;
   const int cx = (rect.Left + rect.Right) / 2, cy = (rect.Top + rect.Bottom) / 2;
   const double rx = rect.Width() / 2.0 - 2, ry = rect.Height() / 2.0 - 2;
-  canvas->Pen()->SetStyle(TPenStyle::psSolid);
+  canvas->GetPen()->SetStyle(TPenStyle::psSolid);
   for (int i = 0; i < 60; i += 5) {
     const int x = Round(cx + rx * std::cos(2 * pi * i / 60)), y = Round(cy + ry * std::sin(2 * pi * i / 60));
     canvas->Canvas()->SetPixel(x, y, clTeal);
-    canvas->Pen()->SetColor(clAqua);
+    canvas->GetPen()->SetColor(clAqua);
     TPoint light[3] = {{x - 1, y + 1}, {x - 1, y - 1}, {x, y - 1}};
     canvas->Canvas()->Polyline(light, 3);
-    canvas->Pen()->SetColor(clBtnText);
+    canvas->GetPen()->SetColor(clBtnText);
     TPoint dark[3] = {{x, y + 1}, {x + 1, y + 1}, {x + 1, y - 1}};
     canvas->Canvas()->Polyline(dark, 3);
     canvas->ExcludeClipRect(TRect(x - 1, y - 1, x + 2, y + 2));
@@ -649,7 +645,7 @@ void P::PaintClock(TcxCanvas* canvas, const TRect& rect, TDateTime time, TColor 
   PaintClockHand(canvas, cx, cy, rx, ry, 9, 0.75, 0.15, ((h % 12) * 3600 + m * 60 + s - 10800) * 2 * pi / 43200);
   PaintClockHand(canvas, cx, cy, rx, ry, 7, 0.85, 0.2, (m * 60 + s - 900) * 2 * pi / 3600);
   const double second = (s - 15) * 2 * pi / 60;
-  canvas->Pen()->SetColor(clRed);
+  canvas->GetPen()->SetColor(clRed);
   Line(canvas, cx, cy, Round(cx + 0.9 * rx * std::cos(second)), Round(cy + 0.9 * ry * std::sin(second)));
 }
 
@@ -658,10 +654,8 @@ void P::PaintClock(TcxCanvas* canvas, const TRect& rect, TDateTime time, TColor 
 
 void P::PaintEditorButton(TcxCanvas*, const TRect&, TcxEditBtnKind, TcxButtonState) const {}
 
-void P::PaintNavigatorGlyph(TcxCanvas* canvas, TCustomImageList* imageList, int imageIndex, int,
-                            const TRect& glyphRect, bool enabled, bool) const {
-  if (imageList) canvas->DrawListImage(imageList, glyphRect.Left, glyphRect.Top, imageIndex, enabled);
-}
+// Image lists draw through the framework's image-list layer, which this build does not have yet.
+void P::PaintNavigatorGlyph(TcxCanvas*, TCustomImageList*, int, int, const TRect&, bool, bool) const {}
 
 void P::PaintProgressBarBorder(TcxCanvas*, const TRect&, bool) const {}
 void P::PaintProgressBarChunk(TcxCanvas*, const TRect&, bool) const {}
@@ -684,88 +678,3 @@ void P::PaintGroupPanelBackground(TcxCanvas*, const TRect&, bool) const {}
 void P::PaintTrackBarTrack(TcxCanvas*, const TRect&, const TRect&, bool, bool, bool) const {}
 void P::PaintTrackBarThumb(TcxCanvas*, const TRect&, TcxButtonState, bool, TcxTrackBarTickMarks) const {}
 void P::PaintSplitterElement(TcxCanvas*, const TRect&, Byte, Byte, bool) const {}
-
-#else
-
-// Without the toolkit canvas the drawing operations draw nothing.
-using P = TcxCustomLookAndFeelPainter;
-void P::CalcArrowTriangle(const TRect&, TPoint (&)[3], TcxArrowDirection, bool, int) { }
-void P::FillAreaBackground(TcxCanvas*, const TRect&, bool, TColor, TBitmap*) const { }
-void P::PaintSmallDownArrow(TcxCanvas*, const TRect&, TColor) const { }
-void P::PaintTextCell(TcxCanvas*, const TRect&, const TRect&, TcxButtonState, TAlignment, TcxAlignmentVert, bool, bool, const std::string&, TFont*, TColor, TColor, const TcxDrawBackgroundEvent&, bool) const { }
-void P::PaintNavigationButton(TcxCanvas*, const TRect&, const TRect&, TcxNavigationButtonDirection, TcxButtonState) const { }
-void P::DrawSolidArrow(TcxCanvas*, const TRect&, TcxArrowDirection, TColor) const { }
-void P::PaintArrowButton(TcxCanvas*, const TRect&, TcxButtonState, TcxArrowDirection, bool) const { }
-void P::PaintArrowButtonBorder(TcxCanvas*, const TRect&, TcxButtonState) const { }
-void P::PaintArrowGlyph(TcxCanvas*, const TRect&, TcxButtonState, TcxArrowDirection) const { }
-void P::PaintBorder(TcxCanvas*, const TRect&) const { }
-void P::PaintButton(TcxCanvas*, const TRect&, const std::string&, TcxButtonState, bool, TColor, TColor, bool) const { }
-void P::PaintCaptionlessButton(TcxCanvas*, const TRect&, TcxButtonState, int, int, bool) const { }
-void P::PaintButtonBorder(TcxCanvas*, const TRect&, TcxButtonState) const { }
-void P::PaintStateFrame(TcxCanvas*, const TRect&, bool, bool) const { }
-void P::PaintExpandButton(TcxCanvas*, const TRect&, bool, TColor) const { }
-void P::PaintGroupExpandButton(TcxCanvas*, const TRect&, bool, TcxButtonState) const { }
-void P::PaintSmallExpandButton(TcxCanvas*, const TRect&, bool, TColor, TColor) const { }
-TSize P::CheckGlyphSize() const { return {}; }
-void P::PaintCheckMark(TcxCanvas*, const TRect&, TcxButtonState, bool, TColor) const { }
-void P::PaintCheckBoxBorder(TcxCanvas*, const TRect&, TcxButtonState) const { }
-void P::PaintCheckBoxByBool(TcxCanvas*, const TRect&, TcxButtonState, bool) const { }
-void P::PaintCheckBox(TcxCanvas*, const TRect&, TcxButtonState, TcxCheckBoxState) const { }
-void P::PaintRadioButton(TcxCanvas*, int, int, TcxButtonState, bool, bool, TColor, bool) const { }
-TSize P::RadioButtonSize() const { return {}; }
-void P::PaintHeader(TcxCanvas*, const TRect&, const TRect&, TcxBorders, TcxBorders, TcxButtonState, TAlignment, TcxAlignmentVert, bool, bool, const std::string&, TFont*, TColor, TColor, const TcxDrawBackgroundEvent&, bool, bool) const { }
-void P::PaintHeaderSimple(TcxCanvas*, const TRect&, const TRect&, TcxBorders, TcxBorders, TcxButtonState, TAlignment, TcxAlignmentVert, bool, bool, const std::string&, TFont*, TColor, TColor, const TcxDrawBackgroundEvent&) const { }
-void P::PaintHeaderBorder(TcxCanvas*, const TRect&, TcxBorders, TcxBorders) const { }
-void P::PaintHeaderPressed(TcxCanvas*, const TRect&) const { }
-void P::PaintHeaderSection(TcxCanvas*, const TRect&, const TRect&, TcxBorders, TcxBorders, TcxButtonState, TAlignment, TcxAlignmentVert, bool, bool, const std::string&, TFont*, TColor, TColor) const { }
-void P::PaintHeaderSectionBorder(TcxCanvas*, const TRect&, TcxBorders, TcxButtonState) const { }
-void P::PaintHeaderSectionContent(TcxCanvas*, const TRect&, const TRect&, TcxButtonState, TAlignment, TcxAlignmentVert, bool, bool, const std::string&, TFont*, TColor, TColor) const { }
-void P::PaintHeaderSectionText(TcxCanvas*, const TRect&, TcxButtonState, TAlignment, TcxAlignmentVert, bool, bool, const std::string&, TFont*, TColor) const { }
-void P::PaintHeaderSeparator(TcxCanvas*, const TRect&, int, TColor, const TcxViewParams&) const { }
-void P::PaintSortMark(TcxCanvas*, const TRect&, bool) const { }
-int P::HeaderWidth(TcxCanvas*, TcxBorders, const std::string&, TFont*) const { return {}; }
-void P::PaintHeaderAreaBackground(TcxCanvas*, const TRect&, bool, TColor, TBitmap*) const { }
-void P::PaintFooterCell(TcxCanvas*, const TRect&, TAlignment, TcxAlignmentVert, bool, const std::string&, TFont*, TColor, TColor, const TcxDrawBackgroundEvent&) const { }
-void P::PaintFooterBorder(TcxCanvas*, const TRect&) const { }
-void P::PaintFooterCellBorder(TcxCanvas*, const TRect&) const { }
-void P::PaintFooterPanel(TcxCanvas*, const TRect&, const TcxViewParams&) const { }
-void P::PaintFooterSeparator(TcxCanvas*, const TRect&) const { }
-void P::PaintFilterActivateButton(TcxCanvas*, const TRect&, TcxButtonState, bool) const { }
-void P::PaintFilterCloseButton(TcxCanvas*, const TRect&, TcxButtonState) const { }
-void P::PaintFilterDropDownButton(TcxCanvas*, const TRect&, TcxButtonState, bool) const { }
-void P::PaintFilterPanel(TcxCanvas*, const TRect&, bool, TColor, TBitmap*) const { }
-void P::PaintWindowContent(TcxCanvas*, const TRect&) const { }
-void P::PaintTab(TcxCanvas*, const TRect&, TcxBorders, const std::string&, TcxButtonState, bool, TFont*, TColor, TColor, bool) const { }
-void P::PaintTabBorder(TcxCanvas*, const TRect&, TcxBorder, TcxBorders, bool) const { }
-void P::PaintTabsRoot(TcxCanvas*, const TRect&, TcxBorders, bool) const { }
-void P::PaintIndicatorGrip(TcxCanvas*, const TRect&, TColor) const { }
-void P::PaintIndicatorImage(TcxCanvas*, const TRect&, TcxIndicatorKind) const { }
-void P::PaintIndicatorItem(TcxCanvas*, const TRect&, TcxIndicatorKind, TColor, const TcxDrawBackgroundEvent&) const { }
-void P::PaintIndicatorItemSimple(TcxCanvas*, const TRect&, TcxIndicatorKind, TColor, const TcxDrawBackgroundEvent&) const { }
-void P::PaintScrollBarPart(TcxCanvas*, bool, const TRect&, TcxScrollBarPart, TcxButtonState) const { }
-void P::PaintSizeGrip(TcxCanvas*, const TRect&, TColor) const { }
-void P::PaintHeaderWithSideArrows(TcxCanvas*, const TRect&, const std::string&, TcxBorders, const TcxViewParams&, int, int, const TcxDrawBackgroundEvent&) const { }
-void P::PaintControlBorder(TcxCanvas*, const TRect&) const { }
-void P::PaintProgressBar(TcxCanvas*, const TRect&, const TRect&, const TcxViewParams&, bool) const { }
-void P::PaintNavigationButtonWithText(TcxCanvas*, const TRect&, TcxNavigationButtonDirection, TcxButtonState, const std::string&, const TRect&, const TRect&) const { }
-void P::PaintChevron(TcxCanvas*, const TRect&, TcxNavigationButtonDirection, TColor) const { }
-void P::PaintScrollButtonFace(TcxCanvas*, const TRect&, TcxButtonState) const { }
-void P::PaintSplitter(TcxCanvas*, const TRect&, const TcxViewParams&, bool) const { }
-void P::PaintClock(TcxCanvas*, const TRect&, TDateTime, TColor) const { }
-void P::PaintEditorButton(TcxCanvas*, const TRect&, TcxEditBtnKind, TcxButtonState) const { }
-void P::PaintNavigatorGlyph(TcxCanvas*, TCustomImageList*, int, int, const TRect&, bool, bool) const { }
-void P::PaintProgressBarBorder(TcxCanvas*, const TRect&, bool) const { }
-void P::PaintProgressBarChunk(TcxCanvas*, const TRect&, bool) const { }
-void P::PaintGroupBoxBackground(TcxCanvas*, const TRect&, const TRect&) const { }
-void P::PaintGroupBoxCaption(TcxCanvas*, const TRect&, TcxGroupBoxCaptionPosition) const { }
-void P::PaintGroupBoxContent(TcxCanvas*, const TRect&, TcxGroupBoxCaptionPosition) const { }
-void P::PaintGroupBoxInterior(TcxCanvas*, TControl*, const TRect&, TColor, TColor) const { }
-void P::PaintGroupPanelFrame(TcxCanvas*, const TRect&) const { }
-void P::PaintGroupBoxCaptionArea(TcxCanvas*, const TRect&, TcxGroupBoxCaptionPosition) const { }
-void P::PaintGroupPanelBackground(TcxCanvas*, const TRect&, bool) const { }
-void P::PaintTrackBarTrack(TcxCanvas*, const TRect&, const TRect&, bool, bool, bool) const { }
-void P::PaintTrackBarThumb(TcxCanvas*, const TRect&, TcxButtonState, bool, TcxTrackBarTickMarks) const { }
-void P::PaintSplitterElement(TcxCanvas*, const TRect&, Byte, Byte, bool) const { }
-void P::PaintSortMarkOutline(TcxCanvas*, const TRect&, TColor, TColor, bool) const { }
-
-#endif

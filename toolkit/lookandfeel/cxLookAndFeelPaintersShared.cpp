@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "cxGraphics.h"
 #include "cxGraphicsRoutines.h"
 #include "dxOffice11.h"
 
@@ -368,4 +369,13 @@ void StopPainterResources() {
   indicatorImages = nullptr;
   delete radioButtonImages;
   radioButtonImages = nullptr;
+}
+
+void DrawIndicatorImage(TcxCanvas* canvas, const TRect& rect, TcxIndicatorKind kind) {
+  DrawIndicatorImage(canvas->GetHandle(), rect, kind);
+}
+
+void TcxRadioButtonImageList::Draw(TcxCanvas* canvas, int x, int y, TColor backgroundColor, TcxLookAndFeelKind look,
+                                   TcxButtonState state, bool checked, bool focused, bool highlighted) {
+  Draw(canvas->GetHandle(), x, y, backgroundColor, look, state, checked, focused, highlighted);
 }

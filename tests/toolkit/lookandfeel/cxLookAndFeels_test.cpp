@@ -57,9 +57,9 @@ struct TChangeLog {
 };
 
 struct TLevel {
-  std::optional<TcxLookAndFeelKind> Kind;
-  std::optional<bool> Native;
-  std::optional<std::string> Skin;
+  std::optional<TcxLookAndFeelKind> Kind = {};
+  std::optional<bool> Native = {};
+  std::optional<std::string> Skin = {};
   void ApplyTo(TcxLookAndFeel& lf) const {
     if (Kind) lf.SetKind(*Kind);
     if (Native) lf.SetNativeStyle(*Native);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "System.h"
+#include "cxBaseUnits.h"
 #include "dxOffice11.h"
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
@@ -14,6 +15,7 @@
 #include "cxLookAndFeels.h"
 
 inline void StartLookAndFeelUnits() {
+  StartToolkitBaseUnits();
   StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxGraphicsRoutinesUnit,
               &cxLookAndFeelPaintersUnit});
 }
