@@ -188,6 +188,41 @@ class TcxRegisteredClassList : public TObject {
   std::vector<TcxRegisteredClassListItemData*> items_;
 };
 
+// A list of classes with descriptions ("caption" or "caption|hint"), optionally sorted by caption
+// and optionally also registered for stored forms; families of classes register here so that
+// design and run-time code can list them.
+class TcxRegisteredClasses : public TObject {
+  CALDERAN_CLASS(TcxRegisteredClasses)
+  explicit TcxRegisteredClasses(bool registerClasses = false) : registerClasses_(registerClasses) {}
+
+  // Nothing when the class is present already.
+  void Register(TClass cls, const std::string& description);
+  void Unregister(TClass cls);
+  int IndexOfClass(TClass cls) const;
+  int Count() const { return static_cast<int>(items_.size()); }
+  TClass Items(int index) const { return items_.at(index).Class; }
+  const std::string& Descriptions(int index) const { return items_.at(index).Description; }
+  // The description up to the first "|".
+  std::string GetCaption(int index) const;
+  void Clear() { items_.clear(); }
+  bool RegisterClasses() const { return registerClasses_; }
+
+  bool Sorted() const { return sorted_; }
+  void SetSorted(bool value);
+  virtual void Sort();
+  // Captions compared in the locale's order, case ignored; hints take no part.
+  virtual int CompareItems(int index1, int index2) const;
+
+ private:
+  struct TItem {
+    std::string Description;
+    TClass Class;
+  };
+  bool registerClasses_;
+  bool sorted_ = false;
+  std::vector<TItem> items_;
+};
+
 // ---------------------------------------------------------------------------------------------
 // Small routines.
 

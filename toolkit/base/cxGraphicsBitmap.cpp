@@ -38,10 +38,12 @@ class TScreenDC {
   HDC dc_;
 };
 
+// The pixel transfers want the bitmap out of the canvas's device context.
 void ReadPixels(HDC dc, TBitmap* bitmap, BITMAPINFO info, std::vector<TcxPixel>& pixels) {
   const int rows = std::abs(static_cast<int>(info.bmiHeader.biHeight));
   pixels.assign(static_cast<size_t>(info.bmiHeader.biWidth) * rows, 0);
   if (pixels.empty()) return;
+  bitmap->Dormant();
   if (GetDIBits(dc, bitmap->Handle(), 0, rows, pixels.data(), &info, DIB_RGB_COLORS) != rows)
     throw EInvalidGraphicOperation("Cannot read the pixels of a bitmap");
 }
@@ -49,6 +51,7 @@ void ReadPixels(HDC dc, TBitmap* bitmap, BITMAPINFO info, std::vector<TcxPixel>&
 void WritePixels(HDC dc, TBitmap* bitmap, BITMAPINFO info, const std::vector<TcxPixel>& pixels) {
   const int rows = std::abs(static_cast<int>(info.bmiHeader.biHeight));
   if (pixels.empty()) return;
+  bitmap->Dormant();
   if (SetDIBits(dc, bitmap->Handle(), 0, rows, pixels.data(), &info, DIB_RGB_COLORS) != rows)
     throw EInvalidGraphicOperation("Cannot write the pixels of a bitmap");
 }
@@ -121,9 +124,7 @@ void TcxCanvas::TurnBitmap(TBitmap* bitmap, TcxRotationAngle kind, bool flipVert
   if (kind == raPlus90 || kind == raMinus90) {
     newWidth = h;
     newHeight = w;
-    bitmap->SetHeight(0);
-    bitmap->SetWidth(newWidth);
-    bitmap->SetHeight(newHeight);
+    bitmap->SetSize(newWidth, newHeight);  // in one step: an empty bitmap keeps no width
   }
   WritePixels(dc, bitmap, PixelHeader(newWidth, -newHeight), target);
 }
@@ -158,8 +159,9 @@ void TcxCustomBitmap::Changed(TObject* sender) {
 }
 
 void TcxCustomBitmap::SetSize(int32_t width, int32_t height) {
+  // One resize, not width then height: the framework reports a new picture to OnChange itself,
+  // bypassing the lock, so two steps would report twice.
   BeginUpdate();
-  TBitmap::SetSize(width, Height());
   TBitmap::SetSize(width, height);
   EndUpdate(false);
 }

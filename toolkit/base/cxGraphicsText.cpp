@@ -81,7 +81,10 @@ void TcxCanvas::CalcTextRect(const std::string& text, TRect& rect, Cardinal flag
   if (width <= 0 && !text.empty()) rect.Right = rect.Left + 1;
   SelectFontAndHandle();
   RECT r = rect;
-  if (::DrawTextA(GetHandle(), text.data(), static_cast<int>(text.size()), &r, (dt & ~DT_VCENTER) | DT_CALCRECT) == 0) {
+  // Measured from the top: with bottom alignment the platform keeps the bottom where it was and
+  // answers the whole height; the alignment is applied below.
+  const UINT measure = (dt & ~(DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT;
+  if (::DrawTextA(GetHandle(), text.data(), static_cast<int>(text.size()), &r, measure) == 0) {
     r.right = r.left;
     r.bottom = r.top;
   }

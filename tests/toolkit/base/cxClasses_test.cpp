@@ -240,3 +240,40 @@ TEST(InterfaceBase, QueriesWithoutCounting) {
 }
 
 }  // namespace
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// Registered classes with descriptions
+
+TEST(RegisteredClasses, CaptionsSortingAndNoSecondEntry) {
+  TcxRegisteredClasses list;
+  list.Register(TB::StaticClass(), "beta|hint");
+  list.Register(TA::StaticClass(), "Alpha");
+  list.Register(TB::StaticClass(), "Other");  // present already: nothing changes
+  ASSERT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.Descriptions(0), "beta|hint");
+  EXPECT_EQ(list.GetCaption(0), "beta");
+  list.SetSorted(true);
+  EXPECT_EQ(list.Items(0), TA::StaticClass());
+  EXPECT_EQ(list.GetCaption(1), "beta");
+  list.Register(TE::StaticClass(), "Az");  // sorted on registration while sorted
+  EXPECT_EQ(list.IndexOfClass(TE::StaticClass()), 1);
+  list.Unregister(TA::StaticClass());
+  list.Unregister(TU::StaticClass());  // absent: nothing
+  EXPECT_EQ(list.IndexOfClass(TA::StaticClass()), -1);
+  EXPECT_EQ(list.Count(), 2);
+  list.Clear();
+  EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(RegisteredClasses, RegisteringForStoredFormsWhenAsked) {
+  TcxRegisteredClasses plain, streamed(true);
+  plain.Register(TX::StaticClass(), "X");
+  EXPECT_EQ(GetClass("TX"), nullptr);
+  streamed.Register(TY::StaticClass(), "Y");
+  EXPECT_EQ(GetClass("TY"), TY::StaticClass());
+  UnRegisterClass(TY::StaticClass());
+}
+
+}  // namespace
