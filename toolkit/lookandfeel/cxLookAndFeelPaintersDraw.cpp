@@ -195,17 +195,16 @@ void P::PaintExpandButton(TcxCanvas*, const TRect&, bool, TColor) const {}
 void P::PaintGroupExpandButton(TcxCanvas* canvas, const TRect& rect, bool expanded, TcxButtonState state) const {
   TCanvasStateSaver saver(canvas);
   PaintButton(canvas, rect, "", state, true, clDefault, clDefault, false);
-  // Two chevrons, each two lines thick, three pixels high and six wide, two rows apart.
-  const int x = (rect.Left + rect.Right - 6) / 2, top = (rect.Top + rect.Bottom - 8) / 2;
-  canvas->GetPen()->SetColor(ButtonGlyphColor(state));
-  canvas->GetPen()->SetStyle(TPenStyle::psSolid);
+  // Two chevrons, each three pixels high, six wide and two lines thick, with two rows between them.
+  const int x0 = (rect.Left + rect.Right - 6) / 2, top = (rect.Top + rect.Bottom - 10) / 2;
+  const TColor color = ButtonGlyphColor(state);
   for (int chevron = 0; chevron < 2; ++chevron)
-    for (int thick = 0; thick < 2; ++thick) {
-      const int y = top + chevron * 5 + thick;
-      const int tip = expanded ? y : y + 2, wing = expanded ? y + 2 : y;
-      Line(canvas, x, wing, x + 3, tip);
-      Line(canvas, x + 3, tip, x + 6, wing + (expanded ? 1 : -1));
-    }
+    for (int k = 0; k < 3; ++k)
+      for (int thick = 0; thick < 2; ++thick) {
+        const int y = top + chevron * 6 + (expanded ? 2 - k : k) + thick;
+        Fill(canvas, TRect(x0 + k, y, x0 + k + 1, y + 1), color);
+        Fill(canvas, TRect(x0 + 5 - k, y, x0 + 6 - k, y + 1), color);
+      }
 }
 
 void P::PaintSmallExpandButton(TcxCanvas* canvas, const TRect& rect, bool expanded, TColor frameColor,

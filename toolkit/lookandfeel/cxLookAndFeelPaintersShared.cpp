@@ -154,21 +154,36 @@ void TcxRadioButtonImageList::Measure() {
   RECT r{0, 0, w, h};
   DrawFrameControl(s.DC(), &r, DFC_BUTTON, DFCS_FLAT | DFCS_CHECKED | DFCS_BUTTONRADIOIMAGE);
   const uint32_t dot = ToPixel(clWindowText);
-  const TcxRadioButtonMeasures& m = measures_;
-  const int cx = m.Left + m.Width / 2 - 1, cy = m.Top + m.Height / 2 - 2;
-  int y = cy;
-  while (y >= 0 && s.At(cx, y) == dot) --y;
-  measures_.DotTop = y + 1;
-  y = measures_.DotTop;
-  while (y < h && s.At(cx, y) == dot) ++y;
-  measures_.DotBottom = y;
-  const int row = m.Top + m.Height / 2 - 1;
-  int x = m.Left + m.Width / 2 - 2;
-  while (x >= 0 && s.At(x, row) == dot) --x;
-  measures_.DotLeft = x + 1;
-  x = measures_.DotLeft;
-  while (x < w && s.At(x, row) == dot) ++x;
-  measures_.DotRight = x;
+  auto isDot = [&](int x, int y) { return s.At(x, y) == dot; };
+  TcxRadioButtonMeasures& m = measures_;
+  // The dot's extent along a column and along a row, walking out from a pixel inside it.
+  auto walkColumn = [&](int x, int y) {
+    while (y >= 0 && isDot(x, y)) --y;
+    m.DotTop = y + 1;
+    for (y = m.DotTop; y < h && isDot(x, y); ++y) {}
+    m.DotBottom = y;
+  };
+  auto walkRow = [&](int x, int y) {
+    while (x >= 0 && isDot(x, y)) --x;
+    m.DotLeft = x + 1;
+    for (x = m.DotLeft; x < w && isDot(x, y); ++x) {}
+    m.DotRight = x;
+  };
+  walkColumn(m.Left + m.Width / 2 - 1, m.Top + m.Height / 2 - 2);
+  walkRow(m.Left + m.Width / 2 - 2, m.Top + m.Height / 2 - 1);
+  if (m.DotBottom > m.DotTop && m.DotRight > m.DotLeft) return;
+  // Some systems draw a smaller dot that misses those starting pixels: start from the dot pixel
+  // nearest the centre instead, so that a checked radio button never loses its dot.
+  const int cx = m.Left + m.Width / 2, cy = m.Top + m.Height / 2, reach = std::max(m.Width / 4, 1);
+  int seedX = -1, seedY = -1, best = 1 << 30;
+  for (int y = cy - reach; y <= cy + reach; ++y)
+    for (int x = cx - reach; x <= cx + reach; ++x)
+      if (isDot(x, y) && (x - cx) * (x - cx) + (y - cy) * (y - cy) < best)
+        seedX = x, seedY = y, best = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+  if (seedX < 0) return;
+  walkColumn(seedX, seedY);
+  walkRow(seedX, (m.DotTop + m.DotBottom) / 2);
+  walkColumn((m.DotLeft + m.DotRight) / 2, (m.DotTop + m.DotBottom) / 2);
 }
 
 namespace {

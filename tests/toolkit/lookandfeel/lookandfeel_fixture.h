@@ -148,3 +148,48 @@ class TVisualStylesOff {
  private:
   TdxUxThemeFunctions saved_ = UxThemeFunctions;
 };
+
+// The GDI objects this process holds. Wine answers GetGuiResources with 0, so the count is read
+// from the process's GDI handle table there (stock objects excluded).
+#include <winternl.h>
+#include <ntgdi.h>
+inline int GdiObjectCount() {
+  if (DWORD n = GetGuiResources(GetCurrentProcess(), 0 /* GR_GDIOBJECTS */)) return static_cast<int>(n);
+  auto* table = static_cast<GDI_SHARED_MEMORY*>(NtCurrentTeb()->Peb->GdiSharedHandleTable);
+  if (!table) return -1;
+  int count = 0;
+  for (const GDI_HANDLE_ENTRY& entry : table->Handles)
+    if (entry.Type && !entry.StockFlag) ++count;
+  return count;
+}
+
+// A 32-bit bitmap with a toolkit canvas, for drawing painter parts and reading them back.
+class TPainterSurface {
+ public:
+  TPainterSurface(int width, int height, TColor fill = 0x123456) : bitmap_(width, height) { Fill(fill); }
+  TcxCanvas* Canvas() { return bitmap_.Canvas(); }
+  TcxBitmap& Bitmap() { return bitmap_; }
+  void Fill(TColor color) {
+    Canvas()->GetBrush()->SetColor(color);
+    Canvas()->GetBrush()->SetStyle(TBrushStyle::bsSolid);
+    Canvas()->Canvas()->FillRect(TRect(0, 0, bitmap_.Width(), bitmap_.Height()));
+  }
+  TColor Pixel(int x, int y) { return static_cast<TColor>(GetPixel(Canvas()->GetHandle(), x, y)); }
+  // How many pixels of the rectangle have the colour.
+  int Count(const TRect& r, TColor color) {
+    const COLORREF rgb = ColorToRGB(color);
+    int n = 0;
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x)
+        if (GetPixel(Canvas()->GetHandle(), x, y) == rgb) ++n;
+    return n;
+  }
+  void Save(const char* path) {
+    TDibSurface copy(bitmap_.Width(), bitmap_.Height());
+    BitBlt(copy.DC(), 0, 0, bitmap_.Width(), bitmap_.Height(), Canvas()->GetHandle(), 0, 0, SRCCOPY);
+    copy.Save(path);
+  }
+
+ private:
+  TcxBitmap bitmap_;
+};
