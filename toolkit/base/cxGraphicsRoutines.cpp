@@ -3,6 +3,8 @@
 #include <cmath>
 #include <vector>
 
+#include "cxGraphicsGlyphs.h"
+
 namespace {
 
 HMODULE msimg32 = nullptr;
@@ -15,6 +17,7 @@ void StartGraphicsRoutines() {
 }
 
 void StopGraphicsRoutines() {
+  FreeGlyphScratchBitmaps();
   alphaBlend = nullptr;
   if (msimg32) FreeLibrary(msimg32);
   msimg32 = nullptr;
