@@ -212,7 +212,8 @@ void TcxCanvas::FillRectTiled(const TRect& rect, TBitmap* bitmap, bool excludeFr
 }
 
 void TcxCanvas::FrameRect(const TRect& r, TColor color, int width, TcxBorders sides, bool excludeFromClip) {
-  if (RectIsEmpty(r)) return;
+  // No colour draws nothing, as in every other fill (a brush of that value would paint white).
+  if (RectIsEmpty(r) || color == clNone) return;
   if (color != clDefault) SetBrushColor(color);
   if (sides.Contains(bLeft))
     FillRectTiled(TRect(r.Left, r.Top, std::min<LONG>(r.Left + width, r.Right), r.Bottom), nullptr, excludeFromClip);
@@ -234,8 +235,9 @@ void TcxCanvas::FrameRectTwoColor(const TRect& r, TColor leftTopColor, TColor ri
       {bBottom, false, TRect(r.Left, r.Bottom - width, r.Right, r.Bottom)},
   };
   for (const Strip& strip : strips) {
-    if (!sides.Contains(strip.side)) continue;
-    SetBrushColor(strip.leftTop ? leftTopColor : rightBottomColor);
+    const TColor color = strip.leftTop ? leftTopColor : rightBottomColor;
+    if (!sides.Contains(strip.side) || color == clNone) continue;
+    SetBrushColor(color);
     FillRectTiled(strip.rect, nullptr, false);
   }
 }
@@ -258,7 +260,8 @@ void TcxCanvas::FillRectWithBorders(const TRect& rect, const TcxViewParams& view
   if (sides.Contains(bTop)) inner.Top += borderWidth;
   if (sides.Contains(bRight)) inner.Right -= borderWidth;
   if (sides.Contains(bBottom)) inner.Bottom -= borderWidth;
-  SetBrushColor(viewParams.Color);
+  if (viewParams.Color == clNone && !viewParams.Bitmap) return;
+  if (viewParams.Color != clNone) SetBrushColor(viewParams.Color);
   FillRectTiled(inner, viewParams.Bitmap, excludeFromClip);
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "cxGraphics.h"
 #include "cxGraphicsGlyphs.h"
 
 namespace {
@@ -131,4 +132,35 @@ void BlendBitmaps(TBitmap* dest, TBitmap* from, TBitmap* to, Byte alpha) {
     for (int i = 0; i < rowBytes; ++i)
       d[i] = static_cast<Byte>(std::nearbyint(x * t[i]) + std::nearbyint((1 - x) * f[i]));
   }
+}
+
+namespace {
+
+TColor ScaleChannels(TColor color, int percent) {
+  const COLORREF c = ColorToRGB(color);
+  auto scale = [percent](int v) { return static_cast<int>(percent * v / 100.0); };
+  return RGB(scale(GetRValue(c)), scale(GetGValue(c)), scale(GetBValue(c)));
+}
+
+}  // namespace
+
+void DrawHatchedRect(TcxCanvas* canvas, const TRect& rect, int kind) {
+  if (rect.IsEmpty()) return;
+  const TColor color = kind == 0 ? 0x00A0FFA0 : 0x009090FF;
+  canvas->SaveState();
+  canvas->IntersectClipRect(rect);
+  canvas->FillRectColor(rect, color);
+  canvas->GetPen()->SetStyle(TPenStyle::psSolid);
+  canvas->GetPen()->SetColor(ScaleChannels(color, 75));
+  for (int i = 1; i <= MulDiv(rect.Right, 3, 2); ++i) {
+    canvas->MoveTo(rect.Right - 3 * i, rect.Top);
+    canvas->LineTo(rect.Right, rect.Top + 3 * i);
+  }
+  canvas->FrameRect(rect, ScaleChannels(color, 50), 1, cxBordersAll);
+  canvas->RestoreState();
+  canvas->ExcludeClipRect(rect);
+  TRect shadow = rect;
+  shadow.Offset(1, 1);
+  canvas->FillRectColor(shadow, clBtnShadow);
+  canvas->ExcludeClipRect(shadow);
 }

@@ -23,6 +23,11 @@ TSize GetCursorExtent();
 // dest := a blend of `from` and `to` (three 24-bit bitmaps of one size); alpha 0 gives from, 255 to.
 void BlendBitmaps(TBitmap* dest, TBitmap* from, TBitmap* to, Byte alpha);
 
+class TcxCanvas;
+// A marker rectangle: light green (kind 0) or light red (kind 1), hatched and framed in darker
+// shades, with a one-pixel button-shadow shadow; afterwards excluded from the canvas's clipping.
+void DrawHatchedRect(TcxCanvas* canvas, const TRect& rect, int kind);
+
 // msimg32's AlphaBlend, bound at start-up; null when the library or the entry is missing.
 using TAlphaBlendFunction = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
 TAlphaBlendFunction cxAlphaBlendFunction();

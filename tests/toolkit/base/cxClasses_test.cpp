@@ -221,10 +221,12 @@ TEST(SmallRoutines, MemoryRoutinesTakeTheSourceFirstAndClampOffsets) {
   EXPECT_EQ(std::vector<Byte>(target, target + 6), std::vector<Byte>(6, 0));
 }
 
-CX_RESOURCESTRING(sTestMissing, 0xBEEF, "Built-in text")
+CX_RESOURCESTRING(sTestMissing, 0xC3FE, "Built-in text")
+CX_RESOURCESTRING(sTestInTable, 0xC3FF, "Built-in text")
 
-TEST(ToolkitStrings, MissingEntryGivesTheBuiltInText) {
+TEST(ToolkitStrings, TheStringTableComesFirstTheBuiltInTextOtherwise) {
   EXPECT_EQ(LoadToolkitString(sTestMissing), "Built-in text");
+  EXPECT_EQ(LoadToolkitString(sTestInTable), "Table text: caf\xE9");  // in the system code page
 }
 
 TEST(InterfaceBase, QueriesWithoutCounting) {

@@ -191,7 +191,10 @@ TEST_F(CanvasFixture, FrameStripsAreClampedTwoColourStripsAreNot) {
   canvas.FrameRect(TRect(10, 10, 20, 20), clBlue, 2, TcxBorders{bLeft, bBottom});
   EXPECT_EQ(Count(TRect(0, 0, 40, 30), Blue), 20 + 20 - 4);
   canvas.FrameRect(TRect(30, 0, 30, 9), clBlue, 2);  // empty: nothing
+  canvas.FrameRect(TRect(30, 0, 40, 9), clNone, 2);  // no colour: nothing
+  canvas.FrameRectTwoColor(TRect(30, 0, 40, 9), clNone, clNone);
   EXPECT_EQ(Count(TRect(0, 0, 40, 30), Blue), 36);
+  EXPECT_EQ(Count(TRect(30, 0, 40, 9), White), 90);
 
   canvas.FillRectColor(TRect(0, 0, 40, 30), clWhite);
   canvas.FrameRectTwoColor(TRect(10, 10, 14, 14), clRed, clBlue, cxBordersAll, 6);
@@ -248,6 +251,10 @@ TEST_F(CanvasFixture, BordersThenTheInsideWithTheViewParameters) {
   canvas.FillRectWithBorders(TRect(0, 0, 10, 10), params, TcxBorders{bTop, bRight}, clRed, 2);
   EXPECT_EQ(Count(TRect(0, 0, 10, 10), Red), 20 + 20 - 4);
   EXPECT_EQ(Count(TRect(0, 2, 8, 10), Blue), 64);
+  params.Color = clNone;  // the inside is left as it is
+  canvas.FillRectWithBorders(TRect(20, 0, 30, 10), params, cxBordersAll, clRed, 1);
+  EXPECT_EQ(Count(TRect(21, 1, 29, 9), White), 64);
+  EXPECT_EQ(Count(TRect(20, 0, 30, 10), Red), 36);
 }
 
 TEST_F(CanvasFixture, InvertRectEndsInCopyMode) {
