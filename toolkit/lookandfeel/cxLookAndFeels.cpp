@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "TypInfo.h"
 #include "dxOffice11.h"
 
 CALDERAN_IMPLEMENT_CLASS(TcxSystemPaletteChangedNotifier, TObject)
@@ -77,11 +78,38 @@ void RemoveFrom(std::vector<TcxSystemPaletteChangedNotifier*>& list, TcxSystemPa
 
 TcxLookAndFeel* rootLookAndFeel = nullptr;
 
-void StartLookAndFeels() { rootLookAndFeel = TcxLookAndFeel::CreateRoot(); }
+const char* const kindNames[] = {"lfFlat", "lfStandard", "lfUltraFlat", "lfOffice11"};
+const char* const valueNames[] = {"lfvKind", "lfvNativeStyle", "lfvSkinName"};
+constinit const TEnumInfo kindInfo{kindNames, 4};
+constinit const TEnumInfo valuesInfo{valueNames, 3};
+
+// Published properties for stored forms; whether each is stored follows AssignedValues (a look
+// and feel) or the defaults (a controller).
+constinit const TPropInfo lookAndFeelProperties[] = {
+    Published<&TcxLookAndFeel::AssignedValues, &TcxLookAndFeel::SetAssignedValues>("AssignedValues", &valuesInfo),
+    Published<&TcxLookAndFeel::Kind, &TcxLookAndFeel::SetKind>("Kind", &kindInfo),
+    Published<&TcxLookAndFeel::NativeStyle, &TcxLookAndFeel::SetNativeStyle>("NativeStyle"),
+    Published<&TcxLookAndFeel::SkinName, &TcxLookAndFeel::SetSkinName>("SkinName"),
+};
+constinit const TPropInfo controllerProperties[] = {
+    Published<&TcxLookAndFeelController::Kind, &TcxLookAndFeelController::SetKind>("Kind", &kindInfo)
+        .WithDefault(lfUltraFlat),
+    Published<&TcxLookAndFeelController::NativeStyle, &TcxLookAndFeelController::SetNativeStyle>("NativeStyle")
+        .WithDefault(0),
+    Published<&TcxLookAndFeelController::SkinName, &TcxLookAndFeelController::SetSkinName>("SkinName"),
+};
+
+void StartLookAndFeels() {
+  RegisterPublishedProperties(TcxLookAndFeel::StaticClass(), lookAndFeelProperties);
+  RegisterPublishedProperties(TcxLookAndFeelController::StaticClass(), controllerProperties);
+  RegisterClass(TcxLookAndFeelController::StaticClass());
+  rootLookAndFeel = TcxLookAndFeel::CreateRoot();
+}
 
 void StopLookAndFeels() {
   delete rootLookAndFeel;  // its destructor clears the global reference
   rootLookAndFeel = nullptr;
+  UnRegisterClass(TcxLookAndFeelController::StaticClass());
 }
 
 // The painter of each kind, indexed by TcxLookAndFeelKind.
@@ -326,6 +354,13 @@ void TcxLookAndFeel::Assign(TPersistent* source) {
   MoveToParent(other->EffectiveParent());
   ReportStateChanges();
 }
+
+void TcxLookAndFeel::DefineProperties(TFiler* filer) {
+  TcxInterfacedPersistent::DefineProperties(filer);
+  filer->DefineProperty("SkinName", MakeEvent(this, &TcxLookAndFeel::ReadSkinName), nullptr, IsSkinNameStored());
+}
+
+void TcxLookAndFeel::ReadSkinName(TReader* reader) { SetSkinName(reader->ReadString()); }
 
 void TcxLookAndFeel::LookAndFeelChanged(TcxLookAndFeel*, TcxLookAndFeelValues changedValues) {
   Changed(changedValues - assignedValues_);

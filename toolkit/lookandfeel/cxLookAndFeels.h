@@ -104,6 +104,8 @@ class TcxLookAndFeel : public TcxInterfacedPersistent, public IcxLookAndFeelList
   // Raised when the data of the skin in use changed.
   void RaiseFullChange() { Changed(cxLookAndFeelAllValues); }
   void Assign(TPersistent* source) override;
+  // The stored form's "SkinName": read through the SkinName setter, present when it is assigned.
+  void DefineProperties(TFiler* filer) override;
 
   TcxLookAndFeelChangedEvent OnChanged;
 
@@ -134,6 +136,7 @@ class TcxLookAndFeel : public TcxInterfacedPersistent, public IcxLookAndFeelList
   void MoveToParent(TcxLookAndFeel* parent);
   void UpdateSkinPainterListening();
   void SystemColorsChangedHandler() { SystemColorsChanged(); }
+  void ReadSkinName(TReader* reader);
 
   TcxLookAndFeelValues assignedValues_;
   std::vector<IcxLookAndFeelListener*> listeners_;

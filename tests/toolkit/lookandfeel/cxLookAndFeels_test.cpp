@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 
+#include "TypInfo.h"
 #include "lookandfeel_fixture.h"
 
 // Two skin painters as the skin modules would register them.
@@ -363,6 +364,59 @@ TEST_F(LookAndFeel, OnlySkinnedLookAndFeelsHearOfRegistrations) {
   ExtendedStylePainters()->Register("Zest", TTestSkinPainterB::Instance());
   EXPECT_EQ(skinnedLog.Changes, std::vector<TcxLookAndFeelValues>{cxLookAndFeelAllValues});
   EXPECT_TRUE(plainLog.Changes.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Reads one string, as the stored-form reader does for a defined property.
+class TOneStringReader : public TReader {
+ public:
+  explicit TOneStringReader(std::string value) : value_(std::move(value)) {}
+  void DefineProperty(const std::string& name, TReaderProc readData, TWriterProc, bool hasData) override {
+    Defined.push_back(name + (hasData ? " stored" : " not stored"));
+    if (name == "SkinName" && readData) readData(this);
+  }
+  void DefineBinaryProperty(const std::string&, TStreamProc, TStreamProc, bool) override {}
+  TValueType NextValue() override { return vaString; }
+  bool EndOfList() override { return true; }
+  void ReadListBegin() override {}
+  void ReadListEnd() override {}
+  int32_t ReadInteger() override { return 0; }
+  int64_t ReadInt64() override { return 0; }
+  bool ReadBoolean() override { return false; }
+  long double ReadFloat() override { return 0; }
+  std::string ReadString() override { return value_; }
+  std::string ReadIdent() override { return value_; }
+  void ReadCollection(TCollection*) override {}
+  void SkipValue() override {}
+  std::vector<std::string> Defined;
+
+ private:
+  std::string value_;
+};
+
+TEST_F(LookAndFeel, StoredFormPropertiesGoThroughTheSetters) {
+  TcxLookAndFeel lf(nullptr);
+  const TPropInfo* kind = FindPublishedProperty(TcxLookAndFeel::StaticClass(), "Kind");
+  ASSERT_NE(kind, nullptr);
+  kind->SetOrd(&lf, GetEnumValue(kind->EnumInfo, "lfOffice11"));
+  EXPECT_EQ(lf.Kind(), lfOffice11);
+  EXPECT_EQ(lf.AssignedValues(), TcxLookAndFeelValues{lfvKind});
+  TOneStringReader reader("CARAMEL");
+  lf.DefineProperties(&reader);
+  EXPECT_EQ(reader.Defined, std::vector<std::string>{"SkinName not stored"}) << "read, but absent until assigned";
+  EXPECT_EQ(lf.SkinName(), "CARAMEL");
+  EXPECT_EQ(lf.CurrentPainter(), TTestSkinPainterA::Instance());
+  TOneStringReader again("Caramel");
+  lf.DefineProperties(&again);
+  EXPECT_EQ(again.Defined, std::vector<std::string>{"SkinName stored"});
+  const TPropInfo* controllerKind = FindPublishedProperty(TcxLookAndFeelController::StaticClass(), "Kind");
+  ASSERT_NE(controllerKind, nullptr);
+  EXPECT_TRUE(controllerKind->HasDefault);
+  EXPECT_EQ(controllerKind->Default, lfUltraFlat);
+  EXPECT_EQ(GetClass("TcxLookAndFeelController"), TcxLookAndFeelController::StaticClass());
 }
 
 }  // namespace

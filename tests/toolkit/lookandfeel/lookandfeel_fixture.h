@@ -33,6 +33,9 @@ class TSysColorChange {
   void Set(COLORREF color) {
     int index = index_;
     SetSysColors(1, &index, &color);
+    // The change reaches this thread's windows as a sent message; deliver any that were queued.
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   }
   int index_;
   COLORREF old_;
