@@ -80,6 +80,15 @@ TEST_F(SystemColorChange, RadioButtonPicturesTakeTheNewColours) {
   }
 }
 
+TEST_F(SystemColorChange, MixesOfABlackOrWhiteFaceAreTheHighlight) {
+  for (COLORREF face : {RGB(0, 0, 0), RGB(255, 255, 255)}) {
+    TSysColorChange change(COLOR_BTNFACE, face);
+    EXPECT_EQ(HotMixColor(), static_cast<TColor>(GetSysColor(COLOR_HIGHLIGHT)));
+    EXPECT_EQ(PressedMixColor(), static_cast<TColor>(GetSysColor(COLOR_HIGHLIGHT)));
+    EXPECT_EQ(Office11Colors[5], static_cast<TColor>(GetSysColor(COLOR_HIGHLIGHT))) << "the same rule in the Office-11 set";
+  }
+}
+
 TEST_F(SystemColorChange, ListenerWindowLivesWhileAnyNotifierDoes) {
   StopUnits();
   EXPECT_EQ(FindThreadWindow(cxSystemPaletteChangedListenerClassName), nullptr);
