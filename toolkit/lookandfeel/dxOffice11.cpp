@@ -11,8 +11,7 @@ int Office11GradientPercent = 75;
 
 namespace {
 
-constexpr TColor colorDefault = 0x20000000;
-constexpr TColor black = 0x000000, white = 0xFFFFFF;
+constexpr TColor black = clBlack, white = clWhite;
 
 // The built-in colours of the three schemes (blue, olive, silver), 49 each.
 constexpr TColor schemeColors[3][49] = {
@@ -53,10 +52,7 @@ HBITMAP expandButtonBitmaps[2] = {};  // minus, plus
 HMODULE msimg32 = nullptr;
 decltype(&::GradientFill) gradientFill = nullptr;
 
-TColor ToRGB(TColor color) {
-  if ((static_cast<uint32_t>(color) & 0xFF000000u) == 0xFF000000u) return GetSysColor(color & 0xFF);
-  return color & 0xFFFFFF;
-}
+TColor ToRGB(TColor color) { return static_cast<TColor>(ColorToRGB(color)); }
 TColor Sys(int index) { return GetSysColor(index); }
 int R(TColor c) { return c & 0xFF; }
 int G(TColor c) { return (c >> 8) & 0xFF; }
@@ -485,8 +481,8 @@ void PaintGripDots(HDC dc, const RECT& rect, bool vertical, HBRUSH darkBrush, HB
 }
 
 void PaintSizeGripDots(HDC dc, const RECT& rect, TColor darkColor, TColor lightColor) {
-  HBRUSH dark = darkColor == colorDefault ? nullptr : CreateSolidBrush(ToRGB(darkColor));
-  HBRUSH light = lightColor == colorDefault ? nullptr : CreateSolidBrush(ToRGB(lightColor));
+  HBRUSH dark = darkColor == clDefault ? nullptr : CreateSolidBrush(ToRGB(darkColor));
+  HBRUSH light = lightColor == clDefault ? nullptr : CreateSolidBrush(ToRGB(lightColor));
   RECT row{rect.right - 12, rect.bottom - 3, rect.right, rect.bottom};
   for (int i = 0; i < 3; ++i) {
     PaintGripDots(dc, row, false, dark, light);

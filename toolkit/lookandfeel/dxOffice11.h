@@ -8,9 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "Graphics.h"
 #include "System.h"
-
-using TColor = int32_t;  // 0x00BBGGRR, or 0xFF0000nn for system colour nn
 
 extern const TUnitInfo dxOffice11Unit;
 

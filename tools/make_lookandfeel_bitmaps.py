@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the look-and-feel bitmaps of this folder from the pixel art below (run it after a change)."""
+"""Writes the look-and-feel bitmaps of resources/lookandfeel from the pixel art below (run it after a change)."""
+import os
 import struct
 
 def write_bmp(path, rows, palette, bits):
@@ -28,6 +29,8 @@ def write_bmp(path, rows, palette, bits):
     info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, bits, 0, len(body), 2835, 2835, colors, 0)
     with open(path, "wb") as f:
         f.write(header + info + pal + body)
+
+os.chdir(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "lookandfeel"))
 
 MONO = {".": (255, 255, 255), "#": (0, 0, 0)}
 indicators = {
