@@ -379,8 +379,10 @@ TCanvas::~TCanvas() {
   DeleteCriticalSection(&lock_);
 }
 
+// Whoever draws on the device context directly gets the canvas's font, pen and brush with it.
 HDC TCanvas::Handle() {
-  RequiredState({TCanvasState::csHandleValid});
+  RequiredState({TCanvasState::csHandleValid, TCanvasState::csFontValid, TCanvasState::csPenValid,
+                 TCanvasState::csBrushValid});
   return dc_;
 }
 

@@ -1,0 +1,3 @@
+#include "FormReader.h"
+
+bool InitInheritedComponent(TComponent*, TClass) { return false; }

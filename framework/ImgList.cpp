@@ -1,0 +1,324 @@
+// Image lists over comctl32.
+#include "ImgList.h"
+
+#include <algorithm>
+#include <objbase.h>
+
+#include "SysUtils.h"
+
+CALDERAN_IMPLEMENT_CREATABLE0(TChangeLink, TObject)
+CALDERAN_IMPLEMENT_CREATABLE(TCustomImageList, TComponent, TComponent*)
+CALDERAN_IMPLEMENT_CREATABLE(TDragImageList, TCustomImageList, TComponent*)
+CALDERAN_IMPLEMENT_CREATABLE(TImageList, TDragImageList, TComponent*)
+
+namespace {
+constexpr const char* SInvalidImageList = "Invalid ImageList";
+constexpr const char* SImageIndexError = "Invalid ImageList Index";
+constexpr const char* SReplaceImage = "Unable to Replace Image";
+constexpr DWORD ropDSPDxax = 0x00E20746;  // pattern where the source is black, destination elsewhere
+}  // namespace
+
+TChangeLink::~TChangeLink() {
+  if (sender_) sender_->UnRegisterChanges(this);
+}
+
+TCustomImageList::TCustomImageList(TComponent* owner) : TComponent(owner) {}
+
+TCustomImageList::TCustomImageList(TComponent* owner, int width, int height) : TComponent(owner), width_(width), height_(height) {}
+
+TCustomImageList::~TCustomImageList() {
+  Destroying();
+  for (TChangeLink* link : links_) link->sender_ = nullptr;
+  FreeHandle();
+}
+
+void TCustomImageList::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+}
+
+// Runs on the first use of the list (not from the constructor, so that descendants' versions run).
+void TCustomImageList::Initialize() {
+  handle_ = ImageList_Create(width_, height_, ColorFlags(), allocBy_, allocBy_);
+  if (!handle_) throw EInvalidOperation(SInvalidImageList);
+  if (bkColor_ != clNone) ImageList_SetBkColor(handle_, ColorToRGB(bkColor_));
+}
+
+HIMAGELIST TCustomImageList::Handle() {
+  if (!handle_) Initialize();
+  return handle_;
+}
+
+void TCustomImageList::FreeHandle() {
+  if (handle_ && !shareImages_) ImageList_Destroy(handle_);
+  handle_ = nullptr;
+}
+
+void TCustomImageList::SetHandle(HIMAGELIST handle) {
+  if (handle == handle_) return;
+  FreeHandle();
+  handle_ = handle;
+  if (handle) ImageList_GetIconSize(handle, &width_, &height_);
+  Change();
+}
+
+int TCustomImageList::Count() { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
+
+void TCustomImageList::SetSize(int width, int height) {
+  if (width == width_ && height == height_) return;
+  width_ = width;
+  height_ = height;
+  FreeHandle();
+  Change();
+}
+
+void TCustomImageList::SetMasked(bool value) {
+  if (value == masked_) return;
+  masked_ = value;
+  FreeHandle();
+  Change();
+}
+
+void TCustomImageList::SetBkColor(TColor color) {
+  bkColor_ = color;
+  if (handle_) ImageList_SetBkColor(handle_, color == clNone ? CLR_NONE : ColorToRGB(color));
+}
+
+void TCustomImageList::Change() {
+  if (updateCount_ > 0) {
+    changed_ = true;
+    return;
+  }
+  changed_ = false;
+  for (TChangeLink* link : std::vector<TChangeLink*>(links_)) link->Change();
+  if (OnChange) OnChange(this);
+}
+
+void TCustomImageList::EndUpdate() {
+  if (updateCount_ > 0 && --updateCount_ == 0 && changed_) Change();
+}
+
+void TCustomImageList::RegisterChanges(TChangeLink* link) {
+  if (std::find(links_.begin(), links_.end(), link) != links_.end()) return;
+  links_.push_back(link);
+  link->sender_ = this;
+}
+
+void TCustomImageList::UnRegisterChanges(TChangeLink* link) {
+  std::erase(links_, link);
+  link->sender_ = nullptr;
+}
+
+int TCustomImageList::Add(TBitmap* image, TBitmap* mask) {
+  if (!image || image->Empty()) return -1;
+  image->Dormant();
+  if (mask) mask->Dormant();
+  int index = ImageList_Add(Handle(), image->Handle(), mask && !mask->Empty() ? mask->Handle() : nullptr);
+  Change();
+  return index;
+}
+
+int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
+  if (!image || image->Empty()) return -1;
+  if (maskColor == clNone) return Add(image, nullptr);
+  // comctl32 changes the bitmap it is given: it gets a copy
+  TBitmap copy;
+  copy.Assign(image);
+  copy.Dormant();
+  int index = ImageList_AddMasked(Handle(), copy.Handle(), ColorToRGB(maskColor));
+  Change();
+  return index;
+}
+
+int TCustomImageList::AddIcon(TIcon* icon) {
+  if (!icon || icon->Empty()) return -1;
+  int index = ImageList_ReplaceIcon(Handle(), -1, icon->Handle());
+  Change();
+  return index;
+}
+
+void TCustomImageList::Insert(int index, TBitmap* image, TBitmap* mask) {
+  if (index < 0 || index > Count()) throw EInvalidOperation(SImageIndexError);
+  int first = Add(image, mask);
+  if (first < 0) return;
+  for (int i = Count() - 1; i >= first; --i) Move(Count() - 1, index);
+}
+
+void TCustomImageList::Replace(int index, TBitmap* image, TBitmap* mask) {
+  if (index < 0 || index >= Count()) throw EInvalidOperation(SImageIndexError);
+  if (!ImageList_Replace(Handle(), index, image->Handle(), mask ? mask->Handle() : nullptr))
+    throw EInvalidOperation(SReplaceImage);
+  Change();
+}
+
+void TCustomImageList::Delete(int index) {
+  if (index >= Count()) throw EInvalidOperation(SImageIndexError);
+  if (handle_) ImageList_Remove(handle_, index);
+  Change();
+}
+
+// Moves one image by swapping it with its neighbours step by step.
+void TCustomImageList::Move(int curIndex, int newIndex) {
+  if (curIndex < 0 || curIndex >= Count() || newIndex < 0 || newIndex >= Count()) throw EInvalidOperation(SImageIndexError);
+  int step = newIndex > curIndex ? 1 : -1;
+  for (int i = curIndex; i != newIndex; i += step) ImageList_Copy(handle_, i + step, handle_, i, ILCF_SWAP);
+  Change();
+}
+
+void TCustomImageList::GetBitmap(int index, TBitmap* image) {
+  if (!image || index < 0 || index >= Count()) return;
+  image->SetSize(width_, height_);
+  image->Canvas()->Brush()->SetColor(clBlack);
+  image->Canvas()->FillRect(Rect(0, 0, width_, height_));
+  ImageList_Draw(handle_, index, image->Canvas()->Handle(), 0, 0, ILD_NORMAL);
+}
+
+void TCustomImageList::GetIcon(int index, TIcon* icon) {
+  if (!icon || index < 0 || index >= Count()) return;
+  icon->SetHandle(ImageList_GetIcon(handle_, index, ILD_NORMAL));
+}
+
+void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) {
+  Draw(canvas, x, y, index, drawingStyle_, imageType_, enabled);
+}
+
+void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, TDrawingStyle style, TImageType type, bool enabled) {
+  if (!handle_ || index < 0 || index >= Count()) return;
+  static constexpr UINT styles[] = {ILD_FOCUS, ILD_SELECTED, ILD_NORMAL, ILD_TRANSPARENT};
+  UINT flags = styles[style] | (type == itMask ? ILD_MASK : 0);
+  DoDraw(index, canvas, x, y, flags, enabled);
+}
+
+void TCustomImageList::DoDraw(int index, TCanvas* canvas, int x, int y, UINT style, bool enabled) {
+  HDC dc = canvas->Handle();
+  if (enabled) {
+    ImageList_DrawEx(handle_, index, dc, x, y, 0, 0, bkColor_ == clNone ? CLR_NONE : ColorToRGB(bkColor_),
+                     blendColor_ == clNone ? CLR_NONE : ColorToRGB(blendColor_), style);
+    return;
+  }
+  // greyed: the image's silhouette embossed, highlight one pixel down and right, shadow on top
+  TBitmap silhouette(width_, height_, TPixelFormat::pf1bit);
+  HDC mono = silhouette.Canvas()->Handle();
+  PatBlt(mono, 0, 0, width_, height_, WHITENESS);
+  ImageList_Draw(handle_, index, mono, 0, 0, ILD_MASK);
+  // the mask is black where the image is; pixels that are black in the image stay black
+  ImageList_Draw(handle_, index, mono, 0, 0, ILD_TRANSPARENT);
+  COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+  COLORREF oldBk = ::SetBkColor(dc, RGB(255, 255, 255));
+  HBRUSH highlight = CreateSolidBrush(ColorToRGB(clBtnHighlight));
+  HBRUSH shadow = CreateSolidBrush(ColorToRGB(clBtnShadow));
+  HGDIOBJ oldBrush = SelectObject(dc, highlight);
+  BitBlt(dc, x + 1, y + 1, width_, height_, mono, 0, 0, ropDSPDxax);
+  SelectObject(dc, shadow);
+  BitBlt(dc, x, y, width_, height_, mono, 0, 0, ropDSPDxax);
+  SelectObject(dc, oldBrush);
+  DeleteObject(highlight);
+  DeleteObject(shadow);
+  SetTextColor(dc, oldText);
+  ::SetBkColor(dc, oldBk);
+}
+
+void TCustomImageList::Assign(TPersistent* source) {
+  auto* other = ObjectAs<TCustomImageList>(source);
+  if (!other) {
+    TComponent::Assign(source);
+    return;
+  }
+  BeginUpdate();
+  width_ = other->width_;
+  height_ = other->height_;
+  masked_ = other->masked_;
+  bkColor_ = other->bkColor_;
+  blendColor_ = other->blendColor_;
+  drawingStyle_ = other->drawingStyle_;
+  imageType_ = other->imageType_;
+  FreeHandle();
+  if (other->handle_) {
+    handle_ = ImageList_Duplicate(other->handle_);
+    if (!handle_) throw EInvalidOperation(SInvalidImageList);
+  }
+  Change();
+  EndUpdate();
+}
+
+// comctl32 reads and writes its lists through COM streams over global memory.
+void TCustomImageList::ReadData(TStream* stream) {
+  std::string bytes = stream->ReadAll();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, std::max<size_t>(bytes.size(), 1));
+  if (!memory) throw EOutOfResources("Out of system resources");
+  void* p = GlobalLock(memory);
+  std::memcpy(p, bytes.data(), bytes.size());
+  GlobalUnlock(memory);
+  IStream* com = nullptr;
+  if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &com))) {
+    GlobalFree(memory);
+    throw EReadError(SReadError);
+  }
+  HIMAGELIST list = ImageList_Read(com);
+  com->Release();
+  if (!list) throw EReadError("Failed to read ImageList data from stream");
+  BeginUpdate();
+  SetHandle(list);
+  EndUpdate();
+}
+
+void TCustomImageList::WriteData(TStream* stream) {
+  IStream* com = nullptr;
+  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &com))) throw EWriteError(SWriteError);
+  bool ok = ImageList_Write(Handle(), com);
+  HGLOBAL memory = nullptr;
+  STATSTG stat{};
+  if (ok && SUCCEEDED(GetHGlobalFromStream(com, &memory)) && SUCCEEDED(com->Stat(&stat, STATFLAG_NONAME))) {
+    void* p = GlobalLock(memory);
+    stream->WriteBuffer(p, static_cast<int32_t>(stat.cbSize.QuadPart));
+    GlobalUnlock(memory);
+  } else {
+    ok = false;
+  }
+  com->Release();
+  if (!ok) throw EWriteError("Failed to write ImageList data to stream");
+}
+
+// ---------------------------------------------------------------------------------------------
+// TDragImageList
+bool TDragImageList::SetDragImage(int index, int hotSpotX, int hotSpotY) {
+  if (index < 0 || index >= Count()) return false;
+  dragIndex_ = index;
+  hotSpot_ = {hotSpotX, hotSpotY};
+  if (dragging_) return ImageList_SetDragCursorImage(Handle(), index, hotSpotX, hotSpotY);
+  return true;
+}
+
+bool TDragImageList::BeginDrag(HWND window, int x, int y) {
+  if (!ImageList_BeginDrag(Handle(), dragIndex_, hotSpot_.X, hotSpot_.Y)) return false;
+  dragging_ = true;
+  dragWindow_ = window;
+  return DragLock(window, x, y);
+}
+
+bool TDragImageList::DragLock(HWND window, int x, int y) {
+  if (!dragging_) return false;
+  dragWindow_ = window;
+  return ImageList_DragEnter(window, x, y);
+}
+
+bool TDragImageList::DragMove(int x, int y) { return dragging_ && ImageList_DragMove(x, y); }
+
+void TDragImageList::DragUnlock() {
+  if (dragging_) ImageList_DragLeave(dragWindow_);
+}
+
+bool TDragImageList::EndDrag() {
+  if (!dragging_) return false;
+  DragUnlock();
+  ImageList_EndDrag();
+  dragging_ = false;
+  return true;
+}
+
+void TDragImageList::HideDragImage() {
+  if (dragging_) ImageList_DragShowNolock(FALSE);
+}
+
+void TDragImageList::ShowDragImage() {
+  if (dragging_) ImageList_DragShowNolock(TRUE);
+}
