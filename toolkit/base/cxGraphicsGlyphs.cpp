@@ -138,9 +138,11 @@ void FreeGlyphScratchBitmaps() {
   }
 }
 
-void DrawImageGlyph(HDC dc, const TRect& glyphRect, const TRect& updateRect, TBitmap* glyph, HIMAGELIST images,
-                    int imageIndex, TcxImageDrawMode mode, bool smooth, HBRUSH brush, TColor transparentColor,
-                    bool useGlyphTransparentColor) {
+namespace {
+
+void DrawPicture(HDC dc, const TRect& glyphRect, const TRect& updateRect, TBitmap* glyph, TCustomImageList* list,
+                 HIMAGELIST images, int imageIndex, TcxImageDrawMode mode, bool smooth, HBRUSH brush,
+                 TColor transparentColor, bool useGlyphTransparentColor) {
   const bool useGlyph = glyph && !glyph->Empty();
   if (!useGlyph && !ImageIndexValid(images, imageIndex)) return;
   TcxBitmap* compose = GetDrawBitmap(updateRect.Width(), updateRect.Height());
@@ -153,7 +155,7 @@ void DrawImageGlyph(HDC dc, const TRect& glyphRect, const TRect& updateRect, TBi
   }
   TRect target = glyphRect;
   target.Offset(-updateRect.Left, -updateRect.Top);
-  if (!(ImageDrawHook && ImageDrawHook(compose->Canvas(), images, imageIndex, mode, target, useGlyph ? glyph : nullptr))) {
+  if (!(ImageDrawHook && ImageDrawHook(compose->Canvas(), list, imageIndex, mode, target, useGlyph ? glyph : nullptr))) {
     TcxBitmap *image = nullptr, *mask = nullptr;
     const bool hasAlpha = LoadPicture(useGlyph ? glyph : nullptr, images, imageIndex, transparentColor,
                                       useGlyphTransparentColor, image, mask);
@@ -161,6 +163,21 @@ void DrawImageGlyph(HDC dc, const TRect& glyphRect, const TRect& updateRect, TBi
     DrawBitmapAlpha(image, compose, target, alpha, smooth);
   }
   BlitWithPalette(dc, compose, updateRect, SRCCOPY);
+}
+
+}  // namespace
+
+void DrawImageGlyph(HDC dc, const TRect& glyphRect, const TRect& updateRect, TBitmap* glyph, TCustomImageList* images,
+                    int imageIndex, TcxImageDrawMode mode, bool smooth, HBRUSH brush, TColor transparentColor,
+                    bool useGlyphTransparentColor) {
+  DrawPicture(dc, glyphRect, updateRect, glyph, images, images ? images->Handle() : nullptr, imageIndex, mode, smooth,
+              brush, transparentColor, useGlyphTransparentColor);
+}
+
+void DrawImageGlyphOfHandle(HDC dc, const TRect& glyphRect, const TRect& updateRect, HIMAGELIST images,
+                            int imageIndex, TcxImageDrawMode mode, bool smooth, HBRUSH brush, TColor transparentColor) {
+  DrawPicture(dc, glyphRect, updateRect, nullptr, nullptr, images, imageIndex, mode, smooth, brush, transparentColor,
+              false);
 }
 
 // ---------------------------------------------------------------------------------------------

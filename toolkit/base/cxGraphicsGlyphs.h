@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "Graphics.h"
+#include "ImgList.h"
 #include "Types.h"
 #include "cxGraphics.h"
 
 enum TcxImageDrawMode : Byte { idmNormal, idmDisabled, idmFaded, idmGrayScale, idmLightened, idmShadowed };
 
 // A procedure that may draw an image itself into the composition bitmap's canvas; true: it did.
-using TcxImageDrawHook = bool (*)(TcxCanvas* canvas, HIMAGELIST images, int imageIndex, TcxImageDrawMode mode,
-                                  const TRect& glyphRect, TBitmap* glyph);
+using TcxImageDrawHook = bool (*)(TcxCanvas* canvas, TCustomImageList* images, int imageIndex,
+                                  TcxImageDrawMode mode, const TRect& glyphRect, TBitmap* glyph);
 extern TcxImageDrawHook ImageDrawHook;
 
 // Draws the glyph when it is a non-empty bitmap, else image imageIndex of the image list; nothing
@@ -24,9 +25,13 @@ extern TcxImageDrawHook ImageDrawHook;
 // picture goes, scaled to its size (smoothly when smooth). A brush other than 0 fills the
 // background instead of what dc shows. transparentColor (clNone for none) and the glyph's own
 // transparent colour count as transparent for pictures without alpha. Not re-entrant.
-void DrawImageGlyph(HDC dc, const TRect& glyphRect, const TRect& updateRect, TBitmap* glyph, HIMAGELIST images,
-                    int imageIndex, TcxImageDrawMode mode, bool smooth = false, HBRUSH brush = nullptr,
-                    TColor transparentColor = clNone, bool useGlyphTransparentColor = true);
+void DrawImageGlyph(HDC dc, const TRect& glyphRect, const TRect& updateRect, TBitmap* glyph,
+                    TCustomImageList* images, int imageIndex, TcxImageDrawMode mode, bool smooth = false,
+                    HBRUSH brush = nullptr, TColor transparentColor = clNone, bool useGlyphTransparentColor = true);
+// The same for an image list known only by its platform handle.
+void DrawImageGlyphOfHandle(HDC dc, const TRect& glyphRect, const TRect& updateRect, HIMAGELIST images,
+                            int imageIndex, TcxImageDrawMode mode, bool smooth = false, HBRUSH brush = nullptr,
+                            TColor transparentColor = clNone);
 
 // Blends the source rectangle over the destination rectangle at a constant alpha, using the
 // source's own alpha; stretches smoothly when asked and the sizes differ.

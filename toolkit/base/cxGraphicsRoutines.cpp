@@ -49,6 +49,25 @@ void ApplyRectMargins(TRect& rect, const TRect& margins) {
 
 bool IsBitmapAssigned(TBitmap* bitmap) { return bitmap && !bitmap->Empty(); }
 
+bool IsImageIndexValid(TCustomImageList* images, int index) {
+  return images && index >= 0 && index < images->Count();
+}
+
+void AssignImageList(TCustomImageList* newList, TCustomImageList*& field, TChangeLink* changeLink,
+                     TComponent* component) {
+  if (newList == field) return;
+  if (field) {
+    if (component) field->RemoveFreeNotification(component);
+    if (changeLink) field->UnRegisterChanges(changeLink);
+  }
+  field = newList;
+  if (field) {
+    if (changeLink) field->RegisterChanges(changeLink);
+    if (component) field->FreeNotification(component);
+  }
+  if (changeLink) changeLink->Change();
+}
+
 TColor GetNearestScreenColor(TColor color) {
   HDC dc = GetDC(nullptr);
   COLORREF nearest = GetNearestColor(dc, ColorToRGB(color));

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "Graphics.h"
+#include "ImgList.h"
 #include "System.h"
 #include "Types.h"
 
@@ -12,6 +13,11 @@ extern const TUnitInfo cxGraphicsRoutinesUnit;
 
 void ApplyRectMargins(TRect& rect, const TRect& margins);
 bool IsBitmapAssigned(TBitmap* bitmap);
+bool IsImageIndexValid(TCustomImageList* images, int index);
+// Puts newList into field: the old list stops telling the component of its destruction and loses
+// the change link, the new one gains both, and the link reports a change. Nothing when unchanged.
+void AssignImageList(TCustomImageList* newList, TCustomImageList*& field, TChangeLink* changeLink,
+                     TComponent* component);
 TColor GetNearestScreenColor(TColor color);
 int ClampByte(int n);
 // Mixes of the button-face, highlight and window colours (the highlight colour alone when the

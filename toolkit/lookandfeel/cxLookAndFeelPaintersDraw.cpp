@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "ImgList.h"
 #include "cxLookAndFeelPaintersShared.h"
 
 using P = TcxCustomLookAndFeelPainter;
@@ -653,8 +654,13 @@ void P::PaintClock(TcxCanvas* canvas, const TRect& rect, TDateTime time, TColor 
 
 void P::PaintEditorButton(TcxCanvas*, const TRect&, TcxEditBtnKind, TcxButtonState) const {}
 
-// Image lists draw through the framework's image-list layer, which this build does not have yet.
-void P::PaintNavigatorGlyph(TcxCanvas*, TCustomImageList*, int, int, const TRect&, bool, bool) const {}
+void P::PaintNavigatorGlyph(TcxCanvas* canvas, TCustomImageList* imageList, int imageIndex, int,
+                            const TRect& glyphRect, bool enabled, bool) const {
+  if (!imageList || imageIndex < 0 || imageIndex >= imageList->Count()) return;
+  canvas->SaveDC();
+  imageList->Draw(canvas->Canvas(), glyphRect.Left, glyphRect.Top, imageIndex, enabled);
+  canvas->RestoreDC();
+}
 
 void P::PaintProgressBarBorder(TcxCanvas*, const TRect&, bool) const {}
 void P::PaintProgressBarChunk(TcxCanvas*, const TRect&, bool) const {}

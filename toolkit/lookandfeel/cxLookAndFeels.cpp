@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "Controls.h"
 #include "TypInfo.h"
 #include "dxOffice11.h"
 
@@ -34,15 +35,13 @@ void CallColorsChanged(std::vector<TcxSystemPaletteChangedNotifier*>& list) {
 }
 
 LRESULT CALLBACK PaletteListenerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_SYSCOLORCHANGE && paletteListener) {
-    try {
+  if (message == WM_SYSCOLORCHANGE && paletteListener)
+    GuardedCall([] {
       RefreshOffice11Colors();
       CallColorsChanged(paletteListener->Primary);
       CallColorsChanged(paletteListener->Ordinary);
-    } catch (...) {
-      // No exception may cross into Win32; the message still reaches the default procedure.
-    }
-  }
+    });
+  // Also after a failure above, the message reaches the default procedure.
   return DefWindowProcA(window, message, wParam, lParam);
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "Controls.h"
 #include "dxUxTheme.h"
 
 CALDERAN_IMPLEMENT_CLASS(TdxThemeChangedNotificator, TObject)
@@ -45,14 +46,12 @@ void NotifySubscribers() {
 
 LRESULT CALLBACK ReceiverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_THEMECHANGED) return DefWindowProcA(window, message, wParam, lParam);
-  try {
+  GuardedCall([&] {
     CloseAllThemes();
     DefWindowProcA(window, message, wParam, lParam);
     themesActive = UxIsThemeActive() != 0;
     NotifySubscribers();
-  } catch (...) {
-    // No exception may cross into Win32; the theme change itself has been handled.
-  }
+  });
   return 0;
 }
 

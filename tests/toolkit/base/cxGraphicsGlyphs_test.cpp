@@ -137,21 +137,20 @@ TEST_F(GlyphDrawing, ShadowedModeDrawsASilhouetteTwoPixelsDownRight) {
 }
 
 TEST_F(GlyphDrawing, ImageListImagesUseTheirMask) {
-  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0);
-  ASSERT_NE(list, nullptr);
+  TImageList list(nullptr, 16, 16);
   auto glyph = PlainGlyph();
-  // The glyph's own bitmap stays selected into its canvas; the list takes a copy.
-  HBITMAP copy = static_cast<HBITMAP>(CopyImage(glyph->Handle(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  ASSERT_EQ(ImageList_AddMasked(list, copy, ColorToRGB(clFuchsia)), 0);
-  DeleteObject(copy);
+  ASSERT_EQ(list.AddMasked(glyph.get(), clFuchsia), 0);
   TTarget t(clLime);
-  DrawImageGlyph(t.DC(), Bounds(10, 10, 16, 16), TRect(0, 0, 40, 40), nullptr, list, 0, idmNormal);
+  DrawImageGlyph(t.DC(), Bounds(10, 10, 16, 16), TRect(0, 0, 40, 40), nullptr, &list, 0, idmNormal);
   EXPECT_EQ(t.At(12, 12), ColorToRGB(clLime));
   EXPECT_EQ(t.At(20, 12), ColorToRGB(clRed));
   TTarget u(clLime);
-  DrawImageGlyph(u.DC(), Bounds(10, 10, 16, 16), TRect(0, 0, 40, 40), nullptr, list, 1, idmNormal);
+  DrawImageGlyph(u.DC(), Bounds(10, 10, 16, 16), TRect(0, 0, 40, 40), nullptr, &list, 1, idmNormal);
   EXPECT_EQ(u.At(20, 12), ColorToRGB(clLime)) << "an index outside the list draws nothing";
-  ImageList_Destroy(list);
+  TTarget v(clLime);
+  DrawImageGlyphOfHandle(v.DC(), Bounds(10, 10, 16, 16), TRect(0, 0, 40, 40), list.Handle(), 0, idmGrayScale);
+  EXPECT_EQ(v.At(12, 12), ColorToRGB(clLime));
+  EXPECT_EQ(GetRValue(v.At(20, 12)), GetGValue(v.At(20, 12))) << "grey";
 }
 
 // The Lanczos weights are rounded and not normalised, so a uniform picture may drift by a few

@@ -75,3 +75,33 @@ TEST_F(GraphicsRoutines, HatchedRectMarksAndExcludesItself) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TLinkLog {
+  int Changes = 0;
+  void Changed(TObject*) { ++Changes; }
+};
+
+TEST_F(GraphicsRoutines, AssignImageListMovesTheLinkOnlyOnAChange) {
+  TImageList first(nullptr, 16, 16), second(nullptr, 16, 16);
+  TComponent owner(nullptr);
+  TChangeLink link;
+  TLinkLog log;
+  link.OnChange = MakeEvent(&log, &TLinkLog::Changed);
+  TCustomImageList* field = nullptr;
+  AssignImageList(&first, field, &link, &owner);
+  EXPECT_EQ(field, &first);
+  EXPECT_EQ(link.Sender(), &first);
+  EXPECT_EQ(log.Changes, 1);
+  AssignImageList(&first, field, &link, &owner);
+  EXPECT_EQ(log.Changes, 1) << "the list already assigned changes nothing";
+  AssignImageList(&second, field, &link, &owner);
+  EXPECT_EQ(link.Sender(), &second);
+  EXPECT_EQ(log.Changes, 2);
+  EXPECT_FALSE(IsImageIndexValid(&second, 0));
+  EXPECT_FALSE(IsImageIndexValid(nullptr, 0));
+  AssignImageList(nullptr, field, &link, &owner);
+}
+
+}  // namespace
