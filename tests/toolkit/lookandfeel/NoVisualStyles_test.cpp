@@ -34,3 +34,17 @@ TEST_F(NoVisualStyles, Office11ColoursComeFromTheSystemColours) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(NoVisualStyles, NativeLookAndFeelFallsBackToItsKind) {
+  TcxLookAndFeel lf(nullptr);
+  lf.SetKind(lfFlat);
+  lf.SetNativeStyle(true);
+  EXPECT_TRUE(lf.NativeStyle());
+  EXPECT_EQ(lf.CurrentPainter(), TcxFlatLookAndFeelPainter::Instance());
+  EXPECT_EQ(lf.PainterForThemeKind(totButton), TcxFlatLookAndFeelPainter::Instance());
+  EXPECT_EQ(RootLookAndFeel()->CurrentPainter(), TcxUltraFlatLookAndFeelPainter::Instance());
+}
+
+}  // namespace
