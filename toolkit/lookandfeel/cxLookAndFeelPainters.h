@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "Graphics.h"
+#include "StdCtrls.h"
 #include "System.h"
 #include "Types.h"
 #include "cxClasses.h"
@@ -23,8 +24,7 @@
 class TCustomImageList;
 class TControl;
 
-// Text alignments.
-enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+// Vertical text alignment (the horizontal one is the framework's TAlignment).
 enum TcxAlignmentVert : uint8_t { vaTop, vaBottom, vaCenter };
 
 extern const TUnitInfo cxLookAndFeelPaintersUnit;
