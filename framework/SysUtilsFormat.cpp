@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "SysUtils.h"
 
@@ -343,4 +344,175 @@ std::string Format(std::string_view format, const TVarRec* args, size_t count) {
 
 std::string Format(std::string_view format, std::initializer_list<TVarRec> args) {
   return Format(format, args.begin(), args.size());
+}
+
+// ---------------------------------------------------------------------------------------------
+// FormatFloat
+namespace {
+
+// One section of a picture format, measured.
+struct TPicture {
+  std::string_view Text;
+  int IntPlaces = 0;     // '0' and '#' before the decimal point
+  int MinIntDigits = 0;  // from the first '0' before the point
+  int DecPlaces = 0;     // '0' and '#' after the point
+  int MinDecDigits = 0;  // up to the last '0' after the point
+  bool Thousands = false;
+  bool Scientific = false;
+};
+
+// Splits at ';' outside quotes.
+std::vector<std::string_view> Sections(std::string_view format) {
+  std::vector<std::string_view> sections;
+  size_t start = 0;
+  char quote = 0;
+  for (size_t i = 0; i < format.size(); ++i) {
+    char c = format[i];
+    if (quote) {
+      if (c == quote) quote = 0;
+    } else if (c == '\'' || c == '"') {
+      quote = c;
+    } else if (c == ';') {
+      sections.push_back(format.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  sections.push_back(format.substr(start));
+  return sections;
+}
+
+bool IsExponentAt(std::string_view s, size_t i) {
+  return (s[i] == 'E' || s[i] == 'e') && i + 1 < s.size() && (s[i + 1] == '+' || s[i + 1] == '-');
+}
+
+TPicture Measure(std::string_view text) {
+  TPicture p;
+  p.Text = text;
+  bool afterPoint = false;
+  char quote = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (quote) {
+      if (c == quote) quote = 0;
+      continue;
+    }
+    if (c == '\'' || c == '"') quote = c;
+    else if (IsExponentAt(text, i)) { p.Scientific = true; break; }
+    else if (c == '.') afterPoint = true;
+    else if (c == ',' && !afterPoint) p.Thousands = true;
+    else if (c == '0' || c == '#') {
+      if (afterPoint) {
+        ++p.DecPlaces;
+        if (c == '0') p.MinDecDigits = p.DecPlaces;
+      } else {
+        if (c == '0' && p.MinIntDigits == 0) p.MinIntDigits = -1 - p.IntPlaces;  // marks where
+        ++p.IntPlaces;
+      }
+    }
+  }
+  if (p.MinIntDigits < 0) p.MinIntDigits = p.IntPlaces + 1 + p.MinIntDigits;
+  return p;
+}
+
+bool HasPlaceholders(const TPicture& p) { return p.IntPlaces + p.DecPlaces > 0; }
+
+// Walks the picture, putting the integer digits, the fraction and the exponent in place of the
+// placeholders and copying the literals.
+std::string Render(const TPicture& p, const std::string& intDigits, const std::string& fraction, int exponent) {
+  const TFormatSettings& fs = FormatSettings();
+  std::string out;
+  const int n = static_cast<int>(intDigits.size());
+  int intSeen = 0, decSeen = 0;
+  bool afterPoint = false;
+  auto emitInt = [&](int j) {
+    out += intDigits[j];
+    int rest = n - 1 - j;
+    if (p.Thousands && fs.ThousandSeparator && rest > 0 && rest % 3 == 0) out += fs.ThousandSeparator;
+  };
+  for (size_t i = 0; i < p.Text.size(); ++i) {
+    char c = p.Text[i];
+    if (c == '\'' || c == '"') {
+      size_t end = p.Text.find(c, i + 1);
+      if (end == std::string_view::npos) end = p.Text.size();
+      out.append(p.Text.substr(i + 1, end - i - 1));
+      i = end;
+    } else if (p.Scientific && IsExponentAt(p.Text, i)) {
+      size_t zeros = 0;
+      while (i + 2 + zeros < p.Text.size() && p.Text[i + 2 + zeros] == '0') ++zeros;
+      out += p.Text[i];
+      if (exponent < 0) out += '-';
+      else if (p.Text[i + 1] == '+') out += '+';
+      std::string e = std::to_string(std::abs(exponent));
+      if (e.size() < zeros) e.insert(0, zeros - e.size(), '0');
+      out += e;
+      i += 1 + zeros;
+    } else if (c == '.' && !afterPoint) {
+      afterPoint = true;
+      if (!fraction.empty()) out += fs.DecimalSeparator;
+    } else if ((c == '0' || c == '#') && !afterPoint) {
+      if (intSeen == 0)
+        for (int j = 0; j < n - p.IntPlaces; ++j) emitInt(j);  // digits beyond the placeholders
+      int j = n - p.IntPlaces + intSeen;
+      if (j >= 0) emitInt(j);
+      ++intSeen;
+    } else if (c == '0' || c == '#') {
+      if (decSeen < static_cast<int>(fraction.size())) out += fraction[decSeen];
+      ++decSeen;
+    } else if (c != ',' && c != '.') {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string FixedPicture(const TPicture& p, TFloatDecimal d) {
+  RoundDigits(d, d.Exponent + p.DecPlaces);
+  std::string intDigits;
+  for (int i = 0; i < d.Exponent; ++i) intDigits += DigitAt(d, i);
+  if (static_cast<int>(intDigits.size()) < p.MinIntDigits) intDigits.insert(0, p.MinIntDigits - intDigits.size(), '0');
+  std::string fraction;
+  for (int i = 0; i < p.DecPlaces; ++i) fraction += DigitAt(d, d.Exponent + i);
+  while (static_cast<int>(fraction.size()) > p.MinDecDigits && fraction.back() == '0') fraction.pop_back();
+  return Render(p, intDigits, fraction, 0);
+}
+
+std::string ScientificPicture(const TPicture& p, TFloatDecimal d) {
+  const int places = p.IntPlaces > 0 ? p.IntPlaces : 1;
+  RoundDigits(d, places + p.DecPlaces);
+  int exponent = d.Digits.empty() ? 0 : d.Exponent - places;
+  std::string intDigits;
+  for (int i = 0; i < places; ++i) intDigits += DigitAt(d, i);
+  std::string fraction;
+  for (int i = 0; i < p.DecPlaces; ++i) fraction += DigitAt(d, places + i);
+  while (static_cast<int>(fraction.size()) > p.MinDecDigits && fraction.back() == '0') fraction.pop_back();
+  return Render(p, intDigits, fraction, exponent);
+}
+
+std::string Picture(const TPicture& p, const TFloatDecimal& d) {
+  return p.Scientific ? ScientificPicture(p, d) : FixedPicture(p, d);
+}
+
+bool RoundsToZero(const TPicture& p, TFloatDecimal d) {
+  RoundDigits(d, p.Scientific ? (p.IntPlaces > 0 ? p.IntPlaces : 1) + p.DecPlaces : d.Exponent + p.DecPlaces);
+  return d.Digits.empty();
+}
+
+}  // namespace
+
+std::string FormatFloat(std::string_view format, long double value) {
+  TFloatDecimal d = ToDecimal(value);
+  if (d.Nan || d.Inf) return SpecialText(d);
+  if (format.empty()) return FloatToStr(value);
+  std::vector<std::string_view> sections = Sections(format);
+  TPicture positive = Measure(sections[0]);
+  // A negative value takes the second section (without its minus sign) when there is one.
+  const bool negativeSection = d.Negative && sections.size() > 1 && !sections[1].empty();
+  TPicture picture = negativeSection ? Measure(sections[1]) : positive;
+  if (sections.size() > 2 && !sections[2].empty() && RoundsToZero(picture, d)) return Render(Measure(sections[2]), "", "", 0);
+  if (!HasPlaceholders(picture)) return Render(picture, "", "", 0);
+  bool minus = d.Negative && !negativeSection;
+  d.Negative = false;
+  if (minus && RoundsToZero(picture, d)) minus = false;
+  std::string text = Picture(picture, d);
+  return minus ? "-" + text : text;
 }

@@ -1,5 +1,6 @@
 #include "calderan_test.h"
 
+#include <functional>
 #include <string>
 
 #include "Classes.h"
@@ -82,6 +83,65 @@ TEST(FileStream, FailuresNameTheFile) {
   } catch (const EFCreateError& e) {
     EXPECT_EQ(e.Message(), "Cannot create file " + nowhere);
   }
+}
+
+}  // namespace
+
+namespace {
+
+std::string ResourceText(TCustomMemoryStream& s) {
+  return std::string(static_cast<const char*>(s.Memory()), static_cast<size_t>(s.Size()));
+}
+
+TEST(ResourceStream, ReadsResourcesByNameAndByNumber) {
+  HINSTANCE self = GetModuleHandleA(nullptr);
+  TResourceStream byName(self, "GREETING", "TESTDATA");
+  EXPECT_EQ(ResourceText(byName), "Hello from a resource.\r\nSecond line.\r\n");
+  TResourceStream byId(self, 7, "TESTDATA");
+  TStringList lines;
+  lines.LoadFromStream(&byId);
+  EXPECT_EQ(lines.CommaText(), "\"Hello from a resource.\",\"Second line.\"");
+  TResourceStream data(self, 8, reinterpret_cast<const char*>(RT_RCDATA));
+  EXPECT_EQ(ResourceText(data).substr(0, 3), "abc");
+  try {
+    byName.WriteBuffer("x", 1);
+    ADD_FAILURE();
+  } catch (const EStreamError& e) {
+    EXPECT_EQ(e.Message(), "Can't write to a read-only resource stream");
+  }
+}
+
+TEST(ResourceStream, MissingResourcesNameThemselves) {
+  HINSTANCE self = GetModuleHandleA(nullptr);
+  struct Case { std::function<void()> open; const char* message; };
+  const Case cases[] = {
+      {[&] { TResourceStream s(self, 101, "XML"); }, "Resource 101 not found"},
+      {[&] { TResourceStream s(self, "NOPE", "TESTDATA"); }, "Resource NOPE not found"},
+      {[&] { TResourceStream s(self, "GREETING", "XML"); }, "Resource GREETING not found"},  // wrong type
+  };
+  for (const Case& c : cases) {
+    try {
+      c.open();
+      ADD_FAILURE() << c.message;
+    } catch (const EResNotFound& e) {
+      EXPECT_EQ(e.Message(), c.message);
+    }
+  }
+}
+
+TEST(HandleStream, WorksOnAHandleItDoesNotOwn) {
+  std::string name = TempFolder() + "calderan-handle.bin";
+  HANDLE h = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  {
+    THandleStream s(h);
+    s.WriteBuffer("0123456789", 10);
+    s.Seek(-4, soEnd);
+    EXPECT_EQ(s.ReadAll(), "6789");
+    EXPECT_EQ(s.Size(), 10);
+  }
+  EXPECT_TRUE(CloseHandle(h));  // still open after the stream is gone
+  DeleteFileA(name.c_str());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 #include "SysUtils.h"
 
@@ -94,6 +95,34 @@ TEST(FloatToStr, GeneralFormWithFifteenDigits) {
   for (auto [value, text] : cases) EXPECT_EQ(FloatToStr(value), text);
 }
 
+TEST(FormatFloat, PictureFormats) {
+  const std::tuple<const char*, long double, const char*> cases[] = {
+      {"0.00", 1.5, "1.50"},
+      {"#,##0.00", 1234567.891, "1,234,567.89"},
+      {"#,##0", 999.5, "1,000"},
+      {"0", 2.5, "3"},
+      {"0", -2.5, "-3"},
+      {"#.##", 0.5, ".5"},
+      {"0.##", 1.0, "1"},
+      {"0.##", 1.456, "1.46"},
+      {"000", 7, "007"},
+      {"#", 0, ""},
+      {"0.0", -0.04, "0.0"},
+      {"0.00E+00", 1234, "1.23E+03"},
+      {"00.0E+0", 1234, "12.3E+2"},
+      {"0.0E-0", 0.00012, "1.2E-4"},
+      {"0.0E-0", 1200, "1.2E3"},
+      {"#,##0;(#,##0);Zero", -1234, "(1,234)"},
+      {"#,##0;(#,##0);Zero", 0.2, "Zero"},
+      {"#,##0;(#,##0);Zero", 1234, "1,234"},
+      {"'Total: '0", 5, "Total: 5"},
+      {"0 \"kB\"", 12, "12 kB"},
+      {"$#,##0.00", -5, "-$5.00"},
+      {"", 1.5, "1.5"},
+  };
+  for (auto [format, value, text] : cases) EXPECT_EQ(FormatFloat(format, value), text) << format;
+}
+
 TEST(Integers, TextConversionsAndTheirErrors) {
   const std::pair<const char*, int32_t> good[] = {
       {"12", 12}, {" 12", 12}, {"+5", 5}, {"-2147483648", INT32_MIN}, {"2147483647", INT32_MAX},
@@ -113,6 +142,19 @@ TEST(Integers, TextConversionsAndTheirErrors) {
   EXPECT_EQ(StrToInt64("-9223372036854775808"), INT64_MIN);
   EXPECT_EQ(IntToStr(-42), "-42");
   EXPECT_EQ(IntToHex(255, 4), "00FF");
+}
+
+TEST(Floats, TextConversionsAndTheirErrors) {
+  const std::pair<const char*, long double> good[] = {{"1.5", 1.5L}, {" -2e3 ", -2000}, {"+.5", 0.5L}, {"7", 7}};
+  for (auto [text, value] : good) EXPECT_EQ(StrToFloat(text), value) << text;
+  for (const char* text : {"", "1,5", "1.5.2", "e3", "1e", "abc"}) {
+    try {
+      StrToFloat(text);
+      ADD_FAILURE() << text;
+    } catch (const EConvertError& e) {
+      EXPECT_EQ(e.Message(), std::string("'") + text + "' is not a valid floating point value");
+    }
+  }
 }
 
 TEST(Rounding, HalvesGoToTheEvenNeighbourAndTruncGoesTowardZero) {

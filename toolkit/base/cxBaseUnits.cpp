@@ -1,9 +1,11 @@
 #include "cxBaseUnits.h"
 
 #include "Classes.h"
+#include "Forms.h"
 #include "Graphics.h"
 #include "SysUtils.h"
 #include "cxClasses.h"
+#include "cxControls.h"
 #include "cxGeometry.h"
 #include "cxGraphics.h"
 
@@ -13,9 +15,13 @@ void StartToolkitBaseUnits() {
       &SysUtilsUnit,
       &ClassesUnit,
       &GraphicsUnit,
+      &ControlsUnit,
+      &MenusUnit,
+      &FormsUnit,
       // this layer
       &cxGeometryUnit,
       &cxClassesUnit,
+      &cxControlsUnit,
       &cxGraphicsUnit,
   });
 }
