@@ -52,9 +52,10 @@ EngineStatus ConvJob::OpenVideo(const VideoPlan& plan) {
   s.input = settings_.source.Video();
   s.inputStart = av_rescale_q(settings_.source.startTime, AV_TIME_BASE_Q, s.input->time_base);
   s.position = settings_.rangeStart;
+  s.frameBase = s.input->time_base;
   EngineStatus status = OpenEngineDecoder(s.input, s.decoder);
   if (status == esOk)
-    status = BuildVideoChain(s.decoder.get(), s.input->time_base, VideoFilterText(settings_, plan), s.filters);
+    status = BuildVideoChain(s.decoder.get(), s.frameBase, VideoFilterText(settings_, plan), s.filters);
   if (status == esOk)
     status = OpenVideoEncoder(plan, settings_.outputFormat->flags & AVFMT_GLOBALHEADER, s.encoder);
   if (status != esOk) return status;
@@ -71,8 +72,12 @@ EngineStatus ConvJob::OpenAudio(const AudioPlan& plan) {
   s.inputStart = av_rescale_q(settings_.source.startTime, AV_TIME_BASE_Q, s.input->time_base);
   s.position = settings_.rangeStart;
   EngineStatus status = OpenEngineDecoder(s.input, s.decoder);
-  if (status == esOk)
-    status = BuildAudioChain(s.decoder.get(), s.input->time_base, AudioFilterText(settings_, plan), s.filters);
+  if (status != esOk) return status;
+  // The sound's trim reads its range as sample counts whatever the chain's time base, so the chain
+  // runs in samples: a stream's own time base may be an MP3 frame (AVI) or a millisecond (Matroska).
+  if (s.decoder->sample_rate <= 0) return esDecoder;
+  s.frameBase = AVRational{1, s.decoder->sample_rate};
+  status = BuildAudioChain(s.decoder.get(), s.frameBase, AudioFilterText(settings_, plan, s.frameBase), s.filters);
   if (status == esOk)
     status = OpenAudioEncoder(plan, settings_.outputFormat->flags & AVFMT_GLOBALHEADER, s.encoder);
   if (status != esOk) return status;
@@ -169,9 +174,22 @@ void ConvJob::Controller() {
   finished_ = true;
 }
 
+// A stream the output was opened with that got no packet (nothing decoded in the range, a trim
+// that missed) would leave a file that only looks converted.
+bool ConvJob::EmptyStream() const {
+  for (const Stream* s : {hasVideo_ ? &video_ : nullptr, hasAudio_ ? &audio_ : nullptr}) {
+    if (s && s->packetsWritten == 0) {
+      EngineLog(elNotice, "the output's stream %d got nothing to write", s->output->index);
+      return true;
+    }
+  }
+  return false;
+}
+
 void ConvJob::Finish() {
   AVFormatContext* oc = output_.get();
   bool keep = !cancelled_.load() && outcome_.load() == esOk;
+  if (keep && EmptyStream()) Fail(esParameters), keep = false;
   if (keep && (av_write_trailer(oc) < 0 || oc->pb->error < 0)) Fail(esOutputNotCreatable), keep = false;
   if (avio_closep(&oc->pb) < 0 && keep) Fail(esOutputNotCreatable), keep = false;
   output_.reset();

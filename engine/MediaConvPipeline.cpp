@@ -68,22 +68,23 @@ bool ConvJob::Decode(Stream& s, const AVPacket* packet, EngineQueue<AvFramePtr>&
   }
 }
 
-// Frames carry timestamps on the file's own time line (0 = start of the file) in the stream's time
+// Frames carry timestamps on the file's own time line (0 = start of the file) in the chain's time
 // base; a frame without one follows the previous frame. The end of the last frame is kept: the
 // filters need it at the end of the stream, or the last picture would get no duration and be lost.
 void ConvJob::StampFrame(Stream& s, AVFrame* frame) {
   AVRational tb = s.input->time_base;
-  int64_t length = frame->nb_samples > 0 && frame->sample_rate > 0
-                       ? av_rescale_q(frame->nb_samples, AVRational{1, frame->sample_rate}, tb)
-                       : frame->pkt_duration > 0
-                             ? frame->pkt_duration
-                             : av_rescale_q(1, av_inv_q(av_guess_frame_rate(nullptr, s.input, nullptr)), tb);
-  length = std::max<int64_t>(length, 1);
+  bool sound = frame->nb_samples > 0 && frame->sample_rate > 0;
+  AVRational unit = sound ? AVRational{1, frame->sample_rate} : tb;
+  int64_t length = sound ? frame->nb_samples
+                   : frame->pkt_duration > 0
+                       ? frame->pkt_duration
+                       : av_rescale_q(1, av_inv_q(av_guess_frame_rate(nullptr, s.input, nullptr)), tb);
   int64_t ts = frame->best_effort_timestamp;
-  if (ts == AV_NOPTS_VALUE) ts = s.lastTs == AV_NOPTS_VALUE ? s.inputStart : s.lastTs + length;
+  if (ts == AV_NOPTS_VALUE)
+    ts = s.lastTs == AV_NOPTS_VALUE ? s.inputStart : s.lastTs + std::max<int64_t>(av_rescale_q(length, unit, tb), 1);
   s.lastTs = ts;
-  frame->pts = ts - s.inputStart;
-  s.endPts = std::max(s.endPts, frame->pts + length);
+  frame->pts = av_rescale_q(ts - s.inputStart, tb, s.frameBase);
+  s.endPts = std::max(s.endPts, frame->pts + std::max<int64_t>(av_rescale_q(length, unit, s.frameBase), 1));
 }
 
 // Feeds a decoded frame, or for nullptr the end of the stream at the end of its last frame.
@@ -217,5 +218,6 @@ bool ConvJob::WritePacket(Stream& s, AVPacket* packet) {
     Fail(esOutputNotCreatable);
     return false;
   }
+  ++s.packetsWritten;
   return true;
 }
