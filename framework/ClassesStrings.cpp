@@ -261,8 +261,8 @@ std::string TStrings::Names(int index) const {
 }
 
 std::string TStrings::Values(std::string_view name) const {
-  int i = IndexOfName(name);
-  return i < 0 ? std::string() : Get(i).substr(name.size() + 1);
+  // The line's own separator: a name can match one of another length in the locale's order.
+  return ValueFromIndex(IndexOfName(name));
 }
 
 void TStrings::SetValue(std::string_view name, std::string_view value) {

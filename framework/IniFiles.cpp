@@ -147,7 +147,7 @@ TStrings* TMemIniFile::AddSection(const std::string& name) {
 std::string TMemIniFile::ReadString(const std::string& section, const std::string& ident, const std::string& fallback) {
   TStrings* lines = Section(section);
   int i = lines ? lines->IndexOfName(ident) : -1;
-  return i < 0 ? fallback : lines->Get(i).substr(ident.size() + 1);
+  return i < 0 ? fallback : lines->ValueFromIndex(i);
 }
 
 void TMemIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value) {

@@ -118,6 +118,16 @@ TEST(IniFiles, WritesRoundTripAndErasingRemoves) {
   }
 }
 
+// Names match in the locale's order, where they can differ in length (a soft hyphen weighs nothing).
+TEST(IniFiles, MemoryFileValuesOfNamesThatMatchWithAnotherLength) {
+  std::string path = TempIni("calderan-names.ini");
+  WriteText(path, "[S]\r\nco\xADlor=red\r\n");
+  TMemIniFile ini(path);
+  EXPECT_EQ(ini.ReadString("S", "color", ""), "red");
+  EXPECT_EQ(ini.ReadString("S", "c\xAD\xAD\xAD\xAD\xAD\xAD\xAD\xAD\xAD\xAD" "olor", ""), "red");
+  DeleteFileA(path.c_str());
+}
+
 TEST(IniFiles, MemoryFileWritesNothingBeforeUpdateFile) {
   std::string path = TempIni("calderan-lazy.ini");
   {
