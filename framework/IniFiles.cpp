@@ -1,5 +1,7 @@
 #include "IniFiles.h"
 
+#include <vector>
+
 CALDERAN_IMPLEMENT_CLASS(EIniFileException, Exception)
 CALDERAN_IMPLEMENT_CLASS(TCustomIniFile, TObject)
 CALDERAN_IMPLEMENT_CLASS(TIniFile, TCustomIniFile)
@@ -56,6 +58,19 @@ void AddNulSeparated(const char* buffer, DWORD length, TStrings* list) {
   }
   list->EndUpdate();
 }
+
+// The profile function's answer, in a buffer grown until it holds the whole of it: a value or a
+// list that did not fit comes back cut, its length then within two of the buffer's size.
+std::vector<char> ProfileString(const char* section, const char* ident, const char* fallback,
+                                const std::string& fileName, DWORD& length) {
+  std::vector<char> buffer(2048);
+  for (;;) {
+    length = GetPrivateProfileStringA(section, ident, fallback, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                      fileName.c_str());
+    if (length + 2 < buffer.size()) return buffer;
+    buffer.resize(buffer.size() * 2);
+  }
+}
 }  // namespace
 
 TIniFile::~TIniFile() {
@@ -66,10 +81,9 @@ TIniFile::~TIniFile() {
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& ident, const std::string& fallback) {
-  char buffer[2048];
-  DWORD n = GetPrivateProfileStringA(section.c_str(), ident.c_str(), fallback.c_str(), buffer, sizeof buffer,
-                                     FileName().c_str());
-  return std::string(buffer, n);
+  DWORD n;
+  std::vector<char> buffer = ProfileString(section.c_str(), ident.c_str(), fallback.c_str(), FileName(), n);
+  return std::string(buffer.data(), n);
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value) {
@@ -78,16 +92,14 @@ void TIniFile::WriteString(const std::string& section, const std::string& ident,
 }
 
 void TIniFile::ReadSections(TStrings* sections) {
-  std::vector<char> buffer(16384);
-  DWORD n = GetPrivateProfileStringA(nullptr, nullptr, nullptr, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                     FileName().c_str());
+  DWORD n;
+  std::vector<char> buffer = ProfileString(nullptr, nullptr, nullptr, FileName(), n);
   AddNulSeparated(buffer.data(), n, sections);
 }
 
 void TIniFile::ReadSection(const std::string& section, TStrings* keys) {
-  std::vector<char> buffer(16384);
-  DWORD n = GetPrivateProfileStringA(section.c_str(), nullptr, nullptr, buffer.data(),
-                                     static_cast<DWORD>(buffer.size()), FileName().c_str());
+  DWORD n;
+  std::vector<char> buffer = ProfileString(section.c_str(), nullptr, nullptr, FileName(), n);
   AddNulSeparated(buffer.data(), n, keys);
 }
 

@@ -118,6 +118,36 @@ TEST(IniFiles, WritesRoundTripAndErasingRemoves) {
   }
 }
 
+TEST(IniFiles, LongValuesAndLongListsComeBackWhole) {
+  std::string value;
+  for (int i = 0; i < 5000; ++i) value += char('a' + i % 26);
+  const std::string prefix(60, 'k');
+  for (const Kind& kind : kKinds) {
+    std::string path = TempIni("calderan-long.ini");
+    {
+      auto ini = kind.make(path);
+      ini->WriteString("Long", "Value", value);
+      for (int i = 0; i < 400; ++i) ini->WriteString("Keys", prefix + IntToStr(i), "x");
+      for (int i = 0; i < 400; ++i) ini->WriteString(prefix + IntToStr(i), "Key", "x");
+      ini->UpdateFile();
+    }
+    auto ini = kind.make(path);
+    std::string read = ini->ReadString("Long", "Value", "");
+    EXPECT_EQ(read.size(), value.size()) << kind.name;
+    EXPECT_TRUE(read == value) << kind.name;
+    TStringList list;
+    ini->ReadSection("Keys", &list);
+    ASSERT_EQ(list.Count(), 400) << kind.name;
+    EXPECT_EQ(list[399], prefix + "399") << kind.name;
+    ini->ReadSections(&list);
+    ASSERT_EQ(list.Count(), 402) << kind.name;
+    EXPECT_EQ(list[401], prefix + "399") << kind.name;
+    ini->ReadSectionValues("Long", &list);
+    EXPECT_TRUE(list.Values("Value") == value) << kind.name;
+    DeleteFileA(path.c_str());
+  }
+}
+
 // Names match in the locale's order, where they can differ in length (a soft hyphen weighs nothing).
 TEST(IniFiles, MemoryFileValuesOfNamesThatMatchWithAnotherLength) {
   std::string path = TempIni("calderan-names.ini");
