@@ -190,7 +190,9 @@ bool ConvJob::Encode(Stream& s, AVFrame* frame) {
     AVRational sinkBase = &s == &video_ ? videoSinkBase_ : audioSinkBase_;
     if (frame->pts != AV_NOPTS_VALUE) frame->pts = av_rescale_q(frame->pts, sinkBase, encoder->time_base);
     frame->pict_type = AV_PICTURE_TYPE_NONE;
-    NotePosition(s, frame);
+    // A paused job holds its frames here: no frame reaches an encoder, and the position stands
+    // still, from the moment MediaConv_Pause returns.
+    if (!gate_.Pass([&] { NotePosition(s, frame); })) return false;
   }
   int err = avcodec_send_frame(encoder, frame);
   if (err < 0 && err != AVERROR_EOF) {

@@ -172,9 +172,8 @@ TEST_F(Converter, PauseHoldsTheJobAndContinueFinishesIt) {
   int64_t before = 0, during = 0, after = 0;
   ASSERT_TRUE(UnderWay());
   ASSERT_EQ(MediaConv_Pause(), 0);
-  Sleep(200);  // let frames already in the encoder come out
-  MediaConv_GetCurrentPosition(&before);
-  Sleep(500);
+  MediaConv_GetCurrentPosition(&before);  // held from the moment Pause returns
+  Sleep(500);  // room for a job that is not held to move on
   MediaConv_GetCurrentPosition(&during);
   uint8_t finished = 1, outcome = 0;
   MediaConv_WaitFor(&finished, &outcome);
