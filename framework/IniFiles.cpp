@@ -44,19 +44,14 @@ bool TCustomIniFile::ValueExists(const std::string& section, const std::string& 
 namespace {
 // The profile functions answer lists as texts separated by NULs.
 void AddNulSeparated(const char* buffer, DWORD length, TStrings* list) {
-  list->BeginUpdate();
-  try {
+  WithinUpdate(*list, [&] {
     list->Clear();
     for (DWORD p = 0; p < length && buffer[p];) {
       std::string item(buffer + p);
       list->Add(item);
       p += static_cast<DWORD>(item.size()) + 1;
     }
-  } catch (...) {
-    list->EndUpdate();
-    throw;
-  }
-  list->EndUpdate();
+  });
 }
 
 // The profile function's answer, in a buffer grown until it holds the whole of it: a value or a
@@ -106,15 +101,10 @@ void TIniFile::ReadSection(const std::string& section, TStrings* keys) {
 void TIniFile::ReadSectionValues(const std::string& section, TStrings* values) {
   TStringList keys;
   ReadSection(section, &keys);
-  values->BeginUpdate();
-  try {
+  WithinUpdate(*values, [&] {
     values->Clear();
     for (int i = 0; i < keys.Count(); ++i) values->Add(keys[i] + "=" + ReadString(section, keys[i], ""));
-  } catch (...) {
-    values->EndUpdate();
-    throw;
-  }
-  values->EndUpdate();
+  });
 }
 
 void TIniFile::EraseSection(const std::string& section) {
