@@ -59,14 +59,14 @@ int TStrings::IndexOfObject(const TObject* object) const {
 }
 
 void TStrings::Exchange(int index1, int index2) {
-  BeginUpdate();
-  std::string s1 = Get(index1), s2 = Get(index2);
-  TObject *o1 = Objects(index1), *o2 = Objects(index2);
-  Put(index1, s2);
-  PutObject(index1, o2);
-  Put(index2, s1);
-  PutObject(index2, o1);
-  EndUpdate();
+  WithinUpdate(*this, [&] {
+    std::string s1 = Get(index1), s2 = Get(index2);
+    TObject *o1 = Objects(index1), *o2 = Objects(index2);
+    Put(index1, s2);
+    PutObject(index1, o2);
+    Put(index2, s1);
+    PutObject(index2, o1);
+  });
 }
 
 void TStrings::Move(int curIndex, int newIndex) {

@@ -162,25 +162,25 @@ void TMemIniFile::WriteString(const std::string& section, const std::string& ide
 }
 
 void TMemIniFile::ReadSection(const std::string& section, TStrings* keys) {
-  keys->BeginUpdate();
-  keys->Clear();
-  if (TStrings* lines = Section(section))
-    for (int i = 0; i < lines->Count(); ++i) keys->Add(lines->Names(i));
-  keys->EndUpdate();
+  WithinUpdate(*keys, [&] {
+    keys->Clear();
+    if (TStrings* lines = Section(section))
+      for (int i = 0; i < lines->Count(); ++i) keys->Add(lines->Names(i));
+  });
 }
 
 void TMemIniFile::ReadSections(TStrings* sections) {
-  sections->BeginUpdate();
-  sections->Clear();
-  for (int i = 0; i < sections_.Count(); ++i) sections->Add(sections_[i]);
-  sections->EndUpdate();
+  WithinUpdate(*sections, [&] {
+    sections->Clear();
+    for (int i = 0; i < sections_.Count(); ++i) sections->Add(sections_[i]);
+  });
 }
 
 void TMemIniFile::ReadSectionValues(const std::string& section, TStrings* values) {
-  values->BeginUpdate();
-  values->Clear();
-  if (TStrings* lines = Section(section)) values->AddStrings(lines);
-  values->EndUpdate();
+  WithinUpdate(*values, [&] {
+    values->Clear();
+    if (TStrings* lines = Section(section)) values->AddStrings(lines);
+  });
 }
 
 void TMemIniFile::EraseSection(const std::string& section) {
@@ -197,14 +197,14 @@ void TMemIniFile::DeleteKey(const std::string& section, const std::string& ident
 }
 
 void TMemIniFile::GetStrings(TStrings* list) {
-  list->BeginUpdate();
-  list->Clear();
-  for (int i = 0; i < sections_.Count(); ++i) {
-    list->Add("[" + sections_[i] + "]");
-    list->AddStrings(static_cast<TStrings*>(sections_.Objects(i)));
-    list->Add("");
-  }
-  list->EndUpdate();
+  WithinUpdate(*list, [&] {
+    list->Clear();
+    for (int i = 0; i < sections_.Count(); ++i) {
+      list->Add("[" + sections_[i] + "]");
+      list->AddStrings(static_cast<TStrings*>(sections_.Objects(i)));
+      list->Add("");
+    }
+  });
 }
 
 void TMemIniFile::SetStrings(const TStrings* list) {

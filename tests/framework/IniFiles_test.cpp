@@ -158,6 +158,32 @@ TEST(IniFiles, MemoryFileValuesOfNamesThatMatchWithAnotherLength) {
   DeleteFileA(path.c_str());
 }
 
+// A list that refuses a line (sorted, duplicates an error) passes the exception on and is not left
+// batching its changes.
+TEST(IniFiles, ListsThatRefuseALineAreNotLeftInUpdateMode) {
+  std::string path = TempIni("calderan-dups.ini");
+  WriteText(path, "[A]\r\nk=1\r\nk=1\r\n[B]\r\nx=1\r\n[A]\r\n");
+  TMemIniFile ini(path);
+  struct Case {
+    const char* name;
+    std::function<void(TStrings*)> read;
+  };
+  const Case cases[] = {
+      {"ReadSections", [&](TStrings* l) { ini.ReadSections(l); }},
+      {"ReadSection", [&](TStrings* l) { ini.ReadSection("A", l); }},
+      {"ReadSectionValues", [&](TStrings* l) { ini.ReadSectionValues("A", l); }},
+      {"GetStrings", [&](TStrings* l) { ini.GetStrings(l); }},
+  };
+  for (const Case& c : cases) {
+    TStringList list;
+    list.SetSorted(true);
+    list.SetDuplicates(dupError);
+    EXPECT_THROW(c.read(&list), EStringListError) << c.name;
+    EXPECT_EQ(list.UpdateCount(), 0) << c.name;
+  }
+  DeleteFileA(path.c_str());
+}
+
 TEST(IniFiles, MemoryFileWritesNothingBeforeUpdateFile) {
   std::string path = TempIni("calderan-lazy.ini");
   {
