@@ -89,6 +89,16 @@ EngineStatus CodecFor(const Converter& c, int32_t id, EngineCodecKind kind, cons
   return CheckContainerTakes(c.settings.outputFormat, codec);
 }
 
+// Volume, brightness and contrast: one value in a range.
+EngineStatus SetLevel(int ConvSettings::*level, int32_t value, int low, int high) {
+  Converter& c = Conv();
+  std::lock_guard<std::mutex> hold(c.lock);
+  if (Busy(c)) return esBadCall;
+  if (!InRange(value, low, high)) return esParameters;
+  c.settings.*level = value;
+  return esOk;
+}
+
 }  // namespace
 
 EngineStatus MediaConv_AddInputFile(const char* path) {
@@ -140,31 +150,14 @@ EngineStatus MediaConv_SetAspect(int32_t x, int32_t y) {
   return esOk;
 }
 
-EngineStatus MediaConv_SetVolume(int32_t volume) {
-  Converter& c = Conv();
-  std::lock_guard<std::mutex> hold(c.lock);
-  if (Busy(c)) return esBadCall;
-  if (!InRange(volume, 0, 500)) return esParameters;
-  c.settings.volume = volume;
-  return esOk;
-}
+EngineStatus MediaConv_SetVolume(int32_t volume) { return SetLevel(&ConvSettings::volume, volume, 0, 500); }
 
 EngineStatus MediaConv_SetBrightness(int32_t brightness) {
-  Converter& c = Conv();
-  std::lock_guard<std::mutex> hold(c.lock);
-  if (Busy(c)) return esBadCall;
-  if (!InRange(brightness, -127, 127)) return esParameters;
-  c.settings.brightness = brightness;
-  return esOk;
+  return SetLevel(&ConvSettings::brightness, brightness, -127, 127);
 }
 
 EngineStatus MediaConv_SetContrast(int32_t contrast) {
-  Converter& c = Conv();
-  std::lock_guard<std::mutex> hold(c.lock);
-  if (Busy(c)) return esBadCall;
-  if (!InRange(contrast, -127, 127)) return esParameters;
-  c.settings.contrast = contrast;
-  return esOk;
+  return SetLevel(&ConvSettings::contrast, contrast, -127, 127);
 }
 
 EngineStatus MediaConv_SetCrop(int32_t left, int32_t top, int32_t right, int32_t bottom) {

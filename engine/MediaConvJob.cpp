@@ -47,12 +47,18 @@ EngineStatus ConvJob::Open(ConvSettings&& settings) {
   return esOk;
 }
 
+// What both streams start with: the input stream, its start on the file's time line, the position
+// at the range start, and its decoder.
+EngineStatus ConvJob::OpenDecoding(Stream& s, AVStream* input) {
+  s.input = input;
+  s.inputStart = av_rescale_q(settings_.source.startTime, AV_TIME_BASE_Q, input->time_base);
+  s.position = settings_.rangeStart;
+  return OpenEngineDecoder(input, s.decoder);
+}
+
 EngineStatus ConvJob::OpenVideo(const VideoPlan& plan) {
   Stream& s = video_;
-  s.input = settings_.source.Video();
-  s.inputStart = av_rescale_q(settings_.source.startTime, AV_TIME_BASE_Q, s.input->time_base);
-  s.position = settings_.rangeStart;
-  EngineStatus status = OpenEngineDecoder(s.input, s.decoder);
+  EngineStatus status = OpenDecoding(s, settings_.source.Video());
   if (status == esOk)
     status = BuildVideoChain(s.decoder.get(), s.input->time_base, VideoFilterText(settings_, plan), s.filters);
   if (status == esOk)
@@ -67,10 +73,7 @@ EngineStatus ConvJob::OpenVideo(const VideoPlan& plan) {
 
 EngineStatus ConvJob::OpenAudio(const AudioPlan& plan) {
   Stream& s = audio_;
-  s.input = settings_.source.Audio();
-  s.inputStart = av_rescale_q(settings_.source.startTime, AV_TIME_BASE_Q, s.input->time_base);
-  s.position = settings_.rangeStart;
-  EngineStatus status = OpenEngineDecoder(s.input, s.decoder);
+  EngineStatus status = OpenDecoding(s, settings_.source.Audio());
   if (status == esOk)
     status = BuildAudioChain(s.decoder.get(), s.input->time_base, AudioFilterText(settings_, plan), s.filters);
   if (status == esOk)

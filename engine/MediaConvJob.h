@@ -131,6 +131,7 @@ class ConvJob {
     SwsPtr conformer;
   };
 
+  EngineStatus OpenDecoding(Stream& stream, AVStream* input);
   EngineStatus OpenVideo(const VideoPlan& plan);
   EngineStatus OpenAudio(const AudioPlan& plan);
   EngineStatus OpenOutputFile();
