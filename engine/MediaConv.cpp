@@ -53,30 +53,34 @@ AvParamsPtr ParamsOf(const AVCodecContext* encoder) {
   return params;
 }
 
+// Plans a stream and opens its encoder as the job will, for the stream parameters it would write.
+template <typename Plan>
+EngineStatus TryEncoder(const ConvSettings& s, EngineStatus (*plan)(const ConvSettings&, Plan&),
+                        EngineStatus (*open)(const Plan&, bool, AvCodecPtr&), AvParamsPtr& params) {
+  Plan planned;
+  AvCodecPtr encoder;
+  EngineStatus status = plan(s, planned);
+  if (status == esOk) status = open(planned, s.outputFormat->flags & AVFMT_GLOBALHEADER, encoder);
+  if (status != esOk) return status;
+  params = ParamsOf(encoder.get());
+  return params ? esOk : esEncoder;
+}
+
 // Tries the encoder with the values as they will be used, and the container with its stream, so a
 // refusal is the setter's status.
 EngineStatus TryVideo(ConvSettings& s) {
   if (!s.source.Video()) return esOk;
-  VideoPlan plan;
-  AvCodecPtr encoder;
-  EngineStatus status = PlanVideo(s, plan);
-  if (status == esOk) status = OpenVideoEncoder(plan, s.outputFormat->flags & AVFMT_GLOBALHEADER, encoder);
-  if (status != esOk) return status;
-  AvParamsPtr params = ParamsOf(encoder.get());
-  if (!params) return esEncoder;
-  status = TryMuxingVideo(s.outputFormat, params.get());
+  AvParamsPtr params;
+  EngineStatus status = TryEncoder(s, PlanVideo, OpenVideoEncoder, params);
+  if (status == esOk) status = TryMuxingVideo(s.outputFormat, params.get());
   if (status == esOk) s.videoParams = std::move(params);
   return status;
 }
 
 EngineStatus TryAudio(const ConvSettings& s) {
-  AudioPlan plan;
-  AvCodecPtr encoder;
-  EngineStatus status = PlanAudio(s, plan);
-  if (status == esOk) status = OpenAudioEncoder(plan, s.outputFormat->flags & AVFMT_GLOBALHEADER, encoder);
+  AvParamsPtr params;
+  EngineStatus status = TryEncoder(s, PlanAudio, OpenAudioEncoder, params);
   if (status != esOk) return status;
-  AvParamsPtr params = ParamsOf(encoder.get());
-  if (!params) return esEncoder;
   status = TryMuxing(s.outputFormat, {s.videoParams.get(), params.get()});
   if (status != esOk) EngineLog(elNotice, "the %s format refuses this audio stream", s.outputFormat->name);
   return status;

@@ -6,7 +6,6 @@
 
 namespace {
 
-
 std::string Url(const std::string& path) { return "file:" + path; }
 
 }  // namespace
