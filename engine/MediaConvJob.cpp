@@ -78,6 +78,10 @@ EngineStatus ConvJob::OpenAudio(const AudioPlan& plan) {
   if (status == esOk)
     status = OpenAudioEncoder(plan, settings_.outputFormat->flags & AVFMT_GLOBALHEADER, s.encoder);
   if (status != esOk) return status;
+  s.soundShape = MakeFrame();
+  if (!s.soundShape || av_channel_layout_copy(&s.soundShape->ch_layout, &s.decoder->ch_layout) < 0) return esDecoder;
+  s.soundShape->sample_rate = s.decoder->sample_rate;
+  s.soundShape->format = s.decoder->sample_fmt;
   // Encoders with a fixed frame size take exactly that many samples per frame.
   if (!(s.encoder->codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE) && s.encoder->frame_size > 0)
     av_buffersink_set_frame_size(s.filters.sink, s.encoder->frame_size);

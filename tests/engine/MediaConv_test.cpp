@@ -155,6 +155,17 @@ TEST_F(Converter, RangeConvertsOnlyThatPart) {
   EXPECT_EQ(position, 25 * kSecond / 10);
 }
 
+TEST_F(Converter, SoundWhoseChannelsChangeMidwayConvertsWhole) {
+  // Two MP3 files joined: a second of mono, then a second of stereo, in one stream.
+  ASSERT_TRUE(MakeMedia(F() / "mono.mp3", "-f lavfi -i sine=duration=1 -ac 1"));
+  ASSERT_TRUE(MakeMedia(F() / "stereo.mp3", "-f lavfi -i sine=duration=1 -ac 2"));
+  ASSERT_TRUE(Sh("cat " + Quote(F() / "mono.mp3") + " " + Quote(F() / "stereo.mp3") + " > " + Quote(F() / "joined.mp3")));
+  Job j{F() / "joined.mp3", F() / "joined.wav", "wav"};
+  j.acodec = ecPcmS16le;
+  ASSERT_EQ(Convert(j), 0);
+  EXPECT_NEAR(DecodedAudioSeconds(j.output), 2.0, 0.1);
+}
+
 TEST_F(Converter, RangeOfSoundIsCutToTheSample) {
   Job j{F() / "tone.wav", F() / "range.wav", "wav"};
   j.acodec = ecPcmS16le;
