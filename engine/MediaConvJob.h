@@ -132,8 +132,11 @@ class ConvJob {
     bool readingDone = false;               // reader: no more packets wanted
     int sourceWidth = 0, sourceHeight = 0, sourceFormat = -1;  // what the video chain was built for
     SwsPtr conformer;
+    AvFramePtr soundShape;      // what the audio chain was built for (rate, format, layout)
+    SwrPtr soundConformer;
   };
 
+  EngineStatus OpenDecoding(Stream& stream, AVStream* input);
   EngineStatus OpenVideo(const VideoPlan& plan);
   EngineStatus OpenAudio(const AudioPlan& plan);
   EngineStatus OpenOutputFile();
@@ -150,6 +153,7 @@ class ConvJob {
   void StampFrame(Stream& stream, AVFrame* frame);
   bool FeedFilter(Stream& stream, AVFrame* frame);
   AvFramePtr Conform(Stream& stream, AvFramePtr frame);
+  AvFramePtr ConformSound(Stream& stream, AvFramePtr frame);
   void VideoFilterLoop();
   void VideoEncodeLoop();
   void AudioLoop();

@@ -133,6 +133,28 @@ AvFramePtr ConvJob::Conform(Stream& s, AvFramePtr frame) {
   return out;
 }
 
+// The same for sound: joined files can change their channels or rate midway.
+AvFramePtr ConvJob::ConformSound(Stream& s, AvFramePtr frame) {
+  const AVFrame* shape = s.soundShape.get();
+  if (frame->sample_rate == shape->sample_rate && frame->format == shape->format &&
+      av_channel_layout_compare(&frame->ch_layout, &shape->ch_layout) == 0)
+    return frame;
+  if (!s.soundConformer) s.soundConformer.reset(swr_alloc());
+  AvFramePtr out = MakeFrame();
+  if (!s.soundConformer || !out || av_channel_layout_copy(&out->ch_layout, &shape->ch_layout) < 0) return nullptr;
+  out->sample_rate = shape->sample_rate;
+  out->format = shape->format;
+  // An unset resampler sets itself up from the frames; a new input shape needs a new set-up.
+  int err = swr_convert_frame(s.soundConformer.get(), out.get(), frame.get());
+  if (err == AVERROR_INPUT_CHANGED) {
+    swr_close(s.soundConformer.get());
+    err = swr_convert_frame(s.soundConformer.get(), out.get(), frame.get());
+  }
+  if (err < 0 || out->nb_samples <= 0) return nullptr;
+  out->pts = frame->pts;
+  return out;
+}
+
 void ConvJob::VideoFilterLoop() {
   Stream& s = video_;
   bool ended = false;
@@ -169,9 +191,11 @@ void ConvJob::AudioLoop() {
   while (!ended && gate_.Wait()) {
     AvFramePtr frame;
     if (!decodedAudio_.Pop(frame)) return;
+    bool last = !frame;
+    if (frame && !(frame = ConformSound(s, std::move(frame)))) continue;
     if (!FeedFilter(s, frame.get())) return;
     if (!DrainSink(s, nullptr, ended)) return;
-    if (!frame) ended = true;
+    if (last) ended = true;
   }
   if (gate_.Stopped()) return;
   s.done = true;
@@ -191,7 +215,9 @@ bool ConvJob::Encode(Stream& s, AVFrame* frame) {
     AVRational sinkBase = &s == &video_ ? videoSinkBase_ : audioSinkBase_;
     if (frame->pts != AV_NOPTS_VALUE) frame->pts = av_rescale_q(frame->pts, sinkBase, encoder->time_base);
     frame->pict_type = AV_PICTURE_TYPE_NONE;
-    NotePosition(s, frame);
+    // A paused job holds its frames here: no frame reaches an encoder, and the position stands
+    // still, from the moment MediaConv_Pause returns.
+    if (!gate_.Pass([&] { NotePosition(s, frame); })) return false;
   }
   int err = avcodec_send_frame(encoder, frame);
   if (err < 0 && err != AVERROR_EOF) {

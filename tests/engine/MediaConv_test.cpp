@@ -163,6 +163,17 @@ TEST_F(Converter, RangeConvertsOnlyThatPart) {
   EXPECT_EQ(position, 25 * kSecond / 10);
 }
 
+TEST_F(Converter, SoundWhoseChannelsChangeMidwayConvertsWhole) {
+  // Two MP3 files joined: a second of mono, then a second of stereo, in one stream.
+  ASSERT_TRUE(MakeMedia(F() / "mono.mp3", "-f lavfi -i sine=duration=1 -ac 1"));
+  ASSERT_TRUE(MakeMedia(F() / "stereo.mp3", "-f lavfi -i sine=duration=1 -ac 2"));
+  ASSERT_TRUE(Sh("cat " + Quote(F() / "mono.mp3") + " " + Quote(F() / "stereo.mp3") + " > " + Quote(F() / "joined.mp3")));
+  Job j{F() / "joined.mp3", F() / "joined.wav", "wav"};
+  j.acodec = ecPcmS16le;
+  ASSERT_EQ(Convert(j), 0);
+  EXPECT_NEAR(DecodedAudioSeconds(j.output), 2.0, 0.1);
+}
+
 TEST_F(Converter, RangeOfSoundIsCutToTheSample) {
   Job j{F() / "tone.wav", F() / "range.wav", "wav"};
   j.acodec = ecPcmS16le;
@@ -231,9 +242,8 @@ TEST_F(Converter, PauseHoldsTheJobAndContinueFinishesIt) {
   int64_t before = 0, during = 0, after = 0;
   ASSERT_TRUE(UnderWay());
   ASSERT_EQ(MediaConv_Pause(), 0);
-  Sleep(200);  // let frames already in the encoder come out
-  MediaConv_GetCurrentPosition(&before);
-  Sleep(500);
+  MediaConv_GetCurrentPosition(&before);  // held from the moment Pause returns
+  Sleep(500);  // room for a job that is not held to move on
   MediaConv_GetCurrentPosition(&during);
   uint8_t finished = 1, outcome = 0;
   MediaConv_WaitFor(&finished, &outcome);
