@@ -1,0 +1,140 @@
+#include "Global.h"
+
+#include <cstring>
+
+#include "CodecMgr.h"
+#include "Exception.h"
+#include "Forms.h"
+#include "GlobalFun.h"
+#include "LibUtil.h"
+#include "SysUtils.h"
+
+CALDERAN_IMPLEMENT_CLASS(TInitGlobal, TObject)
+
+constinit std::string GlobalShortName;
+constinit std::string GlobalUpdateUrl;
+constinit std::string GlobalProductTitle;
+constinit std::string GlobalDeviceList;
+
+TFormats* GlobalFormats = nullptr;
+TVideoList* GlobalVideoList = nullptr;
+TMediaInfo* GlobalMediaInfo = nullptr;
+TMediaPlayer* GlobalMediaPlayer = nullptr;
+TMediaConverter* GlobalMediaConverter = nullptr;
+
+constinit TEvent<void(TStrings* Lines)> GlobalShowLog;
+
+void SetGlobalStrings() {
+  GlobalShortName = "Brennow";
+  GlobalUpdateUrl = "http://update.calderan.example/srv/update.php";
+  GlobalProductTitle = "Calderan Studio";
+  GlobalDeviceList = "iPhone,MP3,AAC,WAV,M4A";
+}
+
+namespace {
+
+// Frees one global object; an error its destructor kept stops the shutdown here.
+template <class T>
+void FreeGlobal(T*& global) {
+  if (!global) return;
+  T* object = global;
+  global = nullptr;
+  ClearDestructorError();
+  delete object;
+  RaiseDestructorError();
+}
+
+// The framework's class of hardware exceptions (access faults and the like) is EExternal; it is
+// looked up by name so that this layer does not depend on where the framework declares it.
+bool IsExternalException(const Exception& e) {
+  for (TClass c = e.ClassType(); c; c = c->Parent)
+    if (std::strcmp(c->Name, "EExternal") == 0) return true;
+  return false;
+}
+
+// Reopens the engine log however the log step ends.
+struct TLogReopener {
+  const std::string& FileName;
+  ~TLogReopener() { LogSetFileByName(FileName.c_str()); }
+};
+
+}  // namespace
+
+TInitGlobal::TInitGlobal() {
+  try {
+    LogFileName = MakeTempFileName("log");
+    LogSetFileByName(LogFileName.c_str());
+    LogSetLevel(2);
+    CodecMgrInit((ProgramFolder() + "Codec").c_str());
+  } catch (...) {
+    throw FinalException("Failed to initialize convert library!");
+  }
+  GlobalFormats = new TFormats(GlobalDeviceList);
+  GlobalVideoList = new TVideoList;
+  GlobalMediaInfo = new TMediaInfo;
+  GlobalMediaPlayer = new TMediaPlayer;
+  GlobalMediaConverter = new TMediaConverter;
+}
+
+TInitGlobal::~TInitGlobal() {
+  try {
+    FreeGlobals();
+  } catch (...) {
+  }
+}
+
+void TInitGlobal::FreeGlobals() {
+  FreeGlobal(GlobalFormats);
+  FreeGlobal(GlobalVideoList);
+  FreeGlobal(GlobalMediaInfo);
+  FreeGlobal(GlobalMediaPlayer);
+  FreeGlobal(GlobalMediaConverter);
+}
+
+std::string AppExceptionText(const Exception* E) {
+  if (!E) return "Unknow exception";
+  if (IsExternalException(*E)) return "Unknown external exception!";
+  return E->Message();
+}
+
+void TInitGlobal::AppException(TObject* /*Sender*/, Exception* E) {
+  ShowError(AppExceptionText(E));
+  LogClose();
+  TLogReopener reopen{LogFileName};
+  // A log the engine never wrote (or that cannot be read) is shown empty rather than failing here.
+  TStringList lines;
+  try {
+    if (FileExists(LogFileName)) lines.LoadFromFile(LogFileName);
+  } catch (const Exception&) {
+    lines.Clear();
+  }
+  if (GlobalShowLog) GlobalShowLog(&lines);
+}
+
+namespace {
+void ShowStartupError(const std::string& text) {
+  MessageBoxA(nullptr, text.c_str(), GlobalProductTitle.c_str(), MB_OK);
+}
+}  // namespace
+
+int RunConverter(void (*CreateForms)()) {
+  SetGlobalStrings();
+  try {
+    Application->Initialize();
+    // Not freed when start-up fails: the settings stay as they were.
+    auto* init = new TInitGlobal;
+    Application->OnException = MakeEvent(init, &TInitGlobal::AppException);
+    if (CreateForms) CreateForms();
+    Application->Run();
+    Application->OnException = nullptr;
+    init->FreeGlobals();
+    delete init;
+    return 0;
+  } catch (const Exception& e) {
+    ShowStartupError(e.Message());
+  } catch (...) {
+    ShowStartupError("Failed to initialize(Unknown)");
+  }
+  Application->Terminate();
+  return 1;
+}

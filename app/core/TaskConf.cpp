@@ -1,0 +1,3 @@
+#include "TaskConf.h"
+
+CALDERAN_IMPLEMENT_CLASS(TTaskInfo, TObject)

@@ -1,0 +1,122 @@
+#include "EngineInput.h"
+#include "EngineLog.h"
+#include "EnginePath.h"
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Demuxers that accept almost any file and would turn a text file into "video".
+const char* const kRefusedDemuxers[] = {"tty"};
+
+bool IsRefusedDemuxer(const AVInputFormat* format) {
+  for (const char* name : kRefusedDemuxers)
+    if (std::strcmp(format->name, name) == 0) return true;
+  return false;
+}
+
+EngineStatus CheckFile(const std::string& path) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return esInputNotFound;
+  if (access(path.c_str(), R_OK) != 0) return esInputNotFound;
+  if (info.st_size == 0) return esFormatNotSupported;
+  return esOk;
+}
+
+int PickVideoStream(const AVFormatContext* format) {
+  int best = -1;
+  int64_t bestArea = -1;
+  for (unsigned i = 0; i < format->nb_streams; ++i) {
+    const AVStream* s = format->streams[i];
+    if (StreamKindOf(s) != eskVideo) continue;
+    int64_t area = int64_t(s->codecpar->width) * s->codecpar->height;
+    if (area > bestArea) best = int(i), bestArea = area;
+  }
+  return best;
+}
+
+int64_t DurationOf(const AVFormatContext* format) {
+  if (format->duration != AV_NOPTS_VALUE && format->duration > 0)
+    return av_rescale_q(format->duration, AV_TIME_BASE_Q, kTicks);
+  int64_t longest = 0;
+  for (unsigned i = 0; i < format->nb_streams; ++i) {
+    const AVStream* s = format->streams[i];
+    if (s->duration != AV_NOPTS_VALUE && s->duration > 0)
+      longest = std::max(longest, av_rescale_q(s->duration, s->time_base, kTicks));
+  }
+  return longest;
+}
+
+EngineStatus OpenFormat(EngineSource& source) {
+  AVDictionary* options = nullptr;
+  // Only the local file itself: playlists and references inside a file may not reach elsewhere.
+  av_dict_set(&options, "protocol_whitelist", "file", 0);
+  AVFormatContext* raw = nullptr;
+  std::string url = "file:" + source.unixPath;
+  int err = avformat_open_input(&raw, url.c_str(), nullptr, &options);
+  av_dict_free(&options);
+  if (err < 0)
+    return err == AVERROR(ENOENT) || err == AVERROR(EACCES) ? esInputNotFound : esFormatNotSupported;
+  source.format.reset(raw);
+  if (IsRefusedDemuxer(raw->iformat)) return esFormatNotSupported;
+  if (avformat_find_stream_info(raw, nullptr) < 0) return esFormatNotSupported;
+  return esOk;
+}
+
+}  // namespace
+
+int64_t EngineSource::Ticks(int64_t ts, AVRational timeBase) const {
+  return av_rescale_q(ts, timeBase, kTicks) - av_rescale_q(startTime, AV_TIME_BASE_Q, kTicks);
+}
+
+int64_t EngineSource::StreamTs(int64_t ticks, AVRational timeBase) const {
+  return av_rescale_q(ticks + av_rescale_q(startTime, AV_TIME_BASE_Q, kTicks), kTicks, timeBase);
+}
+
+EngineStreamKind StreamKindOf(const AVStream* stream) {
+  if (stream->disposition & AV_DISPOSITION_ATTACHED_PIC) return eskAttachment;
+  switch (stream->codecpar->codec_type) {
+    case AVMEDIA_TYPE_VIDEO: return eskVideo;
+    case AVMEDIA_TYPE_AUDIO: return eskAudio;
+    case AVMEDIA_TYPE_SUBTITLE: return eskSubtitle;
+    case AVMEDIA_TYPE_DATA: return eskData;
+    case AVMEDIA_TYPE_ATTACHMENT: return eskAttachment;
+    default: return eskOther;
+  }
+}
+
+EngineStatus OpenEngineSource(const char* windowsPath, EngineSource& source) {
+  EngineStartup();
+  source = EngineSource();
+  if (!EngineUnixPath(windowsPath, source.unixPath)) return esInputNotFound;
+  EngineStatus status = CheckFile(source.unixPath);
+  if (status == esOk) status = OpenFormat(source);
+  if (status != esOk) {
+    EngineLog(elNotice, "cannot open \"%s\" (status %d)", source.unixPath.c_str(), status);
+    return status;
+  }
+  AVFormatContext* format = source.format.get();
+  source.videoStream = PickVideoStream(format);
+  source.audioStream = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+  if (source.audioStream < 0) source.audioStream = -1;
+  if (source.videoStream < 0 && source.audioStream < 0) return esFormatNotSupported;
+  for (const AVStream* s : {source.Video(), source.Audio()})
+    if (s && !avcodec_find_decoder(s->codecpar->codec_id)) return esDecoder;
+  source.startTime = format->start_time == AV_NOPTS_VALUE ? 0 : format->start_time;
+  source.duration = DurationOf(format);
+  return esOk;
+}
+
+EngineStatus OpenEngineDecoder(const AVStream* stream, AvCodecPtr& decoder) {
+  const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+  if (!codec) return esDecoder;
+  decoder.reset(avcodec_alloc_context3(codec));
+  if (!decoder || avcodec_parameters_to_context(decoder.get(), stream->codecpar) < 0)
+    return esDecoder;
+  decoder->pkt_timebase = stream->time_base;
+  decoder->thread_count = 0;
+  if (avcodec_open2(decoder.get(), codec, nullptr) < 0) return esDecoder;
+  return esOk;
+}

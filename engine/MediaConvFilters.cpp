@@ -1,0 +1,113 @@
+// The filter chains of a conversion job, as FFmpeg filter-graph texts. Only integers appear in
+// them (timestamps in the stream's own time base, ratios as fractions), because FFmpeg parses
+// decimal numbers with the C library, whose decimal mark follows the locale.
+#include "MediaConvJob.h"
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+
+std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Printf(const char* format, ...) {
+  char text[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  return text;
+}
+
+// The range as trim options in the time base of the stream's frames, plus the shift that moves the
+// range start to 0.
+std::string RangeFilters(const ConvSettings& s, AVRational timeBase, const char* trim, const char* setpts) {
+  if (s.rangeStart <= 0 && s.rangeLength <= 0) return "";
+  long long start = av_rescale_q(s.rangeStart, kTicks, timeBase);
+  std::string text = Printf("%s=start_pts=%lld", trim, start);
+  if (s.rangeLength > 0)
+    text += Printf(":end_pts=%lld", (long long)av_rescale_q(s.rangeStart + s.rangeLength, kTicks, timeBase));
+  text += ",";
+  if (start > 0) text += Printf("%s=PTS-%lld,", setpts, start);
+  return text;
+}
+
+EngineStatus LinkChain(FilterChain& chain, const std::string& text) {
+  AVFilterInOut* outputs = avfilter_inout_alloc();
+  AVFilterInOut* inputs = avfilter_inout_alloc();
+  if (!outputs || !inputs) {
+    avfilter_inout_free(&outputs);
+    avfilter_inout_free(&inputs);
+    return esParameters;
+  }
+  outputs->name = av_strdup("in");
+  outputs->filter_ctx = chain.source;
+  inputs->name = av_strdup("out");
+  inputs->filter_ctx = chain.sink;
+  int err = avfilter_graph_parse_ptr(chain.graph.get(), text.c_str(), &inputs, &outputs, nullptr);
+  avfilter_inout_free(&outputs);
+  avfilter_inout_free(&inputs);
+  if (err < 0 || avfilter_graph_config(chain.graph.get(), nullptr) < 0) return esParameters;
+  return esOk;
+}
+
+EngineStatus MakeChain(const char* sourceName, const std::string& sourceArgs, const char* sinkName,
+                       const std::string& text, FilterChain& chain) {
+  chain.graph.reset(avfilter_graph_alloc());
+  if (!chain.graph) return esParameters;
+  if (avfilter_graph_create_filter(&chain.source, avfilter_get_by_name(sourceName), "in",
+                                   sourceArgs.c_str(), nullptr, chain.graph.get()) < 0 ||
+      avfilter_graph_create_filter(&chain.sink, avfilter_get_by_name(sinkName), "out", nullptr,
+                                   nullptr, chain.graph.get()) < 0)
+    return esParameters;
+  return LinkChain(chain, text);
+}
+
+}  // namespace
+
+std::string VideoFilterText(const ConvSettings& s, const VideoPlan& plan) {
+  std::string text = RangeFilters(s, s.source.Video()->time_base, "trim", "setpts");
+  text += Printf("fps=%d/%d,", plan.rate.num, plan.rate.den);
+  const ConvCrop& c = plan.crop;
+  const AVCodecParameters* p = s.source.Video()->codecpar;
+  if (c.left != 0 || c.top != 0 || c.right != p->width || c.bottom != p->height)
+    text += Printf("crop=%d:%d:%d:%d,", c.right - c.left, c.bottom - c.top, c.left, c.top);
+  if (s.brightness != 0 || s.contrast != 0)
+    text += Printf("eq=brightness=%d/255:contrast=%d/128,", s.brightness, 128 + s.contrast);
+  text += Printf("scale=%d:%d,", plan.pictureWidth, plan.pictureHeight);
+  if (plan.pictureWidth != plan.width || plan.pictureHeight != plan.height)
+    text += Printf("pad=%d:%d:%d:%d:black,", plan.width, plan.height,
+                   (plan.width - plan.pictureWidth) / 2 & ~1, (plan.height - plan.pictureHeight) / 2 & ~1);
+  text += Printf("setsar=1,format=%s", av_get_pix_fmt_name(plan.pixelFormat));
+  return text;
+}
+
+std::string AudioFilterText(const ConvSettings& s, const AudioPlan& plan, AVRational frameBase) {
+  std::string text = RangeFilters(s, frameBase, "atrim", "asetpts");
+  if (s.volume != 100) text += Printf("volume=%d/100:precision=float,", s.volume);
+  AVChannelLayout layout;
+  av_channel_layout_default(&layout, plan.channels);
+  char layoutName[64];
+  av_channel_layout_describe(&layout, layoutName, sizeof layoutName);
+  text += Printf("aresample=%d,aformat=sample_fmts=%s:sample_rates=%d:channel_layouts=%s",
+                 plan.sampleRate, av_get_sample_fmt_name(plan.sampleFormat), plan.sampleRate, layoutName);
+  return text;
+}
+
+EngineStatus BuildVideoChain(const AVCodecContext* d, AVRational timeBase, const std::string& text,
+                             FilterChain& chain) {
+  AVPixelFormat format = d->pix_fmt == AV_PIX_FMT_NONE ? AV_PIX_FMT_YUV420P : d->pix_fmt;
+  AVRational sar = d->sample_aspect_ratio.num > 0 ? d->sample_aspect_ratio : AVRational{1, 1};
+  std::string args = Printf("video_size=%dx%d:pix_fmt=%d:time_base=%d/%d:pixel_aspect=%d/%d", d->width,
+                            d->height, int(format), timeBase.num, timeBase.den, sar.num, sar.den);
+  return MakeChain("buffer", args, "buffersink", text, chain);
+}
+
+EngineStatus BuildAudioChain(const AVCodecContext* d, AVRational timeBase, const std::string& text,
+                             FilterChain& chain) {
+  if (d->ch_layout.nb_channels <= 0 || d->sample_rate <= 0) return esDecoder;
+  char layoutName[64];
+  av_channel_layout_describe(&d->ch_layout, layoutName, sizeof layoutName);
+  std::string args = Printf("time_base=%d/%d:sample_rate=%d:sample_fmt=%s:channel_layout=%s",
+                            timeBase.num, timeBase.den, d->sample_rate,
+                            av_get_sample_fmt_name(d->sample_fmt), layoutName);
+  return MakeChain("abuffer", args, "abuffersink", text, chain);
+}

@@ -1,0 +1,185 @@
+// Engine-internal: one conversion job. MediaConv.cpp collects and checks the settings; the job
+// plans the output from them, opens decoders, filters, encoders and the output file, and runs the
+// pipeline:
+//
+//   reader (demux + decode) --frames--> video filter --frames--> video encoder --packets--+--> muxer
+//                           --frames--> audio filter + encoder ----------------packets---+
+//
+// each stage on its own Win32 thread with a bounded queue in between, so decoding, filtering and
+// encoding overlap; a controller thread waits for the stages and finishes or removes the file.
+#pragma once
+#include "EngineAv.h"
+#include "EngineCodecs.h"
+#include "EngineInput.h"
+#include "EngineThread.h"
+#include <atomic>
+#include <initializer_list>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+struct ConvCrop {
+  int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
+};
+
+struct ConvVideoRequest {
+  const EngineCodecEntry* codec = nullptr;
+  int width = 0, height = 0;
+  int64_t frameDuration = 0;
+  int bitRate = 0;
+};
+
+struct ConvAudioRequest {
+  const EngineCodecEntry* codec = nullptr;
+  int channels = 0, sampleRate = 0, bitRate = 0;
+};
+
+struct ConvSettings {
+  EngineSource source;
+  bool hasInput = false;
+  std::string outputPath;  // Unix path
+  const AVOutputFormat* outputFormat = nullptr;
+  int aspectX = 0, aspectY = 0;
+  int volume = 100, brightness = 0, contrast = 0;
+  ConvCrop crop;  // empty = the whole frame
+  ConvVideoRequest video;
+  AvParamsPtr videoParams;  // the video stream as tried by MediaConv_SetVideo, for the audio's trial
+  ConvAudioRequest audio;
+  int64_t rangeStart = 0, rangeLength = 0;
+
+  // The end of the converted part on the source's time line (0 when unknown).
+  int64_t RangeEnd() const;
+};
+
+// What the output's video stream will be, worked out from the settings and the source.
+struct VideoPlan {
+  const AVCodec* encoder = nullptr;
+  ConvCrop crop;                  // the source region actually used
+  int width = 0, height = 0;      // output frame
+  int pictureWidth = 0, pictureHeight = 0;  // scaled picture inside the frame
+  AVRational rate{0, 1};
+  int64_t bitRate = 0;
+  AVPixelFormat pixelFormat = AV_PIX_FMT_NONE;
+};
+
+struct AudioPlan {
+  const AVCodec* encoder = nullptr;
+  int sampleRate = 0, channels = 0;
+  int64_t bitRate = 0;
+  AVSampleFormat sampleFormat = AV_SAMPLE_FMT_NONE;
+};
+
+// Planning and opening (MediaConvPlan.cpp). Each returns 0 or the status for the application.
+EngineStatus CheckContainerTakes(const AVOutputFormat* format, const EngineCodecEntry* codec);
+EngineStatus PlanVideo(const ConvSettings& settings, VideoPlan& plan);
+EngineStatus PlanAudio(const ConvSettings& settings, AudioPlan& plan);
+EngineStatus OpenVideoEncoder(const VideoPlan& plan, bool globalHeader, AvCodecPtr& encoder);
+EngineStatus OpenAudioEncoder(const AudioPlan& plan, bool globalHeader, AvCodecPtr& encoder);
+EngineStatus TryMuxing(const AVOutputFormat* format, std::initializer_list<const AVCodecParameters*> streams);
+EngineStatus TryMuxingVideo(const AVOutputFormat* format, const AVCodecParameters* video);
+std::string VideoFilterText(const ConvSettings& settings, const VideoPlan& plan);
+// frameBase: the time base of the frames the audio chain is fed, one sample (the trim counts samples).
+std::string AudioFilterText(const ConvSettings& settings, const AudioPlan& plan, AVRational frameBase);
+
+// A filter chain between a buffer source and a buffer sink.
+struct FilterChain {
+  AvGraphPtr graph;
+  AVFilterContext* source = nullptr;
+  AVFilterContext* sink = nullptr;
+};
+EngineStatus BuildVideoChain(const AVCodecContext* decoder, AVRational timeBase,
+                             const std::string& text, FilterChain& chain);
+EngineStatus BuildAudioChain(const AVCodecContext* decoder, AVRational timeBase,
+                             const std::string& text, FilterChain& chain);
+
+class ConvJob {
+ public:
+  ConvJob() = default;
+  ConvJob(const ConvJob&) = delete;
+  ConvJob& operator=(const ConvJob&) = delete;
+  ~ConvJob();
+
+  // Plans, opens every part and writes the output header; nothing runs yet.
+  EngineStatus Open(ConvSettings&& settings);
+  // Starts the pipeline; returns at once.
+  bool Start();
+  void SetPaused(bool paused);
+  // Stops the pipeline, removes the unfinished output and returns when everything has ended.
+  void Cancel();
+  bool Finished() const { return finished_.load(); }
+  EngineStatus Outcome() const { return outcome_.load(); }
+  int64_t Position() const;
+  // The frame last sent to the video encoder as 32-bit BGRA rows from the top; false when none.
+  bool Snapshot(std::vector<uint8_t>& pixels, int& width, int& height);
+
+ private:
+  static constexpr int64_t kStreamEnded = INT64_MAX;  // a stream's position once it is complete
+
+  struct Stream {
+    AvCodecPtr decoder;
+    AvCodecPtr encoder;
+    FilterChain filters;
+    AVStream* input = nullptr;
+    AVStream* output = nullptr;
+    int64_t inputStart = 0;                 // the file's start, in the input stream's time base
+    AVRational frameBase{0, 1};             // time base of the frames given to the filter chain
+    int64_t lastTs = AV_NOPTS_VALUE;        // for frames without a timestamp, input time base
+    int64_t endPts = AV_NOPTS_VALUE;        // end of the latest frame, file time line, frameBase
+    int64_t packetsWritten = 0;             // to the output, under the mux lock
+    std::atomic<int64_t> position{0};       // source time reached, 100 ns
+    std::atomic<bool> done{false};          // the filter has passed the end of the range
+    bool readingDone = false;               // reader: no more packets wanted
+    int sourceWidth = 0, sourceHeight = 0, sourceFormat = -1;  // what the video chain was built for
+    SwsPtr conformer;
+    AvFramePtr soundShape;      // what the audio chain was built for (rate, format, layout)
+    SwrPtr soundConformer;
+  };
+
+  EngineStatus OpenDecoding(Stream& stream, AVStream* input);
+  EngineStatus OpenVideo(const VideoPlan& plan);
+  EngineStatus OpenAudio(const AudioPlan& plan);
+  EngineStatus OpenOutputFile();
+  EngineStatus AddOutputStream(Stream& stream);
+  void Fail(EngineStatus status);
+  void Stop();
+
+  void Controller();
+  bool EmptyStream() const;
+  void Finish();
+  void ReaderLoop();
+  bool ReadPacket(AVPacket* packet);
+  bool Decode(Stream& stream, const AVPacket* packet, EngineQueue<AvFramePtr>& queue);
+  void StampFrame(Stream& stream, AVFrame* frame);
+  bool FeedFilter(Stream& stream, AVFrame* frame);
+  AvFramePtr Conform(Stream& stream, AvFramePtr frame);
+  AvFramePtr ConformSound(Stream& stream, AvFramePtr frame);
+  void VideoFilterLoop();
+  void VideoEncodeLoop();
+  void AudioLoop();
+  bool DrainSink(Stream& stream, EngineQueue<AvFramePtr>* queue, bool& ended);
+  bool Encode(Stream& stream, AVFrame* frame);
+  bool WritePacket(Stream& stream, AVPacket* packet);
+  void NotePosition(Stream& stream, const AVFrame* frame);
+
+  ConvSettings settings_;
+  Stream video_, audio_;
+  bool hasVideo_ = false, hasAudio_ = false;
+  AVRational videoSinkBase_{0, 1}, audioSinkBase_{0, 1};
+  struct OutputCloser {
+    void operator()(AVFormatContext* c) const;
+  };
+  std::unique_ptr<AVFormatContext, OutputCloser> output_;
+  std::string tempPath_;
+  std::mutex muxLock_;
+
+  EngineQueue<AvFramePtr> decodedVideo_{8}, filteredVideo_{8}, decodedAudio_{32};
+  EngineGate gate_;
+  EngineThread controller_, reader_, videoFilter_, videoEncoder_, audioWorker_;
+  std::atomic<bool> cancelled_{false}, finished_{false};
+  std::atomic<EngineStatus> outcome_{esOk};
+
+  std::mutex snapLock_;
+  AvFramePtr lastFrame_;
+  SwsPtr snapScaler_;
+};

@@ -1,0 +1,249 @@
+// The worker loops of a conversion job: read and decode, filter, encode, mux.
+#include "EngineLog.h"
+#include "MediaConvJob.h"
+
+namespace {
+
+constexpr int64_t kReadSlack = 2 * kTicksPerSecond;  // decoding-order margin past the range end
+
+}  // namespace
+
+// ---- reader --------------------------------------------------------------------------------
+
+void ConvJob::ReaderLoop() {
+  AVFormatContext* format = settings_.source.format.get();
+  if (settings_.rangeStart > 0) {
+    int64_t target = av_rescale_q(settings_.rangeStart, kTicks, AV_TIME_BASE_Q) + settings_.source.startTime;
+    // Lands on a key frame at or before the start; the trim filters drop what lies before it.
+    avformat_seek_file(format, -1, INT64_MIN, target, target, 0);
+  }
+  video_.readingDone = !hasVideo_;
+  audio_.readingDone = !hasAudio_;
+  AvPacketPtr packet = MakePacket();
+  while (!(video_.readingDone && audio_.readingDone) && gate_.Wait()) {
+    if (!ReadPacket(packet.get())) break;
+  }
+  if (gate_.Stopped()) return;
+  if (hasVideo_ && (!Decode(video_, nullptr, decodedVideo_) || !decodedVideo_.Push(nullptr))) return;
+  if (hasAudio_ && (!Decode(audio_, nullptr, decodedAudio_) || !decodedAudio_.Push(nullptr))) return;
+}
+
+// False at the end of the input (a read error, as in a truncated file, counts as the end).
+bool ConvJob::ReadPacket(AVPacket* packet) {
+  AVFormatContext* format = settings_.source.format.get();
+  if (av_read_frame(format, packet) < 0) return false;
+  Stream* s = nullptr;
+  EngineQueue<AvFramePtr>* queue = nullptr;
+  if (hasVideo_ && packet->stream_index == video_.input->index) s = &video_, queue = &decodedVideo_;
+  if (hasAudio_ && packet->stream_index == audio_.input->index) s = &audio_, queue = &decodedAudio_;
+  if (s && !s->readingDone) {
+    int64_t end = settings_.rangeLength > 0 ? settings_.RangeEnd() : 0;
+    if (s->done.load())
+      s->readingDone = true;
+    else if (end > 0 && packet->pts != AV_NOPTS_VALUE &&
+             settings_.source.Ticks(packet->pts, s->input->time_base) > end + kReadSlack)
+      s->readingDone = true;
+    else
+      Decode(*s, packet, *queue);
+  }
+  av_packet_unref(packet);
+  return true;
+}
+
+// Sends one packet (or the end, for nullptr) to the decoder and queues what comes out. A damaged
+// packet is skipped, as players do. False only when the job is being stopped.
+bool ConvJob::Decode(Stream& s, const AVPacket* packet, EngineQueue<AvFramePtr>& queue) {
+  int err = avcodec_send_packet(s.decoder.get(), packet);
+  if (err < 0 && err != AVERROR_EOF) {
+    EngineLog(elInfo, "skipping a damaged packet of stream %d", s.input->index);
+    return true;
+  }
+  for (;;) {
+    AvFramePtr frame = MakeFrame();
+    err = avcodec_receive_frame(s.decoder.get(), frame.get());
+    if (err == AVERROR(EAGAIN) || err == AVERROR_EOF) return true;
+    if (err < 0) return true;
+    StampFrame(s, frame.get());
+    if (!queue.Push(std::move(frame))) return false;
+  }
+}
+
+// Frames carry timestamps on the file's own time line (0 = start of the file) in the chain's time
+// base; a frame without one follows the previous frame. The end of the last frame is kept: the
+// filters need it at the end of the stream, or the last picture would get no duration and be lost.
+void ConvJob::StampFrame(Stream& s, AVFrame* frame) {
+  AVRational tb = s.input->time_base;
+  bool sound = frame->nb_samples > 0 && frame->sample_rate > 0;
+  AVRational unit = sound ? AVRational{1, frame->sample_rate} : tb;
+  int64_t length = sound ? frame->nb_samples
+                   : frame->pkt_duration > 0
+                       ? frame->pkt_duration
+                       : av_rescale_q(1, av_inv_q(av_guess_frame_rate(nullptr, s.input, nullptr)), tb);
+  int64_t ts = frame->best_effort_timestamp;
+  if (ts == AV_NOPTS_VALUE)
+    ts = s.lastTs == AV_NOPTS_VALUE ? s.inputStart : s.lastTs + std::max<int64_t>(av_rescale_q(length, unit, tb), 1);
+  s.lastTs = ts;
+  frame->pts = av_rescale_q(ts - s.inputStart, tb, s.frameBase);
+  s.endPts = std::max(s.endPts, frame->pts + std::max<int64_t>(av_rescale_q(length, unit, s.frameBase), 1));
+}
+
+// Feeds a decoded frame, or for nullptr the end of the stream at the end of its last frame.
+bool ConvJob::FeedFilter(Stream& s, AVFrame* frame) {
+  int err = frame ? av_buffersrc_add_frame(s.filters.source, frame)
+                  : av_buffersrc_close(s.filters.source, s.endPts, AV_BUFFERSRC_FLAG_PUSH);
+  if (err < 0) Fail(esParameters);
+  return err >= 0;
+}
+
+// ---- filters and encoders ------------------------------------------------------------------
+
+// Pulls every frame the sink has: into the queue (video) or straight into the encoder (audio).
+bool ConvJob::DrainSink(Stream& s, EngineQueue<AvFramePtr>* queue, bool& ended) {
+  for (;;) {
+    AvFramePtr out = MakeFrame();
+    int err = av_buffersink_get_frame(s.filters.sink, out.get());
+    if (err == AVERROR(EAGAIN)) return true;
+    if (err == AVERROR_EOF) {
+      ended = true;
+      return true;
+    }
+    if (err < 0) {
+      Fail(esParameters);
+      return false;
+    }
+    if (queue ? !queue->Push(std::move(out)) : !Encode(s, out.get())) return false;
+  }
+}
+
+// A decoder may change its frame size or format midway (a new sequence header); the filter chain
+// was built for the first one, so later frames are converted to it. Null when that fails.
+AvFramePtr ConvJob::Conform(Stream& s, AvFramePtr frame) {
+  if (frame->width == s.sourceWidth && frame->height == s.sourceHeight && frame->format == s.sourceFormat)
+    return frame;
+  s.conformer.reset(sws_getCachedContext(s.conformer.release(), frame->width, frame->height,
+                                         AVPixelFormat(frame->format), s.sourceWidth, s.sourceHeight,
+                                         AVPixelFormat(s.sourceFormat), SWS_BICUBIC, nullptr, nullptr, nullptr));
+  AvFramePtr out = MakeFrame();
+  if (!s.conformer || !out) return nullptr;
+  out->width = s.sourceWidth;
+  out->height = s.sourceHeight;
+  out->format = s.sourceFormat;
+  if (av_frame_get_buffer(out.get(), 0) < 0 || av_frame_copy_props(out.get(), frame.get()) < 0) return nullptr;
+  sws_scale(s.conformer.get(), frame->data, frame->linesize, 0, frame->height, out->data, out->linesize);
+  return out;
+}
+
+// The same for sound: joined files can change their channels or rate midway.
+AvFramePtr ConvJob::ConformSound(Stream& s, AvFramePtr frame) {
+  const AVFrame* shape = s.soundShape.get();
+  if (frame->sample_rate == shape->sample_rate && frame->format == shape->format &&
+      av_channel_layout_compare(&frame->ch_layout, &shape->ch_layout) == 0)
+    return frame;
+  if (!s.soundConformer) s.soundConformer.reset(swr_alloc());
+  AvFramePtr out = MakeFrame();
+  if (!s.soundConformer || !out || av_channel_layout_copy(&out->ch_layout, &shape->ch_layout) < 0) return nullptr;
+  out->sample_rate = shape->sample_rate;
+  out->format = shape->format;
+  // An unset resampler sets itself up from the frames; a new input shape needs a new set-up.
+  int err = swr_convert_frame(s.soundConformer.get(), out.get(), frame.get());
+  if (err == AVERROR_INPUT_CHANGED) {
+    swr_close(s.soundConformer.get());
+    err = swr_convert_frame(s.soundConformer.get(), out.get(), frame.get());
+  }
+  if (err < 0 || out->nb_samples <= 0) return nullptr;
+  out->pts = frame->pts;
+  return out;
+}
+
+void ConvJob::VideoFilterLoop() {
+  Stream& s = video_;
+  bool ended = false;
+  while (!ended && gate_.Wait()) {
+    AvFramePtr frame;
+    if (!decodedVideo_.Pop(frame)) return;
+    bool last = !frame;
+    if (frame && !(frame = Conform(s, std::move(frame)))) continue;
+    if (!FeedFilter(s, frame.get())) return;
+    if (!DrainSink(s, &filteredVideo_, ended)) return;
+    if (last) ended = true;
+  }
+  if (gate_.Stopped()) return;
+  s.done = true;
+  decodedVideo_.Close();
+  filteredVideo_.Push(nullptr);
+}
+
+void ConvJob::VideoEncodeLoop() {
+  while (gate_.Wait()) {
+    AvFramePtr frame;
+    if (!filteredVideo_.Pop(frame)) return;
+    if (!Encode(video_, frame.get())) return;
+    if (!frame) break;
+    std::lock_guard<std::mutex> hold(snapLock_);
+    lastFrame_ = std::move(frame);
+  }
+  video_.position = kStreamEnded;
+}
+
+void ConvJob::AudioLoop() {
+  Stream& s = audio_;
+  bool ended = false;
+  while (!ended && gate_.Wait()) {
+    AvFramePtr frame;
+    if (!decodedAudio_.Pop(frame)) return;
+    bool last = !frame;
+    if (frame && !(frame = ConformSound(s, std::move(frame)))) continue;
+    if (!FeedFilter(s, frame.get())) return;
+    if (!DrainSink(s, nullptr, ended)) return;
+    if (last) ended = true;
+  }
+  if (gate_.Stopped()) return;
+  s.done = true;
+  decodedAudio_.Close();
+  if (Encode(s, nullptr)) s.position = kStreamEnded;
+}
+
+void ConvJob::NotePosition(Stream& s, const AVFrame* frame) {
+  if (frame->pts == AV_NOPTS_VALUE) return;
+  s.position = settings_.rangeStart + av_rescale_q(frame->pts, s.encoder->time_base, kTicks);
+}
+
+// Sends a frame (nullptr: the end) to the encoder and writes the packets it gives.
+bool ConvJob::Encode(Stream& s, AVFrame* frame) {
+  AVCodecContext* encoder = s.encoder.get();
+  if (frame) {
+    AVRational sinkBase = &s == &video_ ? videoSinkBase_ : audioSinkBase_;
+    if (frame->pts != AV_NOPTS_VALUE) frame->pts = av_rescale_q(frame->pts, sinkBase, encoder->time_base);
+    frame->pict_type = AV_PICTURE_TYPE_NONE;
+    // A paused job holds its frames here: no frame reaches an encoder, and the position stands
+    // still, from the moment MediaConv_Pause returns.
+    if (!gate_.Pass([&] { NotePosition(s, frame); })) return false;
+  }
+  int err = avcodec_send_frame(encoder, frame);
+  if (err < 0 && err != AVERROR_EOF) {
+    Fail(esEncoder);
+    return false;
+  }
+  AvPacketPtr packet = MakePacket();
+  for (;;) {
+    err = avcodec_receive_packet(encoder, packet.get());
+    if (err == AVERROR(EAGAIN) || err == AVERROR_EOF) return true;
+    if (err < 0) {
+      Fail(esEncoder);
+      return false;
+    }
+    if (!WritePacket(s, packet.get())) return false;
+  }
+}
+
+bool ConvJob::WritePacket(Stream& s, AVPacket* packet) {
+  packet->stream_index = s.output->index;
+  av_packet_rescale_ts(packet, s.encoder->time_base, s.output->time_base);
+  std::lock_guard<std::mutex> hold(muxLock_);
+  if (av_interleaved_write_frame(output_.get(), packet) < 0) {
+    Fail(esOutputNotCreatable);
+    return false;
+  }
+  ++s.packetsWritten;
+  return true;
+}

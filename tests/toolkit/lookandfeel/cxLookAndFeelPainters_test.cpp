@@ -1,0 +1,358 @@
+#include "calderan_test.h"
+
+#include <functional>
+
+#include "lookandfeel_fixture.h"
+
+// A painter that changes one inner part: every composite drawing of the base must pick it up.
+class TRedButtonPainter : public TcxStandardLookAndFeelPainter {
+  CALDERAN_CLASS(TRedButtonPainter)
+  static TcxCustomLookAndFeelPainterClass Instance() {
+    static const TRedButtonPainter instance;
+    return &instance;
+  }
+  TColor ButtonColor(TcxButtonState state) const override {
+    return state == cxbsHot ? clRed : TcxStandardLookAndFeelPainter::ButtonColor(state);
+  }
+  TColor ContentColor() const override { return clYellow; }
+  int HeaderBorderWidth() const override { return 3; }
+
+ protected:
+  constexpr TRedButtonPainter() = default;
+};
+CALDERAN_IMPLEMENT_CLASS(TRedButtonPainter, TcxStandardLookAndFeelPainter)
+
+namespace {
+
+TcxCustomLookAndFeelPainterClass Base() { return TcxCustomLookAndFeelPainter::Instance(); }
+
+class BasePainter : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { StartLookAndFeelUnits(); }
+};
+
+TEST_F(BasePainter, MetricsAndColourDefaults) {
+  EXPECT_EQ(Base()->ButtonGlyphColor(cxbsDisabled, clRed), clBtnShadow);
+  EXPECT_EQ(Base()->ButtonGlyphColor(cxbsNormal, clDefault), clBtnText);
+  EXPECT_EQ(Base()->ButtonGlyphColor(cxbsHot, clRed), clRed);
+  EXPECT_EQ(Base()->ButtonFocusBounds(nullptr, TRect(0, 0, 6, 6)), TRect(0, 0, 6, 6)) << "an empty inset gives the rect";
+  EXPECT_EQ(Base()->ButtonFocusBounds(nullptr, TRect(0, 0, 20, 20)), TRect(4, 4, 16, 16));
+  EXPECT_EQ(KindOfDrawingStyle(3), lfStandard);
+  EXPECT_EQ(KindOfDrawingStyle(4), lfOffice11);
+  EXPECT_EQ(ScrollBarArrowDirection(false, sbpLineUp), adUp);
+  EXPECT_EQ(ScrollBarArrowDirection(false, sbpLineDown), adDown);
+  EXPECT_EQ(ScrollBarArrowDirection(true, sbpLineUp), adLeft);
+  EXPECT_EQ(ScrollBarArrowDirection(true, sbpPageDown), adRight);
+  EXPECT_EQ(Base()->CheckGlyphSize(), cxCheckGlyphSize());
+  EXPECT_GT(Base()->CheckGlyphSize().cx, 0);
+  EXPECT_EQ(Base()->FooterCellTextBounds(TRect(0, 0, 20, 10)), TRect(2, 2, 18, 8));
+  EXPECT_EQ(Base()->HeaderHeight(13), 17);
+  EXPECT_EQ(Base()->SortMarkAreaSize(), TPoint(16, 0));
+  // The painters differ in their drawing style; the defaults chain through the inner colour.
+  EXPECT_EQ(TcxWinXPLookAndFeelPainter::Instance()->DrawingStyle(), 3);
+  EXPECT_EQ(TRedButtonPainter::Instance()->ContentEvenColor(), clYellow);
+  EXPECT_EQ(TRedButtonPainter::Instance()->CategoryColor(), clBtnFace);
+}
+
+TEST_F(BasePainter, HeaderBoundsAndWidthFollowTheBorderWidth) {
+  auto red = TRedButtonPainter::Instance();
+  const TRect r(10, 10, 50, 30);
+  EXPECT_EQ(red->HeaderContentBounds(r, {bLeft, bBottom}), TRect(13, 10, 50, 27));
+  EXPECT_EQ(red->HeaderOuterBounds(r, {}, cxBordersAll), r) << "all borders are drawn";
+  TPainterSurface s(10, 10);
+  const int text = s.Canvas()->TextWidth("Column");
+  EXPECT_EQ(red->HeaderWidth(s.Canvas(), cxBordersAll, "Column", nullptr), text + 4);
+  EXPECT_EQ(red->HeaderWidth(s.Canvas(), {bLeft}, "Column", nullptr), text + 7);
+  EXPECT_EQ(red->HeaderWidth(s.Canvas(), {bRight}, "Column", nullptr), text + 1);
+}
+
+TEST_F(BasePainter, ArrowTriangleOfANineByNineRect) {
+  TPoint p[3];
+  TcxCustomLookAndFeelPainter::CalcArrowTriangle(TRect(0, 0, 9, 9), p, adDown, true);
+  // A = 3: a 5 x 3 triangle whose top edge lies at MulDiv(0 + 9 - 3, 1, 2) = 3.
+  EXPECT_EQ(p[0], TPoint(2, 3));
+  EXPECT_EQ(p[1], TPoint(6, 3));
+  EXPECT_EQ(p[2], TPoint(4, 5));
+  TcxCustomLookAndFeelPainter::CalcArrowTriangle(TRect(0, 0, 9, 9), p, adRight, true);
+  EXPECT_EQ(p[0], TPoint(3, 2));
+  EXPECT_EQ(p[1], TPoint(5, 4));
+  EXPECT_EQ(p[2], TPoint(3, 6));
+}
+
+TEST_F(BasePainter, NavigationButtonLayoutCentresTheGlyph) {
+  TRect bounds(0, 0, 20, 100), text, glyph;
+  Base()->NavigationButtonLayout(nbdNext, true, {}, {}, bounds, text, glyph);
+  EXPECT_TRUE(text.IsEmpty());
+  EXPECT_EQ(bounds, TRect(0, 33, 20, 66)) << "21 rows of glyph area and 12 of margins, centred";
+  EXPECT_EQ(glyph, TRect(6, 46, 13, 53));
+  bounds = TRect(0, 0, 20, 100);
+  Base()->NavigationButtonLayout(nbdPrevious, false, {80, 10}, {30, 10}, bounds, text, glyph);
+  // Inner area 0..18 x 6..94; the text needs 80 rows but has 94 - 14 - (6 + 21 + 5) = 48, so glyph,
+  // text and bounds make room for the 32 missing rows.
+  EXPECT_EQ(text, TRect(0, 0, 18, 112));
+  EXPECT_EQ(bounds, TRect(0, -32, 20, 132));
+  EXPECT_EQ(glyph, TRect(5, -19, 12, -12));
+}
+
+TEST_F(BasePainter, ButtonInEachStateAtTellingPixels) {
+  struct {
+    TcxButtonState State;
+    TColor Text;
+    TColor Emboss;
+  } cases[] = {{cxbsDefault, clBtnText, clNone},
+               {cxbsNormal, clBtnText, clNone},
+               {cxbsHot, clBtnText, clNone},
+               {cxbsPressed, clBtnText, clNone},
+               {cxbsDisabled, clBtnShadow, clBtnHighlight}};
+  const TRect button(0, 0, 60, 24), caption(10, 2, 50, 22);
+  for (auto c : cases) {
+    TPainterSurface s(70, 30);
+    Base()->PaintButton(s.Canvas(), button, "Wm", c.State);
+    EXPECT_EQ(s.Pixel(0, 0), ColorToRGB(clBtnFace)) << c.State;
+    EXPECT_EQ(s.Pixel(59, 23), ColorToRGB(clBtnFace)) << c.State;
+    EXPECT_EQ(s.Pixel(60, 10), 0x123456) << "nothing outside the rectangle, state " << c.State;
+    EXPECT_GT(s.Count(caption, c.Text), 5) << "caption colour, state " << c.State;
+    if (c.Emboss != clNone) {
+      EXPECT_GT(s.Count(caption, c.Emboss), 5) << "embossed disabled text";
+      EXPECT_EQ(s.Count(caption, clBtnText), 0);
+    }
+  }
+  // A painter that colours only the hot face changes the whole button drawing.
+  TPainterSurface s(70, 30);
+  TRedButtonPainter::Instance()->PaintButton(s.Canvas(), button, "", cxbsHot);
+  EXPECT_EQ(s.Pixel(30, 12), ColorToRGB(clRed));
+  TRedButtonPainter::Instance()->PaintArrowButton(s.Canvas(), button, cxbsNormal, adDown, true);
+  EXPECT_EQ(s.Pixel(1, 1), ColorToRGB(clBtnFace));
+}
+
+TEST_F(BasePainter, CheckBoxTickColours) {
+  struct {
+    TcxButtonState State;
+    TcxCheckBoxState Check;
+    TColor Tick, Face;
+  } cases[] = {{cxbsNormal, cbsChecked, clBtnText, clWindow},
+               {cxbsNormal, cbsGrayed, clGrayText, clWindow},
+               {cxbsDisabled, cbsChecked, clGrayText, clBtnFace},
+               {cxbsPressed, cbsUnchecked, clNone, clBtnFace}};
+  for (auto c : cases) {
+    TPainterSurface s(20, 20);
+    const TRect box(2, 2, 15, 15);
+    Base()->PaintCheckBox(s.Canvas(), box, c.State, c.Check);
+    EXPECT_EQ(s.Pixel(4, 4), ColorToRGB(c.Face)) << c.State << "/" << c.Check;
+    EXPECT_EQ(s.Pixel(2, 2), 0x123456) << "the base draws no border";
+    if (c.Tick != clNone)
+      EXPECT_GT(s.Count(box, c.Tick), 10) << c.State << "/" << c.Check;
+    else
+      EXPECT_EQ(s.Count(TRect(4, 4, 13, 13), ColorToRGB(c.Face)), 81);
+  }
+}
+
+bool DrawnByHandler(void*, TcxCanvas*, const TRect&) { return true; }
+
+TEST_F(BasePainter, TextCellHandlerKeepsTheBackgroundButTheTextIsDrawn) {
+  TPainterSurface s(80, 20);
+  const TcxDrawBackgroundEvent handler(&DrawnByHandler, nullptr);
+  Base()->PaintTextCell(s.Canvas(), TRect(0, 0, 80, 20), TRect(0, 0, 80, 20), cxbsNormal, taCenter, vaCenter, false,
+                        false, "Mm", nullptr, clRed, clBlue, handler, false);
+  EXPECT_EQ(s.Count(TRect(0, 0, 80, 20), clBlue), 0);
+  EXPECT_GT(s.Count(TRect(0, 0, 80, 20), clRed), 5);
+  Base()->PaintTextCell(s.Canvas(), TRect(0, 0, 80, 20), TRect(0, 0, 80, 20), cxbsNormal, taCenter, vaCenter, false,
+                        false, "", nullptr, clRed, clBlue, nullptr, false);
+  EXPECT_EQ(s.Pixel(0, 0), ColorToRGB(clBlue));
+}
+
+TEST_F(BasePainter, IndicatorImagesAndEmptyBackgrounds) {
+  TPainterSurface s(20, 20);
+  Base()->PaintIndicatorImage(s.Canvas(), TRect(0, 0, 20, 20), ikNone);
+  Base()->FillAreaBackground(s.Canvas(), TRect(0, 0, 20, 20), true, clRed, nullptr);
+  EXPECT_EQ(s.Count(TRect(0, 0, 20, 20), 0x123456), 400) << "nothing drawn";
+  ASSERT_NE(cxIndicatorImages(), nullptr);
+  EXPECT_EQ(ImageList_GetImageCount(cxIndicatorImages()), 6);
+  Base()->PaintIndicatorImage(s.Canvas(), TRect(0, 0, 20, 20), ikArrow);
+  // The 8 x 9 arrow lies centred at (6, 5); its white is transparent.
+  EXPECT_EQ(s.Pixel(8, 6), 0x000000);
+  EXPECT_EQ(s.Pixel(6, 5), 0x123456);
+  EXPECT_EQ(s.Count(TRect(0, 0, 6, 20), 0x000000), 0);
+}
+
+TEST_F(BasePainter, RadioButtonPicturesAreIndexedByTheirState) {
+  TcxRadioButtonImageList* images = GetRadioButtonImages();
+  EXPECT_EQ(images->GetImageIndex(lfOffice11, cxbsDisabled, true, true, false), 95);
+  EXPECT_EQ(images->Count(), 128);
+  const TSize cell = cxCheckGlyphSize();
+  const TSize size = images->GetSize();
+  EXPECT_LE(size.cx, cell.cx);
+  EXPECT_LE(size.cy, cell.cy);
+  EXPECT_EQ(Base()->RadioButtonSize(), size);
+  TPainterSurface s(size.cx, size.cy);
+  Base()->PaintRadioButton(s.Canvas(), 0, 0, cxbsNormal, true, false, clDefault);
+  EXPECT_EQ(s.Pixel(0, 0), 0x123456) << "clDefault leaves the pixels outside the circle";
+  const TcxRadioButtonMeasures& m = images->Measures();
+  EXPECT_EQ(s.Pixel((m.DotLeft + m.DotRight) / 2 - m.Left, (m.DotTop + m.DotBottom) / 2 - m.Top),
+            ColorToRGB(clWindowText))
+      << "the check dot";
+  Base()->PaintRadioButton(s.Canvas(), 0, 0, cxbsNormal, true, false, clRed);
+  EXPECT_EQ(s.Pixel(0, 0), ColorToRGB(clRed));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Every drawing part of the base painter in every state: no crash, no GDI object left behind, the
+// canvas's brush, pen, font, clipping and saved states as they were, and nothing outside the part.
+
+struct TCanvasSnapshot {
+  TColor BrushColor, PenColor, FontColor;
+  TBrushStyle BrushStyle;
+  TPenStyle PenStyle;
+  int PenWidth, FontHeight, SavedDCs;
+  std::string FontName;
+  RECT ClipBox;
+  int ClipKind;
+  bool operator==(const TCanvasSnapshot& o) const {
+    return BrushColor == o.BrushColor && PenColor == o.PenColor && FontColor == o.FontColor &&
+           BrushStyle == o.BrushStyle && PenStyle == o.PenStyle && PenWidth == o.PenWidth &&
+           FontHeight == o.FontHeight && SavedDCs == o.SavedDCs && FontName == o.FontName &&
+           EqualRect(&ClipBox, &o.ClipBox) && ClipKind == o.ClipKind;
+  }
+};
+
+TCanvasSnapshot Snapshot(TcxCanvas* c) {
+  TCanvasSnapshot s{};
+  s.BrushColor = c->GetBrush()->Color(), s.PenColor = c->GetPen()->Color(), s.FontColor = c->GetFont()->Color();
+  s.BrushStyle = c->GetBrush()->Style(), s.PenStyle = c->GetPen()->Style(), s.PenWidth = c->GetPen()->Width();
+  s.FontHeight = c->GetFont()->Height(), s.FontName = c->GetFont()->Name(), s.SavedDCs = c->SavedDCCount();
+  s.ClipKind = GetClipBox(c->GetHandle(), &s.ClipBox);
+  return s;
+}
+
+using TPart = std::function<void(TcxCanvas*, const TRect&, TcxButtonState)>;
+
+std::vector<std::pair<const char*, TPart>> BasePainterParts() {
+  auto p = Base();
+  TcxViewParams params;
+  params.Color = clInfoBk;
+  params.TextColor = clInfoText;
+  std::vector<std::pair<const char*, TPart>> parts = {
+      {"FillAreaBackground", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->FillAreaBackground(c, r, false, clTeal, nullptr); }},
+      {"SmallDownArrow", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->PaintSmallDownArrow(c, r, clBtnText); }},
+      {"TextCell", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) {
+         p->PaintTextCell(c, r, r, s, taLeftJustify, vaCenter, false, true, "Cell text", nullptr, clWindowText, clWindow, nullptr, false); }},
+      {"NavigationPrevious", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) {
+         p->PaintNavigationButton(c, r, Bounds(r.Left + 40, r.Top + 16, 7, 7), nbdPrevious, s); }},
+      {"NavigationNext", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) {
+         p->PaintNavigationButton(c, r, Bounds(r.Left + 40, r.Top + 16, 7, 7), nbdNext, s); }},
+      {"SolidArrow", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->DrawSolidArrow(c, r, adLeft, clNavy); }},
+      {"ArrowButton", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintArrowButton(c, r, s, adUp, true); }},
+      {"ArrowButtonPlain", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintArrowButton(c, r, s, adDown, false); }},
+      {"ArrowGlyph", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintArrowGlyph(c, r, s, adRight); }},
+      {"Button", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintButton(c, r, "&Button", s); }},
+      {"ButtonWrapped", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) {
+         p->PaintButton(c, r, "Two words", s, true, clDefault, clDefault, true); }},
+      {"CaptionlessButton", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintCaptionlessButton(c, r, s); }},
+      {"GroupExpandButton", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintGroupExpandButton(c, r, s != cxbsHot, s); }},
+      {"SmallExpandButton", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) {
+         TRect b = Bounds(r.Left + 2, r.Top + 2, 9, 9); p->PaintSmallExpandButton(c, b, s == cxbsPressed, clBtnShadow, clWindow); }},
+      {"CheckMark", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintCheckMark(c, Bounds(r.Left + 2, r.Top + 2, 13, 13), s, true, clBtnText); }},
+      {"CheckBox", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) {
+         p->PaintCheckBox(c, Bounds(r.Left + 2, r.Top + 2, 13, 13), s, static_cast<TcxCheckBoxState>(s % 3)); }},
+      {"RadioButton", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) {
+         p->PaintRadioButton(c, r.Left + 2, r.Top + 2, s, s % 2 == 0, s == cxbsHot, clDefault, s == cxbsPressed); }},
+      {"Header", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) {
+         p->PaintHeader(c, r, r, {}, cxBordersAll, s, taCenter, vaCenter, false, false, "Header", nullptr, clBtnText, clBtnFace, nullptr); }},
+      {"HeaderPressed", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->PaintHeaderPressed(c, r); }},
+      {"HeaderSection", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) {
+         p->PaintHeaderSection(c, r, r, {}, cxBordersAll, s, taLeftJustify, vaTop, true, false, "Section", nullptr, clBtnText, clBtnFace); }},
+      {"HeaderSeparator", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->PaintHeaderSeparator(c, r, 3, clBtnShadow, params); }},
+      {"FooterCell", [=](TcxCanvas* c, const TRect& r, TcxButtonState) {
+         p->PaintFooterCell(c, r, taRightJustify, vaBottom, false, "Sum", nullptr, clWindowText, clBtnFace, nullptr); }},
+      {"FooterPanel", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->PaintFooterPanel(c, r, params); }},
+      {"FooterSeparator", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->PaintFooterSeparator(c, r); }},
+      {"FilterActivate", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintFilterActivateButton(c, Bounds(r.Left, r.Top, 13, 13), s, true); }},
+      {"FilterClose", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintFilterCloseButton(c, Bounds(r.Left + 2, r.Top + 2, 16, 14), s); }},
+      {"WindowContent", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->PaintWindowContent(c, r); }},
+      {"IndicatorGrip", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->PaintIndicatorGrip(c, r, clBtnShadow); }},
+      {"IndicatorItem", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) {
+         p->PaintIndicatorItem(c, r, static_cast<TcxIndicatorKind>(s + 1), clBtnFace, nullptr); }},
+      {"IndicatorItemSimple", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) {
+         p->PaintIndicatorItemSimple(c, r, static_cast<TcxIndicatorKind>(s + 2), clBtnFace, nullptr); }},
+      {"SizeGrip", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->PaintSizeGrip(c, r, clBtnFace); }},
+      {"HeaderWithSideArrows", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) {
+         p->PaintHeaderWithSideArrows(c, r, "Band", {}, params, s % 4, 16, nullptr); }},
+      {"ProgressBar", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) {
+         TRect chunk = r; chunk.Inflate(-2, -2); chunk.Right = chunk.Left + chunk.Width() * s / 4;
+         p->PaintProgressBar(c, r, chunk, params, s == cxbsDisabled); }},
+      {"NavigationWithText", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) {
+         p->PaintNavigationButtonWithText(c, r, nbdNext, s, "Go", TRect(r.Left + 20, r.Top + 2, r.Right - 2, r.Bottom - 2),
+                                          Bounds(r.Left + 6, r.Top + 16, 7, 7)); }},
+      {"Chevron", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->PaintChevron(c, Bounds(r.Left + 4, r.Top + 4, 7, 7), nbdPrevious, clBtnText);
+         p->PaintChevron(c, Bounds(r.Left + 20, r.Top + 4, 7, 7), nbdNext, clBtnText); }},
+      {"ScrollButtonFace", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintScrollButtonFace(c, r, s); }},
+      {"Clock", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) {
+         p->PaintClock(c, r, (10 + s) / 24.0 + 8 / 1440.0 + 30 / 86400.0, clWindow); }},
+  };
+  return parts;
+}
+
+// The parts whose base drawing is nothing must leave every pixel alone.
+std::vector<std::pair<const char*, TPart>> BasePainterEmptyParts() {
+  auto p = Base();
+  TcxViewParams params;
+  return {
+      {"Border", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->PaintBorder(c, r); }},
+      {"ButtonBorder", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintButtonBorder(c, r, s); }},
+      {"StateFrame", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintStateFrame(c, r, s == cxbsHot, s == cxbsPressed); }},
+      {"ExpandButton", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->PaintExpandButton(c, r, true); }},
+      {"CheckBoxBorder", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintCheckBoxBorder(c, r, s); }},
+      {"HeaderBorder", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->PaintHeaderBorder(c, r, {}, cxBordersAll); }},
+      {"SortMark", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->PaintSortMark(c, r, true); }},
+      {"FilterDropDown", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintFilterDropDownButton(c, r, s, true); }},
+      {"Tab", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintTab(c, r, cxBordersAll, "Tab", s, false, nullptr, clBtnText, clBtnFace); }},
+      {"ScrollBarPart", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintScrollBarPart(c, false, r, sbpThumbnail, s); }},
+      {"Splitter", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->PaintSplitter(c, r, params, true); }},
+      {"EditorButton", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintEditorButton(c, r, cxbkComboBtn, s); }},
+      {"ProgressBarChunk", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->PaintProgressBarChunk(c, r, false); }},
+      {"GroupBoxInterior", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->PaintGroupBoxInterior(c, nullptr, r, clRed, clBlue); }},
+      {"TrackBarThumb", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintTrackBarThumb(c, r, s, true, tbtmBoth); }},
+  };
+}
+
+constexpr int cellWidth = 90, cellHeight = 40, margin = 4;
+
+void DrawSheet(TPainterSurface& s, const std::vector<std::pair<const char*, TPart>>& parts, bool check) {
+  for (size_t row = 0; row < parts.size(); ++row)
+    for (int state = cxbsDefault; state <= cxbsDisabled; ++state) {
+      const TRect cell = Bounds(state * (cellWidth + margin) + margin, static_cast<int>(row) * (cellHeight + margin) + margin,
+                                cellWidth, cellHeight);
+      const TCanvasSnapshot before = Snapshot(s.Canvas());
+      parts[row].second(s.Canvas(), cell, static_cast<TcxButtonState>(state));
+      if (!check) continue;
+      EXPECT_TRUE(Snapshot(s.Canvas()) == before) << parts[row].first << " state " << state << " left the canvas changed";
+    }
+}
+
+TEST_F(BasePainter, SweepOfEveryPartAndState) {
+  auto parts = BasePainterParts();
+  const int width = 5 * (cellWidth + margin) + margin, height = static_cast<int>(parts.size()) * (cellHeight + margin) + margin;
+  TPainterSurface sheet(width, height, 0xE0E0E0);
+  sheet.Canvas()->GetFont()->SetColor(clPurple);
+  sheet.Canvas()->GetPen()->SetColor(clLime);
+  sheet.Canvas()->GetBrush()->SetColor(clAqua);
+  DrawSheet(sheet, parts, false);  // the shared pictures are made on first use
+  const int objects = GdiObjectCount();
+  ASSERT_GT(objects, 0);
+  DrawSheet(sheet, parts, true);
+  EXPECT_EQ(GdiObjectCount(), objects) << "GDI objects left behind";
+  // Nothing is drawn in the margins between the cells.
+  for (size_t row = 0; row <= parts.size(); ++row)
+    EXPECT_EQ(sheet.Count(TRect(0, static_cast<int>(row) * (cellHeight + margin), width, static_cast<int>(row) * (cellHeight + margin) + margin), 0xE0E0E0),
+              width * margin) << "margin above row " << row;
+  sheet.Save("base_painter_parts.bmp");
+
+  auto empty = BasePainterEmptyParts();
+  TPainterSurface blank(width, static_cast<int>(empty.size()) * (cellHeight + margin) + margin, 0xE0E0E0);
+  DrawSheet(blank, empty, true);
+  EXPECT_EQ(blank.Count(TRect(0, 0, width, static_cast<int>(empty.size()) * (cellHeight + margin) + margin), 0xE0E0E0),
+            width * (static_cast<int>(empty.size()) * (cellHeight + margin) + margin))
+      << "an operation that draws nothing touched the canvas";
+}
+
+}  // namespace

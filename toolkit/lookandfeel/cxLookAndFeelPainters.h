@@ -1,0 +1,463 @@
+// The painter interface through which every toolkit control draws its elements and takes its
+// metrics and default colours, and the painters' shared resources.
+//
+// A painter is a class reference, never an object with state: each painter class has exactly one
+// constant instance (Instance()), every operation is a const virtual, and a painter class overrides
+// only what its look changes. A derived painter falls back to its parent's drawing by calling the
+// parent's operation explicitly (Parent::Operation(...)), as the base composes its own parts
+// through virtual calls: a painter that overrides an inner operation (ButtonColor, for instance)
+// changes every outer one that uses it (PaintButton, PaintArrowButton ...).
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Graphics.h"
+#include "StdCtrls.h"
+#include "System.h"
+#include "Types.h"
+#include "cxClasses.h"
+#include "cxGraphics.h"
+
+class TCustomImageList;
+class TControl;
+
+// Vertical text alignment (the horizontal one is the framework's TAlignment).
+enum TcxAlignmentVert : uint8_t { vaTop, vaBottom, vaCenter };
+
+extern const TUnitInfo cxLookAndFeelPaintersUnit;
+
+enum TcxLookAndFeelKind : uint8_t { lfFlat, lfStandard, lfUltraFlat, lfOffice11 };
+
+enum TcxButtonState : uint8_t { cxbsDefault, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled };
+enum TcxCheckBoxState : uint8_t { cbsUnchecked, cbsChecked, cbsGrayed };
+enum TcxArrowDirection : uint8_t { adUp, adDown, adLeft, adRight };
+// 0 none, the buttons at the start and the end, the thumb, the page areas before and after it.
+enum TcxScrollBarPart : uint8_t { sbpNone, sbpLineUp, sbpLineDown, sbpThumbnail, sbpPageUp, sbpPageDown };
+enum TcxNavigationButtonDirection : uint8_t { nbdPrevious, nbdNext };
+// Indicator cells: no image, then one of the six shared indicator images.
+enum TcxIndicatorKind : uint8_t { ikNone, ikArrow, ikEdit, ikInsert, ikMultiDot, ikMultiArrow, ikFilter };
+enum TcxEditBtnKind : uint8_t {
+  cxbkCloseBtn, cxbkComboBtn, cxbkEditorBtn, cxbkEllipsisBtn, cxbkSpinUpBtn, cxbkSpinDownBtn, cxbkSpinLeftBtn,
+  cxbkSpinRightBtn
+};
+enum TcxGroupBoxCaptionPosition : uint8_t { cxgpTop, cxgpBottom, cxgpLeft, cxgpRight };
+// Where a track bar's tick marks are: before the thumb, after it, or on both sides.
+enum TcxTrackBarTickMarks : uint8_t { tbtmUpLeft, tbtmDownRight, tbtmBoth };
+
+// A handler that may draw a background itself; true means it did.
+using TcxDrawBackgroundEvent = TEvent<bool(TcxCanvas* Canvas, const TRect& Bounds)>;
+
+class TcxCustomLookAndFeelPainter;
+using TcxCustomLookAndFeelPainterClass = const TcxCustomLookAndFeelPainter*;
+
+// The look of a painter's drawing-style number: 0 flat, 2 ultra-flat, 4 Office 11, else standard.
+TcxLookAndFeelKind KindOfDrawingStyle(int style);
+TcxArrowDirection ScrollBarArrowDirection(bool horizontal, TcxScrollBarPart part);
+
+class TcxCustomLookAndFeelPainter : public TObject {
+  CALDERAN_CLASS(TcxCustomLookAndFeelPainter)
+  static TcxCustomLookAndFeelPainterClass Instance();
+
+  // The triangle of an arrow inside Rect (not virtual). Size 0: from the extent across the arrow.
+  static void CalcArrowTriangle(const TRect& rect, TPoint (&points)[3], TcxArrowDirection direction,
+                                bool proportional, int size = 0);
+
+  // General drawing and metrics
+  virtual void FillAreaBackground(TcxCanvas* canvas, const TRect& rect, bool useBitmap, TColor color,
+                                  TBitmap* bitmap) const;
+  virtual void PaintSmallDownArrow(TcxCanvas* canvas, const TRect& rect, TColor color) const;
+  virtual void PaintTextCell(TcxCanvas* canvas, const TRect& rect, const TRect& textRect, TcxButtonState state,
+                             TAlignment horzAlignment, TcxAlignmentVert vertAlignment, bool multiLine,
+                             bool endEllipsis, const std::string& text, TFont* font, TColor textColor,
+                             TColor backgroundColor, const TcxDrawBackgroundEvent& onCustomDrawBackground,
+                             bool isFooter) const;
+  virtual void PaintNavigationButton(TcxCanvas* canvas, const TRect& rect, const TRect& glyphRect,
+                                     TcxNavigationButtonDirection direction, TcxButtonState state) const;
+  virtual TRect FooterCellContentBounds(const TRect& rect) const;
+  virtual TRect FooterCellTextBounds(const TRect& rect) const;
+  // 0 flat, 1 standard, 2 ultra-flat, 3 native, 4 Office 2003.
+  virtual int DrawingStyle() const;
+
+  // Colours
+  virtual TColor ContentColor() const;
+  virtual TColor ContentEvenColor() const;
+  virtual TColor ContentOddColor() const;
+  virtual TColor ContentTextColor() const;
+  virtual TColor EditorBackgroundColor(bool disabled) const;
+  virtual TColor EditorTextColor(bool disabled) const;
+  virtual TColor FilterPanelColor() const;
+  virtual TColor FilterPanelTextColor() const;
+  virtual TColor FixedLineColor() const;
+  virtual TColor AuxColor01() const;
+  virtual TColor AuxColor02() const;
+  virtual TColor GridLineColor() const;
+  virtual TColor GroupPanelColor() const;
+  virtual TColor GroupPanelTextColor() const;
+  virtual TColor GroupRowColor() const;
+  virtual TColor GroupRowTextColor() const;
+  virtual TColor HeaderBackgroundColor() const;
+  virtual TColor HeaderBackgroundTextColor() const;
+  virtual TColor HeaderColor() const;
+  virtual TColor HeaderTextColor() const;
+  virtual TColor AuxColor03() const;
+  virtual TColor AuxColor04() const;
+  virtual TColor AuxColor05() const;
+  virtual TColor AuxColor06() const;
+  virtual TColor FixedGridLineColor() const;
+  virtual TColor FormContentColor() const;
+  virtual TColor CategoryColor() const;
+  virtual TColor CategoryTextColor() const;
+  virtual TColor VerticalGridLineColor() const;
+  virtual TColor BandBorderColor() const;
+  virtual TColor AuxColor07() const;
+  virtual TColor HighlightColor() const;
+  virtual TColor HighlightTextColor() const;
+  virtual TColor AuxColor08() const;
+  virtual TColor AuxColor09() const;
+  virtual TColor SchedulerBorderLineColor() const;
+  virtual TColor AuxColor10() const;
+  virtual TColor NavigatorColor() const;
+  virtual TColor AuxColor11() const;
+  virtual TColor AuxColor12() const;
+  virtual TColor AppointmentTextColor() const;
+  virtual TColor SelectionColor() const;
+  virtual TColor SelectionTextColor() const;
+  virtual TColor CardSeparatorColor() const;
+  virtual TColor AuxColor13() const;
+  virtual TColor AuxColor14() const;
+  virtual TColor AuxColor15() const;
+  virtual TColor AuxColor16() const;
+  virtual TColor AuxColor17() const;
+  virtual TColor AuxColor18() const;
+  virtual TColor AuxColor19() const;
+  virtual TColor AuxColor20() const;
+  virtual TColor AuxColor21() const;
+  virtual TColor AuxColor22() const;
+  virtual TColor AuxColor23() const;
+  virtual TColor AuxColor24() const;
+  virtual TColor AuxColor25() const;
+  virtual TColor AuxColor26() const;
+  virtual TColor AuxColor27() const;
+  virtual TColor AuxColor28() const;
+  virtual TColor AuxColor29() const;
+  virtual TColor AuxColor30() const;
+
+  // Arrows
+  virtual void DrawSolidArrow(TcxCanvas* canvas, const TRect& rect, TcxArrowDirection direction, TColor color) const;
+  virtual void PaintArrowButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state,
+                                TcxArrowDirection direction, bool withBorder) const;
+  virtual void PaintArrowButtonBorder(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const;
+  virtual void PaintArrowGlyph(TcxCanvas* canvas, const TRect& rect, TcxButtonState state,
+                               TcxArrowDirection direction) const;
+
+  // Control border
+  virtual int BorderWidth() const;
+  virtual void PaintBorder(TcxCanvas* canvas, const TRect& rect) const;
+
+  // Buttons and expand buttons
+  virtual TRect GroupButtonBounds(const TRect& rect, int buttonCount, int buttonIndex) const;
+  virtual int ButtonBorderWidth(TcxButtonState state) const;
+  virtual TColor ButtonColor(TcxButtonState state) const;
+  virtual TRect ButtonFocusBounds(TcxCanvas* canvas, const TRect& rect) const;
+  virtual TRect ButtonGroupBorderWidths(int buttonCount, int buttonIndex) const;
+  virtual int ButtonTextInset() const;
+  virtual int ButtonPressedShift() const;
+  virtual TColor ButtonGlyphColor(TcxButtonState state, TColor color = clDefault) const;
+  virtual TcxButtonState ButtonGlyphState(TcxButtonState state) const;
+  virtual void PaintButton(TcxCanvas* canvas, const TRect& rect, const std::string& caption, TcxButtonState state,
+                           bool drawBorder = true, TColor color = clDefault, TColor textColor = clDefault,
+                           bool wordWrap = false) const;
+  // The three trailing arguments belong to looks that shape grouped buttons; the base ignores them.
+  virtual void PaintCaptionlessButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state,
+                                      int buttonCount = 0, int buttonIndex = 0, bool isDefault = false) const;
+  virtual void PaintButtonBorder(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const;
+  virtual void PaintStateFrame(TcxCanvas* canvas, const TRect& rect, bool hot, bool pressed) const;
+  virtual void PaintExpandButton(TcxCanvas* canvas, const TRect& rect, bool expanded, TColor color = clDefault) const;
+  virtual bool ExpandButtonFlag() const;
+  virtual void PaintGroupExpandButton(TcxCanvas* canvas, const TRect& rect, bool expanded,
+                                      TcxButtonState state) const;
+  virtual void PaintSmallExpandButton(TcxCanvas* canvas, const TRect& rect, bool expanded, TColor frameColor,
+                                      TColor color = clDefault) const;
+  virtual int ExpandButtonExtent() const;
+  virtual int GroupExpandButtonExtent() const;
+  virtual bool HasHotButtons() const;
+  virtual bool HitTestGroupExpandButton(const TRect& rect, TPoint point) const;
+  virtual int SmallExpandButtonExtent() const;
+
+  // Check boxes
+  virtual int CheckBoxBorderWidth() const;
+  virtual TColor CheckBoxColor(TcxButtonState state) const;
+  virtual TSize CheckGlyphSize() const;
+  virtual void PaintCheckMark(TcxCanvas* canvas, const TRect& rect, TcxButtonState state, bool checked,
+                              TColor color) const;
+  virtual void PaintCheckBoxBorder(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const;
+  virtual void PaintCheckBoxByBool(TcxCanvas* canvas, const TRect& rect, TcxButtonState state, bool checked) const;
+  virtual void PaintCheckBox(TcxCanvas* canvas, const TRect& rect, TcxButtonState state,
+                             TcxCheckBoxState checkState) const;
+
+  // Radio buttons
+  virtual void PaintRadioButton(TcxCanvas* canvas, int x, int y, TcxButtonState state, bool checked, bool focused,
+                                TColor backgroundColor, bool highlighted = false) const;
+  virtual TSize RadioButtonSize() const;
+
+  // Headers and sort marks
+  virtual void PaintHeader(TcxCanvas* canvas, const TRect& rect, const TRect& textRect, TcxBorders neighbors,
+                           TcxBorders borders, TcxButtonState state, TAlignment horzAlignment,
+                           TcxAlignmentVert vertAlignment, bool multiLine, bool endEllipsis, const std::string& text,
+                           TFont* font, TColor textColor, TColor backgroundColor,
+                           const TcxDrawBackgroundEvent& onCustomDrawBackground, bool isLast = false,
+                           bool isGroup = false) const;
+  virtual void PaintHeaderSimple(TcxCanvas* canvas, const TRect& rect, const TRect& textRect, TcxBorders neighbors,
+                                 TcxBorders borders, TcxButtonState state, TAlignment horzAlignment,
+                                 TcxAlignmentVert vertAlignment, bool multiLine, bool endEllipsis,
+                                 const std::string& text, TFont* font, TColor textColor, TColor backgroundColor,
+                                 const TcxDrawBackgroundEvent& onCustomDrawBackground) const;
+  virtual void PaintHeaderBorder(TcxCanvas* canvas, const TRect& rect, TcxBorders neighbors, TcxBorders borders) const;
+  virtual void PaintHeaderPressed(TcxCanvas* canvas, const TRect& rect) const;
+  virtual void PaintHeaderSection(TcxCanvas* canvas, const TRect& rect, const TRect& textRect, TcxBorders neighbors,
+                                  TcxBorders borders, TcxButtonState state, TAlignment horzAlignment,
+                                  TcxAlignmentVert vertAlignment, bool multiLine, bool endEllipsis,
+                                  const std::string& text, TFont* font, TColor textColor,
+                                  TColor backgroundColor) const;
+  virtual void PaintHeaderSectionBorder(TcxCanvas* canvas, const TRect& rect, TcxBorders borders,
+                                        TcxButtonState state) const;
+  virtual void PaintHeaderSectionContent(TcxCanvas* canvas, const TRect& rect, const TRect& textRect,
+                                         TcxButtonState state, TAlignment horzAlignment,
+                                         TcxAlignmentVert vertAlignment, bool multiLine, bool endEllipsis,
+                                         const std::string& text, TFont* font, TColor textColor,
+                                         TColor backgroundColor) const;
+  virtual void PaintHeaderSectionText(TcxCanvas* canvas, const TRect& textRect, TcxButtonState state,
+                                      TAlignment horzAlignment, TcxAlignmentVert vertAlignment, bool multiLine,
+                                      bool endEllipsis, const std::string& text, TFont* font, TColor textColor) const;
+  virtual void PaintHeaderSeparator(TcxCanvas* canvas, const TRect& rect, int width, TColor color,
+                                    const TcxViewParams& viewParams) const;
+  virtual void PaintSortMark(TcxCanvas* canvas, const TRect& rect, bool ascending) const;
+  virtual TcxBorders HeaderDrawnBorders(TcxBorders neighbors) const;
+  virtual int HeaderBorderWidth() const;
+  virtual TRect HeaderOuterBounds(const TRect& rect, TcxBorders neighbors, TcxBorders borders) const;
+  virtual TRect HeaderContentBounds(const TRect& rect, TcxBorders borders) const;
+  virtual bool IsHeaderHotTrackable() const;
+  virtual int HeaderHeight(int textHeight) const;
+  virtual int HeaderSectionBorderWidth(TcxButtonState state) const;
+  virtual TRect HeaderSectionTextBounds(const TRect& rect, TcxButtonState state) const;
+  virtual TRect HeaderSectionContentBounds(const TRect& rect, TcxButtonState state) const;
+  virtual int HeaderWidth(TcxCanvas* canvas, TcxBorders borders, const std::string& text, TFont* font) const;
+  virtual bool IsHeaderBackgroundTransparent() const;
+  virtual TPoint SortMarkAreaSize() const;
+  virtual TPoint SortMarkExtent() const;
+  virtual void PaintHeaderAreaBackground(TcxCanvas* canvas, const TRect& rect, bool useBitmap, TColor color,
+                                         TBitmap* bitmap) const;
+  virtual TcxBorders HeaderAreaBorders() const;
+
+  // Footer
+  virtual int FooterBorderWidth() const;
+  virtual int FooterCellBorderWidth() const;
+  virtual int FooterCellSpacing() const;
+  virtual bool IsFooterCellFramed() const;
+  virtual TColor FooterSeparatorColor() const;
+  virtual int FooterSeparatorWidth() const;
+  virtual void PaintFooterCell(TcxCanvas* canvas, const TRect& rect, TAlignment horzAlignment,
+                               TcxAlignmentVert vertAlignment, bool multiLine, const std::string& text, TFont* font,
+                               TColor textColor, TColor backgroundColor,
+                               const TcxDrawBackgroundEvent& onCustomDrawBackground) const;
+  virtual void PaintFooterBorder(TcxCanvas* canvas, const TRect& rect) const;
+  virtual void PaintFooterCellBorder(TcxCanvas* canvas, const TRect& rect) const;
+  virtual void PaintFooterPanel(TcxCanvas* canvas, const TRect& rect, const TcxViewParams& viewParams) const;
+  virtual void PaintFooterSeparator(TcxCanvas* canvas, const TRect& rect) const;
+
+  // Filter buttons
+  virtual void PaintFilterActivateButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state,
+                                         bool checked) const;
+  virtual void PaintFilterCloseButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const;
+  virtual void PaintFilterDropDownButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state,
+                                         bool isFilterActive) const;
+  virtual void PaintFilterPanel(TcxCanvas* canvas, const TRect& rect, bool useBitmap, TColor color,
+                                TBitmap* bitmap) const;
+  virtual TPoint FilterActivateButtonExtent() const;
+  virtual TPoint FilterCloseButtonExtent() const;
+  virtual TPoint FilterDropDownButtonExtent() const;
+
+  // Window content and popup border
+  virtual void PaintWindowContent(TcxCanvas* canvas, const TRect& rect) const;
+  virtual int PopupBorderKind() const;
+
+  // Tabs
+  virtual void PaintTab(TcxCanvas* canvas, const TRect& rect, TcxBorders borders, const std::string& text,
+                        TcxButtonState state, bool vertical, TFont* font, TColor textColor, TColor backgroundColor,
+                        bool showPrefix = false) const;
+  virtual void PaintTabBorder(TcxCanvas* canvas, const TRect& rect, TcxBorder border, TcxBorders borders,
+                              bool vertical) const;
+  virtual void PaintTabsRoot(TcxCanvas* canvas, const TRect& rect, TcxBorders borders, bool vertical) const;
+  virtual bool IsTabPaintingImplemented(bool vertical) const;
+  virtual bool IsTabHotTrackable(bool vertical) const;
+  virtual int TabBorderWidth(bool vertical) const;
+
+  // Indicator
+  virtual void PaintIndicatorGrip(TcxCanvas* canvas, const TRect& rect, TColor color) const;
+  virtual void PaintIndicatorImage(TcxCanvas* canvas, const TRect& rect, TcxIndicatorKind kind) const;
+  virtual void PaintIndicatorItem(TcxCanvas* canvas, const TRect& rect, TcxIndicatorKind kind,
+                                  TColor backgroundColor, const TcxDrawBackgroundEvent& onCustomDrawBackground) const;
+  virtual void PaintIndicatorItemSimple(TcxCanvas* canvas, const TRect& rect, TcxIndicatorKind kind,
+                                        TColor backgroundColor,
+                                        const TcxDrawBackgroundEvent& onCustomDrawBackground) const;
+  virtual bool IndicatorItemsFirst() const;
+
+  // Scroll bar and size grip
+  virtual int ScrollBarMinThumbLength(bool horizontal) const;
+  virtual void PaintScrollBarPart(TcxCanvas* canvas, bool horizontal, const TRect& rect, TcxScrollBarPart part,
+                                  TcxButtonState state) const;
+  virtual TSize SizeGripSize() const;
+  virtual void PaintSizeGrip(TcxCanvas* canvas, const TRect& rect, TColor backgroundColor) const;
+
+  // Navigation buttons, progress bar frame, splitter
+  virtual void NavigationButtonLayout(TcxNavigationButtonDirection direction, bool withoutText, TSize size1,
+                                      TSize size2, TRect& bounds, TRect& textRect, TRect& glyphRect) const;
+  // Arrows: 1 left, 2 right, 3 both.
+  virtual void PaintHeaderWithSideArrows(TcxCanvas* canvas, const TRect& rect, const std::string& text,
+                                         TcxBorders neighbors, const TcxViewParams& viewParams, int arrows,
+                                         int arrowInset, const TcxDrawBackgroundEvent& onCustomDrawBackground) const;
+  virtual void PaintControlBorder(TcxCanvas* canvas, const TRect& rect) const;
+  virtual void PaintProgressBar(TcxCanvas* canvas, const TRect& rect, const TRect& chunkRect,
+                                const TcxViewParams& viewParams, bool frameOnly) const;
+  virtual void PaintNavigationButtonWithText(TcxCanvas* canvas, const TRect& rect,
+                                             TcxNavigationButtonDirection direction, TcxButtonState state,
+                                             const std::string& text, const TRect& textRect,
+                                             const TRect& glyphRect) const;
+  virtual void PaintChevron(TcxCanvas* canvas, const TRect& rect, TcxNavigationButtonDirection direction,
+                            TColor color) const;
+  virtual void PaintScrollButtonFace(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const;
+  virtual void PaintSplitter(TcxCanvas* canvas, const TRect& rect, const TcxViewParams& viewParams,
+                             bool horizontal) const;
+  virtual TRect ProgressBarBorderWidths() const;
+  virtual void NavigationButtonMetrics(TcxNavigationButtonDirection direction, TRect& margins,
+                                       TSize& glyphSize) const;
+  virtual int AuxMetric() const;
+
+  // Clock
+  virtual void PaintClock(TcxCanvas* canvas, const TRect& rect, TDateTime time, TColor backgroundColor) const;
+
+  // Editor buttons and container border colour
+  virtual void PaintEditorButton(TcxCanvas* canvas, const TRect& rect, TcxEditBtnKind kind,
+                                 TcxButtonState state) const;
+  virtual int EditorButtonInset() const;
+  virtual TSize EditorButtonSize() const;
+  virtual TColor EditorButtonTextColor() const;
+  virtual TColor ContainerBorderColor(bool highlighted) const;
+
+  // Navigator glyphs
+  virtual void PaintNavigatorGlyph(TcxCanvas* canvas, TCustomImageList* imageList, int imageIndex, int buttonIndex,
+                                   const TRect& glyphRect, bool enabled, bool userGlyphs) const;
+  virtual TSize NavigatorGlyphSize() const;
+
+  // Progress bar
+  virtual void PaintProgressBarBorder(TcxCanvas* canvas, const TRect& rect, bool vertical) const;
+  virtual void PaintProgressBarChunk(TcxCanvas* canvas, const TRect& rect, bool vertical) const;
+  virtual TRect ProgressBarContentOffsets(bool vertical) const;
+  virtual TColor ProgressBarTextColor() const;
+
+  // Group box
+  virtual void PaintGroupBoxBackground(TcxCanvas* canvas, const TRect& bounds, const TRect& rect) const;
+  virtual void PaintGroupBoxCaption(TcxCanvas* canvas, const TRect& captionRect,
+                                    TcxGroupBoxCaptionPosition captionPosition) const;
+  virtual void PaintGroupBoxContent(TcxCanvas* canvas, const TRect& borderRect,
+                                    TcxGroupBoxCaptionPosition captionPosition) const;
+  virtual TRect GroupBoxBorderWidths(bool hasCaption, TcxGroupBoxCaptionPosition captionPosition) const;
+  virtual TColor GroupBoxCaptionTextColor(TcxGroupBoxCaptionPosition captionPosition) const;
+  virtual bool IsGroupBoxTransparent(bool hasCaption, TcxGroupBoxCaptionPosition captionPosition) const;
+  virtual void PaintGroupBoxInterior(TcxCanvas* canvas, TControl* control, const TRect& rect, TColor color1,
+                                     TColor color2) const;
+  virtual void PaintGroupPanelFrame(TcxCanvas* canvas, const TRect& rect) const;
+  virtual void PaintGroupBoxCaptionArea(TcxCanvas* canvas, const TRect& captionRect,
+                                        TcxGroupBoxCaptionPosition captionPosition) const;
+  virtual void PaintGroupPanelBackground(TcxCanvas* canvas, const TRect& rect, bool withFrame) const;
+
+  // Track bar, splitter element and further values
+  virtual TRect AuxOffsets() const;
+  virtual TColor AuxColor31() const;
+  virtual void PaintTrackBarTrack(TcxCanvas* canvas, const TRect& rect, const TRect& selectionRect,
+                                  bool hasSelection, bool enabled, bool horizontal) const;
+  virtual void PaintTrackBarThumb(TcxCanvas* canvas, const TRect& rect, TcxButtonState state, bool horizontal,
+                                  TcxTrackBarTickMarks tickMarks) const;
+  virtual TSize TrackBarThumbSize(bool horizontal) const;
+  virtual TColor AuxColor32(TcxButtonState state) const;
+  virtual int TrackBarTrackWidth() const;
+  virtual void PaintSplitterElement(TcxCanvas* canvas, const TRect& rect, Byte imageIndex, Byte unused,
+                                    bool horizontal) const;
+  virtual TSize SplitterElementSize(bool horizontal) const;
+
+ protected:
+  constexpr TcxCustomLookAndFeelPainter() = default;
+  // The outline of a sort mark of SortMarkExtent's size, shared by the looks that draw one.
+  void PaintSortMarkOutline(TcxCanvas* canvas, const TRect& rect, TColor darkColor, TColor lightColor,
+                            bool ascending) const;
+};
+
+// The painters of the looks. Their own drawing is added where each look is built; until then each
+// inherits the base painter's drawing and differs only in its drawing-style number.
+#define CX_DECLARE_PAINTER(Self, Parent)                                \
+  class Self : public Parent {                                          \
+    CALDERAN_CLASS(Self)                                                \
+    static TcxCustomLookAndFeelPainterClass Instance();                 \
+    int DrawingStyle() const override;                                  \
+                                                                        \
+   protected:                                                           \
+    constexpr Self() = default;                                         \
+  };
+
+CX_DECLARE_PAINTER(TcxStandardLookAndFeelPainter, TcxCustomLookAndFeelPainter)
+CX_DECLARE_PAINTER(TcxFlatLookAndFeelPainter, TcxCustomLookAndFeelPainter)
+CX_DECLARE_PAINTER(TcxUltraFlatLookAndFeelPainter, TcxCustomLookAndFeelPainter)
+CX_DECLARE_PAINTER(TcxOffice11LookAndFeelPainter, TcxUltraFlatLookAndFeelPainter)
+CX_DECLARE_PAINTER(TcxWinXPLookAndFeelPainter, TcxStandardLookAndFeelPainter)
+#undef CX_DECLARE_PAINTER
+
+// ---------------------------------------------------------------------------------------------
+// The registry of named skin painters. Skin modules register their painter under the skin's name
+// at start-up; look and feels look a SkinName up here, ignoring ASCII letter case.
+class IcxSkinPainterListener {
+ public:
+  virtual void SkinPainterChanged(TcxCustomLookAndFeelPainterClass painter) = 0;
+
+ protected:
+  ~IcxSkinPainterListener() = default;
+};
+
+class TcxExtendedStylePainterInfo : public TObject {
+  CALDERAN_CLASS(TcxExtendedStylePainterInfo)
+  TcxExtendedStylePainterInfo(TObject* data, const std::string& name, TcxCustomLookAndFeelPainterClass painter)
+      : Data(data), Name(name), Painter(painter) {}
+  ~TcxExtendedStylePainterInfo() override { delete Data; }
+  TObject* Data;  // owned
+  std::string Name;
+  TcxCustomLookAndFeelPainterClass Painter;
+};
+
+class TcxExtendedStylePainters : public TcxObjectList {
+  CALDERAN_CLASS(TcxExtendedStylePainters)
+  TcxExtendedStylePainters() = default;
+
+  // False, with nothing changed and data not taken over, when the name is already registered.
+  bool Register(const std::string& name, TcxCustomLookAndFeelPainterClass painter, TObject* data = nullptr);
+  bool Unregister(const std::string& name);
+  bool FindPainterByName(const std::string& name, TcxCustomLookAndFeelPainterClass& painter) const;
+  bool FindNameByPainter(TcxCustomLookAndFeelPainterClass painter, std::string& name) const;
+  bool FindDataByPainter(TcxCustomLookAndFeelPainterClass painter, TObject*& data) const;
+
+  TcxExtendedStylePainterInfo* Items(int index) const { return static_cast<TcxExtendedStylePainterInfo*>(Get(index)); }
+  const std::string& Names(int index) const { return Items(index)->Name; }
+  TcxCustomLookAndFeelPainterClass Painters(int index) const { return Items(index)->Painter; }
+
+  void AddPainterListener(IcxSkinPainterListener* listener);
+  void RemovePainterListener(IcxSkinPainterListener* listener);
+
+ private:
+  int IndexOfName(const std::string& name) const;
+  void NotifyPainterListeners(TcxCustomLookAndFeelPainterClass painter);
+  std::vector<IcxSkinPainterListener*> listeners_;
+};
+
+// The process-wide registry: exists while the painters module runs, null before and after.
+TcxExtendedStylePainters* ExtendedStylePainters();
