@@ -8,10 +8,7 @@ namespace {
 
 class GraphicsRoutines : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    StartToolkitBaseUnits();
-    StartUnits({&cxGraphicsRoutinesUnit});
-  }
+  static void SetUpTestSuite() { StartToolkitBaseUnits(); }
 };
 
 TEST_F(GraphicsRoutines, MarginsClampAndValidity) {
