@@ -191,6 +191,11 @@ void TGraphic::SaveToFile(const std::string& fileName) {
 void TGraphic::ReadData(TStream* stream) { LoadFromStream(stream); }
 void TGraphic::WriteData(TStream* stream) { SaveToStream(stream); }
 
+void TGraphic::DefineProperties(TFiler* filer) {
+  filer->DefineBinaryProperty("Data", TStreamProc(this, &TGraphic::ReadData), TStreamProc(this, &TGraphic::WriteData),
+                              !Empty());
+}
+
 // ---------------------------------------------------------------------------------------------
 // TBitmap
 class TBitmap::TBitmapCanvas : public TCanvas {
@@ -480,6 +485,8 @@ void TBitmap::LoadFromResourceID(HINSTANCE instance, int id) {
 void TBitmap::ReadData(TStream* stream) {
   int32_t size = 0;
   stream->ReadBuffer(&size, 4);
+  // A size beyond the stream's end is a cut or damaged stream.
+  if (size < 0 || size > stream->Size() - stream->Position()) throw EReadError(SReadError);
   if (size == 0) {
     Replace(nullptr, 0, 0, format_, nullptr);
     return;
