@@ -156,11 +156,21 @@ void TCustomImageList::Delete(int index) {
   Change();
 }
 
-// Moves one image by swapping it with its neighbours step by step.
+// Moves one image: it waits in a spare slot at the end while the images between shift by one
+// towards its old place. Not by swaps: Wine's ILCF_SWAP leaves the destination's image black,
+// while ILCF_MOVE copies image, mask and alpha faithfully.
 void TCustomImageList::Move(int curIndex, int newIndex) {
-  if (curIndex < 0 || curIndex >= Count() || newIndex < 0 || newIndex >= Count()) throw EInvalidOperation(SImageIndexError);
-  int step = newIndex > curIndex ? 1 : -1;
-  for (int i = curIndex; i != newIndex; i += step) ImageList_Copy(handle_, i + step, handle_, i, ILCF_SWAP);
+  const int count = Count();
+  if (curIndex < 0 || curIndex >= count || newIndex < 0 || newIndex >= count) throw EInvalidOperation(SImageIndexError);
+  if (curIndex != newIndex) {
+    if (!ImageList_SetImageCount(handle_, count + 1)) throw EInvalidOperation(SInvalidImageList);
+    const int step = newIndex > curIndex ? 1 : -1;
+    bool ok = ImageList_Copy(handle_, count, handle_, curIndex, ILCF_MOVE);
+    for (int i = curIndex; ok && i != newIndex; i += step) ok = ImageList_Copy(handle_, i, handle_, i + step, ILCF_MOVE);
+    ok = ok && ImageList_Copy(handle_, newIndex, handle_, count, ILCF_MOVE);
+    ImageList_SetImageCount(handle_, count);
+    if (!ok) throw EInvalidOperation(SInvalidImageList);
+  }
   Change();
 }
 
