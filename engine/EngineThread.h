@@ -35,6 +35,16 @@ class EngineGate {
   void SetPaused(bool paused);
   void Stop();
   bool Wait();
+  // Waits as Wait does, then runs step while holding the gate, so once SetPaused(true) has returned
+  // no step runs until the pipeline goes on. False (step not run) once the pipeline is stopped.
+  template <typename Step>
+  bool Pass(Step step) {
+    std::unique_lock<std::mutex> hold(lock_);
+    changed_.wait(hold, [&] { return stopped_.load() || !paused_; });
+    if (stopped_.load()) return false;
+    step();
+    return true;
+  }
   bool Stopped() const { return stopped_.load(); }
 
  private:

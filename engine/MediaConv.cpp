@@ -53,30 +53,34 @@ AvParamsPtr ParamsOf(const AVCodecContext* encoder) {
   return params;
 }
 
+// Plans a stream and opens its encoder as the job will, for the stream parameters it would write.
+template <typename Plan>
+EngineStatus TryEncoder(const ConvSettings& s, EngineStatus (*plan)(const ConvSettings&, Plan&),
+                        EngineStatus (*open)(const Plan&, bool, AvCodecPtr&), AvParamsPtr& params) {
+  Plan planned;
+  AvCodecPtr encoder;
+  EngineStatus status = plan(s, planned);
+  if (status == esOk) status = open(planned, s.outputFormat->flags & AVFMT_GLOBALHEADER, encoder);
+  if (status != esOk) return status;
+  params = ParamsOf(encoder.get());
+  return params ? esOk : esEncoder;
+}
+
 // Tries the encoder with the values as they will be used, and the container with its stream, so a
 // refusal is the setter's status.
 EngineStatus TryVideo(ConvSettings& s) {
   if (!s.source.Video()) return esOk;
-  VideoPlan plan;
-  AvCodecPtr encoder;
-  EngineStatus status = PlanVideo(s, plan);
-  if (status == esOk) status = OpenVideoEncoder(plan, s.outputFormat->flags & AVFMT_GLOBALHEADER, encoder);
-  if (status != esOk) return status;
-  AvParamsPtr params = ParamsOf(encoder.get());
-  if (!params) return esEncoder;
-  status = TryMuxingVideo(s.outputFormat, params.get());
+  AvParamsPtr params;
+  EngineStatus status = TryEncoder(s, PlanVideo, OpenVideoEncoder, params);
+  if (status == esOk) status = TryMuxingVideo(s.outputFormat, params.get());
   if (status == esOk) s.videoParams = std::move(params);
   return status;
 }
 
 EngineStatus TryAudio(const ConvSettings& s) {
-  AudioPlan plan;
-  AvCodecPtr encoder;
-  EngineStatus status = PlanAudio(s, plan);
-  if (status == esOk) status = OpenAudioEncoder(plan, s.outputFormat->flags & AVFMT_GLOBALHEADER, encoder);
+  AvParamsPtr params;
+  EngineStatus status = TryEncoder(s, PlanAudio, OpenAudioEncoder, params);
   if (status != esOk) return status;
-  AvParamsPtr params = ParamsOf(encoder.get());
-  if (!params) return esEncoder;
   status = TryMuxing(s.outputFormat, {s.videoParams.get(), params.get()});
   if (status != esOk) EngineLog(elNotice, "the %s format refuses this audio stream", s.outputFormat->name);
   return status;
@@ -87,6 +91,16 @@ EngineStatus CodecFor(const Converter& c, int32_t id, EngineCodecKind kind, cons
   codec = FindEngineCodec(id);
   if (!codec || codec->kind != kind || !avcodec_find_encoder_by_name(codec->encoder)) return esEncoder;
   return CheckContainerTakes(c.settings.outputFormat, codec);
+}
+
+// Volume, brightness and contrast: one value in a range.
+EngineStatus SetLevel(int ConvSettings::*level, int32_t value, int low, int high) {
+  Converter& c = Conv();
+  std::lock_guard<std::mutex> hold(c.lock);
+  if (Busy(c)) return esBadCall;
+  if (!InRange(value, low, high)) return esParameters;
+  c.settings.*level = value;
+  return esOk;
 }
 
 }  // namespace
@@ -140,31 +154,14 @@ EngineStatus MediaConv_SetAspect(int32_t x, int32_t y) {
   return esOk;
 }
 
-EngineStatus MediaConv_SetVolume(int32_t volume) {
-  Converter& c = Conv();
-  std::lock_guard<std::mutex> hold(c.lock);
-  if (Busy(c)) return esBadCall;
-  if (!InRange(volume, 0, 500)) return esParameters;
-  c.settings.volume = volume;
-  return esOk;
-}
+EngineStatus MediaConv_SetVolume(int32_t volume) { return SetLevel(&ConvSettings::volume, volume, 0, 500); }
 
 EngineStatus MediaConv_SetBrightness(int32_t brightness) {
-  Converter& c = Conv();
-  std::lock_guard<std::mutex> hold(c.lock);
-  if (Busy(c)) return esBadCall;
-  if (!InRange(brightness, -127, 127)) return esParameters;
-  c.settings.brightness = brightness;
-  return esOk;
+  return SetLevel(&ConvSettings::brightness, brightness, -127, 127);
 }
 
 EngineStatus MediaConv_SetContrast(int32_t contrast) {
-  Converter& c = Conv();
-  std::lock_guard<std::mutex> hold(c.lock);
-  if (Busy(c)) return esBadCall;
-  if (!InRange(contrast, -127, 127)) return esParameters;
-  c.settings.contrast = contrast;
-  return esOk;
+  return SetLevel(&ConvSettings::contrast, contrast, -127, 127);
 }
 
 EngineStatus MediaConv_SetCrop(int32_t left, int32_t top, int32_t right, int32_t bottom) {

@@ -80,8 +80,8 @@ std::string VideoFilterText(const ConvSettings& s, const VideoPlan& plan) {
   return text;
 }
 
-std::string AudioFilterText(const ConvSettings& s, const AudioPlan& plan) {
-  std::string text = RangeFilters(s, s.source.Audio()->time_base, "atrim", "asetpts");
+std::string AudioFilterText(const ConvSettings& s, const AudioPlan& plan, AVRational frameBase) {
+  std::string text = RangeFilters(s, frameBase, "atrim", "asetpts");
   if (s.volume != 100) text += Printf("volume=%d/100:precision=float,", s.volume);
   AVChannelLayout layout;
   av_channel_layout_default(&layout, plan.channels);

@@ -6,7 +6,6 @@
 
 namespace {
 
-
 std::string Url(const std::string& path) { return "file:" + path; }
 
 }  // namespace
@@ -47,14 +46,21 @@ EngineStatus ConvJob::Open(ConvSettings&& settings) {
   return esOk;
 }
 
+// What both streams start with: the input stream, its start on the file's time line, the position
+// at the range start, and its decoder.
+EngineStatus ConvJob::OpenDecoding(Stream& s, AVStream* input) {
+  s.input = input;
+  s.inputStart = av_rescale_q(settings_.source.startTime, AV_TIME_BASE_Q, input->time_base);
+  s.position = settings_.rangeStart;
+  return OpenEngineDecoder(input, s.decoder);
+}
+
 EngineStatus ConvJob::OpenVideo(const VideoPlan& plan) {
   Stream& s = video_;
-  s.input = settings_.source.Video();
-  s.inputStart = av_rescale_q(settings_.source.startTime, AV_TIME_BASE_Q, s.input->time_base);
-  s.position = settings_.rangeStart;
-  EngineStatus status = OpenEngineDecoder(s.input, s.decoder);
+  EngineStatus status = OpenDecoding(s, settings_.source.Video());
+  s.frameBase = s.input->time_base;
   if (status == esOk)
-    status = BuildVideoChain(s.decoder.get(), s.input->time_base, VideoFilterText(settings_, plan), s.filters);
+    status = BuildVideoChain(s.decoder.get(), s.frameBase, VideoFilterText(settings_, plan), s.filters);
   if (status == esOk)
     status = OpenVideoEncoder(plan, settings_.outputFormat->flags & AVFMT_GLOBALHEADER, s.encoder);
   if (status != esOk) return status;
@@ -67,15 +73,20 @@ EngineStatus ConvJob::OpenVideo(const VideoPlan& plan) {
 
 EngineStatus ConvJob::OpenAudio(const AudioPlan& plan) {
   Stream& s = audio_;
-  s.input = settings_.source.Audio();
-  s.inputStart = av_rescale_q(settings_.source.startTime, AV_TIME_BASE_Q, s.input->time_base);
-  s.position = settings_.rangeStart;
-  EngineStatus status = OpenEngineDecoder(s.input, s.decoder);
-  if (status == esOk)
-    status = BuildAudioChain(s.decoder.get(), s.input->time_base, AudioFilterText(settings_, plan), s.filters);
+  EngineStatus status = OpenDecoding(s, settings_.source.Audio());
+  if (status != esOk) return status;
+  // The sound's trim reads its range as sample counts whatever the chain's time base, so the chain
+  // runs in samples: a stream's own time base may be an MP3 frame (AVI) or a millisecond (Matroska).
+  if (s.decoder->sample_rate <= 0) return esDecoder;
+  s.frameBase = AVRational{1, s.decoder->sample_rate};
+  status = BuildAudioChain(s.decoder.get(), s.frameBase, AudioFilterText(settings_, plan, s.frameBase), s.filters);
   if (status == esOk)
     status = OpenAudioEncoder(plan, settings_.outputFormat->flags & AVFMT_GLOBALHEADER, s.encoder);
   if (status != esOk) return status;
+  s.soundShape = MakeFrame();
+  if (!s.soundShape || av_channel_layout_copy(&s.soundShape->ch_layout, &s.decoder->ch_layout) < 0) return esDecoder;
+  s.soundShape->sample_rate = s.decoder->sample_rate;
+  s.soundShape->format = s.decoder->sample_fmt;
   // Encoders with a fixed frame size take exactly that many samples per frame.
   if (!(s.encoder->codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE) && s.encoder->frame_size > 0)
     av_buffersink_set_frame_size(s.filters.sink, s.encoder->frame_size);
@@ -169,9 +180,22 @@ void ConvJob::Controller() {
   finished_ = true;
 }
 
+// A stream the output was opened with that got no packet (nothing decoded in the range, a trim
+// that missed) would leave a file that only looks converted.
+bool ConvJob::EmptyStream() const {
+  for (const Stream* s : {hasVideo_ ? &video_ : nullptr, hasAudio_ ? &audio_ : nullptr}) {
+    if (s && s->packetsWritten == 0) {
+      EngineLog(elNotice, "the output's stream %d got nothing to write", s->output->index);
+      return true;
+    }
+  }
+  return false;
+}
+
 void ConvJob::Finish() {
   AVFormatContext* oc = output_.get();
   bool keep = !cancelled_.load() && outcome_.load() == esOk;
+  if (keep && EmptyStream()) Fail(esParameters), keep = false;
   if (keep && (av_write_trailer(oc) < 0 || oc->pb->error < 0)) Fail(esOutputNotCreatable), keep = false;
   if (avio_closep(&oc->pb) < 0 && keep) Fail(esOutputNotCreatable), keep = false;
   output_.reset();

@@ -79,7 +79,8 @@ EngineStatus OpenAudioEncoder(const AudioPlan& plan, bool globalHeader, AvCodecP
 EngineStatus TryMuxing(const AVOutputFormat* format, std::initializer_list<const AVCodecParameters*> streams);
 EngineStatus TryMuxingVideo(const AVOutputFormat* format, const AVCodecParameters* video);
 std::string VideoFilterText(const ConvSettings& settings, const VideoPlan& plan);
-std::string AudioFilterText(const ConvSettings& settings, const AudioPlan& plan);
+// frameBase: the time base of the frames the audio chain is fed, one sample (the trim counts samples).
+std::string AudioFilterText(const ConvSettings& settings, const AudioPlan& plan, AVRational frameBase);
 
 // A filter chain between a buffer source and a buffer sink.
 struct FilterChain {
@@ -122,15 +123,20 @@ class ConvJob {
     AVStream* input = nullptr;
     AVStream* output = nullptr;
     int64_t inputStart = 0;                 // the file's start, in the input stream's time base
-    int64_t lastTs = AV_NOPTS_VALUE;        // for frames without a timestamp
-    int64_t endPts = AV_NOPTS_VALUE;        // end of the latest frame, file time line
+    AVRational frameBase{0, 1};             // time base of the frames given to the filter chain
+    int64_t lastTs = AV_NOPTS_VALUE;        // for frames without a timestamp, input time base
+    int64_t endPts = AV_NOPTS_VALUE;        // end of the latest frame, file time line, frameBase
+    int64_t packetsWritten = 0;             // to the output, under the mux lock
     std::atomic<int64_t> position{0};       // source time reached, 100 ns
     std::atomic<bool> done{false};          // the filter has passed the end of the range
     bool readingDone = false;               // reader: no more packets wanted
     int sourceWidth = 0, sourceHeight = 0, sourceFormat = -1;  // what the video chain was built for
     SwsPtr conformer;
+    AvFramePtr soundShape;      // what the audio chain was built for (rate, format, layout)
+    SwrPtr soundConformer;
   };
 
+  EngineStatus OpenDecoding(Stream& stream, AVStream* input);
   EngineStatus OpenVideo(const VideoPlan& plan);
   EngineStatus OpenAudio(const AudioPlan& plan);
   EngineStatus OpenOutputFile();
@@ -139,6 +145,7 @@ class ConvJob {
   void Stop();
 
   void Controller();
+  bool EmptyStream() const;
   void Finish();
   void ReaderLoop();
   bool ReadPacket(AVPacket* packet);
@@ -146,6 +153,7 @@ class ConvJob {
   void StampFrame(Stream& stream, AVFrame* frame);
   bool FeedFilter(Stream& stream, AVFrame* frame);
   AvFramePtr Conform(Stream& stream, AvFramePtr frame);
+  AvFramePtr ConformSound(Stream& stream, AvFramePtr frame);
   void VideoFilterLoop();
   void VideoEncodeLoop();
   void AudioLoop();

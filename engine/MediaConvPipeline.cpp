@@ -68,22 +68,23 @@ bool ConvJob::Decode(Stream& s, const AVPacket* packet, EngineQueue<AvFramePtr>&
   }
 }
 
-// Frames carry timestamps on the file's own time line (0 = start of the file) in the stream's time
+// Frames carry timestamps on the file's own time line (0 = start of the file) in the chain's time
 // base; a frame without one follows the previous frame. The end of the last frame is kept: the
 // filters need it at the end of the stream, or the last picture would get no duration and be lost.
 void ConvJob::StampFrame(Stream& s, AVFrame* frame) {
   AVRational tb = s.input->time_base;
-  int64_t length = frame->nb_samples > 0 && frame->sample_rate > 0
-                       ? av_rescale_q(frame->nb_samples, AVRational{1, frame->sample_rate}, tb)
-                       : frame->pkt_duration > 0
-                             ? frame->pkt_duration
-                             : av_rescale_q(1, av_inv_q(av_guess_frame_rate(nullptr, s.input, nullptr)), tb);
-  length = std::max<int64_t>(length, 1);
+  bool sound = frame->nb_samples > 0 && frame->sample_rate > 0;
+  AVRational unit = sound ? AVRational{1, frame->sample_rate} : tb;
+  int64_t length = sound ? frame->nb_samples
+                   : frame->pkt_duration > 0
+                       ? frame->pkt_duration
+                       : av_rescale_q(1, av_inv_q(av_guess_frame_rate(nullptr, s.input, nullptr)), tb);
   int64_t ts = frame->best_effort_timestamp;
-  if (ts == AV_NOPTS_VALUE) ts = s.lastTs == AV_NOPTS_VALUE ? s.inputStart : s.lastTs + length;
+  if (ts == AV_NOPTS_VALUE)
+    ts = s.lastTs == AV_NOPTS_VALUE ? s.inputStart : s.lastTs + std::max<int64_t>(av_rescale_q(length, unit, tb), 1);
   s.lastTs = ts;
-  frame->pts = ts - s.inputStart;
-  s.endPts = std::max(s.endPts, frame->pts + length);
+  frame->pts = av_rescale_q(ts - s.inputStart, tb, s.frameBase);
+  s.endPts = std::max(s.endPts, frame->pts + std::max<int64_t>(av_rescale_q(length, unit, s.frameBase), 1));
 }
 
 // Feeds a decoded frame, or for nullptr the end of the stream at the end of its last frame.
@@ -132,6 +133,28 @@ AvFramePtr ConvJob::Conform(Stream& s, AvFramePtr frame) {
   return out;
 }
 
+// The same for sound: joined files can change their channels or rate midway.
+AvFramePtr ConvJob::ConformSound(Stream& s, AvFramePtr frame) {
+  const AVFrame* shape = s.soundShape.get();
+  if (frame->sample_rate == shape->sample_rate && frame->format == shape->format &&
+      av_channel_layout_compare(&frame->ch_layout, &shape->ch_layout) == 0)
+    return frame;
+  if (!s.soundConformer) s.soundConformer.reset(swr_alloc());
+  AvFramePtr out = MakeFrame();
+  if (!s.soundConformer || !out || av_channel_layout_copy(&out->ch_layout, &shape->ch_layout) < 0) return nullptr;
+  out->sample_rate = shape->sample_rate;
+  out->format = shape->format;
+  // An unset resampler sets itself up from the frames; a new input shape needs a new set-up.
+  int err = swr_convert_frame(s.soundConformer.get(), out.get(), frame.get());
+  if (err == AVERROR_INPUT_CHANGED) {
+    swr_close(s.soundConformer.get());
+    err = swr_convert_frame(s.soundConformer.get(), out.get(), frame.get());
+  }
+  if (err < 0 || out->nb_samples <= 0) return nullptr;
+  out->pts = frame->pts;
+  return out;
+}
+
 void ConvJob::VideoFilterLoop() {
   Stream& s = video_;
   bool ended = false;
@@ -168,9 +191,11 @@ void ConvJob::AudioLoop() {
   while (!ended && gate_.Wait()) {
     AvFramePtr frame;
     if (!decodedAudio_.Pop(frame)) return;
+    bool last = !frame;
+    if (frame && !(frame = ConformSound(s, std::move(frame)))) continue;
     if (!FeedFilter(s, frame.get())) return;
     if (!DrainSink(s, nullptr, ended)) return;
-    if (!frame) ended = true;
+    if (last) ended = true;
   }
   if (gate_.Stopped()) return;
   s.done = true;
@@ -190,7 +215,9 @@ bool ConvJob::Encode(Stream& s, AVFrame* frame) {
     AVRational sinkBase = &s == &video_ ? videoSinkBase_ : audioSinkBase_;
     if (frame->pts != AV_NOPTS_VALUE) frame->pts = av_rescale_q(frame->pts, sinkBase, encoder->time_base);
     frame->pict_type = AV_PICTURE_TYPE_NONE;
-    NotePosition(s, frame);
+    // A paused job holds its frames here: no frame reaches an encoder, and the position stands
+    // still, from the moment MediaConv_Pause returns.
+    if (!gate_.Pass([&] { NotePosition(s, frame); })) return false;
   }
   int err = avcodec_send_frame(encoder, frame);
   if (err < 0 && err != AVERROR_EOF) {
@@ -217,5 +244,6 @@ bool ConvJob::WritePacket(Stream& s, AVPacket* packet) {
     Fail(esOutputNotCreatable);
     return false;
   }
+  ++s.packetsWritten;
   return true;
 }

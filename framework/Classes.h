@@ -244,6 +244,20 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> freeNotifies_;
 };
 
+// Runs body between target's BeginUpdate and EndUpdate; EndUpdate runs also when body throws, so an
+// exception never leaves a list or collection in update mode.
+template <class Target, class Body>
+void WithinUpdate(Target& target, Body&& body) {
+  target.BeginUpdate();
+  try {
+    body();
+  } catch (...) {
+    target.EndUpdate();
+    throw;
+  }
+  target.EndUpdate();
+}
+
 // ---------------------------------------------------------------------------------------------
 // TStrings: an ordered list of strings, each with an attached object (not owned). Descendants
 // store the lines; this class adds the text forms (Text, CommaText, DelimitedText), name=value

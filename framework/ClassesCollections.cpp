@@ -98,14 +98,9 @@ void TCollection::Delete(int index) {
 
 void TCollection::Clear() {
   if (Count() == 0) return;
-  BeginUpdate();
-  try {
+  WithinUpdate(*this, [&] {
     while (Count() > 0) Free(Items(Count() - 1));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TCollection::EndUpdate() {
@@ -135,15 +130,10 @@ void TCollection::Assign(TPersistent* source) {
     TPersistent::Assign(source);
     return;
   }
-  BeginUpdate();
-  try {
+  WithinUpdate(*this, [&] {
     Clear();
     for (int i = 0; i < other->Count(); ++i) Add()->Assign(other->Items(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 std::string TCollection::GetNamePath() {

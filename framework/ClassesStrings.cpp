@@ -32,14 +32,9 @@ void TStrings::InsertObject(int index, const std::string& s, TObject* object) {
 }
 
 void TStrings::AddStrings(const TStrings* strings) {
-  BeginUpdate();
-  try {
+  WithinUpdate(*this, [&] {
     for (int i = 0; i < strings->Count(); ++i) AddObject(strings->Get(i), strings->Objects(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 int TStrings::IndexOf(std::string_view s) const {
@@ -64,29 +59,24 @@ int TStrings::IndexOfObject(const TObject* object) const {
 }
 
 void TStrings::Exchange(int index1, int index2) {
-  BeginUpdate();
-  std::string s1 = Get(index1), s2 = Get(index2);
-  TObject *o1 = Objects(index1), *o2 = Objects(index2);
-  Put(index1, s2);
-  PutObject(index1, o2);
-  Put(index2, s1);
-  PutObject(index2, o1);
-  EndUpdate();
+  WithinUpdate(*this, [&] {
+    std::string s1 = Get(index1), s2 = Get(index2);
+    TObject *o1 = Objects(index1), *o2 = Objects(index2);
+    Put(index1, s2);
+    PutObject(index1, o2);
+    Put(index2, s1);
+    PutObject(index2, o1);
+  });
 }
 
 void TStrings::Move(int curIndex, int newIndex) {
   if (curIndex == newIndex) return;
-  BeginUpdate();
-  try {
+  WithinUpdate(*this, [&] {
     std::string s = Get(curIndex);
     TObject* object = Objects(curIndex);
     Delete(curIndex);
     InsertObject(newIndex, s, object);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 bool TStrings::Equals(const TStrings* strings) const {
@@ -102,18 +92,13 @@ void TStrings::Assign(TPersistent* source) {
     TPersistent::Assign(source);
     return;
   }
-  BeginUpdate();
-  try {
+  WithinUpdate(*this, [&] {
     Clear();
     delimiter_ = other->delimiter_;
     quoteChar_ = other->quoteChar_;
     nameValueSeparator_ = other->nameValueSeparator_;
     AddStrings(other);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::BeginUpdate() {
@@ -136,8 +121,7 @@ std::string TStrings::Text() const {
 }
 
 void TStrings::SetText(std::string_view text) {
-  BeginUpdate();
-  try {
+  WithinUpdate(*this, [&] {
     Clear();
     size_t p = 0;
     // A NUL ends the text, as it ends the platform's character pointer.
@@ -149,11 +133,7 @@ void TStrings::SetText(std::string_view text) {
       if (p < end && text[p] == '\r') ++p;
       if (p < end && text[p] == '\n') ++p;
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 namespace {
@@ -206,8 +186,7 @@ std::string TStrings::JoinDelimited(char delimiter, char quoteChar) const {
 std::string TStrings::DelimitedText() const { return JoinDelimited(delimiter_, quoteChar_); }
 
 void TStrings::SetDelimitedText(std::string_view text) {
-  BeginUpdate();
-  try {
+  WithinUpdate(*this, [&] {
     Clear();
     size_t end = std::min(text.find('\0'), text.size());
     text = text.substr(0, end);
@@ -230,11 +209,7 @@ void TStrings::SetDelimitedText(std::string_view text) {
         while (p < end && IsBlank(text[p]));
       }
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 std::string TStrings::CommaText() const { return JoinDelimited(',', '"'); }
@@ -261,8 +236,8 @@ std::string TStrings::Names(int index) const {
 }
 
 std::string TStrings::Values(std::string_view name) const {
-  int i = IndexOfName(name);
-  return i < 0 ? std::string() : Get(i).substr(name.size() + 1);
+  // The line's own separator: a name can match one of another length in the locale's order.
+  return ValueFromIndex(IndexOfName(name));
 }
 
 void TStrings::SetValue(std::string_view name, std::string_view value) {
@@ -284,14 +259,9 @@ std::string TStrings::ValueFromIndex(int index) const {
 }
 
 void TStrings::LoadFromStream(TStream* stream) {
-  BeginUpdate();
-  try {
+  WithinUpdate(*this, [&] {
     SetText(stream->ReadAll());
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::LoadFromFile(const std::string& fileName) {
@@ -477,14 +447,9 @@ void TStrings::DefineProperties(TFiler* filer) {
 
 void TStrings::ReadData(TReader* reader) {
   reader->ReadListBegin();
-  BeginUpdate();
-  try {
+  WithinUpdate(*this, [&] {
     Clear();
     while (!reader->EndOfList()) Add(reader->ReadString());
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
   reader->ReadListEnd();
 }

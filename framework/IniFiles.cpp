@@ -1,5 +1,7 @@
 #include "IniFiles.h"
 
+#include <vector>
+
 CALDERAN_IMPLEMENT_CLASS(EIniFileException, Exception)
 CALDERAN_IMPLEMENT_CLASS(TCustomIniFile, TObject)
 CALDERAN_IMPLEMENT_CLASS(TIniFile, TCustomIniFile)
@@ -42,19 +44,27 @@ bool TCustomIniFile::ValueExists(const std::string& section, const std::string& 
 namespace {
 // The profile functions answer lists as texts separated by NULs.
 void AddNulSeparated(const char* buffer, DWORD length, TStrings* list) {
-  list->BeginUpdate();
-  try {
+  WithinUpdate(*list, [&] {
     list->Clear();
     for (DWORD p = 0; p < length && buffer[p];) {
       std::string item(buffer + p);
       list->Add(item);
       p += static_cast<DWORD>(item.size()) + 1;
     }
-  } catch (...) {
-    list->EndUpdate();
-    throw;
+  });
+}
+
+// The profile function's answer, in a buffer grown until it holds the whole of it: a value or a
+// list that did not fit comes back cut, its length then within two of the buffer's size.
+std::vector<char> ProfileString(const char* section, const char* ident, const char* fallback,
+                                const std::string& fileName, DWORD& length) {
+  std::vector<char> buffer(2048);
+  for (;;) {
+    length = GetPrivateProfileStringA(section, ident, fallback, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                      fileName.c_str());
+    if (length + 2 < buffer.size()) return buffer;
+    buffer.resize(buffer.size() * 2);
   }
-  list->EndUpdate();
 }
 }  // namespace
 
@@ -66,10 +76,9 @@ TIniFile::~TIniFile() {
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& ident, const std::string& fallback) {
-  char buffer[2048];
-  DWORD n = GetPrivateProfileStringA(section.c_str(), ident.c_str(), fallback.c_str(), buffer, sizeof buffer,
-                                     FileName().c_str());
-  return std::string(buffer, n);
+  DWORD n;
+  std::vector<char> buffer = ProfileString(section.c_str(), ident.c_str(), fallback.c_str(), FileName(), n);
+  return std::string(buffer.data(), n);
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value) {
@@ -78,31 +87,24 @@ void TIniFile::WriteString(const std::string& section, const std::string& ident,
 }
 
 void TIniFile::ReadSections(TStrings* sections) {
-  std::vector<char> buffer(16384);
-  DWORD n = GetPrivateProfileStringA(nullptr, nullptr, nullptr, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                     FileName().c_str());
+  DWORD n;
+  std::vector<char> buffer = ProfileString(nullptr, nullptr, nullptr, FileName(), n);
   AddNulSeparated(buffer.data(), n, sections);
 }
 
 void TIniFile::ReadSection(const std::string& section, TStrings* keys) {
-  std::vector<char> buffer(16384);
-  DWORD n = GetPrivateProfileStringA(section.c_str(), nullptr, nullptr, buffer.data(),
-                                     static_cast<DWORD>(buffer.size()), FileName().c_str());
+  DWORD n;
+  std::vector<char> buffer = ProfileString(section.c_str(), nullptr, nullptr, FileName(), n);
   AddNulSeparated(buffer.data(), n, keys);
 }
 
 void TIniFile::ReadSectionValues(const std::string& section, TStrings* values) {
   TStringList keys;
   ReadSection(section, &keys);
-  values->BeginUpdate();
-  try {
+  WithinUpdate(*values, [&] {
     values->Clear();
     for (int i = 0; i < keys.Count(); ++i) values->Add(keys[i] + "=" + ReadString(section, keys[i], ""));
-  } catch (...) {
-    values->EndUpdate();
-    throw;
-  }
-  values->EndUpdate();
+  });
 }
 
 void TIniFile::EraseSection(const std::string& section) {
@@ -147,7 +149,7 @@ TStrings* TMemIniFile::AddSection(const std::string& name) {
 std::string TMemIniFile::ReadString(const std::string& section, const std::string& ident, const std::string& fallback) {
   TStrings* lines = Section(section);
   int i = lines ? lines->IndexOfName(ident) : -1;
-  return i < 0 ? fallback : lines->Get(i).substr(ident.size() + 1);
+  return i < 0 ? fallback : lines->ValueFromIndex(i);
 }
 
 void TMemIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value) {
@@ -160,25 +162,25 @@ void TMemIniFile::WriteString(const std::string& section, const std::string& ide
 }
 
 void TMemIniFile::ReadSection(const std::string& section, TStrings* keys) {
-  keys->BeginUpdate();
-  keys->Clear();
-  if (TStrings* lines = Section(section))
-    for (int i = 0; i < lines->Count(); ++i) keys->Add(lines->Names(i));
-  keys->EndUpdate();
+  WithinUpdate(*keys, [&] {
+    keys->Clear();
+    if (TStrings* lines = Section(section))
+      for (int i = 0; i < lines->Count(); ++i) keys->Add(lines->Names(i));
+  });
 }
 
 void TMemIniFile::ReadSections(TStrings* sections) {
-  sections->BeginUpdate();
-  sections->Clear();
-  for (int i = 0; i < sections_.Count(); ++i) sections->Add(sections_[i]);
-  sections->EndUpdate();
+  WithinUpdate(*sections, [&] {
+    sections->Clear();
+    for (int i = 0; i < sections_.Count(); ++i) sections->Add(sections_[i]);
+  });
 }
 
 void TMemIniFile::ReadSectionValues(const std::string& section, TStrings* values) {
-  values->BeginUpdate();
-  values->Clear();
-  if (TStrings* lines = Section(section)) values->AddStrings(lines);
-  values->EndUpdate();
+  WithinUpdate(*values, [&] {
+    values->Clear();
+    if (TStrings* lines = Section(section)) values->AddStrings(lines);
+  });
 }
 
 void TMemIniFile::EraseSection(const std::string& section) {
@@ -195,14 +197,14 @@ void TMemIniFile::DeleteKey(const std::string& section, const std::string& ident
 }
 
 void TMemIniFile::GetStrings(TStrings* list) {
-  list->BeginUpdate();
-  list->Clear();
-  for (int i = 0; i < sections_.Count(); ++i) {
-    list->Add("[" + sections_[i] + "]");
-    list->AddStrings(static_cast<TStrings*>(sections_.Objects(i)));
-    list->Add("");
-  }
-  list->EndUpdate();
+  WithinUpdate(*list, [&] {
+    list->Clear();
+    for (int i = 0; i < sections_.Count(); ++i) {
+      list->Add("[" + sections_[i] + "]");
+      list->AddStrings(static_cast<TStrings*>(sections_.Objects(i)));
+      list->Add("");
+    }
+  });
 }
 
 void TMemIniFile::SetStrings(const TStrings* list) {

@@ -101,27 +101,27 @@ bool TRegistry::HasSubKeys() {
 }
 
 void TRegistry::GetKeyNames(TStrings* names) {
-  names->BeginUpdate();
-  names->Clear();
-  char name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD length = sizeof name;
-    if (RegEnumKeyExA(currentKey_, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    names->Add(std::string(name, length));
-  }
-  names->EndUpdate();
+  WithinUpdate(*names, [&] {
+    names->Clear();
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+      DWORD length = sizeof name;
+      if (RegEnumKeyExA(currentKey_, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      names->Add(std::string(name, length));
+    }
+  });
 }
 
 void TRegistry::GetValueNames(TStrings* names) {
-  names->BeginUpdate();
-  names->Clear();
-  char name[16384];
-  for (DWORD i = 0;; ++i) {
-    DWORD length = sizeof name;
-    if (RegEnumValueA(currentKey_, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    names->Add(std::string(name, length));
-  }
-  names->EndUpdate();
+  WithinUpdate(*names, [&] {
+    names->Clear();
+    char name[16384];
+    for (DWORD i = 0;; ++i) {
+      DWORD length = sizeof name;
+      if (RegEnumValueA(currentKey_, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      names->Add(std::string(name, length));
+    }
+  });
 }
 
 bool TRegistry::ValueExists(const std::string& name) {
@@ -239,10 +239,10 @@ void TRegIniFile::ReadSections(TStrings* sections) { GetKeyNames(sections); }
 void TRegIniFile::ReadSectionValues(const std::string& section, TStrings* values) {
   TStringList keys;
   ReadSection(section, &keys);
-  values->BeginUpdate();
-  values->Clear();
-  for (int i = 0; i < keys.Count(); ++i) values->Add(keys[i] + "=" + ReadString(section, keys[i], ""));
-  values->EndUpdate();
+  WithinUpdate(*values, [&] {
+    values->Clear();
+    for (int i = 0; i < keys.Count(); ++i) values->Add(keys[i] + "=" + ReadString(section, keys[i], ""));
+  });
 }
 
 void TRegIniFile::EraseSection(const std::string& section) { TRegistry::DeleteKey(section); }

@@ -273,6 +273,9 @@ void StartConversionJob(TMediaConverter& Converter, const std::string& InputPath
     Converter.SetContrast(Task.Contrast);
     Converter.SetCrop(Task.CropRect);
     Converter.SetVideo(Detail.VCodecID, Detail.Width, Detail.Height, JobFrameDuration(Detail), Detail.VBitrate);
+  } else {
+    // The clip's volume is a setting of its sound, which a profile without video still carries.
+    Converter.SetVolume(Task.Volume);
   }
   Converter.SetAudio(Detail.ACodecID, Detail.Channels, Detail.SampleRate, Detail.ABitrate);
   Converter.SetRange(Task.StartTime, Task.EndTime - Task.StartTime);

@@ -89,8 +89,8 @@ class TMediaConverter : public TObject {
   TMediaStateEvent callback_;
 };
 
-// Configures the converter for one clip and starts it: input, output, then only for a profile with
-// video the aspect, volume, brightness, contrast, crop and video parameters, then the audio
-// parameters, the range and Run.
+// Configures the converter for one clip and starts it: input, output, then for a profile with video
+// the aspect, volume, brightness, contrast, crop and video parameters, for one without only the
+// volume, then the audio parameters, the range and Run.
 void StartConversionJob(TMediaConverter& Converter, const std::string& InputPath, const std::string& OutputPath,
                         const FormatDetail& Detail, const TTaskInfo& Task, TMediaStateEvent Callback);

@@ -118,6 +118,72 @@ TEST(IniFiles, WritesRoundTripAndErasingRemoves) {
   }
 }
 
+TEST(IniFiles, LongValuesAndLongListsComeBackWhole) {
+  std::string value;
+  for (int i = 0; i < 5000; ++i) value += char('a' + i % 26);
+  const std::string prefix(60, 'k');
+  for (const Kind& kind : kKinds) {
+    std::string path = TempIni("calderan-long.ini");
+    {
+      auto ini = kind.make(path);
+      ini->WriteString("Long", "Value", value);
+      for (int i = 0; i < 400; ++i) ini->WriteString("Keys", prefix + IntToStr(i), "x");
+      for (int i = 0; i < 400; ++i) ini->WriteString(prefix + IntToStr(i), "Key", "x");
+      ini->UpdateFile();
+    }
+    auto ini = kind.make(path);
+    std::string read = ini->ReadString("Long", "Value", "");
+    EXPECT_EQ(read.size(), value.size()) << kind.name;
+    EXPECT_TRUE(read == value) << kind.name;
+    TStringList list;
+    ini->ReadSection("Keys", &list);
+    ASSERT_EQ(list.Count(), 400) << kind.name;
+    EXPECT_EQ(list[399], prefix + "399") << kind.name;
+    ini->ReadSections(&list);
+    ASSERT_EQ(list.Count(), 402) << kind.name;
+    EXPECT_EQ(list[401], prefix + "399") << kind.name;
+    ini->ReadSectionValues("Long", &list);
+    EXPECT_TRUE(list.Values("Value") == value) << kind.name;
+    DeleteFileA(path.c_str());
+  }
+}
+
+// Names match in the locale's order, where they can differ in length (a soft hyphen weighs nothing).
+TEST(IniFiles, MemoryFileValuesOfNamesThatMatchWithAnotherLength) {
+  std::string path = TempIni("calderan-names.ini");
+  WriteText(path, "[S]\r\nco\xADlor=red\r\n");
+  TMemIniFile ini(path);
+  EXPECT_EQ(ini.ReadString("S", "color", ""), "red");
+  EXPECT_EQ(ini.ReadString("S", "c\xAD\xAD\xAD\xAD\xAD\xAD\xAD\xAD\xAD\xAD" "olor", ""), "red");
+  DeleteFileA(path.c_str());
+}
+
+// A list that refuses a line (sorted, duplicates an error) passes the exception on and is not left
+// batching its changes.
+TEST(IniFiles, ListsThatRefuseALineAreNotLeftInUpdateMode) {
+  std::string path = TempIni("calderan-dups.ini");
+  WriteText(path, "[A]\r\nk=1\r\nk=1\r\n[B]\r\nx=1\r\n[A]\r\n");
+  TMemIniFile ini(path);
+  struct Case {
+    const char* name;
+    std::function<void(TStrings*)> read;
+  };
+  const Case cases[] = {
+      {"ReadSections", [&](TStrings* l) { ini.ReadSections(l); }},
+      {"ReadSection", [&](TStrings* l) { ini.ReadSection("A", l); }},
+      {"ReadSectionValues", [&](TStrings* l) { ini.ReadSectionValues("A", l); }},
+      {"GetStrings", [&](TStrings* l) { ini.GetStrings(l); }},
+  };
+  for (const Case& c : cases) {
+    TStringList list;
+    list.SetSorted(true);
+    list.SetDuplicates(dupError);
+    EXPECT_THROW(c.read(&list), EStringListError) << c.name;
+    EXPECT_EQ(list.UpdateCount(), 0) << c.name;
+  }
+  DeleteFileA(path.c_str());
+}
+
 TEST(IniFiles, MemoryFileWritesNothingBeforeUpdateFile) {
   std::string path = TempIni("calderan-lazy.ini");
   {

@@ -146,6 +146,15 @@ TEST(StringList, NamesAndValues) {
   EXPECT_EQ(list.Count(), 4);
 }
 
+// Names are compared in the locale's order, where a name can equal one of another length (a soft
+// hyphen weighs nothing): the value is what follows the line's own separator.
+TEST(StringList, ValuesOfNamesThatMatchWithAnotherLength) {
+  TStringList list;
+  list.SetText("co\xADlor=red\r\nab=1\r\n");
+  EXPECT_EQ(list.Values("color"), "red");
+  EXPECT_EQ(list.Values("a\xAD\xAD\xAD\xAD" "b"), "1");
+}
+
 TEST(StringList, TextSplitsAtEveryKindOfLineBreak) {
   struct Case { const char* text; V lines; };
   const Case cases[] = {

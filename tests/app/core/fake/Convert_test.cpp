@@ -108,7 +108,7 @@ TEST_F(Bindings, FrameDurationFromTheFrameRate) {
   }
 }
 
-TEST_F(Bindings, AudioOnlyJobPassesNoVideoSettings) {
+TEST_F(Bindings, AudioOnlyJobPassesTheVolumeButNoVideoSettings) {
   FormatDetail d;
   d.OutFormat = "mp3";
   d.FileExt = "mp3";
@@ -124,7 +124,8 @@ TEST_F(Bindings, AudioOnlyJobPassesNoVideoSettings) {
   EXPECT_EQ(
       Fake().Calls,
       (Calls{"MediaConv_AddInputFile(\"song.wav\")", "MediaConv_CreateOutput(\"song_wav.mp3\",\"mp3\")",
-             "MediaConv_SetAudio(86017,2,44100,96000)", "MediaConv_SetRange(10000000,20000000)", "MediaConv_Run()"}));
+             "MediaConv_SetVolume(150)", "MediaConv_SetAudio(86017,2,44100,96000)",
+             "MediaConv_SetRange(10000000,20000000)", "MediaConv_Run()"}));
 }
 
 TEST_F(Bindings, DiscTaskReadsTheDiscTitle) {
