@@ -307,18 +307,15 @@ std::string TBinaryFormReader::ReadIdent() {
 // Items may carry an index before their list (written by older writers); it is not used.
 void TBinaryFormReader::ReadCollection(TCollection* collection) {
   CheckValue(vaCollection);
-  collection->BeginUpdate();
-  struct TEnd {
-    TCollection* c;
-    ~TEnd() { c->EndUpdate(); }
-  } end{collection};
-  collection->Clear();
-  while (!EndOfList()) {
-    if (IsIntegerValue(NextValue())) ReadInt64();
-    ReadListBegin();
-    ReadProperties(collection->Add());
-  }
-  ReadListEnd();
+  WithinUpdate(*collection, [&] {
+    collection->Clear();
+    while (!EndOfList()) {
+      if (IsIntegerValue(NextValue())) ReadInt64();
+      ReadListBegin();
+      ReadProperties(collection->Add());
+    }
+    ReadListEnd();
+  });
 }
 
 void TBinaryFormReader::SkipBytes(int64_t count) {

@@ -398,20 +398,17 @@ void TcxImageList::ReadImageInfo(TReader* reader) {
 }
 
 void TcxImageList::SynchronizeImageInfo() {
-  imageInfo_->BeginUpdate();
-  struct TEnd {
-    TCollection* c;
-    ~TEnd() { c->EndUpdate(); }
-  } end{imageInfo_.get()};
-  imageInfo_->Clear();
-  for (int i = 0; i < Count(); ++i) {
-    TBitmap image(Width(), Height(), TPixelFormat::pf32bit), mask(Width(), Height(), TPixelFormat::pf1bit);
-    FetchImageFromHandle(Handle(), i, &mask, &image);
-    auto* item = static_cast<TcxImageInfoItem*>(imageInfo_->Add());
-    item->SetImage(&image);
-    item->SetMask(&mask);
-    item->SetMaskColor(clNone);
-  }
+  WithinUpdate(*imageInfo_, [&] {
+    imageInfo_->Clear();
+    for (int i = 0; i < Count(); ++i) {
+      TBitmap image(Width(), Height(), TPixelFormat::pf32bit), mask(Width(), Height(), TPixelFormat::pf1bit);
+      FetchImageFromHandle(Handle(), i, &mask, &image);
+      auto* item = static_cast<TcxImageInfoItem*>(imageInfo_->Add());
+      item->SetImage(&image);
+      item->SetMask(&mask);
+      item->SetMaskColor(clNone);
+    }
+  });
 }
 
 // Every image info adds exactly one image; one that adds none or several is not of this list.
