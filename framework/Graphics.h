@@ -317,9 +317,11 @@ class TGraphic : public TPersistent {
   // Draws the picture scaled into the rectangle (through TCanvas::Draw and StretchDraw).
   virtual void Draw(TCanvas* canvas, const TRect& rect) = 0;
 
-  // The stored form of a picture inside a component's stored form.
+  // The stored form of a picture inside a component's stored form: the binary property "Data",
+  // written when the picture is not empty.
   virtual void ReadData(TStream* stream);
   virtual void WriteData(TStream* stream);
+  void DefineProperties(TFiler* filer) override;
 
   TNotifyEvent OnChange;
   // The stored form keeps the picture as the binary property "Data".

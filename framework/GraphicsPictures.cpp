@@ -196,6 +196,11 @@ void TGraphic::DefineProperties(TFiler* filer) {
 }
 void TGraphic::WriteData(TStream* stream) { SaveToStream(stream); }
 
+void TGraphic::DefineProperties(TFiler* filer) {
+  filer->DefineBinaryProperty("Data", TStreamProc(this, &TGraphic::ReadData), TStreamProc(this, &TGraphic::WriteData),
+                              !Empty());
+}
+
 // ---------------------------------------------------------------------------------------------
 // TBitmap
 class TBitmap::TBitmapCanvas : public TCanvas {
@@ -485,6 +490,8 @@ void TBitmap::LoadFromResourceID(HINSTANCE instance, int id) {
 void TBitmap::ReadData(TStream* stream) {
   int32_t size = 0;
   stream->ReadBuffer(&size, 4);
+  // A size beyond the stream's end is a cut or damaged stream.
+  if (size < 0 || size > stream->Size() - stream->Position()) throw EReadError(SReadError);
   if (size == 0) {
     Replace(nullptr, 0, 0, format_, nullptr);
     return;

@@ -177,28 +177,21 @@ void TCustomImageList::Delete(int index) {
   Change();
 }
 
-// Moves one image: the list is built again in the new order (comctl32's swap of two images
-// spoils both of them in Wine).
+// Moves one image: it waits in a spare slot at the end while the images between shift by one
+// towards its old place. Not by swaps: Wine's ILCF_SWAP leaves the destination's image black,
+// while ILCF_MOVE copies image, mask and alpha faithfully.
 void TCustomImageList::Move(int curIndex, int newIndex) {
-  int count = Count();
+  const int count = Count();
   if (curIndex < 0 || curIndex >= count || newIndex < 0 || newIndex >= count) throw EInvalidOperation(SImageIndexError);
-  if (curIndex == newIndex) return;
-  TBitmap images, masks;
-  ExtractStrip(images, masks);
-  std::vector<int> order(count);
-  for (int i = 0; i < count; ++i) order[i] = i;
-  order.erase(order.begin() + curIndex);
-  order.insert(order.begin() + newIndex, curIndex);
-  TBitmap movedImages(width_ * count, height_, TPixelFormat::pf32bit), movedMasks(width_ * count, height_, TPixelFormat::pf1bit);
-  for (int i = 0; i < count; ++i) {
-    TRect to = Bounds(i * width_, 0, width_, height_), from = Bounds(order[i] * width_, 0, width_, height_);
-    movedImages.Canvas()->CopyRect(to, images.Canvas(), from);
-    movedMasks.Canvas()->CopyRect(to, masks.Canvas(), from);
+  if (curIndex != newIndex) {
+    if (!ImageList_SetImageCount(handle_, count + 1)) throw EInvalidOperation(SInvalidImageList);
+    const int step = newIndex > curIndex ? 1 : -1;
+    bool ok = ImageList_Copy(handle_, count, handle_, curIndex, ILCF_MOVE);
+    for (int i = curIndex; ok && i != newIndex; i += step) ok = ImageList_Copy(handle_, i, handle_, i + step, ILCF_MOVE);
+    ok = ok && ImageList_Copy(handle_, newIndex, handle_, count, ILCF_MOVE);
+    ImageList_SetImageCount(handle_, count);
+    if (!ok) throw EInvalidOperation(SInvalidImageList);
   }
-  ImageList_Remove(handle_, -1);
-  movedImages.Dormant();
-  movedMasks.Dormant();
-  ImageList_Add(handle_, movedImages.Handle(), movedMasks.Handle());
   Change();
 }
 

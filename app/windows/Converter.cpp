@@ -7,7 +7,6 @@
 #include "Global.h"
 #include "XMLFormats.h"
 #include "cxBaseUnits.h"
-#include "cxGraphicsRoutines.h"
 #include "cxLookAndFeelPainters.h"
 #include "cxLookAndFeels.h"
 #include "dxOffice11.h"
@@ -18,8 +17,7 @@ namespace {
 
 void StartProgramUnits() {
   StartToolkitBaseUnits();
-  StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxGraphicsRoutinesUnit,
-              &cxLookAndFeelPaintersUnit});
+  StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxLookAndFeelPaintersUnit});
 }
 
 // The application windows are not built yet: in their place the entry tells what start-up loaded,

@@ -8,6 +8,7 @@
 #include "cxControls.h"
 #include "cxGeometry.h"
 #include "cxGraphics.h"
+#include "cxGraphicsRoutines.h"
 
 void StartToolkitBaseUnits() {
   StartUnits({
@@ -23,5 +24,6 @@ void StartToolkitBaseUnits() {
       &cxClassesUnit,
       &cxControlsUnit,
       &cxGraphicsUnit,
+      &cxGraphicsRoutinesUnit,
   });
 }

@@ -331,4 +331,4 @@ TcxScreenCanvas* SharedScreenCanvas() {
   return ScreenCanvas;
 }
 
-constinit const TUnitInfo cxGraphicsUnit{"cxGraphics", nullptr, &FinalizeGraphics};
+constinit const TUnitInfo cxGraphicsUnit{"cxGraphics", &RegisterImageListClasses, &FinalizeGraphics};

@@ -320,6 +320,146 @@ class TcxBitmap : public TcxCustomBitmap {
 };
 
 // ---------------------------------------------------------------------------------------------
+// Image lists. Beside the platform list (32-bit images with masks) the toolkit's image list keeps
+// an image info per image, so that images with alpha survive its stored form; item i of the
+// collection describes image i of the platform list.
+
+// One image as it is stored: the picture, its mask and the colour that stands for transparent.
+class TcxImageInfo : public TPersistent {
+  CALDERAN_CLASS(TcxImageInfo)
+  TcxImageInfo();
+  ~TcxImageInfo() override;
+  void Assign(TPersistent* source) override;
+
+  TcxCustomBitmap* Image() const { return image_.get(); }
+  TcxCustomBitmap* Mask() const { return mask_.get(); }
+  virtual void SetImage(TBitmap* value);
+  virtual void SetMask(TBitmap* value);
+  TColor MaskColor() const { return maskColor_; }
+  void SetMaskColor(TColor value) { maskColor_ = value; }
+
+ private:
+  std::unique_ptr<TcxCustomBitmap> image_;
+  std::unique_ptr<TcxCustomBitmap> mask_;
+  TColor maskColor_ = clNone;
+};
+
+class TcxImageInfoItem : public TCollectionItem {
+  CALDERAN_CLASS(TcxImageInfoItem)
+  // Takes the collection's compression setting.
+  explicit TcxImageInfoItem(TCollection* collection);
+  ~TcxImageInfoItem() override;
+  void Assign(TPersistent* source) override;
+
+  TcxImageInfo* ImageInfo() const { return imageInfo_.get(); }
+  TBitmap* Image() const { return imageInfo_->Image(); }
+  void SetImage(TBitmap* value) { imageInfo_->SetImage(value); }
+  TBitmap* Mask() const { return imageInfo_->Mask(); }
+  void SetMask(TBitmap* value) { imageInfo_->SetMask(value); }
+  TColor MaskColor() const { return imageInfo_->MaskColor(); }
+  void SetMaskColor(TColor value) { imageInfo_->SetMaskColor(value); }
+  // Both bitmaps are stored packed.
+  bool CompressData() const;
+  void SetCompressData(bool value);
+
+ private:
+  std::unique_ptr<TcxImageInfo> imageInfo_;
+};
+
+class TcxImageList;
+
+class TcxImageInfoCollection : public TCollection {
+  CALDERAN_CLASS(TcxImageInfoCollection)
+  explicit TcxImageInfoCollection(TcxImageList* owner);
+  TcxImageInfoItem* Items(int index) const { return static_cast<TcxImageInfoItem*>(TCollection::Items(index)); }
+  TPersistent* GetOwner() override;
+  bool CompressData() const { return compressData_; }
+  // Sets the packed stored form of every item's bitmaps.
+  void SetCompressData(bool value);
+
+ private:
+  TcxImageList* owner_;
+  bool compressData_ = false;
+};
+
+// The toolkit's image list: a 32-bit platform list with masks beside its image infos, every image
+// drawn through the glyph drawing (alpha, the disabled look, optional stretching). Its stored form
+// is the image-info collection ("ImageInfo"); the platform list's own stored data ("Bitmap") is
+// only read, from older streams. Pictures with alpha come with colours not multiplied by their
+// alpha, as the platform's lists take them (and icons hold them). A picture that is a whole grid
+// of cells becomes one image per cell, row by row; any other picture is one image (the platform
+// list keeps its top-left cell, the image info the whole picture).
+class TcxImageList : public TDragImageList {
+  CALDERAN_CLASS(TcxImageList)
+  explicit TcxImageList(TComponent* owner);
+  TcxImageList(TComponent* owner, int width, int height);
+  ~TcxImageList() override;
+  void Assign(TPersistent* source) override;
+  void DefineProperties(TFiler* filer) override;
+
+  // Updates nest; only the outermost EndUpdate with notify raises the change notification.
+  void BeginUpdate() { ++lockCount_; }
+  void EndUpdate(bool notify = true);
+
+  // Each returns the platform index of the (first) new image, -1 when nothing was added.
+  int Add(TBitmap* image, TBitmap* mask);
+  int AddMasked(TBitmap* image, TColor maskColor);
+  int AddFromInfo(TcxImageInfo* info);
+  // Nothing for an index below 0 or above Count.
+  void Insert(int index, TBitmap* image, TBitmap* mask);
+  void Replace(int index, TBitmap* image, TBitmap* mask);
+  void Delete(int index);  // -1 deletes all
+  void Clear() { Delete(-1); }
+  void Move(int curIndex, int newIndex);
+  // The image and mask of one image (each when given); nothing for an index outside the list.
+  void FetchImage(int index, TBitmap* image, TBitmap* mask);
+  // Cuts image index (-1: the whole strip) out of copies of the platform list's bitmaps.
+  static void FetchImageFromHandle(HIMAGELIST list, int index, TBitmap* mask, TBitmap* image);
+  static int PlatformColorDepth(HIMAGELIST list);
+  static bool SameImages(TCustomImageList* list1, TCustomImageList* list2);
+
+  // Draws image index into rect: stretched to it, or centred in it at the list's size.
+  void DrawInRect(int index, TCanvas* canvas, const TRect& rect, TDrawingStyle style, bool stretch, bool smooth,
+                  bool enabled);
+
+  TcxImageInfoCollection* ImageInfo() const { return imageInfo_.get(); }
+  bool CompressData() const { return imageInfo_->CompressData(); }
+  void SetCompressData(bool value) { imageInfo_->SetCompressData(value); }
+  int FormatVersion() const { return formatVersion_; }
+  int32_t DesignInfo() const { return designInfo_; }
+  void SetDesignInfo(int32_t value) { designInfo_ = value; }
+
+  // The platform list's stored data; reading rebuilds the image infos from it.
+  void ReadData(TStream* stream) override;
+
+ protected:
+  void Initialize() override;
+  void DoDraw(int index, TCanvas* canvas, int x, int y, UINT style, bool enabled) override;
+  void Change() override;
+
+ private:
+  int AddToPlatformList(TBitmap* image, TBitmap* mask, TColor maskColor);
+  void RecordImage(TBitmap* image, TBitmap* mask, TColor maskColor);
+  void SynchronizeImageInfo();
+  void SynchronizeHandle();
+  void ReadFormatVersion(TReader* reader) { formatVersion_ = reader->ReadInteger(); }
+  void WriteFormatVersion(TWriter* writer);
+  void ReadDesignInfo(TReader* reader) { designInfo_ = reader->ReadInteger(); }
+  void WriteDesignInfo(TWriter* writer);
+  void ReadImageInfo(TReader* reader);
+  void WriteImageInfo(TWriter* writer);
+
+  std::unique_ptr<TcxImageInfoCollection> imageInfo_;
+  int formatVersion_ = 0;
+  int32_t designInfo_ = 0;
+  int lockCount_ = 0;
+  bool synchronizing_ = false;
+};
+
+// Registers the image list's published properties and class for stored forms (module start-up).
+void RegisterImageListClasses();
+
+// ---------------------------------------------------------------------------------------------
 // Packed stored form of bitmaps (run-length runs of at most 125 bytes). Unpacking raises
 // EReadError on data that cannot have been written by the packer.
 std::vector<Byte> PackBitmapData(const Byte* data, size_t size);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "Controls.h"
 #include "cxGraphics.h"
 #include "cxGraphicsGlyphs.h"
 
@@ -182,4 +183,134 @@ void DrawHatchedRect(TcxCanvas* canvas, const TRect& rect, int kind) {
   shadow.Offset(1, 1);
   canvas->FillRectColor(shadow, clBtnShadow);
   canvas->ExcludeClipRect(shadow);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Parent backgrounds
+
+namespace {
+
+TcxDrawThemeParentBackgroundProc themedParentBackground = nullptr;
+
+// Shifts what is drawn into dc by (dx, dy).
+void MoveWindowOrg(HDC dc, int dx, int dy) {
+  POINT p{};
+  GetWindowOrgEx(dc, &p);
+  SetWindowOrgEx(dc, p.x - dx, p.y - dy, nullptr);
+}
+
+class TSavedDC {
+ public:
+  explicit TSavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~TSavedDC() { RestoreDC(dc_, saved_); }
+  TSavedDC(const TSavedDC&) = delete;
+  TSavedDC& operator=(const TSavedDC&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
+// Marks a control as painting a copy of itself while it lives.
+class TPaintCopyMark {
+ public:
+  explicit TPaintCopyMark(TControl* control) : control_(control), added_(!control->ControlState().Contains(csPaintCopy)) {
+    control_->SetControlState(control_->ControlState() + csPaintCopy);
+  }
+  ~TPaintCopyMark() {
+    if (added_) control_->SetControlState(control_->ControlState() - csPaintCopy);
+  }
+  TPaintCopyMark(const TPaintCopyMark&) = delete;
+  TPaintCopyMark& operator=(const TPaintCopyMark&) = delete;
+
+ private:
+  TControl* control_;
+  bool added_;
+};
+
+class TCanvasLock {
+ public:
+  explicit TCanvasLock(TCanvas* canvas) : canvas_(canvas) { canvas_->Lock(); }
+  ~TCanvasLock() { canvas_->Unlock(); }
+  TCanvasLock(const TCanvasLock&) = delete;
+  TCanvasLock& operator=(const TCanvasLock&) = delete;
+
+ private:
+  TCanvas* canvas_;
+};
+
+// The control whose background is painted, and whether its parent's windowed children below it
+// are painted too.
+struct TParentImage {
+  TControl* Start;
+  bool WithSiblings;
+};
+
+// A window paints only its client area: its client edge or plain border is drawn here. Answers
+// the rectangle inside the border.
+TRect DrawWindowBorder(HDC dc, TWinControl* control, const TRect& bounds) {
+  RECT r = bounds;
+  if (!control->HandleAllocated()) return r;
+  const HWND window = control->WindowHandle();
+  if (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)
+    DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+  else if (GetWindowLongA(window, GWL_STYLE) & WS_BORDER)
+    DrawEdge(dc, &r, BDR_RAISEDOUTER | BDR_SUNKENOUTER, BF_RECT | BF_ADJUST | BF_MONO);
+  return r;
+}
+
+// Paints one control into the canvas: its origin moved by offset, clipped to clip (in the
+// control's coordinates), then, with siblings, its windowed children below the starting control.
+void PaintCopy(TWinControl* control, TcxCanvas* canvas, const TPoint& offset, const TRect& clip, const TParentImage& job) {
+  const HDC dc = canvas->GetHandle();
+  TSavedDC saved(dc);
+  MoveWindowOrg(dc, offset.X, offset.Y);
+  RECT visible = clip;
+  if (!RectVisible(dc, &visible)) return;
+  IntersectClipRect(dc, clip.Left, clip.Top, clip.Right, clip.Bottom);
+  TPaintCopyMark mark(control);
+  if (control != job.Start->Parent()) {
+    const TRect inside = DrawWindowBorder(dc, control, clip);
+    IntersectClipRect(dc, inside.Left, inside.Top, inside.Right, inside.Bottom);
+    MoveWindowOrg(dc, inside.Left, inside.Top);
+  }
+  {
+    TCanvasLock lock(canvas->Canvas());
+    control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dc));
+    control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  }
+  if (!job.WithSiblings) return;
+  for (int i = 0; i < control->ControlCount(); ++i) {
+    auto* child = ObjectAs<TWinControl>(control->Controls(i));  // windowed children, bottom first
+    if (!child) continue;
+    if (child == job.Start) break;
+    if (child->Visible())
+      PaintCopy(child, canvas, TPoint(child->Left(), child->Top()), TRect(0, 0, child->Width(), child->Height()), job);
+  }
+}
+
+}  // namespace
+
+void SetDrawThemeParentBackgroundProc(TcxDrawThemeParentBackgroundProc proc) { themedParentBackground = proc; }
+TcxDrawThemeParentBackgroundProc cxDrawThemeParentBackgroundProc() { return themedParentBackground; }
+
+// The parent draws in the control's coordinates: its point (Left, Top) lands on the canvas's
+// (0, 0), as the visual styles' parent background places it.
+void PaintParentImage(TControl* control, TcxCanvas* canvas, const TRect& rect, bool withSiblings) {
+  TWinControl* parent = control->Parent();
+  if (!parent) return;
+  TRect r = rect;
+  r.Offset(control->Left(), control->Top());
+  PaintCopy(parent, canvas, TPoint(-control->Left(), -control->Top()), r, {control, withSiblings});
+}
+
+void DrawParentBackground(TControl* control, TcxCanvas* canvas, const TRect& rect) {
+  auto* windowed = ObjectAs<TWinControl>(control);
+  const TWinControl* parent = control->Parent();
+  if (!themedParentBackground || !windowed || (parent && parent->DoubleBuffered())) {
+    PaintParentImage(control, canvas, rect, false);
+    return;
+  }
+  const RECT r = rect;
+  themedParentBackground(windowed->Handle(), canvas->GetHandle(), &r);
 }

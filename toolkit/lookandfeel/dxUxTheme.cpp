@@ -1,5 +1,7 @@
 #include "dxUxTheme.h"
 
+#include "cxGraphicsRoutines.h"
+
 TdxUxThemeFunctions UxThemeFunctions{};
 
 namespace {
@@ -21,9 +23,12 @@ void StartUxTheme() {
   InitCommonControls();
   library = LoadVisualStylesLibrary(winXPOrNewer);
   BindVisualStylesFunctions(library);
+  // The graphics routines below this layer draw themed parent backgrounds through it.
+  SetDrawThemeParentBackgroundProc(library ? UxDrawThemeParentBackground : nullptr);
 }
 
 void StopUxTheme() {
+  SetDrawThemeParentBackgroundProc(nullptr);
   BindVisualStylesFunctions(nullptr);
   if (library) FreeLibrary(library);
   library = nullptr;

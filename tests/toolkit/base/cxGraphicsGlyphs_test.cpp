@@ -11,10 +11,7 @@ namespace {
 
 class GlyphDrawing : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    StartToolkitBaseUnits();
-    StartUnits({&cxGraphicsRoutinesUnit});
-  }
+  static void SetUpTestSuite() { StartToolkitBaseUnits(); }
 };
 
 // A 32-bit target filled with one colour; pixels read back as colours.

@@ -1,6 +1,7 @@
 // Runs in a process where the visual-styles library cannot be loaded (see CMakeLists.txt).
 #include "calderan_test.h"
 
+#include "cxGraphicsRoutines.h"
 #include "lookandfeel_fixture.h"
 
 namespace {
@@ -13,6 +14,7 @@ class NoVisualStyles : public ::testing::Test {
 TEST_F(NoVisualStyles, BindingAndThemeManagerReportNothingAvailable) {
   ASSERT_FALSE(IsVisualStylesLibraryLoaded());
   EXPECT_EQ(UxThemeFunctions.OpenThemeData, nullptr);
+  EXPECT_EQ(cxDrawThemeParentBackgroundProc(), nullptr) << "parent backgrounds are painted by the parent";
   EXPECT_EQ(UxIsThemeActive(), 0);
   EXPECT_FALSE(ThemesActive());
   EXPECT_FALSE(AreThemeKindsAvailable({}));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cxGraphicsRoutines.h"
 #include "lookandfeel_fixture.h"
 
 namespace {

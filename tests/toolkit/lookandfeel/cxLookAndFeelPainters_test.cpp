@@ -1,7 +1,10 @@
 #include "calderan_test.h"
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 
+#include "cxGraphicsGlyphs.h"
 #include "lookandfeel_fixture.h"
 
 // A painter that changes one inner part: every composite drawing of the base must pick it up.
@@ -353,6 +356,97 @@ TEST_F(BasePainter, SweepOfEveryPartAndState) {
   EXPECT_EQ(blank.Count(TRect(0, 0, width, static_cast<int>(empty.size()) * (cellHeight + margin) + margin), 0xE0E0E0),
             width * (static_cast<int>(empty.size()) * (cellHeight + margin) + margin))
       << "an operation that draws nothing touched the canvas";
+}
+
+// ---------------------------------------------------------------------------------------------
+// An image list's glyphs through the painter and the glyph drawing
+
+// Three 16 x 16 glyphs: a blue disc with a soft edge (alpha), a green arrow with a mask, and a red
+// cross on fuchsia that the list takes as transparent.
+void FillGlyphList(TcxImageList& list) {
+  TcxBitmap disc(16, 16);
+  std::vector<TcxPixel> pixels(256);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      const double d = std::hypot(x - 7.5, y - 7.5);
+      const int a = std::clamp(static_cast<int>((7.5 - d) * 170), 0, 255);
+      pixels[(15 - y) * 16 + x] = (TcxPixel(a) << 24) | (90 << 8) | 200;  // colours not multiplied by alpha
+    }
+  disc.SetPixels(pixels);
+  list.Add(&disc, nullptr);
+
+  TBitmap arrow(16, 16, TPixelFormat::pf24bit), mask(16, 16, TPixelFormat::pf24bit);
+  mask.Canvas()->Brush()->SetColor(clWhite);
+  mask.Canvas()->FillRect(TRect(0, 0, 16, 16));
+  const std::vector<TPoint> triangle{{3, 2}, {13, 8}, {3, 14}};
+  arrow.Canvas()->Brush()->SetColor(clGreen);
+  arrow.Canvas()->Pen()->SetColor(clGreen);
+  arrow.Canvas()->Polygon(triangle);
+  mask.Canvas()->Brush()->SetColor(clBlack);
+  mask.Canvas()->Pen()->SetColor(clBlack);
+  mask.Canvas()->Polygon(triangle);
+  list.Add(&arrow, &mask);
+
+  TBitmap cross(16, 16, TPixelFormat::pf24bit);
+  cross.Canvas()->Brush()->SetColor(clFuchsia);
+  cross.Canvas()->FillRect(TRect(0, 0, 16, 16));
+  cross.Canvas()->Brush()->SetColor(clRed);
+  cross.Canvas()->FillRect(TRect(6, 1, 10, 15));
+  cross.Canvas()->FillRect(TRect(1, 6, 15, 10));
+  list.AddMasked(&cross, clFuchsia);
+}
+
+constexpr int glyphCell = 40;
+
+// Per row (image): six glyph modes over a button, the navigator glyph enabled and disabled, and
+// the image stretched smoothly to 32 x 32.
+void DrawGlyphSheet(TPainterSurface& s, TcxImageList& list, bool check) {
+  const TcxImageDrawMode modes[] = {idmNormal, idmDisabled, idmFaded, idmGrayScale, idmLightened, idmShadowed};
+  for (int row = 0; row < list.Count(); ++row)
+    for (int column = 0; column < 9; ++column) {
+      const TRect cell = Bounds(column * (glyphCell + margin) + margin, row * (glyphCell + margin) + margin, glyphCell, glyphCell);
+      const TRect glyph = Bounds(cell.Left + 12, cell.Top + 12, 16, 16);
+      const TCanvasSnapshot before = Snapshot(s.Canvas());
+      Base()->PaintButton(s.Canvas(), cell, "", cxbsNormal);
+      if (column < 6)
+        DrawImageGlyph(s.Canvas()->GetHandle(), glyph, cell, nullptr, &list, row, modes[column]);
+      else if (column < 8)
+        Base()->PaintNavigatorGlyph(s.Canvas(), &list, row, 0, glyph, column == 6, true);
+      else
+        list.DrawInRect(row, s.Canvas()->Canvas(), Bounds(cell.Left + 4, cell.Top + 4, 32, 32), dsNormal, true, true, true);
+      if (check) EXPECT_TRUE(Snapshot(s.Canvas()) == before) << "image " << row << " column " << column << " left the canvas changed";
+    }
+}
+
+TEST_F(BasePainter, ImageListGlyphsThroughThePainterAndEveryMode) {
+  TcxImageList list(nullptr, 16, 16);
+  FillGlyphList(list);
+  const int width = 9 * (glyphCell + margin) + margin, height = 3 * (glyphCell + margin) + margin;
+  TPainterSurface sheet(width, height, 0xE0E0E0);
+  DrawGlyphSheet(sheet, list, false);  // scratch bitmaps are made on first use
+  const int objects = GdiObjectCount();
+  DrawGlyphSheet(sheet, list, true);
+  EXPECT_EQ(GdiObjectCount(), objects) << "GDI objects left behind";
+  sheet.Save("image_list_glyphs.bmp");
+
+  auto at = [&](int row, int column, int x, int y) {
+    return sheet.Pixel(column * (glyphCell + margin) + margin + x, row * (glyphCell + margin) + margin + y);
+  };
+  const TColor face = at(0, 0, 4, 20);  // the button around the glyph
+  EXPECT_EQ(at(0, 0, 20, 20), RGB(0, 90, 200)) << "the disc's opaque centre";
+  const COLORREF edge = at(0, 0, 12 + 7, 12 + 1);  // on the disc's soft rim
+  EXPECT_NE(edge, static_cast<COLORREF>(face));
+  EXPECT_NE(edge, RGB(0, 90, 200));
+  const COLORREF grey = at(0, 1, 20, 20);
+  EXPECT_TRUE(GetRValue(grey) == GetGValue(grey) && GetGValue(grey) == GetBValue(grey)) << "disabled is grey";
+  EXPECT_EQ(at(1, 0, 12 + 1, 12 + 1), static_cast<COLORREF>(face)) << "the arrow's mask";
+  EXPECT_EQ(at(1, 0, 12 + 6, 12 + 8), ColorToRGB(clGreen));
+  EXPECT_EQ(at(2, 6, 12 + 8, 12 + 8), ColorToRGB(clRed)) << "navigator glyph";
+  EXPECT_EQ(at(2, 6, 12 + 2, 12 + 2), static_cast<COLORREF>(face));
+  EXPECT_EQ(sheet.Count(TRect(0, 0, width, height), clFuchsia), 0) << "the mask colour never shows";
+  const COLORREF stretched = at(0, 8, 20, 20);
+  EXPECT_NEAR(GetGValue(stretched), 90, 3);
+  EXPECT_NEAR(GetBValue(stretched), 200, 3);
 }
 
 }  // namespace

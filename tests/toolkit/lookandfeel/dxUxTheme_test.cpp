@@ -1,5 +1,6 @@
 #include "calderan_test.h"
 
+#include "cxGraphicsRoutines.h"
 #include "lookandfeel_fixture.h"
 
 namespace {
@@ -33,6 +34,7 @@ TEST_F(UxTheme, StartUpBindsEveryFunctionByName) {
   DX_UXTHEME_FUNCTIONS(CHECK_BOUND)
 #undef CHECK_BOUND
   EXPECT_NE(UxIsThemeActive(), 0);
+  EXPECT_EQ(cxDrawThemeParentBackgroundProc(), &UxDrawThemeParentBackground) << "the graphics routines' parent background";
 }
 
 TEST_F(UxTheme, NamesTheLibraryLacksStayUnboundAndTheirWrappersFail) {

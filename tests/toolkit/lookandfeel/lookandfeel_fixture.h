@@ -9,15 +9,13 @@
 #include "dxOffice11.h"
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
-#include "cxGraphicsRoutines.h"
 #include "cxLookAndFeelPainters.h"
 #include "cxLookAndFeelPaintersShared.h"
 #include "cxLookAndFeels.h"
 
 inline void StartLookAndFeelUnits() {
   StartToolkitBaseUnits();
-  StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxGraphicsRoutinesUnit,
-              &cxLookAndFeelPaintersUnit});
+  StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxLookAndFeelPaintersUnit});
 }
 
 // Sets one system colour for the lifetime of the object (every process of the prefix sees it, so
