@@ -324,8 +324,6 @@ class TGraphic : public TPersistent {
   void DefineProperties(TFiler* filer) override;
 
   TNotifyEvent OnChange;
-  // The stored form keeps the picture as the binary property "Data".
-  void DefineProperties(TFiler* filer) override;
 
  protected:
   virtual void Changed(TObject* sender);

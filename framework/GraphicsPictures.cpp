@@ -189,11 +189,6 @@ void TGraphic::SaveToFile(const std::string& fileName) {
 }
 
 void TGraphic::ReadData(TStream* stream) { LoadFromStream(stream); }
-
-void TGraphic::DefineProperties(TFiler* filer) {
-  filer->DefineBinaryProperty("Data", TStreamProc(this, &TGraphic::ReadData), TStreamProc(this, &TGraphic::WriteData),
-                              !Empty());
-}
 void TGraphic::WriteData(TStream* stream) { SaveToStream(stream); }
 
 void TGraphic::DefineProperties(TFiler* filer) {

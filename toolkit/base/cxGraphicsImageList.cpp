@@ -363,7 +363,9 @@ void TcxImageList::DrawInRect(int index, TCanvas* canvas, const TRect& rect, TDr
 // The stored form
 
 void TcxImageList::DefineProperties(TFiler* filer) {
-  TDragImageList::DefineProperties(filer);
+  // Past the platform list's own "Bitmap" writer: the image infos are this list's stored form, and
+  // the platform data is only read (below), from forms stored by a plain image list.
+  TComponent::DefineProperties(filer);
   filer->DefineProperty("FormatVersion", TReaderProc(this, &TcxImageList::ReadFormatVersion),
                         TWriterProc(this, &TcxImageList::WriteFormatVersion), true);
   filer->DefineBinaryProperty("Bitmap", TStreamProc(this, &TcxImageList::ReadData), nullptr, false);
