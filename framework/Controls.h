@@ -614,6 +614,40 @@ class TControlCanvas : public TCanvas {
   HWND window_ = nullptr;
 };
 
+// For the length of one paint: the control canvas draws on the paint's device context, locked
+// against other users; afterwards it holds no device context, even when the paint threw.
+class TCanvasPaintScope {
+ public:
+  TCanvasPaintScope(TControlCanvas* canvas, HDC dc) : canvas_(canvas) {
+    canvas_->Lock();
+    canvas_->FreeHandle();
+    canvas_->SetHandle(dc);
+  }
+  ~TCanvasPaintScope() {
+    canvas_->SetHandle(nullptr);
+    canvas_->Unlock();
+  }
+  TCanvasPaintScope(const TCanvasPaintScope&) = delete;
+  TCanvasPaintScope& operator=(const TCanvasPaintScope&) = delete;
+
+ private:
+  TControlCanvas* canvas_;
+};
+
+// Marks a control as painting itself (csCustomPaint) for the length of one paint message.
+class TCustomPaintScope {
+ public:
+  explicit TCustomPaintScope(TControl* control) : control_(control) {
+    control_->SetControlState(control_->ControlState() + csCustomPaint);
+  }
+  ~TCustomPaintScope() { control_->SetControlState(control_->ControlState() - csCustomPaint); }
+  TCustomPaintScope(const TCustomPaintScope&) = delete;
+  TCustomPaintScope& operator=(const TCustomPaintScope&) = delete;
+
+ private:
+  TControl* control_;
+};
+
 // TCustomControl: a windowed control that paints itself on its canvas (Paint).
 class TCustomControl : public TWinControl {
   CALDERAN_CLASS(TCustomControl)

@@ -75,29 +75,13 @@ void TCustomControl::Dispatch(TMessage& m) {
 }
 
 void TCustomControl::WMPaint(TMessage& m) {
-  SetControlState(ControlState() + csCustomPaint);
-  try {
-    TWinControl::WMPaint(m);
-  } catch (...) {
-    SetControlState(ControlState() - csCustomPaint);
-    throw;
-  }
-  SetControlState(ControlState() - csCustomPaint);
+  TCustomPaintScope scope(this);
+  TWinControl::WMPaint(m);
 }
 
 void TCustomControl::PaintWindow(HDC dc) {
-  canvas_->Lock();
-  canvas_->FreeHandle();
-  canvas_->SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  TCanvasPaintScope scope(canvas_.get(), dc);
+  Paint();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -121,18 +105,8 @@ void TGraphicControl::Dispatch(TMessage& m) {
 // The parent paints its graphic children with WM_PAINT and its device context in WParam.
 void TGraphicControl::WMPaint(TMessage& m) {
   if (!m.WParam) return;
-  canvas_->Lock();
-  canvas_->FreeHandle();
-  canvas_->SetHandle(reinterpret_cast<HDC>(m.WParam));
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  TCanvasPaintScope scope(canvas_.get(), reinterpret_cast<HDC>(m.WParam));
+  Paint();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -263,29 +263,13 @@ void TCustomForm::WMActivate(TMessage& m) {
 }
 
 void TCustomForm::WMPaint(TMessage& m) {
-  SetControlState(ControlState() + csCustomPaint);
-  try {
-    TWinControl::WMPaint(m);
-  } catch (...) {
-    SetControlState(ControlState() - csCustomPaint);
-    throw;
-  }
-  SetControlState(ControlState() - csCustomPaint);
+  TCustomPaintScope scope(this);
+  TWinControl::WMPaint(m);
 }
 
 void TCustomForm::PaintWindow(HDC dc) {
-  canvas_->Lock();
-  canvas_->FreeHandle();
-  canvas_->SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  TCanvasPaintScope scope(canvas_.get(), dc);
+  Paint();
 }
 
 void TCustomForm::Paint() {
