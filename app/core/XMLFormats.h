@@ -155,9 +155,9 @@ class TXMLSizeType : public TXMLNode {
   void SetHeight(int32_t Value);
 };
 
-// A frame rate of Den / Num frames per second.
-class TXMLFpsType : public TXMLNode {
-  CALDERAN_CLASS(TXMLFpsType)
+// An element that holds a named ratio in its "Den" and "Num" attributes.
+class TXMLRatioType : public TXMLNode {
+  CALDERAN_CLASS(TXMLRatioType)
   std::string Name() const { return Attribute("Name"); }
   void SetName(const std::string& Value) { SetAttribute("Name", Value); }
   int32_t Den() const;
@@ -166,15 +166,14 @@ class TXMLFpsType : public TXMLNode {
   void SetNum(int32_t Value);
 };
 
+// A frame rate of Den / Num frames per second.
+class TXMLFpsType : public TXMLRatioType {
+  CALDERAN_CLASS(TXMLFpsType)
+};
+
 // An aspect of Den:Num.
-class TXMLAspectType : public TXMLNode {
+class TXMLAspectType : public TXMLRatioType {
   CALDERAN_CLASS(TXMLAspectType)
-  std::string Name() const { return Attribute("Name"); }
-  void SetName(const std::string& Value) { SetAttribute("Name", Value); }
-  int32_t Den() const;
-  void SetDen(int32_t Value);
-  int32_t Num() const;
-  void SetNum(int32_t Value);
 };
 
 class TXMLChannelsType : public TXMLNode {
