@@ -156,6 +156,12 @@ TEST_F(BasePainterPixels, ClockMarksHandsAndWholeSeconds) {
   ExpectPixels(s, {{32, 34, clTeal}, {49, 32, clTeal}}, "the hour and minute hands");
   ExpectPixels(s, {{40, 60, clRed}, {40, 73, clRed}, {40, 74, clWhite}, {60, 60, clWhite}, {20, 60, clWhite}},
                "the second hand at 30 s, although the time is nearer 31 s");
+
+  // 2:24 on 29 December 1899: a negative date's fraction counts from midnight as well, so the
+  // minute hand points down and right (24 min), not down and left (21:36).
+  s.Fill(surfaceFill);
+  Base()->PaintClock(s.Canvas(), TRect(0, 0, 80, 80), -1.1, clWhite);
+  ExpectPixels(s, {{47, 50, clTeal}, {33, 50, clWhite}}, "the minute hand at 2:24");
 }
 
 }  // namespace
