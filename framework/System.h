@@ -149,10 +149,12 @@ template <class T> const ClassOperationsType<T>* ClassOperationsOf(TClass cls) {
 
 // Inside the class body of a family with class operations, in place of CALDERAN_CLASS. Ops must
 // derive from the parent's class-operations class; every class of the family has its own object.
-#define CALDERAN_CLASS_WITH_OPERATIONS(Self, Ops)                                              \
-  CALDERAN_CLASS(Self)                                                                         \
-  using TClassOperationsType = Ops;                                                            \
-  static const Ops* StaticClassOperations() { return system_detail::OperationsOf<Ops>(&Self::ClassRecord); } \
+#define CALDERAN_CLASS_WITH_OPERATIONS(Self, Ops)                                         \
+  CALDERAN_CLASS(Self)                                                                    \
+  using TClassOperationsType = Ops;                                                       \
+  static const Ops* StaticClassOperations() {                                             \
+    return system_detail::OperationsOf<Ops>(&Self::ClassRecord);                          \
+  }                                                                                       \
   const Ops* ClassOperations() const { return system_detail::OperationsOf<Ops>(ClassType()); }
 
 #define CALDERAN_DEFINE_CLASS_OPERATIONS_(Self, Parent, FactoryExpr)                            \
