@@ -125,7 +125,7 @@ TEST_F(BasePainter, ButtonInEachStateAtTellingPixels) {
   TRedButtonPainter::Instance()->PaintButton(s.Canvas(), button, "", cxbsHot);
   EXPECT_EQ(s.Pixel(30, 12), ColorToRGB(clRed));
   TRedButtonPainter::Instance()->PaintArrowButton(s.Canvas(), button, cxbsNormal, adDown, true);
-  EXPECT_EQ(s.Pixel(1, 1), ColorToRGB(clBtnFace));
+  EXPECT_EQ(s.Pixel(4, 4), ColorToRGB(clBtnFace));
 }
 
 TEST_F(BasePainter, CheckBoxTickColours) {
