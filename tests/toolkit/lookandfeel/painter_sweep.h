@@ -108,6 +108,7 @@ inline TPartList PainterParts(TcxCustomLookAndFeelPainterClass p) {
 // The parts the base painter leaves to the looks: its drawing of them is nothing.
 inline TPartList PartsLeftToTheLooks(TcxCustomLookAndFeelPainterClass p) {
   TcxViewParams params;
+  params.Color = clInfoBk;
   return {
       {"Border", [=](TcxCanvas* c, const TRect& r, TcxButtonState) { p->PaintBorder(c, r); }},
       {"ButtonBorder", [=](TcxCanvas* c, const TRect& r, TcxButtonState s) { p->PaintButtonBorder(c, r, s); }},
