@@ -13,11 +13,6 @@ CX_IMPLEMENT_PAINTER(TcxWinXPLookAndFeelPainter, TcxStandardLookAndFeelPainter)
 CALDERAN_IMPLEMENT_CLASS(TcxExtendedStylePainterInfo, TObject)
 CALDERAN_IMPLEMENT_CLASS(TcxExtendedStylePainters, TcxObjectList)
 
-int TcxStandardLookAndFeelPainter::DrawingStyle() const { return 1; }
-int TcxFlatLookAndFeelPainter::DrawingStyle() const { return 0; }
-int TcxUltraFlatLookAndFeelPainter::DrawingStyle() const { return 2; }
-int TcxOffice11LookAndFeelPainter::DrawingStyle() const { return 4; }
-int TcxWinXPLookAndFeelPainter::DrawingStyle() const { return 3; }
 
 TcxLookAndFeelKind KindOfDrawingStyle(int style) {
   switch (style) {
