@@ -5,12 +5,7 @@
 
 #include "cxGeometry.h"
 
-CALDERAN_IMPLEMENT_CLASS(TdxSkinLookAndFeelPainter, TcxOffice11LookAndFeelPainter)
-
-TcxCustomLookAndFeelPainterClass TdxSkinLookAndFeelPainter::Instance() {
-  static const TdxSkinLookAndFeelPainter instance;
-  return &instance;
-}
+CX_IMPLEMENT_PAINTER(TdxSkinLookAndFeelPainter, TcxOffice11LookAndFeelPainter)
 
 using Parent = TcxOffice11LookAndFeelPainter;
 
@@ -167,7 +162,7 @@ void TdxSkinLookAndFeelPainter::PaintButton(TcxCanvas* canvas, const TRect& rect
 }
 
 void TdxSkinLookAndFeelPainter::PaintCaptionlessButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state,
-                                                       int, int, bool) const {
+                                                       int, int, TColor) const {
   PaintEditorButton(canvas, rect, cxbkEditorBtn, state);
 }
 
