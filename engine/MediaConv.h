@@ -41,10 +41,11 @@
 // within moments and removes the unfinished output (the file is written under a temporary name and
 // gets its own name only when complete, so a partial file never looks finished);
 // MediaConv_GetCurrentPosition gives the position reached on the source's time line (once done, the
-// range end, or where the output ended when the input's length is unknown); MediaConv_WaitFor writes finished = 1 once the job has ended (completed, failed or
-// cancelled) and whenever no job exists, and as the second value the job's outcome (0 = completed
-// or cancelled, otherwise the status it failed with, e.g. 2 when the disk filled up, 6 when a
-// stream of the output got nothing, as sound that ends before the range starts).
+// range end, or where the output ended when the input's length is unknown); MediaConv_WaitFor
+// writes finished = 1 once the job has ended (completed, failed or cancelled) and whenever no job
+// exists, and as the second value the job's outcome (0 = completed or cancelled, otherwise the
+// status it failed with, e.g. 2 when the disk filled up, 6 when a stream of the output got
+// nothing, as sound that ends before the range starts).
 // MediaConv_GetSnap hands out the frame last given to the video encoder: a pointer to the engine's
 // own buffer (valid until the next MediaConv_GetSnap or MediaConv_AddInputFile; copy it at once,
 // never free it), its size in bytes (0 and a null pointer when there is no frame: no job, no video),

@@ -1,6 +1,6 @@
 // The filter chains of a conversion job, as FFmpeg filter-graph texts. Only integers appear in
-// them (timestamps in the time base of the chain's frames, ratios as fractions), because FFmpeg parses
-// decimal numbers with the C library, whose decimal mark follows the locale.
+// them (timestamps in the time base of the chain's frames, ratios as fractions), because FFmpeg
+// parses decimal numbers with the C library, whose decimal mark follows the locale.
 #include "EngineOrientation.h"
 #include "MediaConvJob.h"
 #include <cstdarg>
