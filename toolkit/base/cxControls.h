@@ -640,7 +640,7 @@ class TcxCustomDragImage : public TcxPopupWindow {
   void Dispatch(TMessage& message) override;
   // Shows it without activating it, painted at once.
   virtual void ShowImage();
-  void HideImage() { Hide(); }
+  void HideImage();
 
  protected:
   void CreateParams(TCreateParams& params) override;

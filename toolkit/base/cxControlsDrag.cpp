@@ -235,10 +235,14 @@ void TcxCustomDragImage::Dispatch(TMessage& m) {
   }
 }
 
+// The window is shown without the form's showing steps, which would activate it.
 void TcxCustomDragImage::ShowImage() {
-  ShowWindow(Handle(), SW_SHOWNOACTIVATE);
-  SetVisible(true);
+  ShowWindow(Handle(), SW_SHOWNA);
   Update();
+}
+
+void TcxCustomDragImage::HideImage() {
+  if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
 }
 
 TcxSizeFrame::TcxSizeFrame(int frameWidth)
