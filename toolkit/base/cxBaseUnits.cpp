@@ -9,6 +9,8 @@
 #include "cxGeometry.h"
 #include "cxGraphics.h"
 #include "cxGraphicsRoutines.h"
+#include "dxGDIPlusAPI.h"
+#include "dxGDIPlusClasses.h"
 
 void StartToolkitBaseUnits() {
   StartUnits({
@@ -19,7 +21,9 @@ void StartToolkitBaseUnits() {
       &ControlsUnit,
       &MenusUnit,
       &FormsUnit,
-      // this layer
+      // this layer: GDI+ and the PNG picture first, so that their finish procedures run last
+      &dxGDIPlusAPIUnit,
+      &dxGDIPlusClassesUnit,
       &cxGeometryUnit,
       &cxClassesUnit,
       &cxControlsUnit,
