@@ -27,6 +27,16 @@ struct ControlsFixture : ::testing::Test {
   std::unique_ptr<TForm> form;
 };
 
+// A popup menu of another kind than the framework's: records where it was asked to show.
+class TMenuHandler : public TComponent, public IcxPopupMenuHandler {
+ public:
+  explicit TMenuHandler(TComponent* owner) : TComponent(owner) {}
+  bool IsShortCut(TMessage&) override { return shortCut; }
+  void Popup(int x, int y) override { shownAt = TPoint(x, y); }
+  bool shortCut = false;
+  TPoint shownAt{-1, -1};
+};
+
 // Handles this thread's messages until done() holds or 20000 messages went by.
 inline bool PumpUntil(const std::function<bool()>& done) {
   for (int i = 0; i < 20000 && !done(); ++i) {

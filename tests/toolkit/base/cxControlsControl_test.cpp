@@ -8,15 +8,6 @@
 
 namespace {
 
-class TMenuHandler : public TComponent, public IcxPopupMenuHandler {
- public:
-  explicit TMenuHandler(TComponent* owner) : TComponent(owner) {}
-  bool IsShortCut(TMessage&) override { return shortCut; }
-  void Popup(int x, int y) override { shownAt = TPoint(x, y); }
-  bool shortCut = false;
-  TPoint shownAt{-1, -1};
-};
-
 // Records the scrolls and notifications the base control sends to its descendants.
 class TProbeControl : public TcxControl {
  public:

@@ -8,6 +8,7 @@
 #include "Menus.h"
 #include "SysUtils.h"
 #include "cxBaseUnits.h"
+#include "controls_fixture.h"
 #include "cxControls.h"
 #include "cxGraphics.h"
 
@@ -125,15 +126,6 @@ TEST_F(ControlsTest, CursorSheet) {
       DrawIconEx(c->Handle(), i * 36 + 2, row * 36 + 2, Screen->Cursors(crcxDragCopy + i), 32, 32, 0, nullptr, DI_NORMAL);
   sheet.SaveToFile("cursors_sample.bmp");
 }
-
-class TMenuHandler : public TComponent, public IcxPopupMenuHandler {
- public:
-  explicit TMenuHandler(TComponent* owner) : TComponent(owner) {}
-  bool IsShortCut(TMessage&) override { return shortCut; }
-  void Popup(int x, int y) override { shownAt = TPoint(x, y); }
-  bool shortCut = false;
-  TPoint shownAt{-1, -1};
-};
 
 TEST_F(ControlsTest, PopupMenusThroughTheirHandlerOrTheFramework) {
   TMessage key{};

@@ -34,6 +34,14 @@ struct ScrollBar : ControlsFixture {
     return bar;
   }
   TPoint ScreenOf(TcxScrollBar* bar, TPoint p) { return bar->ClientToScreen(p); }
+  // A vertical bar with its thumb pressed in the middle; answers the press point.
+  TPoint PressThumb(TcxScrollBar*& bar, int position) {
+    bar = MakeVertical();
+    bar->SetScrollParams(0, 99, position, 10);
+    const TPoint press = RectCenter(bar->ViewInfo()->ThumbnailRect);
+    bar->Perform(WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(press.X, press.Y));
+    return press;
+  }
   TScrollRecorder recorder;
 };
 
@@ -148,10 +156,8 @@ TEST_F(ScrollBar, HeldArrowScrollsAtOnceThenAfter400ThenEvery60AndPausesOffThePa
 }
 
 TEST_F(ScrollBar, ThumbDraggedFarSidewaysSnapsBackAndFollowsAgainOnReturn) {
-  auto* bar = MakeVertical();
-  bar->SetScrollParams(0, 99, 10, 10);
-  const TPoint press = RectCenter(bar->ViewInfo()->ThumbnailRect);
-  bar->Perform(WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(press.X, press.Y));
+  TcxScrollBar* bar = nullptr;
+  const TPoint press = PressThumb(bar, 10);
   ASSERT_EQ(bar->PressedPart(), sbpThumbnail);
   bar->Perform(WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(press.X, press.Y + 40));
   const int followed = bar->Position();
@@ -168,10 +174,8 @@ TEST_F(ScrollBar, ThumbDraggedFarSidewaysSnapsBackAndFollowsAgainOnReturn) {
 }
 
 TEST_F(ScrollBar, ATrackHandlerMovesTheThumbWithoutAChange) {
-  auto* bar = MakeVertical();
-  bar->SetScrollParams(0, 99, 0, 10);
-  const TPoint press = RectCenter(bar->ViewInfo()->ThumbnailRect);
-  bar->Perform(WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(press.X, press.Y));
+  TcxScrollBar* bar = nullptr;
+  const TPoint press = PressThumb(bar, 0);
   recorder.changes = 0;
   recorder.forcedTrackPosition = 42;
   bar->Perform(WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(press.X, press.Y + 30));
