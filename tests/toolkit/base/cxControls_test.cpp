@@ -8,6 +8,7 @@
 #include "Menus.h"
 #include "SysUtils.h"
 #include "cxBaseUnits.h"
+#include "controls_fixture.h"
 #include "cxControls.h"
 #include "cxGraphics.h"
 
@@ -118,14 +119,6 @@ TEST_F(ControlsTest, StartUpRegistersMessagesAndCursors) {
   EXPECT_TRUE(IsWinXPOrLater());  // whatever later version the system reports
 }
 
-class TMenuHandler : public TComponent, public IcxPopupMenuHandler {
- public:
-  explicit TMenuHandler(TComponent* owner) : TComponent(owner) {}
-  bool IsShortCut(TMessage&) override { return shortCut; }
-  void Popup(int x, int y) override { shownAt = TPoint(x, y); }
-  bool shortCut = false;
-  TPoint shownAt{-1, -1};
-};
 
 TEST_F(ControlsTest, PopupMenusThroughTheirHandlerOrTheFramework) {
   TMessage key{};
