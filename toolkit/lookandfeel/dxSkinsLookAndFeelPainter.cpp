@@ -167,7 +167,7 @@ void TdxSkinLookAndFeelPainter::PaintButton(TcxCanvas* canvas, const TRect& rect
 }
 
 void TdxSkinLookAndFeelPainter::PaintCaptionlessButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state,
-                                                       int, int, bool) const {
+                                                       int, int, TColor) const {
   PaintEditorButton(canvas, rect, cxbkEditorBtn, state);
 }
 

@@ -61,7 +61,7 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
                    bool drawBorder = true, TColor color = clDefault, TColor textColor = clDefault,
                    bool wordWrap = false) const override;
   void PaintCaptionlessButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state, int buttonCount = 0,
-                              int buttonIndex = 0, bool isDefault = false) const override;
+                              int buttonIndex = 0, TColor color = clDefault) const override;
   void PaintStateFrame(TcxCanvas* canvas, const TRect& rect, bool hot, bool pressed) const override;
   void PaintExpandButton(TcxCanvas* canvas, const TRect& rect, bool expanded, TColor color = clDefault) const override;
   void PaintSmallExpandButton(TcxCanvas* canvas, const TRect& rect, bool expanded, TColor frameColor,
