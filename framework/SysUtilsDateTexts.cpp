@@ -177,7 +177,7 @@ std::string FormatDateTime(std::string_view format, TDateTime value) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Readers. Numbers take at most four digits, so an endless run of digits fails at once.
+// Readers. Numbers have at most four digits, so an endless run of digits fails at once.
 namespace {
 
 enum TDateOrder { doMDY, doDMY, doYMD };
@@ -218,7 +218,8 @@ class TDateTimeScanner {
       value = value * 10 + (s_[at_++] - '0');
       ++digits;
     }
-    return digits > 0;
+    // A fifth digit is no part of a date: "1/1/10000" must not read as 1 January 1000 at 0:00.
+    return digits > 0 && !(at_ < s_.size() && std::isdigit(static_cast<unsigned char>(s_[at_])));
   }
   bool Word(std::string_view word) {
     SkipBlanks();

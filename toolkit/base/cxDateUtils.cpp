@@ -145,7 +145,8 @@ int CallGetCalendarInfo(LCID locale, int calendar, DWORD item, char* buffer, int
   using TGetCalendarInfo = int(WINAPI*)(LCID, CALID, CALTYPE, LPSTR, int, LPDWORD);
   HMODULE library = LoadLibraryA("Kernel32");
   if (!library) return 0;
-  auto function = reinterpret_cast<TGetCalendarInfo>(GetProcAddress(library, "GetCalendarInfoA"));
+  auto function =
+      reinterpret_cast<TGetCalendarInfo>(reinterpret_cast<void*>(GetProcAddress(library, "GetCalendarInfoA")));
   const int result = function ? function(locale, static_cast<CALID>(calendar), item, buffer, size, number) : 0;
   FreeLibrary(library);
   return result;

@@ -149,6 +149,11 @@ class TcxCustomCalendarTable : public TObject {
   // True when the record is not a valid day; the value is then MinDate.
   bool CheckCalendarDateTime(const CalendarDateTime& date, TDateTime& value) const;
 
+ private:
+  TDateTime BeyondRange(int year) const;
+
+ public:
+
   TcxEras* Eras;
 };
 

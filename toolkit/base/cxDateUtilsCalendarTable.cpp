@@ -86,6 +86,9 @@ TDateTime TcxCustomCalendarTable::AddWeeksTo(TDateTime value, int weeks) const {
   return AddWeeks(FromDateTime(value), weeks);
 }
 
+// A step past the calendar's last year ends on its last day, not on its first.
+TDateTime TcxCustomCalendarTable::BeyondRange(int year) const { return year > MaxYear() ? MaxDate() : MinDate(); }
+
 TDateTime TcxCustomCalendarTable::AddMonths(const CalendarDateTime& date, int months) const {
   TDateTime result;
   if (CheckCalendarDateTime(date, result)) return result;
@@ -108,7 +111,7 @@ TDateTime TcxCustomCalendarTable::AddMonths(const CalendarDateTime& date, int mo
   moved.Year = static_cast<uint32_t>(year);
   moved.Month = static_cast<uint32_t>(month);
   moved.Day = static_cast<uint32_t>(day);
-  if (CheckCalendarDateTime(moved, result)) return result;
+  if (CheckCalendarDateTime(moved, result)) return BeyondRange(year);
   result = ToDateTime(moved);
   ClampDate(result);
   return result;
@@ -119,7 +122,7 @@ TDateTime TcxCustomCalendarTable::AddYears(const CalendarDateTime& date, int yea
   if (CheckCalendarDateTime(date, result)) return result;
   int year = static_cast<int>(date.Year) + years, era = date.Era;
   AdjustEraYear(year, era);
-  if (!IsValidEraYear(era, year)) return MinDate();
+  if (!IsValidEraYear(era, year)) return BeyondRange(year);
   CalendarDateTime moved = date;
   if (!IsValidEraMonth(era, year, static_cast<int>(moved.Month))) moved.Month = MonthsInEraYear(era, year);
   if (!IsValidEraDay(era, year, static_cast<int>(moved.Month), static_cast<int>(moved.Day))) {

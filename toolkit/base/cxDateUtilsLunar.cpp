@@ -1,6 +1,7 @@
 // The calendars whose months are not Gregorian: the tabular Hijri calendar and the Hebrew
 // calendar over its year table.
 #include <array>
+#include <cctype>
 #include <cmath>
 
 #include "cxDateUtils.h"
@@ -327,7 +328,11 @@ int TcxHebrewCalendarTable::YearFromText(const std::string& text) const {
   return numeral != 0 ? numeral + 5000 : TcxCustomCalendarTable::YearFromText(text);
 }
 
+// A month typed in digits is its number: the day texts compared below are written in the thread
+// locale's calendar, and under a Gregorian one they are digits of other days.
 int TcxHebrewCalendarTable::MonthFromText(int year, const std::string& text) const {
+  int number;
+  if (!text.empty() && std::isdigit(static_cast<unsigned char>(text[0])) && TryStrToInt(text, number)) return number;
   const int numeral = HebrewNumeralValue(text);
   if (numeral != 0 && IsValidMonth(year, numeral)) return numeral;
   for (int month = 1; month <= 13; ++month) {
