@@ -98,8 +98,24 @@ void SkipBlanks(const std::string& text, int& position) {
 
 // ---------------------------------------------------------------------------------------------
 // System texts
-namespace {
-bool ToSystemTime(TDateTime value, SYSTEMTIME& time) {
+TDateTime CalendarTimeOf(const CalendarDateTime& date) {
+  TDateTime time = 0;
+  TryEncodeTime(date.Hours, date.Minutes, date.Seconds, date.Milliseconds, time);
+  return time;
+}
+
+void SetCalendarTime(CalendarDateTime& date, TDateTime value) {
+  uint16_t hours, minutes, seconds, milliseconds;
+  DecodeTime(value, hours, minutes, seconds, milliseconds);
+  date.Hours = static_cast<uint8_t>(hours);
+  date.Minutes = static_cast<uint8_t>(minutes);
+  date.Seconds = static_cast<uint8_t>(seconds);
+  date.Milliseconds = milliseconds;
+}
+
+TDateTime CombineDateAndTime(TDateTime day, TDateTime time) { return day < 0 ? day - time : day + time; }
+
+bool DateTimeToSystemTime(TDateTime value, SYSTEMTIME& time) {
   time = {};
   DecodeDate(value, time.wYear, time.wMonth, time.wDay);
   if (time.wYear == 0) return false;
@@ -108,6 +124,7 @@ bool ToSystemTime(TDateTime value, SYSTEMTIME& time) {
   return true;
 }
 
+namespace {
 // The locale table when the caller names none.
 struct TTableOrLocale {
   explicit TTableOrLocale(const TcxCustomCalendarTable* table)
@@ -120,7 +137,7 @@ struct TTableOrLocale {
 bool FormatDateBySystem(std::string& text, DWORD flags, const std::string& format, TDateTime value) {
   text.clear();
   SYSTEMTIME time;
-  if (!ToSystemTime(value, time)) return false;
+  if (!DateTimeToSystemTime(value, time)) return false;
   char buffer[256];
   const int length = GetDateFormatA(GetThreadLocale(), flags, &time, format.empty() ? nullptr : format.c_str(),
                                     buffer, sizeof buffer);

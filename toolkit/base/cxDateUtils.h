@@ -317,6 +317,15 @@ TDateTime WeekStartForDay(TDateTime value, int startDay);
 int ResolveWeekRule(int weekRule);
 
 // ---------------------------------------------------------------------------------------------
+// Times of day inside calendar records and system time structures
+TDateTime CalendarTimeOf(const CalendarDateTime& date);
+void SetCalendarTime(CalendarDateTime& date, TDateTime value);
+// Days before 30 December 1899 carry their time of day forward too (-1.25 is 29 December, 6:00).
+TDateTime CombineDateAndTime(TDateTime day, TDateTime time);
+// False for values before 1 January 1.
+bool DateTimeToSystemTime(TDateTime value, SYSTEMTIME& time);
+
+// ---------------------------------------------------------------------------------------------
 // Gregorian arithmetic and parts of values
 void StepMonthBack(uint16_t& year, uint16_t& month);
 void StepMonthForward(uint16_t& year, uint16_t& month);

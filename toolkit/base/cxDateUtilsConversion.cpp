@@ -21,18 +21,10 @@ std::string WithFourDigitYear(std::string format) {
   return format;
 }
 
-bool SystemTimeOf(TDateTime value, SYSTEMTIME& time) {
-  time = {};
-  DecodeDate(value, time.wYear, time.wMonth, time.wDay);
-  DecodeTime(value, time.wHour, time.wMinute, time.wSecond, time.wMilliseconds);
-  time.wDayOfWeek = static_cast<WORD>(DayOfWeek(value) - 1);
-  return time.wYear != 0;
-}
-
 bool SystemDateTimeText(const std::string& format, TDateTime value, std::string& text) {
   SYSTEMTIME time;
   char buffer[100];
-  if (!SystemTimeOf(value, time)) return false;
+  if (!DateTimeToSystemTime(value, time)) return false;
   int length = GetDateFormatA(GetThreadLocale(), 0, &time, format.c_str(), buffer, sizeof buffer);
   if (length <= 0) return false;
   text.assign(buffer, length - 1);

@@ -12,28 +12,15 @@ CALDERAN_IMPLEMENT_CLASS(TcxThaiCalendarTable, TcxJapaneseCalendarTable)
 
 namespace {
 CalendarDateTime GregorianParts(TDateTime value) {
-  uint16_t year, month, day, hours, minutes, seconds, milliseconds;
+  uint16_t year, month, day;
   DecodeDate(value, year, month, day);
-  DecodeTime(value, hours, minutes, seconds, milliseconds);
   CalendarDateTime date;
   date.Year = year;
   date.Month = month;
   date.Day = day;
-  date.Hours = static_cast<uint8_t>(hours);
-  date.Minutes = static_cast<uint8_t>(minutes);
-  date.Seconds = static_cast<uint8_t>(seconds);
-  date.Milliseconds = milliseconds;
+  SetCalendarTime(date, value);
   return date;
 }
-
-TDateTime TimeOf(const CalendarDateTime& date) {
-  TDateTime time = 0;
-  TryEncodeTime(date.Hours, date.Minutes, date.Seconds, date.Milliseconds, time);
-  return time;
-}
-
-// Times of days before 30 December 1899 count forward from the start of their day too.
-TDateTime Combine(TDateTime day, TDateTime time) { return day < 0 ? day - time : day + time; }
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -46,8 +33,9 @@ TcxGregorianCalendarTable::~TcxGregorianCalendarTable() { delete OwnEra; }
 CalendarDateTime TcxGregorianCalendarTable::FromDateTime(TDateTime value) const { return GregorianParts(value); }
 
 TDateTime TcxGregorianCalendarTable::ToDateTime(const CalendarDateTime& date) const {
-  return Combine(EncodeDate(static_cast<int>(date.Year), static_cast<int>(date.Month), static_cast<int>(date.Day)),
-                 TimeOf(date));
+  const TDateTime day =
+      EncodeDate(static_cast<int>(date.Year), static_cast<int>(date.Month), static_cast<int>(date.Day));
+  return CombineDateAndTime(day, CalendarTimeOf(date));
 }
 
 uint8_t TcxGregorianCalendarTable::FirstWeekDay() const {
@@ -138,5 +126,5 @@ TDateTime TcxJapaneseCalendarTable::ToDateTime(const CalendarDateTime& date) con
   int year = static_cast<int>(date.Year);
   EraYearToYear(year, date.Era);
   if (!TryEncodeDate(year, static_cast<int>(date.Month), static_cast<int>(date.Day), result)) return MinDate();
-  return Combine(result, TimeOf(date));
+  return CombineDateAndTime(result, CalendarTimeOf(date));
 }

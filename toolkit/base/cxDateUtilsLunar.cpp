@@ -13,23 +13,6 @@ namespace {
 
 constexpr int64_t DaysToYearOne = 693594;  // a value + this = days since 1 January 1 (day 1)
 
-TDateTime TimeOf(const CalendarDateTime& date) {
-  TDateTime time = 0;
-  TryEncodeTime(date.Hours, date.Minutes, date.Seconds, date.Milliseconds, time);
-  return time;
-}
-
-TDateTime Combine(TDateTime day, TDateTime time) { return day < 0 ? day - time : day + time; }
-
-void SetTime(CalendarDateTime& date, TDateTime value) {
-  uint16_t h, m, s, ms;
-  DecodeTime(value, h, m, s, ms);
-  date.Hours = static_cast<uint8_t>(h);
-  date.Minutes = static_cast<uint8_t>(m);
-  date.Seconds = static_cast<uint8_t>(s);
-  date.Milliseconds = ms;
-}
-
 int WholeDays(TDateTime value) { return static_cast<int>(std::trunc(value)); }
 
 // Week numbers of calendars with weeks that start on their own first weekday. Days before the
@@ -107,7 +90,7 @@ constexpr int64_t HijriEpoch = 227013;  // days since 1 January 1 to the day bef
 
 CalendarDateTime TcxHijriCalendarTable::FromDateTime(TDateTime value) const {
   CalendarDateTime date;
-  SetTime(date, value);
+  SetCalendarTime(date, value);
   int64_t days = WholeDays(value) + DaysToYearOne - HijriEpoch;
   int year = static_cast<int>(30 * days / 10631) + 1;
   days -= HijriDaysBefore(*this, year);
@@ -124,7 +107,7 @@ CalendarDateTime TcxHijriCalendarTable::FromDateTime(TDateTime value) const {
 
 TDateTime TcxHijriCalendarTable::ToDateTime(const CalendarDateTime& date) const {
   const int64_t days = HijriEpoch + HijriDaysBefore(*this, static_cast<int>(date.Year)) + DayOfYear(date);
-  return Combine(static_cast<double>(days - DaysToYearOne), TimeOf(date));
+  return CombineDateAndTime(static_cast<double>(days - DaysToYearOne), CalendarTimeOf(date));
 }
 
 int TcxHijriCalendarTable::WeekNumber(const CalendarDateTime& date, int, int weekRule) const {
@@ -286,7 +269,7 @@ TDateTime TcxHebrewCalendarTable::ToDateTime(const CalendarDateTime& date) const
   DecodeFirstJanuary(row.FirstJanuary, firstMonth, firstDay);
   const int distance = HebrewDayOfYear(row.YearType, static_cast<int>(date.Month), static_cast<int>(date.Day)) -
                        HebrewDayOfYear(row.YearType, firstMonth, firstDay);
-  return Combine(EncodeDate(year - 3760, 1, 1) + distance, TimeOf(date));
+  return CombineDateAndTime(EncodeDate(year - 3760, 1, 1) + distance, CalendarTimeOf(date));
 }
 
 CalendarDateTime TcxHebrewCalendarTable::FromDateTime(TDateTime value) const {
@@ -295,7 +278,7 @@ CalendarDateTime TcxHebrewCalendarTable::FromDateTime(TDateTime value) const {
   uint16_t gregorianYear, gregorianMonth, gregorianDay;
   DecodeDate(value, gregorianYear, gregorianMonth, gregorianDay);
   CalendarDateTime date;
-  SetTime(date, value);
+  SetCalendarTime(date, value);
   int year = gregorianYear + 3760, month = 1;
   int day = WholeDays(value - YMDToDateTime(year, 1, 1)) + 1;
   // A year spans at most 13 months, so a few steps reach the month from 1 Tishri.
