@@ -21,6 +21,7 @@ CALDERAN_IMPLEMENT_CLASS(EFOpenError, EStreamError)
 CALDERAN_IMPLEMENT_CLASS(EReadError, EStreamError)
 CALDERAN_IMPLEMENT_CLASS(EWriteError, EStreamError)
 CALDERAN_IMPLEMENT_CLASS(EResNotFound, Exception)
+CALDERAN_IMPLEMENT_CLASS(EAssertionFailed, Exception)
 
 TObject* TMetaClass::Create(TObject* owner) const {
   if (!Factory) throw EClassNotFound(std::string("Class ") + Name + " cannot be created by reference");

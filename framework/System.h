@@ -225,6 +225,7 @@ CALDERAN_EXCEPTION(EFOpenError, EStreamError)
 CALDERAN_EXCEPTION(EReadError, EStreamError)
 CALDERAN_EXCEPTION(EWriteError, EStreamError)
 CALDERAN_EXCEPTION(EResNotFound, Exception)
+CALDERAN_EXCEPTION(EAssertionFailed, Exception)
 
 // The silent exception: unwinds without a message box (`Abort`).
 [[noreturn]] void Abort();

@@ -10,6 +10,8 @@
 #include "cxGeometry.h"
 #include "cxGraphics.h"
 #include "cxGraphicsRoutines.h"
+#include "dxGDIPlusAPI.h"
+#include "dxGDIPlusClasses.h"
 
 void StartToolkitBaseUnits() {
   StartUnits({
@@ -20,7 +22,9 @@ void StartToolkitBaseUnits() {
       &ControlsUnit,
       &MenusUnit,
       &FormsUnit,
-      // this layer
+      // this layer: GDI+ and the PNG picture first, so that their finish procedures run last
+      &dxGDIPlusAPIUnit,
+      &dxGDIPlusClassesUnit,
       &cxGeometryUnit,
       &cxClassesUnit,
       &cxControlsUnit,
