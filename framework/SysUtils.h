@@ -73,8 +73,31 @@ struct TFormatSettings {
   uint8_t CurrencyFormat = 0;  // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
   uint8_t NegCurrFormat = 0;   // 0 "($1)" ... 15, as the locale's LOCALE_INEGCURR
   uint8_t CurrencyDecimals = 2;
+  // Dates and times.
+  char DateSeparator = '/';
+  char TimeSeparator = ':';
+  char ListSeparator = ',';
+  std::string ShortDateFormat = "M/d/yyyy";
+  std::string LongDateFormat = "dddd, MMMM d, yyyy";
+  std::string ShortTimeFormat = "h:mm AMPM";
+  std::string LongTimeFormat = "h:mm:ss AMPM";
+  std::string TimeAMString = "AM";
+  std::string TimePMString = "PM";
+  std::string ShortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  std::string LongMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                    "July",    "August",   "September", "October", "November", "December"};
+  std::string ShortDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};  // from Sunday
+  std::string LongDayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+  // 0: two-digit years are taken in the current century; otherwise within this many years
+  // before now and the rest of the hundred after.
+  uint16_t TwoDigitYearCenturyWindow = 50;
+  // The eras of a locale whose calendar counts years by eras (empty for the Gregorian one).
+  std::string EraNames[7];
+  int32_t EraYearOffsets[7] = {};
 };
 TFormatSettings& FormatSettings();
+// Reads the calling thread's locale (the platform's format settings follow the thread locale).
 void LoadLocaleFormatSettings();
 extern const TUnitInfo SysUtilsUnit;
 
@@ -203,3 +226,37 @@ template <class F> void TrapFaults(F&& f) {
 
 void InstallFaultHandler();
 void RemoveFaultHandler();
+// Dates and times. A TDateTime counts days since 30 December 1899; its fraction is the time of
+// day, also for negative values (-1.25 is 29 December 1899, 6:00).
+inline constexpr const char* SInvalidDate = "'%s' is not a valid date";
+inline constexpr const char* SInvalidTime = "'%s' is not a valid time";
+inline constexpr const char* SInvalidDateTime = "'%s' is not a valid date and time";
+inline constexpr const char* SDateEncodeError = "Invalid argument to date encode";
+inline constexpr const char* STimeEncodeError = "Invalid argument to time encode";
+inline constexpr double MinDateTime = -657434.0;        // 1 January 100
+inline constexpr double MaxDateTime = 2958465.99999;    // 31 December 9999, end of the day
+
+bool IsLeapYear(int year);
+int DaysInAMonth(int year, int month);
+bool TryEncodeDate(int year, int month, int day, TDateTime& value);
+TDateTime EncodeDate(int year, int month, int day);  // EConvertError SDateEncodeError
+bool TryEncodeTime(int hour, int min, int sec, int msec, TDateTime& value);
+TDateTime EncodeTime(int hour, int min, int sec, int msec);  // EConvertError STimeEncodeError
+void DecodeDate(TDateTime value, uint16_t& year, uint16_t& month, uint16_t& day);
+void DecodeTime(TDateTime value, uint16_t& hour, uint16_t& min, uint16_t& sec, uint16_t& msec);
+int DayOfWeek(TDateTime value);  // 1 = Sunday ... 7 = Saturday
+TDateTime Date();
+TDateTime Now();
+// The platform's picture language: c d dd ddd dddd ddddd dddddd m mm mmm mmmm yy yyyy h hh n nn
+// s ss z zzz t tt am/pm a/p ampm / : and quoted literals, letters in either case.
+std::string FormatDateTime(std::string_view format, TDateTime value);
+std::string DateToStr(TDateTime value);
+std::string TimeToStr(TDateTime value);
+std::string DateTimeToStr(TDateTime value);
+// Reading texts in the order of ShortDateFormat with DateSeparator and TimeSeparator.
+bool TryStrToDate(std::string_view s, TDateTime& value);
+bool TryStrToTime(std::string_view s, TDateTime& value);
+bool TryStrToDateTime(std::string_view s, TDateTime& value);
+TDateTime StrToDate(std::string_view s);      // EConvertError SInvalidDate
+TDateTime StrToTime(std::string_view s);      // EConvertError SInvalidTime
+TDateTime StrToDateTime(std::string_view s);  // EConvertError SInvalidDateTime
