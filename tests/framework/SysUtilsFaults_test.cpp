@@ -21,12 +21,15 @@ volatile int sink = 0;
 void ReadNull() { sink = *nowhere; }
 void WriteLowAddress() { *lowAddress = 1; }
 void DivideByZero() { sink = 100 / zero; }
-// Frames small enough to run into the stack's guard pages one page at a time.
+// Frames small enough to run into the stack's guard pages one page at a time. Endless on purpose.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Winfinite-recursion"
 int Recurse(int depth) {
   volatile char frame[256];
   frame[0] = static_cast<char>(depth);
   return Recurse(depth + 1) + frame[0];
 }
+#pragma GCC diagnostic pop
 
 struct TFaultCase {
   const char* name;
