@@ -92,9 +92,15 @@ TEST_F(BuiltInBars, ContentDecidesTheBarsTheGripAndTheirPlaces) {
     EXPECT_EQ(control->SizeGrip()->Visible(), c.h && c.v) << c.what;
     const TRect client(0, 0, 200 - (c.v ? VBar() : 0), 100 - (c.h ? HBar() : 0));
     EXPECT_EQ(control->GetClientBounds(), client) << c.what;
-    if (c.h) EXPECT_EQ(control->HScrollBar()->BoundsRect(), TRect(0, client.Bottom, client.Right, 100)) << c.what;
-    if (c.v) EXPECT_EQ(control->VScrollBar()->BoundsRect(), TRect(client.Right, 0, 200, client.Bottom)) << c.what;
-    if (c.h && c.v) EXPECT_EQ(control->SizeGrip()->BoundsRect(), TRect(client.Right, client.Bottom, 200, 100)) << c.what;
+    if (c.h) {
+      EXPECT_EQ(control->HScrollBar()->BoundsRect(), TRect(0, client.Bottom, client.Right, 100)) << c.what;
+    }
+    if (c.v) {
+      EXPECT_EQ(control->VScrollBar()->BoundsRect(), TRect(client.Right, 0, 200, client.Bottom)) << c.what;
+    }
+    if (c.h && c.v) {
+      EXPECT_EQ(control->SizeGrip()->BoundsRect(), TRect(client.Right, client.Bottom, 200, 100)) << c.what;
+    }
     delete control;
   }
 }
