@@ -58,7 +58,8 @@ EngineStatus ConvJob::OpenDecoding(Stream& s, AVStream* input) {
 EngineStatus ConvJob::OpenVideo(const VideoPlan& plan) {
   Stream& s = video_;
   EngineStatus status = OpenDecoding(s, settings_.source.Video());
-  s.frameBase = s.input->time_base;
+  // The picture chain runs in ticks, the finest time the range is given in.
+  s.frameBase = kTicks;
   if (status == esOk)
     status = BuildVideoChain(s.decoder.get(), s.frameBase, VideoFilterText(settings_, plan), s.filters);
   if (status == esOk)
@@ -218,8 +219,13 @@ int64_t ConvJob::Position() const {
   int64_t position = kStreamEnded;
   if (hasVideo_) position = std::min(position, video_.position.load());
   if (hasAudio_) position = std::min(position, audio_.position.load());
-  if (position == kStreamEnded) return end;
+  if (position == kStreamEnded) return end > 0 ? end : Reached();
   return end > 0 ? std::min(position, end) : position;
+}
+
+// Where the output ends on the source's time line: what a job on a file of unknown length has done.
+int64_t ConvJob::Reached() const {
+  return std::max(hasVideo_ ? video_.reached.load() : 0, hasAudio_ ? audio_.reached.load() : 0);
 }
 
 bool ConvJob::Snapshot(std::vector<uint8_t>& pixels, int& width, int& height) {

@@ -128,6 +128,7 @@ class ConvJob {
     int64_t endPts = AV_NOPTS_VALUE;        // end of the latest frame, file time line, frameBase
     int64_t packetsWritten = 0;             // to the output, under the mux lock
     std::atomic<int64_t> position{0};       // source time reached, 100 ns
+    std::atomic<int64_t> reached{0};        // end of the last frame encoded, source time, 100 ns
     std::atomic<bool> done{false};          // the filter has passed the end of the range
     bool readingDone = false;               // reader: no more packets wanted
     int sourceWidth = 0, sourceHeight = 0, sourceFormat = -1;  // what the video chain was built for
@@ -136,6 +137,7 @@ class ConvJob {
     SwrPtr soundConformer;
   };
 
+  int64_t Reached() const;
   EngineStatus OpenDecoding(Stream& stream, AVStream* input);
   EngineStatus OpenVideo(const VideoPlan& plan);
   EngineStatus OpenAudio(const AudioPlan& plan);
