@@ -31,7 +31,14 @@ void LoadLocaleFormatSettings() {
   fs.CurrencyDecimals = static_cast<uint8_t>(StrToIntDef(LocaleText(LOCALE_ICURRDIGITS, "2"), 2));
 }
 
-constinit const TUnitInfo SysUtilsUnit{"SysUtils", &LoadLocaleFormatSettings, nullptr};
+namespace {
+void StartSysUtils() {
+  LoadLocaleFormatSettings();
+  InstallFaultHandler();
+}
+}  // namespace
+
+constinit const TUnitInfo SysUtilsUnit{"SysUtils", &StartSysUtils, &RemoveFaultHandler};
 
 // ---------------------------------------------------------------------------------------------
 // Integers

@@ -1,6 +1,7 @@
 // String, number and file-name routines with the platform's exact results, and the argument
 // record of Format. Texts built with these routines reach the user, so outputs must not drift.
 #pragma once
+#include <csetjmp>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -146,3 +147,59 @@ std::string ProgramFolder();
 
 // The platform's text of a system error code (FormatMessage), without the trailing line break.
 std::string SysErrorMessage(uint32_t errorCode);
+
+// ---------------------------------------------------------------------------------------------
+// Processor faults. An access violation, an integer division by zero or a stack overflow is no
+// C++ exception: left alone it ends the process. Code run by TrapFaults raises the platform's
+// class for it instead (SysUtilsFaults.cpp); the entry-point guard and the message loop use it.
+// SysUtilsUnit's start-up installs the fault handler and its shut-down removes it.
+inline constexpr const char* SAccessViolationArg3 = "Access violation at address %p. %s of address %p";
+inline constexpr const char* SReadAccess = "Read";
+inline constexpr const char* SWriteAccess = "Write";
+inline constexpr const char* SExecuteAccess = "Execution";
+inline constexpr const char* SDivByZero = "Division by zero";
+inline constexpr const char* SStackOverflow = "Stack overflow";
+
+CALDERAN_EXCEPTION(EExternal, Exception)
+CALDERAN_EXCEPTION(EAccessViolation, EExternal)
+CALDERAN_EXCEPTION(EIntError, EExternal)
+CALDERAN_EXCEPTION(EDivByZero, EIntError)
+CALDERAN_EXCEPTION(EStackOverflow, EExternal)
+
+// What the fault handler records for the innermost trap of the thread.
+struct TFaultRecord {
+  uint32_t Code = 0;             // the system's exception code
+  const void* Address = nullptr;  // the faulting instruction
+  uintptr_t Access = 0;           // access violations: 0 read, 1 write, 8 execution
+  const void* Target = nullptr;   // access violations: the address that was accessed
+};
+
+// One per TrapFaults call: links itself as the thread's innermost trap for its lifetime.
+class TFaultTrap {
+ public:
+  TFaultTrap();
+  ~TFaultTrap();
+  TFaultTrap(const TFaultTrap&) = delete;
+  TFaultTrap& operator=(const TFaultTrap&) = delete;
+  // Called where the handler's jump lands: unlinks the trap and throws the fault's class.
+  [[noreturn]] void Raise();
+
+  std::jmp_buf Jump;
+  TFaultRecord Fault;
+
+ private:
+  TFaultTrap* outer_;
+  bool linked_ = true;
+};
+
+// Runs f; a processor fault inside it raises EAccessViolation, EDivByZero or EStackOverflow from
+// here. The frames between the fault and here are abandoned: their destructors do not run.
+// Faults in another Win32 module (the system's own libraries, which catch their own) pass by.
+template <class F> void TrapFaults(F&& f) {
+  TFaultTrap trap;
+  if (setjmp(trap.Jump) != 0) trap.Raise();
+  f();
+}
+
+void InstallFaultHandler();
+void RemoveFaultHandler();
