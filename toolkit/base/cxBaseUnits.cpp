@@ -6,6 +6,7 @@
 #include "SysUtils.h"
 #include "cxClasses.h"
 #include "cxControls.h"
+#include "cxDWMApi.h"
 #include "cxFormats.h"
 #include "cxGeometry.h"
 #include "cxGraphics.h"
@@ -30,6 +31,7 @@ void StartToolkitBaseUnits() {
       &cxControlsUnit,
       &cxGraphicsUnit,
       &cxGraphicsRoutinesUnit,
+      &cxDWMApiUnit,
       &cxFormatsUnit,
   });
 }

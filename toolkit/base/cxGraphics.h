@@ -202,6 +202,33 @@ class TcxScreenCanvas : public TcxCanvas {
 TcxScreenCanvas* SharedScreenCanvas();
 
 // ---------------------------------------------------------------------------------------------
+// Text measuring and layout (cxGraphicsTextLayout.cpp). Counts of -1 mean the whole text.
+bool GetTextExtent(HDC dc, const std::string& text, TSize& size, int count = -1);
+int DrawTextString(HDC dc, const std::string& text, TRect& rect, int count, UINT flags);
+bool ExtTextOutString(HDC dc, const std::string& text, const TPoint& point, int count, UINT options,
+                      const TRect* clipRect);
+bool InvalidateWindowRect(HWND window, const TRect* rect, bool erase);
+// Measured on the shared screen canvas with a copy of the font; a non-zero size replaces its point size.
+void MeasureFontText(TFont* font, const std::string& text, int size, TSize& extent);
+int GetFontTextWidth(TFont* font, const std::string& text, int size = 0);
+int GetFontTextHeight(TFont* font, const std::string& text, int size = 0);
+void GetTextSize(HDC dc, const std::string& text, TSize& size);
+// The narrowest rectangle in which the text fits in the given number of lines.
+void CalcTextRectForLines(HDC dc, const std::string& text, int lines, TRect& rect, bool forceHeight);
+// Appends to lines the text broken at spaces into lines no wider than the rectangle.
+void SplitTextToWidth(const std::string& text, TcxCanvas* canvas, const TRect& rect, TStrings* lines);
+// The text shortened by the platform with an ellipsis to fit the width (dc 0: the screen's).
+void AbbreviateText(HDC dc, HFONT font, const std::string& text, std::string& result, int width);
+// Axis 0: vertical (LOGPIXELSY), 1: horizontal (LOGPIXELSX).
+int GetScreenPixelsPerInch(int axis);
+bool GetBitmapInfo(HBITMAP handle, BITMAP& record);
+bool GetLogBrush(HBRUSH handle, LOGBRUSH& record);
+bool GetLogFont(HFONT handle, LOGFONTA& record);
+bool GetLogPen(HPEN handle, LOGPEN& record);
+// Whether texts in the character set are shortened as non-Latin script (DEFAULT_CHARSET: the system's).
+bool IsNonLatinAbbrevCharset(BYTE charset, const std::string& text);
+
+// ---------------------------------------------------------------------------------------------
 // Toolkit bitmaps. A 32-bit pixel is the bytes B, G, R, A in memory: the number 0xAARRGGBB.
 using TcxPixel = Cardinal;
 
