@@ -28,12 +28,6 @@ CX_PAINTER_INSTANCE(TcxOffice11LookAndFeelPainter)
 CX_PAINTER_INSTANCE(TcxWinXPLookAndFeelPainter)
 #undef CX_PAINTER_INSTANCE
 
-int TcxStandardLookAndFeelPainter::DrawingStyle() const { return 1; }
-int TcxFlatLookAndFeelPainter::DrawingStyle() const { return 0; }
-int TcxUltraFlatLookAndFeelPainter::DrawingStyle() const { return 2; }
-int TcxOffice11LookAndFeelPainter::DrawingStyle() const { return 4; }
-int TcxWinXPLookAndFeelPainter::DrawingStyle() const { return 3; }
-
 TcxLookAndFeelKind KindOfDrawingStyle(int style) {
   switch (style) {
     case 0: return lfFlat;

@@ -9,6 +9,7 @@
 // changes every outer one that uses it (PaintButton, PaintArrowButton ...).
 #pragma once
 #include <windows.h>
+#include <uxtheme.h>
 
 #include <cstdint>
 #include <string>
@@ -172,7 +173,7 @@ class TcxCustomLookAndFeelPainter : public TObject {
                            bool wordWrap = false) const;
   // The three trailing arguments belong to looks that shape grouped buttons; the base ignores them.
   virtual void PaintCaptionlessButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state,
-                                      int buttonCount = 0, int buttonIndex = 0, bool isDefault = false) const;
+                                      int buttonCount = 0, int buttonIndex = 0, TColor color = clDefault) const;
   virtual void PaintButtonBorder(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const;
   virtual void PaintStateFrame(TcxCanvas* canvas, const TRect& rect, bool hot, bool pressed) const;
   virtual void PaintExpandButton(TcxCanvas* canvas, const TRect& rect, bool expanded, TColor color = clDefault) const;
@@ -393,26 +394,369 @@ class TcxCustomLookAndFeelPainter : public TObject {
   // The outline of a sort mark of SortMarkExtent's size, shared by the looks that draw one.
   void PaintSortMarkOutline(TcxCanvas* canvas, const TRect& rect, TColor darkColor, TColor lightColor,
                             bool ascending) const;
+  // The triangles at the left (arrows 1 or 3) and right (2 or 3) edges of a header with side arrows.
+  void PaintSideArrows(TcxCanvas* canvas, const TRect& rect, int arrows, int arrowInset) const;
 };
 
-// The painters of the looks. Their own drawing is added where each look is built; until then each
-// inherits the base painter's drawing and differs only in its drawing-style number.
-#define CX_DECLARE_PAINTER(Self, Parent)                                \
-  class Self : public Parent {                                          \
-    CALDERAN_CLASS(Self)                                                \
-    static TcxCustomLookAndFeelPainterClass Instance();                 \
-    int DrawingStyle() const override;                                  \
-                                                                        \
-   protected:                                                           \
-    constexpr Self() = default;                                         \
-  };
+// ---------------------------------------------------------------------------------------------
+// The painters of the looks. Each overrides only what its look changes and inherits the rest from
+// its parent (cxLookAndFeelPaintersStandard.cpp, ...UltraFlat.cpp, ...Office11.cpp, ...Native.cpp).
 
-CX_DECLARE_PAINTER(TcxStandardLookAndFeelPainter, TcxCustomLookAndFeelPainter)
-CX_DECLARE_PAINTER(TcxFlatLookAndFeelPainter, TcxCustomLookAndFeelPainter)
-CX_DECLARE_PAINTER(TcxUltraFlatLookAndFeelPainter, TcxCustomLookAndFeelPainter)
-CX_DECLARE_PAINTER(TcxOffice11LookAndFeelPainter, TcxUltraFlatLookAndFeelPainter)
-CX_DECLARE_PAINTER(TcxWinXPLookAndFeelPainter, TcxStandardLookAndFeelPainter)
-#undef CX_DECLARE_PAINTER
+// The classic raised and sunken 3-D look, drawn with the four system 3-D colours.
+class TcxStandardLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
+  CALDERAN_CLASS(TcxStandardLookAndFeelPainter)
+  static TcxCustomLookAndFeelPainterClass Instance();
+
+  int DrawingStyle() const override;
+  TColor AuxColor11() const override;
+  int BorderWidth() const override;
+  void PaintBorder(TcxCanvas* canvas, const TRect& rect) const override;
+  int ButtonBorderWidth(TcxButtonState state) const override;
+  int ButtonTextInset() const override;
+  int ButtonPressedShift() const override;
+  void PaintButtonBorder(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const override;
+  void PaintExpandButton(TcxCanvas* canvas, const TRect& rect, bool expanded, TColor color = clDefault) const override;
+  void PaintGroupExpandButton(TcxCanvas* canvas, const TRect& rect, bool expanded,
+                              TcxButtonState state) const override;
+  int ExpandButtonExtent() const override;
+  bool HasHotButtons() const override;
+  void PaintCheckBoxBorder(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const override;
+  void PaintHeaderBorder(TcxCanvas* canvas, const TRect& rect, TcxBorders neighbors, TcxBorders borders) const override;
+  void PaintHeaderSectionBorder(TcxCanvas* canvas, const TRect& rect, TcxBorders borders,
+                                TcxButtonState state) const override;
+  void PaintSortMark(TcxCanvas* canvas, const TRect& rect, bool ascending) const override;
+  int HeaderBorderWidth() const override;
+  int HeaderSectionBorderWidth(TcxButtonState state) const override;
+  TPoint SortMarkExtent() const override;
+  int FooterBorderWidth() const override;
+  int FooterCellBorderWidth() const override;
+  int FooterCellSpacing() const override;
+  void PaintFooterBorder(TcxCanvas* canvas, const TRect& rect) const override;
+  void PaintFooterCellBorder(TcxCanvas* canvas, const TRect& rect) const override;
+  void PaintFilterDropDownButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state,
+                                 bool isFilterActive) const override;
+  void PaintTabBorder(TcxCanvas* canvas, const TRect& rect, TcxBorder border, TcxBorders borders,
+                      bool vertical) const override;
+  void PaintTabsRoot(TcxCanvas* canvas, const TRect& rect, TcxBorders borders, bool vertical) const override;
+  int TabBorderWidth(bool vertical) const override;
+  void PaintScrollBarPart(TcxCanvas* canvas, bool horizontal, const TRect& rect, TcxScrollBarPart part,
+                          TcxButtonState state) const override;
+  void PaintHeaderWithSideArrows(TcxCanvas* canvas, const TRect& rect, const std::string& text, TcxBorders neighbors,
+                                 const TcxViewParams& viewParams, int arrows, int arrowInset,
+                                 const TcxDrawBackgroundEvent& onCustomDrawBackground) const override;
+  void PaintSplitter(TcxCanvas* canvas, const TRect& rect, const TcxViewParams& viewParams,
+                     bool horizontal) const override;
+
+ protected:
+  constexpr TcxStandardLookAndFeelPainter() = default;
+};
+
+// The 3-D look reduced to single-pixel edges.
+class TcxFlatLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
+  CALDERAN_CLASS(TcxFlatLookAndFeelPainter)
+  static TcxCustomLookAndFeelPainterClass Instance();
+
+  int DrawingStyle() const override;
+  int BorderWidth() const override;
+  void PaintBorder(TcxCanvas* canvas, const TRect& rect) const override;
+  int ButtonBorderWidth(TcxButtonState state) const override;
+  int ButtonTextInset() const override;
+  int ButtonPressedShift() const override;
+  void PaintButtonBorder(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const override;
+  void PaintExpandButton(TcxCanvas* canvas, const TRect& rect, bool expanded, TColor color = clDefault) const override;
+  int ExpandButtonExtent() const override;
+  bool HasHotButtons() const override;
+  void PaintCheckBoxBorder(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const override;
+  void PaintHeaderBorder(TcxCanvas* canvas, const TRect& rect, TcxBorders neighbors, TcxBorders borders) const override;
+  void PaintHeaderSectionBorder(TcxCanvas* canvas, const TRect& rect, TcxBorders borders,
+                                TcxButtonState state) const override;
+  void PaintSortMark(TcxCanvas* canvas, const TRect& rect, bool ascending) const override;
+  int HeaderBorderWidth() const override;
+  TPoint SortMarkExtent() const override;
+  int FooterBorderWidth() const override;
+  int FooterCellBorderWidth() const override;
+  int FooterCellSpacing() const override;
+  void PaintFooterBorder(TcxCanvas* canvas, const TRect& rect) const override;
+  void PaintFooterCellBorder(TcxCanvas* canvas, const TRect& rect) const override;
+  void PaintFilterDropDownButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state,
+                                 bool isFilterActive) const override;
+  void PaintTabBorder(TcxCanvas* canvas, const TRect& rect, TcxBorder border, TcxBorders borders,
+                      bool vertical) const override;
+  void PaintTabsRoot(TcxCanvas* canvas, const TRect& rect, TcxBorders borders, bool vertical) const override;
+  int TabBorderWidth(bool vertical) const override;
+  void PaintScrollBarPart(TcxCanvas* canvas, bool horizontal, const TRect& rect, TcxScrollBarPart part,
+                          TcxButtonState state) const override;
+  void PaintSplitter(TcxCanvas* canvas, const TRect& rect, const TcxViewParams& viewParams,
+                     bool horizontal) const override;
+
+ protected:
+  constexpr TcxFlatLookAndFeelPainter() = default;
+};
+
+// One-pixel frames in a single colour, no 3-D edges, buttons that light up when hot. The four
+// colour operations it adds are what the Office-2003 look replaces.
+class TcxUltraFlatLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
+  CALDERAN_CLASS(TcxUltraFlatLookAndFeelPainter)
+  static TcxCustomLookAndFeelPainterClass Instance();
+
+  void PaintNavigationButton(TcxCanvas* canvas, const TRect& rect, const TRect& glyphRect,
+                             TcxNavigationButtonDirection direction, TcxButtonState state) const override;
+  int DrawingStyle() const override;
+  TColor SchedulerBorderLineColor() const override;
+  int BorderWidth() const override;
+  void PaintBorder(TcxCanvas* canvas, const TRect& rect) const override;
+  int ButtonBorderWidth(TcxButtonState state) const override;
+  TColor ButtonColor(TcxButtonState state) const override;
+  TRect ButtonFocusBounds(TcxCanvas* canvas, const TRect& rect) const override;
+  TRect ButtonGroupBorderWidths(int buttonCount, int buttonIndex) const override;
+  int ButtonTextInset() const override;
+  int ButtonPressedShift() const override;
+  TColor ButtonGlyphColor(TcxButtonState state, TColor color = clDefault) const override;
+  TcxButtonState ButtonGlyphState(TcxButtonState state) const override;
+  void PaintCaptionlessButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state, int buttonCount = 0,
+                              int buttonIndex = 0, TColor color = clDefault) const override;
+  void PaintButtonBorder(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const override;
+  void PaintStateFrame(TcxCanvas* canvas, const TRect& rect, bool hot, bool pressed) const override;
+  void PaintExpandButton(TcxCanvas* canvas, const TRect& rect, bool expanded, TColor color = clDefault) const override;
+  int ExpandButtonExtent() const override;
+  bool HasHotButtons() const override;
+  void PaintCheckBoxBorder(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const override;
+  void PaintHeaderSimple(TcxCanvas* canvas, const TRect& rect, const TRect& textRect, TcxBorders neighbors,
+                         TcxBorders borders, TcxButtonState state, TAlignment horzAlignment,
+                         TcxAlignmentVert vertAlignment, bool multiLine, bool endEllipsis, const std::string& text,
+                         TFont* font, TColor textColor, TColor backgroundColor,
+                         const TcxDrawBackgroundEvent& onCustomDrawBackground) const override;
+  void PaintHeaderBorder(TcxCanvas* canvas, const TRect& rect, TcxBorders neighbors, TcxBorders borders) const override;
+  void PaintHeaderSectionBorder(TcxCanvas* canvas, const TRect& rect, TcxBorders borders,
+                                TcxButtonState state) const override;
+  void PaintHeaderSectionContent(TcxCanvas* canvas, const TRect& rect, const TRect& textRect, TcxButtonState state,
+                                 TAlignment horzAlignment, TcxAlignmentVert vertAlignment, bool multiLine,
+                                 bool endEllipsis, const std::string& text, TFont* font, TColor textColor,
+                                 TColor backgroundColor) const override;
+  void PaintSortMark(TcxCanvas* canvas, const TRect& rect, bool ascending) const override;
+  TcxBorders HeaderDrawnBorders(TcxBorders neighbors) const override;
+  int HeaderBorderWidth() const override;
+  TPoint SortMarkExtent() const override;
+  TcxBorders HeaderAreaBorders() const override;
+  int FooterBorderWidth() const override;
+  int FooterCellBorderWidth() const override;
+  int FooterCellSpacing() const override;
+  void PaintFooterBorder(TcxCanvas* canvas, const TRect& rect) const override;
+  void PaintFooterCellBorder(TcxCanvas* canvas, const TRect& rect) const override;
+  void PaintFilterDropDownButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state,
+                                 bool isFilterActive) const override;
+  TPoint FilterCloseButtonExtent() const override;
+  void PaintTabBorder(TcxCanvas* canvas, const TRect& rect, TcxBorder border, TcxBorders borders,
+                      bool vertical) const override;
+  void PaintTabsRoot(TcxCanvas* canvas, const TRect& rect, TcxBorders borders, bool vertical) const override;
+  int TabBorderWidth(bool vertical) const override;
+  void PaintScrollBarPart(TcxCanvas* canvas, bool horizontal, const TRect& rect, TcxScrollBarPart part,
+                          TcxButtonState state) const override;
+  void PaintScrollButtonFace(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const override;
+  void PaintSplitter(TcxCanvas* canvas, const TRect& rect, const TcxViewParams& viewParams,
+                     bool horizontal) const override;
+
+  // Added by this look.
+  virtual TColor ButtonBorderColorForState(TcxButtonState state) const;
+  virtual TColor TabBorderColor() const;
+  virtual TColor TabBorderDarkColor() const;
+  virtual TColor HighlightBorderColor() const;
+
+ protected:
+  constexpr TcxUltraFlatLookAndFeelPainter() = default;
+};
+
+// The ultra-flat look in the Office-2003 colour set (Office11Colors, read at every call so that a
+// change of colour scheme shows at the next paint): faded column headers with hand-drawn edges,
+// bitmap expand buttons, and scroll bars from the visual style when it can draw them.
+class TcxOffice11LookAndFeelPainter : public TcxUltraFlatLookAndFeelPainter {
+  CALDERAN_CLASS(TcxOffice11LookAndFeelPainter)
+  static TcxCustomLookAndFeelPainterClass Instance();
+
+  void PaintTextCell(TcxCanvas* canvas, const TRect& rect, const TRect& textRect, TcxButtonState state,
+                     TAlignment horzAlignment, TcxAlignmentVert vertAlignment, bool multiLine, bool endEllipsis,
+                     const std::string& text, TFont* font, TColor textColor, TColor backgroundColor,
+                     const TcxDrawBackgroundEvent& onCustomDrawBackground, bool isFooter) const override;
+  void PaintNavigationButton(TcxCanvas* canvas, const TRect& rect, const TRect& glyphRect,
+                             TcxNavigationButtonDirection direction, TcxButtonState state) const override;
+  int DrawingStyle() const override;
+  TColor FilterPanelColor() const override;
+  TColor FilterPanelTextColor() const override;
+  TColor AuxColor01() const override;
+  TColor AuxColor02() const override;
+  TColor GroupPanelColor() const override;
+  TColor GroupPanelTextColor() const override;
+  TColor GroupRowColor() const override;
+  TColor HeaderBackgroundColor() const override;
+  TColor HeaderColor() const override;
+  TColor AuxColor07() const override;
+  TColor HighlightColor() const override;
+  TColor HighlightTextColor() const override;
+  TColor SchedulerBorderLineColor() const override;
+  TColor AuxColor10() const override;
+  TColor AuxColor13() const override;
+  TColor AuxColor15() const override;
+  TColor AuxColor18() const override;
+  TColor AuxColor20() const override;
+  void PaintBorder(TcxCanvas* canvas, const TRect& rect) const override;
+  TColor ButtonColor(TcxButtonState state) const override;
+  TColor ButtonGlyphColor(TcxButtonState state, TColor color = clDefault) const override;
+  void PaintButtonBorder(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const override;
+  void PaintExpandButton(TcxCanvas* canvas, const TRect& rect, bool expanded, TColor color = clDefault) const override;
+  bool ExpandButtonFlag() const override;
+  void PaintSmallExpandButton(TcxCanvas* canvas, const TRect& rect, bool expanded, TColor frameColor,
+                              TColor color = clDefault) const override;
+  int SmallExpandButtonExtent() const override;
+  TColor CheckBoxColor(TcxButtonState state) const override;
+  void PaintHeader(TcxCanvas* canvas, const TRect& rect, const TRect& textRect, TcxBorders neighbors,
+                   TcxBorders borders, TcxButtonState state, TAlignment horzAlignment,
+                   TcxAlignmentVert vertAlignment, bool multiLine, bool endEllipsis, const std::string& text,
+                   TFont* font, TColor textColor, TColor backgroundColor,
+                   const TcxDrawBackgroundEvent& onCustomDrawBackground, bool isLast = false,
+                   bool isGroup = false) const override;
+  void PaintHeaderBorder(TcxCanvas* canvas, const TRect& rect, TcxBorders neighbors, TcxBorders borders) const override;
+  void PaintHeaderSection(TcxCanvas* canvas, const TRect& rect, const TRect& textRect, TcxBorders neighbors,
+                          TcxBorders borders, TcxButtonState state, TAlignment horzAlignment,
+                          TcxAlignmentVert vertAlignment, bool multiLine, bool endEllipsis, const std::string& text,
+                          TFont* font, TColor textColor, TColor backgroundColor) const override;
+  void PaintSortMark(TcxCanvas* canvas, const TRect& rect, bool ascending) const override;
+  TcxBorders HeaderDrawnBorders(TcxBorders neighbors) const override;
+  bool IsHeaderBackgroundTransparent() const override;
+  TColor FooterSeparatorColor() const override;
+  void PaintScrollBarPart(TcxCanvas* canvas, bool horizontal, const TRect& rect, TcxScrollBarPart part,
+                          TcxButtonState state) const override;
+  void PaintSizeGrip(TcxCanvas* canvas, const TRect& rect, TColor backgroundColor) const override;
+  void PaintHeaderWithSideArrows(TcxCanvas* canvas, const TRect& rect, const std::string& text, TcxBorders neighbors,
+                                 const TcxViewParams& viewParams, int arrows, int arrowInset,
+                                 const TcxDrawBackgroundEvent& onCustomDrawBackground) const override;
+  void PaintControlBorder(TcxCanvas* canvas, const TRect& rect) const override;
+  void PaintScrollButtonFace(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const override;
+  void PaintGroupBoxInterior(TcxCanvas* canvas, TControl* control, const TRect& rect, TColor color1,
+                             TColor color2) const override;
+  TColor ButtonBorderColorForState(TcxButtonState state) const override;
+  TColor TabBorderColor() const override;
+  TColor HighlightBorderColor() const override;
+
+  // Added by this look.
+  virtual TColor HeaderShadeColor() const;
+  virtual TColor HeaderDarkEdgeColor() const;
+  virtual TColor HeaderLightEdgeColor() const;
+  virtual TColor HeaderFaceColor() const;
+
+ protected:
+  constexpr TcxOffice11LookAndFeelPainter() = default;
+};
+
+// Draws through the operating system's visual styles. Each operation opens the theme of one kind
+// first and, when there is none, draws as the standard painter (or the base painter) instead, so
+// the look degrades part by part to the 3-D one.
+class TcxWinXPLookAndFeelPainter : public TcxStandardLookAndFeelPainter {
+  CALDERAN_CLASS(TcxWinXPLookAndFeelPainter)
+  static TcxCustomLookAndFeelPainterClass Instance();
+
+  void PaintNavigationButton(TcxCanvas* canvas, const TRect& rect, const TRect& glyphRect,
+                             TcxNavigationButtonDirection direction, TcxButtonState state) const override;
+  int DrawingStyle() const override;
+  TColor SchedulerBorderLineColor() const override;
+  TColor AuxColor11() const override;
+  void PaintArrowButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state, TcxArrowDirection direction,
+                        bool withBorder) const override;
+  void PaintArrowButtonBorder(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const override;
+  int BorderWidth() const override;
+  void PaintBorder(TcxCanvas* canvas, const TRect& rect) const override;
+  TRect GroupButtonBounds(const TRect& rect, int buttonCount, int buttonIndex) const override;
+  int ButtonBorderWidth(TcxButtonState state) const override;
+  TColor ButtonColor(TcxButtonState state) const override;
+  TRect ButtonFocusBounds(TcxCanvas* canvas, const TRect& rect) const override;
+  TRect ButtonGroupBorderWidths(int buttonCount, int buttonIndex) const override;
+  int ButtonTextInset() const override;
+  int ButtonPressedShift() const override;
+  TColor ButtonGlyphColor(TcxButtonState state, TColor color = clDefault) const override;
+  void PaintButton(TcxCanvas* canvas, const TRect& rect, const std::string& caption, TcxButtonState state,
+                   bool drawBorder = true, TColor color = clDefault, TColor textColor = clDefault,
+                   bool wordWrap = false) const override;
+  void PaintExpandButton(TcxCanvas* canvas, const TRect& rect, bool expanded, TColor color = clDefault) const override;
+  bool ExpandButtonFlag() const override;
+  void PaintGroupExpandButton(TcxCanvas* canvas, const TRect& rect, bool expanded,
+                              TcxButtonState state) const override;
+  void PaintSmallExpandButton(TcxCanvas* canvas, const TRect& rect, bool expanded, TColor frameColor,
+                              TColor color = clDefault) const override;
+  int ExpandButtonExtent() const override;
+  int GroupExpandButtonExtent() const override;
+  bool HasHotButtons() const override;
+  bool HitTestGroupExpandButton(const TRect& rect, TPoint point) const override;
+  int SmallExpandButtonExtent() const override;
+  int CheckBoxBorderWidth() const override;
+  TSize CheckGlyphSize() const override;
+  void PaintCheckMark(TcxCanvas* canvas, const TRect& rect, TcxButtonState state, bool checked,
+                      TColor color) const override;
+  void PaintCheckBoxBorder(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const override;
+  void PaintRadioButton(TcxCanvas* canvas, int x, int y, TcxButtonState state, bool checked, bool focused,
+                        TColor backgroundColor, bool highlighted = false) const override;
+  TSize RadioButtonSize() const override;
+  void PaintHeader(TcxCanvas* canvas, const TRect& rect, const TRect& textRect, TcxBorders neighbors,
+                   TcxBorders borders, TcxButtonState state, TAlignment horzAlignment,
+                   TcxAlignmentVert vertAlignment, bool multiLine, bool endEllipsis, const std::string& text,
+                   TFont* font, TColor textColor, TColor backgroundColor,
+                   const TcxDrawBackgroundEvent& onCustomDrawBackground, bool isLast = false,
+                   bool isGroup = false) const override;
+  void PaintHeaderPressed(TcxCanvas* canvas, const TRect& rect) const override;
+  void PaintHeaderSection(TcxCanvas* canvas, const TRect& rect, const TRect& textRect, TcxBorders neighbors,
+                          TcxBorders borders, TcxButtonState state, TAlignment horzAlignment,
+                          TcxAlignmentVert vertAlignment, bool multiLine, bool endEllipsis, const std::string& text,
+                          TFont* font, TColor textColor, TColor backgroundColor) const override;
+  void PaintSortMark(TcxCanvas* canvas, const TRect& rect, bool ascending) const override;
+  int HeaderBorderWidth() const override;
+  int HeaderSectionBorderWidth(TcxButtonState state) const override;
+  TRect HeaderSectionContentBounds(const TRect& rect, TcxButtonState state) const override;
+  bool IsHeaderBackgroundTransparent() const override;
+  TPoint SortMarkExtent() const override;
+  int FooterCellBorderWidth() const override;
+  bool IsFooterCellFramed() const override;
+  void PaintFooterCell(TcxCanvas* canvas, const TRect& rect, TAlignment horzAlignment, TcxAlignmentVert vertAlignment,
+                       bool multiLine, const std::string& text, TFont* font, TColor textColor,
+                       TColor backgroundColor, const TcxDrawBackgroundEvent& onCustomDrawBackground) const override;
+  void PaintFooterBorder(TcxCanvas* canvas, const TRect& rect) const override;
+  void PaintFilterCloseButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const override;
+  void PaintFilterDropDownButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state,
+                                 bool isFilterActive) const override;
+  TPoint FilterActivateButtonExtent() const override;
+  TPoint FilterCloseButtonExtent() const override;
+  void PaintTab(TcxCanvas* canvas, const TRect& rect, TcxBorders borders, const std::string& text,
+                TcxButtonState state, bool vertical, TFont* font, TColor textColor, TColor backgroundColor,
+                bool showPrefix = false) const override;
+  void PaintTabBorder(TcxCanvas* canvas, const TRect& rect, TcxBorder border, TcxBorders borders,
+                      bool vertical) const override;
+  void PaintTabsRoot(TcxCanvas* canvas, const TRect& rect, TcxBorders borders, bool vertical) const override;
+  bool IsTabPaintingImplemented(bool vertical) const override;
+  bool IsTabHotTrackable(bool vertical) const override;
+  void PaintIndicatorItem(TcxCanvas* canvas, const TRect& rect, TcxIndicatorKind kind, TColor backgroundColor,
+                          const TcxDrawBackgroundEvent& onCustomDrawBackground) const override;
+  int ScrollBarMinThumbLength(bool horizontal) const override;
+  void PaintScrollBarPart(TcxCanvas* canvas, bool horizontal, const TRect& rect, TcxScrollBarPart part,
+                          TcxButtonState state) const override;
+  void PaintSizeGrip(TcxCanvas* canvas, const TRect& rect, TColor backgroundColor) const override;
+  void PaintHeaderWithSideArrows(TcxCanvas* canvas, const TRect& rect, const std::string& text, TcxBorders neighbors,
+                                 const TcxViewParams& viewParams, int arrows, int arrowInset,
+                                 const TcxDrawBackgroundEvent& onCustomDrawBackground) const override;
+  void PaintProgressBar(TcxCanvas* canvas, const TRect& rect, const TRect& chunkRect, const TcxViewParams& viewParams,
+                        bool frameOnly) const override;
+  void PaintScrollButtonFace(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const override;
+  void PaintSplitter(TcxCanvas* canvas, const TRect& rect, const TcxViewParams& viewParams,
+                     bool horizontal) const override;
+  TRect ProgressBarBorderWidths() const override;
+  void PaintGroupBoxInterior(TcxCanvas* canvas, TControl* control, const TRect& rect, TColor color1,
+                             TColor color2) const override;
+
+  // Added by this look: text of a themed part, in textRect; nothing for an empty text.
+  virtual void DrawThemedText(TcxCanvas* canvas, HTHEME theme, int part, int state, const TRect& textRect,
+                              TAlignment horzAlignment, TcxAlignmentVert vertAlignment, bool multiLine,
+                              bool endEllipsis, bool showPrefix, const std::string& text, TFont* font,
+                              TColor textColor) const;
+
+ protected:
+  constexpr TcxWinXPLookAndFeelPainter() = default;
+};
 
 // ---------------------------------------------------------------------------------------------
 // The registry of named skin painters. Skin modules register their painter under the skin's name

@@ -11,28 +11,16 @@
 
 using P = TcxCustomLookAndFeelPainter;
 
-namespace {
+using namespace PainterDrawing;
 
-// Saves the canvas's device context, font, brush and pen; restores them when it goes.
-class TCanvasStateSaver {
- public:
-  explicit TCanvasStateSaver(TcxCanvas* canvas) : canvas_(canvas) { canvas_->SaveState(); }
-  ~TCanvasStateSaver() { canvas_->RestoreState(); }
-  TCanvasStateSaver(const TCanvasStateSaver&) = delete;
-  TCanvasStateSaver& operator=(const TCanvasStateSaver&) = delete;
-
- private:
-  TcxCanvas* canvas_;
-};
-
-Cardinal TextFlags(TAlignment horz, TcxAlignmentVert vert, bool multiLine, bool endEllipsis) {
+Cardinal PainterDrawing::TextFlags(TAlignment horz, TcxAlignmentVert vert, bool multiLine, bool endEllipsis) {
   static constexpr Cardinal horzFlags[] = {cxAlignLeft, cxAlignRight, cxAlignHCenter};
   static constexpr Cardinal vertFlags[] = {cxAlignTop, cxAlignBottom, cxAlignVCenter};
   Cardinal flags = horzFlags[horz] | vertFlags[vert] | (multiLine ? cxWordBreak : cxSingleLine);
   return endEllipsis ? flags | cxShowEndEllipsis : flags;
 }
 
-void SolidPolygon(TcxCanvas* canvas, const TPoint* points, int count, TColor color) {
+void PainterDrawing::SolidPolygon(TcxCanvas* canvas, const TPoint* points, int count, TColor color) {
   canvas->GetBrush()->SetColor(color);
   canvas->GetBrush()->SetStyle(TBrushStyle::bsSolid);
   canvas->GetPen()->SetColor(color);
@@ -40,15 +28,23 @@ void SolidPolygon(TcxCanvas* canvas, const TPoint* points, int count, TColor col
   canvas->Canvas()->Polygon(points, count);
 }
 
-void Line(TcxCanvas* canvas, int x1, int y1, int x2, int y2) {
+void PainterDrawing::Line(TcxCanvas* canvas, int x1, int y1, int x2, int y2) {
   canvas->Canvas()->MoveTo(x1, y1);
   canvas->Canvas()->LineTo(x2, y2);
 }
 
-void Fill(TcxCanvas* canvas, const TRect& rect, TColor color) {
+void PainterDrawing::Fill(TcxCanvas* canvas, const TRect& rect, TColor color) {
   canvas->SetBrushColor(color);
   canvas->FillRectTiled(rect, nullptr, false);
 }
+
+TRect PainterDrawing::Shrunk(const TRect& rect, int d) {
+  TRect r = rect;
+  r.Inflate(-d, -d);
+  return r;
+}
+
+namespace {
 
 int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
 
@@ -185,7 +181,7 @@ void P::PaintButton(TcxCanvas* canvas, const TRect& rect, const std::string& cap
                      state != cxbsDisabled);
 }
 
-void P::PaintCaptionlessButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state, int, int, bool) const {
+void P::PaintCaptionlessButton(TcxCanvas* canvas, const TRect& rect, TcxButtonState state, int, int, TColor) const {
   PaintButton(canvas, rect, "", state, true, clDefault, clDefault, false);
 }
 
@@ -492,10 +488,14 @@ void P::PaintSizeGrip(TcxCanvas* canvas, const TRect& rect, TColor backgroundCol
 void P::PaintHeaderWithSideArrows(TcxCanvas* canvas, const TRect& rect, const std::string& text, TcxBorders neighbors,
                                   const TcxViewParams& viewParams, int arrows, int arrowInset,
                                   const TcxDrawBackgroundEvent& onCustomDrawBackground) const {
-  TCanvasStateSaver saver(canvas);
   PaintHeader(canvas, rect, rect, neighbors, HeaderDrawnBorders(neighbors), cxbsNormal, taCenter, vaCenter, false,
               false, text, viewParams.Font, viewParams.TextColor, viewParams.Color, onCustomDrawBackground, false,
               false);
+  PaintSideArrows(canvas, rect, arrows, arrowInset);
+}
+
+void P::PaintSideArrows(TcxCanvas* canvas, const TRect& rect, int arrows, int arrowInset) const {
+  TCanvasStateSaver saver(canvas);
   const TRect inner(rect.Left, rect.Top + BorderWidth() + 1, rect.Right, rect.Bottom - 1);
   int s = inner.Height() / 2;
   if (s % 2 == 0) ++s;

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "Graphics.h"
@@ -73,6 +75,38 @@ class TSystemPaletteChangedNotifier : public TcxSystemPaletteChangedNotifier {
   TSystemPaletteChangedNotifier() : TcxSystemPaletteChangedNotifier(true) {}
   void ColorsChanged() override;
 };
+
+// Small drawing steps shared by the painters' own files.
+namespace PainterDrawing {
+
+// Saves the canvas's device context, font, brush and pen; restores them when it goes.
+class TCanvasStateSaver {
+ public:
+  explicit TCanvasStateSaver(TcxCanvas* canvas) : canvas_(canvas) { canvas_->SaveState(); }
+  ~TCanvasStateSaver() { canvas_->RestoreState(); }
+  TCanvasStateSaver(const TCanvasStateSaver&) = delete;
+  TCanvasStateSaver& operator=(const TCanvasStateSaver&) = delete;
+
+ private:
+  TcxCanvas* canvas_;
+};
+
+// The toolkit text flags of a text cell.
+Cardinal TextFlags(TAlignment horz, TcxAlignmentVert vert, bool multiLine, bool endEllipsis);
+void SolidPolygon(TcxCanvas* canvas, const TPoint* points, int count, TColor color);
+void Line(TcxCanvas* canvas, int x1, int y1, int x2, int y2);
+void Fill(TcxCanvas* canvas, const TRect& rect, TColor color);
+// The rectangle moved inward by d on every side.
+TRect Shrunk(const TRect& rect, int d = 1);
+
+// A scroll-bar page area: the checkerboard of its state.
+void PaintScrollBarPageArea(TcxCanvas* canvas, const TRect& rect, TcxButtonState state);
+// Pairs of one-pixel lines (first colour at the top or left, second at the bottom or right), the
+// rectangle turning after each pair, then the rest filled from the view parameters.
+void PaintSplitterLines(TcxCanvas* canvas, const TRect& rect, const TcxViewParams& viewParams, bool horizontal,
+                        std::initializer_list<std::pair<TColor, TColor>> pairs);
+
+}  // namespace PainterDrawing
 
 // Start-up and shut-down of the shared resources (called by the painters module's own).
 void StartPainterResources();
