@@ -154,47 +154,49 @@ void TBinaryFormWriter::WriteSet(const TPropInfo* prop, uint32_t bits) {
   WriteShortString("");
 }
 
+// What is not stored, or equals its default, is left out; events and component references are the
+// form designer's business.
 void TBinaryFormWriter::WritePublished(TObject* instance, const TPropInfo* prop) {
+  if (!IsStoredProp(instance, prop) || IsDefaultPropertyValue(instance, prop)) return;
   switch (prop->Kind) {
     case tkInteger:
     case tkInt64:
     case tkChar:
     case tkEnumeration:
-    case tkSet: {
-      if (!prop->GetOrd) return;
-      const int64_t value = prop->GetOrd(instance);
-      if (prop->HasDefault && value == prop->Default) return;
-      WritePropName(prop->Name);
-      if (prop->Kind == tkChar) WriteString(std::string(1, static_cast<char>(value)));
-      else if (prop->Kind == tkEnumeration) WriteIdent(GetEnumName(prop->EnumInfo, static_cast<int>(value)));
-      else if (prop->Kind == tkSet) WriteSet(prop, static_cast<uint32_t>(value));
-      else WriteInt64(value);
+    case tkSet:
+      if (prop->GetOrd) WriteOrdinal(prop, prop->GetOrd(instance));
       return;
-    }
     case tkFloat:
       WritePropName(prop->Name);
       WriteFloat(prop->GetFloat(instance));
       return;
-    case tkString: {
-      const std::string value = prop->GetStr(instance);
-      if (value.empty()) return;
+    case tkString:
       WritePropName(prop->Name);
-      WriteString(value);
+      WriteString(prop->GetStr(instance));
       return;
-    }
-    case tkClass: {
-      TObject* object = prop->GetObj ? prop->GetObj(instance) : nullptr;
-      if (auto* collection = ObjectAs<TCollection>(object)) {
-        WritePropName(prop->Name);
-        WriteCollection(collection);
-      } else if (auto* persistent = ObjectAs<TPersistent>(object); persistent && !ObjectAs<TComponent>(object)) {
-        TWriterPath path(path_, prop->Name);
-        WriteObjectProperties(persistent);
-      }
-      return;
-    }
+    case tkClass: WriteObjectProperty(instance, prop); return;
     case tkMethod:
     case tkField: return;
+  }
+}
+
+void TBinaryFormWriter::WriteOrdinal(const TPropInfo* prop, int64_t value) {
+  WritePropName(prop->Name);
+  if (prop->Kind == tkChar) WriteString(std::string(1, static_cast<char>(value)));
+  else if (prop->Kind == tkEnumeration) WriteIdent(GetEnumName(prop->EnumInfo, static_cast<int>(value)));
+  else if (prop->Kind == tkSet) WriteSet(prop, static_cast<uint32_t>(value));
+  else WriteInt64(value);
+}
+
+// A collection is written as one value; another sub-object as its own properties under a path.
+void TBinaryFormWriter::WriteObjectProperty(TObject* instance, const TPropInfo* prop) {
+  TObject* object = prop->GetObj ? prop->GetObj(instance) : nullptr;
+  if (auto* collection = ObjectAs<TCollection>(object)) {
+    WritePropName(prop->Name);
+    WriteCollection(collection);
+  } else if (auto* persistent = ObjectAs<TPersistent>(object); persistent && !ObjectAs<TComponent>(object)) {
+    TWriterPath path(path_, prop->Name);
+    WriteObjectProperties(persistent);
   }
 }
 
@@ -206,6 +208,15 @@ TValueType TBinaryFormReader::ReadValue() {
   stream_->ReadBuffer(&b, 1);
   if (b > vaUTF8String) throw EReadError(SInvalidStreamFormat);
   return static_cast<TValueType>(b);
+}
+
+// The end of a list is the byte 0 whether a value or a property name would follow: a name's first
+// byte is its length, which may be any number, so it is not checked as a value type here.
+bool TBinaryFormReader::EndOfList() {
+  Byte b = 0;
+  stream_->ReadBuffer(&b, 1);
+  stream_->Seek(-1, soCurrent);
+  return b == vaNull;
 }
 
 TValueType TBinaryFormReader::NextValue() {

@@ -30,10 +30,10 @@ class TWriter : public TFiler {
   virtual void WriteCollection(TCollection* collection) = 0;
 };
 
-// Writes an object's properties: the published ones that differ from their defaults (sub-objects
-// as their own properties under a path, collections with their items; events and component
-// references are the form designer's business and are left out), then those the object defines
-// itself, then the end of the list.
+// Writes an object's properties: the published ones that are stored (their stored test) and differ
+// from their defaults (sub-objects as their own properties under a path, collections with their
+// items; events and component references are the form designer's business and are left out), then
+// those the object defines itself, then the end of the list.
 class TBinaryFormWriter : public TWriter {
   CALDERAN_CLASS(TBinaryFormWriter)
   explicit TBinaryFormWriter(TStream* stream) : stream_(stream) {}
@@ -59,6 +59,8 @@ class TBinaryFormWriter : public TWriter {
   void WritePropName(const std::string& name);
   void WriteObjectProperties(TPersistent* instance);
   void WritePublished(TObject* instance, const TPropInfo* prop);
+  void WriteOrdinal(const TPropInfo* prop, int64_t value);
+  void WriteObjectProperty(TObject* instance, const TPropInfo* prop);
   void WriteSet(const TPropInfo* prop, uint32_t bits);
 
   TStream* stream_;
@@ -78,7 +80,7 @@ class TBinaryFormReader : public TReader {
   void DefineBinaryProperty(const std::string& name, TStreamProc readData, TStreamProc writeData,
                             bool hasData) override;
   TValueType NextValue() override;
-  bool EndOfList() override { return NextValue() == vaNull; }
+  bool EndOfList() override;
   void ReadListBegin() override { CheckValue(vaList); }
   void ReadListEnd() override { CheckValue(vaNull); }
   int32_t ReadInteger() override;

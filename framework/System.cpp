@@ -3,6 +3,7 @@
 #include <vector>
 
 constinit const TMetaClass TObject::ClassRecord{"TObject", nullptr, nullptr};
+CALDERAN_IMPLEMENT_CLASS(TClassOperations, TObject)
 CALDERAN_IMPLEMENT_CLASS(Exception, TObject)
 CALDERAN_IMPLEMENT_CLASS(EAbort, Exception)
 CALDERAN_IMPLEMENT_CLASS(EConvertError, Exception)
@@ -26,6 +27,10 @@ CALDERAN_IMPLEMENT_CLASS(EAssertionFailed, Exception)
 TObject* TMetaClass::Create(TObject* owner) const {
   if (!Factory) throw EClassNotFound(std::string("Class ") + Name + " cannot be created by reference");
   return Factory(owner);
+}
+
+void system_detail::NoClassOperations(TClass cls) {
+  throw EInvalidOperation(std::string("Class ") + cls->Name + " declares no class operations");
 }
 
 void Abort() { throw EAbort("Operation aborted"); }

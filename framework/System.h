@@ -22,10 +22,14 @@ class TObject;
 // ---------------------------------------------------------------------------------------------
 // Run-time class records. One constant record per class (name, parent, factory); a class reference
 // is a pointer to it. Records are constant-initialised, so they exist before any code runs.
+class TClassOperations;
+
 struct TMetaClass {
   const char* Name;
   const TMetaClass* Parent;
   TObject* (*Factory)(TObject* owner);  // null for classes that cannot be created by reference
+  // The class's own class-operations object (below); null for classes without class operations.
+  const TClassOperations* Operations = nullptr;
 
   bool InheritsFrom(const TMetaClass* ancestor) const {
     for (const TMetaClass* c = this; c; c = c->Parent)
@@ -83,6 +87,107 @@ template <class T> T* ObjectAs(TObject* obj) { return obj && obj->Is<T>() ? stat
 template <class T> const T* ObjectAs(const TObject* obj) {
   return obj && obj->Is<T>() ? static_cast<const T*>(obj) : nullptr;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Class operations: what the object model does with virtual class methods and class references
+// used as factories with arguments. Each class of such a family has one stateless constant object
+// of its own "class operations" class, which its class record points to (TMetaClass::Operations);
+// class-level virtuals and factories are const virtual member functions of that object, inherited
+// and overridden as instance virtuals are. A class reference of the family is a pointer to that
+// object. A class that is never instantiated (a painter) is its own class-operations object.
+//
+//   class TFooClass : public TClassOperations {         // TFoo's class operations
+//    public:
+//     using TClassOperations::TClassOperations;
+//     virtual TFoo* Create(TBar* bar) const;            // a factory with an argument
+//     virtual TClass ViewInfoClass() const;             // a class-level virtual
+//   };
+//   class TFoo : public TObject { CALDERAN_CLASS_WITH_OPERATIONS(TFoo, TFooClass) ... };
+//   CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TFoo, TObject)   // in the .cpp
+//
+// Use: foo->ClassOperations()->ViewInfoClass(), TFoo::StaticClassOperations()->Create(bar),
+// ClassOperationsOf<TFoo>(cls) from a class record, ops->Class() back to the record.
+class TClassOperations : public TObject {
+  CALDERAN_CLASS(TClassOperations)
+  // For a class that is its own class-operations object (it has no other instances).
+  constexpr TClassOperations() = default;
+  // For the class-operations object of the class `cls`, whose instances are other objects.
+  constexpr explicit TClassOperations(TClass cls) : class_(cls) {}
+
+  // The class these are the operations of.
+  TClass Class() const { return class_ ? class_ : ClassType(); }
+
+ private:
+  TClass class_ = nullptr;
+};
+
+namespace system_detail {
+template <class T> struct OperationsType {
+  using Type = T;  // a class that is its own class operations
+};
+template <class T>
+  requires requires { typename T::TClassOperationsType; }
+struct OperationsType<T> {
+  using Type = typename T::TClassOperationsType;
+};
+[[noreturn]] void NoClassOperations(TClass cls);
+
+template <class Ops> const Ops* OperationsOf(TClass cls) {
+  if (!cls->Operations) NoClassOperations(cls);
+  return static_cast<const Ops*>(cls->Operations);
+}
+}  // namespace system_detail
+
+// The class-operations type of T: T::TClassOperationsType, or T itself for a class that is its own.
+template <class T> using ClassOperationsType = typename system_detail::OperationsType<T>::Type;
+
+// The class operations of `cls` as T's family sees them; null when cls is null or not a T.
+template <class T> const ClassOperationsType<T>* ClassOperationsOf(TClass cls) {
+  if (!cls || !cls->InheritsFrom(T::StaticClass())) return nullptr;
+  return system_detail::OperationsOf<ClassOperationsType<T>>(cls);
+}
+
+// Inside the class body of a family with class operations, in place of CALDERAN_CLASS. Ops must
+// derive from the parent's class-operations class; every class of the family has its own object.
+#define CALDERAN_CLASS_WITH_OPERATIONS(Self, Ops)                                         \
+  CALDERAN_CLASS(Self)                                                                    \
+  using TClassOperationsType = Ops;                                                       \
+  static const Ops* StaticClassOperations() {                                             \
+    return system_detail::OperationsOf<Ops>(&Self::ClassRecord);                          \
+  }                                                                                       \
+  const Ops* ClassOperations() const { return system_detail::OperationsOf<Ops>(ClassType()); }
+
+#define CALDERAN_DEFINE_CLASS_OPERATIONS_(Self, Parent, FactoryExpr)                            \
+  static_assert(std::is_base_of_v<ClassOperationsType<Parent>, Self::TClassOperationsType> ||   \
+                    !std::is_base_of_v<TClassOperations, ClassOperationsType<Parent>>,          \
+                #Self "'s class operations must derive from " #Parent "'s");                    \
+  namespace {                                                                                   \
+  constinit const Self::TClassOperationsType Self##ClassOperations{&Self::ClassRecord};         \
+  }                                                                                             \
+  constinit const TMetaClass Self::ClassRecord{#Self, &Parent::ClassRecord, FactoryExpr,        \
+                                               &Self##ClassOperations};
+
+// In the module's .cpp: the record and the class-operations object of a family's class.
+#define CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(Self, Parent) \
+  CALDERAN_DEFINE_CLASS_OPERATIONS_(Self, Parent, nullptr)
+
+// The same for a class also created by name with an owner (`new Self(owner)`, as
+// CALDERAN_IMPLEMENT_CREATABLE), for instance by the stored-form reader.
+#define CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(Self, Parent, OwnerType) \
+  CALDERAN_DEFINE_CLASS_OPERATIONS_(                                        \
+      Self, Parent, [](TObject* owner) -> TObject* { return new Self(static_cast<OwnerType>(owner)); })
+
+// In the module's .cpp: the record of a class that is never instantiated and is its own
+// class-operations object (painters). It defines the class's one constant object; the class keeps
+// its constructor protected, so the object is of a private final class that only makes it.
+#define CALDERAN_IMPLEMENT_STATELESS_CLASS(Self, Parent)                                        \
+  namespace {                                                                                   \
+  struct Self##Object final : Self {                                                            \
+    constexpr Self##Object() = default;                                                         \
+  };                                                                                            \
+  constinit const Self##Object Self##ClassOperations;                                           \
+  }                                                                                             \
+  constinit const TMetaClass Self::ClassRecord{#Self, &Parent::ClassRecord, nullptr, &Self##ClassOperations};
 
 // ---------------------------------------------------------------------------------------------
 // Events: a pair of object and method, comparable so that handler lists can find and remove one.

@@ -94,6 +94,31 @@ std::vector<const TPropInfo*> GetPublishedProperties(TClass cls) {
   return result;
 }
 
+bool IsStoredProp(TObject* instance, const TPropInfo* prop) {
+  switch (prop->Stored) {
+    case skAlways: return true;
+    case skNever: return false;
+    case skPredicate: return prop->IsStored(instance);
+  }
+  return true;
+}
+
+bool IsDefaultPropertyValue(TObject* instance, const TPropInfo* prop) {
+  switch (prop->Kind) {
+    case tkInteger:
+    case tkInt64:
+    case tkChar:
+    case tkEnumeration:
+    case tkSet: return prop->HasDefault && prop->GetOrd && prop->GetOrd(instance) == prop->Default;
+    case tkFloat: return prop->HasDefault && prop->GetFloat && prop->GetFloat(instance) == prop->FloatDefault;
+    case tkString: return prop->GetStr && prop->GetStr(instance) == prop->StrDefault;
+    case tkClass:
+    case tkMethod:
+    case tkField: return false;
+  }
+  return false;
+}
+
 void ClearPublishedRegistry() {
   Registry().clear();
   Registry().shrink_to_fit();

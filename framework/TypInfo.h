@@ -9,6 +9,9 @@
 //   // in TFoo's module
 //   constinit const TPropInfo kFooProps[] = {
 //       Published<&TFoo::Width, &TFoo::SetWidth>("Width").WithDefault(75),
+//       Published<&TFoo::Title, &TFoo::SetTitle>("Title").WithDefault("Untitled"),
+//       Published<&TFoo::Kind, &TFoo::SetKind>("Kind", &KindInfo).StoredWhen<&TFoo::IsKindStored>(),
+//       Published<&TFoo::Values, &TFoo::SetValues>("Values", &ValueInfo).StoredNever(),
 //       Published<&TFoo::Align, &TFoo::SetAlign>("Align", &AlignInfo),   // an enumeration
 //       Published<&TFoo::Font, nullptr>("Font"),                          // sub-object, read in place
 //       PublishedEvent<&TFoo::OnClick>("OnClick"),                        // event (TEvent member)
@@ -72,6 +75,15 @@ struct TMethodInfo {
   void (*Make)(TObject* object, void* event);
 };
 
+enum TStoredKind : uint8_t { skAlways, skNever, skPredicate };
+
+namespace typinfo_detail {
+template <class E> struct IsSet : std::false_type {};
+template <class E> struct IsSet<TSet<E>> : std::true_type {};
+template <class M> struct MethodClass;
+template <class C> struct MethodClass<bool (C::*)() const> { using Class = C; };
+}  // namespace typinfo_detail
+
 struct TPropInfo {
   const char* Name = nullptr;
   TTypeKind Kind = tkInteger;
@@ -92,17 +104,58 @@ struct TPropInfo {
   // For tkMethod: binds the event to `method` of `target` (null method or target clears it);
   // false when the method's signature differs from the event's.
   bool (*SetMethod)(TObject* instance, TObject* target, const TMethodInfo* method) = nullptr;
-  // The ordinal default: a stored form leaves out a property whose value equals it.
+  // Whether a stored form keeps the property at all: always, never, or when IsStored answers true
+  // for the object (a predicate such as TcxLookAndFeel::IsKindStored).
+  TStoredKind Stored = skAlways;
+  bool (*IsStored)(TObject*) = nullptr;
+  // The default: a stored form leaves out a value equal to it. Ordinal kinds compare with Default,
+  // floats with FloatDefault, strings with StrDefault; a string without a stated default has the
+  // empty one, other kinds without one are always written.
   bool HasDefault = false;
   int64_t Default = 0;
+  long double FloatDefault = 0;
+  const char* StrDefault = "";
 
-  constexpr TPropInfo WithDefault(int64_t value) const {
+  // The default of the property's own type: an integer, enumeration, Boolean, character or set for
+  // the ordinal kinds, a number for a float, a text for a string. Any other pairing is refused while
+  // the constant tables are built.
+  template <class V> constexpr TPropInfo WithDefault(V value) const {
     TPropInfo p = *this;
     p.HasDefault = true;
-    p.Default = value;
+    if constexpr (std::is_convertible_v<V, const char*>) {
+      if (Kind != tkString) throw "a text default belongs to a string property";
+      p.StrDefault = value;
+    } else if constexpr (std::is_floating_point_v<V>) {
+      if (Kind != tkFloat) throw "a float default belongs to a float property";
+      p.FloatDefault = value;
+    } else {
+      if (Kind == tkFloat || Kind == tkString || Kind == tkClass || Kind == tkMethod || Kind == tkField)
+        throw "an ordinal default belongs to an ordinal property";
+      if constexpr (typinfo_detail::IsSet<V>::value) p.Default = value.ToInt();
+      else p.Default = static_cast<int64_t>(value);
+    }
+    return p;
+  }
+  // Never written (the object stores the value itself, or it follows from other properties).
+  constexpr TPropInfo StoredNever() const {
+    TPropInfo p = *this;
+    p.Stored = skNever;
+    return p;
+  }
+  // Written when the object's const member function Predicate answers true.
+  template <auto Predicate> constexpr TPropInfo StoredWhen() const {
+    using C = typename typinfo_detail::MethodClass<decltype(Predicate)>::Class;
+    TPropInfo p = *this;
+    p.Stored = skPredicate;
+    p.IsStored = [](TObject* o) -> bool { return (static_cast<const C*>(o)->*Predicate)(); };
     return p;
   }
 };
+
+// Whether a stored form keeps the property of this object (its stored test), and whether the
+// object's value equals the property's default. A writer writes what is stored and not default.
+bool IsStoredProp(TObject* instance, const TPropInfo* prop);
+bool IsDefaultPropertyValue(TObject* instance, const TPropInfo* prop);
 
 // Registration from module start-up; `props` and `methods` must outlive the registration
 // (constant tables). Registering a class again replaces its table.
@@ -129,9 +182,6 @@ void ClearPublishedRegistry();
 namespace typinfo_detail {
 template <class M> struct MemberOf;
 template <class T, class C> struct MemberOf<T C::*> { using Class = C; };
-
-template <class E> struct IsSet : std::false_type {};
-template <class E> struct IsSet<TSet<E>> : std::true_type {};
 
 template <class Sig> struct EventOf;
 template <class Sig> struct EventOf<TEvent<Sig>> { using Signature = Sig; };

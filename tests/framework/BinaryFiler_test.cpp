@@ -1,5 +1,6 @@
 #include "calderan_test.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 #include "BinaryFiler.h"
 #include "Classes.h"
 #include "Graphics.h"
+#include "stored_form_test.h"
 
 namespace {
 
@@ -86,9 +88,44 @@ constinit const TPropInfo kSampleItemProps[] = {
     Published<&TSampleItem::Value, &TSampleItem::Value>("Value").WithDefault(0),
 };
 
+// Stored tests and defaults of every type: each property here is left out of a stored form for a
+// different reason.
+class TStoredSample : public TPersistent {
+  CALDERAN_CLASS(TStoredSample)
+  TStoredSample() = default;
+  int Hidden = 0;                       // never stored
+  int Limit = 0;                        // stored when LimitSet, whatever its value
+  bool LimitSet = false;
+  TSet<TShape> Shapes{shRound};         // default {shRound}
+  double Scale = 1.5;                   // default 1.5
+  std::string Title = "Untitled";       // default "Untitled"
+  bool KeepPicture = false;             // the picture is stored only when this is set
+  int FrameWidthInScreenPixels = 0;     // default 0; its name is longer than any value type's number
+  TBitmap* Picture() const { return picture_.get(); }
+  bool IsLimitStored() const { return LimitSet; }
+  bool IsPictureStored() const { return KeepPicture; }
+
+ private:
+  std::unique_ptr<TBitmap> picture_ = std::make_unique<TBitmap>();
+};
+CALDERAN_IMPLEMENT_CLASS(TStoredSample, TPersistent)
+
+constinit const TPropInfo kStoredSampleProps[] = {
+    Published<&TStoredSample::Hidden, &TStoredSample::Hidden>("Hidden").StoredNever(),
+    Published<&TStoredSample::Limit, &TStoredSample::Limit>("Limit").StoredWhen<&TStoredSample::IsLimitStored>(),
+    Published<&TStoredSample::Shapes, &TStoredSample::Shapes>("Shapes", &ShapeInfo).WithDefault(TSet<TShape>{shRound}),
+    Published<&TStoredSample::Scale, &TStoredSample::Scale>("Scale").WithDefault(1.5),
+    Published<&TStoredSample::Title, &TStoredSample::Title>("Title").WithDefault("Untitled"),
+    Published<&TStoredSample::Picture, nullptr>("Picture").StoredWhen<&TStoredSample::IsPictureStored>(),
+    Published<&TStoredSample::FrameWidthInScreenPixels, &TStoredSample::FrameWidthInScreenPixels>(
+        "FrameWidthInScreenPixels")
+        .WithDefault(0),
+};
+
 void RegisterSample() {
   RegisterPublishedProperties(TSample::StaticClass(), kSampleProps);
   RegisterPublishedProperties(TSampleItem::StaticClass(), kSampleItemProps);
+  RegisterPublishedProperties(TStoredSample::StaticClass(), kStoredSampleProps);
 }
 constinit const TUnitInfo SampleUnit{"BinaryFilerTest", &RegisterSample, nullptr};
 
@@ -96,19 +133,6 @@ class BinaryFiler : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { StartUnits({&SysUtilsUnit, &ClassesUnit, &GraphicsUnit, &SampleUnit}); }
 };
-
-std::string Written(TPersistent* object) {
-  TMemoryStream stream;
-  TBinaryFormWriter(&stream).WriteProperties(object);
-  return std::string(static_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
-}
-
-void ReadInto(TPersistent* object, const std::string& bytes) {
-  TMemoryStream stream;
-  if (!bytes.empty()) stream.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
-  stream.SetPosition(0);
-  TBinaryFormReader(&stream).ReadProperties(object);
-}
 
 // A picture whose every pixel differs from its neighbours.
 void Paint(TBitmap* b, int w, int h) {
@@ -142,7 +166,7 @@ TEST_F(BinaryFiler, EveryKindOfPropertyComesBack) {
   Fill(source);
   TSample copy;
   copy.Items()->Add();  // reading replaces the items
-  ReadInto(&copy, Written(&source));
+  ReadForm(&copy, WrittenForm(&source));
   EXPECT_EQ(copy.Count, -40000);
   EXPECT_EQ(copy.Big, int64_t{1} << 40);
   EXPECT_EQ(copy.Letter, 'Q');
@@ -168,16 +192,65 @@ TEST_F(BinaryFiler, EveryKindOfPropertyComesBack) {
 TEST_F(BinaryFiler, DefaultsAndEmptyValuesAreLeftOut) {
   TSample plain;
   // Big, Letter, Shapes and Ratio have no default; the picture, the blob and the numbers are empty.
-  const std::string bytes = Written(&plain);
+  const std::string bytes = WrittenForm(&plain);
   auto has = [&](const std::string& name) { return bytes.find(char(name.size()) + name) != std::string::npos; };
   for (const char* name : {"Count", "Shape", "Flag", "Caption", "Picture.Data", "Numbers", "Blob"})
     EXPECT_FALSE(has(name)) << name;
   for (const char* name : {"Big", "Letter", "Shapes", "Ratio", "Items"}) EXPECT_TRUE(has(name)) << name;
   TSample copy;
   copy.Count = 1;
-  ReadInto(&copy, bytes);
+  ReadForm(&copy, bytes);
   EXPECT_EQ(copy.Count, 1) << "a property left out keeps its value";
   EXPECT_EQ(bytes.back(), '\0');
+}
+
+TEST_F(BinaryFiler, StoredTestsAndDefaultsOfEveryTypeDecideWhatIsWritten) {
+  struct Case {
+    const char* what;
+    std::function<void(TStoredSample&)> change;
+    std::vector<const char*> written;
+  };
+  const Case cases[] = {
+      {"as constructed", [](TStoredSample&) {}, {}},
+      {"every value changed, stored tests false",
+       [](TStoredSample& s) {
+         s.Hidden = 5;
+         s.Limit = 9;
+         s.Shapes = TSet<TShape>{shSquare};
+         s.Scale = 0;
+         s.Title = "";  // differs from the default, so an empty text is written
+         Paint(s.Picture(), 2, 2);
+         s.FrameWidthInScreenPixels = 3;
+       },
+       {"Shapes", "Scale", "Title", "FrameWidthInScreenPixels"}},
+      {"stored tests true, values at the types' zero",
+       [](TStoredSample& s) {
+         s.LimitSet = true;
+         s.KeepPicture = true;
+         Paint(s.Picture(), 2, 2);
+       },
+       {"Limit", "Picture.Data"}},
+  };
+  const char* const names[] = {"Hidden", "Limit", "Shapes", "Scale", "Title", "Picture.Data", "FrameWidthInScreenPixels"};
+  for (const Case& c : cases) {
+    TStoredSample source;
+    c.change(source);
+    const std::string bytes = WrittenForm(&source);
+    auto has = [&](const std::string& name) { return bytes.find(char(name.size()) + name) != std::string::npos; };
+    for (const char* name : names) {
+      const bool expected = std::find_if(c.written.begin(), c.written.end(),
+                                         [&](const char* w) { return std::string(w) == name; }) != c.written.end();
+      EXPECT_EQ(has(name), expected) << c.what << ": " << name;
+    }
+    TStoredSample copy;
+    ReadForm(&copy, bytes);
+    EXPECT_EQ(copy.Hidden, 0) << c.what;
+    EXPECT_TRUE(copy.Shapes == source.Shapes) << c.what;
+    EXPECT_EQ(copy.Scale, source.Scale) << c.what;
+    EXPECT_EQ(copy.Title, source.Title) << c.what;
+    EXPECT_EQ(copy.Picture()->Width(), source.KeepPicture ? 2 : 0) << c.what;
+    EXPECT_EQ(copy.FrameWidthInScreenPixels, source.FrameWidthInScreenPixels) << c.what;
+  }
 }
 
 TEST_F(BinaryFiler, IntegersTakeTheSmallestForm) {
@@ -215,7 +288,7 @@ std::string Property(const std::string& name, const std::function<void(TBinaryFo
 TEST_F(BinaryFiler, DamagedStreamsRaiseClearErrors) {
   TSample source;
   Fill(source);
-  const std::string good = Written(&source);
+  const std::string good = WrittenForm(&source);
   const size_t data = good.find("Picture.Data") + 12;  // vaBinary, size, then the picture's own size and .bmp
   std::string badPicture = good;
   badPicture[data + 9] = 'X';  // the "BM" of the .bmp file header
@@ -248,7 +321,7 @@ TEST_F(BinaryFiler, DamagedStreamsRaiseClearErrors) {
   for (const Case& c : cases) {
     TSample target;
     try {
-      ReadInto(&target, c.bytes);
+      ReadForm(&target, c.bytes);
       ADD_FAILURE() << c.what << ": no exception";
     } catch (const Exception& e) {
       EXPECT_TRUE(c.expected(e)) << c.what << ": " << e.ClassName() << " " << e.Message();

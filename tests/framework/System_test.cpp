@@ -1,5 +1,6 @@
 #include "calderan_test.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,115 @@ TEST(ClassRecords, ReferenceCreatesTheMostDerivedClassWithItsOwner) {
   EXPECT_STREQ(made->ClassName(), "TDog");
   EXPECT_EQ(static_cast<TDog*>(made.get())->Owner, &owner);
   EXPECT_THROW(TObject::StaticClass()->Create(), EClassNotFound);
+}
+
+// A family with class operations: a class-level virtual (Corners) and a factory that takes
+// arguments (Create), overridden class by class.
+class TShape;
+class TShapeClass : public TClassOperations {
+ public:
+  using TClassOperations::TClassOperations;
+  virtual TShape* Create(int size, const std::string& label) const;
+  virtual int Corners() const { return 0; }
+};
+class TShape : public TObject {
+  CALDERAN_CLASS_WITH_OPERATIONS(TShape, TShapeClass)
+  TShape(int size, std::string label) : Size(size), Label(std::move(label)) {}
+  int Size;
+  std::string Label;
+};
+class TSquareClass : public TShapeClass {
+ public:
+  using TShapeClass::TShapeClass;
+  TShape* Create(int size, const std::string& label) const override;
+  int Corners() const override { return 4; }
+};
+class TSquare : public TShape {
+  CALDERAN_CLASS_WITH_OPERATIONS(TSquare, TSquareClass)
+  using TShape::TShape;
+};
+// Also made by name with an owner; its class changes only the factory.
+class TTileClass : public TSquareClass {
+ public:
+  using TSquareClass::TSquareClass;
+  TShape* Create(int size, const std::string& label) const override;
+};
+class TTile : public TSquare {
+  CALDERAN_CLASS_WITH_OPERATIONS(TTile, TTileClass)
+  using TSquare::TSquare;
+  explicit TTile(TObject* owner) : TSquare(1, "tile"), Owner(owner) {}
+  TObject* Owner = nullptr;
+};
+// A class of the family declared without class operations of its own.
+class TBlob : public TShape {
+  CALDERAN_CLASS(TBlob)
+  using TShape::TShape;
+};
+CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TShape, TObject)
+CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TSquare, TShape)
+CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TTile, TSquare, TObject*)
+CALDERAN_IMPLEMENT_CLASS(TBlob, TShape)
+TShape* TShapeClass::Create(int size, const std::string& label) const { return new TShape(size, label); }
+TShape* TSquareClass::Create(int size, const std::string& label) const { return new TSquare(size, label); }
+TShape* TTileClass::Create(int size, const std::string& label) const { return new TTile(size, label); }
+
+TEST(ClassOperations, FactoriesTakeArgumentsAndMakeTheirOwnClass) {
+  for (const TShapeClass* cls : {TShape::StaticClassOperations(), static_cast<const TShapeClass*>(TSquare::StaticClassOperations()),
+                                 static_cast<const TShapeClass*>(TTile::StaticClassOperations())}) {
+    std::unique_ptr<TShape> made(cls->Create(7, "seven"));
+    EXPECT_EQ(made->ClassType(), cls->Class()) << cls->Class()->Name;
+    EXPECT_EQ(made->Size, 7);
+    EXPECT_EQ(made->Label, "seven");
+    EXPECT_EQ(made->ClassOperations(), cls) << "the object leads back to its class's operations";
+  }
+  TAnimal owner;
+  std::unique_ptr<TObject> byName(TTile::StaticClass()->Create(&owner));
+  EXPECT_EQ(static_cast<TTile*>(byName.get())->Owner, &owner);
+}
+
+TEST(ClassOperations, ClassLevelVirtualsAnswerForTheClassNotTheDeclaredType) {
+  std::unique_ptr<TShape> tile(TTile::StaticClassOperations()->Create(1, "t"));
+  EXPECT_EQ(tile->ClassOperations()->Corners(), 4) << "inherited from the square's class";
+  EXPECT_EQ(ClassOperationsOf<TShape>(TShape::StaticClass())->Corners(), 0);
+  EXPECT_EQ(ClassOperationsOf<TShape>(TTile::StaticClass()), TTile::StaticClassOperations());
+  EXPECT_EQ(ClassOperationsOf<TSquare>(TShape::StaticClass()), nullptr) << "not a square";
+  EXPECT_EQ(ClassOperationsOf<TShape>(TAnimal::StaticClass()), nullptr);
+  EXPECT_EQ(ClassOperationsOf<TShape>(nullptr), nullptr);
+  TBlob blob(1, "b");
+  try {
+    blob.ClassOperations();
+    ADD_FAILURE() << "a class without its own operations must not borrow its parent's factory";
+  } catch (const EInvalidOperation& e) {
+    EXPECT_EQ(e.Message(), "Class TBlob declares no class operations");
+  }
+}
+
+// A class that is never instantiated is its own class-operations object (painters).
+class TGlyphs : public TClassOperations {
+  CALDERAN_CLASS(TGlyphs)
+  virtual std::string Mark() const { return "plain"; }
+
+ protected:
+  constexpr TGlyphs() = default;
+};
+class TFancyGlyphs : public TGlyphs {
+  CALDERAN_CLASS(TFancyGlyphs)
+  std::string Mark() const override { return "fancy, over " + TGlyphs::Mark(); }
+
+ protected:
+  constexpr TFancyGlyphs() = default;
+};
+CALDERAN_IMPLEMENT_STATELESS_CLASS(TGlyphs, TClassOperations)
+CALDERAN_IMPLEMENT_STATELESS_CLASS(TFancyGlyphs, TGlyphs)
+
+TEST(ClassOperations, AClassWithoutInstancesIsItsOwnOperations) {
+  const TGlyphs* fancy = ClassOperationsOf<TGlyphs>(TFancyGlyphs::StaticClass());
+  ASSERT_NE(fancy, nullptr);
+  EXPECT_EQ(fancy->Mark(), "fancy, over plain");
+  EXPECT_EQ(fancy->Class(), TFancyGlyphs::StaticClass());
+  EXPECT_EQ(fancy->ClassType(), TFancyGlyphs::StaticClass());
+  EXPECT_EQ(ClassOperationsOf<TGlyphs>(TFancyGlyphs::StaticClass()), fancy) << "one object per class";
+  EXPECT_EQ(ClassOperationsOf<TGlyphs>(TGlyphs::StaticClass())->Mark(), "plain");
 }
 
 struct TListener {

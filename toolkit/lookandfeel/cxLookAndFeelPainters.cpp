@@ -4,29 +4,15 @@
 
 #include "cxLookAndFeelPaintersShared.h"
 
-CALDERAN_IMPLEMENT_CLASS(TcxCustomLookAndFeelPainter, TObject)
-CALDERAN_IMPLEMENT_CLASS(TcxStandardLookAndFeelPainter, TcxCustomLookAndFeelPainter)
-CALDERAN_IMPLEMENT_CLASS(TcxFlatLookAndFeelPainter, TcxCustomLookAndFeelPainter)
-CALDERAN_IMPLEMENT_CLASS(TcxUltraFlatLookAndFeelPainter, TcxCustomLookAndFeelPainter)
-CALDERAN_IMPLEMENT_CLASS(TcxOffice11LookAndFeelPainter, TcxUltraFlatLookAndFeelPainter)
-CALDERAN_IMPLEMENT_CLASS(TcxWinXPLookAndFeelPainter, TcxStandardLookAndFeelPainter)
+CX_IMPLEMENT_PAINTER(TcxCustomLookAndFeelPainter, TClassOperations)
+CX_IMPLEMENT_PAINTER(TcxStandardLookAndFeelPainter, TcxCustomLookAndFeelPainter)
+CX_IMPLEMENT_PAINTER(TcxFlatLookAndFeelPainter, TcxCustomLookAndFeelPainter)
+CX_IMPLEMENT_PAINTER(TcxUltraFlatLookAndFeelPainter, TcxCustomLookAndFeelPainter)
+CX_IMPLEMENT_PAINTER(TcxOffice11LookAndFeelPainter, TcxUltraFlatLookAndFeelPainter)
+CX_IMPLEMENT_PAINTER(TcxWinXPLookAndFeelPainter, TcxStandardLookAndFeelPainter)
 CALDERAN_IMPLEMENT_CLASS(TcxExtendedStylePainterInfo, TObject)
 CALDERAN_IMPLEMENT_CLASS(TcxExtendedStylePainters, TcxObjectList)
 
-// The one constant instance of each painter class, made on first use.
-#define CX_PAINTER_INSTANCE(Self)                                  \
-  TcxCustomLookAndFeelPainterClass Self::Instance() {              \
-    static const Self instance;                                    \
-    return &instance;                                              \
-  }
-
-CX_PAINTER_INSTANCE(TcxCustomLookAndFeelPainter)
-CX_PAINTER_INSTANCE(TcxStandardLookAndFeelPainter)
-CX_PAINTER_INSTANCE(TcxFlatLookAndFeelPainter)
-CX_PAINTER_INSTANCE(TcxUltraFlatLookAndFeelPainter)
-CX_PAINTER_INSTANCE(TcxOffice11LookAndFeelPainter)
-CX_PAINTER_INSTANCE(TcxWinXPLookAndFeelPainter)
-#undef CX_PAINTER_INSTANCE
 
 TcxLookAndFeelKind KindOfDrawingStyle(int style) {
   switch (style) {

@@ -1,8 +1,9 @@
 // The painter interface through which every toolkit control draws its elements and takes its
 // metrics and default colours, and the painters' shared resources.
 //
-// A painter is a class reference, never an object with state: each painter class has exactly one
-// constant instance (Instance()), every operation is a const virtual, and a painter class overrides
+// A painter is a class reference, never an object with state: each painter class is its own
+// class-operations object (System.h) with exactly one constant instance (Instance(), also reached
+// through its class record), every operation is a const virtual, and a painter class overrides
 // only what its look changes. A derived painter falls back to its parent's drawing by calling the
 // parent's operation explicitly (Parent::Operation(...)), as the base composes its own parts
 // through virtual calls: a painter that overrides an inner operation (ButtonColor, for instance)
@@ -58,7 +59,7 @@ using TcxCustomLookAndFeelPainterClass = const TcxCustomLookAndFeelPainter*;
 TcxLookAndFeelKind KindOfDrawingStyle(int style);
 TcxArrowDirection ScrollBarArrowDirection(bool horizontal, TcxScrollBarPart part);
 
-class TcxCustomLookAndFeelPainter : public TObject {
+class TcxCustomLookAndFeelPainter : public TClassOperations {
   CALDERAN_CLASS(TcxCustomLookAndFeelPainter)
   static TcxCustomLookAndFeelPainterClass Instance();
 
@@ -397,6 +398,12 @@ class TcxCustomLookAndFeelPainter : public TObject {
   // The triangles at the left (arrows 1 or 3) and right (2 or 3) edges of a header with side arrows.
   void PaintSideArrows(TcxCanvas* canvas, const TRect& rect, int arrows, int arrowInset) const;
 };
+
+// In a painter module's .cpp: the class record of a painter and its one constant object, which
+// Instance() answers and the record points to (so ClassOperationsOf finds a painter by class).
+#define CX_IMPLEMENT_PAINTER(Self, Parent)        \
+  CALDERAN_IMPLEMENT_STATELESS_CLASS(Self, Parent) \
+  TcxCustomLookAndFeelPainterClass Self::Instance() { return &Self##ClassOperations; }
 
 // ---------------------------------------------------------------------------------------------
 // The painters of the looks. Each overrides only what its look changes and inherits the rest from

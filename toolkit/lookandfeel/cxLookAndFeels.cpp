@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "BinaryFiler.h"
 #include "Controls.h"
 #include "TypInfo.h"
 #include "dxOffice11.h"
@@ -82,13 +83,19 @@ const char* const valueNames[] = {"lfvKind", "lfvNativeStyle", "lfvSkinName"};
 constinit const TEnumInfo kindInfo{kindNames, 4};
 constinit const TEnumInfo valuesInfo{valueNames, 3};
 
-// Published properties for stored forms; whether each is stored follows AssignedValues (a look
-// and feel) or the defaults (a controller).
+// Published properties for stored forms. A look and feel stores a value exactly when it assigns it,
+// so one read back still follows its parent in the others; AssignedValues follows from what is
+// stored and is never written itself. The skin name is stored once, by the object's own "SkinName"
+// (DefineProperties), which writes the resolved name. A controller stores what differs from the
+// defaults.
 constinit const TPropInfo lookAndFeelProperties[] = {
-    Published<&TcxLookAndFeel::AssignedValues, &TcxLookAndFeel::SetAssignedValues>("AssignedValues", &valuesInfo),
-    Published<&TcxLookAndFeel::Kind, &TcxLookAndFeel::SetKind>("Kind", &kindInfo),
-    Published<&TcxLookAndFeel::NativeStyle, &TcxLookAndFeel::SetNativeStyle>("NativeStyle"),
-    Published<&TcxLookAndFeel::SkinName, &TcxLookAndFeel::SetSkinName>("SkinName"),
+    Published<&TcxLookAndFeel::AssignedValues, &TcxLookAndFeel::SetAssignedValues>("AssignedValues", &valuesInfo)
+        .StoredNever(),
+    Published<&TcxLookAndFeel::Kind, &TcxLookAndFeel::SetKind>("Kind", &kindInfo)
+        .StoredWhen<&TcxLookAndFeel::IsKindStored>(),
+    Published<&TcxLookAndFeel::NativeStyle, &TcxLookAndFeel::SetNativeStyle>("NativeStyle")
+        .StoredWhen<&TcxLookAndFeel::IsNativeStyleStored>(),
+    Published<&TcxLookAndFeel::SkinName, &TcxLookAndFeel::SetSkinName>("SkinName").StoredNever(),
 };
 constinit const TPropInfo controllerProperties[] = {
     Published<&TcxLookAndFeelController::Kind, &TcxLookAndFeelController::SetKind>("Kind", &kindInfo)
@@ -356,10 +363,12 @@ void TcxLookAndFeel::Assign(TPersistent* source) {
 
 void TcxLookAndFeel::DefineProperties(TFiler* filer) {
   TcxInterfacedPersistent::DefineProperties(filer);
-  filer->DefineProperty("SkinName", MakeEvent(this, &TcxLookAndFeel::ReadSkinName), nullptr, IsSkinNameStored());
+  filer->DefineProperty("SkinName", MakeEvent(this, &TcxLookAndFeel::ReadSkinName),
+                        MakeEvent(this, &TcxLookAndFeel::WriteSkinName), IsSkinNameStored());
 }
 
 void TcxLookAndFeel::ReadSkinName(TReader* reader) { SetSkinName(reader->ReadString()); }
+void TcxLookAndFeel::WriteSkinName(TWriter* writer) { writer->WriteString(SkinName()); }
 
 void TcxLookAndFeel::LookAndFeelChanged(TcxLookAndFeel*, TcxLookAndFeelValues changedValues) {
   Changed(changedValues - assignedValues_);

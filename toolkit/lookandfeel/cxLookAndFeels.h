@@ -104,7 +104,8 @@ class TcxLookAndFeel : public TcxInterfacedPersistent, public IcxLookAndFeelList
   // Raised when the data of the skin in use changed.
   void RaiseFullChange() { Changed(cxLookAndFeelAllValues); }
   void Assign(TPersistent* source) override;
-  // The stored form's "SkinName": read through the SkinName setter, present when it is assigned.
+  // The stored form's "SkinName": present when it is assigned; it writes the resolved name and is
+  // read through the SkinName setter.
   void DefineProperties(TFiler* filer) override;
 
   TcxLookAndFeelChangedEvent OnChanged;
@@ -137,6 +138,7 @@ class TcxLookAndFeel : public TcxInterfacedPersistent, public IcxLookAndFeelList
   void UpdateSkinPainterListening();
   void SystemColorsChangedHandler() { SystemColorsChanged(); }
   void ReadSkinName(TReader* reader);
+  void WriteSkinName(TWriter* writer);
 
   TcxLookAndFeelValues assignedValues_;
   std::vector<IcxLookAndFeelListener*> listeners_;

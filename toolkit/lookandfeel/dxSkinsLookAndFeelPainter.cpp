@@ -5,12 +5,7 @@
 
 #include "cxGeometry.h"
 
-CALDERAN_IMPLEMENT_CLASS(TdxSkinLookAndFeelPainter, TcxOffice11LookAndFeelPainter)
-
-TcxCustomLookAndFeelPainterClass TdxSkinLookAndFeelPainter::Instance() {
-  static const TdxSkinLookAndFeelPainter instance;
-  return &instance;
-}
+CX_IMPLEMENT_PAINTER(TdxSkinLookAndFeelPainter, TcxOffice11LookAndFeelPainter)
 
 using Parent = TcxOffice11LookAndFeelPainter;
 

@@ -9,6 +9,7 @@
 #include "cxBaseUnits.h"
 #include "cxGraphics.h"
 #include "cxGraphicsGlyphs.h"
+#include "stored_form_test.h"
 
 namespace {
 
@@ -285,19 +286,6 @@ TEST_F(ImageList, AssignCopiesTheImagesOfAnyImageList) {
 // ---------------------------------------------------------------------------------------------
 // The stored form
 
-std::string Store(TPersistent* object) {
-  TMemoryStream stream;
-  TBinaryFormWriter(&stream).WriteProperties(object);
-  return std::string(static_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
-}
-
-void Load(TPersistent* object, const std::string& bytes) {
-  TMemoryStream stream;
-  stream.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
-  stream.SetPosition(0);
-  TBinaryFormReader(&stream).ReadProperties(object);
-}
-
 // A 20 x 12 list: an image with alpha, one with a mask, one with a mask colour, and a strip.
 void FillForStoring(TcxImageList& list) {
   list.SetSize(20, 12);
@@ -358,18 +346,18 @@ TEST_F(ImageList, StoredFormRoundTrip) {
     TcxImageList written(nullptr);
     written.SetCompressData(compress);
     FillForStoring(written);
-    const std::string bytes = Store(&written);
+    const std::string bytes = WrittenForm(&written);
     EXPECT_EQ(bytes.find("XDBM") != std::string::npos, compress) << what;
     EXPECT_NE(bytes.find("\x0D" "FormatVersion"), std::string::npos) << what;
     EXPECT_EQ(bytes.find("\x06" "Bitmap"), std::string::npos) << what << ": the platform list's data is never written";
     TcxImageList read(nullptr);
     read.Add(Solid(16, 16, clRed).get(), nullptr);  // reading replaces the images
-    Load(&read, bytes);
+    ReadForm(&read, bytes);
     EXPECT_EQ(read.CompressData(), compress) << what;
     ExpectSameLists(read, written, what);
   }
   TcxImageList empty(nullptr);
-  EXPECT_EQ(Store(&empty).find("ImageInfo"), std::string::npos) << "a list without images stores none";
+  EXPECT_EQ(WrittenForm(&empty).find("ImageInfo"), std::string::npos) << "a list without images stores none";
 }
 
 TEST_F(ImageList, StreamWithOnlyThePlatformListRebuildsTheInfos) {
@@ -390,7 +378,7 @@ TEST_F(ImageList, DamagedStoredFormsRaiseAndLeaveTheListEmpty) {
   TcxImageList packed(nullptr);
   packed.SetCompressData(true);
   FillForStoring(packed);
-  const std::string good = Store(&packed);
+  const std::string good = WrittenForm(&packed);
   std::string hugeCount = good;
   const size_t signature = hugeCount.find("XDBM");
   hugeCount[signature - 1] = 0x7F;
@@ -414,14 +402,14 @@ TEST_F(ImageList, DamagedStoredFormsRaiseAndLeaveTheListEmpty) {
       {"cut inside the image infos", good.substr(0, good.find("ImageInfo") + 300), "Stream read error"},
       {"packed count past the end", hugeCount, "Packed bitmap data is truncated"},
       {"packed run past the end", badRun, "Packed bitmap data is corrupted: a literal run reaches past the end"},
-      {"info without a picture", Store(&misfits), "Stored image 1 does not fit the image list"},
-      {"info of two cells", Store(&wide), "Stored image 0 does not fit the image list"},
+      {"info without a picture", WrittenForm(&misfits), "Stored image 1 does not fit the image list"},
+      {"info of two cells", WrittenForm(&wide), "Stored image 0 does not fit the image list"},
   };
   for (const Case& c : cases) {
     TcxImageList list(nullptr);
     list.Add(Solid(16, 16, clRed).get(), nullptr);
     try {
-      Load(&list, c.bytes);
+      ReadForm(&list, c.bytes);
       ADD_FAILURE() << c.what << ": no exception";
     } catch (const EReadError& e) {
       EXPECT_EQ(e.Message(), c.message) << c.what;

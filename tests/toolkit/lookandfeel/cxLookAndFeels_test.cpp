@@ -3,32 +3,28 @@
 #include <memory>
 #include <optional>
 
+#include "BinaryFiler.h"
 #include "TypInfo.h"
 #include "lookandfeel_fixture.h"
+#include "stored_form_test.h"
 
 // Two skin painters as the skin modules would register them.
 class TTestSkinPainterA : public TcxOffice11LookAndFeelPainter {
   CALDERAN_CLASS(TTestSkinPainterA)
-  static TcxCustomLookAndFeelPainterClass Instance() {
-    static const TTestSkinPainterA instance;
-    return &instance;
-  }
+  static TcxCustomLookAndFeelPainterClass Instance();
 
  protected:
   constexpr TTestSkinPainterA() = default;
 };
 class TTestSkinPainterB : public TcxOffice11LookAndFeelPainter {
   CALDERAN_CLASS(TTestSkinPainterB)
-  static TcxCustomLookAndFeelPainterClass Instance() {
-    static const TTestSkinPainterB instance;
-    return &instance;
-  }
+  static TcxCustomLookAndFeelPainterClass Instance();
 
  protected:
   constexpr TTestSkinPainterB() = default;
 };
-CALDERAN_IMPLEMENT_CLASS(TTestSkinPainterA, TcxOffice11LookAndFeelPainter)
-CALDERAN_IMPLEMENT_CLASS(TTestSkinPainterB, TcxOffice11LookAndFeelPainter)
+CX_IMPLEMENT_PAINTER(TTestSkinPainterA, TcxOffice11LookAndFeelPainter)
+CX_IMPLEMENT_PAINTER(TTestSkinPainterB, TcxOffice11LookAndFeelPainter)
 
 namespace {
 
@@ -417,6 +413,94 @@ TEST_F(LookAndFeel, StoredFormPropertiesGoThroughTheSetters) {
   EXPECT_TRUE(controllerKind->HasDefault);
   EXPECT_EQ(controllerKind->Default, lfUltraFlat);
   EXPECT_EQ(GetClass("TcxLookAndFeelController"), TcxLookAndFeelController::StaticClass());
+}
+
+}  // namespace
+
+namespace {
+
+// A control as a stored form holds it: its look and feel is a sub-object, read in place.
+class TLookAndFeelHost : public TPersistent {
+  CALDERAN_CLASS(TLookAndFeelHost)
+  TLookAndFeelHost() = default;
+  TcxLookAndFeel* LookAndFeel() const { return lookAndFeel_.get(); }
+
+ private:
+  std::unique_ptr<TcxLookAndFeel> lookAndFeel_ = std::make_unique<TcxLookAndFeel>(this);
+};
+CALDERAN_IMPLEMENT_CLASS(TLookAndFeelHost, TPersistent)
+constinit const TPropInfo kHostProperties[] = {Published<&TLookAndFeelHost::LookAndFeel, nullptr>("LookAndFeel")};
+
+// How often the property of that name is in a stored form.
+int Occurrences(const std::string& bytes, const std::string& name) {
+  const std::string stored = char(name.size()) + name;
+  int count = 0;
+  for (size_t at = bytes.find(stored); at != std::string::npos; at = bytes.find(stored, at + 1)) ++count;
+  return count;
+}
+
+TEST_F(LookAndFeel, AControlReadBackFollowsTheRootInWhatItDoesNotAssign) {
+  RegisterPublishedProperties(TLookAndFeelHost::StaticClass(), kHostProperties);
+  struct {
+    TLevel Assigned;
+    const char* Written;  // the one look-and-feel property in the stored form, or none
+  } cases[] = {
+      {{}, nullptr},
+      {{lfStandard}, "Kind"},
+      {{{}, false}, "NativeStyle"},  // assigned to the value it had: stored all the same
+      {{{}, {}, "Zest"}, "SkinName"},
+  };
+  for (const auto& c : cases) {
+    root_->ClearAssignedValues();
+    TLookAndFeelHost control;
+    c.Assigned.ApplyTo(*control.LookAndFeel());
+    const std::string bytes = WrittenForm(&control);
+    const std::string what = c.Written ? c.Written : "nothing";
+    for (const char* name : {"AssignedValues", "Kind", "NativeStyle", "SkinName"})
+      EXPECT_EQ(Occurrences(bytes, std::string("LookAndFeel.") + name), c.Written && std::string(c.Written) == name ? 1 : 0)
+          << what << " assigned: " << name;
+
+    TLookAndFeelHost copy;
+    ReadForm(&copy, bytes);
+    TcxLookAndFeel& lf = *copy.LookAndFeel();
+    EXPECT_EQ(lf.AssignedValues(), control.LookAndFeel()->AssignedValues()) << what;
+    TLevel{lfOffice11, true, "Caramel"}.ApplyTo(*root_);
+    EXPECT_EQ(lf.Kind(), c.Assigned.Kind.value_or(lfOffice11)) << what;
+    EXPECT_EQ(lf.NativeStyle(), c.Assigned.Native.value_or(true)) << what;
+    EXPECT_EQ(lf.SkinName(), c.Assigned.Skin.value_or("Caramel")) << what;
+  }
+}
+
+// A look and feel that takes its skin name from elsewhere, as a popup's does from its editor.
+class TUpperCaseSkinLookAndFeel : public TcxLookAndFeel {
+ public:
+  using TcxLookAndFeel::TcxLookAndFeel;
+
+ protected:
+  TdxSkinName ResolveSkinName() const override { return UpperCase(TcxLookAndFeel::ResolveSkinName()); }
+};
+
+TEST_F(LookAndFeel, StoredSkinNameIsTheResolvedOne) {
+  TUpperCaseSkinLookAndFeel lf(nullptr);
+  lf.SetSkinName("Caramel");
+  ASSERT_EQ(lf.SkinName(), "CARAMEL");
+  const std::string bytes = WrittenForm(&lf);
+  EXPECT_EQ(Occurrences(bytes, "SkinName"), 1);
+  EXPECT_NE(bytes.find("CARAMEL"), std::string::npos);
+  EXPECT_EQ(bytes.find("Caramel"), std::string::npos);
+}
+
+TEST_F(LookAndFeel, PainterClassRecordsLeadToTheirPainters) {
+  const TcxCustomLookAndFeelPainterClass painters[] = {
+      TcxCustomLookAndFeelPainter::Instance(),   TcxStandardLookAndFeelPainter::Instance(),
+      TcxFlatLookAndFeelPainter::Instance(),     TcxUltraFlatLookAndFeelPainter::Instance(),
+      TcxOffice11LookAndFeelPainter::Instance(), TcxWinXPLookAndFeelPainter::Instance(),
+      TTestSkinPainterA::Instance()};
+  for (TcxCustomLookAndFeelPainterClass painter : painters) {
+    EXPECT_EQ(painter->Class(), painter->ClassType());
+    EXPECT_EQ(ClassOperationsOf<TcxCustomLookAndFeelPainter>(painter->Class()), painter) << painter->ClassName();
+  }
+  EXPECT_EQ(ClassOperationsOf<TcxOffice11LookAndFeelPainter>(TcxFlatLookAndFeelPainter::Instance()->Class()), nullptr);
 }
 
 }  // namespace
