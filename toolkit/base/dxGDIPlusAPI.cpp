@@ -146,7 +146,7 @@ void* TdxGPBase::operator new(size_t size) {
 }
 
 void TdxGPBase::operator delete(void* block) {
-  if (block) GdiPlusFunctions.GdipFree(block);
+  if (block && GdiPlusFunctions.GdipFree) GdiPlusFunctions.GdipFree(block);
 }
 
 void TdxUnitsLoader::Add(TdxUnitProc startProc, TdxUnitProc finishProc) {

@@ -27,7 +27,8 @@ IStream* StreamOnGlobal(HGLOBAL memory) {
 TClass TdxGPImageClass() { return ImageClass; }
 
 TdxGPImage::~TdxGPImage() {
-  if (handle_) CheckGdiPlusStatus(GdiPlusFunctions.GdipDisposeImage(handle_));
+  // An image that outlives GDI+ (freed after its shut-down) has nothing left to dispose of.
+  if (handle_ && GdiPlusFunctions.GdipDisposeImage) CheckGdiPlusStatus(GdiPlusFunctions.GdipDisposeImage(handle_));
   ReleaseDecodeBuffer();
 }
 

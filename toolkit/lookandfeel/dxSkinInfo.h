@@ -252,7 +252,7 @@ class TdxSkinInfo : public TcxIUnknownObject, public IdxSkinChangeListener, publ
 
   TdxSkin* GetSkin() override { return skin_; }
   void SetSkin(TdxSkin* skin);
-  void SkinChanged(TdxSkin* skin) override { SkinChanged(); }
+  void SkinChanged(TdxSkin*) override { SkinChanged(); }
 
   TdxSkinControlGroup* Group(TdxSkinGroupId id) const { return groups_[id]; }
   TdxSkinElement* Element(TdxSkinElementId id) const { return elements_[id]; }

@@ -161,4 +161,16 @@ TEST_F(PngImage, DrawsNothingForTinyRectangles) {
   EXPECT_EQ(surface.At(0, 0), 0xFFFFFFu);
 }
 
+// Last of the file: GDI+ is shut down under a live picture, which then frees without calling into
+// the released library, and GDI+ loads again on the next demand.
+TEST_F(PngImage, PictureOutlivingGdiPlusFreesQuietly) {
+  auto png = MakePng(3, 3, Opaque);
+  ShutdownGdiPlus();
+  EXPECT_EQ(GdiPlusFunctions.GdipDisposeImage, nullptr);
+  png.reset();
+  EXPECT_TRUE(IsGdiPlusAvailable());
+  EnsurePngEncoder();
+  EXPECT_FALSE(MakePng(2, 2, Opaque)->Empty());
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include "dxSkinsLookAndFeelPainter.h"
 #include "dxSkinsTestSkin.h"
 #include "lookandfeel_fixture.h"
+#include "painter_sweep.h"
 
 namespace {
 
@@ -51,10 +52,10 @@ bool SamePixels(TPainterSurface& a, TPainterSurface& b) {
   return true;
 }
 
-using TPart = std::function<void(TcxCustomLookAndFeelPainterClass, TcxCanvas*, const TRect&)>;
+using TLookPart = std::function<void(TcxCustomLookAndFeelPainterClass, TcxCanvas*, const TRect&)>;
 
 // Draws the part with both painters into equal surfaces: whether every pixel agrees.
-bool LikeOffice(const TPart& part) {
+bool LikeOffice(const TLookPart& part) {
   TPainterSurface skin(60, 30, 0xE0E0E0), office(60, 30, 0xE0E0E0);
   part(Skin(), skin.Canvas(), TRect(5, 5, 55, 25));
   part(Office(), office.Canvas(), TRect(5, 5, 55, 25));
@@ -64,7 +65,7 @@ bool LikeOffice(const TPart& part) {
 TcxViewParams NoParams() { return {}; }
 
 // The parts that fall back: drawn like the Office-2003 painter when their element is missing.
-const std::pair<const char*, TPart> FallbackParts[] = {
+const std::pair<const char*, TLookPart> FallbackParts[] = {
     {"Button", [](auto p, auto c, auto& r) { p->PaintButton(c, r, "OK", cxbsHot); }},
     {"CheckBox", [](auto p, auto c, auto& r) { p->PaintCheckBox(c, r, cxbsNormal, cbsChecked); }},
     {"ExpandButton", [](auto p, auto c, auto& r) { p->PaintExpandButton(c, r, true); }},
@@ -205,50 +206,24 @@ TEST_F(SkinPainter, TrackProgressGroupBoxAndIndicator) {
   EXPECT_EQ(none.Count(TRect(0, 0, 20, 20), 0x00FF00), 400);
 }
 
-// Every part in every state: the canvas and the GDI object count as they were.
-TEST_F(SkinPainter, SweepLeavesCanvasAndObjects) {
+// The painter sweep over the skin painter with the test skin: every part in every state leaves the
+// canvas and the GDI object count as they were.
+TEST_F(SkinPainter, SweepOfEveryPartAndState) {
   Register();
-  TcxViewParams params;
-  const std::pair<const char*, std::function<void(TcxCanvas*, const TRect&, TcxButtonState)>> parts[] = {
-      {"Button", [](auto c, auto& r, auto s) { Skin()->PaintButton(c, r, "Text", s); }},
-      {"CheckBox", [](auto c, auto& r, auto s) { Skin()->PaintCheckBox(c, r, s, cbsChecked); }},
-      {"Radio", [](auto c, auto& r, auto s) { Skin()->PaintRadioButton(c, r.Left, r.Top, s, true, false, clWhite); }},
-      {"Header", [](auto c, auto& r, auto s) {
-         Skin()->PaintHeader(c, r, r, {}, cxBordersAll, s, taCenter, vaCenter, false, true, "Name", nullptr, clBlack, clWhite, nullptr);
-       }},
-      {"EditorButton", [](auto c, auto& r, auto s) { Skin()->PaintEditorButton(c, r, cxbkEllipsisBtn, s); }},
-      {"ScrollPart", [](auto c, auto& r, auto s) { Skin()->PaintScrollBarPart(c, false, r, sbpLineUp, s); }},
-      {"Progress", [&](auto c, auto& r, auto) { Skin()->PaintProgressBar(c, r, RectInflate(r, -4, -4), params, false); }},
-      {"GroupPanel", [](auto c, auto& r, auto) { Skin()->PaintGroupPanelBackground(c, r, true); }},
-      {"Footer", [](auto c, auto& r, auto) { Skin()->PaintFooterBorder(c, r); }},
-      {"Clock", [](auto c, auto& r, auto) { Skin()->PaintClock(c, r, 0.3, clWhite); }},
-      {"SizeGrip", [](auto c, auto& r, auto) { Skin()->PaintSizeGrip(c, r, clWhite); }},
-      {"WindowContent", [](auto c, auto& r, auto) { Skin()->PaintWindowContent(c, r); }},
-  };
-  TPainterSurface sheet(5 * 64, static_cast<int>(std::size(parts)) * 34, 0xE0E0E0);
+  TPartList parts = PainterParts(Skin());
+  for (auto& part : PartsLeftToTheLooks(Skin())) parts.push_back(part);
+  parts.push_back({"GroupPanel", [](TcxCanvas* c, const TRect& r, TcxButtonState) { Skin()->PaintGroupPanelBackground(c, r, true); }});
+  parts.push_back({"SizeGrip", [](TcxCanvas* c, const TRect& r, TcxButtonState) { Skin()->PaintSizeGrip(c, r, clWhite); }});
+  parts.push_back({"WindowContent", [](TcxCanvas* c, const TRect& r, TcxButtonState) { Skin()->PaintWindowContent(c, r); }});
+  TPainterSurface sheet(SheetWidth(), SheetHeight(parts), 0xE0E0E0);
   sheet.Canvas()->GetFont()->SetColor(clPurple);
+  sheet.Canvas()->GetPen()->SetColor(clLime);
   sheet.Canvas()->GetBrush()->SetColor(clAqua);
-  auto sweep = [&](bool check) {
-    for (size_t row = 0; row < std::size(parts); ++row)
-      for (int state = cxbsDefault; state <= cxbsDisabled; ++state) {
-        TRect cell = Bounds(state * 64 + 2, static_cast<int>(row) * 34 + 2, 60, 30);
-        TColor font = sheet.Canvas()->GetFont()->Color(), brush = sheet.Canvas()->GetBrush()->Color();
-        TBrushStyle style = sheet.Canvas()->GetBrush()->Style();
-        RECT clip, after;
-        GetClipBox(sheet.Canvas()->GetHandle(), &clip);
-        parts[row].second(sheet.Canvas(), cell, TcxButtonState(state));
-        GetClipBox(sheet.Canvas()->GetHandle(), &after);
-        if (!check) continue;
-        EXPECT_EQ(sheet.Canvas()->GetFont()->Color(), font) << parts[row].first;
-        EXPECT_EQ(sheet.Canvas()->GetBrush()->Color(), brush) << parts[row].first;
-        EXPECT_EQ(sheet.Canvas()->GetBrush()->Style(), style) << parts[row].first;
-        EXPECT_TRUE(EqualRect(&clip, &after)) << parts[row].first;
-      }
-  };
-  sweep(false);
+  DrawSheet(sheet, parts, false);
   const int objects = GdiObjectCount();
-  sweep(true);
-  EXPECT_EQ(GdiObjectCount(), objects);
+  DrawSheet(sheet, parts, true);
+  EXPECT_EQ(GdiObjectCount(), objects) << "GDI objects left behind";
+  sheet.Save("skin_painter_parts.bmp");
 }
 
 }  // namespace
