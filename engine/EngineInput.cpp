@@ -5,6 +5,7 @@
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -65,6 +66,47 @@ EngineStatus OpenFormat(EngineSource& source) {
   return esOk;
 }
 
+// FFmpeg guesses the length of a file that holds neither an index nor a header stating it (raw
+// ADTS, MP3 without a header frame) from the bit rate of its first frames, which for a variable
+// bit rate can be half the real length, and has none for some raw streams. Reading the packets to
+// the end, without decoding, gives the real one; it takes a fraction of a second even for hours.
+bool LengthIsGuessed(const AVFormatContext* format) {
+  return format->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE ||
+         format->duration == AV_NOPTS_VALUE || format->duration <= 0;
+}
+
+// The end of each stream's last timed packet, in its own time base; AV_NOPTS_VALUE where none.
+std::vector<int64_t> PacketEnds(AVFormatContext* format) {
+  std::vector<int64_t> ends(format->nb_streams, AV_NOPTS_VALUE);
+  AvPacketPtr packet = MakePacket();
+  while (packet && av_read_frame(format, packet.get()) >= 0) {
+    int64_t ts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+    int64_t& end = ends[packet->stream_index];
+    if (ts != AV_NOPTS_VALUE) end = std::max(end, ts + std::max<int64_t>(packet->duration, 0));
+    av_packet_unref(packet.get());
+  }
+  return ends;
+}
+
+// Replaces the guessed durations of the picture and sound streams, and of the file, by measured
+// ones, on a second reader so that the source's own stays at the start of the file.
+void MeasureLength(EngineSource& source) {
+  EngineSource scan;
+  scan.unixPath = source.unixPath;
+  AVFormatContext* format = source.format.get();
+  if (OpenFormat(scan) != esOk || scan.format->nb_streams != format->nb_streams) return;
+  std::vector<int64_t> ends = PacketEnds(scan.format.get());
+  int64_t longest = 0;
+  for (AVStream* s : {source.Video(), source.Audio()}) {
+    if (!s || ends[s->index] == AV_NOPTS_VALUE) continue;
+    int64_t length = ends[s->index] - av_rescale_q(source.startTime, AV_TIME_BASE_Q, s->time_base);
+    if (length <= 0) continue;
+    s->duration = length;
+    longest = std::max(longest, av_rescale_q(length, s->time_base, AV_TIME_BASE_Q));
+  }
+  if (longest > 0) format->duration = longest;
+}
+
 }  // namespace
 
 int64_t EngineSource::Ticks(int64_t ts, AVRational timeBase) const {
@@ -105,6 +147,7 @@ EngineStatus OpenEngineSource(const char* windowsPath, EngineSource& source) {
   for (const AVStream* s : {source.Video(), source.Audio()})
     if (s && !avcodec_find_decoder(s->codecpar->codec_id)) return esDecoder;
   source.startTime = format->start_time == AV_NOPTS_VALUE ? 0 : format->start_time;
+  if (LengthIsGuessed(format)) MeasureLength(source);
   source.duration = DurationOf(format);
   return esOk;
 }

@@ -1,5 +1,6 @@
 #include "MediaConv.h"
 #include "EngineLog.h"
+#include "EngineOrientation.h"
 #include "EnginePath.h"
 #include "MediaConvJob.h"
 #include <fcntl.h>
@@ -178,7 +179,8 @@ EngineStatus MediaConv_SetCrop(int32_t left, int32_t top, int32_t right, int32_t
     c.settings.crop = ConvCrop();
     return esOk;
   }
-  int width = video->codecpar->width, height = video->codecpar->height;
+  int width, height;
+  DisplayedSize(video, width, height);
   ConvCrop crop{std::clamp(left, 0, width), std::clamp(top, 0, height), std::clamp(right, 0, width),
                 std::clamp(bottom, 0, height)};
   if (crop.right - crop.left < 2 || crop.bottom - crop.top < 2) return esParameters;

@@ -19,7 +19,8 @@
 //   MediaConv_SetVolume       percent, 100 = unchanged, 0..500.
 //   MediaConv_SetBrightness   -127..127, 0 = unchanged; +127 lifts luma by half the range.
 //   MediaConv_SetContrast     -127..127, 0 = unchanged; luma is scaled by 1 + value / 128 around mid-grey.
-//   MediaConv_SetCrop         left, top, right, bottom in source pixels (right and bottom exclusive);
+//   MediaConv_SetCrop         left, top, right, bottom in source pixels as displayed (a picture the
+//                             file says to turn is turned first); right and bottom exclusive;
 //                             clamped to the frame; 0,0,0,0 means the whole frame; an empty rectangle
 //                             gives 6. Ignored for an input without video.
 //   MediaConv_SetVideo        codec id (EngineCodecs.h; 0 or less = no video in the output), width and
@@ -39,11 +40,12 @@
 // While it runs: MediaConv_Pause / MediaConv_Continue hold and resume it; MediaConv_Cancel stops it
 // within moments and removes the unfinished output (the file is written under a temporary name and
 // gets its own name only when complete, so a partial file never looks finished);
-// MediaConv_GetCurrentPosition gives the position reached on the source's time line (the range end
-// once done); MediaConv_WaitFor writes finished = 1 once the job has ended (completed, failed or
-// cancelled) and whenever no job exists, and as the second value the job's outcome (0 = completed
-// or cancelled, otherwise the status it failed with, e.g. 2 when the disk filled up, 6 when a
-// stream of the output got nothing, as sound that ends before the range starts).
+// MediaConv_GetCurrentPosition gives the position reached on the source's time line (once done, the
+// range end, or where the output ended when the input's length is unknown); MediaConv_WaitFor
+// writes finished = 1 once the job has ended (completed, failed or cancelled) and whenever no job
+// exists, and as the second value the job's outcome (0 = completed or cancelled, otherwise the
+// status it failed with, e.g. 2 when the disk filled up, 6 when a stream of the output got
+// nothing, as sound that ends before the range starts).
 // MediaConv_GetSnap hands out the frame last given to the video encoder: a pointer to the engine's
 // own buffer (valid until the next MediaConv_GetSnap or MediaConv_AddInputFile; copy it at once,
 // never free it), its size in bytes (0 and a null pointer when there is no frame: no job, no video),

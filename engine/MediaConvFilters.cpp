@@ -1,6 +1,7 @@
 // The filter chains of a conversion job, as FFmpeg filter-graph texts. Only integers appear in
-// them (timestamps in the stream's own time base, ratios as fractions), because FFmpeg parses
-// decimal numbers with the C library, whose decimal mark follows the locale.
+// them (timestamps in the time base of the chain's frames, ratios as fractions), because FFmpeg
+// parses decimal numbers with the C library, whose decimal mark follows the locale.
+#include "EngineOrientation.h"
 #include "MediaConvJob.h"
 #include <cstdarg>
 #include <cstdio>
@@ -17,17 +18,36 @@ std::string Printf(const char* format, ...) {
   return text;
 }
 
-// The range as trim options in the time base of the stream's frames, plus the shift that moves the
+// The sound's range as trim options in the time base of its frames, plus the shift that moves the
 // range start to 0.
-std::string RangeFilters(const ConvSettings& s, AVRational timeBase, const char* trim, const char* setpts) {
+std::string SoundRange(const ConvSettings& s, AVRational timeBase) {
   if (s.rangeStart <= 0 && s.rangeLength <= 0) return "";
   long long start = av_rescale_q(s.rangeStart, kTicks, timeBase);
-  std::string text = Printf("%s=start_pts=%lld", trim, start);
+  std::string text = Printf("atrim=start_pts=%lld", start);
   if (s.rangeLength > 0)
     text += Printf(":end_pts=%lld", (long long)av_rescale_q(s.rangeStart + s.rangeLength, kTicks, timeBase));
   text += ",";
-  if (start > 0) text += Printf("%s=PTS-%lld,", setpts, start);
+  if (start > 0) text += Printf("asetpts=PTS-%lld,", start);
   return text;
+}
+
+// Timestamps stored in milliseconds (Matroska) may sit up to half of one after the picture's true
+// time; a picture that starts within this of an output frame's time counts as on show then.
+constexpr int64_t kPictureTolerance = kTicksPerSecond / 1000;
+
+// The pictures' range and rate. The frames come in 100-ns ticks, so the range start falls between
+// two pictures exactly. Output frame n shows the picture on show at the range start plus n frames
+// (fps rounding up: a picture counts from its own time on), so the first one is the picture
+// visible at the range start, shown from 0; the range then keeps whole output frames.
+std::string PictureTiming(const ConvSettings& s, const VideoPlan& plan) {
+  std::string text = Printf("setpts=PTS-%lld,fps=%d/%d:round=up,", (long long)(s.rangeStart + kPictureTolerance),
+                            plan.rate.num, plan.rate.den);
+  if (s.rangeStart <= 0 && s.rangeLength <= 0) return text;
+  text += "trim=start_pts=0";
+  if (s.rangeLength > 0)
+    text += Printf(":end_pts=%lld", (long long)av_rescale_rnd(s.rangeLength, plan.rate.num,
+                                                               int64_t(plan.rate.den) * kTicksPerSecond, AV_ROUND_UP));
+  return text + ",";
 }
 
 EngineStatus LinkChain(FilterChain& chain, const std::string& text) {
@@ -64,11 +84,11 @@ EngineStatus MakeChain(const char* sourceName, const std::string& sourceArgs, co
 }  // namespace
 
 std::string VideoFilterText(const ConvSettings& s, const VideoPlan& plan) {
-  std::string text = RangeFilters(s, s.source.Video()->time_base, "trim", "setpts");
-  text += Printf("fps=%d/%d,", plan.rate.num, plan.rate.den);
+  std::string text = PictureTiming(s, plan) + OrientationFilters(OrientationOf(s.source.Video()));
   const ConvCrop& c = plan.crop;
-  const AVCodecParameters* p = s.source.Video()->codecpar;
-  if (c.left != 0 || c.top != 0 || c.right != p->width || c.bottom != p->height)
+  int width, height;
+  DisplayedSize(s.source.Video(), width, height);
+  if (c.left != 0 || c.top != 0 || c.right != width || c.bottom != height)
     text += Printf("crop=%d:%d:%d:%d,", c.right - c.left, c.bottom - c.top, c.left, c.top);
   if (s.brightness != 0 || s.contrast != 0)
     text += Printf("eq=brightness=%d/255:contrast=%d/128,", s.brightness, 128 + s.contrast);
@@ -83,13 +103,15 @@ std::string VideoFilterText(const ConvSettings& s, const VideoPlan& plan) {
 std::string LaneFilterText(int64_t endFrame) { return Printf("trim=end_pts=%lld", (long long)endFrame); }
 
 std::string AudioFilterText(const ConvSettings& s, const AudioPlan& plan, AVRational frameBase) {
-  std::string text = RangeFilters(s, frameBase, "atrim", "asetpts");
+  std::string text = SoundRange(s, frameBase);
   if (s.volume != 100) text += Printf("volume=%d/100:precision=float,", s.volume);
   AVChannelLayout layout;
   av_channel_layout_default(&layout, plan.channels);
   char layoutName[64];
   av_channel_layout_describe(&layout, layoutName, sizeof layoutName);
-  text += Printf("aresample=%d,aformat=sample_fmts=%s:sample_rates=%d:channel_layouts=%s",
+  // Where the source's sound pauses (packets missing), the resampler fills the gap with silence
+  // from 20 ms on: MP3, ADTS and WAV keep no timestamps, so without it what follows would play early.
+  text += Printf("aresample=%d:async=1:min_hard_comp=1/50,aformat=sample_fmts=%s:sample_rates=%d:channel_layouts=%s",
                  plan.sampleRate, av_get_sample_fmt_name(plan.sampleFormat), plan.sampleRate, layoutName);
   return text;
 }

@@ -91,7 +91,8 @@ EngineStatus ConvJob::OpenLane(const VideoPlan& plan, VideoLane& lane, int decod
   Stream& s = lane.stream;
   bool several = lanes_.size() > 1;
   EngineStatus status = OpenDecoding(s, settings_.source.Video(), decoderThreads);
-  s.frameBase = s.input->time_base;
+  // The picture chain runs in ticks, the finest time the range is given in.
+  s.frameBase = kTicks;
   std::string text = VideoFilterText(settings_, plan);
   if (lane.endFrame > 0) text += "," + LaneFilterText(lane.endFrame);
   if (status == esOk) status = BuildVideoChain(s.decoder.get(), s.frameBase, text, s.filters);
@@ -266,16 +267,24 @@ int64_t ConvJob::Position() const {
   int64_t position = kStreamEnded;
   if (hasVideo_) position = std::min(position, VideoPosition());
   if (hasAudio_) position = std::min(position, audio_.position.load());
-  if (position == kStreamEnded) return end;
+  if (position == kStreamEnded) return end > 0 ? end : Reached();
   return end > 0 ? std::min(position, end) : position;
 }
 
 // The end of the pictures encoded so far: the lanes together have done that many output frames.
+int64_t ConvJob::PicturesEnd() const {
+  return settings_.rangeStart + av_rescale_q(framesEncoded_.load(), av_inv_q(outputRate_), kTicks);
+}
+
 int64_t ConvJob::VideoPosition() const {
   bool ended = true;
   for (const auto& lane : lanes_) ended = ended && lane->stream.position.load() == kStreamEnded;
-  if (ended) return kStreamEnded;
-  return settings_.rangeStart + av_rescale_q(framesEncoded_.load(), av_inv_q(outputRate_), kTicks);
+  return ended ? kStreamEnded : PicturesEnd();
+}
+
+// Where the output ends on the source's time line: what a job on a file of unknown length has done.
+int64_t ConvJob::Reached() const {
+  return std::max(hasVideo_ ? PicturesEnd() : 0, hasAudio_ ? audio_.reached.load() : 0);
 }
 
 bool ConvJob::Snapshot(std::vector<uint8_t>& pixels, int& width, int& height) {

@@ -153,6 +153,7 @@ class ConvJob {
     // spent, and would spend the earlier lanes' bits.
     int64_t encoderStart = AV_NOPTS_VALUE;
     std::atomic<int64_t> position{0};       // source time reached, 100 ns
+    std::atomic<int64_t> reached{0};        // end of the last frame encoded, source time, 100 ns
     std::atomic<bool> done{false};          // the filter has passed the end of the range
     bool readingDone = false;               // reader: no more packets wanted
     int sourceWidth = 0, sourceHeight = 0, sourceFormat = -1;  // what the video chain was built for
@@ -175,6 +176,8 @@ class ConvJob {
     bool ended = false;  // the encoder gave its last packet; under the mux lock
   };
 
+  int64_t Reached() const;
+  int64_t PicturesEnd() const;
   EngineStatus OpenDecoding(Stream& stream, AVStream* input, int threads);
   EngineStatus OpenVideo(const VideoPlan& plan);
   EngineStatus OpenLane(const VideoPlan& plan, VideoLane& lane, int decoderThreads);

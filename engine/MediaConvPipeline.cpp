@@ -230,6 +230,9 @@ void ConvJob::NotePosition(Stream& s, const AVFrame* frame, bool warmUp) {
   if (s.lane >= 0 && !warmUp) ++framesEncoded_;
   if (frame->pts == AV_NOPTS_VALUE) return;
   s.position = settings_.rangeStart + av_rescale_q(frame->pts, s.encoder->time_base, kTicks);
+  // A picture lasts one tick of the encoder's time base (one frame), a sound frame its samples.
+  int64_t length = frame->nb_samples > 0 ? frame->nb_samples : 1;
+  s.reached = s.position + av_rescale_q(length, s.encoder->time_base, kTicks);
 }
 
 // A lane's picture in the encoder's own count from its first picture; a key frame where the lane's

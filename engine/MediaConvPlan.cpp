@@ -2,6 +2,7 @@
 // chains that turn decoded frames into what the encoders take. Filter texts carry only integers:
 // FFmpeg parses decimal numbers with the C library, whose decimal mark follows the locale.
 #include "EngineLog.h"
+#include "EngineOrientation.h"
 #include "MediaConvJob.h"
 #include <algorithm>
 #include <cstdlib>
@@ -72,10 +73,13 @@ AVRational SourceRate(const AVStream* stream) {
   return reduced;
 }
 
-ConvCrop CropOf(const ConvSettings& settings, const AVCodecParameters* p) {
+// The crop is in displayed pixels (the picture as turned for display).
+ConvCrop CropOf(const ConvSettings& settings, const AVStream* source) {
   const ConvCrop& c = settings.crop;
   if (c.right > c.left && c.bottom > c.top) return c;
-  return ConvCrop{0, 0, p->width, p->height};
+  ConvCrop whole;
+  DisplayedSize(source, whole.right, whole.bottom);
+  return whole;
 }
 
 // The picture keeps the shape x:y inside the output frame and is centred on black bars.
@@ -212,7 +216,7 @@ EngineStatus PlanVideo(const ConvSettings& settings, VideoPlan& plan) {
   const AVStream* source = settings.source.Video();
   plan.encoder = avcodec_find_encoder_by_name(req.codec->encoder);
   if (!plan.encoder) return esEncoder;
-  plan.crop = CropOf(settings, source->codecpar);
+  plan.crop = CropOf(settings, source);
   bool original = req.width == 0 && req.height == 0;
   if (!original && (req.width <= 0 || req.height <= 0)) return esParameters;
   plan.width = Even(original ? plan.crop.right - plan.crop.left : req.width);

@@ -1,6 +1,7 @@
 #include "MediaInfo.h"
 #include "EngineCodecs.h"
 #include "EngineInput.h"
+#include "EngineOrientation.h"
 #include "EngineLog.h"
 #include <cstddef>
 #include <mutex>
@@ -35,8 +36,7 @@ TMediaStreamRecord RecordOf(const AVStream* s) {
     r.Channels = p->ch_layout.nb_channels;
     r.SampleRate = p->sample_rate;
   } else if (r.Kind == eskVideo) {
-    r.Width = p->width;
-    r.Height = p->height;
+    DisplayedSize(s, r.Width, r.Height);
     AVRational rate = s->avg_frame_rate.num > 0 ? s->avg_frame_rate : s->r_frame_rate;
     if (rate.num > 0 && rate.den > 0) r.FrameDuration = int32_t(av_rescale(kTicksPerSecond, rate.den, rate.num));
   }

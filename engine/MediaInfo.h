@@ -27,8 +27,8 @@ typedef struct TMediaStreamRecord {
   int32_t CodecId;         // 4-7: codec id of EngineCodecs.h, 0 for codecs not in that table
   int32_t Channels;        // 8-11: audio: channel count
   int32_t SampleRate;      // 12-15: audio: samples per second
-  int32_t Width;           // 16-19: video: frame width in pixels
-  int32_t Height;          // 20-23: video: frame height in pixels
+  int32_t Width;           // 16-19: video: frame width in pixels, as displayed (turned as the file says)
+  int32_t Height;          // 20-23: video: frame height in pixels, as displayed
   int64_t Duration;        // 24-31: the stream's duration in 100 ns, 0 when unknown
   int32_t BitRate;         // 32-35: bit/s, 0 when unknown
   int32_t FrameDuration;   // 36-39: video: 100-ns duration of one frame at the average rate, 0 when unknown

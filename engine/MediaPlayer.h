@@ -6,7 +6,7 @@
 //
 // MediaPlayer_Play opens the file (1 missing or unreadable, 3 not media, 4 no decoder) and plays it
 // from the start into the window: the picture is scaled into the client area with its shape kept,
-// on black, at the file's frame rate; the sound goes to the wave output when the machine has one,
+// on black, at the file's frame rate, turned as the file says (a phone's portrait video upright); the sound goes to the wave output when the machine has one,
 // and without one playback is timed by the clock alone. A new Play replaces the current playback.
 // MediaPlayer_Seek(start, length) plays from start for length and then holds the last picture with
 // the position at start + length; a length of 0 (or less) plays on to the end of the file, where

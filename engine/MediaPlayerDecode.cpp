@@ -83,6 +83,7 @@ void PlayerSession::QueuePicture(AVFrame* frame, int generation, int64_t skipBef
   uint8_t* planes[4] = {picture.pixels.data(), nullptr, nullptr, nullptr};
   int strides[4] = {frame->width * 4, 0, 0, 0};
   sws_scale(scaler_.get(), frame->data, frame->linesize, 0, frame->height, planes, strides);
+  OrientPixels(orientation_, picture.pixels, picture.width, picture.height);
   pictures_.Push(std::move(picture));
 }
 

@@ -8,6 +8,8 @@ EngineStatus PlayerSession::Open(const char* path, HWND window) {
     if ((status = OpenEngineDecoder(video, videoDecoder_)) != esOk) return status;
     AVRational sar = video->codecpar->sample_aspect_ratio;
     sampleAspect_ = sar.num > 0 && sar.den > 0 ? sar : AVRational{1, 1};
+    orientation_ = OrientationOf(video);
+    if (orientation_.SwapsSides()) sampleAspect_ = av_inv_q(sampleAspect_);
   }
   // Sound is decoded only when it can be heard; without a device the clock alone times playback.
   if (source_.Audio() && waveOutGetNumDevs() > 0 && OpenEngineDecoder(source_.Audio(), audioDecoder_) == esOk)

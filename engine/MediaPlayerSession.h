@@ -5,6 +5,7 @@
 #pragma once
 #include "EngineAv.h"
 #include "EngineInput.h"
+#include "EngineOrientation.h"
 #include "EngineThread.h"
 #include <mmsystem.h>
 #include <atomic>
@@ -75,7 +76,8 @@ class PlayerSession {
   AvCodecPtr videoDecoder_, audioDecoder_;
   SwsPtr scaler_;
   SwrPtr resampler_;
-  AVRational sampleAspect_{1, 1};
+  AVRational sampleAspect_{1, 1};  // of the displayed picture
+  EngineOrientation orientation_;
   bool soundOut_ = false;  // a wave device exists and the file has sound
 
   EngineQueue<PlayerPicture> pictures_{6};

@@ -76,6 +76,33 @@ inline bool MakeClip(const std::string& path, int width, int height, int rate, d
   return MakeMedia(path, args);
 }
 
+// Makes an MP4 file's first track say how its picture is to be turned for display, as phones do:
+// a stored pixel (x, y), y downwards, is shown at (a x + c y, b x + d y); each of a..d is -1, 0 or 1.
+// The track header (version 0) holds the matrix 44 bytes after its type.
+inline bool SetDisplayMatrix(const std::string& path, int a, int b, int c, int d) {
+  FILE* file = fopen(path.c_str(), "r+b");
+  if (!file) return false;
+  std::string bytes;
+  char buffer[65536];
+  for (size_t n; (n = fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, n);
+  size_t at = bytes.find("tkhd");
+  bool ok = at != std::string::npos && at + 80 <= bytes.size() && bytes[at + 4] == 0;
+  const int32_t matrix[9] = {a * 65536, b * 65536, 0, c * 65536, d * 65536, 0, 0, 0, 1 << 30};
+  uint8_t bigEndian[36];
+  for (int i = 0; i < 9; ++i)
+    for (int k = 0; k < 4; ++k) bigEndian[i * 4 + k] = uint8_t(uint32_t(matrix[i]) >> (24 - 8 * k));
+  ok = ok && fseek(file, long(at + 44), SEEK_SET) == 0 && fwrite(bigEndian, 1, 36, file) == 36;
+  return fclose(file) == 0 && ok;
+}
+
+// The mean difference of two pictures' bytes (sizes must match).
+inline double MeanDifference(const std::vector<uint8_t>& x, const std::vector<uint8_t>& y) {
+  if (x.size() != y.size() || x.empty()) return 255;
+  double sum = 0;
+  for (size_t i = 0; i < x.size(); ++i) sum += std::abs(int(x[i]) - int(y[i]));
+  return sum / x.size();
+}
+
 // One value from ffprobe: entry such as "stream=codec_name" for a stream such as "v:0".
 inline std::string Probe(const std::string& path, const std::string& entry, const std::string& stream = "") {
   std::string select = stream.empty() ? "" : " -select_streams " + stream;
@@ -143,6 +170,44 @@ inline int WaitForJob(int seconds = 60) {
     Sleep(10);
   }
   return 255;
+}
+
+// Files whose length FFmpeg can only guess from the bit rate of their first frames, 6 s long: the
+// sound is 2 s of noise, then 4 s of a quiet tone, at a variable bit rate, so the guess is short.
+constexpr const char* kUnstatedLengthFiles[] = {"vbr-noheader.mp3", "raw.aac"};
+inline bool MakeUnstatedLengthFiles(const TempFolder& f) {
+  const std::string sound = "-f lavfi -i anoisesrc=d=2:a=0.5 -f lavfi -i sine=f=440:d=4 "
+                            "-filter_complex concat=n=2:v=0:a=1 -ac 2 ";
+  return MakeMedia(f / kUnstatedLengthFiles[0], sound + "-c:a libmp3lame -q:a 0 -write_xing 0") &&
+         MakeMedia(f / kUnstatedLengthFiles[1], sound + "-c:a aac -q:a 2 -f adts");
+}
+
+// A portrait picture (red, the top-right quarter blue, the bottom-left quarter green) and the same
+// picture stored turned, each with the display matrix that shows it upright again.
+struct TurnedPicture {
+  const char* name;
+  int a, b, c, d;       // the display matrix
+  const char* storing;  // what turns the upright picture into the stored one
+};
+constexpr TurnedPicture kTurnedPictures[] = {
+    {"turned-90.mp4", 0, 1, -1, 0, "transpose=cclock"},  // shown turned a quarter clockwise
+    {"turned-180.mp4", -1, 0, 0, -1, "hflip,vflip"},
+    {"turned-270.mp4", 0, -1, 1, 0, "transpose=clock"},
+    {"mirrored.mp4", -1, 0, 0, 1, "hflip"},
+    {"mirrored-90.mp4", 0, 1, 1, 0, "transpose=cclock_flip"},
+};
+constexpr int kUprightWidth = 180, kUprightHeight = 320;
+inline bool MakeTurnedPictures(const TempFolder& f) {
+  if (!MakeMedia(f / "upright.mp4", "-f lavfi -i color=red:size=180x320:rate=25:duration=1 -vf "
+                 "drawbox=x=90:y=0:w=90:h=160:color=blue:t=fill,drawbox=x=0:y=160:w=90:h=160:color=green:t=fill "
+                 "-c:v mpeg4 -q:v 2"))
+    return false;
+  for (const TurnedPicture& t : kTurnedPictures) {
+    if (!MakeMedia(f / t.name, "-i " + Quote(f / "upright.mp4") + " -vf " + t.storing + " -c:v mpeg4 -q:v 2") ||
+        !SetDisplayMatrix(f / t.name, t.a, t.b, t.c, t.d))
+      return false;
+  }
+  return true;
 }
 
 // ENGINE_TEST_LOG=/some/file keeps the engine's detailed log of a test run, for finding out why.

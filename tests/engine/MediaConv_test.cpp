@@ -4,6 +4,7 @@
 #include "EngineCodecs.h"
 #include "ConvertJob.h"
 #include "MediaConv.h"
+#include "MediaInfo.h"
 #include <set>
 
 using namespace enginetest;
@@ -44,6 +45,8 @@ class Converter : public ::testing::Test {
     ASSERT_TRUE(MakeMedia(f / "quarters.mp4",
                           "-f lavfi -i color=red:size=320x240:rate=25:duration=1 -vf "
                           "drawbox=x=160:y=0:w=160:h=120:color=blue:t=fill -c:v mpeg4 -q:v 2"));
+    ASSERT_TRUE(MakeUnstatedLengthFiles(f));
+    ASSERT_TRUE(MakeTurnedPictures(f));
   }
   static void TearDownTestSuite() {
     MediaConv_Cancel();
@@ -62,6 +65,31 @@ bool UnderWay() {
     Sleep(1);
   }
   return false;
+}
+
+// Mono samples as a player hears them: it keeps the timestamps, so a pause in them is silence.
+std::vector<int16_t> HeardSamples(const std::string& path) {
+  std::vector<uint8_t> raw = Decode(path, "-vn -af aresample=async=1 -ac 1 -ar 44100 -f s16le");
+  std::vector<int16_t> samples(raw.size() / 2);
+  for (size_t i = 0; i < samples.size(); ++i) samples[i] = int16_t(raw[2 * i] | raw[2 * i + 1] << 8);
+  return samples;
+}
+
+double RmsBetween(const std::vector<int16_t>& samples, double from, double to) {
+  size_t first = size_t(from * 44100), last = std::min(samples.size(), size_t(to * 44100));
+  double sum = 0;
+  for (size_t i = first; i < last; ++i) sum += double(samples[i]) * samples[i];
+  return last > first ? std::sqrt(sum / (last - first)) : 0;
+}
+
+// The mean luma of each picture of a 320 x 240 file.
+std::vector<double> PictureLumas(const std::string& path) {
+  std::vector<uint8_t> luma = Decode(path, "-f rawvideo -pix_fmt gray");
+  const size_t frame = 320 * 240;
+  std::vector<double> means;
+  for (size_t at = 0; at + frame <= luma.size(); at += frame)
+    means.push_back(MeanByte(std::vector<uint8_t>(luma.begin() + at, luma.begin() + at + frame)));
+  return means;
 }
 
 std::set<std::string> FilesIn(const std::string& folder) {
@@ -168,6 +196,35 @@ TEST_F(Converter, RangeConvertsOnlyThatPart) {
   EXPECT_EQ(position, 25 * kSecond / 10);
 }
 
+// Starts between two pictures (black up to the one at 1.96 s, white from 2.00 s): the picture on
+// show at the start, black, is the first, from time 0, and the white ones follow at their time.
+TEST_F(Converter, RangeStartingBetweenPicturesBeginsWithThePictureOnShow) {
+  for (int64_t start : {197 * kSecond / 100, 199 * kSecond / 100}) {
+    Job j{F() / "blackwhite.mp4", F() / "between.mp4", "mp4", ecMpeg4, 320, 240, 400000, 2000000};
+    j.start = start, j.length = kSecond;
+    ASSERT_EQ(Convert(j), 0);
+    std::vector<double> lumas = PictureLumas(j.output);
+    ASSERT_EQ(lumas.size(), 25u) << start;
+    EXPECT_LT(lumas[0], 40) << start;
+    EXPECT_GT(lumas[1], 215) << start;
+    EXPECT_EQ(ProbeNumber(j.output, "stream=start_time", "v:0"), 0) << start;
+  }
+}
+
+// To the end of the file from between two pictures: whole frames up to the end, the last one
+// lasting a frame like the others.
+TEST_F(Converter, RangeToTheEndKeepsTheLastPicturesDuration) {
+  Job j{F() / "blackwhite.mp4", F() / "to-the-end.mp4", "mp4", ecMpeg4, 320, 240, 400000, 2000000};
+  j.start = 199 * kSecond / 100;
+  ASSERT_EQ(Convert(j), 0);
+  std::string durations = Shell("ffprobe -v error -select_streams v:0 -show_entries packet=duration_time "
+                                "-of csv=p=0 " + Quote(j.output));
+  ASSERT_GT(durations.size(), 2u);
+  durations.pop_back();
+  EXPECT_NEAR(std::atof(durations.substr(durations.rfind('\n') + 1).c_str()), 0.04, 0.0005);
+  EXPECT_NEAR(ProbeNumber(j.output, "stream=duration", "v:0"), 2.04, 0.0005);
+}
+
 TEST_F(Converter, SoundWhoseChannelsChangeMidwayConvertsWhole) {
   // Two MP3 files joined: a second of mono, then a second of stereo, in one stream.
   ASSERT_TRUE(MakeMedia(F() / "mono.mp3", "-f lavfi -i sine=duration=1 -ac 1"));
@@ -177,6 +234,27 @@ TEST_F(Converter, SoundWhoseChannelsChangeMidwayConvertsWhole) {
   j.acodec = ecPcmS16le;
   ASSERT_EQ(Convert(j), 0);
   EXPECT_NEAR(DecodedAudioSeconds(j.output), 2.0, 0.1);
+}
+
+// Phones store the picture as recorded and say how to turn it: it comes out upright, and the crop
+// rectangle is in the upright picture's pixels.
+TEST_F(Converter, TurnedPicturesComeOutUpright) {
+  std::vector<uint8_t> upright = Decode(F() / "upright.mp4", "-frames:v 1 -f rawvideo -pix_fmt rgb24");
+  ASSERT_EQ(upright.size(), size_t(kUprightWidth) * kUprightHeight * 3);
+  for (const TurnedPicture& t : kTurnedPictures) {
+    Job j{F() / t.name, F() / ("upright-" + std::string(t.name)), "mp4", ecMpeg4};
+    j.vbitrate = 2000000;
+    ASSERT_EQ(Convert(j), 0) << t.name;
+    EXPECT_LT(MeanDifference(Decode(j.output, "-frames:v 1 -f rawvideo -pix_fmt rgb24"), upright), 8) << t.name;
+    Job blue = j;  // the top-right quarter
+    blue.output = F() / ("blue-" + std::string(t.name));
+    blue.crop[0] = 90, blue.crop[1] = 0, blue.crop[2] = 180, blue.crop[3] = 160;
+    ASSERT_EQ(Convert(blue), 0) << t.name;
+    std::vector<uint8_t> rgb = Decode(blue.output, "-frames:v 1 -f rawvideo -pix_fmt rgb24");
+    ASSERT_EQ(rgb.size(), 90u * 160 * 3) << t.name;
+    EXPECT_GT(MeanByte(rgb, 3, 2), 200) << t.name;
+    EXPECT_LT(MeanByte(rgb, 3, 0), 40) << t.name;
+  }
 }
 
 TEST_F(Converter, RangeOfSoundIsCutToTheSample) {
@@ -241,6 +319,62 @@ TEST_F(Converter, LongPictureJoinsItsPartsPictureForPicture) {
                           << source[25 + first];
   EXPECT_NEAR(ProbeNumber(j.output, "format=duration"), 18.0, 0.1);
   EXPECT_NEAR(DecodedAudioSeconds(j.output), 18.0, 0.05);
+}
+
+// The input list takes the probe's length as the clip's range, and that range gives the whole clip
+// also when no header states the length.
+TEST_F(Converter, WholeClipOfAFileWithUnstatedLengthConvertsWhole) {
+  for (const char* name : kUnstatedLengthFiles) {
+    ASSERT_EQ(MediaInfo_OpenFile(WinPath(F() / name).c_str()), 0);
+    int64_t duration = 0;
+    ASSERT_EQ(MediaInfo_GetDur(&duration), 0);
+    Job j{F() / name, F() / (std::string(name) + ".wav"), "wav"};
+    j.acodec = ecPcmS16le;
+    j.length = duration;
+    ASSERT_EQ(Convert(j), 0) << name;
+    EXPECT_NEAR(DecodedAudioSeconds(j.output), 6.0, 0.05) << name;
+  }
+}
+
+// The sound pauses for a second where packets are missing: every output keeps the pause as
+// silence, so what follows is heard at its time.
+TEST_F(Converter, PauseInTheSoundStaysSilence) {
+  ASSERT_TRUE(MakeMedia(F() / "tone.mkv", "-f lavfi -i sine=frequency=440:sample_rate=44100:duration=4 -ac 2 -c:a aac"));
+  ASSERT_TRUE(MakeMedia(F() / "paused.mkv", "-i " + Quote(F() / "tone.mkv") +
+                        " -c copy -bsf:a \"noise=drop='between(pts,1000,2000)'\""));
+  struct {
+    const char* format;
+    const char* ext;
+    int acodec, bitRate;
+  } outputs[] = {{"mp3", "mp3", ecMp3, 128000}, {"adts", "aac", ecAac, 128000}, {"wav", "wav", ecPcmS16le, 0},
+                 {"mp4", "m4a", ecAac, 128000}};
+  for (const auto& o : outputs) {
+    Job j{F() / "paused.mkv", F() / (std::string("paused.") + o.ext), o.format};
+    j.acodec = o.acodec, j.channels = 2, j.rate = 44100, j.abitrate = o.bitRate;
+    ASSERT_EQ(Convert(j), 0) << o.ext;
+    std::vector<int16_t> heard = HeardSamples(j.output);
+    EXPECT_NEAR(heard.size() / 44100.0, 4.0, 0.1) << o.ext;
+    EXPECT_LT(RmsBetween(heard, 1.1, 1.9), 50) << o.ext;
+    EXPECT_GT(RmsBetween(heard, 2.1, 3.9), 1000) << o.ext;  // the tone: an RMS of 2900
+  }
+}
+
+// A raw H.264 stream has no timestamps, so its length is unknown; at the end of the job the
+// position stays where the conversion got to.
+TEST_F(Converter, PositionStaysAtTheEndOfAFileOfUnknownLength) {
+  ASSERT_TRUE(MakeMedia(F() / "raw.h264", "-f lavfi -i testsrc=size=320x240:rate=25:duration=2 -c:v libx264 -f h264"));
+  ASSERT_EQ(MediaInfo_OpenFile(WinPath(F() / "raw.h264").c_str()), 0);
+  int64_t duration = -1;
+  ASSERT_EQ(MediaInfo_GetDur(&duration), 0);
+  ASSERT_EQ(duration, 0) << "the fixture's length is to be unknown";
+  Job j{F() / "raw.h264", F() / "from-raw.mp4", "mp4", ecMpeg4, 320, 240, 400000, 1000000};
+  ASSERT_EQ(Convert(j), 0);
+  for (int poll = 0; poll < 2; ++poll) {
+    int64_t position = 0;
+    ASSERT_EQ(MediaConv_GetCurrentPosition(&position), 0);
+    EXPECT_EQ(position, 2 * kSecond);
+    Sleep(300);  // the progress window's next poll
+  }
 }
 
 // A stream the output was to have but that got nothing (here the sound ends before the range

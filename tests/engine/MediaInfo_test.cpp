@@ -29,6 +29,8 @@ class Probe : public ::testing::Test {
     ASSERT_TRUE(Sh("printf 'hello\\nworld\\n' > " + Quote(f / "readme.txt")));
     ASSERT_TRUE(Sh("printf '1\\n00:00:00,000 --> 00:00:01,000\\nhello\\n' > " + Quote(f / "only.srt")));
     ASSERT_TRUE(Sh("head -c 20000 " + Quote(f / "silent.mp4") + " > " + Quote(f / "cut.mp4")));
+    ASSERT_TRUE(MakeUnstatedLengthFiles(f));
+    ASSERT_TRUE(MakeTurnedPictures(f));
   }
   static void TearDownTestSuite() {
     MediaInfo_Close();
@@ -147,4 +149,28 @@ TEST_F(Probe, NamesWithSpacesAmpersandsAndAccents) {
   ASSERT_TRUE(Sh("cp " + Quote(*gFolder / "clip.avi") + " " + Quote(*gFolder / name)));
   ASSERT_EQ(Open(name), 0);
   EXPECT_EQ(Streams().size(), 2u);
+}
+
+// A variable bit rate with no stated length: FFmpeg's guess from the first frames is about two
+// thirds of the file; the probe answers the real length.
+TEST_F(Probe, LengthThatNoHeaderStatesIsMeasured) {
+  for (const char* name : kUnstatedLengthFiles) {
+    ASSERT_EQ(Open(name), 0) << name;
+    int64_t duration = 0;
+    ASSERT_EQ(MediaInfo_GetDur(&duration), 0);
+    EXPECT_NEAR(double(duration), 6.0 * kSecond, 0.05 * kSecond) << name;
+    TMediaStreamRecord record{};
+    ASSERT_EQ(MediaInfo_GetInfo(0, &record), 0);
+    EXPECT_NEAR(double(record.Duration), 6.0 * kSecond, 0.05 * kSecond) << name;
+  }
+}
+
+TEST_F(Probe, TurnedPictureHasItsDisplayedSize) {
+  for (const TurnedPicture& t : kTurnedPictures) {
+    ASSERT_EQ(Open(t.name), 0) << t.name;
+    std::vector<Stream> s = Streams();
+    ASSERT_EQ(s.size(), 1u);
+    EXPECT_EQ(s[0].record.Width, kUprightWidth) << t.name;
+    EXPECT_EQ(s[0].record.Height, kUprightHeight) << t.name;
+  }
 }

@@ -24,6 +24,7 @@ class Player : public ::testing::Test {
                           "color=white:size=320x240:rate=25:duration=1 -filter_complex concat=n=2:v=1:a=0 -c:v mpeg4 -q:v 2"));
     ASSERT_TRUE(MakeMedia(f / "grey.mp4", "-f lavfi -i color=0x808080:size=64x48:rate=25:duration=2 -c:v mpeg4 -q:v 2"));
     ASSERT_TRUE(MakeMedia(f / "tone.mp3", "-f lavfi -i sine=frequency=440:sample_rate=44100:duration=1 -c:a libmp3lame"));
+    ASSERT_TRUE(MakeTurnedPictures(f));
   }
   static void TearDownTestSuite() {
     MediaPlayer_Stop();
@@ -130,6 +131,18 @@ TEST_F(Player, KeepsThePicturesShapeOnBlackBars) {
   if (const char* shot = getenv("ENGINE_TEST_SHOT")) SaveWindow(wide, shot);
   MediaPlayer_Stop();
   DestroyWindow(wide);
+}
+
+TEST_F(Player, TurnedPicturesAreShownUpright) {
+  std::vector<uint8_t> upright = Decode(F() / "upright.mp4", "-frames:v 1 -f rawvideo -pix_fmt bgra");
+  for (const TurnedPicture& t : kTurnedPictures) {
+    ASSERT_EQ(Play(t.name), 0) << t.name;
+    int width = 0, height = 0;
+    ASSERT_TRUE(WaitUntil([&] { return !Snapshot(width, height).empty(); })) << t.name;
+    EXPECT_EQ(width, kUprightWidth) << t.name;
+    EXPECT_EQ(height, kUprightHeight) << t.name;
+    EXPECT_LT(MeanDifference(Snapshot(width, height), upright), 8) << t.name;
+  }
 }
 
 TEST_F(Player, PositionFollowsTheClockAndRestsAtTheEnd) {
