@@ -18,8 +18,15 @@ std::vector<TClass>& RegisteredClasses() {
   return classes;
 }
 
+// Each entry: the classes descending from the first are grouped with the second's group.
+std::vector<std::pair<TClass, TClass>>& ClassGroups() {
+  static std::vector<std::pair<TClass, TClass>> groups;
+  return groups;
+}
+
 void FinalizeClasses() {
   RegisteredClasses().clear();
+  ClassGroups().clear();
   ClearPublishedRegistry();
 }
 }  // namespace
@@ -30,6 +37,22 @@ TClass GetClass(std::string_view name) {
   for (TClass c : RegisteredClasses())
     if (SameText(c->Name, name)) return c;
   return nullptr;
+}
+
+void GroupDescendentsWith(TClass cls, TClass anchor) {
+  for (auto& group : ClassGroups())
+    if (group.first == cls) {
+      group.second = anchor;
+      return;
+    }
+  ClassGroups().emplace_back(cls, anchor);
+}
+
+TClass ClassGroupOf(TClass cls) {
+  for (TClass c = cls; c; c = c->Parent)
+    for (const auto& group : ClassGroups())
+      if (group.first == c) return ClassGroupOf(group.second);
+  return cls;
 }
 
 TClass FindClass(std::string_view name) {

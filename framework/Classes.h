@@ -48,6 +48,10 @@ void RegisterClasses(std::initializer_list<TClass> classes);
 void UnRegisterClass(TClass cls);
 TClass GetClass(std::string_view name);   // null when unknown (case ignored)
 TClass FindClass(std::string_view name);  // EClassNotFound "Class %s not found"
+// Class groups: the descendants of cls belong to the group of anchor (a designer lists the classes
+// of one group). ClassGroupOf answers the class that heads cls's group (cls itself when ungrouped).
+void GroupDescendentsWith(TClass cls, TClass anchor);
+TClass ClassGroupOf(TClass cls);
 
 // Properties that an object stores itself (lists of strings, binary data): the object names them
 // to the filer in DefineProperties, and the filer calls back when it meets the name.

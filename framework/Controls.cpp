@@ -30,7 +30,7 @@ const TUnitInfo ControlsUnit{"Controls", StartControls, StopControls};
 void HandleEntryException() noexcept {
   try {
     if (Application) {
-      Application->HandleException(nullptr);
+      TrapFaults([] { Application->HandleException(nullptr); });
       return;
     }
     try {

@@ -11,6 +11,7 @@
 
 #include "Classes.h"
 #include "Graphics.h"
+#include "SysUtils.h"
 #include "System.h"
 #include "Types.h"
 
@@ -79,10 +80,11 @@ constexpr UINT CN_CHARTOITEM = CN_BASE + WM_CHARTOITEM, CN_COMMAND = CN_BASE + W
 // Application->HandleException and never throws.
 void HandleEntryException() noexcept;
 
-// Runs code that Win32 called, under the guard.
+// Runs code that Win32 called, under the guard; a processor fault in it reaches the application's
+// handler as the platform's exception for it (TrapFaults).
 template <class F> void GuardedCall(F&& f) noexcept {
   try {
-    f();
+    TrapFaults(f);
   } catch (...) {
     HandleEntryException();
   }

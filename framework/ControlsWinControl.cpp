@@ -62,11 +62,7 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
     SetPropA(window, ControlProperty(), control);
   }
   TMessage m{msg, wParam, lParam, 0};
-  try {
-    control->WndProc(m);
-  } catch (...) {
-    HandleEntryException();
-  }
+  GuardedCall([&] { control->WndProc(m); });
   return m.Result;
 }
 

@@ -287,6 +287,9 @@ class TApplication : public TComponent {
   void ModalStarted() { ++modalLevel_; }
   void ModalFinished() { --modalLevel_; }
   int ModalLevel() const { return modalLevel_; }
+  // Whether a change of the regional settings reloads the format settings (on by default).
+  bool UpdateFormatSettings() const { return updateFormatSettings_; }
+  void SetUpdateFormatSettings(bool value) { updateFormatSettings_ = value; }
 
   // --- hints
   bool ShowHint() const { return showHint_; }
@@ -334,6 +337,7 @@ class TApplication : public TComponent {
   std::string title_;
   int modalLevel_ = 0;
   bool showHint_ = true;
+  bool updateFormatSettings_ = true;
   TColor hintColor_ = clInfoBk;
   int hintPause_ = 500, hintShortPause_ = 50, hintHidePause_ = 2500;
   TClass hintWindowClass_ = nullptr;

@@ -97,7 +97,7 @@ void TApplication::Run() {
   mainForm_->SetVisible(true);
   do {
     try {
-      HandleMessage();
+      TrapFaults([this] { HandleMessage(); });
     } catch (...) {
       HandleException(this);
     }

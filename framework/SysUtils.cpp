@@ -14,9 +14,42 @@ TFormatSettings& FormatSettings() {
 
 namespace {
 std::string LocaleText(LCTYPE item, const char* fallback) {
-  char buf[64];
-  int n = GetLocaleInfoA(LOCALE_USER_DEFAULT, item, buf, sizeof buf);
+  char buf[256];
+  int n = GetLocaleInfoA(GetThreadLocale(), item, buf, sizeof buf);
   return n > 1 ? std::string(buf, n - 1) : std::string(fallback);
+}
+
+char LocaleChar(LCTYPE item, char fallback) {
+  std::string text = LocaleText(item, "");
+  return text.empty() ? fallback : text[0];
+}
+
+void LoadNameLists(TFormatSettings& fs) {
+  for (int i = 0; i < 12; ++i) {
+    fs.ShortMonthNames[i] = LocaleText(LOCALE_SABBREVMONTHNAME1 + i, fs.ShortMonthNames[i].c_str());
+    fs.LongMonthNames[i] = LocaleText(LOCALE_SMONTHNAME1 + i, fs.LongMonthNames[i].c_str());
+  }
+  for (int i = 0; i < 7; ++i) {  // the locale counts from Monday, the lists from Sunday
+    const int item = (i + 6) % 7;
+    fs.ShortDayNames[i] = LocaleText(LOCALE_SABBREVDAYNAME1 + item, fs.ShortDayNames[i].c_str());
+    fs.LongDayNames[i] = LocaleText(LOCALE_SDAYNAME1 + item, fs.LongDayNames[i].c_str());
+  }
+}
+
+// The platform builds its time formats from the locale's clock settings rather than taking the
+// locale's own pattern, so the marker is always the neutral "AMPM".
+void LoadTimeFormats(TFormatSettings& fs) {
+  const std::string hour = LocaleText(LOCALE_ITLZERO, "0") == "0" ? "h" : "hh";
+  std::string prefix, postfix;
+  if (LocaleText(LOCALE_ITIME, "1") == "0") {
+    if (LocaleText(LOCALE_ITIMEMARKPOSN, "0") == "1") {
+      prefix = "AMPM ";
+    } else {
+      postfix = " AMPM";
+    }
+  }
+  fs.ShortTimeFormat = prefix + hour + ":mm" + postfix;
+  fs.LongTimeFormat = prefix + hour + ":mm:ss" + postfix;
 }
 }  // namespace
 
@@ -29,9 +62,25 @@ void LoadLocaleFormatSettings() {
   fs.CurrencyFormat = static_cast<uint8_t>(StrToIntDef(LocaleText(LOCALE_ICURRENCY, "0"), 0));
   fs.NegCurrFormat = static_cast<uint8_t>(StrToIntDef(LocaleText(LOCALE_INEGCURR, "0"), 0));
   fs.CurrencyDecimals = static_cast<uint8_t>(StrToIntDef(LocaleText(LOCALE_ICURRDIGITS, "2"), 2));
+  fs.DateSeparator = LocaleChar(LOCALE_SDATE, '/');
+  fs.TimeSeparator = LocaleChar(LOCALE_STIME, ':');
+  fs.ListSeparator = LocaleChar(LOCALE_SLIST, ',');
+  fs.ShortDateFormat = LocaleText(LOCALE_SSHORTDATE, "m/d/yy");
+  fs.LongDateFormat = LocaleText(LOCALE_SLONGDATE, "mmmm d, yyyy");
+  fs.TimeAMString = LocaleText(LOCALE_S1159, "am");
+  fs.TimePMString = LocaleText(LOCALE_S2359, "pm");
+  LoadNameLists(fs);
+  LoadTimeFormats(fs);
 }
 
-constinit const TUnitInfo SysUtilsUnit{"SysUtils", &LoadLocaleFormatSettings, nullptr};
+namespace {
+void StartSysUtils() {
+  LoadLocaleFormatSettings();
+  InstallFaultHandler();
+}
+}  // namespace
+
+constinit const TUnitInfo SysUtilsUnit{"SysUtils", &StartSysUtils, &RemoveFaultHandler};
 
 // ---------------------------------------------------------------------------------------------
 // Integers

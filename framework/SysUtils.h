@@ -1,6 +1,7 @@
 // String, number and file-name routines with the platform's exact results, and the argument
 // record of Format. Texts built with these routines reach the user, so outputs must not drift.
 #pragma once
+#include <csetjmp>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -72,8 +73,31 @@ struct TFormatSettings {
   uint8_t CurrencyFormat = 0;  // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
   uint8_t NegCurrFormat = 0;   // 0 "($1)" ... 15, as the locale's LOCALE_INEGCURR
   uint8_t CurrencyDecimals = 2;
+  // Dates and times.
+  char DateSeparator = '/';
+  char TimeSeparator = ':';
+  char ListSeparator = ',';
+  std::string ShortDateFormat = "M/d/yyyy";
+  std::string LongDateFormat = "dddd, MMMM d, yyyy";
+  std::string ShortTimeFormat = "h:mm AMPM";
+  std::string LongTimeFormat = "h:mm:ss AMPM";
+  std::string TimeAMString = "AM";
+  std::string TimePMString = "PM";
+  std::string ShortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  std::string LongMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                    "July",    "August",   "September", "October", "November", "December"};
+  std::string ShortDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};  // from Sunday
+  std::string LongDayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+  // 0: two-digit years are taken in the current century; otherwise within this many years
+  // before now and the rest of the hundred after.
+  uint16_t TwoDigitYearCenturyWindow = 50;
+  // The eras of a locale whose calendar counts years by eras (empty for the Gregorian one).
+  std::string EraNames[7];
+  int32_t EraYearOffsets[7] = {};
 };
 TFormatSettings& FormatSettings();
+// Reads the calling thread's locale (the platform's format settings follow the thread locale).
 void LoadLocaleFormatSettings();
 extern const TUnitInfo SysUtilsUnit;
 
@@ -146,3 +170,93 @@ std::string ProgramFolder();
 
 // The platform's text of a system error code (FormatMessage), without the trailing line break.
 std::string SysErrorMessage(uint32_t errorCode);
+
+// ---------------------------------------------------------------------------------------------
+// Processor faults. An access violation, an integer division by zero or a stack overflow is no
+// C++ exception: left alone it ends the process. Code run by TrapFaults raises the platform's
+// class for it instead (SysUtilsFaults.cpp); the entry-point guard and the message loop use it.
+// SysUtilsUnit's start-up installs the fault handler and its shut-down removes it.
+inline constexpr const char* SAccessViolationArg3 = "Access violation at address %p. %s of address %p";
+inline constexpr const char* SReadAccess = "Read";
+inline constexpr const char* SWriteAccess = "Write";
+inline constexpr const char* SExecuteAccess = "Execution";
+inline constexpr const char* SDivByZero = "Division by zero";
+inline constexpr const char* SStackOverflow = "Stack overflow";
+
+CALDERAN_EXCEPTION(EExternal, Exception)
+CALDERAN_EXCEPTION(EAccessViolation, EExternal)
+CALDERAN_EXCEPTION(EIntError, EExternal)
+CALDERAN_EXCEPTION(EDivByZero, EIntError)
+CALDERAN_EXCEPTION(EStackOverflow, EExternal)
+
+// What the fault handler records for the innermost trap of the thread.
+struct TFaultRecord {
+  uint32_t Code = 0;             // the system's exception code
+  const void* Address = nullptr;  // the faulting instruction
+  uintptr_t Access = 0;           // access violations: 0 read, 1 write, 8 execution
+  const void* Target = nullptr;   // access violations: the address that was accessed
+};
+
+// One per TrapFaults call: links itself as the thread's innermost trap for its lifetime.
+class TFaultTrap {
+ public:
+  TFaultTrap();
+  ~TFaultTrap();
+  TFaultTrap(const TFaultTrap&) = delete;
+  TFaultTrap& operator=(const TFaultTrap&) = delete;
+  // Called where the handler's jump lands: unlinks the trap and throws the fault's class.
+  [[noreturn]] void Raise();
+
+  std::jmp_buf Jump;
+  TFaultRecord Fault;
+
+ private:
+  TFaultTrap* outer_;
+  bool linked_ = true;
+};
+
+// Runs f; a processor fault inside it raises EAccessViolation, EDivByZero or EStackOverflow from
+// here. The frames between the fault and here are abandoned: their destructors do not run.
+// Faults in another Win32 module (the system's own libraries, which catch their own) pass by.
+template <class F> void TrapFaults(F&& f) {
+  TFaultTrap trap;
+  if (setjmp(trap.Jump) != 0) trap.Raise();
+  f();
+}
+
+void InstallFaultHandler();
+void RemoveFaultHandler();
+// Dates and times. A TDateTime counts days since 30 December 1899; its fraction is the time of
+// day, also for negative values (-1.25 is 29 December 1899, 6:00).
+inline constexpr const char* SInvalidDate = "'%s' is not a valid date";
+inline constexpr const char* SInvalidTime = "'%s' is not a valid time";
+inline constexpr const char* SInvalidDateTime = "'%s' is not a valid date and time";
+inline constexpr const char* SDateEncodeError = "Invalid argument to date encode";
+inline constexpr const char* STimeEncodeError = "Invalid argument to time encode";
+inline constexpr double MinDateTime = -657434.0;        // 1 January 100
+inline constexpr double MaxDateTime = 2958465.99999;    // 31 December 9999, end of the day
+
+bool IsLeapYear(int year);
+int DaysInAMonth(int year, int month);
+bool TryEncodeDate(int year, int month, int day, TDateTime& value);
+TDateTime EncodeDate(int year, int month, int day);  // EConvertError SDateEncodeError
+bool TryEncodeTime(int hour, int min, int sec, int msec, TDateTime& value);
+TDateTime EncodeTime(int hour, int min, int sec, int msec);  // EConvertError STimeEncodeError
+void DecodeDate(TDateTime value, uint16_t& year, uint16_t& month, uint16_t& day);
+void DecodeTime(TDateTime value, uint16_t& hour, uint16_t& min, uint16_t& sec, uint16_t& msec);
+int DayOfWeek(TDateTime value);  // 1 = Sunday ... 7 = Saturday
+TDateTime Date();
+TDateTime Now();
+// The platform's picture language: c d dd ddd dddd ddddd dddddd m mm mmm mmmm yy yyyy h hh n nn
+// s ss z zzz t tt am/pm a/p ampm / : and quoted literals, letters in either case.
+std::string FormatDateTime(std::string_view format, TDateTime value);
+std::string DateToStr(TDateTime value);
+std::string TimeToStr(TDateTime value);
+std::string DateTimeToStr(TDateTime value);
+// Reading texts in the order of ShortDateFormat with DateSeparator and TimeSeparator.
+bool TryStrToDate(std::string_view s, TDateTime& value);
+bool TryStrToTime(std::string_view s, TDateTime& value);
+bool TryStrToDateTime(std::string_view s, TDateTime& value);
+TDateTime StrToDate(std::string_view s);      // EConvertError SInvalidDate
+TDateTime StrToTime(std::string_view s);      // EConvertError SInvalidTime
+TDateTime StrToDateTime(std::string_view s);  // EConvertError SInvalidDateTime

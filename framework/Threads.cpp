@@ -4,6 +4,7 @@
 #include <deque>
 
 #include "Classes.h"
+#include "SysUtils.h"
 
 CALDERAN_IMPLEMENT_CLASS(TThread, TObject)
 
@@ -132,7 +133,7 @@ DWORD WINAPI TThread::ThreadProc(LPVOID self) {
   auto* thread = static_cast<TThread*>(self);
   if (thread->finished_) return 0;
   try {
-    thread->Execute();
+    TrapFaults([thread] { thread->Execute(); });
   } catch (...) {
     thread->fatal_ = std::current_exception();
   }

@@ -1,7 +1,5 @@
 #include "Global.h"
 
-#include <cstring>
-
 #include "CodecMgr.h"
 #include "Exception.h"
 #include "Forms.h"
@@ -42,14 +40,6 @@ void FreeGlobal(T*& global) {
   ClearDestructorError();
   delete object;
   RaiseDestructorError();
-}
-
-// The framework's class of hardware exceptions (access faults and the like) is EExternal; it is
-// looked up by name so that this layer does not depend on where the framework declares it.
-bool IsExternalException(const Exception& e) {
-  for (TClass c = e.ClassType(); c; c = c->Parent)
-    if (std::strcmp(c->Name, "EExternal") == 0) return true;
-  return false;
 }
 
 // Reopens the engine log however the log step ends.
@@ -93,7 +83,7 @@ void TInitGlobal::FreeGlobals() {
 
 std::string AppExceptionText(const Exception* E) {
   if (!E) return "Unknow exception";
-  if (IsExternalException(*E)) return "Unknown external exception!";
+  if (E->Is<EExternal>()) return "Unknown external exception!";
   return E->Message();
 }
 

@@ -6,6 +6,7 @@
 #include "SysUtils.h"
 #include "cxClasses.h"
 #include "cxControls.h"
+#include "cxFormats.h"
 #include "cxGeometry.h"
 #include "cxGraphics.h"
 #include "cxGraphicsRoutines.h"
@@ -29,5 +30,6 @@ void StartToolkitBaseUnits() {
       &cxControlsUnit,
       &cxGraphicsUnit,
       &cxGraphicsRoutinesUnit,
+      &cxFormatsUnit,
   });
 }

@@ -5,6 +5,7 @@
 #include "Forms.h"
 #include "SysUtils.h"
 #include "cxGeometry.h"
+#include "cxControlsServices.h"
 #include "cxGraphics.h"
 
 UINT CXM_QUERYOWNSKIN = 0;
@@ -64,11 +65,14 @@ void InitializeControls() {
   UserLibrary = LoadLibraryA("user32.dll");
   CXM_QUERYOWNSKIN = RegisterWindowMessageA("{B2CE3777-44D8-4998-9701-47BBBC10B656}");
   CXM_SKINSTATECHANGED = RegisterWindowMessageA("{B2CE3777-44D8-1321-4656-12C54AA613BB}");
+  GroupDescendentsWith(TcxControlChildComponent::StaticClass(), TControl::StaticClass());
 }
 
 void FinalizeControls() {
+  BeginControlServicesShutDown();
   if (UserLibrary) FreeLibrary(UserLibrary);
   UserLibrary = nullptr;
+  FreeControlServices();
 }
 
 TRect DesktopWorkArea() {

@@ -619,6 +619,13 @@ void PaintClockHand(TcxCanvas* canvas, double cx, double cy, double rx, double r
   StrokeAndFillPath(dc);
 }
 
+// The time of day in whole seconds, as the platform decodes a time: to the nearest millisecond,
+// then the seconds begun (12:00:04.6 shows 4 s). A negative date's fraction counts from midnight too.
+int SecondOfDay(TDateTime time) {
+  const int64_t milliseconds = Round(std::fabs(time - std::trunc(time)) * 86400000.0L);
+  return static_cast<int>(milliseconds / 1000 % 86400);
+}
+
 }  // namespace
 
 void P::PaintClock(TcxCanvas* canvas, const TRect& rect, TDateTime time, TColor backgroundColor) const {
@@ -639,8 +646,7 @@ void P::PaintClock(TcxCanvas* canvas, const TRect& rect, TDateTime time, TColor 
     canvas->ExcludeClipRect(TRect(x - 1, y - 1, x + 2, y + 2));
   }
   Fill(canvas, rect, backgroundColor);
-  double days = time - std::floor(time);
-  int seconds = Round(days * 86400.0) % 86400;
+  const int seconds = SecondOfDay(time);
   const int h = seconds / 3600, m = seconds / 60 % 60, s = seconds % 60;
   PaintClockHand(canvas, cx, cy, rx, ry, 9, 0.75, 0.15, ((h % 12) * 3600 + m * 60 + s - 10800) * 2 * pi / 43200);
   PaintClockHand(canvas, cx, cy, rx, ry, 7, 0.85, 0.2, (m * 60 + s - 900) * 2 * pi / 3600);

@@ -8,6 +8,7 @@
 #include "Menus.h"
 #include "SysUtils.h"
 #include "cxBaseUnits.h"
+#include "controls_fixture.h"
 #include "cxControls.h"
 #include "cxGraphics.h"
 
@@ -18,7 +19,10 @@ static void PrintTo(const TRect& r, std::ostream* os) {
 namespace {
 
 struct ControlsTest : ::testing::Test {
-  ControlsTest() { StartToolkitBaseUnits(); }
+  ControlsTest() {
+    UsePrivateDesktop();  // its own cursor position, too
+    StartToolkitBaseUnits();
+  }
 };
 
 TEST(Captions, AcceleratorCharactersRemoved) {
@@ -80,15 +84,18 @@ TEST_F(ControlsTest, WindowRelationsAndCoordinateMapping) {
   DestroyWindow(top);
 }
 
+// The test prefix's null display is one 1024 x 768 monitor whose work area is all of it: every
+// point, on it or far off it, has that monitor nearest.
 TEST_F(ControlsTest, WorkAreaOfTheNearestMonitor) {
-  for (TPoint p : {TPoint(10, 10), TPoint(100000, -100000), TPoint(-5000, 300)}) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    ASSERT_TRUE(GetMonitorInfoA(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &info));
-    EXPECT_EQ(GetWorkAreaAtPoint(p), TRect(info.rcWork));
+  for (TPoint p : {TPoint(10, 10), TPoint(100000, -100000), TPoint(-5000, 300)})
+    EXPECT_EQ(GetWorkAreaAtPoint(p), TRect(0, 0, 1024, 768)) << p.X << ", " << p.Y;
+}
+
+TEST_F(ControlsTest, CursorPositionIsWhereItWasPut) {
+  for (TPoint p : {TPoint(123, 45), TPoint(0, 767)}) {
+    ASSERT_TRUE(SetCursorPos(p.X, p.Y));
+    EXPECT_EQ(GetCursorPosSafe(), p);
   }
-  TPoint cursor = GetCursorPosSafe();
-  EXPECT_GE(cursor.X, -1);
 }
 
 TEST_F(ControlsTest, StartUpRegistersMessagesAndCursors) {
@@ -112,28 +119,6 @@ TEST_F(ControlsTest, StartUpRegistersMessagesAndCursors) {
   EXPECT_TRUE(IsWinXPOrLater());  // whatever later version the system reports
 }
 
-// Draws every toolkit cursor on a light and a dark stripe into cursors_sample.bmp, to look at.
-TEST_F(ControlsTest, CursorSheet) {
-  TBitmap sheet(15 * 36, 72, TPixelFormat::pf32bit);
-  TCanvas* c = sheet.Canvas();
-  c->Brush()->SetColor(clWhite);
-  c->FillRect(TRect(0, 0, sheet.Width(), 36));
-  c->Brush()->SetColor(clNavy);
-  c->FillRect(TRect(0, 36, sheet.Width(), 72));
-  for (int i = 0; i < 15; ++i)
-    for (int row = 0; row < 2; ++row)
-      DrawIconEx(c->Handle(), i * 36 + 2, row * 36 + 2, Screen->Cursors(crcxDragCopy + i), 32, 32, 0, nullptr, DI_NORMAL);
-  sheet.SaveToFile("cursors_sample.bmp");
-}
-
-class TMenuHandler : public TComponent, public IcxPopupMenuHandler {
- public:
-  explicit TMenuHandler(TComponent* owner) : TComponent(owner) {}
-  bool IsShortCut(TMessage&) override { return shortCut; }
-  void Popup(int x, int y) override { shownAt = TPoint(x, y); }
-  bool shortCut = false;
-  TPoint shownAt{-1, -1};
-};
 
 TEST_F(ControlsTest, PopupMenusThroughTheirHandlerOrTheFramework) {
   TMessage key{};

@@ -120,19 +120,25 @@ TEST_F(BitmapTest, FiltersLeaveTransparentPixelsAlone) {
 }
 
 TEST_F(BitmapTest, DisabledIsAGrayBlendedTowardsTheShadow) {
-  TcxBitmap bitmap(2, 1);
-  bitmap.SetPixels({0xFFFFFFFF, 0xFF000000});
+  // The weighted gray g blended with the shadow (166, alpha 0xC0) at 238: c = 238 / 255,
+  // e = 1 - c * 192 / 255, channel Round(c * 166 + e * g), alpha Round(c * 192 + e * 255) = 255.
+  ASSERT_EQ(ColorToRGB(clBtnShadow), 0xA6A6A6) << "the test prefix's shadow colour these values assume";
+  TcxBitmap bitmap(3, 1);
+  bitmap.SetPixels({0xFFFFFFFF, 0xFF000000, 0xFF102030});
   bitmap.Filter(cxbfDisabled);
-  Pixels after = bitmap.GetPixels();
-  const TcxPixel shadow = ColorToPixel(clBtnShadow, 0);
-  for (TcxPixel p : after) {
-    EXPECT_EQ(p >> 24, 0xFFu);
-    EXPECT_EQ(p & 0xFF, (p >> 8) & 0xFF);  // still gray
-  }
-  // White comes down close to the shadow's gray, black up to it.
-  EXPECT_LE(after[1] & 0xFF, shadow & 0xFF);
-  EXPECT_GE(after[0] & 0xFF, shadow & 0xFF);
-  EXPECT_LT(after[0] & 0xFF, 0xFFu);
+  // white: 154.93 + 75.8; black: 154.93; gray 29 (of 16, 32, 48): 154.93 + 8.62
+  EXPECT_EQ(bitmap.GetPixels(), (Pixels{0xFFE7E7E7, 0xFF9B9B9B, 0xFFA4A4A4}));
+}
+
+// The blend at a partial constant alpha, through the checker: colour one (red) at 128 on the
+// bottom-left cell, colour two (blue) at 64 on its neighbour, over a half-transparent pixel.
+TEST_F(BitmapTest, CheckerBlendsAtPartialAlpha) {
+  TcxBitmap bitmap(2, 1);
+  bitmap.SetPixels({0x80102030, 0x80102030});
+  bitmap.DrawChecker(clRed, clBlue, 1, 128, 64);
+  // red: c = 128/255, e = 1 - c: R 128 + 7.97, G 15.94, B 23.91, A 128 + 63.75;
+  // blue: c = 64/255, e = 1 - c: R 11.98, G 23.97, B 64 + 35.95, A 64 + 95.87
+  EXPECT_EQ(bitmap.GetPixels(), (Pixels{0xC0881018, 0xA00C1864}));
 }
 
 TEST_F(BitmapTest, MaskOfTransparentBlackAndTheTransparentColour) {
@@ -286,31 +292,6 @@ TEST_F(BitmapTest, DamagedPackedStreamsRaiseErrors) {
     TcxBitmap target;
     EXPECT_THROW(target.ReadData(&stream), Exception) << "case " << i;
   }
-}
-
-// One strip per filter over a colour gradient with a transparent hole, into filters_sample.bmp
-// beside the test, for looking at.
-TEST_F(BitmapTest, FilterSheet) {
-  const int w = 48, h = 24;
-  TcxBitmap sheet(w * 10, h);
-  for (int mode = 0; mode < 10; ++mode) {
-    TcxBitmap strip(w, h);
-    Pixels p(w * h);
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) {
-        bool hole = x >= 18 && x < 30 && y >= 6 && y < 18;
-        p[y * w + x] = hole ? 0x00FF00FF : 0xFF000000u | (x * 5 << 16) | (y * 10 << 8) | (255 - x * 5);
-      }
-    strip.SetPixels(p);
-    AddTransparentColor(strip.TransparentColors, clFuchsia);
-    if (mode == cxbfChecker)
-      strip.DrawChecker(clWhite, clGray, 4, 128, 128);
-    else
-      strip.Filter(mode);
-    strip.MakeOpaque();
-    sheet.BlitRectFrom(&strip, RectBounds(mode * w, 0, w, h), SRCCOPY, TPoint(0, 0));
-  }
-  sheet.SaveToFile("filters_sample.bmp");
 }
 
 }  // namespace

@@ -414,28 +414,4 @@ TEST_F(CanvasFixture, ScreenCanvasMeasuresText) {
   EXPECT_GT(screen->FontHeight(canvas.GetFont()), 0);
 }
 
-// Draws a sheet of what the canvas offers into canvas_sample.bmp beside the test, for looking at.
-TEST(CanvasSample, DrawsASheet) {
-  StartToolkitBaseUnits();
-  TBitmap sheet(240, 120, TPixelFormat::pf32bit);
-  TcxCanvas c(sheet.Canvas());
-  c.FillRectColor(TRect(0, 0, 240, 120), clBtnFace);
-  c.Draw3DEdgeRing(TRect(4, 4, 60, 40), false, true);
-  c.Draw3DEdgeRing(TRect(5, 5, 59, 39), false, false);
-  c.Draw3DEdgeRing(TRect(64, 4, 120, 40), true, true);
-  c.Draw3DEdgeRing(TRect(65, 5, 119, 39), true, false);
-  c.FrameRect(TRect(124, 4, 180, 40), clNavy, 3);
-  c.FrameRectTwoColor(TRect(184, 4, 236, 40), clRed, clLime, cxBordersAll, 2);
-  c.GetFont()->SetColor(clWindowText);
-  c.GetBrush()->SetStyle(TBrushStyle::bsClear);
-  c.DrawText("Enabled", TRect(4, 44, 116, 64), cxAlignHCenter | cxAlignVCenter | cxSingleLine);
-  c.DrawText("Disabled", TRect(120, 44, 236, 64), cxAlignHCenter | cxAlignVCenter | cxSingleLine, false);
-  c.DrawText("A longer text broken into lines", TRect(4, 68, 116, 116),
-             cxAlignLeft | cxAlignBottom | cxWordBreak);
-  c.DrawWideFocusRect(TRect(120, 68, 236, 116), 2);
-  c.DrawText("&Prefix and an end ellipsis that is cut", TRect(124, 72, 232, 90),
-             cxAlignLeft | cxAlignVCenter | cxSingleLine | cxShowPrefix | cxShowEndEllipsis);
-  sheet.SaveToFile("canvas_sample.bmp");
-}
-
 }  // namespace

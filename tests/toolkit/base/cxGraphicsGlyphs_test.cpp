@@ -1,6 +1,7 @@
 #include "calderan_test.h"
 
 #include <memory>
+#include <vector>
 
 #include "cxBaseUnits.h"
 #include "cxGraphics.h"
@@ -163,6 +164,32 @@ TEST_F(GlyphDrawing, SmoothStretchKeepsAUniformPictureUniform) {
       ASSERT_NEAR(int(p & 0xFF), 0xC0, 8) << sizes.first << " to " << sizes.second;
       ASSERT_NEAR(int((p >> 16) & 0xFF), 0x40, 8);
       ASSERT_NEAR(int(p >> 24), 0xFF, 8);
+    }
+  }
+}
+
+// A step edge tells Lanczos-3 from a box or linear filter: the weights (rounded to 1/256, not
+// normalised) cross the edge at 99, not 100, and ring to 221 beside it; reduced by three, the
+// filter reaches three source pixels to each side. Worked out from the weights of each target pixel.
+TEST_F(GlyphDrawing, SmoothStretchOfAStepEdge) {
+  struct Case {
+    std::vector<int> source, expected;
+  } cases[] = {
+      {{0, 0, 200, 200}, {0, 0, 0, 99, 200, 221, 200}},
+      {{0, 0, 0, 0, 0, 200, 200, 200, 200, 200}, {0, 13, 186, 199}},
+  };
+  for (const Case& c : cases) {
+    const int n = int(c.source.size()), t = int(c.expected.size());
+    std::vector<TcxPixel> line;
+    for (int v : c.source) line.push_back(0xFF000000u | TcxPixel(v) << 16 | TcxPixel(v) << 8 | TcxPixel(v));
+    for (bool across : {true, false}) {  // along a row, then along a column
+      TcxBitmap source(across ? n : 1, across ? 1 : n), dest(across ? t : 1, across ? 1 : t);
+      source.SetPixels(line);
+      SmoothStretchBitmap(&source, &dest, true);
+      std::vector<int> blue, red;
+      for (TcxPixel p : dest.GetPixels()) blue.push_back(int(p & 0xFF)), red.push_back(int(p >> 16 & 0xFF));
+      EXPECT_EQ(blue, c.expected) << n << " to " << t << (across ? " across" : " down");
+      EXPECT_EQ(red, c.expected) << n << " to " << t << (across ? " across" : " down");
     }
   }
 }

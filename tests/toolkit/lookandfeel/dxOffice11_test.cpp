@@ -59,6 +59,39 @@ TEST_F(Office11, RecognisedSchemeTakesTheBuiltInColours) {
   EXPECT_EQ(CurrentLunaScheme(), lsUnknown) << "Wine's own style names no scheme";
 }
 
+HRESULT WINAPI FakeBlueThemeName(LPWSTR file, int, LPWSTR color, int, LPWSTR size, int) {
+  lstrcpyW(file, L"C:\\WINDOWS\\Resources\\Themes\\Luna\\Luna.msstyles");
+  lstrcpyW(color, L"NormalColor");
+  lstrcpyW(size, L"NormalSize");
+  return S_OK;
+}
+
+// Every entry of the blue scheme, worked out from the scheme's row of built-in colours and the
+// rule of each entry (the blends at 90, 50 and 92 percent, entries that repeat others, 79 and 80).
+TEST_F(Office11, BlueSchemeFillsTheWholeTable) {
+  static constexpr TColor expected[81] = {
+      0xF5BE9E, 0xF9DAC3, 0xFEECDD, 0xE2A981, 0xF1A675, 0xD3F8FF, 0x5295FE, 0x913500,
+      0x76C1FF, 0x98DDFF, 0x9C613B, 0xE0A47B, 0xF2AD7F, 0xD7F7FC, 0x639EFB, 0xB96D3E,
+      0xABB3BE, 0xBCC1BE, 0x764127, 0xFFFFFF, 0xCB8C6A, 0xFFF9F1, 0x000000, 0xFFFFFF,
+      0xC9662A, 0xF9DBC4, 0xFEECDD, 0xC9662A, 0xFFFFFF, 0x000000, 0x000000, 0xF6F6F6,
+      0xFEECDD, 0xE2A981, 0xFEECDD, 0xE2A981, 0xEAD9CB, 0xD09B77, 0x962D00, 0xF6F6F6,
+      0xC2EEFF, 0x800000, 0xCCF4FF, 0x91D0FF, 0x8ED3FF, 0x4E91FE, 0xFCE1CB, 0x6FC0FF,
+      0x3E80FE, 0xF0C7A9, 0xC2EEFF, 0x000000, 0x8D8D8D, 0x962D00, 0xF5BE9E, 0xB96D3E,
+      0xFFFFFF, 0x962D00, 0xFBDABE, 0x94E6FB, 0x962D00, 0xFADAC4, 0xC9EEFD, 0xB96837,
+      0xE0A47B, 0x962D00, 0xFBE5D3, 0xE4AE88, 0xDCFFFF, 0x5BC0F7, 0x94E6FB, 0x1595EE,
+      0x087FE8, 0x7CDAF7, 0xD68759, 0x933803, 0xFFFFFF, 0xD68759, 0x933803, 0xBFAE9E,
+      0x5F462E,
+  };
+  {
+    TUxThemeFunctionsSaver saver;
+    UxThemeFunctions.GetCurrentThemeName = FakeBlueThemeName;
+    RefreshOffice11Colors();
+    ASSERT_EQ(CurrentLunaScheme(), lsNormalColor);
+    for (int i = 0; i < 81; ++i) EXPECT_EQ(Office11Colors[i], expected[i]) << "entry " << i;
+  }
+  RefreshOffice11Colors();
+}
+
 TEST_F(Office11, WithoutSchemeTheColoursDeriveFromSystemColours) {
   const TColor face = GetSysColor(COLOR_BTNFACE), window = GetSysColor(COLOR_WINDOW);
   const TColor shadow = GetSysColor(COLOR_BTNSHADOW);

@@ -14,12 +14,6 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-// Hardware exceptions as the framework raises them.
-CALDERAN_EXCEPTION(EExternal, Exception)
-CALDERAN_EXCEPTION(EAccessViolation, EExternal)
-CALDERAN_IMPLEMENT_CLASS(EExternal, Exception)
-CALDERAN_IMPLEMENT_CLASS(EAccessViolation, EExternal)
-
 // Frees what a failed start-up leaves behind, without writing the settings.
 void DropGlobals() {
   delete GlobalFormats;
@@ -139,11 +133,15 @@ TEST_F(StartUp, ErrorHandlerShowsTheErrorThenTheLogAndReopensIt) {
   TLogWindow window;
   GlobalShowLog = MakeEvent(&window, &TLogWindow::Show);
   Exception plain("Something broke");
-  EAccessViolation fault("Access violation at address 0");
+  EAccessViolation fault("Access violation at address 0000000000401000. Read of address 0000000000000000");
+  EDivByZero division("Division by zero");
   struct Case {
     Exception* e;
     const char* text;
-  } cases[] = {{&plain, "Something broke"}, {nullptr, "Unknow exception"}, {&fault, "Unknown external exception!"}};
+  } cases[] = {{&plain, "Something broke"},
+               {nullptr, "Unknow exception"},
+               {&fault, "Unknown external exception!"},
+               {&division, "Unknown external exception!"}};
   for (const Case& c : cases) {
     {
       TStringList log;
@@ -191,6 +189,13 @@ std::vector<std::string>& Steps() {
   static std::vector<std::string> steps;
   return steps;
 }
+// A window whose handler really dereferences a null pointer when Win32 calls it.
+int* volatile nowhere = nullptr;
+struct TFaultingHandler {
+  HWND window = nullptr;
+  void Method(TMessage& m) { m.Result = m.Msg == WM_USER ? *nowhere : DefWindowProcA(window, m.Msg, m.WParam, m.LParam); }
+};
+
 void CreateForms() {
   const bool handler = Application->OnException.Assigned() &&
                        static_cast<TObject*>(Application->OnException.Object())->Is<TInitGlobal>();
@@ -202,6 +207,11 @@ void CreateForms() {
   } catch (...) {
     Application->HandleException(nullptr);
   }
+  // A processor fault in a handler reaches the same handler, and the program goes on.
+  TFaultingHandler faulting;
+  faulting.window = AllocateHWnd(MakeEvent(&faulting, &TFaultingHandler::Method));
+  SendMessageA(faulting.window, WM_USER, 0, 0);
+  DeallocateHWnd(faulting.window);
   Steps().push_back("running on");
 }
 void FailingForms() { throw EReadError("Error reading FormMain.Caption"); }
@@ -220,9 +230,11 @@ TEST_F(StartUp, EntryRunsEveryStepAndShutsDown) {
   TMessageBoxCatcher boxes;
   EXPECT_EQ(RunConverter(CreateForms), 0);
   EXPECT_EQ(Steps(), (std::vector<std::string>{"forms after the globals and the handler", "running on"}));
-  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  ASSERT_EQ(boxes.Boxes().size(), 2u);
   EXPECT_EQ(boxes.Boxes()[0].Caption, "Error");
   EXPECT_EQ(boxes.Boxes()[0].Text, "Converting occured exception\r\nCannot find/open encoder");
+  EXPECT_EQ(boxes.Boxes()[1].Caption, "Error");
+  EXPECT_EQ(boxes.Boxes()[1].Text, "Unknown external exception!");
   EXPECT_FALSE(Application->OnException.Assigned());
   EXPECT_EQ(GlobalFormats, nullptr);
   EXPECT_EQ(GlobalMediaConverter, nullptr);

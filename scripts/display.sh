@@ -1,0 +1,42 @@
+# Sourced by the scripts that show a program on a virtual display and save screenshots of it
+# (screenshot-form, gallery), after env.sh. The display prefix has no null graphics driver; each
+# run gets an Xvfb display of its own (the first free number from CALDERAN_DISPLAY, 78 by default).
+
+# The Wine prefix for real windows, made once.
+use_display_prefix() {
+  export WINEPREFIX="$build/wineprefix-display"
+  if [ ! -f "$WINEPREFIX/.calderan-ready" ]; then
+    mkdir -p "$WINEPREFIX"
+    wine64 wineboot -i >/dev/null 2>&1 </dev/null || true
+    wine64 reg add 'HKCU\Software\Wine\Drivers' /v Audio /d "" /f >/dev/null 2>&1 </dev/null
+    wineserver -w
+    touch "$WINEPREFIX/.calderan-ready"
+  fi
+  # Without a window manager on the display, Wine draws the window frames and captions itself.
+  wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 </dev/null
+  wineserver -w
+}
+
+# start_display WIDTHxHEIGHT: a virtual display and a persistent wineserver, both ended on exit.
+start_display() {
+  local n=${CALDERAN_DISPLAY:-78}
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  export DISPLAY=:$n
+  Xvfb "$DISPLAY" -screen 0 "$1x24" -nolisten tcp >/dev/null 2>&1 </dev/null &
+  display_xvfb=$!
+  wineserver -p >/dev/null 2>&1 </dev/null || true
+  trap 'kill $display_xvfb 2>/dev/null || true; wineserver -k >/dev/null 2>&1 || true' EXIT
+  sleep 1
+}
+
+# shoot OUT SETTLE PROGRAM ARGS...: starts the program (which closes itself), waits SETTLE seconds,
+# saves the screen to OUT and waits for the program to end.
+shoot() {
+  local out=$1 settle=$2
+  shift 2
+  "$@" >/dev/null 2>&1 </dev/null &
+  local app=$!
+  sleep "$settle"
+  import -window root "$out"
+  wait "$app" || true
+}
