@@ -20,6 +20,8 @@
 #include "PainterSheet.h"
 #include "StdCtrls.h"
 #include "cxBaseUnits.h"
+#include "dxSkinsLookAndFeelPainter.h"
+#include "dxSkinsTestSkin.h"
 #include "cxControls.h"
 #include "cxLookAndFeelPainters.h"
 #include "cxLookAndFeels.h"
@@ -245,9 +247,17 @@ class TGalleryForm : public TForm {
 
 }  // namespace
 
+// The skin the skin-engine tests draw with, until the program's own skins exist: skin:TestSkin.
+void RegisterTestSkin() {
+  auto* info = new TdxSkinLookAndFeelPainterInfo(testskin::MakeTestSkin().release());
+  ExtendedStylePainters()->Register("TestSkin", TdxSkinLookAndFeelPainter::Instance(), info);
+}
+
 int main(int argc, char** argv) {
   StartToolkitBaseUnits();
-  StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxLookAndFeelPaintersUnit});
+  StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxLookAndFeelPaintersUnit,
+              &dxSkinsCoreUnit});
+  RegisterTestSkin();
   galleryOptions = ParseOptions(argc, argv);
   int code = 0;
   try {
