@@ -152,14 +152,32 @@ EngineStatus OpenEngineSource(const char* windowsPath, EngineSource& source) {
   return esOk;
 }
 
-EngineStatus OpenEngineDecoder(const AVStream* stream, AvCodecPtr& decoder) {
+AvInputPtr ReopenEngineSource(const EngineSource& source) {
+  AVDictionary* options = nullptr;
+  av_dict_set(&options, "protocol_whitelist", "file", 0);
+  AVFormatContext* raw = nullptr;
+  std::string url = "file:" + source.unixPath;
+  int err = avformat_open_input(&raw, url.c_str(), source.format->iformat, &options);
+  av_dict_free(&options);
+  if (err < 0) return nullptr;
+  AvInputPtr format(raw);
+  for (int index : {source.videoStream, source.audioStream}) {
+    if (index < 0) continue;
+    if (index >= int(raw->nb_streams) ||
+        raw->streams[index]->codecpar->codec_id != source.format->streams[index]->codecpar->codec_id)
+      return nullptr;
+  }
+  return format;
+}
+
+EngineStatus OpenEngineDecoder(const AVStream* stream, AvCodecPtr& decoder, int threads) {
   const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
   if (!codec) return esDecoder;
   decoder.reset(avcodec_alloc_context3(codec));
   if (!decoder || avcodec_parameters_to_context(decoder.get(), stream->codecpar) < 0)
     return esDecoder;
   decoder->pkt_timebase = stream->time_base;
-  decoder->thread_count = 0;
+  decoder->thread_count = threads;
   if (avcodec_open2(decoder.get(), codec, nullptr) < 0) return esDecoder;
   return esOk;
 }

@@ -25,11 +25,15 @@ struct EngineSource {
 // or has neither a picture nor a sound stream, 4 when a chosen stream has no decoder.
 EngineStatus OpenEngineSource(const char* windowsPath, EngineSource& source);
 
+// Opens the source's file once more, for one more reader of it, from the file's header alone (no
+// probing); null when that fails or gives other streams than the source has.
+AvInputPtr ReopenEngineSource(const EngineSource& source);
+
 // Stream kinds as the probe reports them.
 enum EngineStreamKind : uint8_t {
   eskOther = 0, eskVideo = 1, eskAudio = 2, eskSubtitle = 3, eskData = 4, eskAttachment = 5
 };
 EngineStreamKind StreamKindOf(const AVStream* stream);
 
-// Opens a decoder for a stream (FFmpeg picks its thread count); 4 on failure.
-EngineStatus OpenEngineDecoder(const AVStream* stream, AvCodecPtr& decoder);
+// Opens a decoder for a stream with that many threads (0: FFmpeg picks); 4 on failure.
+EngineStatus OpenEngineDecoder(const AVStream* stream, AvCodecPtr& decoder, int threads = 0);

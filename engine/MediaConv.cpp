@@ -67,12 +67,17 @@ EngineStatus TryEncoder(const ConvSettings& s, EngineStatus (*plan)(const ConvSe
   return params ? esOk : esEncoder;
 }
 
+// One thread is enough to learn what the encoder takes; slice threads would only start and stop.
+EngineStatus OpenTrialVideoEncoder(const VideoPlan& plan, bool globalHeader, AvCodecPtr& encoder) {
+  return OpenVideoEncoder(plan, globalHeader, encoder, 1);
+}
+
 // Tries the encoder with the values as they will be used, and the container with its stream, so a
 // refusal is the setter's status.
 EngineStatus TryVideo(ConvSettings& s) {
   if (!s.source.Video()) return esOk;
   AvParamsPtr params;
-  EngineStatus status = TryEncoder(s, PlanVideo, OpenVideoEncoder, params);
+  EngineStatus status = TryEncoder(s, PlanVideo, OpenTrialVideoEncoder, params);
   if (status == esOk) status = TryMuxingVideo(s.outputFormat, params.get());
   if (status == esOk) s.videoParams = std::move(params);
   return status;

@@ -100,6 +100,8 @@ std::string VideoFilterText(const ConvSettings& s, const VideoPlan& plan) {
   return text;
 }
 
+std::string LaneFilterText(int64_t endFrame) { return Printf("trim=end_pts=%lld", (long long)endFrame); }
+
 std::string AudioFilterText(const ConvSettings& s, const AudioPlan& plan, AVRational frameBase) {
   std::string text = SoundRange(s, frameBase);
   if (s.volume != 100) text += Printf("volume=%d/100:precision=float,", s.volume);

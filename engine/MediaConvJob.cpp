@@ -2,6 +2,7 @@
 #include "MediaConvJob.h"
 #include <cstdio>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -48,24 +49,58 @@ EngineStatus ConvJob::Open(ConvSettings&& settings) {
 
 // What both streams start with: the input stream, its start on the file's time line, the position
 // at the range start, and its decoder.
-EngineStatus ConvJob::OpenDecoding(Stream& s, AVStream* input) {
+EngineStatus ConvJob::OpenDecoding(Stream& s, AVStream* input, int threads) {
   s.input = input;
   s.inputStart = av_rescale_q(settings_.source.startTime, AV_TIME_BASE_Q, input->time_base);
   s.position = settings_.rangeStart;
-  return OpenEngineDecoder(input, s.decoder);
+  return OpenEngineDecoder(input, s.decoder, threads);
 }
 
 EngineStatus ConvJob::OpenVideo(const VideoPlan& plan) {
-  Stream& s = video_;
-  EngineStatus status = OpenDecoding(s, settings_.source.Video());
+  outputRate_ = plan.rate;
+  lanes_.push_back(std::make_unique<VideoLane>());
+  AddLanes(plan);
+  // Lanes share the cores: each encodes on one thread (whole parts side by side keep more cores
+  // busy than slices of one picture), and its decoder gets what is left over.
+  int cores = int(std::max(1u, std::thread::hardware_concurrency()));
+  int decoderThreads = lanes_.size() > 1 ? std::max(1, cores / int(lanes_.size())) : 0;
+  EngineStatus status = esOk;
+  for (size_t i = 0; i < lanes_.size() && status == esOk; ++i) {
+    lanes_[i]->stream.lane = int(i);
+    status = OpenLane(plan, *lanes_[i], decoderThreads);
+  }
+  return status;
+}
+
+// The lanes after the first, each with its own reader of the file; fewer when the file cannot be
+// opened again.
+void ConvJob::AddLanes(const VideoPlan& plan) {
+  for (const LaneStart& start : PlanLanes(settings_, plan)) {
+    AvInputPtr input = ReopenEngineSource(settings_.source);
+    if (!input) return;
+    lanes_.back()->endFrame = start.firstFrame;
+    auto lane = std::make_unique<VideoLane>();
+    lane->ownInput = std::move(input);
+    lane->keyTs = start.keyTs;
+    lane->firstFrame = start.firstFrame;
+    lanes_.push_back(std::move(lane));
+  }
+}
+
+EngineStatus ConvJob::OpenLane(const VideoPlan& plan, VideoLane& lane, int decoderThreads) {
+  Stream& s = lane.stream;
+  bool several = lanes_.size() > 1;
+  EngineStatus status = OpenDecoding(s, settings_.source.Video(), decoderThreads);
   // The picture chain runs in ticks, the finest time the range is given in.
   s.frameBase = kTicks;
+  std::string text = VideoFilterText(settings_, plan);
+  if (lane.endFrame > 0) text += "," + LaneFilterText(lane.endFrame);
+  if (status == esOk) status = BuildVideoChain(s.decoder.get(), s.frameBase, text, s.filters);
   if (status == esOk)
-    status = BuildVideoChain(s.decoder.get(), s.frameBase, VideoFilterText(settings_, plan), s.filters);
-  if (status == esOk)
-    status = OpenVideoEncoder(plan, settings_.outputFormat->flags & AVFMT_GLOBALHEADER, s.encoder);
+    status = OpenVideoEncoder(plan, settings_.outputFormat->flags & AVFMT_GLOBALHEADER, s.encoder, several ? 1 : 0);
   if (status != esOk) return status;
-  videoSinkBase_ = av_buffersink_get_time_base(s.filters.sink);
+  s.sinkBase = av_buffersink_get_time_base(s.filters.sink);
+  s.firstFrame = av_rescale_q(lane.firstFrame, av_inv_q(plan.rate), s.encoder->time_base);
   s.sourceWidth = s.decoder->width;
   s.sourceHeight = s.decoder->height;
   s.sourceFormat = s.decoder->pix_fmt == AV_PIX_FMT_NONE ? AV_PIX_FMT_YUV420P : s.decoder->pix_fmt;
@@ -74,7 +109,7 @@ EngineStatus ConvJob::OpenVideo(const VideoPlan& plan) {
 
 EngineStatus ConvJob::OpenAudio(const AudioPlan& plan) {
   Stream& s = audio_;
-  EngineStatus status = OpenDecoding(s, settings_.source.Audio());
+  EngineStatus status = OpenDecoding(s, settings_.source.Audio(), 0);
   if (status != esOk) return status;
   // The sound's trim reads its range as sample counts whatever the chain's time base, so the chain
   // runs in samples: a stream's own time base may be an MP3 frame (AVI) or a millisecond (Matroska).
@@ -91,7 +126,7 @@ EngineStatus ConvJob::OpenAudio(const AudioPlan& plan) {
   // Encoders with a fixed frame size take exactly that many samples per frame.
   if (!(s.encoder->codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE) && s.encoder->frame_size > 0)
     av_buffersink_set_frame_size(s.filters.sink, s.encoder->frame_size);
-  audioSinkBase_ = av_buffersink_get_time_base(s.filters.sink);
+  s.sinkBase = av_buffersink_get_time_base(s.filters.sink);
   return esOk;
 }
 
@@ -124,9 +159,10 @@ EngineStatus ConvJob::OpenOutputFile() {
     return esFormatNotSupported;
   output_.reset(oc);
   EngineStatus status = esOk;
-  if (hasVideo_) status = AddOutputStream(video_);
+  if (hasVideo_) status = AddOutputStream(lanes_[0]->stream);
   if (status == esOk && hasAudio_) status = AddOutputStream(audio_);
   if (status != esOk) return status;
+  for (auto& lane : lanes_) lane->stream.output = lanes_[0]->stream.output;
   if (avio_open(&oc->pb, Url(temp).c_str(), AVIO_FLAG_WRITE) < 0) return esOutputNotCreatable;
   if (avformat_write_header(oc, nullptr) < 0) return esParameters;
   return esOk;
@@ -148,9 +184,12 @@ void ConvJob::Fail(EngineStatus status) {
 
 void ConvJob::Stop() {
   gate_.Stop();
-  decodedVideo_.Stop();
-  filteredVideo_.Stop();
+  for (auto& lane : lanes_) {
+    lane->decoded.Stop();
+    lane->filtered.Stop();
+  }
   decodedAudio_.Stop();
+  laneTurn_.notify_all();
 }
 
 void ConvJob::Cancel() {
@@ -169,13 +208,20 @@ void ConvJob::Cancel() {
 
 void ConvJob::Controller() {
   bool started = reader_.Start([this] { ReaderLoop(); });
-  if (started && hasVideo_)
-    started = videoFilter_.Start([this] { VideoFilterLoop(); }) && videoEncoder_.Start([this] { VideoEncodeLoop(); });
+  for (auto& owned : lanes_) {
+    VideoLane& lane = *owned;
+    if (started && lane.ownInput) started = lane.reader.Start([this, &lane] { LaneReaderLoop(lane); });
+    if (started) started = lane.filter.Start([this, &lane] { VideoFilterLoop(lane); });
+    if (started) started = lane.encoder.Start([this, &lane] { VideoEncodeLoop(lane); });
+  }
   if (started && hasAudio_) started = audioWorker_.Start([this] { AudioLoop(); });
   if (!started) Fail(esBadCall);
   reader_.Join();
-  videoFilter_.Join();
-  videoEncoder_.Join();
+  for (auto& lane : lanes_) {
+    lane->reader.Join();
+    lane->filter.Join();
+    lane->encoder.Join();
+  }
   audioWorker_.Join();
   Finish();
   finished_ = true;
@@ -184,13 +230,13 @@ void ConvJob::Controller() {
 // A stream the output was opened with that got no packet (nothing decoded in the range, a trim
 // that missed) would leave a file that only looks converted.
 bool ConvJob::EmptyStream() const {
-  for (const Stream* s : {hasVideo_ ? &video_ : nullptr, hasAudio_ ? &audio_ : nullptr}) {
-    if (s && s->packetsWritten == 0) {
-      EngineLog(elNotice, "the output's stream %d got nothing to write", s->output->index);
-      return true;
-    }
-  }
-  return false;
+  int64_t pictures = 0;
+  for (const auto& lane : lanes_) pictures += lane->stream.packetsWritten;
+  const Stream* empty = hasVideo_ && pictures == 0                  ? &lanes_[0]->stream
+                        : hasAudio_ && audio_.packetsWritten == 0 ? &audio_
+                                                                  : nullptr;
+  if (empty) EngineLog(elNotice, "the output's stream %d got nothing to write", empty->output->index);
+  return empty != nullptr;
 }
 
 void ConvJob::Finish() {
@@ -204,7 +250,9 @@ void ConvJob::Finish() {
     Fail(esOutputNotCreatable), keep = false;
   if (!keep) unlink(tempPath_.c_str());
   tempPath_.clear();
-  for (Stream* s : {&video_, &audio_}) {
+  std::vector<Stream*> streams{&audio_};
+  for (auto& lane : lanes_) streams.push_back(&lane->stream), lane->ownInput.reset();
+  for (Stream* s : streams) {
     s->decoder.reset();
     s->encoder.reset();
     s->filters.graph.reset();
@@ -217,15 +265,26 @@ int64_t ConvJob::Position() const {
   int64_t end = settings_.RangeEnd();
   if (finished_.load() && outcome_.load() == esOk && !cancelled_.load() && end > 0) return end;
   int64_t position = kStreamEnded;
-  if (hasVideo_) position = std::min(position, video_.position.load());
+  if (hasVideo_) position = std::min(position, VideoPosition());
   if (hasAudio_) position = std::min(position, audio_.position.load());
   if (position == kStreamEnded) return end > 0 ? end : Reached();
   return end > 0 ? std::min(position, end) : position;
 }
 
+// The end of the pictures encoded so far: the lanes together have done that many output frames.
+int64_t ConvJob::PicturesEnd() const {
+  return settings_.rangeStart + av_rescale_q(framesEncoded_.load(), av_inv_q(outputRate_), kTicks);
+}
+
+int64_t ConvJob::VideoPosition() const {
+  bool ended = true;
+  for (const auto& lane : lanes_) ended = ended && lane->stream.position.load() == kStreamEnded;
+  return ended ? kStreamEnded : PicturesEnd();
+}
+
 // Where the output ends on the source's time line: what a job on a file of unknown length has done.
 int64_t ConvJob::Reached() const {
-  return std::max(hasVideo_ ? video_.reached.load() : 0, hasAudio_ ? audio_.reached.load() : 0);
+  return std::max(hasVideo_ ? PicturesEnd() : 0, hasAudio_ ? audio_.reached.load() : 0);
 }
 
 bool ConvJob::Snapshot(std::vector<uint8_t>& pixels, int& width, int& height) {

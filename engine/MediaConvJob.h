@@ -7,6 +7,11 @@
 //
 // each stage on its own Win32 thread with a bounded queue in between, so decoding, filtering and
 // encoding overlap; a controller thread waits for the stages and finishes or removes the file.
+//
+// A long picture is cut at key frames of the source into parts (lanes) converted side by side, each
+// with its own reader of the file, decoder, filter chain and encoder; the first lane's reader also
+// reads the sound. Each lane starts its part with a key frame and keeps the job's output frame
+// numbers, so the parts join into one stream; their packets reach the muxer in lane order.
 #pragma once
 #include "EngineAv.h"
 #include "EngineCodecs.h"
@@ -74,13 +79,24 @@ struct AudioPlan {
 EngineStatus CheckContainerTakes(const AVOutputFormat* format, const EngineCodecEntry* codec);
 EngineStatus PlanVideo(const ConvSettings& settings, VideoPlan& plan);
 EngineStatus PlanAudio(const ConvSettings& settings, AudioPlan& plan);
-EngineStatus OpenVideoEncoder(const VideoPlan& plan, bool globalHeader, AvCodecPtr& encoder);
+// threads: 0 lets FFmpeg pick (slices); lanes encode with one thread each.
+EngineStatus OpenVideoEncoder(const VideoPlan& plan, bool globalHeader, AvCodecPtr& encoder, int threads = 0);
 EngineStatus OpenAudioEncoder(const AudioPlan& plan, bool globalHeader, AvCodecPtr& encoder);
 EngineStatus TryMuxing(const AVOutputFormat* format, std::initializer_list<const AVCodecParameters*> streams);
 EngineStatus TryMuxingVideo(const AVOutputFormat* format, const AVCodecParameters* video);
 std::string VideoFilterText(const ConvSettings& settings, const VideoPlan& plan);
+// Ends a lane's pictures before that output frame.
+std::string LaneFilterText(int64_t endFrame);
 // frameBase: the time base of the frames the audio chain is fed, one sample (the trim counts samples).
 std::string AudioFilterText(const ConvSettings& settings, const AudioPlan& plan, AVRational frameBase);
+
+// Where a lane starts: the source's key frame it reads from, and its first output frame.
+struct LaneStart {
+  int64_t keyTs = 0;       // in the video stream's time base
+  int64_t firstFrame = 0;  // output frame number, a warm-up after the key frame
+};
+// The lanes after the first for a picture of this plan; none for short or unindexed inputs.
+std::vector<LaneStart> PlanLanes(const ConvSettings& settings, const VideoPlan& plan);
 
 // A filter chain between a buffer source and a buffer sink.
 struct FilterChain {
@@ -127,6 +143,15 @@ class ConvJob {
     int64_t lastTs = AV_NOPTS_VALUE;        // for frames without a timestamp, input time base
     int64_t endPts = AV_NOPTS_VALUE;        // end of the latest frame, file time line, frameBase
     int64_t packetsWritten = 0;             // to the output, under the mux lock
+    AVRational sinkBase{0, 1};              // time base of the frames the chain gives
+    int lane = -1;                          // the picture's lane; -1 for the sound
+    // A later lane's encoder first warms up on the pictures from its key frame to its first output
+    // frame (its rate control overspends at the start), then starts its part on a key frame; the
+    // warm-up packets are dropped. Both in the encoder's time base.
+    int64_t firstFrame = 0;
+    // The encoder counts from its first frame: rate control reads a frame's timestamp as the time
+    // spent, and would spend the earlier lanes' bits.
+    int64_t encoderStart = AV_NOPTS_VALUE;
     std::atomic<int64_t> position{0};       // source time reached, 100 ns
     std::atomic<int64_t> reached{0};        // end of the last frame encoded, source time, 100 ns
     std::atomic<bool> done{false};          // the filter has passed the end of the range
@@ -137,9 +162,26 @@ class ConvJob {
     SwrPtr soundConformer;
   };
 
+  // One part of the picture (see the top of this file). Output frames [firstFrame, endFrame),
+  // endFrame 0 = to the end.
+  struct VideoLane {
+    Stream stream;
+    AvInputPtr ownInput;             // null for the first lane, whose reader is the job's
+    int64_t keyTs = AV_NOPTS_VALUE;  // where its own reader starts, video stream time base
+    int64_t firstFrame = 0, endFrame = 0;
+    EngineQueue<AvFramePtr> decoded{8}, filtered{8};
+    EngineThread reader, filter, encoder;
+    std::vector<AvPacketPtr> held;  // encoded while an earlier lane still writes; under the mux lock
+    size_t heldBytes = 0;
+    bool ended = false;  // the encoder gave its last packet; under the mux lock
+  };
+
   int64_t Reached() const;
-  EngineStatus OpenDecoding(Stream& stream, AVStream* input);
+  int64_t PicturesEnd() const;
+  EngineStatus OpenDecoding(Stream& stream, AVStream* input, int threads);
   EngineStatus OpenVideo(const VideoPlan& plan);
+  EngineStatus OpenLane(const VideoPlan& plan, VideoLane& lane, int decoderThreads);
+  void AddLanes(const VideoPlan& plan);
   EngineStatus OpenAudio(const AudioPlan& plan);
   EngineStatus OpenOutputFile();
   EngineStatus AddOutputStream(Stream& stream);
@@ -150,34 +192,45 @@ class ConvJob {
   bool EmptyStream() const;
   void Finish();
   void ReaderLoop();
-  bool ReadPacket(AVPacket* packet);
+  void LaneReaderLoop(VideoLane& lane);
+  bool ReadPacket(AVFormatContext* format, VideoLane* lane, bool sound, AVPacket* packet);
+  void FlushDecoder(Stream& stream, EngineQueue<AvFramePtr>& queue);
   bool Decode(Stream& stream, const AVPacket* packet, EngineQueue<AvFramePtr>& queue);
   void StampFrame(Stream& stream, AVFrame* frame);
   bool FeedFilter(Stream& stream, AVFrame* frame);
   AvFramePtr Conform(Stream& stream, AvFramePtr frame);
   AvFramePtr ConformSound(Stream& stream, AvFramePtr frame);
-  void VideoFilterLoop();
-  void VideoEncodeLoop();
+  void VideoFilterLoop(VideoLane& lane);
+  void VideoEncodeLoop(VideoLane& lane);
   void AudioLoop();
   bool DrainSink(Stream& stream, EngineQueue<AvFramePtr>* queue, bool& ended);
   bool Encode(Stream& stream, AVFrame* frame);
   bool WritePacket(Stream& stream, AVPacket* packet);
-  void NotePosition(Stream& stream, const AVFrame* frame);
+  bool WriteLocked(Stream& stream, AVPacket* packet);
+  bool HoldLanePacket(VideoLane& lane, AVPacket* packet, std::unique_lock<std::mutex>& hold);
+  void EndLane(VideoLane& lane);
+  bool PrepareLaneFrame(Stream& stream, AVFrame* frame);
+  void NotePosition(Stream& stream, const AVFrame* frame, bool warmUp);
+  int64_t VideoPosition() const;
 
   ConvSettings settings_;
-  Stream video_, audio_;
+  std::vector<std::unique_ptr<VideoLane>> lanes_;  // the picture's parts; empty without video
+  Stream audio_;
   bool hasVideo_ = false, hasAudio_ = false;
-  AVRational videoSinkBase_{0, 1}, audioSinkBase_{0, 1};
+  AVRational outputRate_{0, 1};
+  std::atomic<int64_t> framesEncoded_{0};  // pictures given to the encoders, all lanes
   struct OutputCloser {
     void operator()(AVFormatContext* c) const;
   };
   std::unique_ptr<AVFormatContext, OutputCloser> output_;
   std::string tempPath_;
   std::mutex muxLock_;
+  std::condition_variable laneTurn_;  // a lane whose held packets fill up waits for its turn
+  size_t writingLane_ = 0;            // the lane whose packets go straight out; under the mux lock
 
-  EngineQueue<AvFramePtr> decodedVideo_{8}, filteredVideo_{8}, decodedAudio_{32};
+  EngineQueue<AvFramePtr> decodedAudio_{32};
   EngineGate gate_;
-  EngineThread controller_, reader_, videoFilter_, videoEncoder_, audioWorker_;
+  EngineThread controller_, reader_, audioWorker_;
   std::atomic<bool> cancelled_{false}, finished_{false};
   std::atomic<EngineStatus> outcome_{esOk};
 

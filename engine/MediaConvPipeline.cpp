@@ -10,6 +10,7 @@ constexpr int64_t kReadSlack = 2 * kTicksPerSecond;  // decoding-order margin pa
 
 // ---- reader --------------------------------------------------------------------------------
 
+// Reads the sound and the first lane's pictures.
 void ConvJob::ReaderLoop() {
   AVFormatContext* format = settings_.source.format.get();
   if (settings_.rangeStart > 0) {
@@ -17,25 +18,46 @@ void ConvJob::ReaderLoop() {
     // Lands on a key frame at or before the start; the trim filters drop what lies before it.
     avformat_seek_file(format, -1, INT64_MIN, target, target, 0);
   }
-  video_.readingDone = !hasVideo_;
+  VideoLane* lane = hasVideo_ ? lanes_[0].get() : nullptr;
   audio_.readingDone = !hasAudio_;
+  auto wanted = [&] { return (lane && !lane->stream.readingDone) || !audio_.readingDone; };
   AvPacketPtr packet = MakePacket();
-  while (!(video_.readingDone && audio_.readingDone) && gate_.Wait()) {
-    if (!ReadPacket(packet.get())) break;
+  while (wanted() && gate_.Wait()) {
+    if (!ReadPacket(format, lane, hasAudio_, packet.get())) break;
   }
+  if (lane) FlushDecoder(lane->stream, lane->decoded);
+  if (hasAudio_) FlushDecoder(audio_, decodedAudio_);
+}
+
+// A later lane's reader: its own copy of the file from the lane's key frame, pictures only.
+void ConvJob::LaneReaderLoop(VideoLane& lane) {
+  AVFormatContext* format = lane.ownInput.get();
+  for (unsigned i = 0; i < format->nb_streams; ++i)
+    if (int(i) != lane.stream.input->index) format->streams[i]->discard = AVDISCARD_ALL;
+  if (avformat_seek_file(format, lane.stream.input->index, INT64_MIN, lane.keyTs, lane.keyTs, 0) < 0) {
+    Fail(esFormatNotSupported);
+    return;
+  }
+  AvPacketPtr packet = MakePacket();
+  while (!lane.stream.readingDone && gate_.Wait()) {
+    if (!ReadPacket(format, &lane, false, packet.get())) break;
+  }
+  FlushDecoder(lane.stream, lane.decoded);
+}
+
+// The decoder's last frames, then the end of the stream.
+void ConvJob::FlushDecoder(Stream& s, EngineQueue<AvFramePtr>& queue) {
   if (gate_.Stopped()) return;
-  if (hasVideo_ && (!Decode(video_, nullptr, decodedVideo_) || !decodedVideo_.Push(nullptr))) return;
-  if (hasAudio_ && (!Decode(audio_, nullptr, decodedAudio_) || !decodedAudio_.Push(nullptr))) return;
+  if (Decode(s, nullptr, queue)) queue.Push(nullptr);
 }
 
 // False at the end of the input (a read error, as in a truncated file, counts as the end).
-bool ConvJob::ReadPacket(AVPacket* packet) {
-  AVFormatContext* format = settings_.source.format.get();
+bool ConvJob::ReadPacket(AVFormatContext* format, VideoLane* lane, bool sound, AVPacket* packet) {
   if (av_read_frame(format, packet) < 0) return false;
   Stream* s = nullptr;
   EngineQueue<AvFramePtr>* queue = nullptr;
-  if (hasVideo_ && packet->stream_index == video_.input->index) s = &video_, queue = &decodedVideo_;
-  if (hasAudio_ && packet->stream_index == audio_.input->index) s = &audio_, queue = &decodedAudio_;
+  if (lane && packet->stream_index == lane->stream.input->index) s = &lane->stream, queue = &lane->decoded;
+  if (sound && packet->stream_index == audio_.input->index) s = &audio_, queue = &decodedAudio_;
   if (s && !s->readingDone) {
     int64_t end = settings_.rangeLength > 0 ? settings_.RangeEnd() : 0;
     if (s->done.load())
@@ -155,34 +177,35 @@ AvFramePtr ConvJob::ConformSound(Stream& s, AvFramePtr frame) {
   return out;
 }
 
-void ConvJob::VideoFilterLoop() {
-  Stream& s = video_;
+void ConvJob::VideoFilterLoop(VideoLane& lane) {
+  Stream& s = lane.stream;
   bool ended = false;
   while (!ended && gate_.Wait()) {
     AvFramePtr frame;
-    if (!decodedVideo_.Pop(frame)) return;
+    if (!lane.decoded.Pop(frame)) return;
     bool last = !frame;
     if (frame && !(frame = Conform(s, std::move(frame)))) continue;
     if (!FeedFilter(s, frame.get())) return;
-    if (!DrainSink(s, &filteredVideo_, ended)) return;
+    if (!DrainSink(s, &lane.filtered, ended)) return;
     if (last) ended = true;
   }
   if (gate_.Stopped()) return;
   s.done = true;
-  decodedVideo_.Close();
-  filteredVideo_.Push(nullptr);
+  lane.decoded.Close();
+  lane.filtered.Push(nullptr);
 }
 
-void ConvJob::VideoEncodeLoop() {
+void ConvJob::VideoEncodeLoop(VideoLane& lane) {
   while (gate_.Wait()) {
     AvFramePtr frame;
-    if (!filteredVideo_.Pop(frame)) return;
-    if (!Encode(video_, frame.get())) return;
+    if (!lane.filtered.Pop(frame)) return;
+    if (!Encode(lane.stream, frame.get())) return;
     if (!frame) break;
     std::lock_guard<std::mutex> hold(snapLock_);
     lastFrame_ = std::move(frame);
   }
-  video_.position = kStreamEnded;
+  EndLane(lane);
+  lane.stream.position = kStreamEnded;
 }
 
 void ConvJob::AudioLoop() {
@@ -203,7 +226,8 @@ void ConvJob::AudioLoop() {
   if (Encode(s, nullptr)) s.position = kStreamEnded;
 }
 
-void ConvJob::NotePosition(Stream& s, const AVFrame* frame) {
+void ConvJob::NotePosition(Stream& s, const AVFrame* frame, bool warmUp) {
+  if (s.lane >= 0 && !warmUp) ++framesEncoded_;
   if (frame->pts == AV_NOPTS_VALUE) return;
   s.position = settings_.rangeStart + av_rescale_q(frame->pts, s.encoder->time_base, kTicks);
   // A picture lasts one tick of the encoder's time base (one frame), a sound frame its samples.
@@ -211,16 +235,29 @@ void ConvJob::NotePosition(Stream& s, const AVFrame* frame) {
   s.reached = s.position + av_rescale_q(length, s.encoder->time_base, kTicks);
 }
 
+// A lane's picture in the encoder's own count from its first picture; a key frame where the lane's
+// part starts. True while the encoder warms up.
+bool ConvJob::PrepareLaneFrame(Stream& s, AVFrame* frame) {
+  bool warmUp = s.lane > 0 && frame->pts < s.firstFrame;
+  if (s.lane > 0 && frame->pts == s.firstFrame) frame->pict_type = AV_PICTURE_TYPE_I;
+  if (s.encoderStart == AV_NOPTS_VALUE) s.encoderStart = frame->pts;
+  frame->pts -= s.encoderStart;
+  return warmUp;
+}
+
 // Sends a frame (nullptr: the end) to the encoder and writes the packets it gives.
 bool ConvJob::Encode(Stream& s, AVFrame* frame) {
   AVCodecContext* encoder = s.encoder.get();
   if (frame) {
-    AVRational sinkBase = &s == &video_ ? videoSinkBase_ : audioSinkBase_;
-    if (frame->pts != AV_NOPTS_VALUE) frame->pts = av_rescale_q(frame->pts, sinkBase, encoder->time_base);
+    bool warmUp = false;
     frame->pict_type = AV_PICTURE_TYPE_NONE;
+    if (frame->pts != AV_NOPTS_VALUE) {
+      frame->pts = av_rescale_q(frame->pts, s.sinkBase, encoder->time_base);
+      if (s.lane >= 0) warmUp = PrepareLaneFrame(s, frame);
+    }
     // A paused job holds its frames here: no frame reaches an encoder, and the position stands
     // still, from the moment MediaConv_Pause returns.
-    if (!gate_.Pass([&] { NotePosition(s, frame); })) return false;
+    if (!gate_.Pass([&] { NotePosition(s, frame, warmUp); })) return false;
   }
   int err = avcodec_send_frame(encoder, frame);
   if (err < 0 && err != AVERROR_EOF) {
@@ -241,12 +278,56 @@ bool ConvJob::Encode(Stream& s, AVFrame* frame) {
 
 bool ConvJob::WritePacket(Stream& s, AVPacket* packet) {
   packet->stream_index = s.output->index;
+  int64_t start = s.lane >= 0 ? s.encoderStart : 0;
+  if (packet->pts != AV_NOPTS_VALUE) packet->pts += start;
+  if (packet->dts != AV_NOPTS_VALUE) packet->dts += start;
+  if (s.lane > 0 && packet->pts < s.firstFrame) return true;  // a warm-up picture
   av_packet_rescale_ts(packet, s.encoder->time_base, s.output->time_base);
-  std::lock_guard<std::mutex> hold(muxLock_);
+  std::unique_lock<std::mutex> hold(muxLock_);
+  if (s.lane > int(writingLane_)) return HoldLanePacket(*lanes_[s.lane], packet, hold);
+  return WriteLocked(s, packet);
+}
+
+bool ConvJob::WriteLocked(Stream& s, AVPacket* packet) {
   if (av_interleaved_write_frame(output_.get(), packet) < 0) {
     Fail(esOutputNotCreatable);
     return false;
   }
   ++s.packetsWritten;
   return true;
+}
+
+// A later lane's packet waits until the lanes before it have written theirs. When a lane has held
+// much (a high bit rate), it waits for its turn instead, so memory stays bounded.
+bool ConvJob::HoldLanePacket(VideoLane& lane, AVPacket* packet, std::unique_lock<std::mutex>& hold) {
+  constexpr size_t kMostHeld = size_t(64) << 20;
+  if (lane.heldBytes + packet->size > kMostHeld) {
+    while (!gate_.Stopped() && lane.stream.lane > int(writingLane_))
+      laneTurn_.wait_for(hold, std::chrono::milliseconds(20));
+    if (gate_.Stopped()) return false;
+    if (lane.stream.lane == int(writingLane_)) return WriteLocked(lane.stream, packet);
+  }
+  AvPacketPtr copy(av_packet_clone(packet));
+  if (!copy) {
+    Fail(esBadCall);
+    return false;
+  }
+  lane.heldBytes += packet->size;
+  lane.held.push_back(std::move(copy));
+  return true;
+}
+
+// Once a lane has written its last packet, the next lane's held packets go out, and so on.
+void ConvJob::EndLane(VideoLane& lane) {
+  std::lock_guard<std::mutex> hold(muxLock_);
+  lane.ended = true;
+  while (writingLane_ < lanes_.size() && lanes_[writingLane_]->ended) {
+    if (++writingLane_ == lanes_.size()) break;
+    VideoLane& next = *lanes_[writingLane_];
+    for (AvPacketPtr& held : next.held)
+      if (!WriteLocked(next.stream, held.get())) return;
+    next.held.clear();
+    next.heldBytes = 0;
+  }
+  laneTurn_.notify_all();
 }

@@ -4,7 +4,9 @@
 #include "EngineLog.h"
 #include "EngineOrientation.h"
 #include "MediaConvJob.h"
+#include <algorithm>
 #include <cstdlib>
+#include <thread>
 
 namespace {
 
@@ -94,7 +96,60 @@ void FitPicture(const ConvSettings& settings, VideoPlan& plan) {
   plan.pictureHeight = std::max(2, std::min(plan.pictureHeight, plan.height));
 }
 
+// A lane is worth its own reader, decoder and encoder from this length of picture on.
+constexpr int64_t kShortestLane = 6 * kTicksPerSecond;
+// A lane's encoder warms up this long from the key frame before the lane's part starts (also past
+// pictures decoded after the key frame but shown before it). One-pass rate control overspends in
+// its first second or so: a 7.5 s part came out 14 % over the bit rate cold, 2 % after 2 s warm.
+constexpr int64_t kLaneWarmUp = 2 * kTicksPerSecond;
+
+struct KeyFrame {
+  int64_t ticks;  // on the file's time line
+  int64_t ts;     // in the stream's time base, as the index has it
+};
+
+// The key frames the demuxer's index lists, as far as it has read it with the header.
+std::vector<KeyFrame> IndexedKeyFrames(const EngineSource& source) {
+  AVStream* stream = source.Video();
+  std::vector<KeyFrame> keys;
+  int count = avformat_index_get_entries_count(stream);
+  for (int i = 0; i < count; ++i) {
+    const AVIndexEntry* e = avformat_index_get_entry(stream, i);
+    if ((e->flags & AVINDEX_KEYFRAME) && !(e->flags & AVINDEX_DISCARD_FRAME))
+      keys.push_back({source.Ticks(e->timestamp, stream->time_base), e->timestamp});
+  }
+  return keys;
+}
+
+// The key frame nearest to a time; keys are in file order.
+const KeyFrame& NearestKeyFrame(const std::vector<KeyFrame>& keys, int64_t ticks) {
+  auto after = std::lower_bound(keys.begin(), keys.end(), ticks,
+                                [](const KeyFrame& k, int64_t t) { return k.ticks < t; });
+  if (after == keys.end()) return keys.back();
+  if (after == keys.begin() || after->ticks - ticks < ticks - std::prev(after)->ticks) return *after;
+  return *std::prev(after);
+}
+
 }  // namespace
+
+// One lane per core at most, each at least kShortestLane long, cut at the key frames nearest to
+// equal shares of the range.
+std::vector<LaneStart> PlanLanes(const ConvSettings& s, const VideoPlan& plan) {
+  int64_t end = s.RangeEnd(), length = end - s.rangeStart;
+  int64_t wanted = std::min<int64_t>(std::max(1u, std::thread::hardware_concurrency()), length / kShortestLane);
+  if (end <= 0 || wanted < 2) return {};
+  std::vector<KeyFrame> keys = IndexedKeyFrames(s.source);
+  std::vector<LaneStart> starts;
+  int64_t previous = s.rangeStart;
+  for (int64_t i = 1; i < wanted && !keys.empty(); ++i) {
+    const KeyFrame& key = NearestKeyFrame(keys, s.rangeStart + length * i / wanted);
+    if (key.ticks - previous < kShortestLane || end - key.ticks < kShortestLane) continue;
+    int64_t first = av_rescale_q_rnd(key.ticks + kLaneWarmUp - s.rangeStart, kTicks, av_inv_q(plan.rate), AV_ROUND_UP);
+    starts.push_back({key.ts, first});
+    previous = key.ticks;
+  }
+  return starts;
+}
 
 int64_t ConvSettings::RangeEnd() const {
   if (rangeLength > 0) {
@@ -199,7 +254,7 @@ EngineStatus PlanAudio(const ConvSettings& settings, AudioPlan& plan) {
   return esOk;
 }
 
-EngineStatus OpenVideoEncoder(const VideoPlan& plan, bool globalHeader, AvCodecPtr& encoder) {
+EngineStatus OpenVideoEncoder(const VideoPlan& plan, bool globalHeader, AvCodecPtr& encoder, int threads) {
   encoder.reset(avcodec_alloc_context3(plan.encoder));
   if (!encoder) return esEncoder;
   AVCodecContext* e = encoder.get();
@@ -210,7 +265,7 @@ EngineStatus OpenVideoEncoder(const VideoPlan& plan, bool globalHeader, AvCodecP
   e->pix_fmt = plan.pixelFormat;
   e->sample_aspect_ratio = AVRational{1, 1};
   if (plan.bitRate > 0) e->bit_rate = plan.bitRate;
-  e->thread_count = 0;
+  e->thread_count = threads;
   if (globalHeader) e->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
   int err = avcodec_open2(e, plan.encoder, nullptr);
   if (err < 0) {

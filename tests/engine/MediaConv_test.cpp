@@ -36,6 +36,11 @@ class Converter : public ::testing::Test {
     ASSERT_TRUE(MakeMedia(f / "rising-pcm.avi", rising + "-c:a pcm_s16le"));
     ASSERT_TRUE(MakeMedia(f / "rising-aac.mp4", rising + "-c:a aac -b:a 128k"));
     ASSERT_TRUE(MakeMedia(f / "rising-aac.mkv", rising + "-c:a aac -b:a 128k"));
+    // 20 s whose every picture has its own grey level (16 + 7 n mod 219), a key frame every 2 s.
+    ASSERT_TRUE(MakeMedia(f / "numbered.mp4",
+                          "-f lavfi -i color=black:size=320x240:rate=25:duration=20 -f lavfi -i "
+                          "sine=frequency=440:sample_rate=44100:duration=20 -ac 2 "
+                          "-vf geq=lum='16+mod(N*7\\,219)':cb=128:cr=128 -c:v mpeg4 -q:v 3 -g 50 -c:a libmp3lame"));
     // Red frame whose top-right quarter is blue.
     ASSERT_TRUE(MakeMedia(f / "quarters.mp4",
                           "-f lavfi -i color=red:size=320x240:rate=25:duration=1 -vf "
@@ -291,6 +296,29 @@ TEST_F(Converter, RangeInsideTheFileFromEverySoundSource) {
       EXPECT_NEAR(AudioRms(j.output) / kRangeRms, 1.0, 0.15) << name;
     }
   }
+}
+
+// A long picture is converted in parts side by side; the parts must join without a picture lost,
+// doubled or out of place: output picture n is source picture 25 + n (range from 1 s, same rate).
+TEST_F(Converter, LongPictureJoinsItsPartsPictureForPicture) {
+  Job j{F() / "numbered.mp4", F() / "numbered-out.mp4", "mp4", ecMpeg4, 320, 240, 400000, 1000000,
+        ecMp3, 2, 44100, 128000};
+  j.start = kSecond, j.length = 18 * kSecond;
+  ASSERT_EQ(Convert(j), 0);
+  auto levels = [](const std::string& path) {
+    std::vector<uint8_t> means = Decode(path, "-vf scale=1:1:flags=area -f rawvideo -pix_fmt gray");
+    return std::vector<int>(means.begin(), means.end());
+  };
+  std::vector<int> source = levels(j.input), out = levels(j.output);
+  ASSERT_EQ(source.size(), 500u);
+  ASSERT_EQ(out.size(), 450u);
+  int misplaced = 0, first = -1;
+  for (size_t n = 0; n < out.size(); ++n)
+    if (std::abs(out[n] - source[25 + n]) > 3 && misplaced++ == 0) first = int(n);
+  EXPECT_EQ(misplaced, 0) << "first misplaced picture " << first << ": level " << out[first] << ", source "
+                          << source[25 + first];
+  EXPECT_NEAR(ProbeNumber(j.output, "format=duration"), 18.0, 0.1);
+  EXPECT_NEAR(DecodedAudioSeconds(j.output), 18.0, 0.05);
 }
 
 // The input list takes the probe's length as the clip's range, and that range gives the whole clip
