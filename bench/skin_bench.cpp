@@ -1,18 +1,22 @@
 // Times loading one skin from its stream and binding it for the painters (TdxSkin::LoadFromStream,
-// then a TdxSkinLookAndFeelPainterInfo over it), and prints the milliseconds per skin. Two skins:
-// the tests' small skin as it is, and the same skin completed by a first binding (every group and
-// element the painters use present, as in a full skin). Usage: skin_bench.exe [rounds]
+// then a TdxSkinLookAndFeelPainterInfo over it), and prints the milliseconds per skin: the tests'
+// small skin as it is, the same skin completed by a first binding (every group and element the
+// painters use present, as in a full skin), and then all 21 of the program's skins from the
+// resources, as the skin units load them at every start. Usage: skin_bench.exe [rounds]
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "cxBaseUnits.h"
 #include "cxLookAndFeelPainters.h"
 #include "cxLookAndFeels.h"
 #include "dxOffice11.h"
 #include "dxSkinInfo.h"
+#include "dxSkinsBuiltIn.h"
+#include "dxSkinsDefaultPainters.h"
 #include "dxSkinsTestSkin.h"
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
@@ -49,6 +53,31 @@ void Report(const char* name, const std::string& bytes, int rounds) {
               (times.Load + times.Bind) / rounds, times.Load / rounds, times.Bind / rounds, rounds);
 }
 
+// The 21 skins from the program's resources, each loaded and bound, as one start-up does.
+void ReportProgramSkins(int rounds) {
+  std::vector<std::string> names(std::begin(dxBuiltInSkinNames), std::end(dxBuiltInSkinNames));
+  names.push_back(dxUserSkinName);
+  TTimes times;
+  for (int round = 0; round <= rounds; ++round) {
+    TTimes one;
+    for (const std::string& name : names) {
+      LARGE_INTEGER start, loaded, bound;
+      QueryPerformanceCounter(&start);
+      auto* skin = new TdxSkin(name, true, GetModuleHandleA(nullptr));
+      QueryPerformanceCounter(&loaded);
+      TdxSkinLookAndFeelPainterInfo info(skin);
+      QueryPerformanceCounter(&bound);
+      one.Load += Milliseconds(start, loaded);
+      one.Bind += Milliseconds(loaded, bound);
+    }
+    if (round == 0) continue;  // warm-up
+    times.Load += one.Load;
+    times.Bind += one.Bind;
+  }
+  std::printf("%-15s %6zu skins: %7.2f ms to load and bind all (load %.2f, bind %.2f; %d rounds)\n", "program skins",
+              names.size(), (times.Load + times.Bind) / rounds, times.Load / rounds, times.Bind / rounds, rounds);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,6 +94,7 @@ int main(int argc, char** argv) {
   const std::string completedBytes = testskin::SaveSkin(completed.GetSkin());
   Report("test skin", testBytes, rounds);
   Report("completed skin", completedBytes, rounds);
+  ReportProgramSkins(std::max(1, rounds / 5));
   StopUnits();
   return 0;
 }

@@ -20,8 +20,7 @@
 #include "PainterSheet.h"
 #include "StdCtrls.h"
 #include "cxBaseUnits.h"
-#include "dxSkinsLookAndFeelPainter.h"
-#include "dxSkinsTestSkin.h"
+#include "dxSkinsBuiltIn.h"
 #include "cxControls.h"
 #include "cxLookAndFeelPainters.h"
 #include "cxLookAndFeels.h"
@@ -247,17 +246,10 @@ class TGalleryForm : public TForm {
 
 }  // namespace
 
-// The skin the skin-engine tests draw with, until the program's own skins exist: skin:TestSkin.
-void RegisterTestSkin() {
-  auto* info = new TdxSkinLookAndFeelPainterInfo(testskin::MakeTestSkin().release());
-  ExtendedStylePainters()->Register("TestSkin", TdxSkinLookAndFeelPainter::Instance(), info);
-}
-
 int main(int argc, char** argv) {
   StartToolkitBaseUnits();
-  StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxLookAndFeelPaintersUnit,
-              &dxSkinsCoreUnit});
-  RegisterTestSkin();
+  StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxLookAndFeelPaintersUnit});
+  StartSkinUnits();  // the program's skins: skin:NAME
   galleryOptions = ParseOptions(argc, argv);
   int code = 0;
   try {
