@@ -11,6 +11,7 @@
 #include "cxGeometry.h"
 #include "cxGraphics.h"
 #include "cxGraphicsRoutines.h"
+#include "cxValueTypes.h"
 #include "dxGDIPlusAPI.h"
 #include "dxGDIPlusClasses.h"
 
@@ -31,6 +32,7 @@ void StartToolkitBaseUnits() {
       &cxControlsUnit,
       &cxGraphicsUnit,
       &cxGraphicsRoutinesUnit,
+      &cxValueTypesUnit,
       &cxDWMApiUnit,
       &cxFormatsUnit,
   });
