@@ -11,6 +11,7 @@
 #include "cxGeometry.h"
 #include "cxGraphics.h"
 #include "cxGraphicsRoutines.h"
+#include "cxStyles.h"
 #include "cxValueTypes.h"
 #include "dxGDIPlusAPI.h"
 #include "dxGDIPlusClasses.h"
@@ -35,5 +36,6 @@ void StartToolkitBaseUnits() {
       &cxValueTypesUnit,
       &cxDWMApiUnit,
       &cxFormatsUnit,
+      &cxStylesUnit,
   });
 }
