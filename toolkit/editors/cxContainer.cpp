@@ -10,6 +10,7 @@
 #include <windowsx.h>
 
 #include "cxDWMApi.h"
+#include "cxEditPaintUtils.h"
 #include "cxGeometry.h"
 #include "cxGraphicsRoutines.h"
 #include "dxOffice11.h"
@@ -589,6 +590,7 @@ void TcxContainer::LockPopupMenu(bool lock) {
 // Painting
 
 void TcxContainer::Paint() {
+  TcxBrushCachePaintScope brushes;
   TcxCanvas* canvas = cxCanvas();
   if (!canvas->IsRectVisible(viewInfo_->Bounds) && viewInfoCalculated_) return;
   if (!viewInfoCalculated_) ShortRefresh();

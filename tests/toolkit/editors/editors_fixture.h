@@ -2,11 +2,12 @@
 // order, on top of the control-layer fixture (a form to put controls on, message pumps).
 #pragma once
 #include "cxContainer.h"
+#include "cxEditPaintUtils.h"
 #include "toolkit/base/controls_fixture.h"
 
 inline void StartEditorUnits() {
   StartLookAndFeelUnits();
-  StartUnits({&cxContainerUnit});
+  StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit});
 }
 
 struct EditorsFixture : ControlsFixture {
