@@ -662,7 +662,9 @@ void TcxContainer::UpdateOwnScrollBars(bool scrollInfoOnly) {
   for (TcxScrollBar* bar : {static_cast<TcxScrollBar*>(HScrollBar()), static_cast<TcxScrollBar*>(VScrollBar())}) {
     if (!scrollInfoOnly) UpdateOwnScrollBar(bar);
     if (!bar->Visible() || !innerControl_->HandleAllocated()) continue;
-    SCROLLINFO si{sizeof(SCROLLINFO), SIF_ALL};
+    SCROLLINFO si{};
+    si.cbSize = sizeof(SCROLLINFO);
+    si.fMask = SIF_ALL;
     GetScrollInfo(innerControl_->Handle(), bar->Kind() == sbHorizontal ? SB_HORZ : SB_VERT, &si);
     bar->SetScrollParams(si.nMin, si.nMax, si.nPos, std::min<int>(si.nPage, si.nMax + 1));
     bar->SetSmallChange(1);

@@ -81,12 +81,12 @@ void TcxSolidBrushCache::EvictLeastUsed(size_t& position) {
   auto victim = std::min_element(entries_.begin(), entries_.end(),
                                  [](const TEntry& a, const TEntry& b) { return a.UseCount < b.UseCount; });
   const size_t index = static_cast<size_t>(victim - entries_.begin());
-  DeleteBrush(victim->Brush);
+  DisposeBrush(victim->Brush);
   entries_.erase(victim);
   if (index < position) --position;
 }
 
-void TcxSolidBrushCache::DeleteBrush(HBRUSH brush) {
+void TcxSolidBrushCache::DisposeBrush(HBRUSH brush) {
   if (paintDepth_ > 0) retired_.push_back(brush);
   else DeleteObject(brush);
 }
@@ -101,7 +101,7 @@ void TcxSolidBrushCache::EndPaint() {
 }
 
 void TcxSolidBrushCache::ClearBrushes() {
-  for (const TEntry& entry : entries_) DeleteBrush(entry.Brush);
+  for (const TEntry& entry : entries_) DisposeBrush(entry.Brush);
   entries_.clear();
   if (paintDepth_ == 0) DeleteRetired();
 }

@@ -50,7 +50,7 @@ class TcxSolidBrushCache : public TObject {
   };
   size_t FindPosition(uint32_t color) const;
   void EvictLeastUsed(size_t& position);
-  void DeleteBrush(HBRUSH brush);
+  void DisposeBrush(HBRUSH brush);
   void DeleteRetired();
 
   const int capacity_;
