@@ -253,26 +253,19 @@ void DrawMaskedBitmap(TCanvas* canvas, TBitmap* bitmap, const TRect& dest, const
   BitBlt(dc, dest.Left, dest.Top, w, h, image, 0, 0, SRCINVERT);
 }
 
+// The mask is a monochrome DIB, whose colour table (not the DC colours) turns its bits into colours:
+// set bits are white. The work bitmap is thrown away afterwards, so its transparent pixels are not
+// put back.
 void DrawMaskedBitmapRop(TCanvas* canvas, TBitmap* bitmap, const TRect& dest, const TRect& source,
                          TColor transparent) {
   if (dest.IsEmpty() || source.IsEmpty()) return;
+  constexpr DWORD andNotSource = 0x00220326;
   TMaskedWork work(bitmap, dest, source, transparent);
   HDC dc = canvas->Handle(), image = work.Work.Canvas()->Handle(), mask = work.Mask.Canvas()->Handle();
   const int w = dest.Width(), h = dest.Height();
-  const COLORREF key = ColorToRGB(transparent);
-  if (key != 0) {
-    TDcColors colors(image, RGB(0, 0, 0), RGB(255, 255, 255));
-    BitBlt(image, 0, 0, w, h, mask, 0, 0, SRCAND);
-  }
-  {
-    TDcColors colors(dc, RGB(255, 255, 255), RGB(0, 0, 0));
-    BitBlt(dc, dest.Left, dest.Top, w, h, mask, 0, 0, SRCAND);
-  }
+  if (ColorToRGB(transparent) != 0) BitBlt(image, 0, 0, w, h, mask, 0, 0, andNotSource);
+  BitBlt(dc, dest.Left, dest.Top, w, h, mask, 0, 0, SRCAND);
   BitBlt(dc, dest.Left, dest.Top, w, h, image, 0, 0, SRCPAINT);
-  if (key != 0) {
-    TDcColors colors(image, key, RGB(0, 0, 0));
-    BitBlt(image, 0, 0, w, h, mask, 0, 0, SRCPAINT);
-  }
 }
 
 void TileMaskedBitmap(TCanvas* canvas, TBitmap* bitmap, const TRect& rect, TColor transparent) {
