@@ -464,6 +464,7 @@ class TRzCustomTabControl : public TCustomControl {
   void PlaceTabs(const std::vector<int>& lengths);
   void AlignRows();
   void UpdateFirstShownTab();
+  void ShowCurrentTab();
   void VerifyCurrentTab();
   void RotateRows(int selected);
   TPoint MapPoint(int along, int depth) const;

@@ -197,6 +197,7 @@ void TRzCustomTabControl::Layout() {
   UpdateFirstShownTab();
   VerifyCurrentTab();
   if (multiLine_ && tabIndex_ >= 0 && tabIndex_ < count) RotateRows(tabIndex_);
+  ShowCurrentTab();
   if (HandleAllocated() && DisplayRect() != displayRect_) Realign();
 }
 
@@ -365,6 +366,14 @@ bool TRzCustomTabControl::IsTabShown(int index) const {
   const int usable = const_cast<TRzCustomTabControl*>(this)->UsableStripLength();
   if (tabSequence_ == tsStandard) return r.Left >= origin && r.Right - origin <= usable;
   return origin >= r.Right && origin - r.Left <= usable;
+}
+
+// A tab chosen before the strip needed scrolling is brought into view once it does.
+void TRzCustomTabControl::ShowCurrentTab() {
+  if (!scrollingNeeded_ || tabIndex_ < 0 || tabIndex_ >= tabData_->Count() || IsTabShown(tabIndex_)) return;
+  if (tabIndex_ < firstShownTab_) firstShownTab_ = tabIndex_;
+  while (!IsTabShown(tabIndex_) && ScrollTabs(true)) {
+  }
 }
 
 bool TRzCustomTabControl::CanScroll(bool forward) const {
