@@ -13,6 +13,13 @@
 #include "Graphics.h"
 #include "Types.h"
 
+// The writers' first step: stores a changed value and says whether it changed.
+template <class T> bool StoreChanged(T& field, T value) {
+  if (field == value) return false;
+  field = value;
+  return true;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Colour maths (Right and Bottom outside, as everywhere).
 

@@ -207,54 +207,46 @@ void TRzCustomTabControl::LayoutIfNeeded() {
 // ---------------------------------------------------------------------------------------------
 // Property writers
 
-namespace {
-template <class T> bool Store(T& field, T value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-}  // namespace
-
 void TRzCustomTabControl::SetAlignTabs(bool value) {
-  if (Store(alignTabs_, value) && multiLine_) TabsChanged();
+  if (StoreChanged(alignTabs_, value) && multiLine_) TabsChanged();
 }
 void TRzCustomTabControl::SetBackgroundColor(TColor value) {
-  if (!Store(backgroundColor_, value)) return;
+  if (!StoreChanged(backgroundColor_, value)) return;
   parentBackgroundColor_ = false;
   InvalidateTabs();
 }
-void TRzCustomTabControl::SetBoldCurrentTab(bool value) { if (Store(boldCurrentTab_, value)) TabsChanged(); }
-void TRzCustomTabControl::SetUseColoredTabs(bool value) { if (Store(useColoredTabs_, value)) InvalidateTabs(); }
+void TRzCustomTabControl::SetBoldCurrentTab(bool value) { if (StoreChanged(boldCurrentTab_, value)) TabsChanged(); }
+void TRzCustomTabControl::SetUseColoredTabs(bool value) { if (StoreChanged(useColoredTabs_, value)) InvalidateTabs(); }
 void TRzCustomTabControl::SetCutCornerSize(int value) {
-  if (value >= 0 && Store(cutCornerSize_, value) && tabStyle_ == tsCutCorner) TabsChanged();
+  if (value >= 0 && StoreChanged(cutCornerSize_, value) && tabStyle_ == tsCutCorner) TabsChanged();
 }
 void TRzCustomTabControl::SetFlatColor(TColor value) {
-  if (!Store(flatColor_, value)) return;
+  if (!StoreChanged(flatColor_, value)) return;
   UpdateStripButtonColors();
   InvalidateTabs();
 }
 void TRzCustomTabControl::SetFlatColorAdjustment(int value) {
-  if (!Store(flatColorAdjustment_, value)) return;
+  if (!StoreChanged(flatColorAdjustment_, value)) return;
   UpdateStripButtonColors();
   InvalidateTabs();
 }
 void TRzCustomTabControl::SetImageAlignment(TRzHorizontalAlignment value) {
-  if (Store(imageAlignment_, value)) TabsChanged();
+  if (StoreChanged(imageAlignment_, value)) TabsChanged();
 }
-void TRzCustomTabControl::SetImageMargin(int value) { if (value >= 0 && Store(imageMargin_, value)) TabsChanged(); }
-void TRzCustomTabControl::SetImagePosition(TRzImagePosition value) { if (Store(imagePosition_, value)) TabsChanged(); }
+void TRzCustomTabControl::SetImageMargin(int value) { if (value >= 0 && StoreChanged(imageMargin_, value)) TabsChanged(); }
+void TRzCustomTabControl::SetImagePosition(TRzImagePosition value) { if (StoreChanged(imagePosition_, value)) TabsChanged(); }
 void TRzCustomTabControl::SetImageAlignmentVertical(TRzVerticalAlignment value) {
-  if (Store(imageAlignmentVertical_, value)) TabsChanged();
+  if (StoreChanged(imageAlignmentVertical_, value)) TabsChanged();
 }
 void TRzCustomTabControl::SetHotTrack(bool value) {
-  if (Store(hotTrack_, value) && !value && !tabHints_) StopHoverTimer();
+  if (StoreChanged(hotTrack_, value) && !value && !tabHints_) StopHoverTimer();
 }
-void TRzCustomTabControl::SetHotTrackColor(TColor value) { if (Store(hotTrackColor_, value)) InvalidateTabs(); }
+void TRzCustomTabControl::SetHotTrackColor(TColor value) { if (StoreChanged(hotTrackColor_, value)) InvalidateTabs(); }
 void TRzCustomTabControl::SetHotTrackColorType(TRzHotTrackColorType value) {
-  if (Store(hotTrackColorType_, value)) InvalidateTabs();
+  if (StoreChanged(hotTrackColorType_, value)) InvalidateTabs();
 }
 void TRzCustomTabControl::SetHotTrackStyle(TRzTabHotTrackStyle value) {
-  if (Store(hotTrackStyle_, value)) InvalidateTabs();
+  if (StoreChanged(hotTrackStyle_, value)) InvalidateTabs();
 }
 void TRzCustomTabControl::SetImages(TCustomImageList* value) {
   if (value == images_) return;
@@ -269,16 +261,16 @@ void TRzCustomTabControl::SetImages(TCustomImageList* value) {
   }
   TabsChanged();
 }
-void TRzCustomTabControl::SetMargin(int value) { if (value >= 0 && Store(margin_, value)) TabsChanged(); }
-void TRzCustomTabControl::SetMultiLine(bool value) { if (Store(multiLine_, value)) TabsChanged(); }
+void TRzCustomTabControl::SetMargin(int value) { if (value >= 0 && StoreChanged(margin_, value)) TabsChanged(); }
+void TRzCustomTabControl::SetMultiLine(bool value) { if (StoreChanged(multiLine_, value)) TabsChanged(); }
 void TRzCustomTabControl::SetParentBackgroundColor(bool value) {
-  if (Store(parentBackgroundColor_, value) && Parent()) Perform(CM_PARENTCOLORCHANGED);
+  if (StoreChanged(parentBackgroundColor_, value) && Parent()) Perform(CM_PARENTCOLORCHANGED);
 }
-void TRzCustomTabControl::SetRowIndent(int value) { if (value >= 0 && Store(rowIndent_, value)) TabsChanged(); }
-void TRzCustomTabControl::SetRowOverlap(int value) { if (value >= 0 && Store(rowOverlap_, value)) TabsChanged(); }
-void TRzCustomTabControl::SetShowCardFrame(bool value) { if (Store(showCardFrame_, value)) TabsChanged(); }
+void TRzCustomTabControl::SetRowIndent(int value) { if (value >= 0 && StoreChanged(rowIndent_, value)) TabsChanged(); }
+void TRzCustomTabControl::SetRowOverlap(int value) { if (value >= 0 && StoreChanged(rowOverlap_, value)) TabsChanged(); }
+void TRzCustomTabControl::SetShowCardFrame(bool value) { if (StoreChanged(showCardFrame_, value)) TabsChanged(); }
 void TRzCustomTabControl::SetShowCloseButton(bool value) {
-  if (!Store(showCloseButton_, value)) return;
+  if (!StoreChanged(showCloseButton_, value)) return;
   if (!closeButton_ && value) {
     closeButton_ = new TRzTabCloseButton(this);
     closeButton_->OnClose = MakeEvent(this, &TRzCustomTabControl::CloseRequest);
@@ -288,7 +280,7 @@ void TRzCustomTabControl::SetShowCloseButton(bool value) {
   TabsChanged();
 }
 void TRzCustomTabControl::SetShowMenuButton(bool value) {
-  if (!Store(showMenuButton_, value)) return;
+  if (!StoreChanged(showMenuButton_, value)) return;
   if (!menuButton_ && value) {
     menuButton_ = new TRzTabMenuButton(this);
     UpdateStripButtonColors();
@@ -296,48 +288,48 @@ void TRzCustomTabControl::SetShowMenuButton(bool value) {
   if (menuButton_) menuButton_->SetVisible(value);
   TabsChanged();
 }
-void TRzCustomTabControl::SetShowFocusRect(bool value) { if (Store(showFocusRect_, value)) Invalidate(); }
+void TRzCustomTabControl::SetShowFocusRect(bool value) { if (StoreChanged(showFocusRect_, value)) Invalidate(); }
 void TRzCustomTabControl::SetShowFullFrame(bool value) {
-  if (!Store(showFullFrame_, value)) return;
+  if (!StoreChanged(showFullFrame_, value)) return;
   if (!value) showShadow_ = false;
   TabsChanged();
 }
 void TRzCustomTabControl::SetShowShadow(bool value) {
-  if (!Store(showShadow_, value)) return;
+  if (!StoreChanged(showShadow_, value)) return;
   if (value) showFullFrame_ = true;
   TabsChanged();
 }
-void TRzCustomTabControl::SetSoftCorners(bool value) { if (Store(softCorners_, value)) TabsChanged(); }
-void TRzCustomTabControl::SetTabOverlap(int value) { if (Store(tabOverlap_, value)) TabsChanged(); }
+void TRzCustomTabControl::SetSoftCorners(bool value) { if (StoreChanged(softCorners_, value)) TabsChanged(); }
+void TRzCustomTabControl::SetTabOverlap(int value) { if (StoreChanged(tabOverlap_, value)) TabsChanged(); }
 // Rotated text needs a TrueType face.
 void TRzCustomTabControl::SetTextOrientation(TOrientation value) {
-  if (!Store(textOrientation_, value)) return;
+  if (!StoreChanged(textOrientation_, value)) return;
   if (!ComponentState().Contains(csLoading) && !FontIsTrueType(Font())) Font()->SetName("Verdana");
   TabsChanged();
 }
-void TRzCustomTabControl::SetTabHeight(int value) { if (value >= 0 && Store(tabHeight_, value)) TabsChanged(); }
+void TRzCustomTabControl::SetTabHeight(int value) { if (value >= 0 && StoreChanged(tabHeight_, value)) TabsChanged(); }
 void TRzCustomTabControl::SetTabHints(bool value) {
-  if (Store(tabHints_, value) && !value && !hotTrack_) StopHoverTimer();
+  if (StoreChanged(tabHints_, value) && !value && !hotTrack_) StopHoverTimer();
 }
 void TRzCustomTabControl::SetTabOrientation(TRzTabOrientation value) {
-  if (Store(tabOrientation_, value) && !IsLoadingOrReading()) TabsChanged();
+  if (StoreChanged(tabOrientation_, value) && !IsLoadingOrReading()) TabsChanged();
 }
 void TRzCustomTabControl::SetRegionCacheCapacity(int value) {
   if ((value != -1 && value <= 0) || value == regionCacheCapacity_) return;
   regionCacheCapacity_ = value;
   regionCache_->SetCapacity(value);
 }
-void TRzCustomTabControl::SetTabSequence(TRzTabSequence value) { if (Store(tabSequence_, value)) TabsChanged(); }
-void TRzCustomTabControl::SetTabStyle(TRzTabStyle value) { if (Store(tabStyle_, value)) TabsChanged(); }
-void TRzCustomTabControl::SetTabWidth(int value) { if (value >= 0 && Store(tabWidth_, value)) TabsChanged(); }
+void TRzCustomTabControl::SetTabSequence(TRzTabSequence value) { if (StoreChanged(tabSequence_, value)) TabsChanged(); }
+void TRzCustomTabControl::SetTabStyle(TRzTabStyle value) { if (StoreChanged(tabStyle_, value)) TabsChanged(); }
+void TRzCustomTabControl::SetTabWidth(int value) { if (value >= 0 && StoreChanged(tabWidth_, value)) TabsChanged(); }
 void TRzCustomTabControl::SetTextAlignment(TRzHorizontalAlignment value) {
-  if (Store(textAlignment_, value)) TabsChanged();
+  if (StoreChanged(textAlignment_, value)) TabsChanged();
 }
 void TRzCustomTabControl::SetTextAlignmentVertical(TRzVerticalAlignment value) {
-  if (Store(textAlignmentVertical_, value)) TabsChanged();
+  if (StoreChanged(textAlignmentVertical_, value)) TabsChanged();
 }
-void TRzCustomTabControl::SetUseGradients(bool value) { if (Store(useGradients_, value)) InvalidateTabs(); }
-void TRzCustomTabControl::SetTransparent(bool value) { if (Store(transparent_, value)) InvalidateTabs(); }
+void TRzCustomTabControl::SetUseGradients(bool value) { if (StoreChanged(useGradients_, value)) InvalidateTabs(); }
+void TRzCustomTabControl::SetTransparent(bool value) { if (StoreChanged(transparent_, value)) InvalidateTabs(); }
 
 void TRzCustomTabControl::UpdateStripButtonColors() {
   const TColor frame = ShiftColorLum(flatColor_, flatColorAdjustment_);

@@ -5,17 +5,9 @@
 #include <cstdlib>
 
 #include "RzTabs.h"
+#include "RzTabsShared.h"
 
 namespace {
-std::vector<std::string> SplitLines(const std::string& caption) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t at; (at = caption.find("\r\n", start)) != std::string::npos; start = at + 2)
-    lines.push_back(caption.substr(start, at - start));
-  lines.push_back(caption.substr(start));
-  return lines;
-}
-
 TSize MeasureText(TFont* font, const std::string& text) {
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font->Handle());
@@ -46,7 +38,7 @@ class TBoldScope {
 
 TSize TRzCustomTabControl::TextSize(const std::string& caption) {
   TSize size;
-  for (const std::string& line : SplitLines(caption)) {
+  for (const std::string& line : CaptionLines(caption)) {
     const TSize extent = MeasureText(&workFont_, StripHotkeyMarks(line));
     size.cx = std::max(size.cx, extent.cx);
     size.cy += extent.cy;

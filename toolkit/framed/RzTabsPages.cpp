@@ -94,25 +94,17 @@ int TRzTabSheet::TabIndex() const {
   return -1;
 }
 
-namespace {
-template <class T> bool Store(T& field, T value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-}  // namespace
-
 void TRzTabSheet::SetTabEnabled(bool value) {
-  if (Store(tabEnabled_, value) && pageControl_) pageControl_->TabsChanged();
+  if (StoreChanged(tabEnabled_, value) && pageControl_) pageControl_->TabsChanged();
 }
 void TRzTabSheet::SetTabVisible(bool value) {
-  if (Store(tabVisible_, value) && pageControl_) pageControl_->TabsChanged();
+  if (StoreChanged(tabVisible_, value) && pageControl_) pageControl_->TabsChanged();
 }
 void TRzTabSheet::SetImageIndex(int value) {
-  if (Store(imageIndex_, value) && pageControl_) pageControl_->TabsChanged();
+  if (StoreChanged(imageIndex_, value) && pageControl_) pageControl_->TabsChanged();
 }
 void TRzTabSheet::SetDisabledIndex(int value) {
-  if (Store(disabledIndex_, value) && pageControl_) pageControl_->TabsChanged();
+  if (StoreChanged(disabledIndex_, value) && pageControl_) pageControl_->TabsChanged();
 }
 
 void TRzTabSheet::SetPageVisible(bool) { throw Exception(LoadToolkitString(rzSPageVisible)); }

@@ -6,26 +6,10 @@
 #include "RzFramedStrings.h"
 #include "RzGrafx.h"
 #include "RzTabs.h"
+#include "RzTabsShared.h"
 
 namespace {
 enum TOutlineCommand { ocSetPen, ocNothing, ocFrameColor, ocMoveTo, ocLineTo, ocShadow30, ocShadow15 };
-
-void FillSolid(HDC dc, const TRect& r, TColor color) {
-  if (r.IsEmpty()) return;
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
-  const RECT rect = r;
-  FillRect(dc, &rect, brush);
-  DeleteObject(brush);
-}
-
-std::vector<std::string> CaptionLines(const std::string& caption) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t at; (at = caption.find("\r\n", start)) != std::string::npos; start = at + 2)
-    lines.push_back(caption.substr(start, at - start));
-  lines.push_back(caption.substr(start));
-  return lines;
-}
 
 // A line split at its accelerator: the text before it, the marked character, the text after.
 struct TAcceleratedLine {

@@ -411,27 +411,19 @@ void TRzTrackBar::SetHotTrackColorType(TRzHotTrackColorType value) {
   LoadThumbImages();
 }
 
-namespace {
-template <class T> bool Store(T& field, T value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-}  // namespace
-
-void TRzTrackBar::SetShowTicks(bool value) { if (Store(showTicks_, value)) BackgroundChanged(); }
-void TRzTrackBar::SetTickColor(TColor value) { if (Store(tickColor_, value)) BackgroundChanged(); }
-void TRzTrackBar::SetTickStep(int value) { if (Store(tickStep_, std::max(value, 1))) BackgroundChanged(); }
-void TRzTrackBar::SetTickStyle(TTickStyle value) { if (Store(tickStyle_, value)) BackgroundChanged(); }
-void TRzTrackBar::SetTrackColor(TColor value) { if (Store(trackColor_, value)) BackgroundChanged(); }
-void TRzTrackBar::SetTrackOffset(uint16_t value) { if (Store(trackOffset_, value)) BackgroundChanged(); }
-void TRzTrackBar::SetTrackFrame(TFrameStyle value) { if (Store(trackFrame_, value)) BackgroundChanged(); }
-void TRzTrackBar::SetTrackFrameColor(TColor value) { if (Store(trackFrameColor_, value)) BackgroundChanged(); }
+void TRzTrackBar::SetShowTicks(bool value) { if (StoreChanged(showTicks_, value)) BackgroundChanged(); }
+void TRzTrackBar::SetTickColor(TColor value) { if (StoreChanged(tickColor_, value)) BackgroundChanged(); }
+void TRzTrackBar::SetTickStep(int value) { if (StoreChanged(tickStep_, std::max(value, 1))) BackgroundChanged(); }
+void TRzTrackBar::SetTickStyle(TTickStyle value) { if (StoreChanged(tickStyle_, value)) BackgroundChanged(); }
+void TRzTrackBar::SetTrackColor(TColor value) { if (StoreChanged(trackColor_, value)) BackgroundChanged(); }
+void TRzTrackBar::SetTrackOffset(uint16_t value) { if (StoreChanged(trackOffset_, value)) BackgroundChanged(); }
+void TRzTrackBar::SetTrackFrame(TFrameStyle value) { if (StoreChanged(trackFrame_, value)) BackgroundChanged(); }
+void TRzTrackBar::SetTrackFrameColor(TColor value) { if (StoreChanged(trackFrameColor_, value)) BackgroundChanged(); }
 void TRzTrackBar::SetTrackWidth(uint16_t value) {
-  if (Store(trackWidth_, std::max<uint16_t>(value, 4))) BackgroundChanged();
+  if (StoreChanged(trackWidth_, std::max<uint16_t>(value, 4))) BackgroundChanged();
 }
-void TRzTrackBar::SetTransparent(bool value) { if (Store(transparent_, value)) BackgroundChanged(); }
-void TRzTrackBar::SetShowFocusRect(bool value) { if (Store(showFocusRect_, value)) Invalidate(); }
+void TRzTrackBar::SetTransparent(bool value) { if (StoreChanged(transparent_, value)) BackgroundChanged(); }
+void TRzTrackBar::SetShowFocusRect(bool value) { if (StoreChanged(showFocusRect_, value)) Invalidate(); }
 
 // ---------------------------------------------------------------------------------------------
 // Keyboard
