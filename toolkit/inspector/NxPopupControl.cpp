@@ -8,7 +8,7 @@
 #include "SysUtils.h"
 
 CALDERAN_IMPLEMENT_CLASS(TNxPopupControl, TNxControl)
-CALDERAN_IMPLEMENT_CLASS(TNxPopupList, TNxPopupControl)
+CALDERAN_IMPLEMENT_CREATABLE(TNxPopupList, TNxPopupControl, TComponent*)
 
 // ---------------------------------------------------------------------------------------------
 // The popup window
@@ -115,6 +115,7 @@ int TNxPopupList::RowAt(int x, int y) {
 }
 
 void TNxPopupList::PopupAt(int x, int y) {
+  HandleNeeded();  // a new window hides its bar: make it before the bar is set up
   TNxVertScrollBar* bar = VertBar();
   bar->SetMax(ScrollMax());
   bar->SetPageSize(0);
