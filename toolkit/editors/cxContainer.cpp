@@ -949,7 +949,7 @@ namespace {
 
 void StartContainer() {
   if (HMODULE user = GetModuleHandleA("user32.dll"))
-    getScrollBarInfo = reinterpret_cast<TGetScrollBarInfo>(GetProcAddress(user, "GetScrollBarInfo"));
+    getScrollBarInfo = reinterpret_cast<TGetScrollBarInfo>(reinterpret_cast<void*>(GetProcAddress(user, "GetScrollBarInfo")));
   GroupDescendentsWith(TcxStyleController::StaticClass(), TControl::StaticClass());
   RegisterClass(TcxStyleController::StaticClass());
 }
