@@ -952,9 +952,11 @@ void StartContainer() {
     getScrollBarInfo = reinterpret_cast<TGetScrollBarInfo>(reinterpret_cast<void*>(GetProcAddress(user, "GetScrollBarInfo")));
   GroupDescendentsWith(TcxStyleController::StaticClass(), TControl::StaticClass());
   RegisterClass(TcxStyleController::StaticClass());
+  InstallPopupHooks();
 }
 
 void StopContainer() {
+  RemovePopupHooks();
   UnRegisterClass(TcxStyleController::StaticClass());
   getScrollBarInfo = nullptr;
 }

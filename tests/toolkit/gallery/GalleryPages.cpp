@@ -3,10 +3,12 @@
 #include "GalleryPages.h"
 
 void BuildBasePage(TGalleryPage& page);
+void BuildEditorsPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
       {"base", BuildBasePage},
+      {"editors", BuildEditorsPage},
   };
   return pages;
 }
