@@ -1,5 +1,5 @@
-// The editors page: the push button in every kind and state, and containers with an inner edit box
-// in every border style, with a shadow, hot, focused and disabled.
+// The editors page: the push button in every kind and state, containers with an inner edit box in
+// every border style (with a shadow, hot, focused and disabled) and list views in report style.
 #include <string>
 
 #include "GalleryPages.h"
@@ -7,6 +7,7 @@
 #include "cxButtons.h"
 #include "cxContainer.h"
 #include "cxEditPaintUtils.h"
+#include "cxListView.h"
 
 namespace {
 
@@ -120,10 +121,32 @@ void AddContainers(TGalleryPage& page, int top) {
   coloured->SetWidth(220);
 }
 
+void AddListViews(TGalleryPage& page, int top) {
+  page.AddLabel(10, top, "List views: report style with painted headers (the second read-only and disabled)");
+  for (int i = 0; i < 2; ++i) {
+    auto* list = page.Place(new TcxListView(page.Form()), 10 + i * 350, top + 22, 330, 120);
+    TcxCustomInnerListView* inner = list->InnerListView();
+    inner->AddColumn({"Source video", 130});
+    inner->AddColumn({"Original Length", 100, taRightJustify});
+    inner->AddColumn({"Destination File", 120});
+    const char* rows[][3] = {{"holiday.avi", "00:03:12", "holiday.mp4"},
+                             {"concert.mkv", "01:24:05", "concert.mp4"},
+                             {"interview.mov", "00:17:48", "interview.m4a"}};
+    for (auto& row : rows) inner->AddItem({row[0], {row[1], row[2]}});
+    list->SetViewStyle(vsReport);
+    inner->SetGridLines(true);
+    inner->SetRowSelect(true);
+    list->Style()->SetColor(TColor(0xFCFCFA));
+    if (i == 1) list->SetReadOnly(true), list->SetEnabled(false);
+    else page.AfterShow([inner] { inner->SetSelectedIndex(1); });
+  }
+}
+
 }  // namespace
 
 void BuildEditorsPage(TGalleryPage& page) {
-  StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxButtonsUnit});
+  StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxButtonsUnit, &cxListViewUnit});
   AddButtons(page, 10);
   AddContainers(page, 230);
+  AddListViews(page, 410);
 }
