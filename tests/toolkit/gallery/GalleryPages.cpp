@@ -3,11 +3,13 @@
 #include "GalleryPages.h"
 
 void BuildBasePage(TGalleryPage& page);
+void BuildEditorsPage(TGalleryPage& page);
 void BuildFramedPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
       {"base", BuildBasePage},
+      {"editors", BuildEditorsPage},
       {"framed", BuildFramedPage},
   };
   return pages;
