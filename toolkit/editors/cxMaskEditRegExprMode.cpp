@@ -188,7 +188,6 @@ bool TcxMaskEditRegExprMode::KeyCharacter(char& ch) {
   const bool selected = host_->SelLength() > 0;
   if (selected) CutSelectionText();
   bool result = false;
-  bool refused = false;
   if (expression_.StepForward(ch)) {
     head_ += ch;
     result = true;
@@ -203,10 +202,9 @@ bool TcxMaskEditRegExprMode::KeyCharacter(char& ch) {
     }
   } else {
     PutSelectionBack();
-    refused = true;
   }
   cutText_.clear();
-  if (refused) BeepOnError();
+  if (!result) BeepOnError();
   return result;
 }
 

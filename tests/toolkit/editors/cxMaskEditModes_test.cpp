@@ -108,6 +108,10 @@ TEST_F(StandardModeTest, ValuesAndValidation) {
   EXPECT_FALSE(mode.IsTextComplete("__/__/____"));
   host.ignoreMaskBlank = true;
   EXPECT_TRUE(mode.IsTextComplete("__/__/____"));
+  // The value of a mask that does not save its literals: blanks read as spaces.
+  TMaskEditHost unsaved(emkStandard, "00\\-00;0;_");
+  EXPECT_EQ(unsaved.Mode().ValueFromDisplay("12-3_", true), "123 ");
+  EXPECT_EQ(unsaved.Mode().EmptyValueText(), "    ");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -292,7 +296,7 @@ TEST_F(MaskEditModeTest, RegExprModesKeystrokeTable) {
   const KeystrokeCase cases[] = {
       {emkRegExpr, pair, "12-34", 3, 2, "5", "12-5|", 0},
       {emkRegExpr, pair, "12-34", 2, 2, "5", "12[-3]4", 1},     // refused: the selection stays
-      {emkRegExpr, pair, "12-34", 1, 3, "5", "15|", 0},         // "4" no longer fits
+      {emkRegExpr, pair, "12-34", 1, 3, "5", "15|", 1},         // "4" no longer fits: it goes, with a beep
       {emkRegExpr, pair, "12-34", 5, 0, "BBB7", "12|", 1},
       {emkRegExpr, pair, "12-34", 2, 0, "D", "12|", 0},
       {emkRegExpr, pair, "12-34", 0, 0, "E5", "12-34|", 1},
