@@ -55,6 +55,12 @@ TEST_F(StandardModeTest, DeletingASelectionKeepsTheLiterals) {
   EXPECT_EQ(host.SelStart(), 0);
 }
 
+TEST_F(StandardModeTest, TypingOverASelectionBlanksItFirst) {
+  host.Show("12/34/2020", 0, 5);
+  host.Type("9");
+  EXPECT_EQ(host.State(), "9[_]/__/2020");
+}
+
 TEST_F(StandardModeTest, CaretMovesOverInputPositions) {
   host.Show("12/34/2020", 3);
   host.Key(VK_LEFT);
@@ -261,6 +267,28 @@ TEST_F(MaskEditModeTest, ExModeFormatsWithTheForcedTail) {
   TMaskEditHost host(emkRegExprEx, "\\d\\d-\\d\\d");
   EXPECT_EQ(host.Mode().FormatForDisplay("12", true), "12-");
   EXPECT_EQ(host.Mode().FormatForDisplay("1x2-3", true), "12-3");
+}
+
+// A mask compiled before the editor has its inner edit gives the editor its empty value once.
+TEST_F(MaskEditModeTest, PendingEditValueIsTheEmptyForm) {
+  struct Case {
+    TcxEditMaskKind kind;
+    const char* mask;
+    const char* value;
+  };
+  const Case cases[] = {{emkStandard, "00/00", "  /  "}, {emkRegExprEx, "ID-\\d+", "ID-"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mask);
+    TMaskEditHost host(c.kind, "0");
+    host.editorReady = false;
+    host.Mode().CompileEditMask(c.mask);
+    host.editorReady = true;
+    host.Mode().ApplyPendingEditValue();
+    EXPECT_EQ(host.editValue, c.value);
+    host.editValue = "untouched";
+    host.Mode().ApplyPendingEditValue();
+    EXPECT_EQ(host.editValue, "untouched");
+  }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -57,7 +57,7 @@ class TMaskEditHost : public IcxMaskEditModeHost {
   }
   bool CharCaseNormal() const override { return true; }
   bool IsMasked() const override { return true; }
-  bool HasEditor() const override { return true; }
+  bool HasEditor() const override { return editorReady; }
   bool HasWindow() const override { return true; }
   std::string Text() const override { return CurrentText(); }
   std::string CurrentText() const override {
@@ -102,6 +102,7 @@ class TMaskEditHost : public IcxMaskEditModeHost {
   bool AcceptsTypedChar(char&, int) override { return true; }
 
   bool ignoreMaskBlank = false;
+  bool editorReady = true;  // false: the editor still lacks its inner edit
   std::string editValue;
 
  private:
