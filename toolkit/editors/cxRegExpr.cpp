@@ -101,11 +101,6 @@ std::unique_ptr<TcxRegExprItem> TcxRegExprAll::Duplicate() const { return std::m
 // ---------------------------------------------------------------------------------------------
 // States and state sets
 
-// Walks from the successors of every member, through pass-through states, in link order (depth
-// first, as a recursive pass-through would), and hands each simple state to `visit` the first time
-// the walk reaches it. Marking what the walk has reached keeps each state once in the resulting set
-// and ends a cycle of pass-through states (a repeated group whose content can match nothing), so a
-// walk looks at no more states than the expression has links, whatever was typed before.
 namespace {
 
 // Shared by every walk, whatever it hands its states to: a mark is never reused.
@@ -114,6 +109,11 @@ std::vector<TcxRegExprState*> walkStack;
 
 }  // namespace
 
+// Walks from the successors of every member, through pass-through states, in link order (depth
+// first, as a recursive pass-through would), and hands each simple state to `visit` the first time
+// the walk reaches it. Marking what the walk has reached keeps each state once in the resulting set
+// and ends a cycle of pass-through states (a repeated group whose content can match nothing), so a
+// walk looks at no more states than the expression has links, whatever was typed before.
 template <class Visit> void TcxRegExprStates::Walk(uint64_t* visits, Visit visit) const {
   auto& stack = walkStack;
   const uint64_t mark = ++walkEpoch;
