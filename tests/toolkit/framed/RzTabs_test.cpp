@@ -210,6 +210,20 @@ TEST_F(RzTabs, ARefusedChangeKeepsPageRowsAndFirstShownTab) {
   EXPECT_EQ(log_, TLog{"changing 5"});
 }
 
+TEST_F(RzTabs, RenumberingTabsKeepsTheActivePagesTab) {
+  AddPages(3);
+  pages_->SetActivePageIndex(2);
+  Watch();
+  allowChange_ = false;
+  pages_->Pages(0)->SetTabVisible(false);  // the active page's tab moves from 2 to 1
+  EXPECT_EQ(pages_->TabIndex(), 1);
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(2));
+  pages_->Pages(2)->SetPageIndex(0);  // and from 1 to 0
+  EXPECT_EQ(pages_->TabIndex(), 0);
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(0));
+  for (const std::string& entry : log_) EXPECT_NE(entry.rfind("changing", 0), 0u) << entry;
+}
+
 TEST_F(RzTabs, DisabledTabsCannotBecomeCurrent) {
   AddPages(3);
   pages_->SetActivePageIndex(0);
