@@ -42,8 +42,9 @@ struct TBcd {
 };
 static_assert(sizeof(TBcd) == 34);
 
-// Reads "[-+]digits[.digits]" with the locale's decimal separator (a point is taken too), at most
-// 64 digits; false otherwise.
+// Reads "[-+]digits[.digits]", at most 64 digits; false otherwise. The point may be the locale's
+// decimal separator, a point or a comma (the text has no thousands), so that a number stored as
+// text under one locale reads back under another.
 bool TryStrToBcd(std::string_view text, TBcd& value);
 TBcd StrToBcd(std::string_view text);  // EConvertError SInvalidBcdValue
 // General format: no leading zeros before the point, no trailing zeros after it.

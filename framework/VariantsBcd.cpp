@@ -55,7 +55,7 @@ bool TryStrToBcd(std::string_view text, TBcd& value) {
   for (; i < s.size(); ++i) {
     char c = s[i];
     if (c >= '0' && c <= '9') (point ? fraction : whole) += c;
-    else if (!point && (c == FormatSettings().DecimalSeparator || c == '.')) point = true;
+    else if (!point && (c == FormatSettings().DecimalSeparator || c == '.' || c == ',')) point = true;
     else return false;
   }
   if (whole.empty() && fraction.empty()) return false;

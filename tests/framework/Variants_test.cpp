@@ -168,6 +168,7 @@ TEST_F(EnglishVariantTest, BcdTextsAndOrder) {
   const TCase cases[] = {
       {"123.45", true, 5, 2, false}, {"-0.5", true, 1, 1, true},  {"+007", true, 1, 0, false},
       {".5", true, 1, 1, false},     {"5.", true, 1, 0, false},   {"", false, 0, 0, false},
+      {"2,25", true, 3, 2, false},   {"1,2.3", false, 0, 0, false},
       {"-", false, 0, 0, false},     {"1.2.3", false, 0, 0, false}, {"1e5", false, 0, 0, false},
       {nines.c_str(), true, 64, 0, false},
   };

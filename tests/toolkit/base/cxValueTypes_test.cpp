@@ -228,6 +228,24 @@ TEST_F(ValueTypeTest, DefaultTexts) {
   EXPECT_EQ(TcxStringValueType::Instance()->DefaultText(text.Data()), "");      // Null has none either
 }
 
+// A BCD number travels as text, written with the locale's decimal separator: it reads back under
+// another locale all the same.
+TEST(ValueTypeLocales, BcdNumbersReadBackUnderAnotherLocale) {
+  TcxValueTypeClass bcd = TcxFMTBcdValueType::Instance();
+  TSlot slot(bcd), copy(bcd);
+  std::string bytes;
+  {
+    TLocaleScope german(LocaleGerman);
+    bcd->VariantToSlot(slot.Data(), "-1234,5");
+    bytes = Saved(bcd, slot);
+    EXPECT_NE(bytes.find("-1234,5"), std::string::npos);
+  }
+  TLocaleScope english(LocaleEnglishUS);
+  Load(bcd, copy, bytes);
+  EXPECT_EQ(bcd->CompareSlots(slot.Data(), copy.Data()), 0);
+  EXPECT_EQ(bcd->DefaultText(copy.Data()), "-1234.5");
+}
+
 TEST_F(ValueTypeTest, TextSlots) {
   TcxValueTypeClass type = TcxIntegerValueType::Instance();
   void* textSlot = nullptr;
