@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "Forms.h"
@@ -23,7 +24,8 @@
 #include "cxLookAndFeels.h"
 #include "dxOffice11.h"
 #include "dxSkinsLookAndFeelPainter.h"
-#include "dxSkinsTestSkin.h"
+#include "dxSkinsForm.h"
+#include "dxSkinsFormTestSkin.h"
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
 
@@ -111,14 +113,14 @@ class TGalleryForm : public TForm {
 
 // The skin the skin-engine tests draw with, until the program's own skins exist: skin:TestSkin.
 void RegisterTestSkin() {
-  auto* info = new TdxSkinLookAndFeelPainterInfo(testskin::MakeTestSkin().release());
+  auto* info = new TdxSkinLookAndFeelPainterInfo(testskin::MakeTestSkinWithForm().release());
   ExtendedStylePainters()->Register("TestSkin", TdxSkinLookAndFeelPainter::Instance(), info);
 }
 
 int main(int argc, char** argv) {
   StartToolkitBaseUnits();
   StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxLookAndFeelPaintersUnit,
-              &dxSkinsCoreUnit});
+              &dxSkinsCoreUnit, &dxSkinsFormUnit});
   StartFramedUnits();
   RegisterTestSkin();
   if (argc == 2 && !std::strcmp(argv[1], "--list-pages")) {
@@ -134,6 +136,10 @@ int main(int argc, char** argv) {
   try {
     Application->OnException = MakeEvent(&errorReport, &TErrorReport::Show);
     ApplyLook(galleryOptions);
+    // With a skin chosen, the skin controller paints the frames, captions and caption buttons of
+    // the gallery's windows.
+    std::unique_ptr<TdxSkinController> skinController;
+    if (!galleryOptions.Skin.empty()) skinController = std::make_unique<TdxSkinController>(nullptr);
     TGalleryForm* form = nullptr;
     Application->CreateForm(form);
     Application->Run();
