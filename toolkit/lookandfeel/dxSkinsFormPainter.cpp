@@ -87,6 +87,8 @@ void TdxSkinFormPainter::PaintCaptionArea() {
   const TRect& caption = info_->FrameRect(1);
   if (caption.IsEmpty()) return;
   TOffscreen buffer(dc_, caption.Right, caption.Bottom);
+  // Under the caption the form's content, where a caption picture leaves pixels translucent.
+  PaintFormContent(buffer.DC(), TRect(0, 0, caption.Right, caption.Bottom));
   PaintCaption(buffer.DC(), caption, skinInfo_->FormFrames[info_->Row()][1]);
   BitBlt(dc_, 0, 0, caption.Right, caption.Bottom, buffer.DC(), 0, 0, SRCCOPY);
 }
