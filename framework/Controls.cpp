@@ -170,7 +170,7 @@ TControl::~TControl() {
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage m{msg, wParam, lParam, 0};
-  WndProc(m);
+  WindowProc()(m);
   return m.Result;
 }
 

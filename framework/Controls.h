@@ -188,6 +188,10 @@ class TControl : public TComponent {
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
   // First stop of every message: mouse bookkeeping, then Dispatch.
   virtual void WndProc(TMessage& message);
+  // What every message of the control reaches first, through Perform or the window: WndProc unless
+  // another object has put its own handler in front (it passes messages on to the one it replaced).
+  TWndMethod WindowProc() { return windowProc_ ? windowProc_ : MakeEvent(this, &TControl::WndProc); }
+  void SetWindowProc(const TWndMethod& method) { windowProc_ = method; }
   // One switch per class calling the handlers; what no class handles goes to DefaultHandler.
   virtual void Dispatch(TMessage& message);
   virtual void DefaultHandler(TMessage& message);
@@ -390,6 +394,7 @@ class TControl : public TComponent {
   TDragMode dragMode_ = dmManual;
   TCursor dragCursor_ = crDrag;
   std::unique_ptr<TBasicActionLink> actionLink_;
+  TWndMethod windowProc_;  // empty: WndProc
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -466,6 +471,8 @@ class TWinControl : public TControl {
   TBrush* Brush() { return &brush_; }
   void PaintTo(HDC dc, int x, int y);
   void PaintTo(TCanvas* canvas, int x, int y) { PaintTo(canvas->Handle(), x, y); }
+  // Paints the graphic children (from first on, or all) onto the device context.
+  void PaintControls(HDC dc, TControl* first);
   void Invalidate() override;
   void Update() override;
   void Repaint() override;
@@ -501,7 +508,6 @@ class TWinControl : public TControl {
   void UpdateBounds();
   virtual void PaintWindow(HDC dc);
   void PaintHandler(TMessage& m);
-  void PaintControls(HDC dc, TControl* first);
   virtual void PaintBackground(HDC dc);
 
   // --- keyboard

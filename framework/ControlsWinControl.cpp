@@ -62,7 +62,7 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
     SetPropA(window, ControlProperty(), control);
   }
   TMessage m{msg, wParam, lParam, 0};
-  GuardedCall([&] { control->WndProc(m); });
+  GuardedCall([&] { control->WindowProc()(m); });
   return m.Result;
 }
 

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "Forms.h"
@@ -24,6 +25,7 @@
 #include "cxLookAndFeels.h"
 #include "dxOffice11.h"
 #include "dxSkinsLookAndFeelPainter.h"
+#include "dxSkinsForm.h"
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
 
@@ -113,6 +115,7 @@ int main(int argc, char** argv) {
   StartToolkitBaseUnits();
   StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxLookAndFeelPaintersUnit});
   StartSkinUnits();  // the program's skins: skin:NAME
+  StartUnits({&dxSkinsFormUnit});  // skinned frames and captions under a skin
   StartFramedUnits();
   if (argc == 2 && !std::strcmp(argv[1], "--list-pages")) {
     for (const TGalleryPageEntry& entry : GalleryPages()) std::printf("%s\n", entry.Name);
@@ -127,6 +130,10 @@ int main(int argc, char** argv) {
   try {
     Application->OnException = MakeEvent(&errorReport, &TErrorReport::Show);
     ApplyLook(galleryOptions);
+    // With a skin chosen, the skin controller paints the frames, captions and caption buttons of
+    // the gallery's windows.
+    std::unique_ptr<TdxSkinController> skinController;
+    if (!galleryOptions.Skin.empty()) skinController = std::make_unique<TdxSkinController>(nullptr);
     TGalleryForm* form = nullptr;
     Application->CreateForm(form);
     Application->Run();

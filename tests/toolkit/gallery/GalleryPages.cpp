@@ -5,12 +5,14 @@
 void BuildBasePage(TGalleryPage& page);
 void BuildEditorsPage(TGalleryPage& page);
 void BuildFramedPage(TGalleryPage& page);
+void BuildSkinFormPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
       {"base", BuildBasePage},
       {"editors", BuildEditorsPage},
       {"framed", BuildFramedPage},
+      {"skinform", BuildSkinFormPage},
   };
   return pages;
 }
