@@ -4,11 +4,13 @@
 
 void BuildBasePage(TGalleryPage& page);
 void BuildEditorsPage(TGalleryPage& page);
+void BuildFramedPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
       {"base", BuildBasePage},
       {"editors", BuildEditorsPage},
+      {"framed", BuildFramedPage},
   };
   return pages;
 }
