@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "editors_fixture.h"
+#include "masks_fixture.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "editors_fixture.h"
+#include "masks_fixture.h"
 
 namespace {
 

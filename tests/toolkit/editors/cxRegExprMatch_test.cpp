@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "editors_fixture.h"
+#include "masks_fixture.h"
 
 namespace {
 
