@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "editors_fixture.h"
+#include "masks_fixture.h"
 #include "mask_edit_host.h"
 
 namespace {

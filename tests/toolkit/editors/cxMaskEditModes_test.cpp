@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "editors_fixture.h"
+#include "masks_fixture.h"
 #include "mask_edit_host.h"
 
 namespace {
