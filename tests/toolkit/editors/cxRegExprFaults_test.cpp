@@ -132,6 +132,9 @@ TEST(RegExprFaultsTest, ExpressionsBeyondTheBudgetAreTooComplex) {
     EXPECT_TRUE(Compiled(mask)->IsReady());
   }
   EXPECT_EQ(CompileErrors(optionals), std::vector<std::string>());
+  // The deepest nesting allowed compiles, is repeated by a reference and typed.
+  const std::string deepest = std::string(cxRegExprMaxDepth, '(') + "a" + std::string(cxRegExprMaxDepth, ')') + "\\1";
+  EXPECT_EQ(Type(*Compiled(deepest), "aa"), TTyped::Accepted);
 }
 
 }  // namespace
