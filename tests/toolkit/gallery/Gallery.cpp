@@ -16,6 +16,7 @@
 
 #include "Forms.h"
 #include "GalleryPages.h"
+#include "RzFramedUnits.h"
 #include "cxBaseUnits.h"
 #include "cxControls.h"
 #include "cxLookAndFeelPainters.h"
@@ -118,6 +119,7 @@ int main(int argc, char** argv) {
   StartToolkitBaseUnits();
   StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxLookAndFeelPaintersUnit,
               &dxSkinsCoreUnit});
+  StartFramedUnits();
   RegisterTestSkin();
   if (argc == 2 && !std::strcmp(argv[1], "--list-pages")) {
     for (const TGalleryPageEntry& entry : GalleryPages()) std::printf("%s\n", entry.Name);

@@ -3,10 +3,12 @@
 #include "GalleryPages.h"
 
 void BuildBasePage(TGalleryPage& page);
+void BuildFramedPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
       {"base", BuildBasePage},
+      {"framed", BuildFramedPage},
   };
   return pages;
 }
