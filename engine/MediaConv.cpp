@@ -69,7 +69,7 @@ EngineStatus TryEncoder(const ConvSettings& s, EngineStatus (*plan)(const ConvSe
 
 // One thread is enough to learn what the encoder takes; slice threads would only start and stop.
 EngineStatus OpenTrialVideoEncoder(const VideoPlan& plan, bool globalHeader, AvCodecPtr& encoder) {
-  return OpenVideoEncoder(plan, globalHeader, encoder, 1);
+  return OpenVideoEncoder(plan, globalHeader, encoder, EncoderUse::Trial);
 }
 
 // Tries the encoder with the values as they will be used, and the container with its stream, so a

@@ -96,8 +96,9 @@ EngineStatus ConvJob::OpenLane(const VideoPlan& plan, VideoLane& lane, int decod
   std::string text = VideoFilterText(settings_, plan);
   if (lane.endFrame > 0) text += "," + LaneFilterText(lane.endFrame);
   if (status == esOk) status = BuildVideoChain(s.decoder.get(), s.frameBase, text, s.filters);
+  bool globalHeader = settings_.outputFormat->flags & AVFMT_GLOBALHEADER;
   if (status == esOk)
-    status = OpenVideoEncoder(plan, settings_.outputFormat->flags & AVFMT_GLOBALHEADER, s.encoder, several ? 1 : 0);
+    status = OpenVideoEncoder(plan, globalHeader, s.encoder, several ? EncoderUse::Lane : EncoderUse::Whole);
   if (status != esOk) return status;
   s.sinkBase = av_buffersink_get_time_base(s.filters.sink);
   s.firstFrame = av_rescale_q(lane.firstFrame, av_inv_q(plan.rate), s.encoder->time_base);

@@ -79,8 +79,11 @@ struct AudioPlan {
 EngineStatus CheckContainerTakes(const AVOutputFormat* format, const EngineCodecEntry* codec);
 EngineStatus PlanVideo(const ConvSettings& settings, VideoPlan& plan);
 EngineStatus PlanAudio(const ConvSettings& settings, AudioPlan& plan);
-// threads: 0 lets FFmpeg pick (slices); lanes encode with one thread each.
-EngineStatus OpenVideoEncoder(const VideoPlan& plan, bool globalHeader, AvCodecPtr& encoder, int threads = 0);
+// What a video encoder is opened for: the whole picture (FFmpeg picks its slice threads), one lane
+// of several (one thread; see OpenVideoEncoder), or a trial of the settings (one thread).
+enum class EncoderUse { Whole, Lane, Trial };
+EngineStatus OpenVideoEncoder(const VideoPlan& plan, bool globalHeader, AvCodecPtr& encoder,
+                              EncoderUse use = EncoderUse::Whole);
 EngineStatus OpenAudioEncoder(const AudioPlan& plan, bool globalHeader, AvCodecPtr& encoder);
 EngineStatus TryMuxing(const AVOutputFormat* format, std::initializer_list<const AVCodecParameters*> streams);
 EngineStatus TryMuxingVideo(const AVOutputFormat* format, const AVCodecParameters* video);
@@ -193,7 +196,8 @@ class ConvJob {
   void Finish();
   void ReaderLoop();
   void LaneReaderLoop(VideoLane& lane);
-  bool ReadPacket(AVFormatContext* format, VideoLane* lane, bool sound, AVPacket* packet);
+  bool IsLaneKeyPacket(const VideoLane& lane, const AVPacket* packet) const;
+  void UsePacket(VideoLane* lane, bool sound, AVPacket* packet);
   void FlushDecoder(Stream& stream, EngineQueue<AvFramePtr>& queue);
   bool Decode(Stream& stream, const AVPacket* packet, EngineQueue<AvFramePtr>& queue);
   void StampFrame(Stream& stream, AVFrame* frame);

@@ -22,8 +22,9 @@ void ConvJob::ReaderLoop() {
   audio_.readingDone = !hasAudio_;
   auto wanted = [&] { return (lane && !lane->stream.readingDone) || !audio_.readingDone; };
   AvPacketPtr packet = MakePacket();
-  while (wanted() && gate_.Wait()) {
-    if (!ReadPacket(format, lane, hasAudio_, packet.get())) break;
+  while (wanted() && gate_.Wait() && av_read_frame(format, packet.get()) >= 0) {
+    UsePacket(lane, hasAudio_, packet.get());
+    av_packet_unref(packet.get());
   }
   if (lane) FlushDecoder(lane->stream, lane->decoded);
   if (hasAudio_) FlushDecoder(audio_, decodedAudio_);
@@ -39,8 +40,11 @@ void ConvJob::LaneReaderLoop(VideoLane& lane) {
     return;
   }
   AvPacketPtr packet = MakePacket();
-  while (!lane.stream.readingDone && gate_.Wait()) {
-    if (!ReadPacket(format, &lane, false, packet.get())) break;
+  bool atKey = false;
+  while (!lane.stream.readingDone && gate_.Wait() && av_read_frame(format, packet.get()) >= 0) {
+    atKey = atKey || IsLaneKeyPacket(lane, packet.get());
+    if (atKey) UsePacket(&lane, false, packet.get());
+    av_packet_unref(packet.get());
   }
   FlushDecoder(lane.stream, lane.decoded);
 }
@@ -51,9 +55,18 @@ void ConvJob::FlushDecoder(Stream& s, EngineQueue<AvFramePtr>& queue) {
   if (Decode(s, nullptr, queue)) queue.Push(nullptr);
 }
 
-// False at the end of the input (a read error, as in a truncated file, counts as the end).
-bool ConvJob::ReadPacket(AVFormatContext* format, VideoLane* lane, bool sound, AVPacket* packet) {
-  if (av_read_frame(format, packet) < 0) return false;
+// A demuxer may land before the key frame a lane seeks (MP4 takes the time as a presentation time
+// and searches an index of decoding times, so it lands a key frame early); the pictures before the
+// lane's key frame would be decoded and encoded for nothing.
+bool ConvJob::IsLaneKeyPacket(const VideoLane& lane, const AVPacket* packet) const {
+  if (packet->stream_index != lane.stream.input->index || !(packet->flags & AV_PKT_FLAG_KEY)) return false;
+  int64_t ts = packet->dts != AV_NOPTS_VALUE ? packet->dts : packet->pts;
+  return ts == AV_NOPTS_VALUE || ts >= lane.keyTs;
+}
+
+// Decodes a packet read (the end of the input, or a read error as in a truncated file, ends the
+// reading) when it belongs to a stream still wanted.
+void ConvJob::UsePacket(VideoLane* lane, bool sound, AVPacket* packet) {
   Stream* s = nullptr;
   EngineQueue<AvFramePtr>* queue = nullptr;
   if (lane && packet->stream_index == lane->stream.input->index) s = &lane->stream, queue = &lane->decoded;
@@ -68,8 +81,6 @@ bool ConvJob::ReadPacket(AVFormatContext* format, VideoLane* lane, bool sound, A
     else
       Decode(*s, packet, *queue);
   }
-  av_packet_unref(packet);
-  return true;
 }
 
 // Sends one packet (or the end, for nullptr) to the decoder and queues what comes out. A damaged

@@ -5,6 +5,7 @@
 #include "EngineOrientation.h"
 #include "MediaConvJob.h"
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <thread>
 
@@ -254,7 +255,7 @@ EngineStatus PlanAudio(const ConvSettings& settings, AudioPlan& plan) {
   return esOk;
 }
 
-EngineStatus OpenVideoEncoder(const VideoPlan& plan, bool globalHeader, AvCodecPtr& encoder, int threads) {
+EngineStatus OpenVideoEncoder(const VideoPlan& plan, bool globalHeader, AvCodecPtr& encoder, EncoderUse use) {
   encoder.reset(avcodec_alloc_context3(plan.encoder));
   if (!encoder) return esEncoder;
   AVCodecContext* e = encoder.get();
@@ -265,7 +266,12 @@ EngineStatus OpenVideoEncoder(const VideoPlan& plan, bool globalHeader, AvCodecP
   e->pix_fmt = plan.pixelFormat;
   e->sample_aspect_ratio = AVRational{1, 1};
   if (plan.bitRate > 0) e->bit_rate = plan.bitRate;
-  e->thread_count = threads;
+  e->thread_count = use == EncoderUse::Whole ? 0 : 1;
+  // One-pass rate control lets the bits spent run ahead of the target by up to the tolerance, and
+  // an encoder does so early on and keeps it (a whole 30 s clip comes out 3 % over). Every lane
+  // would add that: a lane catches up within two seconds of its bit rate.
+  if (use == EncoderUse::Lane && plan.bitRate > 0)
+    e->bit_rate_tolerance = int(std::min<int64_t>(2 * plan.bitRate, INT_MAX));
   if (globalHeader) e->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
   int err = avcodec_open2(e, plan.encoder, nullptr);
   if (err < 0) {
