@@ -4,11 +4,13 @@
 
 void BuildBasePage(TGalleryPage& page);
 void BuildFramedPage(TGalleryPage& page);
+void BuildInspectorPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
       {"base", BuildBasePage},
       {"framed", BuildFramedPage},
+      {"inspector", BuildInspectorPage},
   };
   return pages;
 }
