@@ -22,6 +22,7 @@ CALDERAN_IMPLEMENT_CLASS(EFOpenError, EStreamError)
 CALDERAN_IMPLEMENT_CLASS(EReadError, EStreamError)
 CALDERAN_IMPLEMENT_CLASS(EWriteError, EStreamError)
 CALDERAN_IMPLEMENT_CLASS(EResNotFound, Exception)
+CALDERAN_IMPLEMENT_CLASS(EInvalidCast, Exception)
 CALDERAN_IMPLEMENT_CLASS(EAssertionFailed, Exception)
 
 TObject* TMetaClass::Create(TObject* owner) const {

@@ -331,6 +331,7 @@ CALDERAN_EXCEPTION(EReadError, EStreamError)
 CALDERAN_EXCEPTION(EWriteError, EStreamError)
 CALDERAN_EXCEPTION(EResNotFound, Exception)
 CALDERAN_EXCEPTION(EAssertionFailed, Exception)
+CALDERAN_EXCEPTION(EInvalidCast, Exception)
 
 // The silent exception: unwinds without a message box (`Abort`).
 [[noreturn]] void Abort();

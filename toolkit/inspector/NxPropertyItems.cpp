@@ -10,7 +10,6 @@
 
 CALDERAN_IMPLEMENT_CREATABLE(TNxPropertyItem, TComponent, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE(TNxPropertyItems, TComponent, TComponent*)
-CALDERAN_IMPLEMENT_CLASS(EInvalidCast, Exception)
 CALDERAN_IMPLEMENT_CLASS(EPropertyError, Exception)
 
 // ---------------------------------------------------------------------------------------------

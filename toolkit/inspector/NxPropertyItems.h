@@ -12,7 +12,6 @@
 #include "NxButtonEdit.h"
 #include "SysUtils.h"
 
-CALDERAN_EXCEPTION(EInvalidCast, Exception)
 CALDERAN_EXCEPTION(EPropertyError, Exception)
 
 class TNxPropertyItems;

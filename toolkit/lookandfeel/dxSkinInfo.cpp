@@ -3,7 +3,6 @@
 #include "SysUtils.h"
 
 CALDERAN_IMPLEMENT_CLASS(TdxSkinScrollInfo, TObject)
-CALDERAN_IMPLEMENT_CLASS(EInvalidCast, Exception)
 CALDERAN_IMPLEMENT_CLASS(TdxSkinInfo, TcxIUnknownObject)
 CALDERAN_IMPLEMENT_CLASS(TdxSkinLookAndFeelPainterInfo, TdxSkinInfo)
 

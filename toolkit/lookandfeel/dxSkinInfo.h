@@ -242,8 +242,6 @@ class IdxSkinInfo {
   ~IdxSkinInfo() = default;
 };
 
-CALDERAN_EXCEPTION(EInvalidCast, Exception)
-
 class TdxSkinInfo : public TcxIUnknownObject, public IdxSkinChangeListener, public IdxSkinInfo {
   CALDERAN_CLASS(TdxSkinInfo)
   // Takes the skin over: it is freed with the skin info.

@@ -6,6 +6,7 @@ void BuildBasePage(TGalleryPage& page);
 void BuildEditorsPage(TGalleryPage& page);
 void BuildFramedPage(TGalleryPage& page);
 void BuildSkinFormPage(TGalleryPage& page);
+void BuildInspectorPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -13,6 +14,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"editors", BuildEditorsPage},
       {"framed", BuildFramedPage},
       {"skinform", BuildSkinFormPage},
+      {"inspector", BuildInspectorPage},
   };
   return pages;
 }
