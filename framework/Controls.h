@@ -447,7 +447,7 @@ class TWinControl : public TControl {
   void SetTabStop(bool value);
   int TabOrder() const;
   void SetTabOrder(int order);
-  void GetTabOrderList(std::vector<TWinControl*>& list);
+  virtual void GetTabOrderList(std::vector<TWinControl*>& list);
   TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent);
   void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
   bool Showing() const { return showing_; }

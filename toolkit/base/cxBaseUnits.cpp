@@ -11,6 +11,8 @@
 #include "cxGeometry.h"
 #include "cxGraphics.h"
 #include "cxGraphicsRoutines.h"
+#include "cxStyles.h"
+#include "cxValueTypes.h"
 #include "dxGDIPlusAPI.h"
 #include "dxGDIPlusClasses.h"
 
@@ -31,7 +33,9 @@ void StartToolkitBaseUnits() {
       &cxControlsUnit,
       &cxGraphicsUnit,
       &cxGraphicsRoutinesUnit,
+      &cxValueTypesUnit,
       &cxDWMApiUnit,
       &cxFormatsUnit,
+      &cxStylesUnit,
   });
 }

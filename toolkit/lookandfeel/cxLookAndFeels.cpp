@@ -118,7 +118,14 @@ void StopLookAndFeels() {
   UnRegisterClass(TcxLookAndFeelController::StaticClass());
 }
 
-// The painter of each kind, indexed by TcxLookAndFeelKind.
+
+bool IsController(IcxLookAndFeelListener* listener) {
+  TObject* object = listener->GetListenerObject();
+  return object && object->Is<TcxLookAndFeelController>();
+}
+
+}  // namespace
+
 TcxCustomLookAndFeelPainterClass PainterOfKind(TcxLookAndFeelKind kind) {
   switch (kind) {
     case lfFlat: return TcxFlatLookAndFeelPainter::Instance();
@@ -128,13 +135,6 @@ TcxCustomLookAndFeelPainterClass PainterOfKind(TcxLookAndFeelKind kind) {
   }
   return TcxUltraFlatLookAndFeelPainter::Instance();
 }
-
-bool IsController(IcxLookAndFeelListener* listener) {
-  TObject* object = listener->GetListenerObject();
-  return object && object->Is<TcxLookAndFeelController>();
-}
-
-}  // namespace
 
 constinit const TUnitInfo cxLookAndFeelsUnit{"cxLookAndFeels", StartLookAndFeels, StopLookAndFeels};
 

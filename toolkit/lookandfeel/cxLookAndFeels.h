@@ -154,6 +154,9 @@ class TcxLookAndFeel : public TcxInterfacedPersistent, public IcxLookAndFeelList
   bool listensToPainters_ = false;
 };
 
+// The painter of a kind (not native, no skin).
+TcxCustomLookAndFeelPainterClass PainterOfKind(TcxLookAndFeelKind kind);
+
 // The process-wide root look and feel; null before the module starts and after it stops.
 TcxLookAndFeel* RootLookAndFeel();
 

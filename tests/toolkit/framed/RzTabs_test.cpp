@@ -1,0 +1,604 @@
+#include "calderan_test.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FormReader.h"
+#include "StdCtrls.h"
+#include "RzFrameController.h"
+#include "RzTabs.h"
+#include "RzTrkBar.h"
+#include "framed_fixture.h"
+
+// A form as the application's clip editor is: its handlers record what reached them.
+class TClipEditorProbe : public TForm {
+  CALDERAN_CLASS(TClipEditorProbe)
+  using TForm::TForm;
+  void PagesChanging(TObject*, int newIndex, bool&) { log.push_back("changing " + std::to_string(newIndex)); }
+  void PagesChange(TObject*) { log.push_back("change"); }
+  void PagesPageChange(TObject*) { log.push_back("page change"); }
+  void BrightnessChange(TObject*) { log.push_back("brightness"); }
+  std::vector<std::string> log;
+};
+CALDERAN_IMPLEMENT_CREATABLE(TClipEditorProbe, TForm, TComponent*)
+
+namespace {
+constinit const TMethodInfo clipEditorMethods[] = {
+    PublishedMethod<&TClipEditorProbe::PagesChanging>("PagesChanging"),
+    PublishedMethod<&TClipEditorProbe::PagesChange>("PagesChange"),
+    PublishedMethod<&TClipEditorProbe::PagesPageChange>("PagesPageChange"),
+    PublishedMethod<&TClipEditorProbe::BrightnessChange>("BrightnessChange"),
+};
+
+bool IsDeleted(HGDIOBJ object) { return GetObjectType(object) == 0; }
+HRGN Box(int size) { return CreateRectRgn(0, 0, size, size); }
+
+class RzTabs : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    UsePrivateDesktop();
+    StartFramedTestUnits();
+    RegisterPublishedMethods(TClipEditorProbe::StaticClass(), clipEditorMethods);
+    RegisterClasses({TClipEditorProbe::StaticClass()});
+  }
+  void SetUp() override {
+    form_ = std::make_unique<TForm>(nullptr, 0);
+    form_->SetBounds(0, 0, 500, 400);
+    pages_ = new TRzPageControl(form_.get());
+    pages_->SetParent(form_.get());
+    pages_->SetBounds(0, 0, 400, 200);
+  }
+
+ public:
+  // Pages with fixed-size tabs, so that the geometry does not depend on the font.
+  void AddPages(int count, int tabWidth = 60, int tabHeight = 20) {
+    pages_->SetTabWidth(tabWidth);
+    pages_->SetTabHeight(tabHeight);
+    for (int i = 0; i < count; ++i) {
+      auto* page = new TRzTabSheet(form_.get());
+      page->SetCaption("Page " + std::to_string(i));
+      page->SetPageControl(pages_);
+    }
+    form_->HandleNeeded();
+    pages_->LayoutIfNeeded();
+  }
+  TRect TabRect(int i) const { return pages_->Tabs()->Items(i)->TabRect; }
+  int Row(int i) const { return pages_->Tabs()->Items(i)->Row; }
+  void Changing(TObject*, int index, bool& allow) {
+    log_.push_back("changing " + std::to_string(index));
+    allow = allowChange_;
+  }
+  void Change(TObject*) { log_.push_back("change"); }
+  void PageChange(TObject*) { log_.push_back("page change"); }
+  void AllowClose(TObject*, bool& allow) { allow = true; }
+  void Watch() {
+    pages_->OnChanging = MakeEvent(this, &RzTabs::Changing);
+    pages_->OnChange = MakeEvent(this, &RzTabs::Change);
+    pages_->OnPageChange = MakeEvent(this, &RzTabs::PageChange);
+    log_.clear();
+  }
+
+ protected:
+  std::unique_ptr<TForm> form_;
+  TRzPageControl* pages_ = nullptr;
+  std::vector<std::string> log_;
+  bool allowChange_ = true;
+};
+
+using TLog = std::vector<std::string>;
+
+// ---------------------------------------------------------------------------------------------
+// Tab data and the region cache
+
+TEST_F(RzTabs, RegionCacheCapacityRules) {
+  TRzTabRegionCache cache;
+  EXPECT_EQ(cache.Capacity(), 1);
+  HRGN first = Box(1), second = Box(2);
+  cache.AddRegion({0, 0, 1, 1}, first);
+  cache.AddRegion({0, 0, 2, 2}, second);
+  EXPECT_EQ(cache.Count(), 1);
+  EXPECT_TRUE(IsDeleted(first));  // evicted
+  EXPECT_EQ(cache.FindRegion({0, 0, 2, 2}), second);
+  cache.SetCapacity(-1);
+  std::vector<HRGN> regions;
+  for (int i = 3; i < 8; ++i) {
+    regions.push_back(Box(i));
+    cache.AddRegion({0, 0, i, i}, regions.back());
+  }
+  EXPECT_EQ(cache.Count(), 6);
+  cache.SetCapacity(2);  // all but the two most recently added go at once
+  EXPECT_EQ(cache.Count(), 2);
+  EXPECT_EQ(cache.FindRegion({0, 0, 7, 7}), regions[4]);
+  EXPECT_EQ(cache.FindRegion({0, 0, 6, 6}), regions[3]);
+  EXPECT_TRUE(IsDeleted(regions[0]));
+  EXPECT_TRUE(IsDeleted(second));
+  for (int bad : {0, -2}) {
+    try {
+      cache.SetCapacity(bad);
+      ADD_FAILURE() << bad;
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message(), "Capacity must be -1 (to cache all regions) or > 0");
+    }
+    EXPECT_EQ(cache.Capacity(), 2);
+  }
+  cache.Clear();
+  EXPECT_TRUE(IsDeleted(regions[4]));
+}
+
+TEST_F(RzTabs, AddingARegionForACachedRectangleKeepsNoHandleBehind) {
+  TRzTabRegionCache cache;
+  cache.SetCapacity(-1);
+  HRGN kept = Box(4), duplicate = Box(4);
+  cache.AddRegion({0, 0, 4, 4}, kept);
+  cache.AddRegion({0, 0, 9, 9}, Box(9));
+  cache.AddRegion({0, 0, 4, 4}, duplicate);
+  EXPECT_EQ(cache.Count(), 2);
+  EXPECT_EQ(cache.FindRegion({0, 0, 4, 4}), kept);
+  EXPECT_TRUE(IsDeleted(duplicate));
+  EXPECT_FALSE(IsDeleted(kept));
+  cache.SetCapacity(1);  // the rectangle added again is the most recent one
+  EXPECT_EQ(cache.FindRegion({0, 0, 4, 4}), kept);
+}
+
+TEST_F(RzTabs, TabDataAssignCopiesAllButTheLayout) {
+  TRzTabData source, copy;
+  source.Caption = "&Trim";
+  source.Color = clRed;
+  source.DisabledIndex = 3;
+  source.Enabled = false;
+  source.Hint = "cut";
+  source.ImageIndex = 2;
+  source.Visible = false;
+  source.TabRect = {1, 2, 3, 4};
+  source.Row = 2;
+  copy.Assign(&source);
+  EXPECT_EQ(copy.Caption, "&Trim");
+  EXPECT_EQ(copy.Color, clRed);
+  EXPECT_EQ(copy.DisabledIndex, 3);
+  EXPECT_FALSE(copy.Enabled);
+  EXPECT_EQ(copy.Hint, "cut");
+  EXPECT_EQ(copy.ImageIndex, 2);
+  EXPECT_FALSE(copy.Visible);
+  EXPECT_EQ(copy.TabRect, TRect{});
+  EXPECT_EQ(copy.Row, 0);
+  TRzTabDataList list, other;
+  list.Add(new TRzTabData);
+  list.Items(0)->Caption = "one";
+  other.Assign(&list);
+  ASSERT_EQ(other.Count(), 1);
+  EXPECT_EQ(other.Items(0)->Caption, "one");
+  EXPECT_NE(other.Items(0), list.Items(0));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Selection
+
+TEST_F(RzTabs, SelectingTheCurrentOrAnOutOfRangeTabRaisesNoEvent) {
+  AddPages(3);
+  pages_->SetActivePageIndex(1);
+  Watch();
+  pages_->SetTabIndex(1);
+  EXPECT_EQ(log_, TLog{});
+  pages_->SetTabIndex(7);
+  EXPECT_EQ(pages_->TabIndex(), -1);
+  EXPECT_EQ(log_, TLog{});
+  pages_->SetTabIndex(2);
+  EXPECT_EQ(log_, (TLog{"changing 2", "change", "page change"}));
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(2));
+  EXPECT_TRUE(pages_->Pages(2)->Visible());
+  EXPECT_FALSE(pages_->Pages(1)->Visible());
+}
+
+TEST_F(RzTabs, ARefusedChangeKeepsPageRowsAndFirstShownTab) {
+  pages_->SetMultiLine(true);
+  AddPages(6, 180);
+  pages_->SetActivePageIndex(0);
+  ASSERT_EQ(pages_->RowCount(), 3);
+  std::vector<int> rows;
+  for (int i = 0; i < 6; ++i) rows.push_back(Row(i));
+  Watch();
+  allowChange_ = false;
+  pages_->SetTabIndex(5);
+  EXPECT_EQ(pages_->TabIndex(), 0);
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(0));
+  EXPECT_TRUE(pages_->Pages(0)->Visible());
+  EXPECT_FALSE(pages_->Pages(5)->Visible());
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(Row(i), rows[i]) << i;
+  EXPECT_EQ(pages_->FirstShownTab(), 0);
+  EXPECT_EQ(log_, TLog{"changing 5"});
+}
+
+TEST_F(RzTabs, RenumberingTabsKeepsTheActivePagesTab) {
+  AddPages(3);
+  pages_->SetActivePageIndex(2);
+  Watch();
+  allowChange_ = false;
+  pages_->Pages(0)->SetTabVisible(false);  // the active page's tab moves from 2 to 1
+  EXPECT_EQ(pages_->TabIndex(), 1);
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(2));
+  pages_->Pages(2)->SetPageIndex(0);  // and from 1 to 0
+  EXPECT_EQ(pages_->TabIndex(), 0);
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(0));
+  for (const std::string& entry : log_) EXPECT_NE(entry.rfind("changing", 0), 0u) << entry;
+}
+
+TEST_F(RzTabs, DisabledTabsCannotBecomeCurrent) {
+  AddPages(3);
+  pages_->SetActivePageIndex(0);
+  pages_->Pages(1)->SetTabEnabled(false);
+  pages_->SetTabIndex(1);
+  EXPECT_EQ(pages_->TabIndex(), 0);
+}
+
+TEST_F(RzTabs, PagesWithHiddenTabs) {
+  AddPages(3);
+  pages_->SetActivePageIndex(0);
+  pages_->Pages(2)->SetTabVisible(false);
+  Watch();
+  pages_->SetActivePage(pages_->Pages(2));
+  EXPECT_TRUE(pages_->Pages(2)->Visible());
+  EXPECT_FALSE(pages_->Pages(0)->Visible());
+  EXPECT_EQ(pages_->TabIndex(), -1);
+  EXPECT_EQ(log_, TLog{"page change"});
+  // hiding the active page's tab leaves the page shown
+  pages_->SetActivePage(pages_->Pages(1));
+  pages_->Pages(1)->SetTabVisible(false);
+  EXPECT_EQ(pages_->TabIndex(), -1);
+  EXPECT_TRUE(pages_->Pages(1)->Visible());
+  EXPECT_EQ(pages_->Pages(0)->TabIndex(), 0);
+  EXPECT_EQ(pages_->Pages(1)->TabIndex(), -1);
+}
+
+TEST_F(RzTabs, AnActivePageIndexOutOfRangeOnlyClearsTheTab) {
+  AddPages(3);
+  pages_->SetActivePageIndex(1);
+  pages_->SetActivePageIndex(5);
+  EXPECT_EQ(pages_->TabIndex(), -1);
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(1));
+}
+
+TEST_F(RzTabs, ClosingTabs) {
+  AddPages(4);
+  pages_->SetActivePageIndex(2);
+  pages_->CloseRequest();  // no OnClose handler: nothing closes
+  EXPECT_EQ(pages_->PageCount(), 4);
+  pages_->OnClose = MakeEvent(static_cast<RzTabs*>(this), &RzTabs::AllowClose);
+  TRzTabSheet* before = pages_->Pages(1);
+  pages_->CloseRequest();
+  EXPECT_EQ(pages_->PageCount(), 3);
+  EXPECT_EQ(pages_->ActivePage(), before);  // the one before the closed tab
+  pages_->SetActivePageIndex(0);
+  TRzTabSheet* next = pages_->Pages(1);
+  pages_->CloseRequest();
+  EXPECT_EQ(pages_->ActivePage(), next);  // the new first tab
+  EXPECT_EQ(pages_->TabIndex(), 0);
+}
+
+TEST_F(RzTabs, CtrlTabCyclesThroughPagesWithVisibleTabs) {
+  AddPages(4);
+  pages_->Pages(2)->SetTabVisible(false);
+  pages_->SetActivePageIndex(3);
+  pages_->SelectNextPage(true);
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(0));
+  pages_->SelectNextPage(false);
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(3));
+  pages_->SelectNextPage(false);
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(1));  // the hidden tab is skipped
+  EXPECT_EQ(pages_->FindNextPage(nullptr, true, true), pages_->Pages(0));
+}
+
+// Holds Ctrl (and Shift) down for this thread while it lives.
+class TKeysDown {
+ public:
+  explicit TKeysDown(bool shift) {
+    GetKeyboardState(saved_);
+    BYTE state[256];
+    std::copy(saved_, saved_ + 256, state);
+    state[VK_CONTROL] = 0x80;
+    state[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(state);
+  }
+  ~TKeysDown() { SetKeyboardState(saved_); }
+
+ private:
+  BYTE saved_[256];
+};
+
+TEST_F(RzTabs, CtrlTabKeysAndAcceleratorsChoosePages) {
+  AddPages(3);
+  auto* edit = new TEdit(form_.get());
+  edit->SetParent(pages_->Pages(0));
+  pages_->SetActivePageIndex(0);
+  form_->Show();
+  form_->SetActiveControl(edit);
+  {
+    TKeysDown ctrl(false);
+    EXPECT_EQ(pages_->Perform(CM_DIALOGKEY, VK_TAB, 0), 1);
+  }
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(1));
+  {
+    TKeysDown ctrlShift(true);
+    pages_->Perform(CM_DIALOGKEY, VK_TAB, 0);
+    pages_->Perform(CM_DIALOGKEY, VK_TAB, 0);
+  }
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(2));  // backward from the second wraps past the first
+  pages_->Pages(1)->SetCaption("&Trim");
+  EXPECT_EQ(pages_->Perform(CM_DIALOGCHAR, 't', 0), 1);
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(1));
+}
+
+TEST_F(RzTabs, HomeAndEndFollowTheSideOfTheTabs) {
+  AddPages(4);
+  pages_->SetActivePageIndex(1);
+  pages_->Pages(3)->SetTabEnabled(false);
+  pages_->Perform(WM_KEYDOWN, VK_END, 0);
+  EXPECT_EQ(pages_->TabIndex(), 2);  // the last selectable tab
+  pages_->Perform(WM_KEYDOWN, VK_RIGHT, 0);
+  EXPECT_EQ(pages_->TabIndex(), 0);  // wraps past the disabled one
+  pages_->SetTabOrientation(toLeft);
+  pages_->LayoutIfNeeded();
+  pages_->SetActivePageIndex(2);
+  pages_->Perform(WM_KEYDOWN, VK_END, 0);
+  EXPECT_EQ(pages_->TabIndex(), 0);  // the bottom end of left tabs is the first tab
+}
+
+TEST_F(RzTabs, PageErrors) {
+  AddPages(3);
+  try {
+    pages_->Pages(0)->SetPageIndex(7);
+    ADD_FAILURE();
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "7 is an invalid PageIndex value. PageIndex must be between 0 and 2");
+  }
+  try {
+    pages_->Pages(0)->SetPageVisible(true);
+    ADD_FAILURE();
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "You cannot change the Visible property of a page");
+  }
+  pages_->Pages(0)->SetPageIndex(2);
+  EXPECT_EQ(pages_->Pages(2)->Caption(), "Page 0");
+  EXPECT_EQ(pages_->Tabs()->Items(2)->Caption, "Page 0");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Geometry
+
+TEST_F(RzTabs, NeighbouringTabsOverlapByStyle) {
+  AddPages(3);
+  struct TCase {
+    TRzTabStyle Style;
+    int Gap;  // next Left minus this Right
+  } const cases[] = {{tsCutCorner, 2}, {tsRoundCorners, 2}, {tsSingleSlant, 1 - 10}, {tsBackSlant, 1 - 10},
+                     {tsDoubleSlant, 1 - 20}};
+  for (const TCase& c : cases) {
+    pages_->SetTabStyle(c.Style);
+    pages_->LayoutIfNeeded();
+    EXPECT_EQ(pages_->FixedDimension(), 20) << c.Style;
+    EXPECT_EQ(TabRect(0).Width(), 60) << c.Style;
+    EXPECT_EQ(TabRect(1).Left - TabRect(0).Right, c.Gap) << c.Style;
+  }
+}
+
+TEST_F(RzTabs, RoundCornerTabsAreTheirTextAndSixteenWide) {
+  pages_->SetTabStyle(tsRoundCorners);
+  AddPages(2, 0, 0);
+  pages_->Pages(0)->SetCaption("A rather long caption");
+  pages_->LayoutIfNeeded();
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, pages_->Font()->Handle());
+  SIZE text{};
+  GetTextExtentPoint32A(dc, "A rather long caption", 21, &text);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  // the text, the image margin kept beside it, and 16 for the rounded ends
+  EXPECT_EQ(TabRect(0).Width(), text.cx + pages_->ImageMargin() + 16);
+  EXPECT_EQ(pages_->FixedDimension(), std::max<int>(text.cy, std::abs(pages_->Font()->Height())) + 6);
+}
+
+TEST_F(RzTabs, RowsRotateToBringTheSelectedRowToTheCard) {
+  pages_->SetMultiLine(true);
+  AddPages(6, 180);
+  pages_->SetActivePageIndex(0);
+  ASSERT_EQ(pages_->RowCount(), 3);
+  EXPECT_EQ((std::vector<int>{Row(0), Row(1), Row(2), Row(3), Row(4), Row(5)}), (std::vector<int>{0, 0, 1, 1, 2, 2}));
+  const int rowStep = pages_->FixedDimension() - pages_->RowOverlap();
+  const int frontTop = TabRect(0).Top;
+  pages_->SetActivePageIndex(4);  // a tab of row 2 of 3
+  EXPECT_EQ((std::vector<int>{Row(0), Row(1), Row(2), Row(3), Row(4), Row(5)}), (std::vector<int>{1, 1, 2, 2, 0, 0}));
+  EXPECT_EQ(TabRect(4).Top, frontTop);
+  EXPECT_EQ(TabRect(2).Top, frontTop - 2 * rowStep);
+  EXPECT_EQ(TabRect(0).Left, 0);  // along positions stay
+}
+
+TEST_F(RzTabs, TabsThatDoNotFitTakeASecondRow) {
+  pages_->SetMultiLine(true);
+  AddPages(3, 150);
+  pages_->SetActivePageIndex(0);
+  EXPECT_EQ(pages_->RowCount(), 2);
+  const TRect front = pages_->CardRect(0), back = pages_->CardRect(1);
+  const int rowStep = pages_->FixedDimension() - pages_->RowOverlap();
+  EXPECT_EQ(back.Left, front.Left + pages_->RowIndent());
+  EXPECT_EQ(back.Top, front.Top - rowStep);
+  // a single tab longer than the strip is clamped and has a row of its own
+  pages_->SetTabWidth(1000);
+  pages_->LayoutIfNeeded();
+  EXPECT_EQ(pages_->RowCount(), 3);
+  EXPECT_LT(TabRect(0).Width(), 400);
+}
+
+TEST_F(RzTabs, WithoutVisibleTabsNothingIsSelected) {
+  AddPages(2);
+  pages_->HideAllTabs();
+  pages_->LayoutIfNeeded();
+  EXPECT_EQ(pages_->TabIndex(), -1);
+  EXPECT_FALSE(pages_->ScrollingNeeded());
+  EXPECT_EQ(pages_->Scroller(), nullptr);
+  pages_->ShowAllTabs();
+  EXPECT_EQ(pages_->Tabs()->Count(), 2);
+}
+
+TEST_F(RzTabs, FramesAndCards) {
+  AddPages(2);
+  pages_->SetShowFullFrame(false);
+  EXPECT_FALSE(pages_->ShowShadow());
+  pages_->SetShowShadow(true);
+  EXPECT_TRUE(pages_->ShowFullFrame());
+  // the page shown fills the display rectangle, inside the card's frame and shadow
+  pages_->SetActivePageIndex(0);
+  pages_->Realign();
+  const TRect display = pages_->DisplayRect();
+  EXPECT_EQ(pages_->Pages(0)->BoundsRect(), display);
+  EXPECT_EQ(display.Top, pages_->FixedDimension() + 1);
+  pages_->SetShowCard(false);
+  EXPECT_EQ(pages_->DisplayRect(), Rect(-2, -2, -1, -1));
+}
+
+TEST_F(RzTabs, ASingleLineStripScrollsToTheSelectedTab) {
+  AddPages(12);
+  pages_->SetActivePageIndex(0);
+  ASSERT_TRUE(pages_->ScrollingNeeded());
+  ASSERT_NE(pages_->Scroller(), nullptr);
+  EXPECT_EQ(pages_->FirstShownTab(), 0);
+  pages_->SetActivePageIndex(11);
+  EXPECT_TRUE(pages_->IsTabShown(11));
+  EXPECT_GT(pages_->FirstShownTab(), 0);
+  EXPECT_FALSE(pages_->CanScroll(true));
+  EXPECT_TRUE(pages_->ScrollTabs(false));
+}
+
+TEST_F(RzTabs, HitTestFindsTabsByTheirShape) {
+  AddPages(3);
+  pages_->SetActivePageIndex(0);
+  const TRect second = pages_->TabDrawRect(1);
+  EXPECT_EQ(pages_->HitTest({(second.Left + second.Right) / 2, (second.Top + second.Bottom) / 2}), 1);
+  EXPECT_EQ(pages_->HitTest({399, 2}), -1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dragging tabs: the strip scrolls while the mouse is outside it, and stops with the drag.
+
+TEST_F(RzTabs, TheDragScrollTimerStopsWhenTheDragEnds) {
+  AddPages(3);
+  pages_->SetAllowTabDragging(true);
+  bool accept = false;
+  for (int ending = 0; ending < 3; ++ending) {
+    pages_->DragOver(pages_, 390, 150, dsDragMove, accept);  // over no tab
+    ASSERT_TRUE(pages_->DragScrollTimerRunning());
+    EXPECT_FALSE(accept);
+    if (ending == 0) pages_->DragDrop(pages_, 390, 150);
+    if (ending == 1) pages_->DoEndDrag(nullptr, 0, 0);  // dropped elsewhere
+    if (ending == 2) pages_->DragCanceled();
+    EXPECT_FALSE(pages_->DragScrollTimerRunning()) << ending;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Stored forms
+
+const char* const clipEditorForm =
+    "object ClipEditor: TClipEditorProbe\n"
+    "  Width = 480\n"
+    "  Height = 360\n"
+    "  object Frames: TRzFrameController\n"
+    "    FrameStyle = fsGroove\n"
+    "  end\n"
+    "  object Pages: TRzPageControl\n"
+    "    Left = 8\n"
+    "    Top = 8\n"
+    "    Width = 440\n"
+    "    Height = 300\n"
+    "    ActivePage = Trim\n"
+    "    %DEFAULT%"
+    "    Color = $F2F5F6\n"
+    "    TabStyle = tsRoundCorners\n"
+    "    Transparent = True\n"
+    "    TabIndex = 1\n"
+    "    FixedDimension = 19\n"
+    "    OnChanging = PagesChanging\n"
+    "    OnChange = PagesChange\n"
+    "    OnPageChange = PagesPageChange\n"
+    "    object Effect: TRzTabSheet\n"
+    "      Color = $F2F5F6\n"
+    "      Caption = '&Effect'\n"
+    "      object Brightness: TRzTrackBar\n"
+    "        Left = 10\n"
+    "        Top = 10\n"
+    "        Width = 300\n"
+    "        Position = -50\n"
+    "        Max = 127\n"
+    "        Min = -127\n"
+    "        ShowTicks = False\n"
+    "        ShowFocusRect = False\n"
+    "        TrackColor = clInfoBk\n"
+    "        TrackOffset = 10\n"
+    "        TrackWidth = 5\n"
+    "        Transparent = True\n"
+    "        OnChange = BrightnessChange\n"
+    "      end\n"
+    "    end\n"
+    "    object Trim: TRzTabSheet\n"
+    "      Color = $F2F5F6\n"
+    "      Caption = '&Trim'\n"
+    "    end\n"
+    "    object Crop: TRzTabSheet\n"
+    "      Color = $F2F5F6\n"
+    "      Caption = '&Crop'\n"
+    "    end\n"
+    "  end\n"
+    "end\n";
+
+std::string ClipEditorText(const std::string& defaultPage) {
+  std::string text = clipEditorForm;
+  const std::string line = defaultPage.empty() ? "" : "ActivePageDefault = " + defaultPage + "\n    ";
+  text.replace(text.find("%DEFAULT%"), 9, line);
+  return text;
+}
+
+TEST_F(RzTabs, TheClipEditorLoadsFromItsStoredForm) {
+  TClipEditorProbe form(nullptr, 0);
+  ReadComponentText(ClipEditorText(""), "ClipEditor", &form);
+  auto* pages = ObjectAs<TRzPageControl>(form.FindComponent("Pages"));
+  auto* trim = ObjectAs<TRzTabSheet>(form.FindComponent("Trim"));
+  auto* brightness = ObjectAs<TRzTrackBar>(form.FindComponent("Brightness"));
+  ASSERT_TRUE(pages && trim && brightness);
+  EXPECT_EQ(form.log, TLog{});  // no handler ran while the form was read
+  EXPECT_EQ(pages->PageCount(), 3);
+  EXPECT_EQ(pages->ActivePage(), trim);
+  EXPECT_EQ(pages->TabIndex(), 1);
+  EXPECT_TRUE(trim->Visible());
+  EXPECT_FALSE(pages->Pages(0)->Visible());
+  EXPECT_FALSE(pages->Pages(2)->Visible());
+  EXPECT_EQ(pages->FixedDimension(), 19);  // as stored, until the first layout
+  EXPECT_EQ(pages->TabStyle(), tsRoundCorners);
+  EXPECT_FALSE(pages->UseColoredTabs());
+  EXPECT_EQ(pages->Tabs()->Items(2)->Caption, "&Crop");
+  // the track bar's range and position, whatever order the form gives them in
+  EXPECT_EQ(brightness->Min(), -127);
+  EXPECT_EQ(brightness->Max(), 127);
+  EXPECT_EQ(brightness->Position(), -50);
+  EXPECT_EQ(brightness->TrackWidth(), 5);
+  EXPECT_FALSE(brightness->ShowTicks());
+  EXPECT_EQ(ObjectAs<TRzFrameController>(form.FindComponent("Frames"))->FrameStyle(), fsGroove);
+  // once loaded, the handlers run
+  pages->SetActivePageIndex(2);
+  EXPECT_EQ(form.log, (TLog{"changing 2", "change", "page change"}));
+  brightness->SetPosition(10);
+  EXPECT_EQ(form.log.back(), "brightness");
+}
+
+TEST_F(RzTabs, TheDefaultPageWinsAfterLoading) {
+  TClipEditorProbe form(nullptr, 0);
+  ReadComponentText(ClipEditorText("Crop"), "ClipEditor", &form);
+  auto* pages = ObjectAs<TRzPageControl>(form.FindComponent("Pages"));
+  ASSERT_NE(pages, nullptr);
+  EXPECT_EQ(pages->ActivePage(), form.FindComponent("Crop"));
+  EXPECT_EQ(pages->TabIndex(), 2);
+  EXPECT_FALSE(ObjectAs<TRzTabSheet>(form.FindComponent("Trim"))->Visible());
+  EXPECT_TRUE(ObjectAs<TRzTabSheet>(form.FindComponent("Crop"))->Visible());
+  EXPECT_EQ(form.log, TLog{});
+}
+
+}  // namespace

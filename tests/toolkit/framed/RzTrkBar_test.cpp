@@ -1,0 +1,179 @@
+#include "calderan_test.h"
+
+#include <memory>
+#include <vector>
+
+#include "RzTrkBar.h"
+#include "framed_fixture.h"
+
+namespace {
+
+class RzTrackBar : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    UsePrivateDesktop();
+    StartFramedTestUnits();
+  }
+  void SetUp() override {
+    form_ = std::make_unique<TForm>(nullptr, 0);
+    form_->SetBounds(0, 0, 400, 300);
+    bar_ = new TRzTrackBar(form_.get());
+    bar_->SetParent(form_.get());
+    bar_->SetBounds(10, 10, 200, 35);
+    bar_->OnChange = MakeEvent(this, &RzTrackBar::Changed);
+  }
+
+ public:
+  void Changed(TObject*) { ++changes_; }
+  void Refuse(TObject*, int, bool& allow) { allow = false; }
+  void Ticks(TRzTrackBar*, TCanvas*, TPoint location, int index) {
+    tickValues_.push_back(index);
+    tickPlaces_.push_back(location);
+  }
+ protected:
+  void Key(Word key) { bar_->Perform(WM_KEYDOWN, key, 0); }
+  void Mouse(UINT msg, int x, int y) { bar_->Perform(msg, msg == WM_MOUSEMOVE || msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y)); }
+  // Paints the bar into a bitmap (which also runs its owner-drawn ticks).
+  void PaintOnce() {
+    form_->HandleNeeded();
+    TBitmap picture(bar_->Width(), bar_->Height());
+    bar_->PaintTo(picture.Canvas(), 0, 0);
+  }
+
+  std::unique_ptr<TForm> form_;
+  TRzTrackBar* bar_ = nullptr;
+  int changes_ = 0;
+  std::vector<int> tickValues_;
+  std::vector<TPoint> tickPlaces_;
+};
+
+TEST_F(RzTrackBar, MinAndMaxNeverMeet) {
+  bar_->SetPosition(10);
+  bar_->SetMin(10);
+  EXPECT_EQ(bar_->Min(), 9);
+  bar_->SetMin(0);
+  bar_->SetMax(-5);
+  EXPECT_EQ(bar_->Max(), 1);
+  EXPECT_EQ(bar_->Position(), 1);  // pulled down with the maximum
+  bar_->SetMax(10);
+  bar_->SetPosition(99);
+  EXPECT_EQ(bar_->Position(), 10);
+}
+
+TEST_F(RzTrackBar, TicksFallOnMultiplesOfTheStep) {
+  bar_->SetMin(-127);
+  bar_->SetMax(127);
+  bar_->SetTickStep(7);
+  bar_->SetTickStyle(tkOwnerDraw);
+  bar_->OnDrawTick = MakeEvent(static_cast<RzTrackBar*>(this), &RzTrackBar::Ticks);
+  PaintOnce();
+  std::vector<int> expected;
+  for (int v = -126; v <= 126; v += 7) expected.push_back(v);
+  EXPECT_EQ(tickValues_, expected);
+  // across the span between the thumb's centres at both ends
+  const int span = 200 - bar_->ThumbLength() - 2 * TRzTrackBar::EndInset;
+  EXPECT_EQ(tickPlaces_.front().X, static_cast<int>(1.0 * span / 254) + 4 + bar_->ThumbLength() / 2);
+  EXPECT_EQ(tickPlaces_[18].X, static_cast<int>(127.0 * span / 254) + 4 + bar_->ThumbLength() / 2);  // 0
+}
+
+TEST_F(RzTrackBar, ThumbPositionInIntegerArithmetic) {
+  ASSERT_EQ(bar_->ThumbLength(), 11);
+  ASSERT_EQ(bar_->ThumbThickness(), 21);
+  struct TCase {
+    int Position, Left;
+  } const cases[] = {{0, 4}, {3, 58}, {7, 130}, {10, 185}};
+  for (const TCase& c : cases) {
+    bar_->SetPosition(c.Position);
+    // (200 - 11 - 8) * position div 10 + 4; across: (8 - 21) div 2 + 20 - 2 (a pointer is lifted)
+    EXPECT_EQ(bar_->ThumbRect(), Bounds(c.Left, 12, 11, 21)) << c.Position;
+  }
+}
+
+TEST_F(RzTrackBar, TurnsVerticalWhenResizedTaller) {
+  bar_->HandleNeeded();
+  bar_->SetBounds(10, 10, 35, 200);
+  EXPECT_EQ(bar_->Orientation(), orVertical);
+  EXPECT_EQ(bar_->ThumbImage()->Width(), 21);  // the vertical thumb set
+  EXPECT_EQ(bar_->ThumbImage()->Height(), 11);
+  bar_->SetPosition(10);
+  EXPECT_EQ(bar_->ThumbRect().Top, 4);  // the maximum at the top
+  bar_->SetPosition(0);
+  EXPECT_EQ(bar_->ThumbRect().Bottom, 196);
+}
+
+TEST_F(RzTrackBar, KeysStepPageAndJump) {
+  bar_->SetPageSize(3);
+  struct TStep {
+    Word Key;
+    int Position;
+  } const horizontal[] = {{VK_END, 10}, {VK_RIGHT, 10}, {VK_HOME, 0}, {VK_LEFT, 0}, {VK_PRIOR, 3},
+                          {VK_ADD, 4}, {VK_NEXT, 1}, {VK_SUBTRACT, 0}, {VK_NEXT, 0}};
+  for (const TStep& s : horizontal) {
+    Key(s.Key);
+    EXPECT_EQ(bar_->Position(), s.Position) << s.Key;
+  }
+  bar_->SetOrientation(orVertical);
+  Key(VK_END);
+  EXPECT_EQ(bar_->Position(), 0);  // the bottom of a vertical bar
+  Key(VK_HOME);
+  EXPECT_EQ(bar_->Position(), 10);
+}
+
+TEST_F(RzTrackBar, ARefusedChangeKeepsThePosition) {
+  bar_->SetPosition(4);
+  changes_ = 0;
+  bar_->OnChanging = MakeEvent(static_cast<RzTrackBar*>(this), &RzTrackBar::Refuse);
+  bar_->SetPosition(6);
+  Key(VK_END);
+  EXPECT_EQ(bar_->Position(), 4);
+  EXPECT_EQ(changes_, 0);
+}
+
+TEST_F(RzTrackBar, DraggingTheThumbClampsAtBothEnds) {
+  form_->Show();
+  bar_->SetPosition(5);
+  const TRect thumb = bar_->ThumbRect();
+  const int y = (thumb.Top + thumb.Bottom) / 2;
+  Mouse(WM_LBUTTONDOWN, (thumb.Left + thumb.Right) / 2, y);
+  Mouse(WM_MOUSEMOVE, 500, y);
+  EXPECT_EQ(bar_->Position(), 10);
+  Mouse(WM_MOUSEMOVE, -300, y);
+  EXPECT_EQ(bar_->Position(), 0);
+  Mouse(WM_LBUTTONUP, -300, y);
+  Mouse(WM_MOUSEMOVE, 500, y);  // released: no more dragging
+  EXPECT_EQ(bar_->Position(), 0);
+}
+
+TEST_F(RzTrackBar, ATrackTooNarrowForItsThumbDragsToTheEnds) {
+  for (int width : {10, 18, 19}) {
+    bar_->SetBounds(10, 10, width, 35);
+    EXPECT_EQ(bar_->PositionAtDragPoint({width + 50, 20}), 10) << width;
+    EXPECT_EQ(bar_->PositionAtDragPoint({-50, 20}), 0) << width;
+  }
+}
+
+TEST_F(RzTrackBar, PressingTheTrackPagesTowardThePress) {
+  form_->Show();
+  bar_->SetPageSize(2);
+  bar_->SetPosition(5);
+  const int y = bar_->TrackRect().Top + 2;
+  Mouse(WM_LBUTTONDOWN, 180, y);
+  EXPECT_EQ(bar_->Position(), 7);
+  Mouse(WM_LBUTTONUP, 180, y);
+  Mouse(WM_LBUTTONDOWN, 20, y);
+  EXPECT_EQ(bar_->Position(), 5);
+  Mouse(WM_LBUTTONUP, 20, y);
+}
+
+TEST_F(RzTrackBar, CustomThumbStrips) {
+  TBitmap strip(30, 12);
+  bar_->SetCustomThumb(&strip);
+  EXPECT_EQ(bar_->ThumbStyle(), tsCustom);
+  EXPECT_EQ(bar_->ThumbLength(), 10);
+  TBitmap narrow(2, 12);
+  bar_->SetCustomThumb(&narrow);
+  EXPECT_EQ(bar_->ThumbLength(), 0);  // empty frames: an invisible thumb, and painting still works
+  PaintOnce();
+}
+
+}  // namespace

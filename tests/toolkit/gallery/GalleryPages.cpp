@@ -1,0 +1,30 @@
+// The gallery's page table. A new page: a Build function in its own <Name>Page.cpp, declared and
+// listed here.
+#include "GalleryPages.h"
+
+void BuildBasePage(TGalleryPage& page);
+void BuildEditorsPage(TGalleryPage& page);
+void BuildFramedPage(TGalleryPage& page);
+
+const std::vector<TGalleryPageEntry>& GalleryPages() {
+  static const std::vector<TGalleryPageEntry> pages = {
+      {"base", BuildBasePage},
+      {"editors", BuildEditorsPage},
+      {"framed", BuildFramedPage},
+  };
+  return pages;
+}
+
+TLabel* TGalleryPage::AddLabel(int x, int y, const std::string& text, int width) {
+  auto* label = new TLabel(form_);
+  label->SetParent(form_);
+  label->SetBounds(x, y, width, 16);
+  label->SetCaption(text);
+  return label;
+}
+
+void TGalleryPage::RunAfterShow() {
+  std::vector<std::function<void()>> actions;
+  actions.swap(afterShow_);
+  for (auto& action : actions) action();
+}

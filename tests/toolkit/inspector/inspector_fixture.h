@@ -1,0 +1,68 @@
+// Shared by the inspector's tests: the units started once, a shown form to put controls on, a
+// bitmap canvas to draw on, and message pumps bounded so that a fault fails instead of hanging.
+#pragma once
+#include <functional>
+#include <memory>
+
+#include "Forms.h"
+#include "NxInspectorUnits.h"
+
+struct InspectorFixture : ::testing::Test {
+  static void SetUpTestSuite() {
+    UsePrivateDesktop();
+    StartInspectorUnits();
+  }
+};
+
+struct FormFixture : InspectorFixture {
+  FormFixture() {
+    form = std::make_unique<TForm>(nullptr, 0);
+    form->SetBounds(50, 50, 500, 400);
+    form->Show();
+  }
+  template <class T> T* Place(T* control, int x, int y, int w, int h) {
+    control->SetParent(form.get());
+    control->SetBounds(x, y, w, h);
+    return control;
+  }
+  std::unique_ptr<TForm> form;
+};
+
+// A white 24-bit drawing surface.
+struct TestSurface {
+  explicit TestSurface(int w = 64, int h = 64) : bitmap(w, h, TPixelFormat::pf24bit) {
+    Canvas()->Brush()->SetColor(clWhite);
+    Canvas()->FillRect(Rect(0, 0, w, h));
+  }
+  TCanvas* Canvas() { return bitmap.Canvas(); }
+  COLORREF At(int x, int y) { return GetPixel(Canvas()->Handle(), x, y); }
+  TBitmap bitmap;
+};
+
+inline bool PumpUntil(const std::function<bool()>& done) {
+  for (int i = 0; i < 20000 && !done(); ++i) {
+    MSG msg;
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    } else {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+  }
+  return done();
+}
+
+inline void PumpWhileBusy() {
+  for (int idle = 0; idle < 3;) {
+    MSG msg;
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    } else {
+      ++idle;
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+  }
+}
+
+inline LPARAM ClientPoint(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }

@@ -1,0 +1,3 @@
+#include "cxEdit.h"
+
+CALDERAN_IMPLEMENT_CLASS(EcxEditError, Exception)
