@@ -1,18 +1,23 @@
 // Times loading one skin from its stream and binding it for the painters (TdxSkin::LoadFromStream,
-// then a TdxSkinLookAndFeelPainterInfo over it), and prints the milliseconds per skin. Two skins:
-// the tests' small skin as it is, and the same skin completed by a first binding (every group and
-// element the painters use present, as in a full skin). Usage: skin_bench.exe [rounds]
+// then a TdxSkinLookAndFeelPainterInfo over it), and prints the milliseconds per skin: the tests'
+// small skin as it is, the same skin completed by a first binding (every group and element the
+// painters use present, as in a full skin), and then all 21 of the program's skins from the
+// resources, as the skin units load them at every start; last, what drawing every element of one
+// skin costs the first time (the pictures are decoded then) and again. Usage: skin_bench.exe [rounds]
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "cxBaseUnits.h"
 #include "cxLookAndFeelPainters.h"
 #include "cxLookAndFeels.h"
 #include "dxOffice11.h"
 #include "dxSkinInfo.h"
+#include "dxSkinsBuiltIn.h"
+#include "dxSkinsDefaultPainters.h"
 #include "dxSkinsTestSkin.h"
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
@@ -49,6 +54,66 @@ void Report(const char* name, const std::string& bytes, int rounds) {
               (times.Load + times.Bind) / rounds, times.Load / rounds, times.Bind / rounds, rounds);
 }
 
+// The 21 skins from the program's resources, each loaded and bound, as one start-up does.
+void ReportProgramSkins(int rounds) {
+  std::vector<std::string> names(std::begin(dxBuiltInSkinNames), std::end(dxBuiltInSkinNames));
+  names.push_back(dxUserSkinName);
+  TTimes times;
+  for (int round = 0; round <= rounds; ++round) {
+    TTimes one;
+    for (const std::string& name : names) {
+      LARGE_INTEGER start, loaded, bound;
+      QueryPerformanceCounter(&start);
+      auto* skin = new TdxSkin(name, true, GetModuleHandleA(nullptr));
+      QueryPerformanceCounter(&loaded);
+      TdxSkinLookAndFeelPainterInfo info(skin);
+      QueryPerformanceCounter(&bound);
+      one.Load += Milliseconds(start, loaded);
+      one.Bind += Milliseconds(loaded, bound);
+    }
+    if (round == 0) continue;  // warm-up
+    times.Load += one.Load;
+    times.Bind += one.Bind;
+  }
+  std::printf("%-15s %6zu skins: %7.2f ms to load and bind all (load %.2f, bind %.2f; %d rounds)\n", "program skins",
+              names.size(), (times.Load + times.Bind) / rounds, times.Load / rounds, times.Bind / rounds, rounds);
+}
+
+// Drawing every element of one skin once in its first state: the first time decodes the pictures
+// the load deferred, the second time shows the drawing alone.
+void ReportFirstDrawing(const std::string& name) {
+  TdxSkinLookAndFeelPainterInfo info(new TdxSkin(name, true, GetModuleHandleA(nullptr)));
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 64, -64, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  double passes[2] = {};
+  int elements = 0;
+  for (double& pass : passes) {
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    TdxSkin* skin = info.GetSkin();
+    elements = 0;
+    for (int g = 0; g < skin->GroupCount(); ++g)
+      for (int e = 0; e < skin->Groups(g)->ElementCount(); ++e, ++elements) {
+        TdxSkinElement* element = skin->Groups(g)->Elements(e);
+        TdxSkinElementStates states = element->Image()->States();
+        TdxSkinElementState state = esNormal;
+        while (!states.Contains(state) && state < esCheckPressed) state = TdxSkinElementState(state + 1);
+        element->Draw(dc, TRect(0, 0, 64, 64), 0, state);
+      }
+    QueryPerformanceCounter(&end);
+    pass = Milliseconds(start, end);
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  std::printf("%-15s %6d elements: %7.2f ms to draw each once the first time (decoding), %.2f ms again\n",
+              name.c_str(), elements, passes[0], passes[1]);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,6 +130,8 @@ int main(int argc, char** argv) {
   const std::string completedBytes = testskin::SaveSkin(completed.GetSkin());
   Report("test skin", testBytes, rounds);
   Report("completed skin", completedBytes, rounds);
+  ReportProgramSkins(std::max(1, rounds / 5));
+  ReportFirstDrawing("Harbor");
   StopUnits();
   return 0;
 }

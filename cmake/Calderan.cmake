@@ -14,14 +14,15 @@ function(calderan_resources target rc)
   target_link_options(${target} PRIVATE ${res})
 endfunction()
 
-# calderan_test(<name> SOURCES ... LIBS ... [RESOURCES rc]): one GoogleTest executable run by ctest.
+# calderan_test(<name> SOURCES ... LIBS ... [RESOURCES rc [RESOURCE_FILES file...]]): one GoogleTest
+# executable run by ctest; RESOURCE_FILES are files the script includes (rebuilt when they change).
 function(calderan_test name)
-  cmake_parse_arguments(T "" "RESOURCES" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "RESOURCES" "SOURCES;LIBS;RESOURCE_FILES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main pthread ${CALDERAN_WIN32_LIBS})
   if(T_RESOURCES)
-    calderan_resources(${name} ${T_RESOURCES})
+    calderan_resources(${name} ${T_RESOURCES} ${T_RESOURCE_FILES})
   endif()
   add_test(NAME ${name} COMMAND ${CMAKE_CURRENT_BINARY_DIR}/${name}.exe
            WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
@@ -38,15 +39,16 @@ function(calderan_library name)
   target_link_libraries(${name} PUBLIC ${L_DEPS} ${L_LINK} ${CALDERAN_WIN32_LIBS})
 endfunction()
 
-# calderan_tests(<prefix> LIBS ... [RESOURCES rc]): one test executable per *_test.cpp in the folder,
-# named <prefix>_<file>.
+# calderan_tests(<prefix> LIBS ... [RESOURCES rc [RESOURCE_FILES file...]]): one test executable per
+# *_test.cpp in the folder, named <prefix>_<file>.
 function(calderan_tests prefix)
-  cmake_parse_arguments(T "" "RESOURCES" "LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "RESOURCES" "LIBS;RESOURCE_FILES" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
   foreach(src ${tests})
     get_filename_component(stem ${src} NAME_WE)
     if(T_RESOURCES)
-      calderan_test(${prefix}_${stem} SOURCES ${src} LIBS ${T_LIBS} RESOURCES ${T_RESOURCES})
+      calderan_test(${prefix}_${stem} SOURCES ${src} LIBS ${T_LIBS} RESOURCES ${T_RESOURCES}
+                    RESOURCE_FILES ${T_RESOURCE_FILES})
     else()
       calderan_test(${prefix}_${stem} SOURCES ${src} LIBS ${T_LIBS})
     endif()

@@ -10,7 +10,7 @@
 #include "cxLookAndFeelPainters.h"
 #include "cxLookAndFeels.h"
 #include "dxOffice11.h"
-#include "dxSkinsCore.h"
+#include "dxSkinsBuiltIn.h"
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
 
@@ -18,8 +18,8 @@ namespace {
 
 void StartProgramUnits() {
   StartToolkitBaseUnits();
-  StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxLookAndFeelPaintersUnit,
-              &dxSkinsCoreUnit});
+  StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxLookAndFeelPaintersUnit});
+  StartSkinUnits();
 }
 
 // The application windows are not built yet: in their place the entry tells what start-up loaded,

@@ -220,6 +220,19 @@ using TcxKeys = TSet<TcxKey>;
 using TcxScrollStyle = TScrollStyle;
 // 0 none, 1 left, 2 right, 3 up, 4 down.
 enum TcxDirection : uint8_t { dirNone, dirLeft, dirRight, dirUp, dirDown };
+
+// Middle-button panning: where the mouse stands against the anchor decides the direction and the
+// speed (0..12) of scrolling. Outside the neutral zone (the anchor's square; the whole screen
+// width without a horizontal bar, the whole height without a vertical one) the mouse has moved out.
+struct TcxPanningState {
+  TPoint Anchor;
+  int AnchorSize = 29;
+  bool HorzBarShown = false, VertBarShown = false;
+  TcxDirection Direction = dirNone;
+  int Speed = 0;
+  bool MovedOut = false;
+};
+void CalcPanningDirectionAndSpeed(TcxPanningState& state, const TPoint& point, const TRect& screen);
 enum TcxWheelScrollKind : uint8_t { wskNone, wskHorizontal, wskVertical };
 
 // A built-in bar: the control describes it in Data; the update loop applies the record.
@@ -386,6 +399,10 @@ class TcxControl : public TCustomControl, public IcxLookAndFeelOwner {
                         bool allowHide);
   virtual void UpdateScrollBars();
   void ScrollByDirection(TcxDirection direction);
+  // Middle-button panning with its own message loop, while a built-in bar is shown; it ends with
+  // a click (not passed on), Esc (passed on) or the loss of the mouse capture.
+  void PanContent();
+  bool Panning() const { return panning_; }
   virtual void Scroll(TScrollBarKind kind, TScrollCode code, int& position) { (void)kind, (void)code, (void)position; }
 
   // --- drag and drop
@@ -538,6 +555,7 @@ class TcxControl : public TCustomControl, public IcxLookAndFeelOwner {
   bool updatingScrollBars_ = false;
   TcxControlScrollBar* vScrollBar_ = nullptr;
   bool lastParentBackground_ = true;
+  bool panning_ = false;
 };
 
 // Asks whether the mouse leaves the box of the drag threshold around the cursor before a button

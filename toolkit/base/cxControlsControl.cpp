@@ -395,6 +395,7 @@ void TcxControl::ArmDragAndDrop() {
 }
 
 void TcxControl::AfterMouseDown(TMouseButton button, int x, int y) {
+  if (button == mbMiddle) return PanContent();
   if (button != mbLeft || DragMode() != dmAutomatic || !MouseCapture()) return;
   if (IsDesigning() && !AllowsDesignTimeDrag(x, y, {ssLeft})) return;
   if (CanStartDrag(x, y) && DetectDrag(Handle()) == 1) BeginDrag(true);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include <zlib.h>
+
 using namespace Gdiplus;
 
 CALDERAN_IMPLEMENT_CREATABLE0(TdxGPImage, TdxGPBase)
@@ -20,6 +22,39 @@ IStream* StreamOnGlobal(HGLOBAL memory) {
   IStream* stream = nullptr;
   CheckGdiPlusSuccess(CreateStreamOnHGlobal(memory, FALSE, &stream) == S_OK);
   return stream;
+}
+
+constexpr unsigned char PngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+bool IsPngFile(const std::string& bytes) {
+  return bytes.size() >= sizeof(PngSignature) && std::memcmp(bytes.data(), PngSignature, sizeof(PngSignature)) == 0;
+}
+
+uint32_t BigEndian32(const std::string& bytes, size_t at) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data()) + at;
+  return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+}
+
+// Walks a PNG file's chunks: each lies within the file with a matching check sum, the first is the
+// header with a size, and an end chunk closes the file. The size is the header's.
+bool ReadPngChunks(const std::string& png, TSize& size) {
+  bool first = true;
+  for (size_t at = sizeof(PngSignature); at + 12 <= png.size();) {
+    const uint32_t length = BigEndian32(png, at);
+    if (length > png.size() - at - 12) return false;
+    const char* type = png.data() + at + 4;
+    const uLong sum = crc32(0, reinterpret_cast<const Bytef*>(type), static_cast<uInt>(length) + 4);
+    if (sum != BigEndian32(png, at + 8 + length)) return false;
+    if (first) {
+      const uint32_t width = BigEndian32(png, at + 8), height = BigEndian32(png, at + 12);
+      if (std::memcmp(type, "IHDR", 4) != 0 || length != 13 || width - 1 > 0x7FFFFFFE || height - 1 > 0x7FFFFFFE) return false;
+      size = TSize(static_cast<int>(width), static_cast<int>(height));
+      first = false;
+    }
+    if (std::memcmp(type, "IEND", 4) == 0) return true;
+    at += 12 + length;
+  }
+  return false;
 }
 
 }  // namespace
@@ -93,11 +128,32 @@ TdxGPImage* TdxGPImage::NewFromStream(TStream* stream) {
 }
 
 void TdxGPImage::DecodeStream(TStream* stream) {
-  const int64_t size = stream->Size() - stream->Position();
+  std::string bytes(static_cast<size_t>(stream->Size() - stream->Position()), '\0');
+  stream->Read(bytes.data(), static_cast<int32_t>(bytes.size()));
+  if (IsPngFile(bytes))
+    KeepEncodedPng(std::move(bytes));
+  else
+    DecodeMemory(bytes.data(), bytes.size());
+}
+
+void TdxGPImage::KeepEncodedPng(std::string&& bytes) {
+  TSize size;
+  CheckGdiPlusSuccess(ReadPngChunks(bytes, size));
+  encodedSize_ = size;
+  encodedPng_ = std::make_shared<const std::string>(std::move(bytes));
+}
+
+void TdxGPImage::DecodeKeptPng() {
+  // Taken out first: a picture that fails to decode reports it once and is empty from then on.
+  std::shared_ptr<const std::string> png = std::move(encodedPng_);
+  encodedPng_.reset();
+  DecodeMemory(png->data(), png->size());
+}
+
+void TdxGPImage::DecodeMemory(const void* data, size_t size) {
   decodeMemory_ = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(size));
   CheckGdiPlusSuccess(decodeMemory_ != nullptr);
-  void* block = GlobalLock(decodeMemory_);
-  stream->Read(block, static_cast<int32_t>(size));
+  std::memcpy(GlobalLock(decodeMemory_), data, size);
   GlobalUnlock(decodeMemory_);
   decodeStream_ = StreamOnGlobal(decodeMemory_);
   GpBitmap* bitmap = nullptr;
@@ -105,7 +161,18 @@ void TdxGPImage::DecodeStream(TStream* stream) {
   handle_ = bitmap;
 }
 
+GpImage* TdxGPImage::Handle() const {
+  if (encodedPng_) const_cast<TdxGPImage*>(this)->DecodeKeptPng();
+  return handle_;
+}
+
 TdxGPImage* TdxGPImage::Duplicate(TdxGPImage* source) {
+  if (source->encodedPng_) {
+    std::unique_ptr<TdxGPImage> image(CreateOfImageClass());
+    image->encodedPng_ = source->encodedPng_;
+    image->encodedSize_ = source->encodedSize_;
+    return image.release();
+  }
   if (!source->pixelData_) {
     std::unique_ptr<TdxGPImage> image(CreateOfImageClass());
     if (source->handle_) CheckGdiPlusStatus(GdiPlusFunctions.GdipCloneImage(source->handle_, &image->handle_));
@@ -116,6 +183,7 @@ TdxGPImage* TdxGPImage::Duplicate(TdxGPImage* source) {
 }
 
 TSize TdxGPImage::Size() const {
+  if (encodedPng_) return encodedSize_;
   if (!handle_) return TSize(0, 0);
   REAL width = 0, height = 0;
   CheckGdiPlusStatus(GdiPlusFunctions.GdipGetImageDimension(handle_, &width, &height));
@@ -125,7 +193,7 @@ TSize TdxGPImage::Size() const {
 void TdxGPImage::EncodeToStream(TMemoryStream* stream) {
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 0);
   IStream* target = StreamOnGlobal(memory);
-  GpStatus status = GdiPlusFunctions.GdipSaveImageToStream(handle_, target, &PngEncoderId(), nullptr);
+  GpStatus status = GdiPlusFunctions.GdipSaveImageToStream(Handle(), target, &PngEncoderId(), nullptr);
   if (status == Ok) {
     STATSTG stat{};
     target->Stat(&stat, STATFLAG_NONAME);

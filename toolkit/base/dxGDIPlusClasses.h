@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "Classes.h"
@@ -28,9 +29,12 @@ class TdxGPImage : public TdxGPBase {
   static TdxGPImage* NewFromStream(TStream* stream);
   static TdxGPImage* Duplicate(TdxGPImage* source);
 
-  Gdiplus::GpImage* Handle() const { return handle_; }
+  // A PNG read from a stream stays encoded until its first use here (loading a skin reads hundreds
+  // of pictures, few of which are drawn soon).
+  Gdiplus::GpImage* Handle() const;
   const std::shared_ptr<TdxRGBColors>& PixelData() const { return pixelData_; }
-  // GdipGetImageDimension truncated; 0 x 0 without handle.
+  // GdipGetImageDimension truncated (a PNG not yet decoded: the size its header gives); 0 x 0
+  // without picture.
   TSize Size() const;
   // Saves as PNG with the cached PNG encoder.
   void EncodeToStream(TMemoryStream* stream);
@@ -43,12 +47,19 @@ class TdxGPImage : public TdxGPBase {
  private:
   static TdxGPImage* CreateOfImageClass();
   void ReleaseDecodeBuffer();
+  // Keeps the PNG's bytes after checking its chunks; raises the GDI+ failure for a damaged file.
+  void KeepEncodedPng(std::string&& bytes);
+  void DecodeKeptPng();
+  void DecodeMemory(const void* data, size_t size);
 
   std::shared_ptr<TdxRGBColors> pixelData_;
   Gdiplus::GpImage* handle_ = nullptr;
   // The memory a decoded image was read from: GDI+ may read it while the image lives.
   IStream* decodeStream_ = nullptr;
   HGLOBAL decodeMemory_ = nullptr;
+  // A PNG not decoded yet (shared with its duplicates) and the size its header gives.
+  std::shared_ptr<const std::string> encodedPng_;
+  TSize encodedSize_;
 };
 
 // The image class while GDI+ is not available: allocated with the ordinary memory manager.

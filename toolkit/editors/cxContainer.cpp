@@ -949,12 +949,14 @@ namespace {
 
 void StartContainer() {
   if (HMODULE user = GetModuleHandleA("user32.dll"))
-    getScrollBarInfo = reinterpret_cast<TGetScrollBarInfo>(GetProcAddress(user, "GetScrollBarInfo"));
+    getScrollBarInfo = reinterpret_cast<TGetScrollBarInfo>(reinterpret_cast<void*>(GetProcAddress(user, "GetScrollBarInfo")));
   GroupDescendentsWith(TcxStyleController::StaticClass(), TControl::StaticClass());
   RegisterClass(TcxStyleController::StaticClass());
+  InstallPopupHooks();
 }
 
 void StopContainer() {
+  RemovePopupHooks();
   UnRegisterClass(TcxStyleController::StaticClass());
   getScrollBarInfo = nullptr;
 }

@@ -504,4 +504,101 @@ bool AreOwnScrollBarsUsable();
 // The shift state of the last mouse press or release on any container (empty after a leave).
 TShiftState LastContainerShiftState();
 
+// ---------------------------------------------------------------------------------------------
+// Popup windows: borderless drop-downs opened next to an owner control, closed by outside clicks,
+// deactivation, the owner going away and explicit requests. The container module keeps the list of
+// open popups and three thread hooks (call-window, get-message, mouse) that apply these rules.
+
+// Private messages of a popup window: close (deferred) and show again.
+inline constexpr UINT CM_CXPOPUP_CLOSE = 0x807D;
+inline constexpr UINT CM_CXPOPUP_SHOW = 0x807E;
+
+class TcxCustomPopupWindow : public TcxPopupWindow {
+  CALDERAN_CLASS(TcxCustomPopupWindow)
+  explicit TcxCustomPopupWindow(TControl* ownerControl);
+  ~TcxCustomPopupWindow() override;
+  void Dispatch(TMessage& message) override;
+
+  TControl* OwnerControl() const { return ownerControl_; }
+  bool CaptureFocus() const { return captureFocus_; }
+  void SetCaptureFocus(bool value);
+  bool TopmostWithOwner() const { return topmostWithOwner_; }
+  void SetTopmostWithOwner(bool value);
+  bool Modal() const { return modal_; }
+  void SetModal(bool value) { modal_ = value; }
+  TcxContainerStyle* Style() const { return style_.get(); }
+  TcxContainerViewInfo* ViewInfo() const { return viewInfo_.get(); }
+  TWinControl* FocusedControlOnShow() const { return focusedControl_; }
+  bool IsOpen() const;
+  // Whether a click on the owner's area closed the popup and HandleOutsideClick took it; cleared.
+  bool TakeClosedByOwnerClick();
+  void MarkClosedByOwnerClick() { closedByOwnerClick_ = true; }
+  void LockClosing(bool lock) { closingLock_ += lock ? 1 : (closingLock_ > 0 ? -1 : 0); }
+
+  virtual void ShowPopup(TWinControl* focusedControl = nullptr);
+  void ClosePopup() override;
+  void ClosePopupDeferred();
+  TRect GetOwnerScreenBounds() override;
+  void InitPopup() override {}
+
+  TNotifyEvent OnClosed, OnClosing, OnShown, OnShowing;
+
+  // --- numbered operations
+  virtual bool CanFitToWorkArea() { return false; }
+  virtual void FireClosed() { if (OnClosed) OnClosed(this); }
+  virtual void FireClosing() { if (OnClosing) OnClosing(this); }
+  virtual void FireShown() { if (OnShown) OnShown(this); }
+  virtual void FireShowing() { if (OnShowing) OnShowing(this); }
+  virtual bool ErasesBackground() { return false; }
+  virtual bool AcceptsSystemKey(Word key);
+  virtual void CloseByModalResult() { ClosePopup(); }
+  // True when the popup consumed a click outside it.
+  virtual bool HandleOutsideClick(HWND window, UINT mouseMessage, const TPoint& point, TShiftState shift);
+  virtual void StyleChanged(TObject*) {}
+  virtual void FitIntoWorkArea(TPoint& position);
+  virtual const TcxContainerStyleClass* StyleClass() const { return TcxContainerStyle::StaticClassOperations(); }
+  virtual TcxContainerViewInfo* CreateViewInfo() const { return new TcxContainerViewInfo; }
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void Paint() override;
+  void Deactivate() override;
+  void VisibleChanged() override;
+  void KeyDown(Word& key, TShiftState shift) override;
+  void AdjustClientRect(TRect& rect) override;
+
+ private:
+  TWinControl* ChooseFocusedControl(TWinControl* requested);
+  void PlaceOnTop();
+  void RunModalLoop();
+  void RecreateAndReopen();
+  void CloseDeferred(TMessage&);
+  TCustomForm* OwnerForm() const;
+
+  bool captureFocus_ = true;
+  int closingLock_ = 0;
+  TWinControl* focusedControl_ = nullptr;
+  bool topmostWithOwner_ = false;
+  bool closedByOwnerClick_ = false;
+  bool modal_ = true;
+  TControl* ownerControl_;
+  std::unique_ptr<TcxContainerStyle> style_;
+  std::unique_ptr<TcxContainerViewInfo> viewInfo_;
+};
+
+// The open popups, in opening order (the last is the newest).
+const std::vector<TcxCustomPopupWindow*>& OpenPopups();
+bool IsPopupOpen(TCustomForm* form);
+bool IsWindowOfControl(TControl* control, HWND window, bool includeDescendants);
+bool IsDescendantWindowOfControl(TControl* control, HWND window);
+bool IsWindowOfOwnerForm(TControl* ownerControl, HWND window);
+HWND GetTopLevelAncestorWindow(HWND window);
+bool RemovePendingMessages(HWND window, UINT first, UINT last, bool all);
+void InstallPopupHooks();
+void RemovePopupHooks();
+// The mouse hook's rule for a button press on window at point (screen): true when the press goes
+// on to the window, false when it is swallowed. Popups it concerns are closed.
+bool ProcessPopupOutsideClick(HWND window, UINT message, const TPoint& point);
+
 extern const TUnitInfo cxContainerUnit;

@@ -26,7 +26,8 @@ void PaintBrushRect(HDC dc, const TRect& r, HBRUSH brush) { FillRect(dc, r.Win()
 
 // Whether the platform has the hot-light system colour.
 bool DetectHotLight() {
-  OSVERSIONINFOA info{sizeof(info)};
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof(info);
   if (!GetVersionExA(&info)) return false;
   return (info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && info.dwMinorVersion != 0) ||
          (info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion == 5);
@@ -210,8 +211,7 @@ void DrawEditGlyph(TcxCanvas* canvas, int x, int y, TBitmap* glyph, bool enabled
     canvas->Draw(x, y, workBitmap);
   } else if (backgroundColor != clNone) {
     TBitmap temp;
-    temp.SetWidth(glyph->Width());
-    temp.SetHeight(glyph->Height());
+    temp.SetSize(glyph->Width(), glyph->Height());
     temp.Canvas()->Brush()->SetColor(backgroundColor);
     temp.Canvas()->FillRect(source);
     images.Draw(temp.Canvas(), 0, 0, 0, false);
@@ -226,8 +226,7 @@ void DrawImageListGlyph(TcxCanvas* canvas, TCustomImageList* images, int index, 
   TBitmap temp;
   TBitmap* target = workBitmap;
   if (!target) {
-    temp.SetWidth(images->Width());
-    temp.SetHeight(images->Height());
+    temp.SetSize(images->Width(), images->Height());
     temp.Canvas()->Brush()->SetColor(backgroundColor);
     temp.Canvas()->FillRect(TRect(0, 0, images->Width(), images->Height()));
     target = &temp;

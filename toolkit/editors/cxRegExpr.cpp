@@ -101,15 +101,22 @@ std::unique_ptr<TcxRegExprItem> TcxRegExprAll::Duplicate() const { return std::m
 // ---------------------------------------------------------------------------------------------
 // States and state sets
 
+namespace {
+
+// Shared by every walk, whatever it hands its states to: a mark is never reused.
+uint64_t walkEpoch = 0;
+std::vector<TcxRegExprState*> walkStack;
+
+}  // namespace
+
 // Walks from the successors of every member, through pass-through states, in link order (depth
 // first, as a recursive pass-through would), and hands each simple state to `visit` the first time
 // the walk reaches it. Marking what the walk has reached keeps each state once in the resulting set
 // and ends a cycle of pass-through states (a repeated group whose content can match nothing), so a
 // walk looks at no more states than the expression has links, whatever was typed before.
 template <class Visit> void TcxRegExprStates::Walk(uint64_t* visits, Visit visit) const {
-  static uint64_t epoch = 0;
-  static std::vector<TcxRegExprState*> stack;
-  const uint64_t mark = ++epoch;
+  auto& stack = walkStack;
+  const uint64_t mark = ++walkEpoch;
   uint64_t count = 0;
   auto pushSuccessors = [&](const TcxRegExprState* state) {
     const auto& successors = state->successors_.states_;

@@ -540,6 +540,7 @@ class TRzCustomTabControl : public TCustomControl {
   int initialTabIndex_ = 0;
   bool showCard_ = true;
   int mouseDownTab_ = -1;
+  bool dragArmed_ = false;
   TRect dropMarkRect_;
   int dropTarget_ = -1;
   bool dropMarkShown_ = false;

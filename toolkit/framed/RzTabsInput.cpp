@@ -65,6 +65,7 @@ void TRzCustomTabControl::MouseDown(TMouseButton button, TShiftState shift, int 
     if (tabIndex_ == hit) DoTabClick();
   }
   mouseDownTab_ = hit;
+  dragArmed_ = hit >= 0;
 }
 
 void TRzCustomTabControl::MouseMove(TShiftState shift, int x, int y) {
@@ -90,7 +91,11 @@ void TRzCustomTabControl::MouseMove(TShiftState shift, int x, int y) {
   TCustomControl::MouseMove(shift, x, y);
   const bool dragFromEnabledTab = mouseDownTab_ >= 0 && mouseDownTab_ < tabData_->Count() &&
                                   tabData_->Items(mouseDownTab_)->Enabled;
-  if (allowTabDragging_ && shift.Contains(ssLeft) && dragFromEnabledTab && !Dragging()) BeginDrag(false);
+  // Once per press: the drag then waits for the mouse to leave the threshold box around the press.
+  if (allowTabDragging_ && dragArmed_ && shift.Contains(ssLeft) && dragFromEnabledTab) {
+    dragArmed_ = false;
+    BeginDrag(false);
+  }
 }
 
 void TRzCustomTabControl::StartHoverTimer() {

@@ -189,9 +189,11 @@ void TRzPageControl::TabsChanged() {
     data->Assign(page);
     Tabs()->Add(data.release());
   }
+  // The active page keeps its tab under a new number: a re-numbering, not a change of page, so no
+  // OnChanging can refuse it and leave the tab index on another page.
   if (activePage_) {
     const int index = activePage_->TabIndex();
-    if (index != TabIndex()) SetTabIndex(index);
+    if (index != TabIndex()) SetTabIndexInternally(index);
   }
   TRzCustomTabControl::TabsChanged();
 }

@@ -100,14 +100,27 @@ TEST(RegExprCompileTest, FailedCompilationLeavesTheExpressionUncompiled) {
   EXPECT_EQ(Type(expression, "x"), TTyped::Accepted);
 }
 
-TEST(RegExprCompileTest, MissingStreamIsReported) {
-  TcxRegExpr expression;
-  try {
-    expression.CompileFromStream(nullptr);
-    FAIL() << "no error raised";
-  } catch (const EcxRegExprError& error) {
-    ASSERT_EQ(error.Errors().Count(), 1);
-    EXPECT_EQ(error.Errors().Item(0).FullText(), "The source stream is not assigned");
+// A stream that promises more than it can read.
+class TBrokenStream : public TStream {
+ public:
+  int32_t Read(void*, int32_t) override { return 0; }
+  int32_t Write(const void*, int32_t count) override { return count; }
+  int64_t Seek(int64_t, TSeekOrigin) override { return 0; }
+  int64_t Size() override { return 10; }
+};
+
+TEST(RegExprCompileTest, MissingOrUnreadableStreamIsReported) {
+  TBrokenStream broken;
+  for (TStream* stream : {static_cast<TStream*>(nullptr), static_cast<TStream*>(&broken)}) {
+    TcxRegExpr expression;
+    try {
+      expression.CompileFromStream(stream);
+      FAIL() << "no error raised";
+    } catch (const EcxRegExprError& error) {
+      ASSERT_EQ(error.Errors().Count(), 1);
+      EXPECT_EQ(error.Errors().Item(0).FullText(), "The source stream is not assigned");
+    }
+    EXPECT_FALSE(expression.IsReady());
   }
 }
 

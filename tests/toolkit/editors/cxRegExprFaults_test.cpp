@@ -56,6 +56,35 @@ TEST(RegExprFaultsTest, CycleOfPassThroughStatesEnds) {
   EXPECT_EQ(next.ExpandAll().Count(), 1);
 }
 
+TEST(RegExprFaultsTest, WalksNeverTakeAnOldMarkForANewOne) {
+  // Steps and expansions mark the states they reach. Each round marks a and b with one kind of
+  // walk, runs the other kind elsewhere, then asks the other kind about a and b: whatever the
+  // counts of earlier walks, some round would meet an old mark if the kinds counted apart.
+  TcxRegExprSimpleState start(nullptr), elsewhere(nullptr);
+  TcxRegExprSimpleState a(std::make_unique<TcxRegExprSymbol>('a'));
+  TcxRegExprSimpleState b(std::make_unique<TcxRegExprSymbol>('b'));
+  TcxRegExprSimpleState c(std::make_unique<TcxRegExprSymbol>('c'));
+  start.Link(&a);
+  start.Link(&b);
+  elsewhere.Link(&c);
+  TcxRegExprStates both, other;
+  both.Append(&start);
+  other.Append(&elsewhere);
+  for (int round = 0; round < 20000; ++round) {
+    char ch = 'a';
+    both.StepAll(ch, false);
+    other.ExpandAll();
+    ASSERT_EQ(both.ExpandAll().Count(), 2) << round;
+  }
+  for (int round = 0; round < 20000; ++round) {
+    both.ExpandAll();
+    char ch = 'c';
+    other.StepAll(ch, false);
+    ch = 'b';
+    ASSERT_EQ(both.StepAll(ch, false).Count(), 1) << round;
+  }
+}
+
 TEST(RegExprFaultsTest, StateSetsKeepEachStateOnce) {
   // Each digit used to double the set: both alternatives lead back to both.
   auto expression = Compiled("(\\d|\\w)*");

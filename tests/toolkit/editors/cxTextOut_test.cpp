@@ -157,7 +157,7 @@ TEST(ExtEditUtils, RectangleHelpers) {
 
 TEST_F(TextRows, ATrueTypeFontTurnsByTheNormalisedAngle) {
   TBitmap bitmap;
-  bitmap.SetWidth(10), bitmap.SetHeight(10);
+  bitmap.SetSize(10, 10);
   TFont font;
   font.SetName("Arial");
   EXPECT_TRUE(SelectRotatedFont(bitmap.Canvas(), &font, 360));

@@ -1,10 +1,12 @@
 #include "calderan_test.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "FormReader.h"
+#include "StdCtrls.h"
 #include "RzFrameController.h"
 #include "RzTabs.h"
 #include "RzTrkBar.h"
@@ -208,6 +210,20 @@ TEST_F(RzTabs, ARefusedChangeKeepsPageRowsAndFirstShownTab) {
   EXPECT_EQ(log_, TLog{"changing 5"});
 }
 
+TEST_F(RzTabs, RenumberingTabsKeepsTheActivePagesTab) {
+  AddPages(3);
+  pages_->SetActivePageIndex(2);
+  Watch();
+  allowChange_ = false;
+  pages_->Pages(0)->SetTabVisible(false);  // the active page's tab moves from 2 to 1
+  EXPECT_EQ(pages_->TabIndex(), 1);
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(2));
+  pages_->Pages(2)->SetPageIndex(0);  // and from 1 to 0
+  EXPECT_EQ(pages_->TabIndex(), 0);
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(0));
+  for (const std::string& entry : log_) EXPECT_NE(entry.rfind("changing", 0), 0u) << entry;
+}
+
 TEST_F(RzTabs, DisabledTabsCannotBecomeCurrent) {
   AddPages(3);
   pages_->SetActivePageIndex(0);
@@ -271,6 +287,46 @@ TEST_F(RzTabs, CtrlTabCyclesThroughPagesWithVisibleTabs) {
   pages_->SelectNextPage(false);
   EXPECT_EQ(pages_->ActivePage(), pages_->Pages(1));  // the hidden tab is skipped
   EXPECT_EQ(pages_->FindNextPage(nullptr, true, true), pages_->Pages(0));
+}
+
+// Holds Ctrl (and Shift) down for this thread while it lives.
+class TKeysDown {
+ public:
+  explicit TKeysDown(bool shift) {
+    GetKeyboardState(saved_);
+    BYTE state[256];
+    std::copy(saved_, saved_ + 256, state);
+    state[VK_CONTROL] = 0x80;
+    state[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(state);
+  }
+  ~TKeysDown() { SetKeyboardState(saved_); }
+
+ private:
+  BYTE saved_[256];
+};
+
+TEST_F(RzTabs, CtrlTabKeysAndAcceleratorsChoosePages) {
+  AddPages(3);
+  auto* edit = new TEdit(form_.get());
+  edit->SetParent(pages_->Pages(0));
+  pages_->SetActivePageIndex(0);
+  form_->Show();
+  form_->SetActiveControl(edit);
+  {
+    TKeysDown ctrl(false);
+    EXPECT_EQ(pages_->Perform(CM_DIALOGKEY, VK_TAB, 0), 1);
+  }
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(1));
+  {
+    TKeysDown ctrlShift(true);
+    pages_->Perform(CM_DIALOGKEY, VK_TAB, 0);
+    pages_->Perform(CM_DIALOGKEY, VK_TAB, 0);
+  }
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(2));  // backward from the second wraps past the first
+  pages_->Pages(1)->SetCaption("&Trim");
+  EXPECT_EQ(pages_->Perform(CM_DIALOGCHAR, 't', 0), 1);
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(1));
 }
 
 TEST_F(RzTabs, HomeAndEndFollowTheSideOfTheTabs) {

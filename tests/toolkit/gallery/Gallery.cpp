@@ -19,13 +19,13 @@
 #include "GalleryPages.h"
 #include "RzFramedUnits.h"
 #include "cxBaseUnits.h"
+#include "dxSkinsBuiltIn.h"
 #include "cxControls.h"
 #include "cxLookAndFeelPainters.h"
 #include "cxLookAndFeels.h"
 #include "dxOffice11.h"
 #include "dxSkinsLookAndFeelPainter.h"
 #include "dxSkinsForm.h"
-#include "dxSkinsFormTestSkin.h"
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
 
@@ -111,18 +111,12 @@ class TGalleryForm : public TForm {
 
 }  // namespace
 
-// The skin the skin-engine tests draw with, until the program's own skins exist: skin:TestSkin.
-void RegisterTestSkin() {
-  auto* info = new TdxSkinLookAndFeelPainterInfo(testskin::MakeTestSkinWithForm().release());
-  ExtendedStylePainters()->Register("TestSkin", TdxSkinLookAndFeelPainter::Instance(), info);
-}
-
 int main(int argc, char** argv) {
   StartToolkitBaseUnits();
-  StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxLookAndFeelPaintersUnit,
-              &dxSkinsCoreUnit, &dxSkinsFormUnit});
+  StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxLookAndFeelPaintersUnit});
+  StartSkinUnits();  // the program's skins: skin:NAME
+  StartUnits({&dxSkinsFormUnit});
   StartFramedUnits();
-  RegisterTestSkin();
   if (argc == 2 && !std::strcmp(argv[1], "--list-pages")) {
     for (const TGalleryPageEntry& entry : GalleryPages()) std::printf("%s\n", entry.Name);
     return 0;

@@ -3,12 +3,14 @@
 #include "GalleryPages.h"
 
 void BuildBasePage(TGalleryPage& page);
+void BuildEditorsPage(TGalleryPage& page);
 void BuildFramedPage(TGalleryPage& page);
 void BuildSkinFormPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
       {"base", BuildBasePage},
+      {"editors", BuildEditorsPage},
       {"framed", BuildFramedPage},
       {"skinform", BuildSkinFormPage},
   };

@@ -1,0 +1,163 @@
+#include "calderan_test.h"
+
+#include <string>
+
+#include "cxListView.h"
+#include "toolkit/editors/editors_fixture.h"
+
+namespace {
+
+struct ListView : EditorsFixture {
+  static void SetUpTestSuite() {
+    EditorsFixture::SetUpTestSuite();
+    StartUnits({&cxListViewUnit});
+  }
+  TcxListView* NewReportList() {
+    auto* list = Place(new TcxListView(form.get()), 10, 10, 300, 150);
+    TcxCustomInnerListView* inner = list->InnerListView();
+    inner->AddColumn({"Source video", 120});
+    inner->AddColumn({"Length", 80, taRightJustify});
+    for (const char* name : {"clip one.avi", "clip two.mp4", "song.mp3"}) inner->AddItem({name, {"00:01:00"}});
+    list->SetViewStyle(vsReport);
+    PumpWhileBusy();
+    return list;
+  }
+  // Sends the end of a label edit as the platform list view reports it.
+  void EndEdit(TcxCustomInnerListView* inner, int item, const char* text) {
+    NMLVDISPINFOA info{};
+    info.hdr.hwndFrom = inner->Handle();
+    info.hdr.code = LVN_ENDLABELEDITA;
+    info.item.iItem = item;
+    info.item.pszText = const_cast<char*>(text);
+    inner->Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+  }
+  void Cancelled(TObject*) { ++cancels; }
+  void Edited(TObject*, int, std::string& text, bool& allow) {
+    ++edits;
+    allow = text != "refused";
+  }
+  int cancels = 0, edits = 0;
+};
+
+TEST_F(ListView, StartsAsAnIconListWithTheUsualDefaults) {
+  TcxListView list(nullptr);
+  EXPECT_EQ(list.Width(), 121);
+  EXPECT_EQ(list.Height(), 97);
+  TcxCustomInnerListView* inner = list.InnerListView();
+  EXPECT_EQ(list.ViewStyle(), vsIcon);
+  EXPECT_TRUE(inner->ShowColumnHeaders());
+  EXPECT_TRUE(inner->ColumnClick());
+  EXPECT_TRUE(inner->HideSelection());
+  EXPECT_EQ(list.IconOptions()->Arrangement(), iaTop);
+  EXPECT_TRUE(list.IconOptions()->WrapText());
+  EXPECT_FALSE(list.IconOptions()->AutoArrange());
+  EXPECT_EQ(list.InnerControl(), inner);
+  EXPECT_EQ(GetContainerOfControl(inner), &list);
+}
+
+TEST_F(ListView, LabelEditsAreOfferedAndCancelsReported) {
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  list->OnCancelEdit = MakeEvent(static_cast<ListView*>(this), &ListView::Cancelled);
+  inner->OnEdited = MakeEvent(static_cast<ListView*>(this), &ListView::Edited);
+  EndEdit(inner, 0, nullptr);
+  EXPECT_EQ(cancels, 1);
+  EXPECT_EQ(edits, 0);
+  EndEdit(inner, 1, "renamed.mp4");
+  EXPECT_EQ(edits, 1);
+  EXPECT_EQ(inner->Item(1).Caption, "renamed.mp4");
+  char text[64] = {};
+  LVITEMA item{};
+  item.pszText = text;
+  item.cchTextMax = sizeof(text);
+  SendMessageA(inner->Handle(), LVM_GETITEMTEXTA, 1, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(text, "renamed.mp4");
+  EndEdit(inner, 2, "refused");
+  EXPECT_EQ(inner->Item(2).Caption, "song.mp3");
+  EXPECT_EQ(cancels, 1);
+
+  NMHDR begin{inner->Handle(), 0, static_cast<UINT>(LVN_BEGINLABELEDITA)};
+  EXPECT_EQ(inner->Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&begin)), FALSE);
+  list->SetReadOnly(true);
+  EXPECT_EQ(inner->Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&begin)), TRUE);
+  EXPECT_FALSE(GetWindowLongA(inner->Handle(), GWL_STYLE) & LVS_EDITLABELS);
+  EXPECT_EQ(list->ThemeState(), 6);  // the read-only look
+}
+
+TEST_F(ListView, TheHeaderIsPaintedByThePainterItemByItem) {
+  TcxListView* list = NewReportList();
+  list->Style()->LookAndFeel()->SetKind(lfOffice11);
+  TcxCustomInnerListView* inner = list->InnerListView();
+  HWND header = inner->HeaderWindow();
+  ASSERT_NE(header, nullptr);
+  RedrawWindow(header, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  RECT client;
+  GetClientRect(header, &client);
+  TPainterSurface expected(client.right + 20, client.bottom, clWhite);
+  expected.Canvas()->GetBrush()->SetColor(clBtnFace);
+  expected.Canvas()->SetFont(inner->Font());
+  expected.Canvas()->GetFont()->SetColor(clBtnText);
+  for (int position = 0; position <= inner->ColumnCount(); ++position)
+    DrawHeaderItem(header, position, expected.Canvas(), nullptr, list->LookAndFeel());
+  HDC dc = GetDC(header);
+  const TRect first = inner->GetHeaderItemRect(0);
+  const int y = client.bottom / 2;
+  for (int x : {static_cast<int>(first.Left) + 2, static_cast<int>(first.Right) - 2, static_cast<int>(client.right) - 3})
+    EXPECT_EQ(static_cast<TColor>(GetPixel(dc, x, y)), expected.Pixel(x, y)) << x;
+  EXPECT_EQ(static_cast<TColor>(GetPixel(dc, first.Left + 1, 1)), expected.Pixel(first.Left + 1, 1));
+  ReleaseDC(header, dc);
+  EXPECT_NE(expected.Pixel(first.Left + 2, y), ColorToRGB(clWhite));
+}
+
+TEST_F(ListView, HeaderItemsDescribeColumnsFillerAndState) {
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  THeaderItemInfo info;
+  inner->HandleHeaderItemInfo(1, info);
+  EXPECT_EQ(info.Text, "Length");
+  EXPECT_EQ(info.Alignment, taRightJustify);
+  EXPECT_EQ(info.Rect, inner->GetHeaderItemRect(1));
+  EXPECT_EQ(info.State, cxbsNormal);
+  inner->HandleHeaderItemInfo(2, info);  // the filler
+  EXPECT_EQ(info.ImageIndex, -1);
+  EXPECT_EQ(info.Rect.Left, inner->GetHeaderItemRect(1).Right);
+  list->SetEnabled(false);
+  for (int position : {0, 2}) {
+    inner->HandleHeaderItemInfo(position, info);
+    EXPECT_EQ(info.State, cxbsDisabled) << position;
+  }
+}
+
+TEST(HeaderLayout, ImagesBesideCaptions) {
+  struct Case {
+    TAlignment alignment;
+    int textWidth;
+    int imageLeft;
+    int textLeft;
+    TAlignment result;
+  };
+  // Text area 10..110, image 16 wide.
+  const Case cases[] = {
+      {taLeftJustify, 30, 10, 28, taLeftJustify},  {taRightJustify, 30, 62, 10, taRightJustify},
+      {taRightJustify, 95, 10, 28, taLeftJustify}, {taCenter, 30, 36, 28, taCenter},
+      {taCenter, 95, 10, 28, taLeftJustify},
+  };
+  for (const Case& c : cases) {
+    TRect area(10, 0, 110, 20);
+    TAlignment alignment = c.alignment;
+    EXPECT_EQ(CalcHeaderImagePos(area, alignment, 16, c.textWidth), c.imageLeft) << c.alignment << " " << c.textWidth;
+    EXPECT_EQ(area.Left, c.textLeft);
+    EXPECT_EQ(alignment, c.result);
+  }
+  EXPECT_EQ(CalcHeaderTextArea(TRect(0, 0, 100, 20), false), TRect(4, 0, 96, 20));
+  EXPECT_EQ(CalcHeaderTextArea(TRect(0, 0, 100, 20), true), TRect(4, 0, 85, 20));
+}
+
+TEST_F(ListView, TheListAsksForTabOnlyWithoutCtrl) {
+  TcxListView* list = NewReportList();
+  const LRESULT code = SendMessageA(list->InnerListView()->Handle(), WM_GETDLGCODE, 0, 0);
+  EXPECT_TRUE(code & DLGC_WANTCHARS);
+  EXPECT_EQ((code & DLGC_WANTTAB) != 0, GetKeyState(VK_CONTROL) >= 0);
+}
+
+}  // namespace

@@ -1,0 +1,617 @@
+#include "cxListView.h"
+
+#include <algorithm>
+
+#include "Forms.h"
+#include "cxEditPaintUtils.h"
+
+CALDERAN_IMPLEMENT_CLASS(TcxIconOptions, TPersistent)
+CALDERAN_IMPLEMENT_CREATABLE(TcxCustomInnerListView, TWinControl, TComponent*)
+CALDERAN_IMPLEMENT_CREATABLE(TcxCustomListView, TcxContainer, TComponent*)
+CALDERAN_IMPLEMENT_CREATABLE(TcxListView, TcxCustomListView, TComponent*)
+
+namespace {
+
+constexpr int headerItemChanged = -301;  // HDN_ITEMCHANGEDA
+constexpr DWORD viewStyleBits[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+constexpr int defaultWidth = 121, defaultHeight = 97;
+
+int FormatOf(TAlignment alignment) {
+  switch (alignment) {
+    case taRightJustify: return LVCFMT_RIGHT;
+    case taCenter: return LVCFMT_CENTER;
+    default: return LVCFMT_LEFT;
+  }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Icon options
+
+void TcxIconOptions::SetArrangement(TIconArrangement value) {
+  if (value == arrangement_) return;
+  arrangement_ = value;
+  Changed();
+}
+
+void TcxIconOptions::SetAutoArrange(bool value) {
+  if (value == autoArrange_) return;
+  autoArrange_ = value;
+  Changed();
+}
+
+void TcxIconOptions::SetWrapText(bool value) {
+  if (value == wrapText_) return;
+  wrapText_ = value;
+  Changed();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Inner list view: construction, window and model
+
+TcxCustomInnerListView::TcxCustomInnerListView(TComponent* owner) : TWinControl(owner) {
+  controlCanvas_ = std::make_unique<TControlCanvas>();
+  controlCanvas_->SetControl(this);
+  canvas_ = std::make_unique<TcxCanvas>(controlCanvas_.get());
+  SetControlStyle(ControlStyle() + csDoubleClicks + csClickEvents + csCaptureMouse);
+  SetParentColor(false);
+  SetParentFont(true);
+  SetTabStop(true);
+}
+
+TcxCustomInnerListView::~TcxCustomInnerListView() { header_.reset(); }
+
+TcxContainer* TcxCustomInnerListView::OwnerContainer() { return container_; }
+
+DWORD TcxCustomInnerListView::StyleBits() const {
+  DWORD style = viewStyleBits[viewStyle_] | LVS_SHAREIMAGELISTS;
+  if (!readOnly_) style |= LVS_EDITLABELS;
+  if (!columnClick_) style |= LVS_NOSORTHEADER;
+  if (!showColumnHeaders_) style |= LVS_NOCOLUMNHEADER;
+  if (!hideSelection_) style |= LVS_SHOWSELALWAYS;
+  if (arrangement_ == iaLeft) style |= LVS_ALIGNLEFT;
+  if (autoArrange_) style |= LVS_AUTOARRANGE;
+  if (!wrapText_) style |= LVS_NOLABELWRAP;
+  return style;
+}
+
+void TcxCustomInnerListView::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  CreateSubClass(params, WC_LISTVIEWA);
+  params.Style |= StyleBits() | WS_CLIPCHILDREN;
+  params.ExStyle &= ~WS_EX_CLIENTEDGE;
+}
+
+void TcxCustomInnerListView::ApplyExtendedStyle() {
+  DWORD ex = 0;
+  if (gridLines_) ex |= LVS_EX_GRIDLINES;
+  if (rowSelect_) ex |= LVS_EX_FULLROWSELECT;
+  SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT, ex);
+}
+
+void TcxCustomInnerListView::CreateWnd() {
+  TWinControl::CreateWnd();
+  ApplyExtendedStyle();
+  if (smallImages_) SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_->Handle()));
+  for (int i = 0; i < ColumnCount(); ++i) InsertColumnIntoWindow(i);
+  for (int i = 0; i < ItemCount(); ++i) InsertItemIntoWindow(i);
+  if (HWND header = reinterpret_cast<HWND>(SendMessageA(Handle(), LVM_GETHEADER, 0, 0))) SubclassHeader(header);
+  if (container_) {
+    container_->UpdateOwnScrollBars(false);
+    container_->ApplyStyleToInner();
+  }
+}
+
+void TcxCustomInnerListView::DestroyWnd() {
+  header_.reset();
+  TWinControl::DestroyWnd();
+}
+
+void TcxCustomInnerListView::InsertColumnIntoWindow(int index) {
+  const TcxListColumn& c = columns_[index];
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+  column.fmt = FormatOf(c.Alignment);
+  column.cx = c.Width;
+  column.pszText = const_cast<char*>(c.Caption.c_str());
+  column.iSubItem = index;
+  SendMessageA(Handle(), LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+}
+
+void TcxCustomInnerListView::InsertItemIntoWindow(int index) {
+  const TcxListItem& source = items_[index];
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = index;
+  item.iImage = source.ImageIndex;
+  item.pszText = const_cast<char*>(source.Caption.c_str());
+  SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  for (size_t sub = 0; sub < source.SubItems.size(); ++sub) {
+    LVITEMA text{};
+    text.iSubItem = static_cast<int>(sub + 1);
+    text.pszText = const_cast<char*>(source.SubItems[sub].c_str());
+    SendMessageA(Handle(), LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&text));
+  }
+}
+
+int TcxCustomInnerListView::AddColumn(const TcxListColumn& column) {
+  columns_.push_back(column);
+  if (HandleAllocated()) InsertColumnIntoWindow(ColumnCount() - 1);
+  return ColumnCount() - 1;
+}
+
+int TcxCustomInnerListView::AddItem(const TcxListItem& item) {
+  items_.push_back(item);
+  if (HandleAllocated()) InsertItemIntoWindow(ItemCount() - 1);
+  if (OnChange) OnChange(this);
+  return ItemCount() - 1;
+}
+
+void TcxCustomInnerListView::DeleteItem(int index) {
+  if (index < 0 || index >= ItemCount()) return;
+  items_.erase(items_.begin() + index);
+  if (HandleAllocated()) SendMessageA(Handle(), LVM_DELETEITEM, index, 0);
+  if (OnChange) OnChange(this);
+}
+
+void TcxCustomInnerListView::Clear() {
+  items_.clear();
+  if (HandleAllocated()) SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
+  if (OnChange) OnChange(this);
+}
+
+int TcxCustomInnerListView::ItemAtPoint(int x, int y) {
+  LVHITTESTINFO hit{};
+  hit.pt = POINT{x, y};
+  return static_cast<int>(SendMessageA(Handle(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
+int TcxCustomInnerListView::SelectedIndex() {
+  return static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void TcxCustomInnerListView::SetSelectedIndex(int index) {
+  LVITEMA item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(Handle(), LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+}
+
+void TcxCustomInnerListView::EditCaption(int index) { SendMessageA(Handle(), LVM_EDITLABELA, index, 0); }
+
+void TcxCustomInnerListView::SetViewStyle(TViewStyle value) {
+  if (value == viewStyle_) return;
+  viewStyle_ = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TcxCustomInnerListView::SetReadOnly(bool value) {
+  if (value == readOnly_) return;
+  readOnly_ = value;
+  if (HandleAllocated()) SetWindowLongA(Handle(), GWL_STYLE, (GetWindowLongA(Handle(), GWL_STYLE) & ~LVS_EDITLABELS) |
+                                                                  (readOnly_ ? 0 : LVS_EDITLABELS));
+}
+
+void TcxCustomInnerListView::SetGridLines(bool value) {
+  gridLines_ = value;
+  if (HandleAllocated()) ApplyExtendedStyle();
+}
+
+void TcxCustomInnerListView::SetRowSelect(bool value) {
+  rowSelect_ = value;
+  if (HandleAllocated()) ApplyExtendedStyle();
+}
+
+void TcxCustomInnerListView::SetColumnClick(bool value) {
+  if (value == columnClick_) return;
+  columnClick_ = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TcxCustomInnerListView::SetShowColumnHeaders(bool value) {
+  if (value == showColumnHeaders_) return;
+  showColumnHeaders_ = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TcxCustomInnerListView::SetSmallImages(TCustomImageList* value) {
+  smallImages_ = value;
+  if (HandleAllocated())
+    SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, value ? reinterpret_cast<LPARAM>(value->Handle()) : 0);
+  InvalidateHeader();
+}
+
+void TcxCustomInnerListView::ApplyIconOptions(const TcxIconOptions& options) {
+  arrangement_ = options.Arrangement();
+  autoArrange_ = options.AutoArrange();
+  wrapText_ = options.WrapText();
+  if (HandleAllocated()) RecreateWnd();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Header painting
+
+void TcxCustomInnerListView::SubclassHeader(HWND header) {
+  if (header_ && header_->Window() == header) return;
+  header_ = std::make_unique<TWindowSubclass>(header, MakeEvent(this, &TcxCustomInnerListView::HeaderWindowProc));
+  SetWindowLongA(header, GWL_STYLE, GetWindowLongA(header, GWL_STYLE) | HDS_HOTTRACK);
+}
+
+void TcxCustomInnerListView::InvalidateHeader() {
+  if (HWND header = HeaderWindow()) InvalidateRect(header, nullptr, FALSE);
+}
+
+void TcxCustomInnerListView::PaintHeader() {
+  TcxBrushCachePaintScope brushes;
+  canvas_->GetBrush()->SetColor(clBtnFace);
+  canvas_->SetFont(Font());
+  canvas_->GetFont()->SetColor(clBtnText);
+  TcxLookAndFeel* lookAndFeel = container_ ? container_->LookAndFeel() : RootLookAndFeel();
+  for (int position = 0; position <= ColumnCount(); ++position)
+    DrawHeaderItem(HeaderWindow(), position, canvas_.get(), smallImages_, lookAndFeel);
+}
+
+void TcxCustomInnerListView::PaintHeaderOn(HDC dc) {
+  controlCanvas_->SetHandle(dc);
+  PaintHeader();
+  controlCanvas_->SetHandle(nullptr);
+}
+
+void TcxCustomInnerListView::HeaderWindowProc(TMessage& m) {
+  HWND header = HeaderWindow();
+  switch (m.Msg) {
+    case WM_PAINT:
+    case WM_PRINTCLIENT: {
+      if (m.WParam) return PaintHeaderOn(reinterpret_cast<HDC>(m.WParam));
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(header, &ps);
+      PaintHeaderOn(dc);
+      EndPaint(header, &ps);
+      return;
+    }
+    case WM_ERASEBKGND: m.Result = 1; return;
+    case WM_LBUTTONDOWN:
+      header_->CallOriginal(m);
+      if (columnClick_ && GetCapture() == header) pressedHeaderItem_ = GetHeaderPressedItem();
+      return;
+    case WM_CAPTURECHANGED:
+      if (pressedHeaderItem_ != -1) {
+        const TRect r = GetHeaderItemRect(pressedHeaderItem_);
+        InvalidateRect(header, r.Win(), FALSE);
+      }
+      pressedHeaderItem_ = -1;
+      header_->CallOriginal(m);
+      return;
+    case CM_CXHEADER_ITEMINFO:
+      HandleHeaderItemInfo(static_cast<int>(m.WParam), *reinterpret_cast<THeaderItemInfo*>(m.LParam));
+      return;
+    default: header_->CallOriginal(m);
+  }
+}
+
+int TcxCustomInnerListView::HeaderOrderToIndex(int position) {
+  return static_cast<int>(SendMessageA(HeaderWindow(), HDM_ORDERTOINDEX, position, 0));
+}
+
+TRect TcxCustomInnerListView::GetHeaderItemRect(int index) {
+  RECT r{};
+  SendMessageA(HeaderWindow(), HDM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+  return TRect(r);
+}
+
+int TcxCustomInnerListView::GetHeaderHotItem() {
+  HWND header = HeaderWindow();
+  POINT cursor;
+  if (!GetCursorPos(&cursor) || WindowFromPoint(cursor) != header) return -1;
+  HDHITTESTINFO hit{};
+  hit.pt = cursor;
+  ::ScreenToClient(header, &hit.pt);
+  SendMessageA(header, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  return hit.iItem;
+}
+
+int TcxCustomInnerListView::GetHeaderPressedItem() {
+  HWND header = HeaderWindow();
+  HDHITTESTINFO hit{};
+  GetCursorPos(&hit.pt);
+  ::ScreenToClient(header, &hit.pt);
+  SendMessageA(header, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  return (hit.flags & (HHT_ONDIVIDER | HHT_ONDIVOPEN)) ? -1 : hit.iItem;
+}
+
+bool TcxCustomInnerListView::IsHeaderHotTrackAllowed() const {
+  return columnClick_ && std::all_of(columns_.begin(), columns_.end(), [](const TcxListColumn& c) { return c.ImageIndex == -1; });
+}
+
+void TcxCustomInnerListView::HandleHeaderItemInfo(int position, THeaderItemInfo& info) {
+  info = THeaderItemInfo();
+  const int count = ColumnCount();
+  if (position < count) {
+    const TcxListColumn& column = columns_[position];
+    info.ImageIndex = column.ImageIndex;
+    info.Alignment = column.Alignment;
+    info.Text = column.Caption;
+  }
+  if (position != count) {
+    info.Rect = GetHeaderItemRect(HeaderOrderToIndex(position));
+  } else {
+    RECT client;
+    GetClientRect(HeaderWindow(), &client);
+    info.Rect = TRect(client);
+    if (count > 0) info.Rect.Left = GetHeaderItemRect(HeaderOrderToIndex(count - 1)).Right;
+  }
+  const int index = HeaderOrderToIndex(position);
+  if (container_ && !container_->Enabled()) info.State = cxbsDisabled;
+  else if (position < count && index == pressedHeaderItem_) info.State = cxbsPressed;
+  else if (position < count && IsHeaderHotTrackAllowed() && index == GetHeaderHotItem()) info.State = cxbsHot;
+  else info.State = cxbsNormal;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Messages
+
+void TcxCustomInnerListView::WndProc(TMessage& m) {
+  if (container_ && container_->HandleInnerKeyMessage(m)) return;
+  if (m.Msg == WM_CONTEXTMENU && container_ && container_->PreviewInnerMessage(m)) return;
+  TWinControl::WndProc(m);
+}
+
+void TcxCustomInnerListView::Dispatch(TMessage& m) {
+  switch (m.Msg) {
+    case WM_PAINT:
+      TWinControl::Dispatch(m);
+      if (container_) container_->PostScrollBarsUpdate();
+      break;
+    case WM_GETDLGCODE: WMGetDlgCode(m); break;
+    case WM_SETFOCUS: FocusChangedMessage(m, true); break;
+    case WM_KILLFOCUS: FocusChangedMessage(m, false); break;
+    case WM_NCCALCSIZE:
+      TWinControl::Dispatch(m);
+      if (container_) container_->UpdateOwnScrollBars(false);
+      break;
+    case WM_NCPAINT: WMNCPaint(m); break;
+    case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); break;
+    case WM_NOTIFY: WMNotify(m); break;
+    case CN_NOTIFY: CNNotify(m); break;
+    case CM_MOUSELEAVE:
+      TWinControl::Dispatch(m);
+      if (container_) container_->ShortRefresh(true);
+      break;
+    case CM_CXHEADER_ITEMINFO:
+      HandleHeaderItemInfo(static_cast<int>(m.WParam), *reinterpret_cast<THeaderItemInfo*>(m.LParam));
+      break;
+    default: TWinControl::Dispatch(m);
+  }
+}
+
+void TcxCustomInnerListView::WMGetDlgCode(TMessage& m) {
+  TWinControl::Dispatch(m);
+  if (!container_) return;
+  m.Result |= DLGC_WANTCHARS;
+  if (GetKeyState(VK_CONTROL) >= 0) m.Result |= DLGC_WANTTAB;
+}
+
+void TcxCustomInnerListView::FocusChangedMessage(TMessage& m, bool gained) {
+  TWinControl::Dispatch(m);
+  if (!container_ || container_->IsContainerDestroying()) return;
+  if (gained && (ComponentState().Contains(csDestroying) ||
+                 (container_->HandleAllocated() && reinterpret_cast<HWND>(m.WParam) == container_->Handle())))
+    return;
+  container_->ShortRefresh();
+}
+
+// The system bars stay unpainted under the container's own; only the square between them is filled.
+void TcxCustomInnerListView::WMNCPaint(TMessage&) {
+  if (!container_ || !AreOwnScrollBarsUsable() || !container_->IsHScrollBarVisible() || !container_->IsVScrollBarVisible())
+    return;
+  RECT window, client;
+  GetWindowRect(Handle(), &window);
+  GetClientRect(Handle(), &client);
+  POINT origin{0, 0};
+  ::ClientToScreen(Handle(), &origin);
+  const RECT grip{origin.x - window.left + client.right, origin.y - window.top + client.bottom,
+                  window.right - window.left, window.bottom - window.top};
+  HDC dc = GetWindowDC(Handle());
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(container_->LookAndFeel()->CurrentPainter()->ContentColor()));
+  FillRect(dc, &grip, brush);
+  DeleteObject(brush);
+  ReleaseDC(Handle(), dc);
+}
+
+void TcxCustomInnerListView::WMWindowPosChanged(TMessage& m) {
+  const bool destroying = ComponentState().Contains(csDestroying);
+  if (!destroying && container_) container_->UpdateOwnScrollBars(false);
+  TWinControl::Dispatch(m);
+}
+
+void TcxCustomInnerListView::WMNotify(TMessage& m) {
+  TWinControl::Dispatch(m);
+  const auto* header = reinterpret_cast<const NMHDR*>(m.LParam);
+  if (header->code == static_cast<UINT>(headerItemChanged) && container_) container_->UpdateOwnScrollBars(false);
+}
+
+// Label editing: a cancelled edit tells the container; a new caption is offered to OnEdited.
+void TcxCustomInnerListView::CNNotify(TMessage& m) {
+  const auto* header = reinterpret_cast<const NMHDR*>(m.LParam);
+  switch (header->code) {
+    case LVN_BEGINLABELEDITA: m.Result = readOnly_ ? TRUE : FALSE; return;
+    case LVN_ENDLABELEDITA: {
+      const auto* info = reinterpret_cast<const NMLVDISPINFOA*>(m.LParam);
+      if (!info->item.pszText) {
+        DoCancelEdit();
+        m.Result = FALSE;
+        return;
+      }
+      std::string text = info->item.pszText;
+      bool allow = true;
+      if (OnEdited) OnEdited(this, info->item.iItem, text, allow);
+      if (allow && info->item.iItem >= 0 && info->item.iItem < ItemCount()) {
+        items_[info->item.iItem].Caption = text;
+        LVITEMA item{};
+        item.pszText = const_cast<char*>(items_[info->item.iItem].Caption.c_str());
+        SendMessageA(Handle(), LVM_SETITEMTEXTA, info->item.iItem, reinterpret_cast<LPARAM>(&item));
+      }
+      m.Result = FALSE;  // the text is set above when allowed
+      return;
+    }
+    case LVN_KEYDOWN:
+      if (readOnly_ && reinterpret_cast<const NMLVKEYDOWN*>(m.LParam)->wVKey == VK_DELETE) return;
+      break;
+  }
+  TWinControl::Dispatch(m);
+}
+
+void TcxCustomInnerListView::DoCancelEdit() {
+  if (container_ && container_->OnCancelEdit) container_->OnCancelEdit(container_);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Input forwarded to the container
+
+void TcxCustomInnerListView::Click() {
+  TWinControl::Click();
+  if (container_) container_->DoClick();
+}
+
+void TcxCustomInnerListView::DblClick() {
+  TWinControl::DblClick();
+  if (container_) container_->DoDblClick();
+}
+
+void TcxCustomInnerListView::KeyDown(Word& key, TShiftState shift) {
+  if (container_) container_->DoKeyDown(key, shift);
+  if (key != 0) TWinControl::KeyDown(key, shift);
+}
+
+void TcxCustomInnerListView::KeyPress(char& key) {
+  if (key == '\t') key = 0;
+  if (key != 0 && container_) container_->DoKeyPress(key);
+  if (key == '\r') key = 0;
+  if (key != 0) TWinControl::KeyPress(key);
+}
+
+void TcxCustomInnerListView::KeyUp(Word& key, TShiftState shift) {
+  if (key == VK_TAB) key = 0;
+  if (key != 0 && container_) container_->DoKeyUp(key, shift);
+  if (key != 0) TWinControl::KeyUp(key, shift);
+}
+
+void TcxCustomInnerListView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  TWinControl::MouseDown(button, shift, x, y);
+  if (!container_) return;
+  container_->SetInnerControlMouseDown(true);
+  struct TReset {
+    TcxContainer* c;
+    ~TReset() { c->SetInnerControlMouseDown(false); }
+  } reset{container_};
+  container_->DoMouseDown(button, shift, x + Left(), y + Top());
+}
+
+void TcxCustomInnerListView::MouseMove(TShiftState shift, int x, int y) {
+  TWinControl::MouseMove(shift, x, y);
+  if (container_) container_->DoMouseMove(shift, x + Left(), y + Top());
+}
+
+void TcxCustomInnerListView::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  TWinControl::MouseUp(button, shift, x, y);
+  if (container_) container_->DoMouseUp(button, shift, x + Left(), y + Top());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The container
+
+TcxCustomListView::TcxCustomListView(TComponent* owner) : TcxContainer(owner) {
+  iconOptions_ = std::make_unique<TcxIconOptions>();
+  iconOptions_->OnChanged = MakeEvent(this, &TcxCustomListView::IconOptionsChanged);
+  UpdateInternalControls();
+  inner_ = CreateInnerListView();
+  inner_->SetAlign(alClient);
+  inner_->SetParent(this);
+  inner_->SetContainer(this);
+  SetInnerControl(inner_);
+  SetBounds(Left(), Top(), defaultWidth, defaultHeight);
+}
+
+TcxCustomListView::~TcxCustomListView() {
+  Destroying();
+  delete inner_;
+  inner_ = nullptr;
+  iconOptions_.reset();
+}
+
+void TcxCustomListView::SetIconOptions(TcxIconOptions* value) {
+  iconOptions_->SetArrangement(value->Arrangement());
+  iconOptions_->SetAutoArrange(value->AutoArrange());
+  iconOptions_->SetWrapText(value->WrapText());
+  UpdateIconOptions();
+}
+
+void TcxCustomListView::UpdateIconOptions() {
+  if (inner_) inner_->ApplyIconOptions(*iconOptions_);
+}
+
+void TcxCustomListView::SetReadOnly(bool value) {
+  if (value == ReadOnly()) return;
+  inner_->SetReadOnly(value);
+  RefreshNow();
+}
+
+void TcxCustomListView::ApplyViewStyle(TViewStyle value) {
+  inner_->SetViewStyle(value);
+  UpdateOwnScrollBars(false);
+}
+
+void TcxCustomListView::Loaded() {
+  TcxContainer::Loaded();
+  UpdateIconOptions();
+}
+
+void TcxCustomListView::LookAndFeelChanged(TcxLookAndFeel* sender, TcxLookAndFeelValues values) {
+  TcxContainer::LookAndFeelChanged(sender, values);
+  if (inner_ && !IsContainerDestroying()) inner_->InvalidateHeader();
+}
+
+void TcxCustomListView::FontChanged() {
+  TcxContainer::FontChanged();
+  AdjustInnerControl();
+}
+
+// A dragged thumb in report view scrolls by whole rows; every other code goes to the platform.
+void TcxCustomListView::Scroll(TScrollBarKind kind, TScrollCode code, int& position) {
+  if (!inner_ || !inner_->HandleAllocated()) return;
+  HWND list = inner_->Handle();
+  const int bar = kind == sbHorizontal ? SB_HORZ : SB_VERT;
+  if (code == scTrack || code == scPosition) {
+    if (ViewStyle() == vsList && kind == sbVertical) return;
+    const int delta = position - GetScrollPos(list, bar);
+    if (kind == sbVertical && ViewStyle() == vsReport) {
+      RECT item{LVIR_BOUNDS};
+      const bool hasItem = SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+      SendMessageA(list, LVM_SCROLL, 0, delta * (hasItem ? item.bottom - item.top : 0));
+    } else {
+      SendMessageA(list, LVM_SCROLL, kind == sbHorizontal ? delta : 0, kind == sbVertical ? delta : 0);
+    }
+  } else {
+    CallWindowProcA(reinterpret_cast<WNDPROC>(GetClassLongPtrA(list, GCLP_WNDPROC)), list,
+                    kind == sbHorizontal ? WM_HSCROLL : WM_VSCROLL, MAKEWPARAM(code, position), 0);
+  }
+  position = GetScrollPos(list, bar);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Module start-up
+
+namespace {
+
+void StartListView() {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+  RegisterClass(TcxListView::StaticClass());
+}
+
+void StopListView() { UnRegisterClass(TcxListView::StaticClass()); }
+
+}  // namespace
+
+constinit const TUnitInfo cxListViewUnit{"cxListView", StartListView, StopListView};

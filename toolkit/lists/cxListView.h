@@ -1,0 +1,201 @@
+// The toolkit's list view: a styled container around a platform list view ("SysListView32") whose
+// column header the toolkit paints through the look and feel, with the container's own scroll
+// bars, label editing and the list's input forwarded to the container's events.
+#pragma once
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ImgList.h"
+#include "StdCtrls.h"
+#include "cxContainer.h"
+#include "cxHeader.h"
+
+class TcxCustomListView;
+
+enum TViewStyle : uint8_t { vsIcon, vsSmallIcon, vsList, vsReport };
+enum TIconArrangement : uint8_t { iaTop, iaLeft };
+
+struct TcxListColumn {
+  std::string Caption;
+  int Width = 50;
+  TAlignment Alignment = taLeftJustify;
+  int ImageIndex = -1;
+};
+
+struct TcxListItem {
+  std::string Caption;
+  std::vector<std::string> SubItems;
+  int ImageIndex = -1;
+};
+
+// The icon arrangement settings the container keeps for its list.
+class TcxIconOptions : public TPersistent {
+  CALDERAN_CLASS(TcxIconOptions)
+  TIconArrangement Arrangement() const { return arrangement_; }
+  void SetArrangement(TIconArrangement value);
+  bool AutoArrange() const { return autoArrange_; }
+  void SetAutoArrange(bool value);
+  bool WrapText() const { return wrapText_; }
+  void SetWrapText(bool value);
+  TNotifyEvent OnChanged;
+
+ private:
+  void Changed() {
+    if (OnChanged) OnChanged(this);
+  }
+  TIconArrangement arrangement_ = iaTop;
+  bool autoArrange_ = false;
+  bool wrapText_ = true;
+};
+
+// Called with the item index and its new caption; clearing allowEdit refuses the change.
+using TcxListEditedEvent = TEvent<void(TObject* Sender, int Item, std::string& Text, bool& AllowEdit)>;
+
+class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerControl {
+  CALDERAN_CLASS(TcxCustomInnerListView)
+  explicit TcxCustomInnerListView(TComponent* owner);
+  ~TcxCustomInnerListView() override;
+  void Dispatch(TMessage& message) override;
+  void WndProc(TMessage& message) override;
+
+  TcxCustomListView* Container() const { return container_; }
+  void SetContainer(TcxCustomListView* value) { container_ = value; }
+  TWinControl* HostedControl() override { return this; }
+  TcxContainer* OwnerContainer() override;
+
+  // --- columns and items (kept here and given to the window whenever it is made)
+  int AddColumn(const TcxListColumn& column);
+  int ColumnCount() const { return static_cast<int>(columns_.size()); }
+  const TcxListColumn& Column(int index) const { return columns_.at(index); }
+  int AddItem(const TcxListItem& item);
+  int ItemCount() const { return static_cast<int>(items_.size()); }
+  const TcxListItem& Item(int index) const { return items_.at(index); }
+  void DeleteItem(int index);
+  void Clear();
+  int ItemAtPoint(int x, int y);
+  int SelectedIndex();
+  void SetSelectedIndex(int index);
+  void EditCaption(int index);
+
+  // --- settings
+  TViewStyle ViewStyle() const { return viewStyle_; }
+  void SetViewStyle(TViewStyle value);
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool value);
+  bool GridLines() const { return gridLines_; }
+  void SetGridLines(bool value);
+  bool RowSelect() const { return rowSelect_; }
+  void SetRowSelect(bool value);
+  bool ColumnClick() const { return columnClick_; }
+  void SetColumnClick(bool value);
+  bool ShowColumnHeaders() const { return showColumnHeaders_; }
+  void SetShowColumnHeaders(bool value);
+  bool HideSelection() const { return hideSelection_; }
+  TCustomImageList* SmallImages() const { return smallImages_; }
+  void SetSmallImages(TCustomImageList* value);
+  void ApplyIconOptions(const TcxIconOptions& options);
+
+  HWND HeaderWindow() const { return header_ ? header_->Window() : nullptr; }
+  int PressedHeaderItem() const { return pressedHeaderItem_; }
+  virtual void InvalidateHeader();
+  virtual void PaintHeader();
+  // Fills the description of the header item at a display position.
+  void HandleHeaderItemInfo(int position, THeaderItemInfo& info);
+  int HeaderOrderToIndex(int position);
+  TRect GetHeaderItemRect(int index);
+  int GetHeaderHotItem();
+  int GetHeaderPressedItem();
+  bool IsHeaderHotTrackAllowed() const;
+
+  TcxListEditedEvent OnEdited;
+  TNotifyEvent OnChange;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void Click() override;
+  void DblClick() override;
+  void KeyDown(Word& key, TShiftState shift) override;
+  void KeyPress(char& key) override;
+  void KeyUp(Word& key, TShiftState shift) override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  virtual void DoCancelEdit();
+
+ private:
+  DWORD StyleBits() const;
+  void ApplyExtendedStyle();
+  void InsertColumnIntoWindow(int index);
+  void InsertItemIntoWindow(int index);
+  void SubclassHeader(HWND header);
+  void HeaderWindowProc(TMessage& message);
+  void PaintHeaderOn(HDC dc);
+  void CNNotify(TMessage& m);
+  void WMNotify(TMessage& m);
+  void WMGetDlgCode(TMessage& m);
+  void WMNCPaint(TMessage& m);
+  void WMWindowPosChanged(TMessage& m);
+  void FocusChangedMessage(TMessage& m, bool gained);
+
+  TcxCustomListView* container_ = nullptr;
+  std::unique_ptr<TcxCanvas> canvas_;
+  std::unique_ptr<TControlCanvas> controlCanvas_;
+  std::unique_ptr<TWindowSubclass> header_;
+  int pressedHeaderItem_ = -1;
+  std::vector<TcxListColumn> columns_;
+  std::vector<TcxListItem> items_;
+  TViewStyle viewStyle_ = vsIcon;
+  bool readOnly_ = false, gridLines_ = false, rowSelect_ = false, columnClick_ = true, showColumnHeaders_ = true;
+  bool hideSelection_ = true;
+  TIconArrangement arrangement_ = iaTop;
+  bool autoArrange_ = false, wrapText_ = true;
+  TCustomImageList* smallImages_ = nullptr;
+};
+
+class TcxCustomListView : public TcxContainer {
+  CALDERAN_CLASS(TcxCustomListView)
+  explicit TcxCustomListView(TComponent* owner);
+  ~TcxCustomListView() override;
+
+  TcxCustomInnerListView* InnerListView() const { return inner_; }
+  TcxIconOptions* IconOptions() const { return iconOptions_.get(); }
+  void SetIconOptions(TcxIconOptions* value);
+  void UpdateIconOptions();
+  void Clear() { inner_->Clear(); }
+  bool ReadOnly() const { return inner_->ReadOnly(); }
+  void SetReadOnly(bool value);
+  TViewStyle ViewStyle() const { return inner_->ViewStyle(); }
+  void SetViewStyle(TViewStyle value) { ApplyViewStyle(value); }
+  TNotifyEvent OnCancelEdit;
+
+  virtual void ApplyViewStyle(TViewStyle value);
+  bool IsReadOnlyLook() const override { return ReadOnly(); }
+  bool HasBuiltInScrollBars() override { return true; }
+  void Loaded() override;
+
+ protected:
+  virtual TcxCustomInnerListView* CreateInnerListView() { return new TcxCustomInnerListView(this); }
+  void Scroll(TScrollBarKind kind, TScrollCode code, int& position) override;
+  void LookAndFeelChanged(TcxLookAndFeel* sender, TcxLookAndFeelValues values) override;
+  void FontChanged() override;
+
+ private:
+  friend class TcxCustomInnerListView;
+  void IconOptionsChanged(TObject*) { UpdateIconOptions(); }
+  TcxCustomInnerListView* inner_ = nullptr;
+  std::unique_ptr<TcxIconOptions> iconOptions_;
+};
+
+class TcxListView : public TcxCustomListView {
+  CALDERAN_CLASS(TcxListView)
+  using TcxCustomListView::TcxCustomListView;
+};
+
+extern const TUnitInfo cxListViewUnit;
