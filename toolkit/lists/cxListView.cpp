@@ -151,12 +151,14 @@ int TcxCustomInnerListView::AddItem(const TcxListItem& item) {
 void TcxCustomInnerListView::DeleteItem(int index) {
   if (index < 0 || index >= ItemCount()) return;
   items_.erase(items_.begin() + index);
+  lastHintItem_ = noHintItem;  // the indices after it now name other items
   if (HandleAllocated()) SendMessageA(Handle(), LVM_DELETEITEM, index, 0);
   if (OnChange) OnChange(this);
 }
 
 void TcxCustomInnerListView::Clear() {
   items_.clear();
+  lastHintItem_ = noHintItem;
   if (HandleAllocated()) SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
   if (OnChange) OnChange(this);
 }
@@ -374,6 +376,7 @@ void TcxCustomInnerListView::Dispatch(TMessage& m) {
     case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); break;
     case WM_NOTIFY: WMNotify(m); break;
     case CN_NOTIFY: CNNotify(m); break;
+    case CM_HINTSHOW: CMHintShow(m); break;
     case CM_MOUSELEAVE:
       TWinControl::Dispatch(m);
       if (container_) container_->ShortRefresh(true);
@@ -462,6 +465,43 @@ void TcxCustomInnerListView::CNNotify(TMessage& m) {
   TWinControl::Dispatch(m);
 }
 
+void TcxCustomInnerListView::Loaded() {
+  TWinControl::Loaded();
+  if (container_) container_->UpdateIconOptions();
+  designHint_ = Hint();
+}
+
+TRect TcxCustomInnerListView::ItemBounds(int index) {
+  RECT bounds{LVIR_BOUNDS, 0, 0, 0};
+  SendMessageA(Handle(), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&bounds));
+  return TRect(bounds);
+}
+
+// The tip is rebuilt only when the mouse rests on another item than last time, so that a handler
+// that computes an expensive tip is not asked again while the mouse stays on the same item.
+void TcxCustomInnerListView::CMHintShow(TMessage& m) {
+  auto& info = *reinterpret_cast<THintInfo*>(m.LParam);
+  const int item = ItemAtPoint(info.CursorPos.X, info.CursorPos.Y);
+  if (item == lastHintItem_) return;
+  lastHintItem_ = item;
+  if (!OnInfoTip) {
+    SetHint(designHint_);
+    TWinControl::Dispatch(m);
+    return;
+  }
+  if (item < 0) return;
+  std::string tip = items_[item].Caption;
+  OnInfoTip(this, item, tip);
+  const TRect bounds = ItemBounds(item);
+  const TPoint topLeft = ClientToScreen(TPoint(bounds.Left, bounds.Top));
+  const TPoint bottomRight = ClientToScreen(TPoint(bounds.Right, bounds.Bottom));
+  info.HintStr = tip;
+  info.CursorRect = TRect(topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y);
+  info.HintPos = TPoint(topLeft.X + GetSystemMetrics(SM_CXCURSOR), topLeft.Y + GetSystemMetrics(SM_CYCURSOR));
+  info.HintMaxWidth = ClientWidth();
+  SetHint(tip);
+}
+
 void TcxCustomInnerListView::DoCancelEdit() {
   if (container_ && container_->OnCancelEdit) container_->OnCancelEdit(container_);
 }
@@ -510,6 +550,7 @@ void TcxCustomInnerListView::MouseDown(TMouseButton button, TShiftState shift, i
 
 void TcxCustomInnerListView::MouseMove(TShiftState shift, int x, int y) {
   TWinControl::MouseMove(shift, x, y);
+  if (HandleAllocated() && ItemAtPoint(x, y) < 0) SetHint(designHint_);
   if (container_) container_->DoMouseMove(shift, x + Left(), y + Top());
 }
 
@@ -586,7 +627,7 @@ void TcxCustomListView::Scroll(TScrollBarKind kind, TScrollCode code, int& posit
     if (ViewStyle() == vsList && kind == sbVertical) return;
     const int delta = position - GetScrollPos(list, bar);
     if (kind == sbVertical && ViewStyle() == vsReport) {
-      RECT item{LVIR_BOUNDS};
+      RECT item{LVIR_BOUNDS, 0, 0, 0};
       const bool hasItem = SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
       SendMessageA(list, LVM_SCROLL, 0, delta * (hasItem ? item.bottom - item.top : 0));
     } else {

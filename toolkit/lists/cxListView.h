@@ -55,6 +55,8 @@ class TcxIconOptions : public TPersistent {
 
 // Called with the item index and its new caption; clearing allowEdit refuses the change.
 using TcxListEditedEvent = TEvent<void(TObject* Sender, int Item, std::string& Text, bool& AllowEdit)>;
+// Called with the item under the mouse and its tip, which starts as the item's caption.
+using TcxListInfoTipEvent = TEvent<void(TObject* Sender, int Item, std::string& InfoTip)>;
 
 class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerControl {
   CALDERAN_CLASS(TcxCustomInnerListView)
@@ -114,6 +116,10 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
 
   TcxListEditedEvent OnEdited;
   TNotifyEvent OnChange;
+  TcxListInfoTipEvent OnInfoTip;
+
+  void Loaded() override;
+  const std::string& DesignHint() const { return designHint_; }
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -143,12 +149,17 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   void WMNCPaint(TMessage& m);
   void WMWindowPosChanged(TMessage& m);
   void FocusChangedMessage(TMessage& m, bool gained);
+  void CMHintShow(TMessage& m);
+  TRect ItemBounds(int index);
 
   TcxCustomListView* container_ = nullptr;
   std::unique_ptr<TcxCanvas> canvas_;
   std::unique_ptr<TControlCanvas> controlCanvas_;
   std::unique_ptr<TWindowSubclass> header_;
   int pressedHeaderItem_ = -1;
+  std::string designHint_;
+  static constexpr int noHintItem = -2;  // no hint prepared yet (-1 is "no item")
+  int lastHintItem_ = noHintItem;
   std::vector<TcxListColumn> columns_;
   std::vector<TcxListItem> items_;
   TViewStyle viewStyle_ = vsIcon;

@@ -36,7 +36,25 @@ struct ListView : EditorsFixture {
     ++edits;
     allow = text != "refused";
   }
-  int cancels = 0, edits = 0;
+  // Asks for the hint at a point of the list as the application does when the mouse rests.
+  THintInfo ShowHintAt(TcxCustomInnerListView* inner, int item) {
+    THintInfo info;
+    info.HintControl = inner;
+    info.CursorPos = item >= 0 ? ItemCentre(inner, item) : TPoint(5, inner->ClientHeight() - 3);
+    info.HintStr = inner->Hint();
+    inner->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
+    return info;
+  }
+  static TPoint ItemCentre(TcxCustomInnerListView* inner, int item) {
+    RECT r{LVIR_LABEL, 0, 0, 0};
+    SendMessageA(inner->Handle(), LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&r));
+    return TPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
+  void InfoTip(TObject*, int item, std::string& tip) {
+    ++tips;
+    tip = "#" + std::to_string(item) + " " + tip;
+  }
+  int cancels = 0, edits = 0, tips = 0;
 };
 
 TEST_F(ListView, StartsAsAnIconListWithTheUsualDefaults) {
@@ -151,6 +169,54 @@ TEST(HeaderLayout, ImagesBesideCaptions) {
   }
   EXPECT_EQ(CalcHeaderTextArea(TRect(0, 0, 100, 20), false), TRect(4, 0, 96, 20));
   EXPECT_EQ(CalcHeaderTextArea(TRect(0, 0, 100, 20), true), TRect(4, 0, 85, 20));
+}
+
+TEST_F(ListView, InfoTipsAreBuiltOncePerItemAndEmptySpaceRestoresTheDesignHint) {
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  inner->SetHint("Files to convert");
+  inner->Loaded();
+  inner->OnInfoTip = MakeEvent(static_cast<ListView*>(this), &ListView::InfoTip);
+
+  THintInfo info = ShowHintAt(inner, 1);
+  EXPECT_EQ(tips, 1);
+  EXPECT_EQ(info.HintStr, "#1 clip two.mp4");
+  EXPECT_EQ(inner->Hint(), "#1 clip two.mp4");
+  RECT bounds{LVIR_BOUNDS, 0, 0, 0};
+  SendMessageA(inner->Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&bounds));
+  const TPoint topLeft = inner->ClientToScreen(TPoint(bounds.left, bounds.top));
+  EXPECT_EQ(info.CursorRect, TRect(topLeft.X, topLeft.Y, topLeft.X + bounds.right - bounds.left,
+                                   topLeft.Y + bounds.bottom - bounds.top));
+  EXPECT_EQ(info.HintPos,
+            TPoint(topLeft.X + GetSystemMetrics(SM_CXCURSOR), topLeft.Y + GetSystemMetrics(SM_CYCURSOR)));
+  EXPECT_EQ(info.HintMaxWidth, inner->ClientWidth());
+
+  ShowHintAt(inner, 1);  // resting on the same item again
+  EXPECT_EQ(tips, 1);
+  ShowHintAt(inner, 2);
+  EXPECT_EQ(tips, 2);
+  EXPECT_EQ(inner->Hint(), "#2 song.mp3");
+
+  // Moving over empty space puts the design hint back.
+  const TPoint empty(5, inner->ClientHeight() - 3);
+  ASSERT_LT(inner->ItemAtPoint(empty.X, empty.Y), 0);
+  inner->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(empty.X, empty.Y));
+  EXPECT_EQ(inner->Hint(), "Files to convert");
+  ShowHintAt(inner, -1);
+  EXPECT_EQ(tips, 2);
+  EXPECT_EQ(inner->Hint(), "Files to convert");
+
+  // After a deletion the same index names another item, so its tip is built afresh.
+  ShowHintAt(inner, 1);
+  inner->DeleteItem(0);
+  info = ShowHintAt(inner, 1);
+  EXPECT_EQ(info.HintStr, "#1 song.mp3");
+
+  // Without a handler the list shows its design hint.
+  inner->OnInfoTip = nullptr;
+  inner->SetHint("changed");
+  ShowHintAt(inner, 0);
+  EXPECT_EQ(inner->Hint(), "Files to convert");
 }
 
 TEST_F(ListView, TheListAsksForTabOnlyWithoutCtrl) {
