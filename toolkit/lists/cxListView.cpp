@@ -458,6 +458,10 @@ void TcxCustomInnerListView::CNNotify(TMessage& m) {
       m.Result = FALSE;  // the text is set above when allowed
       return;
     }
+    case NM_CUSTOMDRAW:
+      if (!HandleAllocated()) break;
+      m.Result = CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(m.LParam));
+      return;
     case LVN_KEYDOWN:
       if (readOnly_ && reinterpret_cast<const NMLVKEYDOWN*>(m.LParam)->wVKey == VK_DELETE) return;
       break;
@@ -500,6 +504,58 @@ void TcxCustomInnerListView::CMHintShow(TMessage& m) {
   info.HintPos = TPoint(topLeft.X + GetSystemMetrics(SM_CXCURSOR), topLeft.Y + GetSystemMetrics(SM_CYCURSOR));
   info.HintMaxWidth = ClientWidth();
   SetHint(tip);
+}
+
+// The canvas draws on the paint's device context while the handlers run; its font and brush change
+// handlers are chained so that a handler's restyling is noticed, and put back afterwards.
+LRESULT TcxCustomInnerListView::CustomDraw(NMLVCUSTOMDRAW& draw) {
+  const DWORD stage = draw.nmcd.dwDrawStage;
+  if (stage != CDDS_PREPAINT && stage != CDDS_ITEMPREPAINT && stage != (CDDS_ITEMPREPAINT | CDDS_SUBITEM))
+    return CDRF_DODEFAULT;
+  TCanvasPaintScope scope(controlCanvas_.get(), draw.nmcd.hdc);
+  TFont* font = controlCanvas_->Font();
+  TBrush* brush = controlCanvas_->Brush();
+  savedFontChange_ = font->OnChange;
+  savedBrushChange_ = brush->OnChange;
+  struct TRestore {
+    TcxCustomInnerListView* list;
+    ~TRestore() {
+      list->controlCanvas_->Font()->OnChange = list->savedFontChange_;
+      list->controlCanvas_->Brush()->OnChange = list->savedBrushChange_;
+    }
+  } restore{this};
+  font->Assign(Font());
+  brush->SetColor(Color());
+  canvasRestyled_ = false;
+  font->OnChange = brush->OnChange = MakeEvent(this, &TcxCustomInnerListView::CanvasRestyled);
+
+  if (stage == CDDS_ITEMPREPAINT) return CustomDrawItem(draw, OnCustomDrawItem, 0);
+  if (stage != CDDS_PREPAINT) return CustomDrawItem(draw, OnCustomDrawSubItem, draw.iSubItem);
+  bool defaultDraw = true;
+  if (OnCustomDraw) OnCustomDraw(this, controlCanvas_.get(), TRect(draw.nmcd.rc), defaultDraw);
+  if (!defaultDraw) return CDRF_SKIPDEFAULT;
+  return OnCustomDrawItem || OnCustomDrawSubItem ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+}
+
+LRESULT TcxCustomInnerListView::CustomDrawItem(NMLVCUSTOMDRAW& draw, const TcxListCustomDrawItemEvent& event,
+                                               int subItem) {
+  bool defaultDraw = true;
+  if (event) event(this, controlCanvas_.get(), static_cast<int>(draw.nmcd.dwItemSpec), subItem, defaultDraw);
+  if (!defaultDraw) return CDRF_SKIPDEFAULT;
+  LRESULT result = subItem == 0 && OnCustomDrawSubItem ? CDRF_NOTIFYSUBITEMDRAW : CDRF_DODEFAULT;
+  if (canvasRestyled_) {
+    draw.clrText = ColorToRGB(controlCanvas_->Font()->Color());
+    draw.clrTextBk = ColorToRGB(controlCanvas_->Brush()->Color());
+    SelectObject(draw.nmcd.hdc, controlCanvas_->Font()->Handle());
+    result |= CDRF_NEWFONT;
+  }
+  return result;
+}
+
+void TcxCustomInnerListView::CanvasRestyled(TObject* sender) {
+  TNotifyEvent& chained = sender == controlCanvas_->Font() ? savedFontChange_ : savedBrushChange_;
+  if (chained) chained(sender);
+  canvasRestyled_ = true;
 }
 
 void TcxCustomInnerListView::DoCancelEdit() {

@@ -56,6 +56,10 @@ class TcxIconOptions : public TPersistent {
 // Called with the item index and its new caption; clearing allowEdit refuses the change.
 using TcxListEditedEvent = TEvent<void(TObject* Sender, int Item, std::string& Text, bool& AllowEdit)>;
 // Called with the item under the mouse and its tip, which starts as the item's caption.
+// Custom drawing: clearing DefaultDraw leaves the list (or the item) as the handler drew it.
+using TcxListCustomDrawEvent = TEvent<void(TObject* Sender, TCanvas* Canvas, const TRect& Rect, bool& DefaultDraw)>;
+// SubItem is 0 for the item itself; the handler may change the canvas's font and brush colour.
+using TcxListCustomDrawItemEvent = TEvent<void(TObject* Sender, TCanvas* Canvas, int Item, int SubItem, bool& DefaultDraw)>;
 using TcxListInfoTipEvent = TEvent<void(TObject* Sender, int Item, std::string& InfoTip)>;
 
 class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerControl {
@@ -117,6 +121,9 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   TcxListEditedEvent OnEdited;
   TNotifyEvent OnChange;
   TcxListInfoTipEvent OnInfoTip;
+  TcxListCustomDrawEvent OnCustomDraw;
+  TcxListCustomDrawItemEvent OnCustomDrawItem;
+  TcxListCustomDrawItemEvent OnCustomDrawSubItem;
 
   void Loaded() override;
   const std::string& DesignHint() const { return designHint_; }
@@ -150,6 +157,9 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   void WMWindowPosChanged(TMessage& m);
   void FocusChangedMessage(TMessage& m, bool gained);
   void CMHintShow(TMessage& m);
+  LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
+  LRESULT CustomDrawItem(NMLVCUSTOMDRAW& draw, const TcxListCustomDrawItemEvent& event, int subItem);
+  void CanvasRestyled(TObject* sender);
   TRect ItemBounds(int index);
 
   TcxCustomListView* container_ = nullptr;
@@ -160,6 +170,8 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   std::string designHint_;
   static constexpr int noHintItem = -2;  // no hint prepared yet (-1 is "no item")
   int lastHintItem_ = noHintItem;
+  TNotifyEvent savedFontChange_, savedBrushChange_;
+  bool canvasRestyled_ = false;
   std::vector<TcxListColumn> columns_;
   std::vector<TcxListItem> items_;
   TViewStyle viewStyle_ = vsIcon;

@@ -1,6 +1,7 @@
 #include "calderan_test.h"
 
 #include <string>
+#include <vector>
 
 #include "cxListView.h"
 #include "toolkit/editors/editors_fixture.h"
@@ -217,6 +218,66 @@ TEST_F(ListView, InfoTipsAreBuiltOncePerItemAndEmptySpaceRestoresTheDesignHint) 
   inner->SetHint("changed");
   ShowHintAt(inner, 0);
   EXPECT_EQ(inner->Hint(), "Files to convert");
+}
+
+// Item 1 is filled red by its handler; sub-item 1 of item 2 is filled blue; everything else is
+// left to the list.
+struct CustomDrawn : ListView {
+  void DrawItem(TObject*, TCanvas* canvas, int item, int subItem, bool& defaultDraw) {
+    seen.push_back(item * 10 + subItem);
+    if (item != 1) return;
+    canvas->Brush()->SetColor(clRed);
+    canvas->FillRect(ItemRect(item));
+    defaultDraw = false;
+  }
+  void DrawSubItem(TObject*, TCanvas* canvas, int item, int subItem, bool& defaultDraw) {
+    if (item != 2 || subItem != 1) return;
+    canvas->Brush()->SetColor(clBlue);
+    canvas->FillRect(ItemRect(item));
+    defaultDraw = false;
+  }
+  void DrawList(TObject*, TCanvas*, const TRect&, bool& defaultDraw) { defaultDraw = skipList; }
+  TRect ItemRect(int item) {
+    RECT r{LVIR_BOUNDS, 0, 0, 0};
+    SendMessageA(inner->Handle(), LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&r));
+    return TRect(r);
+  }
+  TColor PixelOf(int item, int x) {
+    UpdateWindow(inner->Handle());
+    HDC dc = GetDC(inner->Handle());
+    const TRect r = ItemRect(item);
+    const auto colour = static_cast<TColor>(GetPixel(dc, x, (r.Top + r.Bottom) / 2));
+    ReleaseDC(inner->Handle(), dc);
+    return colour;
+  }
+  void Repaint() {
+    seen.clear();
+    RedrawWindow(inner->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  }
+  TcxCustomInnerListView* inner = nullptr;
+  std::vector<int> seen;
+  bool skipList = true;
+};
+
+TEST_F(CustomDrawn, HandlersDrawItemsAndSubItemsInsteadOfTheList) {
+  inner = NewReportList()->InnerListView();
+  inner->OnCustomDrawItem = MakeEvent(static_cast<CustomDrawn*>(this), &CustomDrawn::DrawItem);
+  Repaint();
+  EXPECT_EQ(seen, (std::vector<int>{0, 10, 20}));
+  EXPECT_EQ(PixelOf(1, 30), ColorToRGB(clRed));
+  EXPECT_EQ(PixelOf(1, 150), ColorToRGB(clRed));
+  EXPECT_NE(PixelOf(0, 30), ColorToRGB(clRed));
+
+  inner->OnCustomDrawSubItem = MakeEvent(static_cast<CustomDrawn*>(this), &CustomDrawn::DrawSubItem);
+  Repaint();
+  EXPECT_EQ(PixelOf(1, 150), ColorToRGB(clRed));  // a skipped item asks nothing of its sub-items
+  EXPECT_EQ(PixelOf(2, 150), ColorToRGB(clBlue));
+
+  // A list handler that draws everything itself leaves no item to draw.
+  inner->OnCustomDraw = MakeEvent(static_cast<CustomDrawn*>(this), &CustomDrawn::DrawList);
+  skipList = false;
+  Repaint();
+  EXPECT_TRUE(seen.empty());
 }
 
 TEST_F(ListView, TheListAsksForTabOnlyWithoutCtrl) {
