@@ -73,6 +73,7 @@ DWORD TcxCustomInnerListView::StyleBits() const {
   if (arrangement_ == iaLeft) style |= LVS_ALIGNLEFT;
   if (autoArrange_) style |= LVS_AUTOARRANGE;
   if (!wrapText_) style |= LVS_NOLABELWRAP;
+  if (ownerData_) style |= LVS_OWNERDATA;
   return style;
 }
 
@@ -95,7 +96,10 @@ void TcxCustomInnerListView::CreateWnd() {
   ApplyExtendedStyle();
   if (smallImages_) SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_->Handle()));
   for (int i = 0; i < ColumnCount(); ++i) InsertColumnIntoWindow(i);
-  for (int i = 0; i < ItemCount(); ++i) InsertItemIntoWindow(i);
+  if (ownerData_)
+    SendMessageA(Handle(), LVM_SETITEMCOUNT, dataCount_, 0);
+  else
+    for (int i = 0; i < ItemCount(); ++i) InsertItemIntoWindow(i);
   if (HWND header = reinterpret_cast<HWND>(SendMessageA(Handle(), LVM_GETHEADER, 0, 0))) SubclassHeader(header);
   if (container_) {
     container_->UpdateOwnScrollBars(false);
@@ -193,6 +197,17 @@ void TcxCustomInnerListView::SetReadOnly(bool value) {
   readOnly_ = value;
   if (HandleAllocated()) SetWindowLongA(Handle(), GWL_STYLE, (GetWindowLongA(Handle(), GWL_STYLE) & ~LVS_EDITLABELS) |
                                                                   (readOnly_ ? 0 : LVS_EDITLABELS));
+}
+
+void TcxCustomInnerListView::SetOwnerData(bool value) {
+  if (value == ownerData_) return;
+  ownerData_ = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TcxCustomInnerListView::SetDataCount(int value) {
+  dataCount_ = std::max(value, 0);
+  if (ownerData_ && HandleAllocated()) SendMessageA(Handle(), LVM_SETITEMCOUNT, dataCount_, 0);
 }
 
 void TcxCustomInnerListView::SetGridLines(bool value) {
@@ -458,6 +473,18 @@ void TcxCustomInnerListView::CNNotify(TMessage& m) {
       m.Result = FALSE;  // the text is set above when allowed
       return;
     }
+    case LVN_GETDISPINFOA: GetDisplayInfo(*reinterpret_cast<NMLVDISPINFOA*>(m.LParam)); return;
+    case LVN_ODCACHEHINT: {
+      const auto* hint = reinterpret_cast<const NMLVCACHEHINT*>(m.LParam);
+      if (OnDataHint) OnDataHint(this, hint->iFrom, hint->iTo);
+      return;
+    }
+    case LVN_ODSTATECHANGED: {
+      const auto* change = reinterpret_cast<const NMLVODSTATECHANGE*>(m.LParam);
+      if (OnDataStateChange) OnDataStateChange(this, change->iFrom, change->iTo);
+      return;
+    }
+    case LVN_ODFINDITEMA: m.Result = FindDataItem(*reinterpret_cast<const NMLVFINDITEMA*>(m.LParam)); return;
     case NM_CUSTOMDRAW:
       if (!HandleAllocated()) break;
       m.Result = CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(m.LParam));
@@ -494,7 +521,7 @@ void TcxCustomInnerListView::CMHintShow(TMessage& m) {
     return;
   }
   if (item < 0) return;
-  std::string tip = items_[item].Caption;
+  std::string tip = CaptionOf(item);
   OnInfoTip(this, item, tip);
   const TRect bounds = ItemBounds(item);
   const TPoint topLeft = ClientToScreen(TPoint(bounds.Left, bounds.Top));
@@ -556,6 +583,32 @@ void TcxCustomInnerListView::CanvasRestyled(TObject* sender) {
   TNotifyEvent& chained = sender == controlCanvas_->Font() ? savedFontChange_ : savedBrushChange_;
   if (chained) chained(sender);
   canvasRestyled_ = true;
+}
+
+std::string TcxCustomInnerListView::CaptionOf(int index) {
+  if (!ownerData_) return index < ItemCount() ? items_[index].Caption : std::string();
+  TcxListItem item;
+  if (OnData && index < dataCount_) OnData(this, index, item);
+  return item.Caption;
+}
+
+// The text stays alive in the list view object until the list asks for the next row.
+void TcxCustomInnerListView::GetDisplayInfo(NMLVDISPINFOA& info) {
+  if (!ownerData_ || !OnData || info.item.iItem < 0 || info.item.iItem >= dataCount_) return;
+  TcxListItem item;
+  OnData(this, info.item.iItem, item);
+  if (info.item.mask & LVIF_IMAGE) info.item.iImage = info.item.iSubItem == 0 ? item.ImageIndex : -1;
+  if (!(info.item.mask & LVIF_TEXT)) return;
+  const int sub = info.item.iSubItem;
+  displayText_ = sub == 0 ? item.Caption : sub <= static_cast<int>(item.SubItems.size()) ? item.SubItems[sub - 1] : "";
+  info.item.pszText = const_cast<char*>(displayText_.c_str());
+}
+
+LRESULT TcxCustomInnerListView::FindDataItem(const NMLVFINDITEMA& find) {
+  if (!ownerData_ || !OnDataFind || !(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+  int index = -1;
+  OnDataFind(this, find.lvfi.psz, find.iStart, index);
+  return index >= 0 && index < dataCount_ ? index : -1;
 }
 
 void TcxCustomInnerListView::DoCancelEdit() {

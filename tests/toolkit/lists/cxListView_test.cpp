@@ -280,6 +280,66 @@ TEST_F(CustomDrawn, HandlersDrawItemsAndSubItemsInsteadOfTheList) {
   EXPECT_TRUE(seen.empty());
 }
 
+// An owner-data list of a thousand rows named after their numbers.
+struct OwnerData : ListView {
+  void Data(TObject*, int index, TcxListItem& item) {
+    ++asked;
+    item.Caption = "row " + std::to_string(index);
+    item.SubItems = {std::to_string(index * 2)};
+  }
+  void Find(TObject*, const std::string& text, int start, int& index) {
+    for (int i = start; i < 1000; ++i)
+      if (("row " + std::to_string(i)).rfind(text, 0) == 0) {
+        index = i;
+        return;
+      }
+  }
+  void Hint(TObject*, int from, int to) { hinted = {from, to}; }
+  std::string TextOf(TcxCustomInnerListView* inner, int index, int sub) {
+    char text[64] = {};
+    LVITEMA item{};
+    item.iSubItem = sub;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(inner->Handle(), LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+    return text;
+  }
+  int asked = 0;
+  std::pair<int, int> hinted{-1, -1};
+};
+
+TEST_F(OwnerData, RowsComeFromTheHandlerAsTheListShowsThem) {
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  inner->OnData = MakeEvent(static_cast<OwnerData*>(this), &OwnerData::Data);
+  inner->OnDataFind = MakeEvent(static_cast<OwnerData*>(this), &OwnerData::Find);
+  inner->OnDataHint = MakeEvent(static_cast<OwnerData*>(this), &OwnerData::Hint);
+  inner->SetOwnerData(true);
+  inner->SetDataCount(1000);
+  PumpWhileBusy();
+  EXPECT_TRUE(GetWindowLongA(inner->Handle(), GWL_STYLE) & LVS_OWNERDATA);
+  EXPECT_EQ(SendMessageA(inner->Handle(), LVM_GETITEMCOUNT, 0, 0), 1000);
+  EXPECT_EQ(TextOf(inner, 998, 0), "row 998");
+  EXPECT_EQ(TextOf(inner, 7, 1), "14");
+  EXPECT_EQ(TextOf(inner, 7, 5), "");  // a column the row has no text for
+
+  asked = 0;
+  RedrawWindow(inner->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_GT(asked, 0);
+  EXPECT_LT(asked, 100);  // only the visible rows are asked for
+  EXPECT_EQ(hinted.first, 0);
+  EXPECT_GT(hinted.second, 0);
+
+  LVFINDINFOA find{};
+  find.flags = LVFI_STRING | LVFI_PARTIAL;
+  find.psz = "row 42";
+  EXPECT_EQ(SendMessageA(inner->Handle(), LVM_FINDITEMA, 10, reinterpret_cast<LPARAM>(&find)), 42);
+
+  // The info tip of an owner-data row is its caption from the handler.
+  inner->OnInfoTip = MakeEvent(static_cast<ListView*>(this), &ListView::InfoTip);
+  EXPECT_EQ(ShowHintAt(inner, 1).HintStr, "#1 row 1");
+}
+
 TEST_F(ListView, TheListAsksForTabOnlyWithoutCtrl) {
   TcxListView* list = NewReportList();
   const LRESULT code = SendMessageA(list->InnerListView()->Handle(), WM_GETDLGCODE, 0, 0);
