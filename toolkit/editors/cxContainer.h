@@ -398,6 +398,8 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   bool IsFocused() override { return IsContainerFocused(); }
   TcxLookAndFeel* GetLookAndFeel() override { return Style()->LookAndFeel(); }
   bool HasBuiltInScrollBars() override { return false; }
+  // The own bars follow the inner control's system bars, not the base control's records.
+  void UpdateScrollBars() override { UpdateOwnScrollBars(false); }
   void Loaded() override;
   // IcxMouseTrackingCaller
   void MouseLeave() override { InnerMouseLeave(); }

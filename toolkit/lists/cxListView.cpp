@@ -73,6 +73,7 @@ DWORD TcxCustomInnerListView::StyleBits() const {
   if (arrangement_ == iaLeft) style |= LVS_ALIGNLEFT;
   if (autoArrange_) style |= LVS_AUTOARRANGE;
   if (!wrapText_) style |= LVS_NOLABELWRAP;
+  if (ownerData_) style |= LVS_OWNERDATA;
   return style;
 }
 
@@ -95,7 +96,10 @@ void TcxCustomInnerListView::CreateWnd() {
   ApplyExtendedStyle();
   if (smallImages_) SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_->Handle()));
   for (int i = 0; i < ColumnCount(); ++i) InsertColumnIntoWindow(i);
-  for (int i = 0; i < ItemCount(); ++i) InsertItemIntoWindow(i);
+  if (ownerData_)
+    SendMessageA(Handle(), LVM_SETITEMCOUNT, dataCount_, 0);
+  else
+    for (int i = 0; i < ItemCount(); ++i) InsertItemIntoWindow(i);
   if (HWND header = reinterpret_cast<HWND>(SendMessageA(Handle(), LVM_GETHEADER, 0, 0))) SubclassHeader(header);
   if (container_) {
     container_->UpdateOwnScrollBars(false);
@@ -151,12 +155,14 @@ int TcxCustomInnerListView::AddItem(const TcxListItem& item) {
 void TcxCustomInnerListView::DeleteItem(int index) {
   if (index < 0 || index >= ItemCount()) return;
   items_.erase(items_.begin() + index);
+  lastHintItem_ = noHintItem;  // the indices after it now name other items
   if (HandleAllocated()) SendMessageA(Handle(), LVM_DELETEITEM, index, 0);
   if (OnChange) OnChange(this);
 }
 
 void TcxCustomInnerListView::Clear() {
   items_.clear();
+  lastHintItem_ = noHintItem;
   if (HandleAllocated()) SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
   if (OnChange) OnChange(this);
 }
@@ -191,6 +197,17 @@ void TcxCustomInnerListView::SetReadOnly(bool value) {
   readOnly_ = value;
   if (HandleAllocated()) SetWindowLongA(Handle(), GWL_STYLE, (GetWindowLongA(Handle(), GWL_STYLE) & ~LVS_EDITLABELS) |
                                                                   (readOnly_ ? 0 : LVS_EDITLABELS));
+}
+
+void TcxCustomInnerListView::SetOwnerData(bool value) {
+  if (value == ownerData_) return;
+  ownerData_ = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TcxCustomInnerListView::SetDataCount(int value) {
+  dataCount_ = std::max(value, 0);
+  if (ownerData_ && HandleAllocated()) SendMessageA(Handle(), LVM_SETITEMCOUNT, dataCount_, 0);
 }
 
 void TcxCustomInnerListView::SetGridLines(bool value) {
@@ -374,6 +391,7 @@ void TcxCustomInnerListView::Dispatch(TMessage& m) {
     case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); break;
     case WM_NOTIFY: WMNotify(m); break;
     case CN_NOTIFY: CNNotify(m); break;
+    case CM_HINTSHOW: CMHintShow(m); break;
     case CM_MOUSELEAVE:
       TWinControl::Dispatch(m);
       if (container_) container_->ShortRefresh(true);
@@ -455,11 +473,142 @@ void TcxCustomInnerListView::CNNotify(TMessage& m) {
       m.Result = FALSE;  // the text is set above when allowed
       return;
     }
+    case LVN_GETDISPINFOA: GetDisplayInfo(*reinterpret_cast<NMLVDISPINFOA*>(m.LParam)); return;
+    case LVN_ODCACHEHINT: {
+      const auto* hint = reinterpret_cast<const NMLVCACHEHINT*>(m.LParam);
+      if (OnDataHint) OnDataHint(this, hint->iFrom, hint->iTo);
+      return;
+    }
+    case LVN_ODSTATECHANGED: {
+      const auto* change = reinterpret_cast<const NMLVODSTATECHANGE*>(m.LParam);
+      if (OnDataStateChange) OnDataStateChange(this, change->iFrom, change->iTo);
+      return;
+    }
+    case LVN_ODFINDITEMA: m.Result = FindDataItem(*reinterpret_cast<const NMLVFINDITEMA*>(m.LParam)); return;
+    case NM_CUSTOMDRAW:
+      if (!HandleAllocated()) break;
+      m.Result = CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(m.LParam));
+      return;
     case LVN_KEYDOWN:
       if (readOnly_ && reinterpret_cast<const NMLVKEYDOWN*>(m.LParam)->wVKey == VK_DELETE) return;
       break;
   }
   TWinControl::Dispatch(m);
+}
+
+void TcxCustomInnerListView::Loaded() {
+  TWinControl::Loaded();
+  if (container_) container_->UpdateIconOptions();
+  designHint_ = Hint();
+}
+
+TRect TcxCustomInnerListView::ItemBounds(int index) {
+  RECT bounds{LVIR_BOUNDS, 0, 0, 0};
+  SendMessageA(Handle(), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&bounds));
+  return TRect(bounds);
+}
+
+// The tip is rebuilt only when the mouse rests on another item than last time, so that a handler
+// that computes an expensive tip is not asked again while the mouse stays on the same item.
+void TcxCustomInnerListView::CMHintShow(TMessage& m) {
+  auto& info = *reinterpret_cast<THintInfo*>(m.LParam);
+  const int item = ItemAtPoint(info.CursorPos.X, info.CursorPos.Y);
+  if (item == lastHintItem_) return;
+  lastHintItem_ = item;
+  if (!OnInfoTip) {
+    SetHint(designHint_);
+    TWinControl::Dispatch(m);
+    return;
+  }
+  if (item < 0) return;
+  std::string tip = CaptionOf(item);
+  OnInfoTip(this, item, tip);
+  const TRect bounds = ItemBounds(item);
+  const TPoint topLeft = ClientToScreen(TPoint(bounds.Left, bounds.Top));
+  const TPoint bottomRight = ClientToScreen(TPoint(bounds.Right, bounds.Bottom));
+  info.HintStr = tip;
+  info.CursorRect = TRect(topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y);
+  info.HintPos = TPoint(topLeft.X + GetSystemMetrics(SM_CXCURSOR), topLeft.Y + GetSystemMetrics(SM_CYCURSOR));
+  info.HintMaxWidth = ClientWidth();
+  SetHint(tip);
+}
+
+// The canvas draws on the paint's device context while the handlers run; its font and brush change
+// handlers are chained so that a handler's restyling is noticed, and put back afterwards.
+LRESULT TcxCustomInnerListView::CustomDraw(NMLVCUSTOMDRAW& draw) {
+  const DWORD stage = draw.nmcd.dwDrawStage;
+  if (stage != CDDS_PREPAINT && stage != CDDS_ITEMPREPAINT && stage != (CDDS_ITEMPREPAINT | CDDS_SUBITEM))
+    return CDRF_DODEFAULT;
+  TCanvasPaintScope scope(controlCanvas_.get(), draw.nmcd.hdc);
+  TFont* font = controlCanvas_->Font();
+  TBrush* brush = controlCanvas_->Brush();
+  savedFontChange_ = font->OnChange;
+  savedBrushChange_ = brush->OnChange;
+  struct TRestore {
+    TcxCustomInnerListView* list;
+    ~TRestore() {
+      list->controlCanvas_->Font()->OnChange = list->savedFontChange_;
+      list->controlCanvas_->Brush()->OnChange = list->savedBrushChange_;
+    }
+  } restore{this};
+  font->Assign(Font());
+  brush->SetColor(Color());
+  canvasRestyled_ = false;
+  font->OnChange = brush->OnChange = MakeEvent(this, &TcxCustomInnerListView::CanvasRestyled);
+
+  if (stage == CDDS_ITEMPREPAINT) return CustomDrawItem(draw, OnCustomDrawItem, 0);
+  if (stage != CDDS_PREPAINT) return CustomDrawItem(draw, OnCustomDrawSubItem, draw.iSubItem);
+  bool defaultDraw = true;
+  if (OnCustomDraw) OnCustomDraw(this, controlCanvas_.get(), TRect(draw.nmcd.rc), defaultDraw);
+  if (!defaultDraw) return CDRF_SKIPDEFAULT;
+  return OnCustomDrawItem || OnCustomDrawSubItem ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+}
+
+LRESULT TcxCustomInnerListView::CustomDrawItem(NMLVCUSTOMDRAW& draw, const TcxListCustomDrawItemEvent& event,
+                                               int subItem) {
+  bool defaultDraw = true;
+  if (event) event(this, controlCanvas_.get(), static_cast<int>(draw.nmcd.dwItemSpec), subItem, defaultDraw);
+  if (!defaultDraw) return CDRF_SKIPDEFAULT;
+  LRESULT result = subItem == 0 && OnCustomDrawSubItem ? CDRF_NOTIFYSUBITEMDRAW : CDRF_DODEFAULT;
+  if (canvasRestyled_) {
+    draw.clrText = ColorToRGB(controlCanvas_->Font()->Color());
+    draw.clrTextBk = ColorToRGB(controlCanvas_->Brush()->Color());
+    SelectObject(draw.nmcd.hdc, controlCanvas_->Font()->Handle());
+    result |= CDRF_NEWFONT;
+  }
+  return result;
+}
+
+void TcxCustomInnerListView::CanvasRestyled(TObject* sender) {
+  TNotifyEvent& chained = sender == controlCanvas_->Font() ? savedFontChange_ : savedBrushChange_;
+  if (chained) chained(sender);
+  canvasRestyled_ = true;
+}
+
+std::string TcxCustomInnerListView::CaptionOf(int index) {
+  if (!ownerData_) return index < ItemCount() ? items_[index].Caption : std::string();
+  TcxListItem item;
+  if (OnData && index < dataCount_) OnData(this, index, item);
+  return item.Caption;
+}
+
+// The text stays alive in the list view object until the list asks for the next row.
+void TcxCustomInnerListView::GetDisplayInfo(NMLVDISPINFOA& info) {
+  if (!ownerData_ || !OnData || info.item.iItem < 0 || info.item.iItem >= dataCount_) return;
+  TcxListItem item;
+  OnData(this, info.item.iItem, item);
+  if (info.item.mask & LVIF_IMAGE) info.item.iImage = info.item.iSubItem == 0 ? item.ImageIndex : -1;
+  if (!(info.item.mask & LVIF_TEXT)) return;
+  const int sub = info.item.iSubItem;
+  displayText_ = sub == 0 ? item.Caption : sub <= static_cast<int>(item.SubItems.size()) ? item.SubItems[sub - 1] : "";
+  info.item.pszText = const_cast<char*>(displayText_.c_str());
+}
+
+LRESULT TcxCustomInnerListView::FindDataItem(const NMLVFINDITEMA& find) {
+  if (!ownerData_ || !OnDataFind || !(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+  int index = -1;
+  OnDataFind(this, find.lvfi.psz, find.iStart, index);
+  return index >= 0 && index < dataCount_ ? index : -1;
 }
 
 void TcxCustomInnerListView::DoCancelEdit() {
@@ -510,6 +659,7 @@ void TcxCustomInnerListView::MouseDown(TMouseButton button, TShiftState shift, i
 
 void TcxCustomInnerListView::MouseMove(TShiftState shift, int x, int y) {
   TWinControl::MouseMove(shift, x, y);
+  if (HandleAllocated() && ItemAtPoint(x, y) < 0) SetHint(designHint_);
   if (container_) container_->DoMouseMove(shift, x + Left(), y + Top());
 }
 
@@ -586,7 +736,7 @@ void TcxCustomListView::Scroll(TScrollBarKind kind, TScrollCode code, int& posit
     if (ViewStyle() == vsList && kind == sbVertical) return;
     const int delta = position - GetScrollPos(list, bar);
     if (kind == sbVertical && ViewStyle() == vsReport) {
-      RECT item{LVIR_BOUNDS};
+      RECT item{LVIR_BOUNDS, 0, 0, 0};
       const bool hasItem = SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
       SendMessageA(list, LVM_SCROLL, 0, delta * (hasItem ? item.bottom - item.top : 0));
     } else {

@@ -55,6 +55,18 @@ class TcxIconOptions : public TPersistent {
 
 // Called with the item index and its new caption; clearing allowEdit refuses the change.
 using TcxListEditedEvent = TEvent<void(TObject* Sender, int Item, std::string& Text, bool& AllowEdit)>;
+// Called with the item under the mouse and its tip, which starts as the item's caption.
+// Custom drawing: clearing DefaultDraw leaves the list (or the item) as the handler drew it.
+using TcxListCustomDrawEvent = TEvent<void(TObject* Sender, TCanvas* Canvas, const TRect& Rect, bool& DefaultDraw)>;
+// SubItem is 0 for the item itself; the handler may change the canvas's font and brush colour.
+using TcxListCustomDrawItemEvent = TEvent<void(TObject* Sender, TCanvas* Canvas, int Item, int SubItem, bool& DefaultDraw)>;
+// Owner data: the list keeps no items and asks for each as it shows it.
+using TcxListDataEvent = TEvent<void(TObject* Sender, int Index, TcxListItem& Item)>;
+// Rows From..To are about to be shown (a hint to cache them) or changed their selection state.
+using TcxListDataRangeEvent = TEvent<void(TObject* Sender, int From, int To)>;
+// Sets Index to the row whose caption begins with Text, searching from Start; -1 when none.
+using TcxListDataFindEvent = TEvent<void(TObject* Sender, const std::string& Text, int Start, int& Index)>;
+using TcxListInfoTipEvent = TEvent<void(TObject* Sender, int Item, std::string& InfoTip)>;
 
 class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerControl {
   CALDERAN_CLASS(TcxCustomInnerListView)
@@ -96,6 +108,11 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   bool ShowColumnHeaders() const { return showColumnHeaders_; }
   void SetShowColumnHeaders(bool value);
   bool HideSelection() const { return hideSelection_; }
+  bool OwnerData() const { return ownerData_; }
+  void SetOwnerData(bool value);
+  // The number of rows an owner-data list shows.
+  int DataCount() const { return dataCount_; }
+  void SetDataCount(int value);
   TCustomImageList* SmallImages() const { return smallImages_; }
   void SetSmallImages(TCustomImageList* value);
   void ApplyIconOptions(const TcxIconOptions& options);
@@ -114,6 +131,17 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
 
   TcxListEditedEvent OnEdited;
   TNotifyEvent OnChange;
+  TcxListInfoTipEvent OnInfoTip;
+  TcxListDataEvent OnData;
+  TcxListDataRangeEvent OnDataHint;
+  TcxListDataRangeEvent OnDataStateChange;
+  TcxListDataFindEvent OnDataFind;
+  TcxListCustomDrawEvent OnCustomDraw;
+  TcxListCustomDrawItemEvent OnCustomDrawItem;
+  TcxListCustomDrawItemEvent OnCustomDrawSubItem;
+
+  void Loaded() override;
+  const std::string& DesignHint() const { return designHint_; }
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -143,17 +171,33 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   void WMNCPaint(TMessage& m);
   void WMWindowPosChanged(TMessage& m);
   void FocusChangedMessage(TMessage& m, bool gained);
+  void CMHintShow(TMessage& m);
+  LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
+  LRESULT CustomDrawItem(NMLVCUSTOMDRAW& draw, const TcxListCustomDrawItemEvent& event, int subItem);
+  void CanvasRestyled(TObject* sender);
+  std::string CaptionOf(int index);
+  void GetDisplayInfo(NMLVDISPINFOA& info);
+  LRESULT FindDataItem(const NMLVFINDITEMA& find);
+  TRect ItemBounds(int index);
 
   TcxCustomListView* container_ = nullptr;
   std::unique_ptr<TcxCanvas> canvas_;
   std::unique_ptr<TControlCanvas> controlCanvas_;
   std::unique_ptr<TWindowSubclass> header_;
   int pressedHeaderItem_ = -1;
+  std::string designHint_;
+  static constexpr int noHintItem = -2;  // no hint prepared yet (-1 is "no item")
+  int lastHintItem_ = noHintItem;
+  TNotifyEvent savedFontChange_, savedBrushChange_;
+  bool canvasRestyled_ = false;
   std::vector<TcxListColumn> columns_;
   std::vector<TcxListItem> items_;
   TViewStyle viewStyle_ = vsIcon;
   bool readOnly_ = false, gridLines_ = false, rowSelect_ = false, columnClick_ = true, showColumnHeaders_ = true;
   bool hideSelection_ = true;
+  bool ownerData_ = false;
+  int dataCount_ = 0;
+  std::string displayText_;  // the text handed to the list for the last row it asked for
   TIconArrangement arrangement_ = iaTop;
   bool autoArrange_ = false, wrapText_ = true;
   TCustomImageList* smallImages_ = nullptr;

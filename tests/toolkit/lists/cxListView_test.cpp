@@ -1,6 +1,7 @@
 #include "calderan_test.h"
 
 #include <string>
+#include <vector>
 
 #include "cxListView.h"
 #include "toolkit/editors/editors_fixture.h"
@@ -36,7 +37,25 @@ struct ListView : EditorsFixture {
     ++edits;
     allow = text != "refused";
   }
-  int cancels = 0, edits = 0;
+  // Asks for the hint at a point of the list as the application does when the mouse rests.
+  THintInfo ShowHintAt(TcxCustomInnerListView* inner, int item) {
+    THintInfo info;
+    info.HintControl = inner;
+    info.CursorPos = item >= 0 ? ItemCentre(inner, item) : TPoint(5, inner->ClientHeight() - 3);
+    info.HintStr = inner->Hint();
+    inner->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
+    return info;
+  }
+  static TPoint ItemCentre(TcxCustomInnerListView* inner, int item) {
+    RECT r{LVIR_LABEL, 0, 0, 0};
+    SendMessageA(inner->Handle(), LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&r));
+    return TPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
+  void InfoTip(TObject*, int item, std::string& tip) {
+    ++tips;
+    tip = "#" + std::to_string(item) + " " + tip;
+  }
+  int cancels = 0, edits = 0, tips = 0;
 };
 
 TEST_F(ListView, StartsAsAnIconListWithTheUsualDefaults) {
@@ -151,6 +170,174 @@ TEST(HeaderLayout, ImagesBesideCaptions) {
   }
   EXPECT_EQ(CalcHeaderTextArea(TRect(0, 0, 100, 20), false), TRect(4, 0, 96, 20));
   EXPECT_EQ(CalcHeaderTextArea(TRect(0, 0, 100, 20), true), TRect(4, 0, 85, 20));
+}
+
+TEST_F(ListView, InfoTipsAreBuiltOncePerItemAndEmptySpaceRestoresTheDesignHint) {
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  inner->SetHint("Files to convert");
+  inner->Loaded();
+  inner->OnInfoTip = MakeEvent(static_cast<ListView*>(this), &ListView::InfoTip);
+
+  THintInfo info = ShowHintAt(inner, 1);
+  EXPECT_EQ(tips, 1);
+  EXPECT_EQ(info.HintStr, "#1 clip two.mp4");
+  EXPECT_EQ(inner->Hint(), "#1 clip two.mp4");
+  RECT bounds{LVIR_BOUNDS, 0, 0, 0};
+  SendMessageA(inner->Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&bounds));
+  const TPoint topLeft = inner->ClientToScreen(TPoint(bounds.left, bounds.top));
+  EXPECT_EQ(info.CursorRect, TRect(topLeft.X, topLeft.Y, topLeft.X + bounds.right - bounds.left,
+                                   topLeft.Y + bounds.bottom - bounds.top));
+  EXPECT_EQ(info.HintPos,
+            TPoint(topLeft.X + GetSystemMetrics(SM_CXCURSOR), topLeft.Y + GetSystemMetrics(SM_CYCURSOR)));
+  EXPECT_EQ(info.HintMaxWidth, inner->ClientWidth());
+
+  ShowHintAt(inner, 1);  // resting on the same item again
+  EXPECT_EQ(tips, 1);
+  ShowHintAt(inner, 2);
+  EXPECT_EQ(tips, 2);
+  EXPECT_EQ(inner->Hint(), "#2 song.mp3");
+
+  // Moving over empty space puts the design hint back.
+  const TPoint empty(5, inner->ClientHeight() - 3);
+  ASSERT_LT(inner->ItemAtPoint(empty.X, empty.Y), 0);
+  inner->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(empty.X, empty.Y));
+  EXPECT_EQ(inner->Hint(), "Files to convert");
+  ShowHintAt(inner, -1);
+  EXPECT_EQ(tips, 2);
+  EXPECT_EQ(inner->Hint(), "Files to convert");
+
+  // After a deletion the same index names another item, so its tip is built afresh.
+  ShowHintAt(inner, 1);
+  inner->DeleteItem(0);
+  info = ShowHintAt(inner, 1);
+  EXPECT_EQ(info.HintStr, "#1 song.mp3");
+
+  // Without a handler the list shows its design hint.
+  inner->OnInfoTip = nullptr;
+  inner->SetHint("changed");
+  ShowHintAt(inner, 0);
+  EXPECT_EQ(inner->Hint(), "Files to convert");
+}
+
+// Item 1 is filled red by its handler; sub-item 1 of item 2 is filled blue; everything else is
+// left to the list.
+struct CustomDrawn : ListView {
+  void DrawItem(TObject*, TCanvas* canvas, int item, int subItem, bool& defaultDraw) {
+    seen.push_back(item * 10 + subItem);
+    if (item != 1) return;
+    canvas->Brush()->SetColor(clRed);
+    canvas->FillRect(ItemRect(item));
+    defaultDraw = false;
+  }
+  void DrawSubItem(TObject*, TCanvas* canvas, int item, int subItem, bool& defaultDraw) {
+    if (item != 2 || subItem != 1) return;
+    canvas->Brush()->SetColor(clBlue);
+    canvas->FillRect(ItemRect(item));
+    defaultDraw = false;
+  }
+  void DrawList(TObject*, TCanvas*, const TRect&, bool& defaultDraw) { defaultDraw = skipList; }
+  TRect ItemRect(int item) {
+    RECT r{LVIR_BOUNDS, 0, 0, 0};
+    SendMessageA(inner->Handle(), LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&r));
+    return TRect(r);
+  }
+  TColor PixelOf(int item, int x) {
+    UpdateWindow(inner->Handle());
+    HDC dc = GetDC(inner->Handle());
+    const TRect r = ItemRect(item);
+    const auto colour = static_cast<TColor>(GetPixel(dc, x, (r.Top + r.Bottom) / 2));
+    ReleaseDC(inner->Handle(), dc);
+    return colour;
+  }
+  void Repaint() {
+    seen.clear();
+    RedrawWindow(inner->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  }
+  TcxCustomInnerListView* inner = nullptr;
+  std::vector<int> seen;
+  bool skipList = true;
+};
+
+TEST_F(CustomDrawn, HandlersDrawItemsAndSubItemsInsteadOfTheList) {
+  inner = NewReportList()->InnerListView();
+  inner->OnCustomDrawItem = MakeEvent(static_cast<CustomDrawn*>(this), &CustomDrawn::DrawItem);
+  Repaint();
+  EXPECT_EQ(seen, (std::vector<int>{0, 10, 20}));
+  EXPECT_EQ(PixelOf(1, 30), ColorToRGB(clRed));
+  EXPECT_EQ(PixelOf(1, 150), ColorToRGB(clRed));
+  EXPECT_NE(PixelOf(0, 30), ColorToRGB(clRed));
+
+  inner->OnCustomDrawSubItem = MakeEvent(static_cast<CustomDrawn*>(this), &CustomDrawn::DrawSubItem);
+  Repaint();
+  EXPECT_EQ(PixelOf(1, 150), ColorToRGB(clRed));  // a skipped item asks nothing of its sub-items
+  EXPECT_EQ(PixelOf(2, 150), ColorToRGB(clBlue));
+
+  // A list handler that draws everything itself leaves no item to draw.
+  inner->OnCustomDraw = MakeEvent(static_cast<CustomDrawn*>(this), &CustomDrawn::DrawList);
+  skipList = false;
+  Repaint();
+  EXPECT_TRUE(seen.empty());
+}
+
+// An owner-data list of a thousand rows named after their numbers.
+struct OwnerData : ListView {
+  void Data(TObject*, int index, TcxListItem& item) {
+    ++asked;
+    item.Caption = "row " + std::to_string(index);
+    item.SubItems = {std::to_string(index * 2)};
+  }
+  void Find(TObject*, const std::string& text, int start, int& index) {
+    for (int i = start; i < 1000; ++i)
+      if (("row " + std::to_string(i)).rfind(text, 0) == 0) {
+        index = i;
+        return;
+      }
+  }
+  void Hint(TObject*, int from, int to) { hinted = {from, to}; }
+  std::string TextOf(TcxCustomInnerListView* inner, int index, int sub) {
+    char text[64] = {};
+    LVITEMA item{};
+    item.iSubItem = sub;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(inner->Handle(), LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+    return text;
+  }
+  int asked = 0;
+  std::pair<int, int> hinted{-1, -1};
+};
+
+TEST_F(OwnerData, RowsComeFromTheHandlerAsTheListShowsThem) {
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  inner->OnData = MakeEvent(static_cast<OwnerData*>(this), &OwnerData::Data);
+  inner->OnDataFind = MakeEvent(static_cast<OwnerData*>(this), &OwnerData::Find);
+  inner->OnDataHint = MakeEvent(static_cast<OwnerData*>(this), &OwnerData::Hint);
+  inner->SetOwnerData(true);
+  inner->SetDataCount(1000);
+  PumpWhileBusy();
+  EXPECT_TRUE(GetWindowLongA(inner->Handle(), GWL_STYLE) & LVS_OWNERDATA);
+  EXPECT_EQ(SendMessageA(inner->Handle(), LVM_GETITEMCOUNT, 0, 0), 1000);
+  EXPECT_EQ(TextOf(inner, 998, 0), "row 998");
+  EXPECT_EQ(TextOf(inner, 7, 1), "14");
+  EXPECT_EQ(TextOf(inner, 7, 5), "");  // a column the row has no text for
+
+  asked = 0;
+  RedrawWindow(inner->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_GT(asked, 0);
+  EXPECT_LT(asked, 100);  // only the visible rows are asked for
+  EXPECT_EQ(hinted.first, 0);
+  EXPECT_GT(hinted.second, 0);
+
+  LVFINDINFOA find{};
+  find.flags = LVFI_STRING | LVFI_PARTIAL;
+  find.psz = "row 42";
+  EXPECT_EQ(SendMessageA(inner->Handle(), LVM_FINDITEMA, 10, reinterpret_cast<LPARAM>(&find)), 42);
+
+  // The info tip of an owner-data row is its caption from the handler.
+  inner->OnInfoTip = MakeEvent(static_cast<ListView*>(this), &ListView::InfoTip);
+  EXPECT_EQ(ShowHintAt(inner, 1).HintStr, "#1 row 1");
 }
 
 TEST_F(ListView, TheListAsksForTabOnlyWithoutCtrl) {
