@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the property inspector's own pictures into resources/inspector/: the reversed arrow cursor
 of its edits (the arrow pointer mirrored, pointing up and right, hot spot at its tip) and the two
-9 x 9 expand boxes of the Office-style looks (32 bits with alpha: a light gradient box, lighter border
+9 x 9 expand boxes of the banded looks (32 bits with alpha: a light gradient box, lighter border
 at top and left, dark at right and bottom, corners at alpha 64, a minus or a plus in the middle).
 Run it by hand after changing a drawing; the files are committed."""
 import os
@@ -61,10 +61,10 @@ def write_bmp32(path, rows):
 def main():
     os.makedirs(OUT, exist_ok=True)
     px, hot = reversed_arrow()
-    with open(os.path.join(OUT, "reversedarrow.cur"), "wb") as f:
+    with open(os.path.join(OUT, "mirrored_arrow.cur"), "wb") as f:
         f.write(cur_bytes(px, hot))
-    write_bmp32(os.path.join(OUT, "office2003expand.bmp"), expand_box(True))
-    write_bmp32(os.path.join(OUT, "office2003collapse.bmp"), expand_box(False))
+    write_bmp32(os.path.join(OUT, "expand_box_plus.bmp"), expand_box(True))
+    write_bmp32(os.path.join(OUT, "expand_box_minus.bmp"), expand_box(False))
 
 
 if __name__ == "__main__":

@@ -1,6 +1,6 @@
 // The inspector page: the settings inspector read from its stored definition (two categories, nine
 // combo rows) as the output settings dialog shows it, with one row's list dropped down, and the
-// same rows in the Office and default styles.
+// same rows in the banded and default styles.
 #include "GalleryPages.h"
 #include "NxInspectorUnits.h"
 #include "settings_form.h"
@@ -23,10 +23,10 @@ void BuildInspectorPage(TGalleryPage& page) {
   TFormSettings::Register();
   page.AddLabel(20, 12, "The settings inspector (Whidbey style), Video bit rate dropped down");
   TNxInspector* dialog = PlaceSettingsInspector(page, 20, 36, 320, 260);
-  page.AddLabel(380, 12, "Office 2003 style, a category collapsed");
-  TNxInspector* office = PlaceSettingsInspector(page, 380, 36, 300, 260);
-  office->SetStyle(psOffice2003);
-  office->Items()->Item(6)->SetExpanded(false);
+  page.AddLabel(380, 12, "Banded style, a category collapsed");
+  TNxInspector* banded = PlaceSettingsInspector(page, 380, 36, 300, 260);
+  banded->SetStyle(psOffice2003);
+  banded->Items()->Item(6)->SetExpanded(false);
   page.AddLabel(720, 12, "Default style, a row disabled, the Audio category selected");
   TNxInspector* plain = PlaceSettingsInspector(page, 720, 36, 300, 260);
   plain->Items()->Item(2)->SetEnabled(false);
