@@ -1,6 +1,7 @@
 // Shared by the inspector's tests: the units started once, a shown form to put controls on, a
 // bitmap canvas to draw on, and message pumps bounded so that a fault fails instead of hanging.
 #pragma once
+#include "message_pump.h"
 #include <functional>
 #include <memory>
 
@@ -39,30 +40,3 @@ struct TestSurface {
   TBitmap bitmap;
 };
 
-inline bool PumpUntil(const std::function<bool()>& done) {
-  for (int i = 0; i < 20000 && !done(); ++i) {
-    MSG msg;
-    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    } else {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-  }
-  return done();
-}
-
-inline void PumpWhileBusy() {
-  for (int idle = 0; idle < 3;) {
-    MSG msg;
-    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    } else {
-      ++idle;
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-  }
-}
-
-inline LPARAM ClientPoint(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
