@@ -366,8 +366,9 @@ void DrawBarByStyle(TcxCanvas* canvas, const TSize& canvasSize, const TcxProgres
 void DrawProgressBarClassic(TcxCanvas* canvas, const TSize& canvasSize, const TcxProgressBarSettings& s,
                             const TcxProgressBarLayout& layout, const TcxProgressBarPaintParams& p) {
   TBarParts parts = BarParts(s, layout, p);
+  TCanvasStateSaver saver(canvas);
   {
-    TCanvasStateSaver saver(canvas);
+    TCanvasStateSaver clipSaver(canvas);
     DrawBarBackground(canvas, s, layout, p);
     ClipToFilledPart(canvas, s, parts, p);
     DrawBarByStyle(canvas, canvasSize, s, layout, parts, p);
@@ -420,9 +421,10 @@ void DrawProgressBarSkinned(TcxCanvas* canvas, TcxCustomLookAndFeelPainterClass 
   const TRect content(bar.Left + margins.Left, bar.Top + margins.Top, bar.Right - margins.Right,
                       bar.Bottom - margins.Bottom);
   const TRect chunk = SkinChunk(content, s, layout, p);
+  TCanvasStateSaver saver(canvas);
   painter->PaintProgressBarBorder(canvas, bar, s.Vertical());
   {
-    TCanvasStateSaver saver(canvas);
+    TCanvasStateSaver clipSaver(canvas);
     canvas->IntersectClipRect(content);
     painter->PaintProgressBarChunk(canvas, chunk, s.Vertical());
     if (layout.OverloadVisible) canvas->InvertRect(SkinOverload(content, chunk, s));
