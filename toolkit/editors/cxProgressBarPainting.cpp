@@ -412,6 +412,7 @@ TRect SkinOverload(const TRect& content, const TRect& chunk, const TcxProgressBa
 void DrawProgressBarSkinned(TcxCanvas* canvas, TcxCustomLookAndFeelPainterClass painter,
                             const TcxProgressBarSettings& s, const TcxProgressBarLayout& layout,
                             const TcxProgressBarPaintParams& p) {
+  TCanvasStateSaver saver(canvas);
   if (p.InPlace || !p.PaintBackground)
     canvas->FillRectColor(layout.Bounds, p.BackgroundColor);
   else
@@ -421,7 +422,6 @@ void DrawProgressBarSkinned(TcxCanvas* canvas, TcxCustomLookAndFeelPainterClass 
   const TRect content(bar.Left + margins.Left, bar.Top + margins.Top, bar.Right - margins.Right,
                       bar.Bottom - margins.Bottom);
   const TRect chunk = SkinChunk(content, s, layout, p);
-  TCanvasStateSaver saver(canvas);
   painter->PaintProgressBarBorder(canvas, bar, s.Vertical());
   {
     TCanvasStateSaver clipSaver(canvas);

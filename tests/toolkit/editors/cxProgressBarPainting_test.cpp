@@ -5,6 +5,24 @@
 #include "editors_fixture.h"
 #include "toolkit/lookandfeel/painter_sweep.h"
 
+// A skin's progress parts: a green frame, a 3-pixel margin, a blue chunk and red captions.
+class TProgressSkinPainter : public TcxCustomLookAndFeelPainter {
+  CALDERAN_CLASS(TProgressSkinPainter)
+  static TcxCustomLookAndFeelPainterClass Instance();
+  void PaintProgressBarBorder(TcxCanvas* canvas, const TRect& rect, bool) const override {
+    canvas->FillRectColor(rect, clLime);
+  }
+  void PaintProgressBarChunk(TcxCanvas* canvas, const TRect& rect, bool) const override {
+    canvas->FillRectColor(rect, clBlue);
+  }
+  TRect ProgressBarContentOffsets(bool) const override { return TRect(3, 3, 3, 3); }
+  TColor ProgressBarTextColor() const override { return clRed; }
+
+ protected:
+  constexpr TProgressSkinPainter() = default;
+};
+CX_IMPLEMENT_PAINTER(TProgressSkinPainter, TcxCustomLookAndFeelPainter)
+
 namespace {
 
 struct ProgressBarPainting : ::testing::Test {
@@ -208,6 +226,34 @@ TEST_F(ProgressBarPainting, EveryStyleLeavesTheCanvasAndGDIAsItFoundThem) {
       EXPECT_TRUE(Snapshot(surface.Canvas()) == before) << "style " << style << " variant " << variant;
     }
   EXPECT_EQ(GdiObjectCount(), objects);
+}
+
+TEST_F(ProgressBarPainting, UnderASkinThePainterDrawsFrameAndChunkAndTheOverloadIsInverted) {
+  struct Case {
+    double position;
+    bool overload;
+    int blue, inverted;  // columns of row 10 in the chunk colour and in its inverse
+  } cases[] = {{50, false, 97, 0}, {90, true, 155, 19}, {100, false, 194, 0}};
+  for (const Case& c : cases) {
+    TPainterSurface surface(200, 20);
+    const TRect all(0, 0, 200, 20);
+    TcxProgressBarSettings s = Settings(c.position);
+    s.ShowOverload = c.overload;
+    s.ShowText = true;
+    s.ShowTextStyle = cxtsText;
+    s.Text = "Skin";
+    const TcxProgressBarLayout layout = CalculateProgressBarLayout(s, {all, all, false, false});
+    TcxProgressBarPaintParams p;
+    p.Caption.Font = &font;
+    const TCanvasSnapshot before = Snapshot(surface.Canvas());
+    DrawProgressBarSkinned(surface.Canvas(), TProgressSkinPainter::Instance(), s, layout, p);
+    EXPECT_TRUE(Snapshot(surface.Canvas()) == before);
+    EXPECT_EQ(surface.Pixel(1, 10), TColor(clLime));
+    EXPECT_EQ(CountInRow(surface, 1, clBlue), 0);  // the margin keeps the frame
+    EXPECT_EQ(CountInRow(surface, 16, clBlue), c.blue) << c.position;
+    EXPECT_EQ(CountInRow(surface, 16, clYellow), c.inverted) << c.position;  // blue inverted
+    EXPECT_GT(surface.Count(all, clRed), 5);
+  }
 }
 
 TEST_F(ProgressBarPainting, AMarqueePaintsOnlyItsBlock) {
