@@ -7,6 +7,7 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -14,6 +15,7 @@
 
 #include "Graphics.h"
 #include "Types.h"
+#include "cxEdit.h"
 #include "cxGraphics.h"
 #include "cxLookAndFeelPainters.h"
 
@@ -222,3 +224,337 @@ void DrawProgressBarClassic(TcxCanvas* canvas, const TSize& canvasSize, const Tc
 void DrawProgressBarSkinned(TcxCanvas* canvas, TcxCustomLookAndFeelPainterClass painter,
                             const TcxProgressBarSettings& settings, const TcxProgressBarLayout& layout,
                             const TcxProgressBarPaintParams& params);
+
+// ---------------------------------------------------------------------------------------------
+// The editor kind: properties, view data, view info and the control
+
+class TcxCustomProgressBar;
+class TcxCustomProgressBarViewInfo;
+
+// The framework's maximum and minimum flags under the bar's names.
+class TcxProgressBarPropertiesValues : public TcxCustomEditPropertiesValues {
+  CALDERAN_CLASS(TcxProgressBarPropertiesValues)
+  using TcxCustomEditPropertiesValues::TcxCustomEditPropertiesValues;
+  bool Max() const { return MaxValue(); }
+  void SetMax(bool value) { SetMaxValue(value); }
+  bool Min() const { return MinValue(); }
+  void SetMin(bool value) { SetMinValue(value); }
+  // Stored only when set while the value is 0 (a value other than 0 is stored itself).
+  bool IsMaxStored() const;
+  bool IsMinStored() const;
+};
+
+class TcxCustomProgressBarPropertiesClass : public TcxCustomEditPropertiesClass {
+ public:
+  using TcxCustomEditPropertiesClass::TcxCustomEditPropertiesClass;
+  TcxCustomEditProperties* Create(TPersistent* owner) const override;
+  TClass AssignedFlagsClass() const override;
+  const TcxCustomEditClass* EditClass() const override;
+  const TcxCustomEditViewDataClass* ViewDataClass(TcxCustomEditStyle* style, bool inPlace) const override;
+  const TcxCustomEditViewInfoClass* ViewInfoClass() const override;
+};
+
+class TcxCustomProgressBarProperties : public TcxCustomEditProperties {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomProgressBarProperties, TcxCustomProgressBarPropertiesClass)
+  explicit TcxCustomProgressBarProperties(TPersistent* owner)
+      : TcxCustomProgressBarProperties(owner, StaticClassOperations()) {}
+
+  TcxProgressBarAnimationPath AnimationPath() const { return animationPath_; }
+  void SetAnimationPath(TcxProgressBarAnimationPath value) { SetNotifying(animationPath_, value); }
+  uint32_t AnimationRestartDelay() const { return animationRestartDelay_; }
+  void SetAnimationRestartDelay(uint32_t value) { SetNotifying(animationRestartDelay_, value); }
+  TcxProgressBarAnimationSpeed AnimationSpeed() const { return animationSpeed_; }
+  void SetAnimationSpeed(TcxProgressBarAnimationSpeed value);  // above 20: 20
+  TColor BeginColor() const { return beginColor_; }
+  void SetBeginColor(TColor value) { SetNotifying(beginColor_, value); }
+  TcxProgressBarBevelOuter BarBevelOuter() const { return barBevelOuter_; }
+  void SetBarBevelOuter(TcxProgressBarBevelOuter value) { SetNotifying(barBevelOuter_, value); }
+  TcxProgressBarBarStyle BarStyle() const { return barStyle_; }
+  void SetBarStyle(TcxProgressBarBarStyle value);
+  TcxBorderWidth BorderWidth() const { return borderWidth_; }
+  void SetBorderWidth(TcxBorderWidth value) { SetNotifying(borderWidth_, value); }
+  TColor EndColor() const { return endColor_; }
+  void SetEndColor(TColor value) { SetNotifying(endColor_, value); }
+  // Made empty on first read; its changes notify.
+  TBitmap* ForegroundImage();
+  TBitmap* ForegroundImageIfAny() const { return foregroundImage_.get(); }
+  void SetForegroundImage(TBitmap* value);  // none frees it
+  bool Marquee() const { return marquee_; }
+  void SetMarquee(bool value);
+  double Max() const { return MaxValue(); }
+  void SetMax(double value);
+  double Min() const { return MinValue(); }
+  void SetMin(double value);
+  TcxProgressBarOrientation Orientation() const { return orientation_; }
+  void SetOrientation(TcxProgressBarOrientation value) { SetNotifying(orientation_, value); }
+  TColor OverloadBeginColor() const { return overloadBeginColor_; }
+  void SetOverloadBeginColor(TColor value) { SetNotifying(overloadBeginColor_, value); }
+  TColor OverloadEndColor() const { return overloadEndColor_; }
+  void SetOverloadEndColor(TColor value) { SetNotifying(overloadEndColor_, value); }
+  double OverloadValue() const { return overloadValue_; }
+  void SetOverloadValue(double value);  // kept within Min..Max
+  TColor PeakColor() const { return peakColor_; }
+  void SetPeakColor(TColor value) { SetNotifying(peakColor_, value); }
+  TcxNaturalNumber PeakSize() const { return peakSize_; }
+  void SetPeakSize(TcxNaturalNumber value);
+  double PeakValue() const { return peakValue_; }
+  void SetPeakValue(double value) { SetNotifying(peakValue_, value); }
+  // Raises the stored peak to the one drawn, without a notification (peak hold while painting).
+  void HoldPeak(double value) { peakValue_ = std::max(peakValue_, value); }
+  bool ShowOverload() const { return showOverload_; }
+  void SetShowOverload(bool value) { SetNotifying(showOverload_, value); }
+  bool ShowPeak() const { return showPeak_; }
+  void SetShowPeak(bool value) { SetNotifying(showPeak_, value); }
+  bool ShowText() const { return showText_; }
+  void SetShowText(bool value) { SetNotifying(showText_, value); }
+  TcxProgressBarTextStyle ShowTextStyle() const { return showTextStyle_; }
+  void SetShowTextStyle(TcxProgressBarTextStyle value);  // only cxtsText while a marquee
+  bool SolidTextColor() const { return solidTextColor_; }
+  void SetSolidTextColor(bool value) { SetNotifying(solidTextColor_, value); }
+  const std::string& Text() const { return text_; }
+  void SetText(const std::string& value);
+  TcxProgressBarOrientation TextOrientation() const { return textOrientation_; }
+  void SetTextOrientation(TcxProgressBarOrientation value) { SetNotifying(textOrientation_, value); }
+  bool TransparentImage() const { return transparentImage_; }
+  void SetTransparentImage(bool value) { SetNotifying(transparentImage_, value); }
+
+  // Set by the control's Position writer, cleared by the next layout.
+  bool PositionChanged = false;
+  // Set by the image writer, cleared when the view info takes the image.
+  bool ImageChanged = false;
+
+  bool IsOverloadValueStored() const { return overloadValue_ != 80; }
+  bool IsPeakValueStored() const { return peakValue_ != 0; }
+  bool IsShowTextStyleStored() const { return showTextStyle_ != cxtsPercent && !marquee_; }
+  bool IsMaxStored() const { return AssignedValues()->MaxValue() && MaxValue() != 0; }
+  bool IsMinStored() const { return AssignedValues()->MinValue() && MinValue() != 0; }
+
+  // The view info's Position within Min..Max when the range is not empty.
+  void ClampDrawValue(TcxCustomProgressBarViewInfo* viewInfo) const;
+  // The number an edit value draws as: a number or date as it is, a text that is wholly a number
+  // as that number, anything else 0.
+  static double DrawValueOf(const TVariant& editValue);
+
+  void Assign(TPersistent* source) override;
+  double GetMaxValue() const override;
+  double GetMinValue() const override;
+  bool HooksInnerEditChange() const override { return true; }
+  bool DetectsValueChange() const override { return true; }
+  uint16_t GetSupportedOperations() const override { return 265; }
+  void EditValueToDisplay(const TVariant& editValue, TVariant& displayValue, bool editing) override;
+  std::u16string FormatDisplayValue(const TVariant& editValue) override;
+
+ protected:
+  TcxCustomProgressBarProperties(TPersistent* owner, const TcxCustomEditPropertiesClass* cls);
+
+ private:
+  void ForegroundImageChanged(TObject*) { NotifyChanged(); }
+  void FollowRange();
+
+  TcxProgressBarAnimationPath animationPath_ = cxapCycle;
+  uint32_t animationRestartDelay_ = 0;
+  TcxProgressBarAnimationSpeed animationSpeed_ = 10;
+  TColor beginColor_ = 0x800000;
+  TcxProgressBarBevelOuter barBevelOuter_ = cxbvNone;
+  TColor endColor_ = 0xFFFFFF;
+  std::unique_ptr<TBitmap> foregroundImage_;
+  bool marquee_ = false;
+  TcxProgressBarOrientation orientation_ = cxorHorizontal;
+  bool showText_ = true;
+  TcxProgressBarTextStyle showTextStyle_ = cxtsPercent;
+  std::string text_;
+  TcxProgressBarOrientation textOrientation_ = cxorHorizontal;
+  bool solidTextColor_ = false;
+  TcxProgressBarBarStyle barStyle_ = cxbsSolid;
+  bool transparentImage_ = true;
+  TcxBorderWidth borderWidth_ = 0;
+  double overloadValue_ = 80;
+  bool showOverload_ = false;
+  TColor overloadBeginColor_ = 0x8080FF;
+  TColor overloadEndColor_ = 0xFF00FF;
+  double peakValue_ = 0;
+  bool showPeak_ = false;
+  TColor peakColor_ = 0x0000FF;
+  TcxNaturalNumber peakSize_ = 2;
+};
+
+class TcxProgressBarPropertiesClass : public TcxCustomProgressBarPropertiesClass {
+ public:
+  using TcxCustomProgressBarPropertiesClass::TcxCustomProgressBarPropertiesClass;
+  TcxCustomEditProperties* Create(TPersistent* owner) const override;
+};
+
+// The published face of the settings.
+class TcxProgressBarProperties : public TcxCustomProgressBarProperties {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxProgressBarProperties, TcxProgressBarPropertiesClass)
+  explicit TcxProgressBarProperties(TPersistent* owner)
+      : TcxCustomProgressBarProperties(owner, StaticClassOperations()) {}
+  TcxProgressBarPropertiesValues* AssignedValues() const {
+    return static_cast<TcxProgressBarPropertiesValues*>(TcxCustomEditProperties::AssignedValues());
+  }
+};
+
+class TcxCustomProgressBarViewDataClass : public TcxCustomEditViewDataClass {
+ public:
+  using TcxCustomEditViewDataClass::TcxCustomEditViewDataClass;
+  TcxCustomEditViewData* Create(TcxCustomEditProperties* properties, TcxCustomEditStyle* style,
+                                bool inPlace) const override;
+};
+
+class TcxCustomProgressBarViewData : public TcxCustomEditViewData {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomProgressBarViewData, TcxCustomProgressBarViewDataClass)
+  using TcxCustomEditViewData::TcxCustomEditViewData;
+  TcxCustomProgressBarProperties* BarProperties() const {
+    return static_cast<TcxCustomProgressBarProperties*>(Properties);
+  }
+
+  // Copies the properties into the view info.
+  virtual void LoadBarSettings(TcxCustomProgressBarViewInfo* viewInfo);
+  virtual uint32_t TextOutFlags() const { return 0; }
+
+  void ComputeLayout(TcxCanvas* canvas, const TRect& bounds, const TPoint& point, TcxContainerMouseButton button,
+                     TShiftState shift, TcxCustomEditViewInfo* viewInfo, bool isMouseEvent) override;
+  void CalcConstantPartSize(TcxCanvas* canvas, bool editing, TcxCustomEditViewInfo* viewInfo, TSize& nonContentSize,
+                            TSize& minContentSize, const TcxEditSizeProperties& request) override;
+
+ private:
+  bool UsesNativeBar() const;
+  void StoreLayout(TcxCustomProgressBarViewInfo* viewInfo, const TcxProgressBarLayout& layout, bool isMouseEvent);
+};
+
+class TcxCustomProgressBarViewInfoClass : public TcxCustomEditViewInfoClass {
+ public:
+  using TcxCustomEditViewInfoClass::TcxCustomEditViewInfoClass;
+  TcxCustomEditViewInfo* Create() const override;
+};
+
+class TcxCustomProgressBarViewInfo : public TcxCustomEditViewInfo {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomProgressBarViewInfo, TcxCustomProgressBarViewInfoClass)
+  TcxCustomProgressBarViewInfo();
+  ~TcxCustomProgressBarViewInfo() override;
+
+  // The settings drawn and the layout stored by the last calculation that moved a pixel.
+  TcxProgressBarSettings Bar;
+  TcxProgressBarLayout Layout;
+  bool NativeBar = false;
+  bool LayoutChanged = false;
+  bool BufferResizeNeeded = false;
+  TBitmap* ForegroundImage() const { return foregroundImage_.get(); }
+  // Takes the properties' image (made transparent over the background colour when asked).
+  void TakeForegroundImage(TBitmap* image, bool transparent);
+
+  // The animation: the settings that restart it when they change.
+  void SetAnimationPath(TcxProgressBarAnimationPath value);
+  void SetAnimationRestartDelay(uint32_t value) { Bar.AnimationRestartDelay = value; }
+  void SetAnimationSpeed(int value);
+  void SetMarquee(bool value);
+  void SetOrientation(TcxProgressBarOrientation value);
+  void SetBarStyle(TcxProgressBarBarStyle value);
+  bool AnimationAllowed() const;
+  bool AnimationRunning() const { return animationTimer_ != nullptr; }
+  bool RestartDelayRunning() const { return restartTimer_ != nullptr; }
+  int AnimationPosition() const { return motion_.Position(); }
+  int AnimationDirection() const { return motion_.Direction(); }
+  TcxTimer* AnimationTimer() const { return animationTimer_.get(); }
+  TcxTimer* RestartTimer() const { return restartTimer_.get(); }
+  void StartAnimation();
+  // One tick of the animation timer (the timer calls it).
+  void AnimationTick();
+
+  // --- numbered operations
+  virtual int MarqueeBlockLength() const { return 50; }
+  virtual int MarqueeBaseDirection() const { return 1; }
+  virtual void DrawClassicBar(TcxCanvas* canvas);
+
+  void PaintAll(TcxCanvas* canvas) override;
+  void Shift(int dx, int dy) override;
+  bool HintNeededAt(const TPoint&) const override { return false; }
+
+ private:
+  TcxProgressBarPaintParams PaintParams(TcxCanvas* target) const;
+  void PaintSkinned(TcxCanvas* canvas);
+  void PaintCaption(TcxCanvas* canvas) const;
+  void PrepareMotion();
+  void StopAnimation();
+  void StartRestartDelay();
+  void AnimationTimerTick(TObject*) { AnimationTick(); }
+  void RestartTimerTick(TObject*) { restartTimer_.reset(); }
+
+  TcxProgressBarMotion motion_;
+  std::unique_ptr<TcxTimer> animationTimer_;
+  std::unique_ptr<TcxTimer> restartTimer_;
+  std::unique_ptr<TcxBitmap> drawBuffer_;
+  std::unique_ptr<TcxBitmap> skinBuffer_;
+  std::unique_ptr<TBitmap> chunkStrip_;
+  std::unique_ptr<TBitmap> foregroundImage_;
+};
+
+class TcxCustomProgressBarClass : public TcxCustomEditClass {
+ public:
+  using TcxCustomEditClass::TcxCustomEditClass;
+  TcxCustomEdit* Create(TComponent* owner, bool inPlace) const override;
+  const TcxCustomEditPropertiesClass* OwnPropertiesClass() const override;
+};
+
+class TcxCustomProgressBar : public TcxCustomEdit {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomProgressBar, TcxCustomProgressBarClass)
+  explicit TcxCustomProgressBar(TComponent* owner, bool inPlace = false)
+      : TcxCustomProgressBar(owner, StaticClassOperations(), inPlace) {}
+
+  TcxCustomProgressBarProperties* Properties() const {
+    return static_cast<TcxCustomProgressBarProperties*>(OwnProperties());
+  }
+  TcxCustomProgressBarProperties* ActiveProperties() {
+    return static_cast<TcxCustomProgressBarProperties*>(EffectiveProperties());
+  }
+  TcxCustomProgressBarViewInfo* BarViewInfo() const {
+    return static_cast<TcxCustomProgressBarViewInfo*>(GetViewInfo());
+  }
+  double Position() const;
+  void SetPosition(double value);
+  bool IsPositionStored() const { return Position() != 0; }
+
+  // --- numbered operations
+  virtual void ClampEditValue();
+  virtual void ClampUnboundEditValue();
+
+  void ApplyPropertiesChange(TObject* properties) override;
+  void UpdateDisplayFromValue() override;
+  void FillAutoSizeParams(TcxEditSizeProperties& request) override;
+  TcxContainerStyleValues HiddenStyleValues() const override;
+  bool UsesParentBackgroundNatively() const override { return true; }
+  // Only a bar in a host's cell takes the focus.
+  bool CanFocus() override;
+  bool TakesFocusOnClick() override;
+
+ protected:
+  TcxCustomProgressBar(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace);
+};
+
+class TcxProgressBarClass : public TcxCustomProgressBarClass {
+ public:
+  using TcxCustomProgressBarClass::TcxCustomProgressBarClass;
+  TcxCustomEdit* Create(TComponent* owner, bool inPlace) const override;
+  const TcxCustomEditPropertiesClass* OwnPropertiesClass() const override;
+};
+
+class TcxProgressBar : public TcxCustomProgressBar {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxProgressBar, TcxProgressBarClass)
+  explicit TcxProgressBar(TComponent* owner, bool inPlace = false)
+      : TcxCustomProgressBar(owner, StaticClassOperations(), inPlace) {}
+  TcxProgressBarProperties* Properties() const { return static_cast<TcxProgressBarProperties*>(OwnProperties()); }
+  void SetProperties(TcxProgressBarProperties* value) { OwnProperties()->Assign(value); }
+};
+
+// The filter editor of a progress-bar value is a spin editor over the bar's range.
+class TcxFilterProgressBarHelper : public TcxCustomFilterEditHelper {
+  CALDERAN_CLASS(TcxFilterProgressBarHelper)
+  static const TcxFilterProgressBarHelper* Instance();
+  void PrepareFilterProperties(TcxCustomEditProperties* properties, TcxCustomEditProperties* source,
+                               bool hasButtons) const override;
+
+ protected:
+  constexpr TcxFilterProgressBarHelper() = default;
+};
+
+extern const TUnitInfo cxProgressBarUnit;

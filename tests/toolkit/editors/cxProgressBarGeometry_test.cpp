@@ -133,7 +133,9 @@ TEST(ProgressBarLayout, OverloadPartCoversTheValuePastTheThreshold) {
     const TcxProgressBarLayout layout = CalculateProgressBarLayout(s, {bounds, bounds, false, c.native});
     EXPECT_EQ(layout.OverloadVisible, c.visible) << c.position;
     EXPECT_EQ(layout.Progress, c.progress) << c.position;
-    if (c.visible) EXPECT_EQ(layout.Overload, c.overload) << c.position;
+    if (c.visible) {
+      EXPECT_EQ(layout.Overload, c.overload) << c.position;
+    }
   }
 }
 

@@ -86,7 +86,9 @@ TEST_F(ProgressBarPainting, OverloadAndPeakColours) {
     const int overload = CountInRow(surface, 9, s.OverloadBeginColor);
     const int gaps = c.style == cxbsLEDs ? 2 : 0;  // one gap at 166..167 falls in the overload part
     EXPECT_EQ(overload, c.overloadEnd - c.overloadStart - gaps) << c.position;
-    if (overload) EXPECT_EQ(surface.Pixel(c.overloadStart, 9), s.OverloadBeginColor) << c.position;
+    if (overload) {
+      EXPECT_EQ(surface.Pixel(c.overloadStart, 9), s.OverloadBeginColor) << c.position;
+    }
     EXPECT_EQ(surface.Pixel(190, 9), s.PeakColor);
     EXPECT_EQ(surface.Pixel(192, 9), background);
   }
