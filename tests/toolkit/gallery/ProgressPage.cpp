@@ -1,5 +1,5 @@
-// The progress page: the progress bar's drawing in every bar style, horizontal and vertical, with
-// overload, peak, bevels, captions and a marquee block, in the look's painter (and its skin).
+// The progress page: progress bars in every bar style, horizontal and vertical, with overload, peak,
+// bevels, captions and marquee blocks, in the look's painter (and its skin).
 #include <string>
 #include <vector>
 
@@ -35,82 +35,53 @@ const TBarCase barCases[] = {
     {"marquee glassy", cxbsAnimation, 0, false, false, true, cxbvNone, cxtsText},
 };
 
-TcxProgressBarSettings SettingsFor(const TBarCase& c, bool vertical) {
-  TcxProgressBarSettings s;
-  s.BarStyle = c.Style;
-  if (IsAnimationStyle(c.Style)) s.BeginColor = 0x00D328;
-  s.Position = c.Position;
-  s.ShowOverload = c.Overload;
-  s.ShowPeak = c.Peak;
-  s.PeakValue = c.Peak ? 97 : 0;
-  s.Marquee = c.Marquee;
-  s.BarBevelOuter = c.Bevel;
-  s.ShowTextStyle = c.TextStyle;
-  s.Text = c.Marquee ? "Working" : "";
-  s.Orientation = s.TextOrientation = vertical ? cxorVertical : cxorHorizontal;
-  return s;
+// The image of the bitmap styles: an 8 x 8 checker in two blues.
+void FillCheckerImage(TBitmap* image) {
+  image->SetSize(8, 8);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) image->Canvas()->SetPixel(x, y, (x / 4 + y / 4) % 2 ? 0x3080E0 : 0x1040A0);
 }
 
-// A sheet of bars drawn through the progress bar's drawing routines, each in its own buffer as
-// the control does.
-class TProgressSheet : public TcxControl {
- public:
-  explicit TProgressSheet(TComponent* owner) : TcxControl(owner) {
-    image_.SetSize(8, 8);
-    for (int y = 0; y < 8; ++y)
-      for (int x = 0; x < 8; ++x) image_.Canvas()->SetPixel(x, y, (x / 4 + y / 4) % 2 ? 0x3080E0 : 0x1040A0);
-  }
-
- protected:
-  bool HasBuiltInScrollBars() override { return false; }
-  void Paint() override {
-    TcxCanvas* c = cxCanvas();
-    c->GetBrush()->SetColor(clBtnFace);
-    c->Canvas()->FillRect(ClientRect());
-    for (size_t i = 0; i < std::size(barCases); ++i) {
-      const int y = 4 + static_cast<int>(i) * 28;
-      c->GetBrush()->SetStyle(TBrushStyle::bsClear);
-      c->Canvas()->TextOut(4, y + 4, barCases[i].Name);
-      DrawBar(c, Bounds(150, y, 260, 22), barCases[i], false);
-      if (i < 8) DrawBar(c, Bounds(440 + static_cast<int>(i) * 36, 4, 26, 200), barCases[i], true);
-    }
-    TcxProgressBarSettings marquee = SettingsFor(barCases[11], false);
-    marquee.ShowText = false;
-    c->Canvas()->TextOut(440, 220, "marquee block along the bar:");
-    for (int step = 0; step < 6; ++step)
-      DrawBar(c, Bounds(440, 240 + step * 24, 260, 18), barCases[11], false, step * 52);
-  }
-
- private:
-  void DrawBar(TcxCanvas* c, const TRect& bounds, const TBarCase& bar, bool vertical, int position = 120) {
-    const TRect local(0, 0, bounds.Width(), bounds.Height());
-    const TRect border(1, 1, local.Right - 1, local.Bottom - 1);
-    TcxProgressBarSettings s = SettingsFor(bar, vertical);
-    const TcxProgressBarLayout layout = CalculateProgressBarLayout(s, {local, border, false, false});
-    TcxProgressBarPaintParams p;
-    p.BackgroundColor = clWindow;
-    p.Caption.Font = Font();
-    p.Caption.Color = clWindowText;
-    p.Caption.Orientation = s.TextOrientation;
-    p.Image = &image_;
-    p.AnimationPosition = position;
-    p.AnimationRunning = true;
-    TcxBitmap buffer(local.Width(), local.Height());
-    buffer.Canvas()->FrameRect(local, clBtnShadow);
-    if (GetPainter()->ProgressBarTextColor() != clDefault)
-      DrawProgressBarSkinned(buffer.Canvas(), GetPainter(), s, layout, p);
-    else
-      DrawProgressBarClassic(buffer.Canvas(), TSize(local.Width(), local.Height()), s, layout, p);
-    BitBlt(c->GetHandle(), bounds.Left, bounds.Top, local.Width(), local.Height(), buffer.Canvas()->GetHandle(), 0,
-           0, SRCCOPY);
-  }
-
-  TBitmap image_;
-};
+TcxProgressBar* AddBar(TGalleryPage& page, const TBarCase& c, const TRect& bounds, bool vertical) {
+  auto* bar = page.Place(new TcxProgressBar(page.Form()), bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+  bar->SetAutoSize(false);
+  bar->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+  TcxProgressBarProperties* p = bar->Properties();
+  p->BeginUpdate();
+  p->SetBarStyle(c.Style);
+  p->SetBarBevelOuter(c.Bevel);
+  p->SetShowOverload(c.Overload);
+  p->SetShowPeak(c.Peak);
+  p->SetShowTextStyle(c.TextStyle);
+  p->SetOrientation(vertical ? cxorVertical : cxorHorizontal);
+  p->SetTextOrientation(vertical ? cxorVertical : cxorHorizontal);
+  if (c.Style == cxbsBitmap || c.Style == cxbsBitmapLEDs) FillCheckerImage(p->ForegroundImage());
+  if (c.Marquee) p->SetText("Working");
+  p->SetMarquee(c.Marquee);
+  p->EndUpdate();
+  if (c.Peak) bar->SetPosition(97);
+  bar->SetPosition(c.Position);
+  return bar;
+}
 
 }  // namespace
 
 void BuildProgressPage(TGalleryPage& page) {
-  page.AddLabel(8, 4, "Progress bar drawing: " + page.Kind() + (page.Skin().empty() ? "" : " / " + page.Skin()), 680);
-  page.Place(new TProgressSheet(page.Form()), 8, 24, 760, 420);
+  page.AddLabel(8, 4, "Progress bars: " + page.Kind() + (page.Skin().empty() ? "" : " / " + page.Skin()) +
+                          " (every bar style, overload and peak, marquee; vertical bars on the right)", 900);
+  for (size_t i = 0; i < std::size(barCases); ++i) {
+    const int y = 28 + static_cast<int>(i) * 30;
+    page.AddLabel(8, y + 3, barCases[i].Name, 140);
+    AddBar(page, barCases[i], Bounds(150, y, 280, 22), false);
+    if (i < 8) AddBar(page, barCases[i], Bounds(460 + static_cast<int>(i) * 36, 28, 26, 220), true);
+  }
+  page.AddLabel(460, 260, "Caption in the font colour (solid), disabled, transparent, thick border:", 460);
+  TcxProgressBar* solid = AddBar(page, barCases[2], Bounds(460, 282, 280, 22), false);
+  solid->Properties()->SetSolidTextColor(true);
+  TcxProgressBar* disabled = AddBar(page, barCases[0], Bounds(460, 312, 280, 22), false);
+  disabled->SetEnabled(false);
+  TcxProgressBar* transparent = AddBar(page, barCases[3], Bounds(460, 342, 280, 22), false);
+  transparent->SetTransparent(true);
+  TcxProgressBar* thick = AddBar(page, barCases[1], Bounds(460, 372, 280, 30), false);
+  thick->Properties()->SetBorderWidth(3);
 }
