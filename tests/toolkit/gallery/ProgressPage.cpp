@@ -39,7 +39,7 @@ const TBarCase barCases[] = {
 void FillCheckerImage(TBitmap* image) {
   image->SetSize(8, 8);
   for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 8; ++x) image->Canvas()->SetPixel(x, y, (x / 4 + y / 4) % 2 ? 0x3080E0 : 0x1040A0);
+    for (int x = 0; x < 8; ++x) image->Canvas()->SetPixel(x, y, (x / 4 + y / 4) % 2 ? 0xE08030 : 0xA04010);
 }
 
 TcxProgressBar* AddBar(TGalleryPage& page, const TBarCase& c, const TRect& bounds, bool vertical) {
