@@ -225,11 +225,83 @@ void TcxFilterProgressBarHelper::PrepareFilterProperties(TcxCustomEditProperties
 }
 
 // ---------------------------------------------------------------------------------------------
+// What a stored form may set
+
+namespace {
+
+constexpr const char* animationPathNames[] = {"cxapCycle", "cxapPingPong"};
+constexpr const char* bevelNames[] = {"cxbvNone", "cxbvLowered", "cxbvRaised"};
+constexpr const char* barStyleNames[] = {"cxbsSolid",  "cxbsLEDs",       "cxbsGradient",  "cxbsGradientLEDs",
+                                         "cxbsBitmap", "cxbsBitmapLEDs", "cxbsAnimation", "cxbsAnimationLEDs"};
+constexpr const char* orientationNames[] = {"cxorHorizontal", "cxorVertical"};
+constexpr const char* textStyleNames[] = {"cxtsPercent", "cxtsPosition", "cxtsText"};
+constinit const TEnumInfo animationPathInfo{animationPathNames, 2};
+constinit const TEnumInfo bevelInfo{bevelNames, 3};
+constinit const TEnumInfo barStyleInfo{barStyleNames, 8};
+constinit const TEnumInfo orientationInfo{orientationNames, 2};
+constinit const TEnumInfo textStyleInfo{textStyleNames, 3};
+
+using P = TcxCustomProgressBarProperties;
+constinit const TPropInfo propertiesProps[] = {
+    Published<&P::AnimationPath, &P::SetAnimationPath>("AnimationPath", &animationPathInfo).WithDefault(cxapCycle),
+    Published<&P::AnimationRestartDelay, &P::SetAnimationRestartDelay>("AnimationRestartDelay").WithDefault(0),
+    Published<&P::AnimationSpeed, &P::SetAnimationSpeed>("AnimationSpeed").WithDefault(10),
+    Published<&TcxProgressBarProperties::AssignedValues, nullptr>("AssignedValues"),
+    Published<&P::BarBevelOuter, &P::SetBarBevelOuter>("BarBevelOuter", &bevelInfo).WithDefault(cxbvNone),
+    Published<&P::BarStyle, &P::SetBarStyle>("BarStyle", &barStyleInfo).WithDefault(cxbsSolid),
+    Published<&P::BeginColor, &P::SetBeginColor>("BeginColor").WithDefault(0x800000),
+    Published<&P::BorderWidth, &P::SetBorderWidth>("BorderWidth").WithDefault(0),
+    Published<&P::EndColor, &P::SetEndColor>("EndColor").WithDefault(0xFFFFFF),
+    Published<&P::ForegroundImage, &P::SetForegroundImage>("ForegroundImage"),
+    Published<&P::Marquee, &P::SetMarquee>("Marquee").WithDefault(false),
+    Published<&P::Max, &P::SetMax>("Max").StoredWhen<&P::IsMaxStored>(),
+    Published<&P::Min, &P::SetMin>("Min").StoredWhen<&P::IsMinStored>(),
+    Published<&P::Orientation, &P::SetOrientation>("Orientation", &orientationInfo).WithDefault(cxorHorizontal),
+    Published<&P::OverloadBeginColor, &P::SetOverloadBeginColor>("OverloadBeginColor").WithDefault(0x8080FF),
+    Published<&P::OverloadEndColor, &P::SetOverloadEndColor>("OverloadEndColor").WithDefault(0xFF00FF),
+    Published<&P::OverloadValue, &P::SetOverloadValue>("OverloadValue").StoredWhen<&P::IsOverloadValueStored>(),
+    Published<&P::PeakColor, &P::SetPeakColor>("PeakColor").WithDefault(0x0000FF),
+    Published<&P::PeakSize, &P::SetPeakSize>("PeakSize").WithDefault(2),
+    Published<&P::PeakValue, &P::SetPeakValue>("PeakValue").StoredWhen<&P::IsPeakValueStored>(),
+    Published<&P::ShowOverload, &P::SetShowOverload>("ShowOverload").WithDefault(false),
+    Published<&P::ShowPeak, &P::SetShowPeak>("ShowPeak").WithDefault(false),
+    Published<&P::ShowText, &P::SetShowText>("ShowText").WithDefault(true),
+    Published<&P::ShowTextStyle, &P::SetShowTextStyle>("ShowTextStyle", &textStyleInfo)
+        .StoredWhen<&P::IsShowTextStyleStored>(),
+    Published<&P::SolidTextColor, &P::SetSolidTextColor>("SolidTextColor").WithDefault(false),
+    Published<&P::Text, &P::SetText>("Text"),
+    Published<&P::TextOrientation, &P::SetTextOrientation>("TextOrientation", &orientationInfo)
+        .WithDefault(cxorHorizontal),
+    Published<&P::TransparentImage, &P::SetTransparentImage>("TransparentImage").WithDefault(true),
+    Published<&P::Transparent, &P::SetTransparent>("Transparent").StoredNever(),
+};
+
+using V = TcxProgressBarPropertiesValues;
+constinit const TPropInfo valuesProps[] = {
+    Published<&V::Max, &V::SetMax>("Max").StoredWhen<&V::IsMaxStored>(),
+    Published<&V::Min, &V::SetMin>("Min").StoredWhen<&V::IsMinStored>(),
+};
+
+using B = TcxProgressBar;
+constinit const TPropInfo barProps[] = {
+    Published<&TcxCustomProgressBar::Position, &TcxCustomProgressBar::SetPosition>("Position")
+        .StoredWhen<&TcxCustomProgressBar::IsPositionStored>(),
+    Published<&B::Properties, nullptr>("Properties"),
+    Published<&TcxCustomEdit::AutoSize, &TcxCustomEdit::SetAutoSize>("AutoSize").WithDefault(true),
+    Published<&TcxCustomEdit::Transparent, &TcxCustomEdit::SetTransparent>("Transparent").WithDefault(false),
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
 // Module start-up: the kind and its filter helper are registered while the module runs
 
 namespace {
 
 void StartProgressBar() {
+  RegisterPublishedProperties(TcxCustomProgressBarProperties::StaticClass(), propertiesProps);
+  RegisterPublishedProperties(TcxProgressBarPropertiesValues::StaticClass(), valuesProps);
+  RegisterPublishedProperties(TcxProgressBar::StaticClass(), barProps);
   GetEditPropertiesRegistry()->Register(TcxProgressBarProperties::StaticClass(),
                                         LoadToolkitString(scxSEditRepositoryProgressBarItem));
   GetFilterEditsController()->Register(TcxProgressBarProperties::StaticClass(), TcxFilterProgressBarHelper::StaticClass());

@@ -270,3 +270,34 @@ TEST_F(ProgressBar, OnlyABarInAHostsCellTakesTheFocus) {
 }
 
 }  // namespace
+
+namespace {
+
+// What a stored form reader does: properties set by name, sub-objects reached in place.
+TEST_F(ProgressBar, AStoredFormSetsThePublishedSettingsByName) {
+  TcxProgressBar* bar = MakeBar();
+  const TPropInfo* properties = FindPublishedProperty(bar->ClassType(), "Properties");
+  ASSERT_NE(properties, nullptr);
+  TObject* settings = properties->GetObj(bar);
+  ASSERT_EQ(settings, bar->Properties());
+  const TPropInfo* style = FindPublishedProperty(settings->ClassType(), "BarStyle");
+  ASSERT_NE(style, nullptr);
+  style->SetOrd(settings, GetEnumValue(style->EnumInfo, "cxbsGradientLEDs"));
+  EXPECT_EQ(bar->Properties()->BarStyle(), cxbsGradientLEDs);
+  FindPublishedProperty(settings->ClassType(), "Max")->SetFloat(settings, 200);
+  FindPublishedProperty(bar->ClassType(), "Position")->SetFloat(bar, 150);
+  EXPECT_EQ(bar->Position(), 150);
+  struct Case {
+    TObject* object;
+    const char* name;
+    bool stored;
+  } cases[] = {{bar, "Position", true},        {settings, "Max", true},         {settings, "Min", false},
+               {settings, "OverloadValue", false}, {settings, "PeakValue", true}, {settings, "Transparent", false}};
+  for (const Case& c : cases) {
+    const TPropInfo* prop = FindPublishedProperty(c.object->ClassType(), c.name);
+    ASSERT_NE(prop, nullptr) << c.name;
+    EXPECT_EQ(IsStoredProp(c.object, prop), c.stored) << c.name;
+  }
+}
+
+}  // namespace
