@@ -348,7 +348,11 @@ class TcxCustomProgressBarProperties : public TcxCustomEditProperties {
   TcxCustomProgressBarProperties(TPersistent* owner, const TcxCustomEditPropertiesClass* cls);
 
  private:
-  void ForegroundImageChanged(TObject*) { NotifyChanged(); }
+  // An image changed in place is taken again as well.
+  void ForegroundImageChanged(TObject*) {
+    ImageChanged = true;
+    NotifyChanged();
+  }
   void FollowRange();
 
   TcxProgressBarAnimationPath animationPath_ = cxapCycle;
