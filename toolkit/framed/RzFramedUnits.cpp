@@ -1,7 +1,9 @@
 #include "RzFramedUnits.h"
 
+#include "RzBmpBtn.h"
 #include "RzCommon.h"
 #include "RzFrameController.h"
+#include "RzPanel.h"
 #include "RzTabs.h"
 #include "RzTrkBar.h"
 
@@ -10,6 +12,8 @@ void RegisterFramedClasses() {
   RegisterFrameControllerClasses();
   RegisterTrackBarClasses();
   RegisterTabClasses();
+  RegisterBmpButtonClasses();
+  RegisterPanelClasses();
 }
 }  // namespace
 
