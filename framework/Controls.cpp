@@ -278,6 +278,8 @@ void TControl::Notification(TComponent* component, TOperation operation) {
   if (actionLink_ && component == actionLink_->Action()) actionLink_.reset();
 }
 
+std::unique_ptr<TBasicActionLink> TControl::CreateActionLink() { return std::make_unique<TControlActionLink>(this); }
+
 TBasicAction* TControl::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
 
 void TControl::SetAction(TBasicAction* action) {
@@ -287,7 +289,7 @@ void TControl::SetAction(TBasicAction* action) {
     actionLink_.reset();
     return;
   }
-  if (!actionLink_) actionLink_ = std::make_unique<TControlActionLink>(this);
+  if (!actionLink_) actionLink_ = CreateActionLink();
   actionLink_->SetAction(action);
   action->FreeNotification(this);
 }

@@ -276,6 +276,9 @@ class TControl : public TComponent {
   TBasicAction* Action() const;
   void SetAction(TBasicAction* action);
   TBasicActionLink* ActionLink() const { return actionLink_.get(); }
+  // The link a control makes for its action; controls that follow more of an action (a checked
+  // state) answer a link of their own.
+  virtual std::unique_ptr<TBasicActionLink> CreateActionLink();
 
   // --- painting
   virtual void Invalidate();

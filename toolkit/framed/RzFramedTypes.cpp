@@ -44,3 +44,9 @@ RZ_ENUM(GroupBoxStyleInfo, "gsStandard", "gsCustom", "gsTopLine", "gsFlat", "gsB
 RZ_ENUM(GradientColorStyleInfo, "gcsSystem", "gcsMSOffice", "gcsCustom")
 RZ_ENUM(GradientDirectionInfo, "gdDiagonalUp", "gdDiagonalDown", "gdHorizontalEnd", "gdHorizontalCenter",
         "gdHorizontalBox", "gdVerticalEnd", "gdVerticalCenter", "gdVerticalBox", "gdSquareBox", "gdBigSquareBox")
+RZ_ENUM(ControlButtonStyleInfo, "cbsNone", "cbsLeft", "cbsUp", "cbsRight", "cbsDown", "cbsDropDown")
+RZ_ENUM(TextStyleInfo, "tsNormal", "tsRaised", "tsRecessed", "tsShadow")
+RZ_ENUM(ButtonHotTrackStyleInfo, "htsInterior", "htsFrame")
+RZ_ENUM(CheckBoxStateInfo, "cbUnchecked", "cbChecked", "cbGrayed")
+RZ_ENUM(LeftRightInfo, "taLeftJustify", "taRightJustify")
+RZ_ENUM(SpinDirectionInfo, "sdUpDown", "sdLeftRight")

@@ -1,9 +1,11 @@
 #include "RzFramedUnits.h"
 
 #include "RzBmpBtn.h"
+#include "RzButton.h"
 #include "RzCommon.h"
 #include "RzFrameController.h"
 #include "RzPanel.h"
+#include "RzRadChk.h"
 #include "RzTabs.h"
 #include "RzTrkBar.h"
 
@@ -14,6 +16,8 @@ void RegisterFramedClasses() {
   RegisterTabClasses();
   RegisterBmpButtonClasses();
   RegisterPanelClasses();
+  RegisterButtonClasses();
+  RegisterCheckBoxClasses();
 }
 }  // namespace
 
