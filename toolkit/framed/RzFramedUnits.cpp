@@ -3,9 +3,11 @@
 #include "RzBmpBtn.h"
 #include "RzButton.h"
 #include "RzCommon.h"
+#include "RzEdit.h"
 #include "RzFrameController.h"
 #include "RzPanel.h"
 #include "RzRadChk.h"
+#include "RzSpnEdt.h"
 #include "RzTabs.h"
 #include "RzTrkBar.h"
 
@@ -18,6 +20,8 @@ void RegisterFramedClasses() {
   RegisterPanelClasses();
   RegisterButtonClasses();
   RegisterCheckBoxClasses();
+  RegisterEditClasses();
+  RegisterSpinEditClasses();
 }
 }  // namespace
 
