@@ -31,6 +31,10 @@ void TRzSpinEdit::Dispatch(TMessage& message) {
   switch (message.Msg) {
     case WM_PASTE: case WM_CUT: WMPasteOrCut(message); break;
     case WM_SIZE: WMSize(message); break;
+    case WM_SETFONT:  // the edit control resets its margins to the font's
+      TRzCustomEdit::Dispatch(message);
+      SetEditMargins();
+      break;
     case CM_ENTER: CMEnter(message); break;
     case CM_EXIT: CMExit(message); break;
     case CM_ENABLEDCHANGED: CMEnabledChanged(message); break;

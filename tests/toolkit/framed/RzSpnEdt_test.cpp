@@ -203,6 +203,16 @@ TEST_F(RzSpinEdit, DecimalsAndIntegersInACommaLocale) {
   EXPECT_EQ(spin_->Text(), "13");
 }
 
+TEST_F(RzSpinEdit, TheTextKeepsClearOfTheButtons) {
+  EXPECT_EQ(HIWORD(SendMessageA(Window(), EM_GETMARGINS, 0, 0)), spin_->Buttons()->Width() + 2);
+  // a new font resets an edit's margins: they are set again
+  spin_->Font()->SetHeight(-15);
+  EXPECT_EQ(HIWORD(SendMessageA(Window(), EM_GETMARGINS, 0, 0)), spin_->Buttons()->Width() + 2);
+  spin_->SetReadOnly(true);
+  EXPECT_EQ(SendMessageA(Window(), EM_GETMARGINS, 0, 0), 0);
+  EXPECT_FALSE(spin_->Buttons()->Visible());
+}
+
 TEST_F(RzSpinEdit, ItsButtonsSpinTheValue) {
   spin_->OnButtonClick = MakeEvent(Self(), &RzSpinEdit::ButtonClicked);
   TRzSpinButtons* pair = spin_->Buttons();
