@@ -124,16 +124,7 @@ void TRzCustomEdit::ReadOnlyChanged() {
 }
 
 void TRzCustomEdit::SetFrameController(TRzFrameController* value) {
-  if (value == frameController_) return;
-  if (frameController_) {
-    frameController_->RemoveControl(this);
-    frameController_->RemoveFreeNotification(this);
-  }
-  frameController_ = value;
-  if (value) {
-    value->AddControl(this);
-    value->FreeNotification(this);
-  }
+  RelinkFrameController(this, frameController_, value);
 }
 
 void TRzCustomEdit::Notification(TComponent* component, TOperation operation) {

@@ -146,16 +146,7 @@ void TRzCustomPanel::InvalidateTransparentChildren() {
 // The frame controller
 
 void TRzCustomPanel::SetFrameController(TRzFrameController* value) {
-  if (value == frameController_) return;
-  if (frameController_) {
-    frameController_->RemoveControl(this);
-    frameController_->RemoveFreeNotification(this);
-  }
-  frameController_ = value;
-  if (value) {
-    value->AddControl(this);
-    value->FreeNotification(this);
-  }
+  RelinkFrameController(this, frameController_, value);
 }
 
 void TRzCustomPanel::Notification(TComponent* component, TOperation operation) {

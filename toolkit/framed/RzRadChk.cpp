@@ -100,16 +100,7 @@ TRect TRzCustomGlyphButton::GlyphRect() {
 }
 
 void TRzCustomGlyphButton::SetFrameController(TRzFrameController* value) {
-  if (value == frameController_) return;
-  if (frameController_) {
-    frameController_->RemoveControl(this);
-    frameController_->RemoveFreeNotification(this);
-  }
-  frameController_ = value;
-  if (value) {
-    value->AddControl(this);
-    value->FreeNotification(this);
-  }
+  RelinkFrameController(this, frameController_, value);
 }
 
 void TRzCustomGlyphButton::Notification(TComponent* component, TOperation operation) {
