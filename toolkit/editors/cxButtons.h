@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ActnList.h"
+#include "Buttons.h"
 #include "Graphics.h"
 #include "Menus.h"
 #include "StdCtrls.h"
@@ -25,7 +26,6 @@ enum TcxButtonAssignedColor : uint8_t {
   cxbcPressed, cxbcPressedText
 };
 using TcxButtonAssignedColors = TSet<TcxButtonAssignedColor>;
-enum TButtonLayout : uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 // Private messages of the button window: open and end the drop-down menu.
 inline constexpr UINT CM_DROPDOWNPOPUPMENU = 0x8065;

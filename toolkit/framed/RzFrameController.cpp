@@ -296,3 +296,16 @@ void RegisterFrameControllerClasses() {
   RegisterPublishedProperties(TRzRegIniFile::StaticClass(), regIniFileProps);
   RegisterClasses({TRzFrameController::StaticClass(), TRzRegIniFile::StaticClass()});
 }
+
+void RelinkFrameController(TControl* control, TRzFrameController*& link, TRzFrameController* value) {
+  if (value == link) return;
+  if (link) {
+    link->RemoveControl(control);
+    link->RemoveFreeNotification(control);
+  }
+  link = value;
+  if (value) {
+    value->AddControl(control);
+    value->FreeNotification(control);
+  }
+}

@@ -152,4 +152,8 @@ class TRzFrameController : public TComponent {
   int32_t updateCount_ = 0;
 };
 
+// Moves a control's link from the controller it follows to another (either may be null); the
+// control hears of its controller's destruction through the free notification.
+void RelinkFrameController(TControl* control, TRzFrameController*& link, TRzFrameController* value);
+
 void RegisterFrameControllerClasses();

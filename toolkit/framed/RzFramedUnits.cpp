@@ -1,7 +1,13 @@
 #include "RzFramedUnits.h"
 
+#include "RzBmpBtn.h"
+#include "RzButton.h"
 #include "RzCommon.h"
+#include "RzEdit.h"
 #include "RzFrameController.h"
+#include "RzPanel.h"
+#include "RzRadChk.h"
+#include "RzSpnEdt.h"
 #include "RzTabs.h"
 #include "RzTrkBar.h"
 
@@ -10,6 +16,12 @@ void RegisterFramedClasses() {
   RegisterFrameControllerClasses();
   RegisterTrackBarClasses();
   RegisterTabClasses();
+  RegisterBmpButtonClasses();
+  RegisterPanelClasses();
+  RegisterButtonClasses();
+  RegisterCheckBoxClasses();
+  RegisterEditClasses();
+  RegisterSpinEditClasses();
 }
 }  // namespace
 

@@ -224,10 +224,23 @@ struct TMaskedWork {
       : Work(dest.Width(), dest.Height()), Mask(dest.Width(), dest.Height(), TPixelFormat::pf1bit) {
     StretchBlt(Work.Canvas()->Handle(), 0, 0, dest.Width(), dest.Height(), bitmap->Canvas()->Handle(), source.Left,
                source.Top, source.Width(), source.Height(), SRCCOPY);
-    HDC work = Work.Canvas()->Handle();
-    const COLORREF oldBk = SetBkColor(work, ColorToRGB(transparent));
-    BitBlt(Mask.Canvas()->Handle(), 0, 0, dest.Width(), dest.Height(), work, 0, 0, SRCCOPY);
-    SetBkColor(work, oldBk);
+    BuildMask(ColorToRGB(transparent));
+  }
+
+  // Pixel by pixel: a blit from colour into a monochrome DIB maps each colour to the nearer of the
+  // DIB's two table colours here (a dark transparent colour such as olive came out as set), not by
+  // comparison with the background colour.
+  void BuildMask(COLORREF transparent) {
+    for (int y = 0; y < Work.Height(); ++y) {
+      const auto* pixels = static_cast<const uint8_t*>(Work.ScanLine(y));
+      auto* bits = static_cast<uint8_t*>(Mask.ScanLine(y));
+      for (int x = 0; x < Work.Width(); ++x) {
+        const uint8_t* p = pixels + 3 * x;
+        const uint8_t bit = static_cast<uint8_t>(0x80 >> (x & 7));
+        if (RGB(p[2], p[1], p[0]) == transparent) bits[x >> 3] |= bit;
+        else bits[x >> 3] &= static_cast<uint8_t>(~bit);
+      }
+    }
   }
 };
 

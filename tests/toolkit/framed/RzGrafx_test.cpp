@@ -104,6 +104,28 @@ TEST_F(RzGrafx, DiagonalsPutTheirColoursInOppositeCorners) {
   EXPECT_GT(GetBValue(down.At(62, 46)), 200); // B at the bottom right
 }
 
+// Dark transparent colours and light image colours: the mask compares colours, it does not take
+// the nearer of black and white.
+TEST_F(RzGrafx, MaskedBitmapsMatchTheTransparentColourExactly) {
+  struct TCase {
+    TColor Transparent, Ink;
+  } const cases[] = {{clOlive, clBlack}, {clNavy, clWhite}, {clGray, clSilver}, {clFuchsia, clYellow}};
+  for (const TCase& c : cases) {
+    TBitmap glyph;
+    glyph.SetSize(4, 4);
+    ClearTo(glyph, c.Transparent);
+    glyph.Canvas()->SetPixel(1, 1, c.Ink);
+    for (bool rop : {false, true}) {
+      TPainted p;
+      ClearTo(p.Bitmap, clLime);
+      if (rop) DrawMaskedBitmapRop(p.Bitmap.Canvas(), &glyph, {10, 10, 14, 14}, {0, 0, 4, 4}, c.Transparent);
+      else DrawMaskedBitmap(p.Bitmap.Canvas(), &glyph, {10, 10, 14, 14}, {0, 0, 4, 4}, c.Transparent);
+      EXPECT_EQ(p.At(11, 11), ColorToRGB(c.Ink)) << c.Transparent << " " << rop;
+      EXPECT_EQ(p.At(12, 12), RGB(0, 255, 0)) << c.Transparent << " " << rop;
+    }
+  }
+}
+
 TEST_F(RzGrafx, MaskedBitmapsLeaveTheTransparentColourOut) {
   TBitmap glyph(4, 4);
   ClearTo(glyph, clFuchsia);

@@ -5,6 +5,7 @@
 void BuildBasePage(TGalleryPage& page);
 void BuildEditorsPage(TGalleryPage& page);
 void BuildFramedPage(TGalleryPage& page);
+void BuildFramedControlsPage(TGalleryPage& page);
 void BuildSkinFormPage(TGalleryPage& page);
 void BuildInspectorPage(TGalleryPage& page);
 void BuildProgressPage(TGalleryPage& page);
@@ -14,6 +15,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"base", BuildBasePage},
       {"editors", BuildEditorsPage},
       {"framed", BuildFramedPage},
+      {"framed-controls", BuildFramedControlsPage},
       {"skinform", BuildSkinFormPage},
       {"inspector", BuildInspectorPage},
       {"progress", BuildProgressPage},
