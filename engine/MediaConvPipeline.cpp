@@ -13,11 +13,8 @@ constexpr int64_t kReadSlack = 2 * kTicksPerSecond;  // decoding-order margin pa
 // Reads the sound and the first lane's pictures.
 void ConvJob::ReaderLoop() {
   AVFormatContext* format = settings_.source.format.get();
-  if (settings_.rangeStart > 0) {
-    int64_t target = av_rescale_q(settings_.rangeStart, kTicks, AV_TIME_BASE_Q) + settings_.source.startTime;
-    // Lands on a key frame at or before the start; the trim filters drop what lies before it.
-    avformat_seek_file(format, -1, INT64_MIN, target, target, 0);
-  }
+  // Lands on a key frame at or before the start; the trim filters drop what lies before it.
+  if (settings_.rangeStart > 0) SeekEngineSource(settings_.source, settings_.rangeStart);
   VideoLane* lane = hasVideo_ ? lanes_[0].get() : nullptr;
   audio_.readingDone = !hasAudio_;
   auto wanted = [&] { return (lane && !lane->stream.readingDone) || !audio_.readingDone; };

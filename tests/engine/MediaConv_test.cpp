@@ -301,6 +301,26 @@ TEST_F(Converter, RangeInsideTheFileFromEverySoundSource) {
   }
 }
 
+// The grey level of each picture of a numbered file (see numbered.mp4).
+std::vector<int> PictureLevels(const std::string& path) {
+  std::vector<uint8_t> means = Decode(path, "-vf scale=1:1:flags=area -f rawvideo -pix_fmt gray");
+  return std::vector<int>(means.begin(), means.end());
+}
+
+// Output picture n must be source picture n + firstPicture (same rate); an empty text when every
+// one is, else where the first one goes wrong.
+std::string MisplacedPictures(const std::string& input, const std::string& output, int firstPicture) {
+  std::vector<int> in = PictureLevels(input), out = PictureLevels(output);
+  int misplaced = 0, first = -1;
+  for (size_t n = 0; n < out.size(); ++n)
+    if ((firstPicture + n >= in.size() || std::abs(out[n] - in[firstPicture + n]) > 3) && misplaced++ == 0)
+      first = int(n);
+  if (!misplaced) return "";
+  return std::to_string(misplaced) + " misplaced, the first is picture " + std::to_string(first) + ": level " +
+         std::to_string(out[first]) + ", source " +
+         std::to_string(firstPicture + first < int(in.size()) ? in[firstPicture + first] : -1);
+}
+
 // A long picture is converted in parts side by side; the parts must join without a picture lost,
 // doubled or out of place: output picture n is source picture n + the range's first (same rate).
 // With B-frames, a seek to a part's key frame lands on the key frame before it.
@@ -308,27 +328,31 @@ TEST_F(Converter, LongPictureJoinsItsPartsPictureForPicture) {
   struct {
     const char* name;
     int firstPicture;  // the range starts there, at 25 pictures a second
-  } sources[] = {{"numbered.mp4", 25}, {"numbered-bframes.mp4", 0}};
+  } sources[] = {{"numbered.mp4", 25}, {"numbered-bframes.mp4", 0}, {"numbered-bframes.mp4", 25}};
   for (const auto& source : sources) {
     const char* name = source.name;
     Job j{F() / name, F() / (std::string("out-") + name), "mp4", ecMpeg4, 320, 240, 400000, 1000000,
           ecMp3, 2, 44100, 128000};
     j.start = source.firstPicture * kSecond / 25, j.length = 18 * kSecond;
     ASSERT_EQ(Convert(j), 0) << name;
-    auto levels = [](const std::string& path) {
-      std::vector<uint8_t> means = Decode(path, "-vf scale=1:1:flags=area -f rawvideo -pix_fmt gray");
-      return std::vector<int>(means.begin(), means.end());
-    };
-    std::vector<int> in = levels(j.input), out = levels(j.output);
-    ASSERT_EQ(in.size(), 500u) << name;
-    ASSERT_EQ(out.size(), 450u) << name;
-    int misplaced = 0, first = -1;
-    for (size_t n = 0; n < out.size(); ++n)
-      if (std::abs(out[n] - in[source.firstPicture + n]) > 3 && misplaced++ == 0) first = int(n);
-    EXPECT_EQ(misplaced, 0) << name << ": first misplaced picture " << first << ": level " << out[first]
-                            << ", source " << in[source.firstPicture + first];
+    EXPECT_EQ(CountFrames(j.output), 450) << name;
+    EXPECT_EQ(MisplacedPictures(j.input, j.output, source.firstPicture), "") << name << " from " << source.firstPicture;
     EXPECT_NEAR(ProbeNumber(j.output, "format=duration"), 18.0, 0.1) << name;
     EXPECT_NEAR(DecodedAudioSeconds(j.output), 18.0, 0.05) << name;
+  }
+}
+
+// A range that starts inside a group of pictures, whose pictures are decoded out of their order
+// (B-frames) or not: the first picture is the one on show at the start, and the rest follow.
+TEST_F(Converter, RangeInsideAGroupOfPicturesStartsWithItsOwnPicture) {
+  for (const char* name : {"numbered.mp4", "numbered-bframes.mp4"}) {
+    for (int firstPicture : {2, 26, 27}) {  // B-frames (2, 26) and a key frame (27) of numbered-bframes.mp4
+      Job j{F() / name, F() / "in-group.mp4", "mp4", ecMpeg4, 320, 240, 400000, 1000000};
+      j.start = firstPicture * kSecond / 25, j.length = 2 * kSecond;
+      ASSERT_EQ(Convert(j), 0) << name << " from " << firstPicture;
+      EXPECT_EQ(CountFrames(j.output), 50) << name << " from " << firstPicture;
+      EXPECT_EQ(MisplacedPictures(j.input, j.output, firstPicture), "") << name << " from " << firstPicture;
+    }
   }
 }
 
