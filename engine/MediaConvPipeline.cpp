@@ -1,6 +1,7 @@
 // The worker loops of a conversion job: read and decode, filter, encode, mux.
 #include "EngineLog.h"
 #include "MediaConvJob.h"
+#include "MediaConvSoundParts.h"
 
 namespace {
 
@@ -266,6 +267,11 @@ bool ConvJob::Encode(Stream& s, AVFrame* frame) {
     // A paused job holds its frames here: no frame reaches an encoder, and the position stands
     // still, from the moment MediaConv_Pause returns.
     if (!gate_.Pass([&] { NotePosition(s, frame, warmUp); })) return false;
+  }
+  if (s.lane < 0 && soundParts_) {
+    bool ok = frame ? soundParts_->Add(frame) : soundParts_->Finish();
+    if (!ok && !gate_.Stopped()) Fail(esEncoder);
+    return ok;
   }
   int err = avcodec_send_frame(encoder, frame);
   if (err < 0 && err != AVERROR_EOF) {

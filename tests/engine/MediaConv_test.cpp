@@ -356,6 +356,44 @@ TEST_F(Converter, RangeInsideAGroupOfPicturesStartsWithItsOwnPicture) {
   }
 }
 
+// Sound alone is encoded in parts side by side and joined: the joined MP3 plays every sample of the
+// source in place, with no click where parts meet. Each stretch of 1152 samples is compared with
+// the source, beside the same stretch of the ffmpeg command line's single-encoder MP3.
+TEST_F(Converter, SoundInPartsJoinsWithoutAGapOrAClick) {
+  const std::string source = F() / "tone-noise.wav", reference = F() / "reference.mp3";
+  ASSERT_TRUE(MakeMedia(source, "-f lavfi -i sine=frequency=440:sample_rate=44100:duration=20 -f lavfi -i "
+                        "anoisesrc=color=pink:amplitude=0.1:sample_rate=44100:duration=20 "
+                        "-filter_complex amix=inputs=2 -ac 2 -c:a pcm_s16le"));
+  ASSERT_TRUE(MakeMedia(reference, "-i " + Quote(source) + " -c:a libmp3lame -b:a 128k"));
+  for (int64_t start : {int64_t(0), 3 * kSecond / 2}) {
+    Job j{source, F() / "parts.mp3", "mp3", 0, 0, 0, 0, 0, ecMp3, 2, 44100, 128000};
+    j.start = start;
+    ASSERT_EQ(Convert(j), 0) << start;
+    auto samples = [](const std::string& path) {
+      std::vector<uint8_t> raw = Decode(path, "-ac 1 -f s16le");
+      std::vector<int16_t> values(raw.size() / 2);
+      for (size_t i = 0; i < values.size(); ++i) values[i] = int16_t(raw[2 * i] | raw[2 * i + 1] << 8);
+      return values;
+    };
+    std::vector<int16_t> in = samples(source), out = samples(j.output), single = samples(reference);
+    size_t skip = size_t(start * 44100 / kSecond);
+    ASSERT_EQ(out.size() + skip, single.size()) << start;
+    auto error = [](const std::vector<int16_t>& x, size_t from, const std::vector<int16_t>& y, size_t at) {
+      double sum = 0;
+      for (size_t i = 0; i < 1152; ++i) sum += std::pow(double(x[from + i]) - y[at + i], 2);
+      return std::sqrt(sum / 1152);
+    };
+    int worse = 0;
+    double worst = 0;
+    for (size_t at = 0; at + 1152 <= out.size(); at += 1152) {
+      double joined = error(out, at, in, skip + at), alone = error(single, skip + at, in, skip + at);
+      worst = std::max(worst, joined / (alone + 20));
+      worse += joined > 1.5 * alone + 20;
+    }
+    EXPECT_EQ(worse, 0) << start << ": worst error against the single encoder's " << worst;
+  }
+}
+
 // The input list takes the probe's length as the clip's range, and that range gives the whole clip
 // also when no header states the length.
 TEST_F(Converter, WholeClipOfAFileWithUnstatedLengthConvertsWhole) {
