@@ -66,12 +66,19 @@ EngineStatus ConvJob::OpenVideo(const VideoPlan& plan) {
   // busy than slices of one picture), and its decoder gets what is left over.
   int cores = int(std::max(1u, std::thread::hardware_concurrency()));
   int decoderThreads = lanes_.size() > 1 ? std::max(1, cores / int(lanes_.size())) : 0;
-  EngineStatus status = esOk;
-  for (size_t i = 0; i < lanes_.size() && status == esOk; ++i) {
+  // Each lane opens its decoder, filter chain and encoder on its own thread, the first on this one:
+  // one after another they would hold a short job's start by a few tens of milliseconds each.
+  std::vector<EngineStatus> statuses(lanes_.size(), esOk);
+  std::vector<EngineThread> openers(lanes_.size());
+  for (size_t i = 0; i < lanes_.size(); ++i) {
     lanes_[i]->stream.lane = int(i);
-    status = OpenLane(plan, *lanes_[i], decoderThreads);
+    auto open = [this, &plan, &statuses, i, decoderThreads] { statuses[i] = OpenLane(plan, *lanes_[i], decoderThreads); };
+    if (i == 0 || !openers[i].Start(open)) open();
   }
-  return status;
+  for (EngineThread& opener : openers) opener.Join();
+  for (EngineStatus status : statuses)
+    if (status != esOk) return status;
+  return esOk;
 }
 
 // The lanes after the first, each with its own reader of the file; fewer when the file cannot be
