@@ -107,7 +107,51 @@ void MeasureLength(EngineSource& source) {
   if (longest > 0) format->duration = longest;
 }
 
+// The first picture packet the reader gives from where it stands: when it is shown and when it is
+// decoded, in the stream's time base (shown is AV_NOPTS_VALUE when none comes).
+struct PictureTimes {
+  int64_t shown = AV_NOPTS_VALUE, decoded = AV_NOPTS_VALUE;
+};
+
+PictureTimes FirstPicture(AVFormatContext* format, int stream) {
+  AvPacketPtr packet = MakePacket();
+  PictureTimes times;
+  // A picture is normally among the first packets after a seek; the limit keeps a file with a
+  // sparse picture stream from being read through.
+  for (int read = 0; packet && read < 1000 && av_read_frame(format, packet.get()) >= 0; ++read) {
+    bool picture = packet->stream_index == stream;
+    if (picture) {
+      times.shown = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+      times.decoded = packet->dts != AV_NOPTS_VALUE ? packet->dts : packet->pts;
+    }
+    av_packet_unref(packet.get());
+    if (picture) break;
+  }
+  return times;
+}
+
 }  // namespace
+
+void SeekEngineSource(const EngineSource& source, int64_t ticks) {
+  AVFormatContext* format = source.format.get();
+  AVStream* video = source.Video();
+  if (!video) {
+    int64_t target = av_rescale_q(ticks, kTicks, AV_TIME_BASE_Q) + source.startTime;
+    avformat_seek_file(format, -1, INT64_MIN, target, target, 0);
+    return;
+  }
+  int64_t wanted = source.StreamTs(ticks, video->time_base), target = wanted;
+  // Each step lands on an earlier key frame; a few are enough for any reordering of pictures.
+  for (int step = 0; step < 8; ++step) {
+    if (avformat_seek_file(format, video->index, INT64_MIN, target, target, 0) < 0) return;
+    PictureTimes first = FirstPicture(format, video->index);
+    if (first.shown == AV_NOPTS_VALUE || first.shown <= wanted || first.decoded == AV_NOPTS_VALUE ||
+        first.decoded - 1 >= target)
+      break;  // on show in time, or no earlier key frame to go to
+    target = first.decoded - 1;
+  }
+  avformat_seek_file(format, video->index, INT64_MIN, target, target, 0);
+}
 
 int64_t EngineSource::Ticks(int64_t ts, AVRational timeBase) const {
   return av_rescale_q(ts, timeBase, kTicks) - av_rescale_q(startTime, AV_TIME_BASE_Q, kTicks);

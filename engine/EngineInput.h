@@ -29,6 +29,13 @@ EngineStatus OpenEngineSource(const char* windowsPath, EngineSource& source);
 // probing); null when that fails or gives other streams than the source has.
 AvInputPtr ReopenEngineSource(const EngineSource& source);
 
+// Moves the source's reader to a point from which the pictures on show at ticks (the file's time
+// line) decode: the key frame shown at or before it. Demuxers search their index by decoding
+// times, which for pictures decoded out of their order (B-frames) run ahead of the times shown, so
+// a plain seek can land on a key frame shown after the point; the reader then steps back a key
+// frame at a time. Without a picture stream it seeks the sound.
+void SeekEngineSource(const EngineSource& source, int64_t ticks);
+
 // Stream kinds as the probe reports them.
 enum EngineStreamKind : uint8_t {
   eskOther = 0, eskVideo = 1, eskAudio = 2, eskSubtitle = 3, eskData = 4, eskAttachment = 5

@@ -1,5 +1,6 @@
 #include "EngineLog.h"
 #include "MediaConvJob.h"
+#include "MediaConvSoundParts.h"
 #include <cstdio>
 #include <sys/stat.h>
 #include <thread>
@@ -16,6 +17,7 @@ void ConvJob::OutputCloser::operator()(AVFormatContext* c) const {
   avformat_free_context(c);
 }
 
+ConvJob::ConvJob() = default;
 ConvJob::~ConvJob() { Cancel(); }
 
 // ---- opening -------------------------------------------------------------------------------
@@ -64,12 +66,19 @@ EngineStatus ConvJob::OpenVideo(const VideoPlan& plan) {
   // busy than slices of one picture), and its decoder gets what is left over.
   int cores = int(std::max(1u, std::thread::hardware_concurrency()));
   int decoderThreads = lanes_.size() > 1 ? std::max(1, cores / int(lanes_.size())) : 0;
-  EngineStatus status = esOk;
-  for (size_t i = 0; i < lanes_.size() && status == esOk; ++i) {
+  // Each lane opens its decoder, filter chain and encoder on its own thread, the first on this one:
+  // one after another they would hold a short job's start by a few tens of milliseconds each.
+  std::vector<EngineStatus> statuses(lanes_.size(), esOk);
+  std::vector<EngineThread> openers(lanes_.size());
+  for (size_t i = 0; i < lanes_.size(); ++i) {
     lanes_[i]->stream.lane = int(i);
-    status = OpenLane(plan, *lanes_[i], decoderThreads);
+    auto open = [this, &plan, &statuses, i, decoderThreads] { statuses[i] = OpenLane(plan, *lanes_[i], decoderThreads); };
+    if (i == 0 || !openers[i].Start(open)) open();
   }
-  return status;
+  for (EngineThread& opener : openers) opener.Join();
+  for (EngineStatus status : statuses)
+    if (status != esOk) return status;
+  return esOk;
 }
 
 // The lanes after the first, each with its own reader of the file; fewer when the file cannot be
@@ -128,7 +137,18 @@ EngineStatus ConvJob::OpenAudio(const AudioPlan& plan) {
   if (!(s.encoder->codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE) && s.encoder->frame_size > 0)
     av_buffersink_set_frame_size(s.filters.sink, s.encoder->frame_size);
   s.sinkBase = av_buffersink_get_time_base(s.filters.sink);
+  UseSoundParts(plan);
   return esOk;
+}
+
+// Sound alone has the cores to itself: long enough sound is encoded in parts side by side.
+void ConvJob::UseSoundParts(const AudioPlan& plan) {
+  if (hasVideo_ || !SoundParts::Suits(plan) || audio_.encoder->frame_size <= 0) return;
+  int64_t end = settings_.RangeEnd();
+  int64_t samples = end > 0 ? av_rescale_q(end - settings_.rangeStart, kTicks, AVRational{1, plan.sampleRate}) : 0;
+  soundParts_ = std::make_unique<SoundParts>(plan, settings_.outputFormat->flags & AVFMT_GLOBALHEADER,
+                                             samples / audio_.encoder->frame_size, gate_,
+                                             [this](AVPacket* packet) { return WritePacket(audio_, packet); });
 }
 
 EngineStatus ConvJob::AddOutputStream(Stream& s) {
@@ -241,6 +261,7 @@ bool ConvJob::EmptyStream() const {
 }
 
 void ConvJob::Finish() {
+  soundParts_.reset();  // its encoders have ended with the sound's worker, or end now
   AVFormatContext* oc = output_.get();
   bool keep = !cancelled_.load() && outcome_.load() == esOk;
   if (keep && EmptyStream()) Fail(esParameters), keep = false;

@@ -112,9 +112,11 @@ EngineStatus BuildVideoChain(const AVCodecContext* decoder, AVRational timeBase,
 EngineStatus BuildAudioChain(const AVCodecContext* decoder, AVRational timeBase,
                              const std::string& text, FilterChain& chain);
 
+class SoundParts;
+
 class ConvJob {
  public:
-  ConvJob() = default;
+  ConvJob();
   ConvJob(const ConvJob&) = delete;
   ConvJob& operator=(const ConvJob&) = delete;
   ~ConvJob();
@@ -186,6 +188,7 @@ class ConvJob {
   EngineStatus OpenLane(const VideoPlan& plan, VideoLane& lane, int decoderThreads);
   void AddLanes(const VideoPlan& plan);
   EngineStatus OpenAudio(const AudioPlan& plan);
+  void UseSoundParts(const AudioPlan& plan);
   EngineStatus OpenOutputFile();
   EngineStatus AddOutputStream(Stream& stream);
   void Fail(EngineStatus status);
@@ -220,6 +223,7 @@ class ConvJob {
   ConvSettings settings_;
   std::vector<std::unique_ptr<VideoLane>> lanes_;  // the picture's parts; empty without video
   Stream audio_;
+  std::unique_ptr<SoundParts> soundParts_;  // sound alone encoded in parts side by side, or null
   bool hasVideo_ = false, hasAudio_ = false;
   AVRational outputRate_{0, 1};
   std::atomic<int64_t> framesEncoded_{0};  // pictures given to the encoders, all lanes

@@ -1,6 +1,7 @@
 // The worker loops of a conversion job: read and decode, filter, encode, mux.
 #include "EngineLog.h"
 #include "MediaConvJob.h"
+#include "MediaConvSoundParts.h"
 
 namespace {
 
@@ -13,11 +14,8 @@ constexpr int64_t kReadSlack = 2 * kTicksPerSecond;  // decoding-order margin pa
 // Reads the sound and the first lane's pictures.
 void ConvJob::ReaderLoop() {
   AVFormatContext* format = settings_.source.format.get();
-  if (settings_.rangeStart > 0) {
-    int64_t target = av_rescale_q(settings_.rangeStart, kTicks, AV_TIME_BASE_Q) + settings_.source.startTime;
-    // Lands on a key frame at or before the start; the trim filters drop what lies before it.
-    avformat_seek_file(format, -1, INT64_MIN, target, target, 0);
-  }
+  // Lands on a key frame at or before the start; the trim filters drop what lies before it.
+  if (settings_.rangeStart > 0) SeekEngineSource(settings_.source, settings_.rangeStart);
   VideoLane* lane = hasVideo_ ? lanes_[0].get() : nullptr;
   audio_.readingDone = !hasAudio_;
   auto wanted = [&] { return (lane && !lane->stream.readingDone) || !audio_.readingDone; };
@@ -269,6 +267,11 @@ bool ConvJob::Encode(Stream& s, AVFrame* frame) {
     // A paused job holds its frames here: no frame reaches an encoder, and the position stands
     // still, from the moment MediaConv_Pause returns.
     if (!gate_.Pass([&] { NotePosition(s, frame, warmUp); })) return false;
+  }
+  if (s.lane < 0 && soundParts_) {
+    bool ok = frame ? soundParts_->Add(frame) : soundParts_->Finish();
+    if (!ok && !gate_.Stopped()) Fail(esEncoder);
+    return ok;
   }
   int err = avcodec_send_frame(encoder, frame);
   if (err < 0 && err != AVERROR_EOF) {

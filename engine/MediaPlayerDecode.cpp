@@ -21,8 +21,7 @@ void PlayerSession::DecoderLoop() {
   while (!stopping_.load()) {
     int64_t start = 0;
     if (TakeSeek(generation, start)) {
-      int64_t target = av_rescale_q(start, kTicks, AV_TIME_BASE_Q) + source_.startTime;
-      avformat_seek_file(format, -1, INT64_MIN, target, target, 0);
+      SeekEngineSource(source_, start);
       for (AVCodecContext* d : {videoDecoder_.get(), audioDecoder_.get()})
         if (d) avcodec_flush_buffers(d);
       skipBefore = start;

@@ -301,6 +301,26 @@ TEST_F(Converter, RangeInsideTheFileFromEverySoundSource) {
   }
 }
 
+// The grey level of each picture of a numbered file (see numbered.mp4).
+std::vector<int> PictureLevels(const std::string& path) {
+  std::vector<uint8_t> means = Decode(path, "-vf scale=1:1:flags=area -f rawvideo -pix_fmt gray");
+  return std::vector<int>(means.begin(), means.end());
+}
+
+// Output picture n must be source picture n + firstPicture (same rate); an empty text when every
+// one is, else where the first one goes wrong.
+std::string MisplacedPictures(const std::string& input, const std::string& output, int firstPicture) {
+  std::vector<int> in = PictureLevels(input), out = PictureLevels(output);
+  int misplaced = 0, first = -1;
+  for (size_t n = 0; n < out.size(); ++n)
+    if ((firstPicture + n >= in.size() || std::abs(out[n] - in[firstPicture + n]) > 3) && misplaced++ == 0)
+      first = int(n);
+  if (!misplaced) return "";
+  return std::to_string(misplaced) + " misplaced, the first is picture " + std::to_string(first) + ": level " +
+         std::to_string(out[first]) + ", source " +
+         std::to_string(firstPicture + first < int(in.size()) ? in[firstPicture + first] : -1);
+}
+
 // A long picture is converted in parts side by side; the parts must join without a picture lost,
 // doubled or out of place: output picture n is source picture n + the range's first (same rate).
 // With B-frames, a seek to a part's key frame lands on the key frame before it.
@@ -308,27 +328,69 @@ TEST_F(Converter, LongPictureJoinsItsPartsPictureForPicture) {
   struct {
     const char* name;
     int firstPicture;  // the range starts there, at 25 pictures a second
-  } sources[] = {{"numbered.mp4", 25}, {"numbered-bframes.mp4", 0}};
+  } sources[] = {{"numbered.mp4", 25}, {"numbered-bframes.mp4", 0}, {"numbered-bframes.mp4", 25}};
   for (const auto& source : sources) {
     const char* name = source.name;
     Job j{F() / name, F() / (std::string("out-") + name), "mp4", ecMpeg4, 320, 240, 400000, 1000000,
           ecMp3, 2, 44100, 128000};
     j.start = source.firstPicture * kSecond / 25, j.length = 18 * kSecond;
     ASSERT_EQ(Convert(j), 0) << name;
-    auto levels = [](const std::string& path) {
-      std::vector<uint8_t> means = Decode(path, "-vf scale=1:1:flags=area -f rawvideo -pix_fmt gray");
-      return std::vector<int>(means.begin(), means.end());
-    };
-    std::vector<int> in = levels(j.input), out = levels(j.output);
-    ASSERT_EQ(in.size(), 500u) << name;
-    ASSERT_EQ(out.size(), 450u) << name;
-    int misplaced = 0, first = -1;
-    for (size_t n = 0; n < out.size(); ++n)
-      if (std::abs(out[n] - in[source.firstPicture + n]) > 3 && misplaced++ == 0) first = int(n);
-    EXPECT_EQ(misplaced, 0) << name << ": first misplaced picture " << first << ": level " << out[first]
-                            << ", source " << in[source.firstPicture + first];
+    EXPECT_EQ(CountFrames(j.output), 450) << name;
+    EXPECT_EQ(MisplacedPictures(j.input, j.output, source.firstPicture), "") << name << " from " << source.firstPicture;
     EXPECT_NEAR(ProbeNumber(j.output, "format=duration"), 18.0, 0.1) << name;
     EXPECT_NEAR(DecodedAudioSeconds(j.output), 18.0, 0.05) << name;
+  }
+}
+
+// A range that starts inside a group of pictures, whose pictures are decoded out of their order
+// (B-frames) or not: the first picture is the one on show at the start, and the rest follow.
+TEST_F(Converter, RangeInsideAGroupOfPicturesStartsWithItsOwnPicture) {
+  for (const char* name : {"numbered.mp4", "numbered-bframes.mp4"}) {
+    for (int firstPicture : {2, 26, 27}) {  // B-frames (2, 26) and a key frame (27) of numbered-bframes.mp4
+      Job j{F() / name, F() / "in-group.mp4", "mp4", ecMpeg4, 320, 240, 400000, 1000000};
+      j.start = firstPicture * kSecond / 25, j.length = 2 * kSecond;
+      ASSERT_EQ(Convert(j), 0) << name << " from " << firstPicture;
+      EXPECT_EQ(CountFrames(j.output), 50) << name << " from " << firstPicture;
+      EXPECT_EQ(MisplacedPictures(j.input, j.output, firstPicture), "") << name << " from " << firstPicture;
+    }
+  }
+}
+
+// Sound alone is encoded in parts side by side and joined: the joined MP3 plays every sample of the
+// source in place, with no click where parts meet. Each stretch of 1152 samples is compared with
+// the source, beside the same stretch of the ffmpeg command line's single-encoder MP3.
+TEST_F(Converter, SoundInPartsJoinsWithoutAGapOrAClick) {
+  const std::string source = F() / "tone-noise.wav", reference = F() / "reference.mp3";
+  ASSERT_TRUE(MakeMedia(source, "-f lavfi -i sine=frequency=440:sample_rate=44100:duration=20 -f lavfi -i "
+                        "anoisesrc=color=pink:amplitude=0.1:sample_rate=44100:duration=20 "
+                        "-filter_complex amix=inputs=2 -ac 2 -c:a pcm_s16le"));
+  ASSERT_TRUE(MakeMedia(reference, "-i " + Quote(source) + " -c:a libmp3lame -b:a 128k"));
+  for (int64_t start : {int64_t(0), 3 * kSecond / 2}) {
+    Job j{source, F() / "parts.mp3", "mp3", 0, 0, 0, 0, 0, ecMp3, 2, 44100, 128000};
+    j.start = start;
+    ASSERT_EQ(Convert(j), 0) << start;
+    auto samples = [](const std::string& path) {
+      std::vector<uint8_t> raw = Decode(path, "-ac 1 -f s16le");
+      std::vector<int16_t> values(raw.size() / 2);
+      for (size_t i = 0; i < values.size(); ++i) values[i] = int16_t(raw[2 * i] | raw[2 * i + 1] << 8);
+      return values;
+    };
+    std::vector<int16_t> in = samples(source), out = samples(j.output), single = samples(reference);
+    size_t skip = size_t(start * 44100 / kSecond);
+    ASSERT_EQ(out.size() + skip, single.size()) << start;
+    auto error = [](const std::vector<int16_t>& x, size_t from, const std::vector<int16_t>& y, size_t at) {
+      double sum = 0;
+      for (size_t i = 0; i < 1152; ++i) sum += std::pow(double(x[from + i]) - y[at + i], 2);
+      return std::sqrt(sum / 1152);
+    };
+    int worse = 0;
+    double worst = 0;
+    for (size_t at = 0; at + 1152 <= out.size(); at += 1152) {
+      double joined = error(out, at, in, skip + at), alone = error(single, skip + at, in, skip + at);
+      worst = std::max(worst, joined / (alone + 20));
+      worse += joined > 1.5 * alone + 20;
+    }
+    EXPECT_EQ(worse, 0) << start << ": worst error against the single encoder's " << worst;
   }
 }
 
