@@ -195,3 +195,20 @@ TEST_F(EditButtons, TheEditorFillsItsBackgroundInsideTheBorder) {
 }
 
 }  // namespace
+
+namespace {
+TEST_F(EditButtons, HotFlatButtonsKeepAFaceBackground) {
+  editor->Style()->SetButtonStyle(btsHotFlat);
+  editor->Style()->SetHotTrack(true);
+  AddButton(bkEllipsis, 20);
+  AddButton(bkText, 0)->SetCaption("&Go");
+  AddButton(bkDown, 0);
+  TcxCustomEditViewInfo* v = View();
+  editor->Invalidate();
+  for (int i = 0; i < 3; ++i) {
+    const TRect b = v->Button(i)->Bounds;
+    EXPECT_EQ(v->Button(i)->Data.State, ebdsNormal) << i;
+    EXPECT_EQ(Pixel(b.Left + 2, b.Top + 2), ColorToRGB(clBtnFace)) << i;
+  }
+}
+}  // namespace
