@@ -179,7 +179,9 @@ TEST_F(EditButtons, EllipsisDotsSizeByContentWidthAndEmbossWhenDisabled) {
       const int left = x + i * (c.dotSize + 2);
       EXPECT_EQ(Pixel(left, y), dot) << c.width << c.enabled << i;
       EXPECT_EQ(Pixel(left + c.dotSize, y), ColorToRGB(clBtnFace)) << c.width << i;
-      if (!c.enabled) EXPECT_EQ(Pixel(left + c.dotSize, y + c.dotSize), ColorToRGB(clBtnHighlight)) << i;
+      if (!c.enabled) {
+        EXPECT_EQ(Pixel(left + c.dotSize, y + c.dotSize), ColorToRGB(clBtnHighlight)) << i;
+      }
     }
   }
 }
