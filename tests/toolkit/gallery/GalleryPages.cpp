@@ -4,6 +4,7 @@
 
 void BuildBasePage(TGalleryPage& page);
 void BuildEditorsPage(TGalleryPage& page);
+void BuildEditFramePage(TGalleryPage& page);
 void BuildFramedPage(TGalleryPage& page);
 void BuildFramedControlsPage(TGalleryPage& page);
 void BuildSkinFormPage(TGalleryPage& page);
@@ -14,6 +15,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
       {"base", BuildBasePage},
       {"editors", BuildEditorsPage},
+      {"editframe", BuildEditFramePage},
       {"framed", BuildFramedPage},
       {"framed-controls", BuildFramedControlsPage},
       {"skinform", BuildSkinFormPage},
