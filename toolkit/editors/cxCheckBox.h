@@ -1,0 +1,43 @@
+// The check box: an editor whose value (any variant) reads as unchecked, checked or grayed through
+// three configurable values, toggled by mouse, Space and its accelerator. This part holds the value
+// mapping, the state cycle, the glyph-strip pieces and the check-mark mask, which need no editor.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "Graphics.h"
+#include "Types.h"
+#include "Variants.h"
+#include "cxLookAndFeelPainters.h"
+
+// How a grayed box looks: as unchecked, as a greyed empty box, or with a greyed mark.
+enum TcxCheckBoxNullValueShowingStyle : uint8_t { nssUnchecked, nssInactive, nssGrayedChecked };
+// What the mouse and the keyboard do to the box.
+enum TcxEditCheckState : uint8_t { ecsNormal, ecsHot, ecsPressed, ecsDisabled };
+
+// Checked when the value equals the checked value, unchecked when it equals the unchecked value,
+// grayed otherwise (Null and every other value). A Boolean compares with a non-Null value as text.
+TcxCheckBoxState CheckBoxValueToState(const TVariant& value, const TVariant& valueChecked,
+                                      const TVariant& valueUnchecked);
+// Unchecked goes to grayed when grayed is allowed, else to checked; grayed to checked; checked to unchecked.
+TcxCheckBoxState NextCheckBoxState(TcxCheckBoxState state, bool allowGrayed);
+// The same type and an equal value.
+bool VarEqualsExact(const TVariant& a, const TVariant& b);
+// Whether a new checked or unchecked value may replace current: not Null (unless nullAllowed) and
+// exactly different from all three current values. Loading takes every value.
+bool IsCheckBoxValueAcceptable(const TVariant& value, const TVariant& checked, const TVariant& unchecked,
+                               const TVariant& grayed, bool nullAllowed);
+
+// The piece of a glyph strip for a state: the state's index, 3 further on while pressed, folded back
+// onto the first three pieces when the strip has fewer.
+int CheckBoxGlyphIndex(TcxCheckBoxState state, TcxEditCheckState checkState, int glyphCount);
+// Where the piece lies in a strip of the given size.
+TRect CheckBoxGlyphPieceRect(TSize stripSize, int glyphCount, int index);
+
+// The button state in which painters draw a box of the given interaction state.
+TcxButtonState CheckStateToButtonState(TcxEditCheckState checkState);
+
+// A monochrome picture of the system's check mark (black on white), of the base painter's check
+// glyph size: black where the system's unchecked and checked boxes differ. The caller owns it.
+HBITMAP BuildCheckMarkMask();
