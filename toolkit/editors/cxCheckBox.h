@@ -9,6 +9,8 @@
 #include "Graphics.h"
 #include "Types.h"
 #include "Variants.h"
+#include "System.h"
+#include "cxContainer.h"
 #include "cxLookAndFeelPainters.h"
 
 // How a grayed box looks: as unchecked, as a greyed empty box, or with a greyed mark.
@@ -41,3 +43,32 @@ TcxButtonState CheckStateToButtonState(TcxEditCheckState checkState);
 // A monochrome picture of the system's check mark (black on white), of the base painter's check
 // glyph size: black where the system's unchecked and checked boxes differ. The caller owns it.
 HBITMAP BuildCheckMarkMask();
+
+// ---------------------------------------------------------------------------------------------
+// Drawing the box
+
+// Everything the box's drawing needs. A transparent background is clNone.
+struct TcxCheckBoxBoxParams {
+  TcxCheckBoxState State = cbsUnchecked;
+  TcxCheckBoxNullValueShowingStyle NullStyle = nssGrayedChecked;
+  TcxEditCheckState CheckState = ecsNormal;
+  bool Focused = false;
+  bool Designing = false;
+  TColor BackgroundColor = clWindow;
+  TColor BorderColor = clBtnShadow;
+  bool Native = false;
+  TcxContainerBorderStyle BorderStyle = cbs3D;
+  int CheckBorderOffset = 0;  // the ring between the box's rectangle and its border
+  TBitmap* Glyph = nullptr;   // a strip of GlyphCount pieces
+  int GlyphCount = 0;
+  TcxCustomLookAndFeelPainterClass SkinPainter = nullptr;
+};
+
+// Draws the box into its rectangle: a glyph piece, the skin's face, the themed check box, or a
+// border of the box's style with the check mark inside.
+void DrawCheckBoxBox(TcxCanvas* canvas, const TRect& rect, const TcxCheckBoxBoxParams& params);
+
+// The process-wide check-mark mask (null before the module starts).
+HBITMAP CheckMarkMask();
+
+extern const TUnitInfo cxCheckBoxUnit;
