@@ -72,3 +72,41 @@ void DrawCheckBoxBox(TcxCanvas* canvas, const TRect& rect, const TcxCheckBoxBoxP
 HBITMAP CheckMarkMask();
 
 extern const TUnitInfo cxCheckBoxUnit;
+
+// ---------------------------------------------------------------------------------------------
+// Layout
+
+// Where the box and the caption go in the client rectangle. Alignment says where the box sits.
+struct TcxCheckBoxPlacementParams {
+  TRect Client;
+  TSize BoxSize;
+  TAlignment Alignment = taLeftJustify;
+  bool InPlace = false;
+  bool ShowsCaptionInplace = false;
+  TRect ContentOffsets;         // in-place: the caption's top and bottom move in by them
+  bool KeepsTextTop = false;    // stand-alone: the caption does not move up the extra pixel
+  bool EmbossedText = false;    // a disabled caption drawn embossed needs a pixel more
+};
+struct TcxCheckBoxPlacement {
+  TRect CheckBoxRect;
+  TRect TextRect;
+};
+TcxCheckBoxPlacement PlaceCheckBox(const TcxCheckBoxPlacementParams& params);
+
+// The box's interaction state from the editor's state and the mouse.
+struct TcxCheckStateInput {
+  bool Enabled = true;
+  bool SpacePressed = false;
+  bool Designing = false;
+  bool MouseInside = false;       // the point lies inside the border rectangle
+  bool NoButtonHeld = true;       // no mouse button is held
+  bool OnlyLeftButtonHeld = false;
+  bool PressStartedNow = false;   // the left button went down in this very calculation
+  bool WasPressed = false;        // the previous calculation found the box pressed
+};
+TcxEditCheckState ComputeCheckState(const TcxCheckStateInput& input);
+
+// The toolkit canvas flags of the caption.
+Cardinal CheckBoxCaptionFlags(TAlignment alignment, bool multiLine, bool inPlace);
+// While the editor is hot-tracked a lighter border turns heavier.
+TcxContainerBorderStyle HotCheckBoxBorderStyle(TcxContainerBorderStyle style);

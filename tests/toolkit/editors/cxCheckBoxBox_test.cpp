@@ -121,6 +121,68 @@ TEST(CheckBoxGlyphs, InteractionStatesDrawAsButtonStates) {
   EXPECT_EQ(CheckStateToButtonState(ecsDisabled), cxbsDisabled);
 }
 
+TEST(CheckBoxLayout, TheBoxSitsByItsAlignmentAndTheCaptionTakesTheRest) {
+  struct Case {
+    const char* name;
+    TcxCheckBoxPlacementParams params;
+    TRect box, text;
+  };
+  const TRect client(0, 0, 121, 21);
+  const TSize box(13, 13);
+  const TRect offsets(1, 1, 1, 1);
+  const Case cases[] = {
+      {"left", {client, box, taLeftJustify}, {2, 4, 15, 17}, {18, 1, 119, 19}},
+      {"right", {client, box, taRightJustify}, {106, 4, 119, 17}, {2, 1, 103, 19}},
+      {"centre", {client, box, taCenter}, {54, 4, 67, 17}, {2, 1, 119, 19}},
+      {"text kept at the top", {client, box, taLeftJustify, false, false, {}, true}, {2, 4, 15, 17}, {18, 2, 119, 19}},
+      {"embossed", {client, box, taLeftJustify, false, false, {}, false, true}, {2, 4, 15, 17}, {18, 1, 120, 20}},
+      {"too narrow", {TRect(0, 0, 14, 21), box, taLeftJustify}, {2, 4, 12, 17}, {}},
+      {"no box", {client, TSize(0, 0), taLeftJustify}, {}, {5, 1, 119, 19}},
+      {"in place left", {client, box, taLeftJustify, true, false, offsets}, {2, 4, 15, 17}, {18, 1, 119, 20}},
+      {"in place right", {client, box, taRightJustify, true, false, offsets}, {106, 4, 119, 17}, {2, 1, 103, 20}},
+      {"in place centred", {client, box, taCenter, true, false, offsets}, {54, 4, 67, 17}, {0, 1, 121, 20}},
+      {"in place with caption", {client, box, taLeftJustify, true, true, offsets}, {0, 4, 13, 17}, {16, 1, 119, 20}},
+  };
+  for (const Case& c : cases) {
+    const TcxCheckBoxPlacement placed = PlaceCheckBox(c.params);
+    EXPECT_EQ(placed.CheckBoxRect, c.box) << c.name;
+    EXPECT_EQ(placed.TextRect, c.text) << c.name;
+  }
+}
+
+TEST(CheckBoxLayout, TheMouseAndSpaceDecideTheInteractionState) {
+  struct Case {
+    const char* name;
+    TcxCheckStateInput input;
+    TcxEditCheckState state;
+  };
+  const Case cases[] = {
+      {"outside", {}, ecsNormal},
+      {"over", {true, false, false, true}, ecsHot},
+      {"disabled wins", {false, true, false, true}, ecsDisabled},
+      {"Space held", {true, true}, ecsPressed},
+      {"designing", {true, false, true, true}, ecsNormal},
+      {"left press now", {true, false, false, true, false, true, true}, ecsPressed},
+      {"left held, pressed before", {true, false, false, true, false, true, false, true}, ecsPressed},
+      // A press that began elsewhere does not press the box when the mouse comes over it.
+      {"left held, entered", {true, false, false, true, false, true, false, false}, ecsNormal},
+      {"right held", {true, false, false, true, false, false}, ecsNormal},
+      {"left held outside", {true, false, false, false, false, true, false, true}, ecsNormal},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ComputeCheckState(c.input), c.state) << c.name;
+}
+
+TEST(CheckBoxLayout, CaptionFlagsAndHotBorders) {
+  EXPECT_EQ(CheckBoxCaptionFlags(taLeftJustify, false, false), cxAlignLeft | cxShowPrefix | cxSingleLine | cxAlignVCenter);
+  EXPECT_EQ(CheckBoxCaptionFlags(taRightJustify, false, true), cxAlignLeft | cxShowPrefix | cxSingleLine | cxAlignVCenter);
+  EXPECT_EQ(CheckBoxCaptionFlags(taCenter, true, false), cxAlignHCenter | cxShowPrefix | cxDontClip | cxWordBreak | cxAlignTop);
+  EXPECT_EQ(CheckBoxCaptionFlags(taLeftJustify, true, true), cxAlignLeft | cxShowPrefix | cxDontClip | cxWordBreak | cxAlignVCenter);
+  const std::pair<TcxContainerBorderStyle, TcxContainerBorderStyle> hot[] = {
+      {cbsNone, cbsFlat}, {cbsSingle, cbsThick}, {cbsFlat, cbs3D}, {cbsThick, cbsThick},
+      {cbs3D, cbs3D},     {cbsUltraFlat, cbsUltraFlat}, {cbsOffice11, cbsOffice11}};
+  for (auto [style, hotStyle] : hot) EXPECT_EQ(HotCheckBoxBorderStyle(style), hotStyle) << int(style);
+}
+
 TEST_F(CheckBoxStates, TheMaskHoldsTheSystemsCheckMark) {
   HBITMAP mask = BuildCheckMarkMask();
   ASSERT_NE(mask, nullptr);
