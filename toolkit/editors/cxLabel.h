@@ -71,3 +71,6 @@ void DrawLabelText(TcxCanvas* canvas, const TcxLabelDrawData& data, const TRect&
 // The size the text takes with its effect and style, for the available width (turned text: the
 // turned box); an empty text measures as one blank.
 TSize MeasureLabelText(TcxCanvas* canvas, const TcxLabelDrawData& data, int availableWidth);
+// The text-out flags (cxTextOut.h) of a label's text: its alignment, end ellipsis when asked, word
+// break only for unturned wrapping text; no accelerator prefix, no tabs.
+uint32_t LabelTextOutFlags(TAlignment horz, TcxEditVertAlignment vert, bool endEllipsis, bool wordWrap, int angle);

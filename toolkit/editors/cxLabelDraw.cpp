@@ -237,3 +237,12 @@ TSize MeasureLabelText(TcxCanvas* canvas, const TcxLabelDrawData& data, int avai
   canvas->RestoreState();
   return TSize(size.cx + extent.X + styleOffset, size.cy + extent.Y + styleOffset);
 }
+
+uint32_t LabelTextOutFlags(TAlignment horz, TcxEditVertAlignment vert, bool endEllipsis, bool wordWrap, int angle) {
+  TcxTextFlagOptions options;
+  options.HorzAlignment = horz;
+  options.VertAlignment = vert;
+  options.EndEllipsis = endEllipsis;
+  options.WordBreak = wordWrap && NormalizeLabelAngle(angle) == 0;
+  return ConvertFromDrawTextFlags(BuildTextFlags(0, options));
+}

@@ -6,6 +6,7 @@
 
 #include "cxGeometry.h"
 #include "cxLabel.h"
+#include "cxTextOut.h"
 #include "editors_fixture.h"
 
 namespace {
@@ -154,6 +155,14 @@ TEST(LabelGeometry, TurnedTextIsCentredWhateverTheAngle) {
   EXPECT_EQ(TurnedTextSize(TSize(40, 10), 90), TSize(10, 40));
   EXPECT_EQ(TurnedTextSize(TSize(40, 10), 45), TSize(35, 35));
   EXPECT_EQ(TurnedTextSize(TSize(40, 10), 0), TSize(40, 10));
+}
+
+TEST(LabelGeometry, TextOutFlagsWrapOnlyUnturnedText) {
+  EXPECT_EQ(LabelTextOutFlags(taCenter, taVCenter, false, true, 0),
+            CXTO_CENTER_HORIZONTALLY | CXTO_CENTER_VERTICALLY | CXTO_WORDBREAK);
+  EXPECT_EQ(LabelTextOutFlags(taCenter, taVCenter, false, true, 90), CXTO_CENTER_HORIZONTALLY | CXTO_CENTER_VERTICALLY);
+  EXPECT_EQ(LabelTextOutFlags(taRightJustify, taBottomJustify, false, true, 360), CXTO_RIGHT | CXTO_BOTTOM | CXTO_WORDBREAK);
+  EXPECT_EQ(LabelTextOutFlags(taLeftJustify, taTopJustify, false, false, 0), CXTO_LEFT | CXTO_TOP);
 }
 
 TEST_F(LabelDrawing, DepthLayersAndStylesDrawCopiesAtTheirOffsets) {
