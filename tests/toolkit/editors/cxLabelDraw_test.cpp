@@ -1,6 +1,7 @@
 #include "calderan_test.h"
 
-#include <algorithm>
+#include <cstring>
+#include <vector>
 #include <functional>
 #include <string>
 
@@ -15,19 +16,34 @@ constexpr TColor background = clWhite;
 constexpr TColor textColor = 0x0000C0;
 constexpr TColor shadowColor = 0x00A000;
 
-int CALLBACK NoteRasterFont(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD type, LPARAM found) {
-  if (!(type & RASTER_FONTTYPE)) return 1;
-  *reinterpret_cast<std::string*>(found) = logFont->lfFaceName;
-  return 0;
-}
-
-// The name of a font family that the platform cannot turn, empty when there is none.
-std::string FindRasterFont(HDC dc) {
-  std::string found;
-  LOGFONTA any{};
-  any.lfCharSet = DEFAULT_CHARSET;
-  EnumFontFamiliesExA(dc, &any, NoteRasterFont, reinterpret_cast<LPARAM>(&found), 0);
-  return found;
+// A raster font made in memory (the platform's font files need not be installed): the characters
+// 0x20..0x7E in 8 x 12 cells, each a bar, in the platform's raster font file layout.
+std::vector<uint8_t> MakeRasterFontFile(const char* faceName) {
+  constexpr int first = 0x20, last = 0x7E, count = last - first + 1, cellWidth = 8, cellHeight = 12;
+  constexpr int headerSize = 118, tableSize = (count + 1) * 4, bitsOffset = headerSize + tableSize;
+  const int faceOffset = bitsOffset + (count + 1) * cellHeight;
+  std::vector<uint8_t> file(faceOffset + strlen(faceName) + 1, 0);
+  auto put16 = [&](int at, int v) { file[at] = v & 0xFF, file[at + 1] = (v >> 8) & 0xFF; };
+  auto put32 = [&](int at, int v) { put16(at, v & 0xFFFF), put16(at + 2, (v >> 16) & 0xFFFF); };
+  put16(0, 0x200);                 // version
+  put32(2, int(file.size()));      // size
+  put16(68, 9);                    // points
+  put16(70, 96), put16(72, 96);    // resolution
+  put16(74, 10);                   // ascent
+  put16(83, 400);                  // weight
+  put16(86, cellWidth), put16(88, cellHeight);
+  put16(91, cellWidth), put16(93, cellWidth);
+  file[95] = first, file[96] = last, file[97] = '?' - first;
+  put32(105, faceOffset);
+  put32(113, bitsOffset);
+  for (int i = 0; i <= count; ++i) {
+    const int bits = bitsOffset + i * cellHeight;
+    put16(headerSize + i * 4, cellWidth), put16(headerSize + i * 4 + 2, bits);
+    if (i < count && first + i != ' ')
+      for (int row = 2; row < cellHeight - 2; ++row) file[bits + row] = 0x7E;
+  }
+  memcpy(&file[faceOffset], faceName, strlen(faceName));
+  return file;
 }
 
 // Draws labels and hand-made references on equal surfaces and compares them pixel by pixel.
@@ -324,10 +340,13 @@ TEST_F(LabelDrawing, WordWrapBreaksOnlyUnturnedText) {
 }
 
 TEST_F(LabelDrawing, FontsThatCannotTurnAreDrawnUnturned) {
+  std::vector<uint8_t> file = MakeRasterFontFile("Calderan Raster");
+  DWORD installed = 0;
+  HANDLE memoryFont = AddFontMemResourceEx(file.data(), DWORD(file.size()), nullptr, &installed);
+  ASSERT_NE(memoryFont, nullptr);
+  font.SetName("Calderan Raster");
+  font.SetHeight(-12);
   TPainterSurface probe(4, 4);
-  const std::string raster = FindRasterFont(probe.Canvas()->GetHandle());
-  if (raster.empty()) GTEST_SKIP() << "no raster font here";
-  font.SetName(raster);
   ASSERT_FALSE(SelectRotatedFont(probe.Canvas()->Canvas(), &font, 0));
   data.Text = "Raster";
   auto flat = Draw();
@@ -343,6 +362,8 @@ TEST_F(LabelDrawing, FontsThatCannotTurnAreDrawnUnturned) {
   data.Style = cxlsOutLine;
   auto outlined = Draw();
   EXPECT_EQ(Differences(*flat, *outlined), 0);
+  EXPECT_GT(flat->Count(TRect(0, 0, width, height), textColor), 0);
+  RemoveFontMemResourceEx(memoryFont);
 }
 
 }  // namespace
