@@ -3,6 +3,11 @@
 #include "cxCheckBox.h"
 #include "cxGeometry.h"
 
+#include <algorithm>
+
+#include "cxControls.h"
+#include "dxThemeManager.h"
+
 namespace {
 
 constexpr TcxContainerBorderStyle hotBorderStyles[] = {
@@ -75,3 +80,132 @@ Cardinal CheckBoxCaptionFlags(TAlignment alignment, bool multiLine, bool inPlace
 }
 
 TcxContainerBorderStyle HotCheckBoxBorderStyle(TcxContainerBorderStyle style) { return hotBorderStyles[style]; }
+
+// ---------------------------------------------------------------------------------------------
+// View data
+
+Cardinal TcxCustomCheckBoxViewData::CaptionTextFlags(TAlignment alignment) const {
+  return CheckBoxCaptionFlags(alignment, CheckBoxProperties()->MultiLine(), InPlace);
+}
+
+TSize TcxCustomCheckBoxViewData::BoxSize(TcxCustomCheckBoxViewInfo* viewInfo) const {
+  if (viewInfo->HasGlyph) return TSize(viewInfo->Glyph->Width() / viewInfo->GlyphCount, viewInfo->Glyph->Height());
+  if (viewInfo->Painter) return viewInfo->Painter->CheckGlyphSize();
+  if (OpenThemeByKind(totButton)) return TcxWinXPLookAndFeelPainter::Instance()->CheckGlyphSize();
+  return TcxCustomLookAndFeelPainter::Instance()->CheckGlyphSize();
+}
+
+void TcxCustomCheckBoxViewData::PlaceBoxAndCaption(TcxCustomCheckBoxViewInfo* viewInfo, TSize box) {
+  TcxCheckBoxPlacementParams params;
+  params.Client = viewInfo->ClientRect;
+  params.BoxSize = box;
+  params.Alignment = viewInfo->Alignment;
+  params.InPlace = InPlace;
+  params.ShowsCaptionInplace = CheckBoxProperties()->ShowsCaptionInplace();
+  params.ContentOffsets = ContentParams.Offsets;
+  params.EmbossedText = !Enabled && !NativeStyle && !viewInfo->Painter;
+  const TcxCheckBoxPlacement placed = PlaceCheckBox(params);
+  viewInfo->CheckBoxRect = placed.CheckBoxRect;
+  viewInfo->TextArea = placed.TextRect;
+}
+
+void TcxCustomCheckBoxViewData::ComputeCheckStateOf(TcxCustomCheckBoxViewInfo* viewInfo, const TPoint& point,
+                                                    TcxContainerMouseButton button, TShiftState shift) {
+  const TShiftState buttons = shift * TShiftState{ssLeft, ssRight, ssMiddle};
+  TcxCheckStateInput input;
+  input.Enabled = Enabled;
+  input.SpacePressed = Edit && static_cast<TcxCustomCheckBox*>(Edit)->SpacePressed();
+  input.Designing = IsDesigning;
+  input.MouseInside = viewInfo->BorderRect.Contains(point);
+  input.NoButtonHeld = buttons.Empty();
+  input.OnlyLeftButtonHeld = buttons == TShiftState{ssLeft};
+  input.PressStartedNow = button == cmbLeft;
+  input.WasPressed = viewInfo->CheckState == ecsPressed;
+  viewInfo->CheckState = ComputeCheckState(input);
+}
+
+void TcxCustomCheckBoxViewData::ComputeFocusRect(TcxCanvas* canvas, TcxCustomCheckBoxViewInfo* viewInfo) {
+  viewInfo->FocusRect = TRect();
+  const bool centred = viewInfo->Alignment == taCenter;
+  const bool showsCaption = !InPlace || CheckBoxProperties()->ShowsCaptionInplace();
+  if (!Focused || !((showsCaption && !centred) || (InPlace && centred && (viewInfo->PaintOptions & epoClipped))))
+    return;
+  TRect r;
+  if (centred) {
+    r = RectInflate(viewInfo->Bounds, -1, -1);
+  } else if (!viewInfo->Text.empty()) {
+    r = viewInfo->TextArea;
+    if (!CheckBoxProperties()->FullFocusRect()) {
+      canvas->SetFont(viewInfo->Font);
+      canvas->CalcTextRect(viewInfo->Text, r, viewInfo->DrawTextFlags);
+    }
+    r = RectInflate(r, 1, 1);
+  } else {
+    return;
+  }
+  TRect limit = centred ? TRect(r.Left, viewInfo->ClientRect.Top, r.Right, viewInfo->ClientRect.Bottom)
+                        : RectInflate(viewInfo->TextArea, 1, InPlace ? -1 : 1);
+  if (InPlace && !centred) limit.Right = std::min<int>(limit.Right, viewInfo->BorderRect.Right - 1);
+  IntersectRect(r, r, limit);
+  viewInfo->FocusRect = r;
+}
+
+void TcxCustomCheckBoxViewData::ComputeLayout(TcxCanvas* canvas, const TRect& bounds, const TPoint& point,
+                                              TcxContainerMouseButton button, TShiftState shift,
+                                              TcxCustomEditViewInfo* editViewInfo, bool isMouseEvent) {
+  TcxCustomEditViewData::ComputeLayout(canvas, bounds, point, button, shift, editViewInfo, isMouseEvent);
+  auto* viewInfo = static_cast<TcxCustomCheckBoxViewInfo*>(editViewInfo);
+  TcxCustomCheckBoxProperties* properties = CheckBoxProperties();
+  if (Edit) viewInfo->Text = Edit->Caption();
+  const bool aligned = properties->ShowsCaptionInplace() || properties->UseAlignmentWhenInplace() ||
+                       !viewInfo->Text.empty();
+  viewInfo->Alignment = !InPlace || aligned ? properties->BoxAlignment() : taCenter;
+  viewInfo->DrawTextFlags = CaptionTextFlags(viewInfo->Alignment);
+  viewInfo->BoxBorderStyle = Style->BorderStyle();
+  if (viewInfo->HotState == chsSelected) viewInfo->BoxBorderStyle = HotCheckBoxBorderStyle(viewInfo->BoxBorderStyle);
+  viewInfo->Glyph = properties->GlyphIfAny();
+  viewInfo->GlyphCount = properties->GlyphCount();
+  viewInfo->NullStyle = properties->NullStyle();
+  viewInfo->HasGlyph = viewInfo->GlyphCount > 0 && IsBitmapUsable(viewInfo->Glyph);
+  viewInfo->CheckBorderOffset = NativeStyle || viewInfo->HasGlyph || viewInfo->Painter
+                                    ? 0
+                                    : 2 - GetContainerBorderWidth(viewInfo->BoxBorderStyle);
+  PlaceBoxAndCaption(viewInfo, BoxSize(viewInfo));
+  ComputeCheckStateOf(viewInfo, point, button, shift);
+  if (Edit) viewInfo->State = properties->StateOfValue(Edit->EditValue());
+  ComputeFocusRect(canvas, viewInfo);
+  if (InPlace && viewInfo->BoxBorderStyle == cbsSingle)
+    viewInfo->BorderColor = viewInfo->HotState == chsSelected || (IsDesigning && Enabled) ? clHighlight : clBtnShadow;
+  viewInfo->TextColorAssigned = Style->IsValueAssigned(csvTextColor);
+}
+
+void TcxCustomCheckBoxViewData::PrepareDrawValue(TcxCanvas* canvas, const TVariant& value,
+                                                 TcxCustomEditViewInfo* editViewInfo) {
+  auto* viewInfo = static_cast<TcxCustomCheckBoxViewInfo*>(editViewInfo);
+  viewInfo->State = PreviewMode ? cbsChecked : CheckBoxProperties()->StateOfValue(value);
+  if (InPlace && !CheckBoxProperties()->ShowsCaptionInplace()) viewInfo->Text.clear();
+  ComputeFocusRect(canvas, viewInfo);
+}
+
+void TcxCustomCheckBoxViewData::CalcConstantPartSize(TcxCanvas* canvas, bool editing, TcxCustomEditViewInfo* editViewInfo,
+                                                     TSize& nonContentSize, TSize& minContentSize,
+                                                     const TcxEditSizeProperties& request) {
+  TcxCustomEditViewData::CalcConstantPartSize(canvas, editing, editViewInfo, nonContentSize, minContentSize, request);
+  auto* viewInfo = static_cast<TcxCustomCheckBoxViewInfo*>(editViewInfo);
+  const TSize box = BoxSize(viewInfo);
+  const bool centred = viewInfo->Alignment == taCenter;
+  canvas->SetFont(Style->GetEffectiveFont());
+  const std::string caption = InPlace || centred ? std::string("Gg") : viewInfo->Text;
+  TRect text(0, 0, 0, 0);
+  if (!caption.empty()) canvas->CalcTextRect(caption, text, CaptionTextFlags(viewInfo->Alignment) & ~cxWordBreak);
+  int height = InPlace ? box.cy + 2 * (1 - viewInfo->CheckBorderOffset) : box.cy + 4;
+  int width = box.cx + 4;
+  if (!centred && !viewInfo->Text.empty()) {
+    TRect shown(0, 0, 0, 0);
+    canvas->CalcTextRect(RemoveAccelChars(viewInfo->Text), shown, cxSingleLine);
+    width = RectWidth(shown) + (viewInfo->TextArea.Left - viewInfo->Bounds.Left) +
+            (viewInfo->Bounds.Right - viewInfo->TextArea.Right);
+  }
+  minContentSize.cx = std::max<int>(minContentSize.cx, width);
+  minContentSize.cy = std::max<int>(minContentSize.cy, std::max<int>(height, RectHeight(text)));
+}

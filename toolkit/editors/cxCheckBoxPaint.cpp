@@ -7,6 +7,7 @@
 
 #include "cxEditPaintUtils.h"
 #include "cxGeometry.h"
+#include "cxGraphicsRoutines.h"
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
 
@@ -143,8 +144,14 @@ void DrawBorderAndMark(TcxCanvas* canvas, const TRect& rect, const TcxCheckBoxBo
   else DrawFrameControlMark(canvas, inner, p);
 }
 
-void StartCheckBoxUnit() { checkMarkMask = BuildCheckMarkMask(); }
+void StartCheckBoxUnit() {
+  checkMarkMask = BuildCheckMarkMask();
+  if (TcxRegisteredClasses* registry = GetEditPropertiesRegistry())
+    registry->Register(TcxCheckBoxProperties::StaticClass(), LoadToolkitString(scxSEditRepositoryCheckBoxItem));
+}
 void StopCheckBoxUnit() {
+  if (TcxRegisteredClasses* registry = GetEditPropertiesRegistry())
+    registry->Unregister(TcxCheckBoxProperties::StaticClass());
   if (checkMarkMask) DeleteObject(checkMarkMask);
   checkMarkMask = nullptr;
 }
@@ -164,3 +171,98 @@ void DrawCheckBoxBox(TcxCanvas* canvas, const TRect& rect, const TcxCheckBoxBoxP
 }
 
 const TUnitInfo cxCheckBoxUnit{"cxCheckBox", StartCheckBoxUnit, StopCheckBoxUnit};
+
+// ---------------------------------------------------------------------------------------------
+// View info
+
+bool TcxCustomCheckBoxViewInfo::IsBackgroundTransparent() const {
+  return Transparent || (Edit && Edit->Transparent()) || (!IsInPlace && Edit && Edit->UsesParentBackground());
+}
+
+// Whether the parent shows through the box itself.
+bool TcxCustomCheckBoxViewInfo::IsBoxSeeThrough() const {
+  if (Painter || HasGlyph) return true;
+  if (!NativeStyle) return false;
+  const HTHEME theme = OpenThemeByKind(totButton);
+  return theme && UxIsThemeBackgroundPartiallyTransparent(theme, BP_CHECKBOX, State * 4 + CheckState + 1);
+}
+
+void TcxCustomCheckBoxViewInfo::PaintBackground(TcxCanvas* canvas) {
+  const bool transparent = IsBackgroundTransparent();
+  canvas->SaveClipRegion();
+  if (!(transparent && IsBoxSeeThrough()))
+    canvas->ExcludeClipRect(RectInflate(CheckBoxRect, -CheckBorderOffset, -CheckBorderOffset));
+  if (IsInPlace && OnBackgroundPaint) {
+    bool handled = false;
+    OnBackgroundPaint(this, canvas, handled);
+  } else if (!IsInPlace && Edit && Edit->UsesParentBackgroundNatively()) {
+    DrawParentBackground(Edit, canvas, Bounds);
+  } else if (!IsInPlace && transparent && Edit) {
+    PaintParentImage(Edit, canvas, Bounds, false);
+  } else if (!(IsInPlace && transparent)) {
+    FillRectWithColor(canvas, Bounds, BackgroundColor);
+  }
+  canvas->RestoreClipRegion();
+}
+
+void TcxCustomCheckBoxViewInfo::DrawBox(TcxCanvas* canvas) {
+  TcxCheckBoxBoxParams p;
+  p.State = State, p.NullStyle = NullStyle, p.CheckState = CheckState;
+  p.Focused = Focused, p.Designing = IsDesigning;
+  p.BackgroundColor = IsBackgroundTransparent() ? clNone : BackgroundColor;
+  p.BorderColor = BorderColor;
+  p.Native = NativeStyle;
+  p.BorderStyle = BoxBorderStyle;
+  p.CheckBorderOffset = CheckBorderOffset;
+  p.Glyph = HasGlyph ? Glyph : nullptr;
+  p.GlyphCount = GlyphCount;
+  p.SkinPainter = Painter;
+  DrawCheckBoxBox(canvas, CheckBoxRect, p);
+}
+
+void TcxCustomCheckBoxViewInfo::PaintCaption(TcxCanvas* canvas) {
+  if (Text.empty() || RectIsEmpty(TextArea)) return;
+  canvas->SaveState();
+  if (Font) canvas->SetFont(Font);
+  canvas->GetFont()->SetColor(TextColor);
+  canvas->GetBrush()->SetStyle(TBrushStyle::bsClear);
+  const bool enabled = Enabled || IsContainerInnerControl || NativeStyle || TextColorAssigned;
+  canvas->DrawText(Text, TextArea, DrawTextFlags, enabled);
+  canvas->RestoreState();
+}
+
+void TcxCustomCheckBoxViewInfo::PaintBody(TcxCanvas* canvas) {
+  PaintBackground(canvas);
+  DrawBox(canvas);
+  if (Alignment != taCenter) PaintCaption(canvas);
+  if (!RectIsEmpty(FocusRect)) {
+    canvas->SaveState();
+    canvas->GetFont()->SetColor(clBtnText);
+    canvas->GetBrush()->SetColor(BackgroundColor);
+    canvas->DrawFocusRect(FocusRect);
+    canvas->RestoreState();
+  }
+}
+
+void TcxCustomCheckBoxViewInfo::TakeFrom(TcxContainerViewInfo* source) {
+  TcxCustomEditViewInfo::TakeFrom(source);
+  auto* from = ObjectAs<TcxCustomCheckBoxViewInfo>(source);
+  if (!from) return;
+  State = from->State, CheckState = from->CheckState, CheckBoxRect = from->CheckBoxRect;
+  FocusRect = from->FocusRect, TextArea = from->TextArea, Text = from->Text;
+}
+
+TcxRegion* TcxCustomCheckBoxViewInfo::ChangedRegion(TcxContainerViewInfo* other) {
+  TcxRegion* region = TcxCustomEditViewInfo::ChangedRegion(other);
+  auto* old = ObjectAs<TcxCustomCheckBoxViewInfo>(other);
+  if (old && (old->State != State || old->CheckState != CheckState))
+    region->Combine(new TcxRegion(CheckBoxRect), roAdd);
+  return region;
+}
+
+void TcxCustomCheckBoxViewInfo::Shift(int dx, int dy) {
+  TcxCustomEditViewInfo::Shift(dx, dy);
+  CheckBoxRect = RectOffset(CheckBoxRect, dx, dy);
+  FocusRect = RectOffset(FocusRect, dx, dy);
+  TextArea = RectOffset(TextArea, dx, dy);
+}

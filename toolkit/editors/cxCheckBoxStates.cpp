@@ -1,6 +1,7 @@
 // The check box's value mapping, state cycle, glyph-strip pieces and check-mark mask.
 #include "cxCheckBox.h"
 #include "cxLookAndFeelPaintersShared.h"
+#include "cxEdit.h"
 #include "cxVariants.h"
 
 #include <vector>
@@ -54,14 +55,10 @@ TcxCheckBoxState NextCheckBoxState(TcxCheckBoxState state, bool allowGrayed) {
   return nextState[state][allowGrayed ? 1 : 0];
 }
 
-bool VarEqualsExact(const TVariant& a, const TVariant& b) {
-  return a.VarType() == b.VarType() && VariantsEqual(a, b);
-}
-
 bool IsCheckBoxValueAcceptable(const TVariant& value, const TVariant& checked, const TVariant& unchecked,
                                const TVariant& grayed, bool nullAllowed) {
   if (!nullAllowed && value.IsNull()) return false;
-  return !VarEqualsExact(value, checked) && !VarEqualsExact(value, unchecked) && !VarEqualsExact(value, grayed);
+  return !VariantsEqualExact(value, checked) && !VariantsEqualExact(value, unchecked) && !VariantsEqualExact(value, grayed);
 }
 
 int CheckBoxGlyphIndex(TcxCheckBoxState state, TcxEditCheckState checkState, int glyphCount) {
