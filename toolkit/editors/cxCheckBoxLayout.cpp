@@ -176,7 +176,8 @@ void TcxCustomCheckBoxViewData::ComputeLayout(TcxCanvas* canvas, const TRect& bo
   ComputeFocusRect(canvas, viewInfo);
   if (InPlace && viewInfo->BoxBorderStyle == cbsSingle)
     viewInfo->BorderColor = viewInfo->HotState == chsSelected || (IsDesigning && Enabled) ? clHighlight : clBtnShadow;
-  viewInfo->TextColorAssigned = Style->IsValueAssigned(csvTextColor);
+  viewInfo->TextColorAssigned = Style->IsValueAssigned(csvTextColor) ||
+                                (viewInfo->Painter && !Enabled && viewInfo->Painter->EditorTextColor(true) != clDefault);
 }
 
 void TcxCustomCheckBoxViewData::PrepareDrawValue(TcxCanvas* canvas, const TVariant& value,

@@ -4,6 +4,7 @@
 
 void BuildBasePage(TGalleryPage& page);
 void BuildEditorsPage(TGalleryPage& page);
+void BuildCheckLabelPage(TGalleryPage& page);
 void BuildFramedPage(TGalleryPage& page);
 void BuildSkinFormPage(TGalleryPage& page);
 void BuildInspectorPage(TGalleryPage& page);
@@ -12,6 +13,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
       {"base", BuildBasePage},
       {"editors", BuildEditorsPage},
+      {"checklabel", BuildCheckLabelPage},
       {"framed", BuildFramedPage},
       {"skinform", BuildSkinFormPage},
       {"inspector", BuildInspectorPage},
