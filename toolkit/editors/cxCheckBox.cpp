@@ -18,17 +18,6 @@ namespace {
 
 std::u16string ToolkitText(const TcxResourceString& text) { return AnsiToWide(LoadToolkitString(text)); }
 
-// Sets a flag for the life of the scope, also when a handler raises.
-class TFlagScope {
- public:
-  TFlagScope(bool& flag, bool value) : flag_(flag), old_(flag) { flag_ = value; }
-  ~TFlagScope() { flag_ = old_; }
-
- private:
-  bool& flag_;
-  bool old_;
-};
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -335,7 +324,7 @@ void TcxCustomCheckBox::CMTextChanged(TMessage& m) {
 }
 
 void TcxCustomCheckBox::Loaded() {
-  TFlagScope loading(inLoaded_, true);
+  inLoaded_ = true;
   LockChangeEvents(true);
   LockClick(true);
   TcxCustomEdit::Loaded();
@@ -344,6 +333,7 @@ void TcxCustomCheckBox::Loaded() {
   stateSetWhileLoading_ = false;
   LockClick(false);
   LockChangeEvents(false, false);
+  inLoaded_ = false;
 }
 
 bool TcxCustomCheckBox::UsesParentBackgroundNatively() const {

@@ -119,6 +119,16 @@ TEST(CheckBoxGlyphs, InteractionStatesDrawAsButtonStates) {
   EXPECT_EQ(CheckStateToButtonState(ecsDisabled), cxbsDisabled);
 }
 
+TcxCheckBoxPlacementParams Placement(TRect client, TSize box, TAlignment alignment, bool inPlace = false,
+                                     bool showsCaption = false, TRect offsets = {}, bool keepsTop = false,
+                                     bool embossed = false) {
+  TcxCheckBoxPlacementParams p;
+  p.Client = client, p.BoxSize = box, p.Alignment = alignment, p.InPlace = inPlace;
+  p.ShowsCaptionInplace = showsCaption, p.ContentOffsets = offsets, p.KeepsTextTop = keepsTop;
+  p.EmbossedText = embossed;
+  return p;
+}
+
 TEST(CheckBoxLayout, TheBoxSitsByItsAlignmentAndTheCaptionTakesTheRest) {
   struct Case {
     const char* name;
@@ -129,17 +139,17 @@ TEST(CheckBoxLayout, TheBoxSitsByItsAlignmentAndTheCaptionTakesTheRest) {
   const TSize box(13, 13);
   const TRect offsets(1, 1, 1, 1);
   const Case cases[] = {
-      {"left", {client, box, taLeftJustify}, {2, 4, 15, 17}, {18, 1, 119, 19}},
-      {"right", {client, box, taRightJustify}, {106, 4, 119, 17}, {2, 1, 103, 19}},
-      {"centre", {client, box, taCenter}, {54, 4, 67, 17}, {2, 1, 119, 19}},
-      {"text kept at the top", {client, box, taLeftJustify, false, false, {}, true}, {2, 4, 15, 17}, {18, 2, 119, 19}},
-      {"embossed", {client, box, taLeftJustify, false, false, {}, false, true}, {2, 4, 15, 17}, {18, 1, 120, 20}},
-      {"too narrow", {TRect(0, 0, 14, 21), box, taLeftJustify}, {2, 4, 12, 17}, {}},
-      {"no box", {client, TSize(0, 0), taLeftJustify}, {}, {5, 1, 119, 19}},
-      {"in place left", {client, box, taLeftJustify, true, false, offsets}, {2, 4, 15, 17}, {18, 1, 119, 20}},
-      {"in place right", {client, box, taRightJustify, true, false, offsets}, {106, 4, 119, 17}, {2, 1, 103, 20}},
-      {"in place centred", {client, box, taCenter, true, false, offsets}, {54, 4, 67, 17}, {0, 1, 121, 20}},
-      {"in place with caption", {client, box, taLeftJustify, true, true, offsets}, {0, 4, 13, 17}, {16, 1, 119, 20}},
+      {"left", Placement(client, box, taLeftJustify), {2, 4, 15, 17}, {18, 1, 119, 19}},
+      {"right", Placement(client, box, taRightJustify), {106, 4, 119, 17}, {2, 1, 103, 19}},
+      {"centre", Placement(client, box, taCenter), {54, 4, 67, 17}, {2, 1, 119, 19}},
+      {"text kept at the top", Placement(client, box, taLeftJustify, false, false, {}, true), {2, 4, 15, 17}, {18, 2, 119, 19}},
+      {"embossed", Placement(client, box, taLeftJustify, false, false, {}, false, true), {2, 4, 15, 17}, {18, 1, 120, 20}},
+      {"too narrow", Placement(TRect(0, 0, 14, 21), box, taLeftJustify), {2, 4, 12, 17}, {}},
+      {"no box", Placement(client, TSize(0, 0), taLeftJustify), {}, {5, 1, 119, 19}},
+      {"in place left", Placement(client, box, taLeftJustify, true, false, offsets), {2, 4, 15, 17}, {18, 1, 119, 20}},
+      {"in place right", Placement(client, box, taRightJustify, true, false, offsets), {106, 4, 119, 17}, {2, 1, 103, 20}},
+      {"in place centred", Placement(client, box, taCenter, true, false, offsets), {54, 4, 67, 17}, {0, 1, 121, 20}},
+      {"in place with caption", Placement(client, box, taLeftJustify, true, true, offsets), {0, 4, 13, 17}, {16, 1, 119, 20}},
   };
   for (const Case& c : cases) {
     const TcxCheckBoxPlacement placed = PlaceCheckBox(c.params);

@@ -68,10 +68,10 @@ struct CheckBoxes : EditorsFixture {
     PumpWhileBusy();
   }
   // What the window shows, read back from its surface.
-  TColor ShownAt(TPoint at) {
+  COLORREF ShownAt(TPoint at) {
     UpdateWindow(box->Handle());
     HDC dc = GetDC(box->Handle());
-    const TColor color = static_cast<TColor>(GetPixel(dc, at.X, at.Y));
+    const COLORREF color = GetPixel(dc, at.X, at.Y);
     ReleaseDC(box->Handle(), dc);
     return color;
   }
