@@ -9,6 +9,7 @@ void BuildCheckLabelPage(TGalleryPage& page);
 void BuildFramedPage(TGalleryPage& page);
 void BuildSkinFormPage(TGalleryPage& page);
 void BuildInspectorPage(TGalleryPage& page);
+void BuildProgressPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -19,6 +20,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"framed", BuildFramedPage},
       {"skinform", BuildSkinFormPage},
       {"inspector", BuildInspectorPage},
+      {"progress", BuildProgressPage},
   };
   return pages;
 }
