@@ -198,7 +198,8 @@ TEST_F(EditButtons, TheEditorFillsItsBackgroundInsideTheBorder) {
 
 namespace {
 TEST_F(EditButtons, HotFlatButtonsKeepAFaceBackground) {
-  editor->Style()->SetButtonStyle(btsHotFlat);
+  editor->Style()->SetButtonStyle(btsDefault);  // a single border gives hot-flat buttons
+  editor->Style()->LookAndFeel()->SetKind(lfStandard);
   editor->Style()->SetHotTrack(true);
   AddButton(bkEllipsis, 20);
   AddButton(bkText, 0)->SetCaption("&Go");
@@ -209,6 +210,8 @@ TEST_F(EditButtons, HotFlatButtonsKeepAFaceBackground) {
     const TRect b = v->Button(i)->Bounds;
     EXPECT_EQ(v->Button(i)->Data.State, ebdsNormal) << i;
     EXPECT_EQ(Pixel(b.Left + 2, b.Top + 2), ColorToRGB(clBtnFace)) << i;
+    EXPECT_EQ(Pixel(b.Left + 2, b.Bottom - 3), ColorToRGB(clBtnFace)) << i;
+    EXPECT_EQ(Pixel(b.Right - 3, b.Bottom - 3), ColorToRGB(clBtnFace)) << i;
   }
 }
 }  // namespace
