@@ -5,6 +5,7 @@
 void BuildBasePage(TGalleryPage& page);
 void BuildEditorsPage(TGalleryPage& page);
 void BuildEditFramePage(TGalleryPage& page);
+void BuildCheckLabelPage(TGalleryPage& page);
 void BuildFramedPage(TGalleryPage& page);
 void BuildFramedControlsPage(TGalleryPage& page);
 void BuildSkinFormPage(TGalleryPage& page);
@@ -16,6 +17,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"base", BuildBasePage},
       {"editors", BuildEditorsPage},
       {"editframe", BuildEditFramePage},
+      {"checklabel", BuildCheckLabelPage},
       {"framed", BuildFramedPage},
       {"framed-controls", BuildFramedControlsPage},
       {"skinform", BuildSkinFormPage},
