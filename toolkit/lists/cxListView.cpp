@@ -145,6 +145,13 @@ int TcxCustomInnerListView::AddColumn(const TcxListColumn& column) {
   return ColumnCount() - 1;
 }
 
+void TcxCustomInnerListView::ClearColumns() {
+  columns_.clear();
+  if (HandleAllocated())
+    while (SendMessageA(Handle(), LVM_DELETECOLUMN, 0, 0)) {
+    }
+}
+
 int TcxCustomInnerListView::AddItem(const TcxListItem& item) {
   items_.push_back(item);
   if (HandleAllocated()) InsertItemIntoWindow(ItemCount() - 1);

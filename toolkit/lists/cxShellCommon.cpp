@@ -130,6 +130,23 @@ bool IsItemIdListPrefix(PItemIDList a, PItemIDList b) {
 
 PItemIDList EmptyItemIdList() { return AllocList(2); }
 
+bool SameShellIds(PItemIDList a, PItemIDList b) {
+  if (SameItemIdLists(a, b)) return true;
+  if (!a || !b || ItemIdCount(a) != ItemIdCount(b)) return false;
+  return HRESULT_CODE(DesktopFolder()->CompareIDs(0, a, b)) == 0;
+}
+
+bool IsShellIdPrefix(PItemIDList a, PItemIDList b) {
+  const int count = ItemIdCount(a);
+  if (count == 0) return true;
+  if (ItemIdCount(b) < count) return false;
+  TItemIdListHolder head(CopyItemIdList(b));
+  PItemIDList end = head.get();
+  for (int i = 0; i < count; ++i) end = NextItemId(end);
+  end->mkid.cb = 0;
+  return SameShellIds(a, head.get());
+}
+
 PItemIDList* ItemIdListArray(const std::vector<PItemIDList>& lists) {
   auto* array = static_cast<PItemIDList*>(ShellMalloc()->Alloc(sizeof(PItemIDList) * std::max<size_t>(lists.size(), 1)));
   if (array) std::copy(lists.begin(), lists.end(), array);

@@ -33,6 +33,10 @@ PItemIDList ConcatItemIdLists(PItemIDList a, PItemIDList b);
 bool SameItemIdLists(PItemIDList a, PItemIDList b);
 bool IsItemIdListPrefix(PItemIDList a, PItemIDList b);
 PItemIDList EmptyItemIdList();
+// The same comparisons asked of the desktop folder: Wine's file-system items carry the folder's
+// modification time, so two lists of one folder taken at different times differ in their bytes.
+bool SameShellIds(PItemIDList a, PItemIDList b);
+bool IsShellIdPrefix(PItemIDList a, PItemIDList b);
 PItemIDList* ItemIdListArray(const std::vector<PItemIDList>& lists);
 void FreeItemIdList(PItemIDList list);
 std::string ItemIdListToPath(PItemIDList list);

@@ -79,5 +79,6 @@ struct ShellFixture : EditorsFixture {
     delete tree;
     tree = nullptr;
   }
+  static std::string TreePath(const std::string& part = "") { return tree->Path(part); }
   static inline TShellTestTree* tree = nullptr;
 };
