@@ -678,11 +678,13 @@ void TcxCustomInnerListView::MouseUp(TMouseButton button, TShiftState shift, int
 // ---------------------------------------------------------------------------------------------
 // The container
 
-TcxCustomListView::TcxCustomListView(TComponent* owner) : TcxContainer(owner) {
+TcxCustomListView::TcxCustomListView(TComponent* owner) : TcxCustomListView(owner, nullptr) {}
+
+TcxCustomListView::TcxCustomListView(TComponent* owner, TInnerListFactory makeInner) : TcxContainer(owner) {
   iconOptions_ = std::make_unique<TcxIconOptions>();
   iconOptions_->OnChanged = MakeEvent(this, &TcxCustomListView::IconOptionsChanged);
   UpdateInternalControls();
-  inner_ = CreateInnerListView();
+  inner_ = makeInner ? makeInner(this) : CreateInnerListView();
   inner_->SetAlign(alClient);
   inner_->SetParent(this);
   inner_->SetContainer(this);

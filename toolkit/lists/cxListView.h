@@ -228,6 +228,10 @@ class TcxCustomListView : public TcxContainer {
 
  protected:
   virtual TcxCustomInnerListView* CreateInnerListView() { return new TcxCustomInnerListView(this); }
+  // Descendants with their own inner list name it here: a virtual call in the base constructor
+  // would still reach this class's CreateInnerListView.
+  using TInnerListFactory = TcxCustomInnerListView* (*)(TcxCustomListView* owner);
+  TcxCustomListView(TComponent* owner, TInnerListFactory makeInner);
   void Scroll(TScrollBarKind kind, TScrollCode code, int& position) override;
   void LookAndFeelChanged(TcxLookAndFeel* sender, TcxLookAndFeelValues values) override;
   void FontChanged() override;

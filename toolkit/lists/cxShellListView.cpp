@@ -29,7 +29,7 @@ void TcxInnerShellListView::BrowseTo(PItemIDList absolute) {
   if (Container()) Container()->UpdateOwnScrollBars(false);
 }
 
-TcxCustomShellListView::TcxCustomShellListView(TComponent* owner) : TcxCustomListView(owner) {
+TcxCustomShellListView::TcxCustomShellListView(TComponent* owner) : TcxCustomListView(owner, MakeInner) {
   TcxInnerShellListView* inner = InnerListView();
   inner->OnAddFolder = MakeEvent(this, &TcxCustomShellListView::InnerAddFolder);
   inner->OnNavigate = MakeEvent(this, &TcxCustomShellListView::InnerNavigate);

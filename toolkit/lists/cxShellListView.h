@@ -33,6 +33,7 @@ class TcxCustomShellListView : public TcxCustomListView {
 
  protected:
   TcxCustomInnerListView* CreateInnerListView() override { return new TcxInnerShellListView(this); }
+  static TcxCustomInnerListView* MakeInner(TcxCustomListView* owner) { return new TcxInnerShellListView(owner); }
 
  private:
   void InnerAddFolder(TObject*, TcxShellFolder* folder, bool& canAdd);
