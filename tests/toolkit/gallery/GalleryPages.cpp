@@ -7,6 +7,7 @@ void BuildEditorsPage(TGalleryPage& page);
 void BuildFramedPage(TGalleryPage& page);
 void BuildSkinFormPage(TGalleryPage& page);
 void BuildInspectorPage(TGalleryPage& page);
+void BuildShellPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -15,6 +16,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"framed", BuildFramedPage},
       {"skinform", BuildSkinFormPage},
       {"inspector", BuildInspectorPage},
+      {"shell", BuildShellPage},
   };
   return pages;
 }
