@@ -12,6 +12,9 @@ function(calderan_resources target rc)
   add_custom_target(${target}_res DEPENDS ${res})
   add_dependencies(${target} ${target}_res)
   target_link_options(${target} PRIVATE ${res})
+  # A link option is no dependency of the link: without this a changed resource is compiled but the
+  # program keeps the old one.
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${res})
 endfunction()
 
 # calderan_test(<name> SOURCES ... LIBS ... [RESOURCES rc [RESOURCE_FILES file...]]): one GoogleTest

@@ -205,6 +205,15 @@ def colour_picker():
     return g.finish(), (1, 30)
 
 
+def mouse_wheel():
+    g = Grid()
+    g.ring(C, C, 5, 2)
+    g.disc(C, C, 1)
+    g.triangle(C, 3, 'up', 5)
+    g.triangle(C, 27, 'down', 5)
+    return g.finish(), (C, C)
+
+
 CURSORS = [
     ("CX_DRAGCOPYCURSOR", "dragcopy", lambda: drag(copy=True)),
     ("CX_FULLSCROLLCURSOR", "fullscroll", lambda: panning('up', 'down', 'left', 'right')),
@@ -221,6 +230,7 @@ CURSORS = [
     ("CX_NODROPCURSOR", "nodrop", no_drop),
     ("CX_DRAGCURSOR", "drag", lambda: drag(copy=False)),
     ("CX_COLORPICKERCURSOR", "colorpicker", colour_picker),
+    ("CXEDIT_MOUSEWHEEL", "mousewheel", mouse_wheel),
 ]
 
 

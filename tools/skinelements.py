@@ -41,7 +41,8 @@ class Palette:
         self.selection_text = contrast(self.selection)
         self.caption_text = contrast(s.caption)
         self.caption_inactive = mix(s.caption, grey(s.window, 0.6), 0.55)
-        self.caption_text_inactive = mix(self.caption_text, self.caption_inactive, 0.45)
+        # Against the inactive caption's own colour: a dark caption fades to a light one when inactive.
+        self.caption_text_inactive = mix(contrast(self.caption_inactive), self.caption_inactive, 0.45)
 
     def gloss(self):
         return {"flat": 0.0, "soft": 0.5, "glossy": 1.0}[self.skin.style]

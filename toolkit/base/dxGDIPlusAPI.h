@@ -39,7 +39,9 @@
   X(GdipDeleteCachedBitmap) X(GdipDrawCachedBitmap) X(GdipCreateBitmapFromGraphics)                       \
   X(GdipGetImageGraphicsContext) X(GdipGetImageWidth) X(GdipGetImageHeight) X(GdipSetCompositingMode)     \
   X(GdipGetCompositingMode) X(GdipSetCompositingQuality) X(GdipGetCompositingQuality)                     \
-  X(GdipSetSmoothingMode) X(GdipGetSmoothingMode) X(GdipCloneBitmapAreaI)
+  X(GdipSetSmoothingMode) X(GdipGetSmoothingMode) X(GdipCloneBitmapAreaI) X(GdipCreateImageAttributes)        \
+  X(GdipDisposeImageAttributes) X(GdipSetImageAttributesWrapMode) X(GdipSaveGraphics)                    \
+  X(GdipRestoreGraphics) X(GdipSetClipRectI)
 
 // The prototypes the pointers take their types from: the platform headers', plus two entries the
 // library exports but the headers do not declare.

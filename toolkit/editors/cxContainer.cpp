@@ -202,12 +202,16 @@ void TcxContainerViewInfo::PaintNativeBody(TcxCanvas* canvas) {
 // ---------------------------------------------------------------------------------------------
 // Construction
 
-TcxContainer::TcxContainer(TComponent* owner) : TcxControl(owner) {
+TcxContainer::TcxContainer(TComponent* owner)
+    : TcxContainer(owner, TcxContainerStyle::StaticClassOperations(), new TcxContainerViewInfo) {}
+
+TcxContainer::TcxContainer(TComponent* owner, const TcxContainerStyleClass* styleClass, TcxContainerViewInfo* viewInfo)
+    : TcxControl(owner) {
+  viewInfo_.reset(viewInfo);
   UpdateInternalControls();
-  styles_ = std::make_unique<TcxContainerStyles>(this, StyleClass());
+  styles_ = std::make_unique<TcxContainerStyles>(this, styleClass);
   styles_->SetOnChanged(MakeEvent(this, &TcxContainer::StyleChanged));
   activeStyle_ = Style();
-  viewInfo_.reset(CreateViewInfo());
   LookAndFeel()->SetParentLookAndFeel(Style()->LookAndFeel());
   SetControlStyle(ControlStyle() + csCaptureMouse + csSetCaption + csClickEvents + csDoubleClicks);
   SetTabStop(true);

@@ -418,6 +418,9 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   void DoMouseDown(TMouseButton button, TShiftState shift, int x, int y) { MouseDown(button, shift, x, y); }
 
  protected:
+  // Descendants whose styles or view info are of derived classes name them here: the constructor
+  // cannot ask a descendant's StyleClass or CreateViewInfo. The view info is taken over.
+  TcxContainer(TComponent* owner, const TcxContainerStyleClass* styleClass, TcxContainerViewInfo* viewInfo);
   void AlignControls(TControl* control, TRect& rect) override;
   void AdjustClientRect(TRect& rect) override;
   void CreateParams(TCreateParams& params) override;

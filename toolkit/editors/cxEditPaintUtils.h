@@ -18,6 +18,11 @@
 enum TcxEditButtonStyle : uint8_t { btsDefault, bts3D, btsFlat, btsSimple, btsHotFlat, btsUltraFlat, btsOffice11 };
 enum TcxEditButtonKind : uint8_t { bkEllipsis, bkDown, bkGlyph, bkText };
 
+class TcxCustomEditProperties;
+class TcxCustomEditViewData;
+class TcxCustomEditViewInfo;
+class TcxEditButtonViewInfo;
+
 // Solid brushes by colour: system colours answer the platform's own brushes; other colours are
 // kept sorted with a use count, and when the cache is full the least used one makes room.
 //
@@ -100,6 +105,16 @@ void FillRectWithColor(TcxCanvas* canvas, const TRect& rect, TColor color);
 void FillRectWithBrush(HDC dc, const TRect& rect, HBRUSH brush);
 void FillFrameWithBrush(TcxCanvas* canvas, const TRect& outer, const TRect& inner, HBRUSH brush);
 TcxCustomLookAndFeelPainterClass SelectPainterClass(bool nativeStyle, TcxLookAndFeelKind kind);
+// The horizontal space a button's border takes (the theme's, or 4 in the classic looks).
+int EditButtonBorderExtent(TcxCanvas* canvas, TcxEditButtonViewInfo* button);
+// The button's own width (at least the border extent), or one from its glyph, caption or kind.
+int DefaultEditButtonWidth(TcxCanvas* canvas, TcxEditButtonViewInfo* button);
+// 1 for an in-place editor whose properties have buttons, else 0.
+int NativeInnerEditHeightCorrection(TcxCustomEditProperties* properties, bool inPlace);
+bool EditHasShadow(TcxCustomEditViewData* viewData);
+// An editor's background (custom, native or classic ring, shadow and fill) and then its buttons.
+void DrawEditBackgroundAndButtons(TcxCanvas* canvas, TcxCustomEditViewInfo* viewInfo, bool fillBackground,
+                                  int nativeMode);
 int EditButtonsContentVerticalOffset(TcxCanvas* canvas, TcxEditButtonStyle style, bool nativeStyle);
 TColor HotTrackTextColor();
 TColor GetUltraFlatHotBorderColor(bool office11);

@@ -1,6 +1,8 @@
 // Drawing skin elements: image sheets cut into state sub-images, nine-part splitting by margins
 // (corners copied, edges and centre stretched or tiled, or a gradient centre), fill colour, borders
 // and glyph, on a GDI+ canvas over a device context; and the element cache for window frames.
+#include <memory>
+
 #include "dxOffice11.h"
 #include "dxSkinsCore.h"
 
@@ -77,6 +79,70 @@ ARGB OpaqueArgb(TColor color) {
 }
 
 TdxSkinElement* EmptyElement = nullptr;
+
+// Wine's GDI+ maps each destination pixel of a scaled drawing back into the source rectangle and
+// leaves the pixel transparent when the point falls outside it. The first column and row map
+// exactly onto the rectangle's left and top edges, and the rounding of the inverted transform puts
+// them just outside for most sizes: a thin unpainted line at the left and top of every stretched
+// piece. Its bilinear filter also reads one pixel beyond the piece, from the next piece or state of
+// the sheet. So a stretched piece is drawn from a copy of its own, whose edge pixels the wrap mode
+// mirrors outwards, and one destination column and row earlier than the target (clipped away), so
+// that the first visible column and row sample well inside the source.
+struct TGdiPlusImageDeleter {
+  void operator()(GpImage* image) const { GdiPlusFunctions.GdipDisposeImage(image); }
+};
+struct TImageAttributesDeleter {
+  void operator()(GpImageAttributes* attributes) const { GdiPlusFunctions.GdipDisposeImageAttributes(attributes); }
+};
+using TPieceCopy = std::unique_ptr<GpImage, TGdiPlusImageDeleter>;
+using TMirroredEdges = std::unique_ptr<GpImageAttributes, TImageAttributesDeleter>;
+
+TPieceCopy CopyPiece(GpImage* sheet, const TRect& source) {
+  GpBitmap* piece = nullptr;
+  CheckGdiPlusStatus(GdiPlusFunctions.GdipCloneBitmapAreaI(source.Left, source.Top, source.Right - source.Left,
+                                                           source.Bottom - source.Top, PixelFormat32bppARGB,
+                                                           static_cast<GpBitmap*>(sheet), &piece));
+  return TPieceCopy(piece);
+}
+
+TMirroredEdges MirroredEdges() {
+  GpImageAttributes* attributes = nullptr;
+  CheckGdiPlusStatus(GdiPlusFunctions.GdipCreateImageAttributes(&attributes));
+  TMirroredEdges result(attributes);
+  CheckGdiPlusStatus(GdiPlusFunctions.GdipSetImageAttributesWrapMode(attributes, WrapModeTileFlipXY, 0, FALSE));
+  return result;
+}
+
+// Restores the clip (and the rest of the graphics state) it found.
+class TGraphicsStateSaver {
+ public:
+  explicit TGraphicsStateSaver(GpGraphics* graphics) : graphics_(graphics) {
+    CheckGdiPlusStatus(GdiPlusFunctions.GdipSaveGraphics(graphics_, &state_));
+  }
+  ~TGraphicsStateSaver() { GdiPlusFunctions.GdipRestoreGraphics(graphics_, state_); }
+
+ private:
+  GpGraphics* graphics_;
+  GraphicsState state_ = 0;
+};
+
+void DrawStretchedPiece(GpGraphics* graphics, TdxPNGImage* texture, const TRect& target, const TRect& source) {
+  GpImage* sheet = texture->Image() ? texture->Image()->Handle() : nullptr;
+  int width = target.Right - target.Left, height = target.Bottom - target.Top;
+  if (!sheet || width < 1 || height < 1 || RectIsEmpty(source)) return;
+  TPieceCopy piece = CopyPiece(sheet, source);
+  TMirroredEdges edges = MirroredEdges();
+  TGraphicsStateSaver saver(graphics);
+  CheckGdiPlusStatus(GdiPlusFunctions.GdipSetClipRectI(graphics, target.Left, target.Top, width, height,
+                                                       CombineModeIntersect));
+  // One destination pixel more before the target, in source units.
+  REAL pieceWidth = static_cast<REAL>(source.Right - source.Left), pieceHeight = static_cast<REAL>(source.Bottom - source.Top);
+  REAL stepX = pieceWidth / width, stepY = pieceHeight / height;
+  CheckGdiPlusStatus(GdiPlusFunctions.GdipDrawImageRectRect(
+      graphics, piece.get(), static_cast<REAL>(target.Left - 1), static_cast<REAL>(target.Top - 1),
+      static_cast<REAL>(width + 1), static_cast<REAL>(height + 1), -stepX, -stepY, pieceWidth + stepX,
+      pieceHeight + stepY, UnitPixel, edges.get(), nullptr, nullptr));
+}
 
 // Draws on the canvas set up over the device context, releasing it also on failure.
 template <class Drawing> void PaintOnCanvas(TdxSkinCanvas& canvas, HDC dc, const TRect& rect, Drawing drawing) {
@@ -198,7 +264,7 @@ void TdxSkinImage::DrawPart(TdxSkinCanvas* canvas, const TRect& target, const TR
   } else if (stretch_ == smTile) {
     DrawTiled(canvas, target, source);
   } else {
-    texture_->DrawOnGraphics(canvas->Graphics(), target, source);
+    DrawStretchedPiece(canvas->Graphics(), texture_.get(), target, source);
   }
 }
 

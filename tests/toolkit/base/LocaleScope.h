@@ -1,6 +1,8 @@
 // Runs a test under a locale of its own, never the machine's: the thread locale, the format
 // settings read from it and the format controller rebuilt from them; the destructor restores all.
 #pragma once
+#include "calderan_test.h"
+
 #include <windows.h>
 
 #include "SysUtils.h"
@@ -26,4 +28,15 @@ class TLocaleScope {
     GetFormatController()->Rebuild();
   }
   LCID previous_;
+};
+
+// Fixtures for test suites that run wholly under one locale.
+class EnglishTest : public ::testing::Test {
+ protected:
+  TLocaleScope locale{LocaleEnglishUS};
+};
+
+class GermanTest : public ::testing::Test {
+ protected:
+  TLocaleScope locale{LocaleGerman};
 };

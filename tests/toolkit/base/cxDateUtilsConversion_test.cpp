@@ -8,16 +8,6 @@
 
 namespace {
 
-class EnglishTest : public ::testing::Test {
- protected:
-  TLocaleScope locale{LocaleEnglishUS};
-};
-
-class GermanTest : public ::testing::Test {
- protected:
-  TLocaleScope locale{LocaleGerman};
-};
-
 // Restores the class library's short date format a test changed.
 class TShortDateFormatScope {
  public:

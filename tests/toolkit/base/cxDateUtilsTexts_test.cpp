@@ -8,16 +8,6 @@
 
 namespace {
 
-class EnglishTest : public ::testing::Test {
- protected:
-  TLocaleScope locale{LocaleEnglishUS};
-};
-
-class GermanTest : public ::testing::Test {
- protected:
-  TLocaleScope locale{LocaleGerman};
-};
-
 // ---------------------------------------------------------------------------------------------
 // Gregorian arithmetic and parts
 TEST_F(EnglishTest, MonthArithmetic) {

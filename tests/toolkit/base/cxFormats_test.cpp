@@ -9,16 +9,6 @@
 
 namespace {
 
-class EnglishTest : public ::testing::Test {
- protected:
-  TLocaleScope locale{LocaleEnglishUS};
-};
-
-class GermanTest : public ::testing::Test {
- protected:
-  TLocaleScope locale{LocaleGerman};
-};
-
 std::string Describe(const TcxDateTimeFormatInfo& info) {
   std::string text;
   for (const TcxDateTimeFormatItem& item : info.Items) text += Format("[%d %s]", {item.Kind, item.Data});

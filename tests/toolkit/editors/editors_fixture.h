@@ -2,12 +2,13 @@
 // order, on top of the control-layer fixture (a form to put controls on, message pumps).
 #pragma once
 #include "cxContainer.h"
+#include "cxEdit.h"
 #include "cxEditPaintUtils.h"
 #include "toolkit/base/controls_fixture.h"
 
 inline void StartEditorUnits() {
   StartLookAndFeelUnits();
-  StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit});
+  StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxEditUnit});
 }
 
 struct EditorsFixture : ControlsFixture {

@@ -6,6 +6,7 @@
 #include "Menus.h"
 #include "cxButtons.h"
 #include "cxContainer.h"
+#include "cxEdit.h"
 #include "cxEditPaintUtils.h"
 #include "cxListView.h"
 
@@ -145,7 +146,7 @@ void AddListViews(TGalleryPage& page, int top) {
 }  // namespace
 
 void BuildEditorsPage(TGalleryPage& page) {
-  StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxButtonsUnit, &cxListViewUnit});
+  StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxEditUnit, &cxButtonsUnit, &cxListViewUnit});
   AddButtons(page, 10);
   AddContainers(page, 230);
   AddListViews(page, 410);

@@ -7,6 +7,7 @@ void BuildEditorsPage(TGalleryPage& page);
 void BuildFramedPage(TGalleryPage& page);
 void BuildSkinFormPage(TGalleryPage& page);
 void BuildInspectorPage(TGalleryPage& page);
+void BuildProgressPage(TGalleryPage& page);
 void BuildShellPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
@@ -16,6 +17,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"framed", BuildFramedPage},
       {"skinform", BuildSkinFormPage},
       {"inspector", BuildInspectorPage},
+      {"progress", BuildProgressPage},
       {"shell", BuildShellPage},
   };
   return pages;

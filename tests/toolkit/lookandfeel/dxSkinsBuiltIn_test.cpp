@@ -150,6 +150,27 @@ TEST_F(BuiltInSkins, EveryElementPaintsInEachOfItsStates) {
   DeleteDC(dc);
 }
 
+// Caption text stays readable on the caption it is drawn on, for the active and the inactive
+// window alike: their lightness differs by at least a quarter of the scale in every skin.
+TEST_F(BuiltInSkins, CaptionTextStandsOutFromItsCaptionActiveAndInactive) {
+  auto lightness = [](COLORREF c) { return (0.299 * GetRValue(c) + 0.587 * GetGValue(c) + 0.114 * GetBValue(c)) / 255; };
+  for (const std::string& name : AllNames()) {
+    TdxSkinLookAndFeelPainterInfo* info = InfoOf(name);
+    TdxSkinElement* caption = info->Element(seFormCaption);
+    ASSERT_NE(caption, nullptr) << name;
+    struct Case {
+      TdxSkinElementState State;
+      TColor Text;
+    } const cases[] = {{esActive, caption->TextColor()}, {esActiveDisabled, info->ColorValue(spFormTextColorInactive)}};
+    for (const Case& c : cases) {
+      TDibSurface surface(120, 30);
+      caption->Draw(surface.DC(), TRect(0, 0, 120, 30), 0, c.State);
+      const double background = lightness(ColorToRGB(surface.Pixel(60, 15)));
+      EXPECT_GE(std::abs(lightness(ColorToRGB(c.Text)) - background), 0.25) << name << " state " << int(c.State);
+    }
+  }
+}
+
 class TChangeCount {
  public:
   void Changed(TcxLookAndFeel*, TcxLookAndFeelValues) { ++Changes; }

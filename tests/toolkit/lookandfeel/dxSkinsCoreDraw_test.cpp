@@ -83,6 +83,61 @@ TEST_F(SkinDrawing, CornersCopiedEdgesStretched) {
   EXPECT_EQ(surface.Pixel(36, 19), Blue);
 }
 
+// A 20 x 21 sub-image whose pixel (x, y) has red 10 x and green 10 y, next to a second state whose
+// pixels differ in blue only: a stretched piece that reads beyond its own pixels, or leaves one
+// unpainted, shows at its edges. Margins 3.
+void SetCoordinateSheet(TdxSkinElement* element) {
+  SetSheet(element->Image(), 1, {esNormal, esHot}, 20, 21,
+           [](int, int state, int x, int y) { return 0xFF000000u | (x * 10) << 16 | (y * 10) << 8 | (state ? 0xF0 : 0x80); });
+  element->Image()->Margins()->SetRect(TRect(3, 3, 3, 3));
+}
+
+// Every pixel of the stretched band next to each margin repeats the sheet's row or column there,
+// exactly, through direct drawing and through the element cache, in both states.
+TEST_F(SkinDrawing, StretchedPiecesPaintTheirEdgePixelsFromTheirOwnRowsAndColumns) {
+  SetCoordinateSheet(element_);
+  const TColor background = 0x00FFFF;
+  struct Case {
+    TRect Target;
+    bool Cached;
+    TdxSkinElementState State;
+  };
+  const Case cases[] = {
+      {TRect(0, 0, 24, 21), false, esNormal},  {TRect(0, 2, 30, 32), false, esHot},
+      {TRect(7, 5, 88, 45), false, esNormal},  {TRect(3, 1, 25, 60), false, esHot},
+      {TRect(0, 0, 41, 37), true, esHot},
+  };
+  for (const Case& c : cases) {
+    const TRect& r = c.Target;
+    TDibSurface surface(r.Right + 2, r.Bottom + 2, background);
+    if (c.Cached) {
+      TdxSkinElementCache cache;
+      cache.Prepare(element_, r, c.State);
+      cache.DrawCache(surface.DC(), r);
+    } else {
+      element_->Draw(surface.DC(), r, 0, c.State);
+    }
+    const uint32_t blue = c.State == esHot ? 0xF0 : 0x80;
+    auto red = [&](int x) { return surface.Raw(x, (r.Top + r.Bottom) / 2) >> 16 & 0xFF; };
+    auto green = [&](int y) { return surface.Raw((r.Left + r.Right) / 2, y) >> 8 & 0xFF; };
+    SCOPED_TRACE(testing::Message() << "target " << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom);
+    EXPECT_EQ(red(r.Left + 2), 20u);
+    EXPECT_EQ(red(r.Left + 3), 30u);        // first stretched column: the sheet's column 3
+    EXPECT_EQ(red(r.Right - 4), 160u);      // last: column 16, nothing of column 17
+    EXPECT_EQ(red(r.Right - 3), 170u);
+    EXPECT_EQ(green(r.Top + 3), 30u);       // first stretched row
+    EXPECT_EQ(green(r.Bottom - 4), 170u);   // last: row 17, nothing of row 18
+    int unpainted = 0, otherState = 0;
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x) {
+        unpainted += surface.Pixel(x, y) == background;
+        otherState += (surface.Raw(x, y) & 0xFF) != blue;
+      }
+    EXPECT_EQ(unpainted, 0);
+    EXPECT_EQ(otherState, 0);
+  }
+}
+
 TEST_F(SkinDrawing, SubImageNarrowerThanItsMarginIsTheLeftColumnOnly) {
   SetSheet(element_->Image(), 1, {esNormal}, 3, 10, [](int, int, int, int) { return Argb(Red); });
   element_->Image()->Margins()->SetRect(TRect(5, 0, 0, 0));
