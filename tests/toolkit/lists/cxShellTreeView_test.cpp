@@ -79,7 +79,9 @@ TEST_F(ShellTreeView, FoldersShowTheirButtonsAndHiddenOnesOnlyWhenAsked) {
       inner->Expand(node);
       EXPECT_EQ(inner->NodeHasButton(node), c.button) << c.name;
     }
-    if (showHidden) EXPECT_TRUE(inner->NodeCut(ChildNamed(inner, top, "Hidden folder")));
+    if (showHidden) {
+      EXPECT_TRUE(inner->NodeCut(ChildNamed(inner, top, "Hidden folder")));
+    }
     HTREEITEM spaces = ChildNamed(inner, top, "Folder with spaces");
     EXPECT_EQ(ChildTexts(inner, spaces), std::vector<std::string>{"Inner"});
     delete tree;
