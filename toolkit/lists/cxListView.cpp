@@ -145,6 +145,13 @@ int TcxCustomInnerListView::AddColumn(const TcxListColumn& column) {
   return ColumnCount() - 1;
 }
 
+void TcxCustomInnerListView::ClearColumns() {
+  columns_.clear();
+  if (HandleAllocated())
+    while (SendMessageA(Handle(), LVM_DELETECOLUMN, 0, 0)) {
+    }
+}
+
 int TcxCustomInnerListView::AddItem(const TcxListItem& item) {
   items_.push_back(item);
   if (HandleAllocated()) InsertItemIntoWindow(ItemCount() - 1);
@@ -671,11 +678,13 @@ void TcxCustomInnerListView::MouseUp(TMouseButton button, TShiftState shift, int
 // ---------------------------------------------------------------------------------------------
 // The container
 
-TcxCustomListView::TcxCustomListView(TComponent* owner) : TcxContainer(owner) {
+TcxCustomListView::TcxCustomListView(TComponent* owner) : TcxCustomListView(owner, nullptr) {}
+
+TcxCustomListView::TcxCustomListView(TComponent* owner, TInnerListFactory makeInner) : TcxContainer(owner) {
   iconOptions_ = std::make_unique<TcxIconOptions>();
   iconOptions_->OnChanged = MakeEvent(this, &TcxCustomListView::IconOptionsChanged);
   UpdateInternalControls();
-  inner_ = CreateInnerListView();
+  inner_ = makeInner ? makeInner(this) : CreateInnerListView();
   inner_->SetAlign(alClient);
   inner_->SetParent(this);
   inner_->SetContainer(this);

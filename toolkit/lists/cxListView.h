@@ -82,6 +82,7 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
 
   // --- columns and items (kept here and given to the window whenever it is made)
   int AddColumn(const TcxListColumn& column);
+  void ClearColumns();
   int ColumnCount() const { return static_cast<int>(columns_.size()); }
   const TcxListColumn& Column(int index) const { return columns_.at(index); }
   int AddItem(const TcxListItem& item);
@@ -156,6 +157,8 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   virtual void DoCancelEdit();
+  // Answers the list's request for an owner-data row.
+  virtual void GetDisplayInfo(NMLVDISPINFOA& info);
 
  private:
   DWORD StyleBits() const;
@@ -176,7 +179,6 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   LRESULT CustomDrawItem(NMLVCUSTOMDRAW& draw, const TcxListCustomDrawItemEvent& event, int subItem);
   void CanvasRestyled(TObject* sender);
   std::string CaptionOf(int index);
-  void GetDisplayInfo(NMLVDISPINFOA& info);
   LRESULT FindDataItem(const NMLVFINDITEMA& find);
   TRect ItemBounds(int index);
 
@@ -226,6 +228,10 @@ class TcxCustomListView : public TcxContainer {
 
  protected:
   virtual TcxCustomInnerListView* CreateInnerListView() { return new TcxCustomInnerListView(this); }
+  // Descendants with their own inner list name it here: a virtual call in the base constructor
+  // would still reach this class's CreateInnerListView.
+  using TInnerListFactory = TcxCustomInnerListView* (*)(TcxCustomListView* owner);
+  TcxCustomListView(TComponent* owner, TInnerListFactory makeInner);
   void Scroll(TScrollBarKind kind, TScrollCode code, int& position) override;
   void LookAndFeelChanged(TcxLookAndFeel* sender, TcxLookAndFeelValues values) override;
   void FontChanged() override;

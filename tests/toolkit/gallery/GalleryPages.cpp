@@ -11,6 +11,7 @@ void BuildFramedControlsPage(TGalleryPage& page);
 void BuildSkinFormPage(TGalleryPage& page);
 void BuildInspectorPage(TGalleryPage& page);
 void BuildProgressPage(TGalleryPage& page);
+void BuildShellPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -23,6 +24,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"skinform", BuildSkinFormPage},
       {"inspector", BuildInspectorPage},
       {"progress", BuildProgressPage},
+      {"shell", BuildShellPage},
   };
   return pages;
 }
