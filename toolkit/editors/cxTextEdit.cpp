@@ -283,3 +283,18 @@ void TcxCustomTextEdit::WndProc(TMessage& message) {
   }
   TcxCustomEdit::WndProc(message);
 }
+
+// Module start-up: the kind is registered while the module runs.
+namespace {
+
+void StartTextEdit() {
+  GetEditPropertiesRegistry()->Register(TcxTextEditProperties::StaticClass(),
+                                        LoadToolkitString(scxSEditRepositoryTextItem));
+  RegisterClass(TcxTextEdit::StaticClass());
+}
+
+void StopTextEdit() { GetEditPropertiesRegistry()->Unregister(TcxTextEditProperties::StaticClass()); }
+
+}  // namespace
+
+constinit const TUnitInfo cxTextEditUnit{"cxTextEdit", StartTextEdit, StopTextEdit};

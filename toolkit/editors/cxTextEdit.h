@@ -231,3 +231,4 @@ class TcxTextEdit : public TcxCustomTextEdit {
  protected:
   TcxTextEdit(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace) : TcxCustomTextEdit(owner, cls, inPlace) {}
 };
+extern const TUnitInfo cxTextEditUnit;
