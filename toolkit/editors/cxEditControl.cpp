@@ -7,31 +7,15 @@
 #include "Forms.h"
 #include "SysUtils.h"
 #include "cxEdit.h"
+#include "cxEditScopes.h"
 
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TcxCustomEdit, TcxContainer, TComponent*)
 CALDERAN_IMPLEMENT_CLASS(TcxEditChangeEventsCatcher, TObject)
 
+using cx_edit_detail::TFlagScope;
+using cx_edit_detail::TCountScope;
+
 namespace {
-
-// Restores a counter or flag when a handler raises.
-class TCountScope {
- public:
-  explicit TCountScope(int& count) : count_(count) { ++count_; }
-  ~TCountScope() { --count_; }
-
- private:
-  int& count_;
-};
-
-class TFlagScope {
- public:
-  TFlagScope(bool& flag, bool value) : flag_(flag), old_(flag) { flag_ = value; }
-  ~TFlagScope() { flag_ = old_; }
-
- private:
-  bool& flag_;
-  bool old_;
-};
 
 std::string VariantText(const TVariant& value) {
   if (value.IsNull() || value.IsEmpty()) return {};

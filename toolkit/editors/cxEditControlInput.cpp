@@ -5,18 +5,11 @@
 
 #include "Forms.h"
 #include "cxEdit.h"
+#include "cxEditScopes.h"
+
+using cx_edit_detail::TFlagScope;
 
 namespace {
-
-class TFlagScope {
- public:
-  TFlagScope(bool& flag, bool value) : flag_(flag), old_(flag) { flag_ = value; }
-  ~TFlagScope() { flag_ = old_; }
-
- private:
-  bool& flag_;
-  bool old_;
-};
 
 // Locks an editor's change events and unlocks them with firing, also when a handler raises.
 class TChangeEventsScope {

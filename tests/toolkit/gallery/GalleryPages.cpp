@@ -4,6 +4,7 @@
 
 void BuildBasePage(TGalleryPage& page);
 void BuildEditorsPage(TGalleryPage& page);
+void BuildEditFramePage(TGalleryPage& page);
 void BuildFramedPage(TGalleryPage& page);
 void BuildSkinFormPage(TGalleryPage& page);
 void BuildInspectorPage(TGalleryPage& page);
@@ -13,6 +14,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
       {"base", BuildBasePage},
       {"editors", BuildEditorsPage},
+      {"editframe", BuildEditFramePage},
       {"framed", BuildFramedPage},
       {"skinform", BuildSkinFormPage},
       {"inspector", BuildInspectorPage},
