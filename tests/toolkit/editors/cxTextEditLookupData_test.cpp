@@ -321,3 +321,33 @@ TEST_F(LookupPopupList, RowsAreAsHighAsTheFontAndFewerItemsShrinkTheList) {
   EXPECT_TRUE(lookup.PointOverList(list->ClientToScreen(TPoint(3, 3))));
   EXPECT_FALSE(lookup.PointOverList(list->ClientToScreen(TPoint(-3, 3))));
 }
+
+// Counts the string messages the list window receives.
+class TCountingEditListBox : public TcxCustomEditListBox {
+ public:
+  using TcxCustomEditListBox::TcxCustomEditListBox;
+  int stringMessages = 0;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == LB_ADDSTRING || m.Msg == LB_DELETESTRING || m.Msg == LB_RESETCONTENT) ++stringMessages;
+    TcxCustomEditListBox::WndProc(m);
+  }
+};
+
+TEST_F(EditorsFixture, AnEditListBoxResizesItsItemsOnlyWhenTheCountDiffersAndScrollsByWheel) {
+  auto* list = Place(new TCountingEditListBox(form.get()), 10, 10, 120, 60);
+  list->ResizeItems(30);
+  EXPECT_EQ(list->Items()->Count(), 30);
+  list->stringMessages = 0;
+  list->ResizeItems(30);
+  EXPECT_EQ(list->stringMessages, 0);
+  list->ResizeItems(4);
+  EXPECT_EQ(SendMessageA(list->Handle(), LB_GETCOUNT, 0, 0), 4);
+  list->ResizeItems(30);
+  UINT lines = 0;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  if (lines < 1 || lines > 10) GTEST_SKIP() << "wheel scroll lines " << lines;
+  SendMessageA(list->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(20, 20));
+  EXPECT_EQ(list->TopIndex(), static_cast<int>(lines));
+  SendMessageA(list->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(20, 20));
+  EXPECT_EQ(list->TopIndex(), 0);
+}
