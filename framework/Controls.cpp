@@ -275,10 +275,13 @@ void TControl::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   if (operation != opRemove) return;
   if (component == popupMenu_) popupMenu_ = nullptr;
-  if (actionLink_ && component == actionLink_->Action()) actionLink_.reset();
+  // A freed action has already cut its links (their action is null) when this notice arrives.
+  if (actionLink_ && (component == actionLink_->Action() || !actionLink_->Action())) actionLink_.reset();
 }
 
 TBasicAction* TControl::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
+
+std::unique_ptr<TBasicActionLink> TControl::CreateActionLink() { return std::make_unique<TControlActionLink>(this); }
 
 void TControl::SetAction(TBasicAction* action) {
   if (action == Action()) return;
@@ -287,7 +290,7 @@ void TControl::SetAction(TBasicAction* action) {
     actionLink_.reset();
     return;
   }
-  if (!actionLink_) actionLink_ = std::make_unique<TControlActionLink>(this);
+  if (!actionLink_) actionLink_ = CreateActionLink();
   actionLink_->SetAction(action);
   action->FreeNotification(this);
 }

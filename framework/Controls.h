@@ -327,6 +327,9 @@ class TControl : public TComponent {
   virtual void Resize();
   virtual void DoContextPopup(TPoint mousePos, bool& handled);
   virtual TPopupMenu* GetPopupMenu() { return popupMenu_; }
+  // The link made when an action is first assigned; a control that follows more of the action
+  // (an image, a checked state) answers a link of its own.
+  virtual std::unique_ptr<TBasicActionLink> CreateActionLink();
   virtual bool CanAutoSize(int& /*width*/, int& /*height*/) { return true; }
   void Changed() { Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this)); }
   virtual void SetZOrderPosition(int position);

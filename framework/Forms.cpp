@@ -494,6 +494,12 @@ void TCustomForm::FocusControl(TWinControl* control) {
   if (!wasActive) SetFocus();
 }
 
+bool CanFocusNow(TWinControl* control) {
+  if (!control->CanFocus()) return false;
+  TCustomForm* form = GetParentForm(control);
+  return !form || form->CanFocus();
+}
+
 void TCustomForm::SetFocus() {
   if (!Visible() || !Enabled()) throw EInvalidOperation(SCannotFocus);
   SetWindowFocus();

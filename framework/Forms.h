@@ -244,6 +244,10 @@ class THintWindow : public TCustomControl {
 std::string GetShortHint(const std::string& hint);
 std::string GetLongHint(const std::string& hint);
 
+// True when the control's SetFocus would move the focus now instead of raising: the control can
+// take it and its form, if it has one, is shown and enabled (a form still being built is not).
+bool CanFocusNow(TWinControl* control);
+
 // ---------------------------------------------------------------------------------------------
 // TApplication: the message loop, the main form, exception handling and hints.
 using TExceptionEvent = TEvent<void(TObject* Sender, Exception* E)>;

@@ -348,11 +348,7 @@ void TcxControl::Resize() {
 
 bool TcxControl::TakesFocusOnClick() { return !IsDesigning() && focusOnClick_ && AllowsFocus() && CanFocus(); }
 
-bool TcxControl::CanFocusNow() {
-  if (!CanFocus()) return false;
-  TCustomForm* form = GetParentForm(this);
-  return !form || (form->CanFocus() && form->Enabled() && form->Visible());
-}
+bool TcxControl::CanFocusNow() { return ::CanFocusNow(this); }
 
 // Focuses the control for a press; false when the press goes no further. Focusing may move the
 // control (a scrolling parent brings it into view): the point follows.

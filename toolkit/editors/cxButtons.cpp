@@ -14,6 +14,7 @@
 
 CALDERAN_IMPLEMENT_CLASS(TcxButtonColors, TPersistent)
 CALDERAN_IMPLEMENT_CLASS(TcxButtonGlyph, TObject)
+CALDERAN_IMPLEMENT_CLASS(TcxButtonActionLink, TControlActionLink)
 CALDERAN_IMPLEMENT_CREATABLE(TcxCustomButton, TButton, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE(TcxButton, TcxCustomButton, TComponent*)
 
@@ -267,7 +268,37 @@ TcxCustomButton::TcxCustomButton(TComponent* owner) : TButton(owner) {
   SetControlStyle(ControlStyle() + csOpaque + csReflector);
 }
 
+// ---------------------------------------------------------------------------------------------
+// Action link
+
+TcxButtonActionLink::TcxButtonActionLink(TcxCustomButton* button) : TControlActionLink(button) {}
+
+// The button's own destructor has already run when its control part frees the link.
+TcxButtonActionLink::~TcxButtonActionLink() {
+  auto* button = static_cast<TcxCustomButton*>(client_);
+  if (button->ComponentState().Contains(csDestroying)) return;
+  button->ButtonGlyph()->SetImages(nullptr);
+  button->ButtonGlyph()->SetImageIndex(-1);
+}
+
+void TcxButtonActionLink::ApplyTo(TCustomAction* action) {
+  TControlActionLink::ApplyTo(action);
+  static_cast<TcxCustomButton*>(client_)->ButtonGlyph()->SetImageIndex(action->ImageIndex());
+}
+
+std::unique_ptr<TBasicActionLink> TcxCustomButton::CreateActionLink() {
+  return std::make_unique<TcxButtonActionLink>(this);
+}
+
+// The image of a button that follows an action is the action's, from its action list's images.
+void TcxCustomButton::TakeGlyphImageFromAction() {
+  auto* action = ObjectAs<TCustomAction>(Action());
+  glyph_->SetImages(action && action->ActionList() ? action->ActionList()->Images() : nullptr);
+  glyph_->SetImageIndex(action ? action->ImageIndex() : -1);
+}
+
 TcxCustomButton::~TcxCustomButton() {
+  Destroying();
   EndMouseTracking(this);
   if (dropDownMenu_) dropDownMenu_->RemoveFreeNotification(this);
   if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
@@ -480,6 +511,7 @@ void TcxCustomButton::Paint() {
   const TPoint offset = state == cxbsPressed && shift != 0 ? TPoint(shift, shift) : TPoint(0, 0);
   canvas_->SaveClipRegion();
   canvas_->IntersectClipRect(ContentRect(state));
+  TakeGlyphImageFromAction();
   glyph_->Draw(canvas_.get(), ContentRect(cxbsDefault), offset, Text(), layout_, margin_, spacing_, state,
                0, false);
   canvas_->RestoreClipRegion();

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "ActnList.h"
 #include "Graphics.h"
 #include "Menus.h"
 #include "StdCtrls.h"
@@ -102,6 +103,18 @@ class TcxButtonGlyph : public TObject {
   std::array<std::unique_ptr<TBitmap>, 4> stateImages_;
 };
 
+// The link of a push button to its action: besides caption, enabled, visible and hint, the
+// action's image index reaches the glyph; the glyph forgets the action's image when the link goes
+// while the button stays.
+class TcxButtonActionLink : public TControlActionLink {
+  CALDERAN_CLASS(TcxButtonActionLink)
+  explicit TcxButtonActionLink(TcxCustomButton* button);
+  ~TcxButtonActionLink() override;
+
+ protected:
+  void ApplyTo(TCustomAction* action) override;
+};
+
 class TcxCustomButton : public TButton, public IcxMouseTrackingCaller, public IcxLookAndFeelOwner {
   CALDERAN_CLASS(TcxCustomButton)
   explicit TcxCustomButton(TComponent* owner);
@@ -178,6 +191,7 @@ class TcxCustomButton : public TButton, public IcxMouseTrackingCaller, public Ic
   void CreateWnd() override;
   void Notification(TComponent* component, TOperation operation) override;
   void DoContextPopup(TPoint mousePos, bool& handled) override;
+  std::unique_ptr<TBasicActionLink> CreateActionLink() override;
   virtual void Paint();
 
  private:
@@ -185,6 +199,7 @@ class TcxCustomButton : public TButton, public IcxMouseTrackingCaller, public Ic
   TRect ContentRect(TcxButtonState state) const;
   void LookAndFeelChanged(TcxLookAndFeel*, TcxLookAndFeelValues);
   void GlyphChanged(TObject*) { Invalidate(); }
+  void TakeGlyphImageFromAction();
   void AnnounceToGroup();
   void CMButtonPressed(TMessage& m);
   void CNDrawItem(TMessage& m);

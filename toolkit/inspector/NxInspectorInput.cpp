@@ -293,7 +293,7 @@ void TNxCustomInspector::BeginEdit(TNxPropertyItem* row) {
   for (TNxPropertyItem* p = row->ParentItem(); p; p = p->ParentItem()) ancestorsExpanded = ancestorsExpanded && p->Expanded();
   TNxCustomEdit* editor = row->Editor();
   if (!editor || !row->Enabled() || !row->Visible() || row->ReadOnly() || !row->CanEdit() || !ancestorsExpanded) {
-    if (CanFocus()) SetFocus();
+    if (CanFocusNow(this)) SetFocus();
     return;
   }
   editingItem_ = row;
@@ -307,7 +307,8 @@ void TNxCustomInspector::BeginEdit(TNxPropertyItem* row) {
   editor->Show();
   editor->OnKeyDown = MakeEvent(this, &TNxCustomInspector::EditorKeyDown);
   editor->OnChange = MakeEvent(this, &TNxCustomInspector::EditorChange);
-  if (editor->CanFocus()) editor->SetFocus();
+  // A row selected before the form is shown opens its editor; the focus follows when it can.
+  if (CanFocusNow(editor)) editor->SetFocus();
 }
 
 void TNxCustomInspector::ShowSuffixEditor(TNxPropertyItem* row) {

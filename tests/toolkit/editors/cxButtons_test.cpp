@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "ActnList.h"
+#include "ImgList.h"
 #include "Menus.h"
 #include "cxButtons.h"
 #include "editors_fixture.h"
@@ -203,6 +205,79 @@ TEST_F(PushButton, SplitButtonArrowKeysOpenTheMenuWithoutMovingFocus) {
   MSG msg;
   EXPECT_TRUE(PeekMessageA(&msg, button->Handle(), CM_DROPDOWNPOPUPMENU, CM_DROPDOWNPOPUPMENU, PM_REMOVE));
   EXPECT_EQ(GetFocus(), button->Handle());
+}
+
+// A button that follows an action takes its caption, state and image (from the action list's
+// images) and runs it when clicked; the image goes when the link goes.
+TEST_F(PushButton, AnActionGivesCaptionStateAndImageAndRunsOnClick) {
+  auto* images = new TCustomImageList(form.get(), 16, 16);
+  auto blue = Strip(16, 16);
+  blue->Canvas()->Brush()->SetColor(clBlue);
+  blue->Canvas()->FillRect(TRect(0, 0, 16, 16));
+  images->AddMasked(Strip(16, 16).get(), clFuchsia);  // image 0 red, image 1 blue
+  images->AddMasked(blue.get(), clFuchsia);
+  auto* actions = new TActionList(form.get());
+  actions->SetImages(images);
+  auto* action = new TAction(form.get());
+  action->SetActionList(actions);
+  action->SetCaption("Convert");
+  action->SetImageIndex(1);
+  int runs = 0;
+  struct TRun {
+    int* runs;
+    void Execute(TObject*) { ++*runs; }
+  } run{&runs};
+  action->OnExecute = MakeEvent(&run, &TRun::Execute);
+
+  TcxButton* button = Place(new TcxButton(form.get()), 10, 10, 100, 30);
+  button->LookAndFeel()->SetKind(lfFlat);
+  button->SetAction(action);
+  EXPECT_EQ(button->Text(), "Convert");
+  EXPECT_EQ(button->ButtonGlyph()->ImageIndex(), 1);
+  RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(button->ButtonGlyph()->Images(), images);
+  HDC dc = GetDC(button->Handle());
+  int bluePixels = 0;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 100; ++x) bluePixels += GetPixel(dc, x, y) == ColorToRGB(clBlue);
+  EXPECT_EQ(bluePixels, 16 * 16);  // the action's image, whole
+  ReleaseDC(button->Handle(), dc);
+
+  const struct {
+    const char* what;
+    void (*change)(TAction*);
+    int index;
+    bool enabled;
+  } changes[] = {
+      {"another image", [](TAction* a) { a->SetImageIndex(0); }, 0, true},
+      {"disabled", [](TAction* a) { a->SetEnabled(false); }, 0, false},
+      {"enabled again", [](TAction* a) { a->SetEnabled(true); }, 0, true},
+  };
+  for (const auto& c : changes) {
+    SCOPED_TRACE(c.what);
+    c.change(action);
+    EXPECT_EQ(button->ButtonGlyph()->ImageIndex(), c.index);
+    EXPECT_EQ(button->Enabled(), c.enabled);
+  }
+  SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+  PumpWhileBusy();
+  EXPECT_EQ(runs, 1);
+
+  delete action;  // the link goes with it, the button stays
+  EXPECT_EQ(button->Action(), nullptr);
+  EXPECT_EQ(button->ButtonGlyph()->Images(), nullptr);
+  EXPECT_EQ(button->ButtonGlyph()->ImageIndex(), -1);
+  EXPECT_FALSE(button->ButtonGlyph()->HasImage());
+}
+
+TEST_F(PushButton, AButtonFreedWithItsActionLinkedLeavesTheActionUsable) {
+  auto* action = new TAction(form.get());
+  action->SetImageIndex(2);
+  auto* button = Place(new TcxButton(form.get()), 10, 10, 100, 30);
+  button->SetAction(action);
+  delete button;
+  action->SetImageIndex(3);  // no link of the freed button is left to reach
+  EXPECT_EQ(action->ImageIndex(), 3);
 }
 
 }  // namespace

@@ -21,9 +21,9 @@ TNxInspector* PlaceSettingsInspector(TGalleryPage& page, int x, int y, int width
 void BuildInspectorPage(TGalleryPage& page) {
   StartInspectorUnits();
   TFormSettings::Register();
-  page.AddLabel(20, 12, "The settings inspector (Whidbey style), Video bit rate dropped down");
+  page.AddLabel(20, 12, "The settings inspector (Whidbey style), bit rate dropped down", 340);
   TNxInspector* dialog = PlaceSettingsInspector(page, 20, 36, 320, 260);
-  page.AddLabel(380, 12, "Banded style, a category collapsed");
+  page.AddLabel(380, 12, "Banded style, a category collapsed", 320);
   TNxInspector* banded = PlaceSettingsInspector(page, 380, 36, 300, 260);
   banded->SetStyle(psOffice2003);
   banded->Items()->Item(6)->SetExpanded(false);

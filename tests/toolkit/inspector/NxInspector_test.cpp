@@ -280,3 +280,40 @@ TEST_F(Inspector, WheelScrollsByRowsAndClosesTheEditor) {
   EXPECT_EQ(grid->EditingItem(), nullptr);
   EXPECT_EQ(grid->ItemTop(form->VideoCodec), 0);
 }
+
+// A dialog that selects a row while it is still being built (its form not shown yet): the row is
+// selected and its editor opens, and nothing raises for the focus that cannot move yet.
+struct UnshownInspector : InspectorFixture {
+  static void SetUpTestSuite() {
+    InspectorFixture::SetUpTestSuite();
+    TFormSettings::Register();
+  }
+  UnshownInspector() : form(CreateForm<TFormSettings>(nullptr)) {}
+  std::unique_ptr<TFormSettings> form;
+};
+
+TEST_F(UnshownInspector, SelectingBeforeTheFormIsShownOpensTheEditorWithoutRaising) {
+  TNxInspector* grid = form->Inspector;
+  struct Case {
+    const char* what;
+    TNxPropertyItem* row;
+    TNxPropertyItem* editing;
+  } const cases[] = {
+      {"a read-only category", form->VideoCategory, nullptr},
+      {"a combo row", form->VideoBitRate, form->VideoBitRate},
+      {"a disabled combo row", form->AudioCodec, nullptr},
+  };
+  form->AudioCodec->SetEnabled(false);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_NO_THROW(grid->Select(c.row));
+    EXPECT_EQ(grid->Selected(), c.row);
+    EXPECT_EQ(grid->EditingItem(), c.editing);
+  }
+  // once shown, a selection takes the focus to its editor as usual
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  PumpWhileBusy();
+  grid->Select(form->VideoSize);
+  EXPECT_EQ(GetFocus(), form->VideoSize->ComboEditor()->Handle());
+}
