@@ -274,6 +274,8 @@ class TCustomListBox : public TWinControl {
   void DestroyWnd() override;
   virtual void DrawItem(int index, TRect rect, TOwnerDrawState state);
   virtual void MeasureItem(int index, int& height);
+  // Whether the focused item gets the default focus rectangle after drawing.
+  virtual bool DrawsDefaultFocusRect() { return true; }
   void CNCommand(TMessage& m);
   void CNDrawItem(TMessage& m);
   void CNMeasureItem(TMessage& m);

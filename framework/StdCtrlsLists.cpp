@@ -285,7 +285,7 @@ void TCustomListBox::CNDrawItem(TMessage& m) {
   }
   if (index >= 0) DrawItem(index, d->rcItem, state);
   else canvas_->FillRect(d->rcItem);
-  if (state.Contains(odFocused)) DrawFocusRect(d->hDC, &d->rcItem);
+  if (state.Contains(odFocused) && DrawsDefaultFocusRect()) DrawFocusRect(d->hDC, &d->rcItem);
   canvas_->SetHandle(nullptr);
   m.Result = TRUE;
 }
