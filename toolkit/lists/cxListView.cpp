@@ -263,8 +263,9 @@ void TcxCustomInnerListView::PaintHeader() {
   TcxBrushCachePaintScope brushes;
   canvas_->GetBrush()->SetColor(clBtnFace);
   canvas_->SetFont(Font());
-  canvas_->GetFont()->SetColor(clBtnText);
   TcxLookAndFeel* lookAndFeel = container_ ? container_->LookAndFeel() : RootLookAndFeel();
+  // The painter's own caption colour: a fixed system colour is unreadable on a dark skin's header.
+  canvas_->GetFont()->SetColor(lookAndFeel->CurrentPainter()->HeaderTextColor());
   for (int position = 0; position <= ColumnCount(); ++position)
     DrawHeaderItem(HeaderWindow(), position, canvas_.get(), smallImages_, lookAndFeel);
 }

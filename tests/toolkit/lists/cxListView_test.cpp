@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cxListView.h"
+#include "dxSkinsBuiltIn.h"
 #include "toolkit/editors/editors_fixture.h"
 
 namespace {
@@ -12,6 +13,7 @@ struct ListView : EditorsFixture {
   static void SetUpTestSuite() {
     EditorsFixture::SetUpTestSuite();
     StartUnits({&cxListViewUnit});
+    StartSkinUnits();
   }
   TcxListView* NewReportList() {
     auto* list = Place(new TcxListView(form.get()), 10, 10, 300, 150);
@@ -126,6 +128,38 @@ TEST_F(ListView, TheHeaderIsPaintedByThePainterItemByItem) {
   EXPECT_EQ(static_cast<TColor>(GetPixel(dc, first.Left + 1, 1)), expected.Pixel(first.Left + 1, 1));
   ReleaseDC(header, dc);
   EXPECT_NE(expected.Pixel(first.Left + 2, y), ColorToRGB(clWhite));
+}
+
+// Counts the pixels of a header item's caption area painted in one colour.
+int CountHeaderPixels(HWND header, const TRect& item, TColor color) {
+  HDC dc = GetDC(header);
+  int count = 0;
+  for (int y = item.Top + 2; y < item.Bottom - 2; ++y)
+    for (int x = item.Left + 4; x < item.Right - 4; ++x) count += GetPixel(dc, x, y) == ColorToRGB(color);
+  ReleaseDC(header, dc);
+  return count;
+}
+
+TEST_F(ListView, HeaderCaptionsTakeThePaintersHeaderTextColour) {
+  GlobalUseSkins = true;
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  struct Case { const char* skin; } cases[] = {{"Midnight"}, {"Linen"}, {""}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.skin);
+    list->Style()->LookAndFeel()->SetSkinName(c.skin);
+    TcxCustomLookAndFeelPainterClass painter = list->LookAndFeel()->CurrentPainter();
+    std::string name;
+    ASSERT_EQ(ExtendedStylePainters()->FindNameByPainter(painter, name), *c.skin != 0);
+    RedrawWindow(inner->HeaderWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const TRect first = inner->GetHeaderItemRect(0);
+    EXPECT_GT(CountHeaderPixels(inner->HeaderWindow(), first, painter->HeaderTextColor()), 20);
+    if (ColorToRGB(painter->HeaderTextColor()) != ColorToRGB(clBtnText)) {
+      EXPECT_EQ(CountHeaderPixels(inner->HeaderWindow(), first, clBtnText), 0);
+    }
+  }
+  list->Style()->LookAndFeel()->SetSkinName("");
+  GlobalUseSkins = false;
 }
 
 TEST_F(ListView, HeaderItemsDescribeColumnsFillerAndState) {
