@@ -270,8 +270,9 @@ void TcxCustomInnerListView::PaintHeader() {
   TcxBrushCachePaintScope brushes;
   canvas_->GetBrush()->SetColor(clBtnFace);
   canvas_->SetFont(Font());
-  canvas_->GetFont()->SetColor(clBtnText);
   TcxLookAndFeel* lookAndFeel = container_ ? container_->LookAndFeel() : RootLookAndFeel();
+  // The painter's own caption colour: a fixed system colour is unreadable on a dark skin's header.
+  canvas_->GetFont()->SetColor(lookAndFeel->CurrentPainter()->HeaderTextColor());
   for (int position = 0; position <= ColumnCount(); ++position)
     DrawHeaderItem(HeaderWindow(), position, canvas_.get(), smallImages_, lookAndFeel);
 }
@@ -496,11 +497,46 @@ void TcxCustomInnerListView::CNNotify(TMessage& m) {
       if (!HandleAllocated()) break;
       m.Result = CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(m.LParam));
       return;
+    case LVN_ITEMCHANGING: m.Result = ItemChanging(*reinterpret_cast<const NMLISTVIEW*>(m.LParam)); return;
+    case LVN_ITEMCHANGED: return ItemChanged(*reinterpret_cast<const NMLISTVIEW*>(m.LParam));
+    case LVN_INSERTITEM:
+      if (OnInsert) OnInsert(this, reinterpret_cast<const NMLISTVIEW*>(m.LParam)->iItem);
+      return;
+    case LVN_DELETEITEM:
+      if (OnDeletion) OnDeletion(this, reinterpret_cast<const NMLISTVIEW*>(m.LParam)->iItem);
+      return;
+    case LVN_COLUMNCLICK:
+      if (OnColumnClick) OnColumnClick(this, reinterpret_cast<const NMLISTVIEW*>(m.LParam)->iSubItem);
+      return;
     case LVN_KEYDOWN:
       if (readOnly_ && reinterpret_cast<const NMLVKEYDOWN*>(m.LParam)->wVKey == VK_DELETE) return;
       break;
   }
   TWinControl::Dispatch(m);
+}
+
+namespace {
+
+// The kind of change a list notification announces, from its mask of changed attributes.
+TItemChange ChangeOf(UINT changed) {
+  if (changed & LVIF_TEXT) return ctText;
+  if (changed & LVIF_IMAGE) return ctImage;
+  return ctState;
+}
+
+}  // namespace
+
+// A non-zero answer keeps the platform from making the change.
+LRESULT TcxCustomInnerListView::ItemChanging(const NMLISTVIEW& change) {
+  bool allow = true;
+  if (OnChanging && change.iItem >= 0) OnChanging(this, change.iItem, ChangeOf(change.uChanged), allow);
+  return allow ? FALSE : TRUE;
+}
+
+void TcxCustomInnerListView::ItemChanged(const NMLISTVIEW& change) {
+  if (!(change.uChanged & LVIF_STATE) || change.iItem < 0) return;
+  const bool was = change.uOldState & LVIS_SELECTED, is = change.uNewState & LVIS_SELECTED;
+  if (was != is && OnSelectItem) OnSelectItem(this, change.iItem, is);
 }
 
 void TcxCustomInnerListView::Loaded() {

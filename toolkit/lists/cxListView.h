@@ -66,6 +66,12 @@ using TcxListDataEvent = TEvent<void(TObject* Sender, int Index, TcxListItem& It
 using TcxListDataRangeEvent = TEvent<void(TObject* Sender, int From, int To)>;
 // Sets Index to the row whose caption begins with Text, searching from Start; -1 when none.
 using TcxListDataFindEvent = TEvent<void(TObject* Sender, const std::string& Text, int Start, int& Index)>;
+enum TItemChange : uint8_t { ctText, ctImage, ctState };
+// Asked before an item's text, image or state changes; clearing AllowChange refuses the change.
+using TcxListChangingEvent = TEvent<void(TObject* Sender, int Item, TItemChange Change, bool& AllowChange)>;
+using TcxListSelectItemEvent = TEvent<void(TObject* Sender, int Item, bool Selected)>;
+// An item (OnInsert, OnDeletion) or a column (OnColumnClick) by index.
+using TcxListIndexEvent = TEvent<void(TObject* Sender, int Index)>;
 using TcxListInfoTipEvent = TEvent<void(TObject* Sender, int Item, std::string& InfoTip)>;
 
 class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerControl {
@@ -133,6 +139,11 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   TcxListEditedEvent OnEdited;
   TNotifyEvent OnChange;
   TcxListInfoTipEvent OnInfoTip;
+  TcxListChangingEvent OnChanging;
+  TcxListSelectItemEvent OnSelectItem;
+  TcxListIndexEvent OnColumnClick;
+  TcxListIndexEvent OnInsert;
+  TcxListIndexEvent OnDeletion;
   TcxListDataEvent OnData;
   TcxListDataRangeEvent OnDataHint;
   TcxListDataRangeEvent OnDataStateChange;
@@ -175,6 +186,8 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   void WMWindowPosChanged(TMessage& m);
   void FocusChangedMessage(TMessage& m, bool gained);
   void CMHintShow(TMessage& m);
+  LRESULT ItemChanging(const NMLISTVIEW& change);
+  void ItemChanged(const NMLISTVIEW& change);
   LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
   LRESULT CustomDrawItem(NMLVCUSTOMDRAW& draw, const TcxListCustomDrawItemEvent& event, int subItem);
   void CanvasRestyled(TObject* sender);

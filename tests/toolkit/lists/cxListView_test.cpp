@@ -1,9 +1,11 @@
 #include "calderan_test.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "cxListView.h"
+#include "dxSkinsBuiltIn.h"
 #include "toolkit/editors/editors_fixture.h"
 
 namespace {
@@ -12,6 +14,7 @@ struct ListView : EditorsFixture {
   static void SetUpTestSuite() {
     EditorsFixture::SetUpTestSuite();
     StartUnits({&cxListViewUnit});
+    StartSkinUnits();
   }
   TcxListView* NewReportList() {
     auto* list = Place(new TcxListView(form.get()), 10, 10, 300, 150);
@@ -126,6 +129,38 @@ TEST_F(ListView, TheHeaderIsPaintedByThePainterItemByItem) {
   EXPECT_EQ(static_cast<TColor>(GetPixel(dc, first.Left + 1, 1)), expected.Pixel(first.Left + 1, 1));
   ReleaseDC(header, dc);
   EXPECT_NE(expected.Pixel(first.Left + 2, y), ColorToRGB(clWhite));
+}
+
+// Counts the pixels of a header item's caption area painted in one colour.
+int CountHeaderPixels(HWND header, const TRect& item, TColor color) {
+  HDC dc = GetDC(header);
+  int count = 0;
+  for (int y = item.Top + 2; y < item.Bottom - 2; ++y)
+    for (int x = item.Left + 4; x < item.Right - 4; ++x) count += GetPixel(dc, x, y) == ColorToRGB(color);
+  ReleaseDC(header, dc);
+  return count;
+}
+
+TEST_F(ListView, HeaderCaptionsTakeThePaintersHeaderTextColour) {
+  GlobalUseSkins = true;
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  struct Case { const char* skin; } cases[] = {{"Midnight"}, {"Linen"}, {""}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.skin);
+    list->Style()->LookAndFeel()->SetSkinName(c.skin);
+    TcxCustomLookAndFeelPainterClass painter = list->LookAndFeel()->CurrentPainter();
+    std::string name;
+    ASSERT_EQ(ExtendedStylePainters()->FindNameByPainter(painter, name), *c.skin != 0);
+    RedrawWindow(inner->HeaderWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const TRect first = inner->GetHeaderItemRect(0);
+    EXPECT_GT(CountHeaderPixels(inner->HeaderWindow(), first, painter->HeaderTextColor()), 20);
+    if (ColorToRGB(painter->HeaderTextColor()) != ColorToRGB(clBtnText)) {
+      EXPECT_EQ(CountHeaderPixels(inner->HeaderWindow(), first, clBtnText), 0);
+    }
+  }
+  list->Style()->LookAndFeel()->SetSkinName("");
+  GlobalUseSkins = false;
 }
 
 TEST_F(ListView, HeaderItemsDescribeColumnsFillerAndState) {
@@ -338,6 +373,60 @@ TEST_F(OwnerData, RowsComeFromTheHandlerAsTheListShowsThem) {
   // The info tip of an owner-data row is its caption from the handler.
   inner->OnInfoTip = MakeEvent(static_cast<ListView*>(this), &ListView::InfoTip);
   EXPECT_EQ(ShowHintAt(inner, 1).HintStr, "#1 row 1");
+}
+
+// Records the item events the platform list view's own notifications raise.
+struct ItemEvents {
+  std::vector<std::string> log;
+  bool refuse = false;
+  void Changing(TObject*, int item, TItemChange change, bool& allow) {
+    log.push_back("changing " + std::to_string(item) + "/" + std::to_string(change));
+    allow = !refuse;
+  }
+  void Selected(TObject*, int item, bool on) { log.push_back("select " + std::to_string(item) + (on ? "+" : "-")); }
+  void Inserted(TObject*, int item) { log.push_back("insert " + std::to_string(item)); }
+  void Deleted(TObject*, int item) { log.push_back("delete " + std::to_string(item)); }
+  void Column(TObject*, int column) { log.push_back("column " + std::to_string(column)); }
+};
+
+TEST_F(ListView, ItemEventsComeFromThePlatformListsNotifications) {
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  ItemEvents events;
+  inner->OnChanging = MakeEvent(&events, &ItemEvents::Changing);
+  inner->OnSelectItem = MakeEvent(&events, &ItemEvents::Selected);
+  inner->OnInsert = MakeEvent(&events, &ItemEvents::Inserted);
+  inner->OnDeletion = MakeEvent(&events, &ItemEvents::Deleted);
+  inner->OnColumnClick = MakeEvent(&events, &ItemEvents::Column);
+  struct Case {
+    const char* what;
+    bool refuse;
+    std::function<void()> act;
+    std::vector<std::string> expected;
+    int selected;
+  } cases[] = {
+      {"select", false, [&] { inner->SetSelectedIndex(1); }, {"changing 1/2", "select 1+"}, 1},
+      {"refused", true, [&] { inner->SetSelectedIndex(2); }, {"changing 2/2"}, 1},
+      {"insert", false, [&] { inner->AddItem({"new.avi"}); }, {"insert 3"}, 1},
+      {"delete", false, [&] { inner->DeleteItem(0); }, {"changing 0/2", "delete 0"}, 0},
+      {"column", false,
+       [&] {
+         const TRect second = inner->GetHeaderItemRect(1);
+         const LPARAM at = MAKELPARAM((second.Left + second.Right) / 2, second.Height() / 2);
+         SendMessageA(inner->HeaderWindow(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+         SendMessageA(inner->HeaderWindow(), WM_LBUTTONUP, 0, at);
+       },
+       {"column 1"}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    events.log.clear();
+    events.refuse = c.refuse;
+    c.act();
+    PumpWhileBusy();
+    EXPECT_EQ(events.log, c.expected);
+    EXPECT_EQ(inner->SelectedIndex(), c.selected);
+  }
 }
 
 TEST_F(ListView, TheListAsksForTabOnlyWithoutCtrl) {
