@@ -8,6 +8,7 @@
 #include "StdCtrls.h"
 #include "cxEdit.h"
 #include "cxFormats.h"
+#include "cxTextEditLookupData.h"
 
 class TcxCustomTextEdit;
 
@@ -26,7 +27,6 @@ class TcxFormatChangeLink : public IcxFormatListener {
 };
 
 enum TcxEditEchoMode : uint8_t { eemNormal, eemPassword };
-enum TcxTextEditingStyle : uint8_t { tesFree, tesListRestricted, tesFixedList, tesNoEdit };
 
 // The platform EDIT window the text editor hosts: no border or background of its own (the editor
 // paints them); its keys and clipboard traffic go to the editor first.

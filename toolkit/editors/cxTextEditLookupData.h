@@ -5,6 +5,7 @@
 #include "cxClasses.h"
 #include "cxContainerListBox.h"
 
+// How far the text of a text editor is bound to its items.
 enum TcxTextEditingStyle : uint8_t { tesFree, tesListRestricted, tesFixedList, tesNoEdit };
 enum TcxLookupMove : uint8_t { lmFirst, lmLast, lmNext, lmPrior, lmPageUp, lmPageDown };
 
