@@ -524,7 +524,9 @@ bool TCustomForm::SendFocusMessage(TControl* control, UINT msg) {
 bool TCustomForm::SetFocusedControl(TWinControl* control) {
   ++focusCount_;
   activeControl_ = control != this ? control : nullptr;
-  if (Screen) Screen->SetFocused(this, control);
+  // A form being destroyed still hears the focus leave its windows; the screen must not take it
+  // (or its control) as active again, or it would keep them after they are freed.
+  if (Screen && !ComponentState().Contains(csDestroying)) Screen->SetFocused(this, control);
   if (control->ControlState().Contains(csFocusing)) return false;
   control->SetControlState(control->ControlState() + csFocusing);
   struct TUnmark {
