@@ -11,6 +11,7 @@ TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TComponent* owner) : TCustomEdit(
   SetParentFont(false);
   SetBorderStyle(bsNone);
   ApplyPasswordChar();
+  underConstruction_ = false;
 }
 
 TcxCustomTextEdit* TcxCustomInnerTextEdit::Editor() const { return ObjectAs<TcxCustomTextEdit>(Owner()); }
@@ -26,6 +27,34 @@ void TcxCustomInnerTextEdit::WriteAlignment(TAlignment value) {
   alignment_ = value;
   RecreateWnd();
   settingAlignment_ = false;
+}
+
+void TcxCustomInnerTextEdit::WriteHideSelection(bool value) {
+  if (value == hideSelection_) return;
+  hideSelection_ = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TcxCustomInnerTextEdit::WriteOEMConvert(bool value) {
+  if (value == oemConvert_) return;
+  oemConvert_ = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TcxCustomInnerTextEdit::HoldBounds(bool lock) {
+  if (lock) ++boundsLockCount_;
+  else if (boundsLockCount_ > 0) --boundsLockCount_;
+}
+
+void TcxCustomInnerTextEdit::SetBounds(int left, int top, int width, int height) {
+  if (underConstruction_ || boundsLockCount_ > 0) return;
+  TcxCustomTextEdit* editor = Editor();
+  if (editor) editor->LockInnerAlign(true);
+  struct TUnlock {
+    TcxCustomTextEdit* editor;
+    ~TUnlock() { if (editor) editor->LockInnerAlign(false); }
+  } unlock{editor};
+  TCustomEdit::SetBounds(left, top, width, height);
 }
 
 void TcxCustomInnerTextEdit::WriteEchoMode(TcxEditEchoMode value) {
@@ -48,6 +77,8 @@ void TcxCustomInnerTextEdit::CreateParams(TCreateParams& params) {
   static constexpr DWORD alignments[] = {ES_LEFT, ES_RIGHT, ES_CENTER};  // by TAlignment
   params.Style &= ~(WS_BORDER | WS_DLGFRAME | WS_THICKFRAME);
   params.Style |= alignments[alignment_] | ES_AUTOHSCROLL;
+  if (!hideSelection_) params.Style |= ES_NOHIDESEL;
+  if (oemConvert_) params.Style |= ES_OEMCONVERT;
   params.ExStyle &= ~WS_EX_CLIENTEDGE;
 }
 
