@@ -48,6 +48,7 @@ CX_RESOURCESTRING(scxSEditNumericValueConvertError, 0xC9C1, "Could not convert t
 class TcxCustomInnerTextEdit : public TCustomEdit, public IcxCustomInnerEdit {
   CALDERAN_CLASS(TcxCustomInnerTextEdit)
   explicit TcxCustomInnerTextEdit(TComponent* owner);
+  ~TcxCustomInnerTextEdit() override;
 
   TWinControl* Control() override { return this; }
   bool CanFocus() override { return TCustomEdit::CanFocus(); }
@@ -85,6 +86,11 @@ class TcxCustomInnerTextEdit : public TCustomEdit, public IcxCustomInnerEdit {
   int CaretIndexFromCaretPos();
   // The EDIT class's own window procedure, bypassing every handler of the control.
   LRESULT CallDefaultWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // Emulates a double click after the click that focused the editor (the window was re-created
+  // under the mouse, so the system saw only one click).
+  TcxTimer* ClickTimer() const { return clickTimer_.get(); }
+  // Left alignment while focused, for editors whose properties ask for it.
+  bool UsesLeftAlignmentOnEditing();
 
   TNotifyEvent OnSelectionChanged;
 
@@ -98,6 +104,18 @@ class TcxCustomInnerTextEdit : public TCustomEdit, public IcxCustomInnerEdit {
   TcxCustomTextEdit* Editor() const;
 
  private:
+  struct TPrevState {
+    bool HasText = false;
+    std::string Text;
+    int SelLength = 0, SelStart = 0;
+  };
+  TPrevState SaveState();
+  bool StateChanged(const TPrevState& state);
+  void HandleKeyDown(TMessage& message);
+  void HandleFocus(TMessage& message);
+  void HandleLeftButton(TMessage& message);
+  void ApplyEditingAlignment();
+  void ClickTimerTick(TObject*) { clickTimer_->SetEnabled(false); }
   void ApplyPasswordChar();
   void SetMargins();
   void HandleClipboardMessage(TMessage& message);
@@ -105,6 +123,7 @@ class TcxCustomInnerTextEdit : public TCustomEdit, public IcxCustomInnerEdit {
   void HandleChar(TMessage& message);
   LRESULT DialogCode(TMessage& message);
 
+  std::unique_ptr<TcxTimer> clickTimer_;
   TAlignment alignment_ = taLeftJustify;
   bool hideSelection_ = true, oemConvert_ = false, underConstruction_ = true;
   int boundsLockCount_ = 0;
