@@ -40,8 +40,6 @@ class TNumberEdit : public TcxTextEdit {
 inline TcxCustomEdit* TNumberEditClass::Create(TComponent* owner, bool) const { return new TNumberEdit(owner); }
 
 CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TNumberEditProperties, TcxTextEditProperties)
-CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TStyledTextEditProperties, TcxTextEditProperties)
-CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TStyledTextEdit, TcxTextEdit, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TNumberEdit, TcxTextEdit, TComponent*)
 
 namespace {

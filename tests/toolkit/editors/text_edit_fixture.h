@@ -49,6 +49,10 @@ class TStyledTextEdit : public TcxTextEdit {
 
 inline TcxCustomEdit* TStyledTextEditClass::Create(TComponent* owner, bool) const { return new TStyledTextEdit(owner); }
 
+// Each test program includes this header once.
+CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TStyledTextEditProperties, TcxTextEditProperties)
+CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TStyledTextEdit, TcxTextEdit, TComponent*)
+
 // Real key, character and key-up messages for each character, to a window.
 inline void TypeInto(HWND window, const std::string& chars) {
   for (char ch : chars) {
