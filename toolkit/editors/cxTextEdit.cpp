@@ -450,7 +450,7 @@ bool TcxCustomTextEdit::UsesInnerEditBounds() {
 void TcxCustomTextEdit::CalcInnerControlRegion(const TRect& alignRect, TControl* control,
                                                TcxContainerInnerControlBounds& region) {
   if (UsesInnerEditBounds()) return TcxCustomEdit::CalcInnerControlRegion(alignRect, control, region);
-  region = {};  // an empty window region: the view info draws the text
+  region.IsEmpty = false;  // a window region without area: the view info draws the text
   region.Rect = TRect();
 }
 

@@ -80,6 +80,11 @@ void AddLookup(TGalleryPage& page, int top) {
     lookup->InnerTextEdit()->SetFocus();
     TypeInto(lookup->InnerTextEdit()->Handle(), "ap");
   });
+  // The list editor popups show, with the lookup's items (the second one highlighted).
+  auto* list = page.Place(new TcxCustomEditListBox(page.Form()), 220, top + 22, 120, 60);
+  list->LookupEditor = lookup;
+  for (const char* item : {"Apple", "apricot", "Banana"}) list->Items()->Add(item);
+  list->SetListItemIndex(1);
 }
 
 }  // namespace
