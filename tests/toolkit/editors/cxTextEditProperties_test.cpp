@@ -6,6 +6,24 @@
 
 namespace {
 
+// A number editor's settings: values in a range.
+class TRangePropertiesClass : public TcxCustomTextEditPropertiesClass {
+ public:
+  using TcxCustomTextEditPropertiesClass::TcxCustomTextEditPropertiesClass;
+  TcxCustomEditProperties* Create(TPersistent* owner) const override;
+};
+
+class TRangeProperties : public TcxTextEditProperties {
+  CALDERAN_CLASS_WITH_OPERATIONS(TRangeProperties, TRangePropertiesClass)
+  explicit TRangeProperties(TPersistent* owner) : TcxTextEditProperties(owner, StaticClassOperations()) {}
+  bool SupportsValueRange() const override { return true; }
+};
+
+inline TcxCustomEditProperties* TRangePropertiesClass::Create(TPersistent* owner) const {
+  return new TRangeProperties(owner);
+}
+CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TRangeProperties, TcxTextEditProperties)
+
 struct TextEditProperties : TextEditFixture {
   static void SetUpTestSuite() {
     TextEditFixture::SetUpTestSuite();
@@ -75,6 +93,109 @@ TEST_F(TextEditProperties, TheKindIsRegisteredWithItsText) {
   int index = GetEditPropertiesRegistry()->IndexOfClass(TcxTextEditProperties::StaticClass());
   ASSERT_GE(index, 0);
   EXPECT_EQ(GetEditPropertiesRegistry()->Descriptions(index), "TextEdit|Represents a single line text editor");
+}
+
+TEST_F(TextEditProperties, ListStylesTakeOnlyLookupTextsIgnoringCase) {
+  TStyledTextEditProperties properties(nullptr);
+  for (const char* item : {"Red", "Green"}) properties.LookupItems()->Add(item);
+  struct Case {
+    TcxTextEditingStyle style;
+    TEditCharCase charCase;
+    const char* value;
+    bool valid;
+    const char* normalised;
+  } cases[] = {{tesFixedList, ecNormal, "green", true, "green"},  {tesFixedList, ecUpperCase, "green", true, "GREEN"},
+               {tesFixedList, ecNormal, "Blue", false, "Blue"},    {tesListRestricted, ecNormal, "", true, ""},
+               {tesListRestricted, ecNormal, "Blue", false, "Blue"}, {tesFree, ecNormal, "Blue", true, "Blue"}};
+  for (const Case& c : cases) {
+    properties.SetStyle(c.style);
+    properties.SetCharCase(c.charCase);
+    TVariant value{std::string(c.value)};
+    EXPECT_EQ(properties.NormalizeDisplayValue(value, true), c.valid) << c.value << int(c.style);
+    EXPECT_EQ(value.AsString(), c.normalised) << c.value << int(c.style);
+  }
+}
+
+TEST_F(TextEditProperties, ValueBoundsApplyByTheirAssignedFlags) {
+  TRangeProperties properties(nullptr);
+  struct Case {
+    bool setMin, setMax;
+    double min, max;
+    double value;
+    bool error;
+  } cases[] = {
+      {true, false, 10, 0, 9, true},    {true, false, 10, 0, 1000, false}, {true, true, 10, 5, 1000, false},
+      {true, true, 10, 5, 7, false},    {true, true, 1, 5, 5, false},      {true, true, 1, 5, 6, true},
+      {false, false, 0, 0, -100, false},
+  };
+  for (const Case& c : cases) {
+    properties.AssignedValues()->RestoreDefaults();
+    if (c.setMin) properties.SetMinValue(c.min);
+    if (c.setMax) properties.SetMaxValue(c.max);
+    std::string errorText;
+    bool error = false;
+    properties.CheckValueBounds(TVariant(c.value), errorText, nullptr, error);
+    EXPECT_EQ(error, c.error) << c.min << ".." << c.max << " " << c.value;
+    EXPECT_EQ(errorText, c.error ? "Value out of bounds" : "");
+  }
+}
+
+TEST_F(TextEditProperties, EditFormatAndDisplayFormatWhileEditing) {
+  TRangeProperties properties(nullptr);
+  TVariant display;
+  properties.EditValueToDisplay(TVariant(1234.5), display, true);
+  EXPECT_EQ(display.AsString(), "1234.5");
+  properties.SetDisplayFormat("0.00");
+  properties.EditValueToDisplay(TVariant(1234.5), display, false);
+  EXPECT_EQ(display.AsString(), "1234.50");
+  properties.EditValueToDisplay(TVariant(1234.5), display, true);  // not used while editing
+  EXPECT_EQ(display.AsString(), "1234.5");
+  properties.SetUseDisplayFormatWhenEditing(true);
+  properties.EditValueToDisplay(TVariant(1234.5), display, true);
+  EXPECT_EQ(display.AsString(), "1234.50");
+  properties.SetUseDisplayFormatWhenEditing(false);
+  properties.SetEditFormat("0.0");  // an edit format needs no permission
+  properties.EditValueToDisplay(TVariant(1234.5), display, true);
+  EXPECT_EQ(display.AsString(), "1234.5");
+  properties.EditValueToDisplay(TVariant::Null(), display, true);
+  EXPECT_EQ(display.AsString(), "");
+  EXPECT_THROW(properties.EditValueToDisplay(TVariant::FromDate(1.0), display, false), EConvertError);
+}
+
+TEST_F(TextEditProperties, ViewStyleIsTheButtonsLayoutAndHideCursor) {
+  struct Case {
+    TcxTextEditViewStyle written;
+    TcxEditButtonsLayout layout;
+    bool hideCursor;
+  } cases[] = {{vsButtonsOnly, eblButtonsOnly, true}, {vsHideCursor, eblNormal, true},
+               {vsButtonsAutoWidth, eblButtonsAutoWidth, true}, {vsNormal, eblNormal, false}};
+  for (const Case& c : cases) {
+    Properties()->SetViewStyle(c.written);
+    EXPECT_EQ(Properties()->ViewStyle(), c.written);
+    EXPECT_EQ(Properties()->ButtonsLayout(), c.layout);
+    EXPECT_EQ(Properties()->HideCursor(), c.hideCursor);
+  }
+}
+
+TEST_F(TextEditProperties, CopyingTakesTheFlaggedValuesOnly) {
+  TcxTextEditProperties source(nullptr);
+  source.SetCharCase(ecLowerCase);
+  source.LookupItems()->Add("b");
+  source.LookupItems()->Add("a");
+  source.SetLookupItemsSorted(true);
+  source.SetMaxLength(7);
+  source.SetDisplayFormat("");  // assigned, though empty
+  source.SetIncrementalSearch(false);
+  Properties()->SetEditFormat("0.0");
+  Properties()->Assign(&source);
+  EXPECT_EQ(Properties()->CharCase(), ecLowerCase);
+  EXPECT_TRUE(Properties()->LookupItemsSorted());
+  EXPECT_EQ(Properties()->LookupItems()->Get(0), "a");
+  EXPECT_EQ(Properties()->MaxLength(), 7);
+  EXPECT_TRUE(Properties()->AssignedTextValues()->DisplayFormat());
+  EXPECT_FALSE(Properties()->AssignedTextValues()->EditFormat());  // the source had none
+  EXPECT_FALSE(Properties()->IncrementalSearch());
+  EXPECT_FALSE(Properties()->AssignedTextValues()->IsDisplayFormatStored());  // not published here
 }
 
 }  // namespace
