@@ -15,6 +15,7 @@ using cx_edit_detail::TFlagScope;
 
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TcxCustomTextEdit, TcxCustomEdit, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TcxTextEdit, TcxCustomTextEdit, TComponent*)
+CALDERAN_IMPLEMENT_STATELESS_CLASS(TcxFilterTextEditHelper, TcxCustomFilterEditHelper)
 
 TcxCustomEdit* TcxCustomTextEditClass::Create(TComponent* owner, bool inPlace) const {
   return new TcxCustomTextEdit(owner, inPlace);
@@ -551,16 +552,39 @@ void TcxCustomTextEdit::Loaded() {
   ShortRefresh();
 }
 
+// ---------------------------------------------------------------------------------------------
+// Filter helper
+
+const TcxFilterTextEditHelper* TcxFilterTextEditHelper::Instance() { return &TcxFilterTextEditHelperClassOperations; }
+
+const TcxCustomEditClass* TcxFilterTextEditHelper::FilterEditorClass() const {
+  return TcxTextEdit::StaticClassOperations();
+}
+
+void TcxFilterTextEditHelper::PrepareFilterProperties(TcxCustomEditProperties* properties,
+                                                      TcxCustomEditProperties* source, bool hasButtons) const {
+  TcxCustomFilterEditHelper::PrepareFilterProperties(properties, source, hasButtons);
+  properties->SetAutoSelect(true);
+  if (auto* text = ObjectAs<TcxCustomTextEditProperties>(properties)) {
+    text->SetHideSelection(true);
+    text->SetViewStyle(vsNormal);
+  }
+}
+
 // Module start-up: the kind is registered while the module runs.
 namespace {
 
 void StartTextEdit() {
   GetEditPropertiesRegistry()->Register(TcxTextEditProperties::StaticClass(),
                                         LoadToolkitString(scxSEditRepositoryTextItem));
+  GetFilterEditsController()->Register(TcxTextEditProperties::StaticClass(), TcxFilterTextEditHelper::StaticClass());
   RegisterClass(TcxTextEdit::StaticClass());
 }
 
-void StopTextEdit() { GetEditPropertiesRegistry()->Unregister(TcxTextEditProperties::StaticClass()); }
+void StopTextEdit() {
+  GetFilterEditsController()->Unregister(TcxTextEditProperties::StaticClass(), TcxFilterTextEditHelper::StaticClass());
+  GetEditPropertiesRegistry()->Unregister(TcxTextEditProperties::StaticClass());
+}
 
 }  // namespace
 

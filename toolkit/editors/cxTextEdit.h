@@ -596,4 +596,19 @@ class TcxTextEdit : public TcxCustomTextEdit {
  protected:
   TcxTextEdit(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace) : TcxCustomTextEdit(owner, cls, inPlace) {}
 };
+// The filter editor of a text value is a text editor with its text selected on entry.
+class TcxFilterTextEditHelper : public TcxCustomFilterEditHelper {
+  CALDERAN_CLASS(TcxFilterTextEditHelper)
+  static const TcxFilterTextEditHelper* Instance();
+  const TcxCustomEditClass* FilterEditorClass() const override;
+  void PrepareFilterProperties(TcxCustomEditProperties* properties, TcxCustomEditProperties* source,
+                               bool hasButtons) const override;
+  void WriteFilterValue(TcxCustomEdit* editor, TcxCustomEditProperties*, const TVariant& value) const override {
+    editor->SetEditValue(value);
+  }
+
+ protected:
+  constexpr TcxFilterTextEditHelper() = default;
+};
+
 extern const TUnitInfo cxTextEditUnit;

@@ -93,6 +93,17 @@ TEST_F(TextEditProperties, TheKindIsRegisteredWithItsText) {
   int index = GetEditPropertiesRegistry()->IndexOfClass(TcxTextEditProperties::StaticClass());
   ASSERT_GE(index, 0);
   EXPECT_EQ(GetEditPropertiesRegistry()->Descriptions(index), "TextEdit|Represents a single line text editor");
+  const TcxCustomFilterEditHelper* helper = GetFilterEditsController()->FindHelper(TcxTextEditProperties::StaticClass());
+  ASSERT_EQ(helper, TcxFilterTextEditHelper::Instance());
+  EXPECT_EQ(helper->FilterEditorClass(), TcxTextEdit::StaticClassOperations());
+  TcxTextEditProperties filter(nullptr), source(nullptr);
+  filter.SetAutoSelect(false);
+  filter.SetHideSelection(false);
+  filter.SetViewStyle(vsButtonsOnly);
+  helper->PrepareFilterProperties(&filter, &source, false);
+  EXPECT_TRUE(filter.AutoSelect());
+  EXPECT_TRUE(filter.HideSelection());
+  EXPECT_EQ(filter.ViewStyle(), vsNormal);
 }
 
 TEST_F(TextEditProperties, ListStylesTakeOnlyLookupTextsIgnoringCase) {
