@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "SysUtils.h"
+#include "TypInfo.h"
 #include "cxEditScopes.h"
 #include "cxVariants.h"
 
@@ -571,10 +572,76 @@ void TcxFilterTextEditHelper::PrepareFilterProperties(TcxCustomEditProperties* p
   }
 }
 
+// ---------------------------------------------------------------------------------------------
+// What a stored form may set
+
+namespace {
+
+constexpr const char* charCaseNames[] = {"ecNormal", "ecUpperCase", "ecLowerCase"};
+constexpr const char* echoModeNames[] = {"eemNormal", "eemPassword"};
+constexpr const char* imeModeNames[] = {"imDisable", "imClose", "imOpen",    "imDontCare", "imSAlpha",   "imAlpha",
+                                        "imHira",    "imSKata", "imKata",    "imChinese",  "imSHanguel", "imHanguel"};
+constexpr const char* viewStyleNames[] = {"vsNormal", "vsHideCursor", "vsButtonsOnly", "vsButtonsAutoWidth"};
+constinit const TEnumInfo charCaseInfo{charCaseNames, 3};
+constinit const TEnumInfo echoModeInfo{echoModeNames, 2};
+constinit const TEnumInfo imeModeInfo{imeModeNames, 12};
+constinit const TEnumInfo viewStyleInfo{viewStyleNames, 4};
+
+using P = TcxCustomTextEditProperties;
+using E = TcxCustomEditProperties;
+constinit const TPropInfo propertiesProps[] = {
+    Published<&TcxTextEditProperties::AssignedTextValues, nullptr>("AssignedValues"),
+    Published<&E::AutoSelect, &E::SetAutoSelect>("AutoSelect").WithDefault(true),
+    Published<&E::BeepOnError, &E::SetBeepOnError>("BeepOnError").WithDefault(false),
+    Published<&P::CharCase, &P::SetCharCase>("CharCase", &charCaseInfo).WithDefault(ecNormal),
+    Published<&E::ClearKey, &E::SetClearKey>("ClearKey").WithDefault(0),
+    Published<&P::EchoMode, &P::SetEchoMode>("EchoMode", &echoModeInfo).WithDefault(eemNormal),
+    Published<&P::HideSelection, &P::SetHideSelection>("HideSelection").WithDefault(true),
+    Published<&P::ImeMode, &P::SetImeMode>("ImeMode", &imeModeInfo).WithDefault(imDontCare),
+    Published<&P::ImeName, &P::SetImeName>("ImeName").WithDefault(""),
+    Published<&P::IncrementalSearch, &P::SetIncrementalSearch>("IncrementalSearch").WithDefault(true),
+    Published<&P::IsDisplayFormatAssigned, &P::ReadIsDisplayFormatAssigned>("IsDisplayFormatAssigned").StoredNever(),
+    Published<&P::LookupItems, nullptr>("LookupItems"),
+    Published<&P::LookupItemsSorted, &P::SetLookupItemsSorted>("LookupItemsSorted").WithDefault(false),
+    Published<&P::MaxLength, &P::SetMaxLength>("MaxLength").StoredWhen<&P::IsMaxLengthStored>(),
+    Published<&P::OEMConvert, &P::SetOEMConvert>("OEMConvert").WithDefault(false),
+    Published<&P::PasswordChar, &P::SetPasswordChar>("PasswordChar").WithDefault('\0'),
+    Published<&E::ReadOnly, &E::SetReadOnly>("ReadOnly").StoredWhen<&E::IsReadOnlyStored>(),
+    Published<&E::UseLeftAlignmentOnEditing, &E::SetUseLeftAlignmentOnEditing>("UseLeftAlignmentOnEditing")
+        .StoredWhen<&E::IsUseLeftAlignmentOnEditingStored>(),
+    Published<&E::ValidateOnEnter, &E::SetValidateOnEnter>("ValidateOnEnter").WithDefault(false),
+    PublishedEvent<&E::OnChange>("OnChange"),
+    PublishedEvent<&E::OnEditValueChanged>("OnEditValueChanged"),
+    PublishedEvent<&P::OnNewLookupDisplayText>("OnNewLookupDisplayText"),
+    PublishedEvent<&E::OnValidate>("OnValidate"),
+};
+
+using V = TcxTextEditPropertiesValues;
+using BV = TcxCustomEditPropertiesValues;
+constinit const TPropInfo valuesProps[] = {
+    Published<&V::DisplayFormat, &V::SetDisplayFormat>("DisplayFormat").StoredWhen<&V::IsDisplayFormatStored>(),
+    Published<&V::EditFormat, &V::SetEditFormat>("EditFormat").StoredWhen<&V::IsEditFormatStored>(),
+    Published<&BV::MaxValue, &BV::SetMaxValue>("MaxValue").StoredWhen<&BV::IsMaxValueStored>(),
+    Published<&BV::MinValue, &BV::SetMinValue>("MinValue").StoredWhen<&BV::IsMinValueStored>(),
+    Published<&V::MaxLength, &V::SetMaxLength>("MaxLength").StoredNever(),
+};
+
+constinit const TPropInfo editProps[] = {
+    Published<&TcxCustomEdit::AutoSize, &TcxCustomEdit::SetAutoSize>("AutoSize").WithDefault(true),
+    Published<&TcxCustomTextEdit::BeepOnEnter, &TcxCustomTextEdit::SetBeepOnEnter>("BeepOnEnter").WithDefault(true),
+    Published<&TcxTextEdit::Properties, nullptr>("Properties"),
+    Published<&TcxCustomTextEdit::Text, &TcxCustomTextEdit::SetText>("Text").WithDefault(""),
+};
+
+}  // namespace
+
 // Module start-up: the kind is registered while the module runs.
 namespace {
 
 void StartTextEdit() {
+  RegisterPublishedProperties(TcxTextEditProperties::StaticClass(), propertiesProps);
+  RegisterPublishedProperties(TcxTextEditPropertiesValues::StaticClass(), valuesProps);
+  RegisterPublishedProperties(TcxTextEdit::StaticClass(), editProps);
   GetEditPropertiesRegistry()->Register(TcxTextEditProperties::StaticClass(),
                                         LoadToolkitString(scxSEditRepositoryTextItem));
   GetFilterEditsController()->Register(TcxTextEditProperties::StaticClass(), TcxFilterTextEditHelper::StaticClass());

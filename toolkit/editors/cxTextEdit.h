@@ -232,6 +232,8 @@ class TcxCustomTextEditProperties : public TcxCustomEditProperties {
   void PrepareDisplayText(const TVariant& value, std::string& text, bool focused);
   // Reading a stored "IsDisplayFormatAssigned" keeps an assigned empty format.
   void ReadIsDisplayFormatAssigned(bool value);
+  bool IsDisplayFormatAssigned() const { return AssignedTextValues()->DisplayFormat(); }
+  bool IsMaxLengthStored() const { return IsMaxLengthAssigned(); }
 
   TcxNewLookupDisplayTextEvent OnNewLookupDisplayText;
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "FormReader.h"
 #include "text_edit_fixture.h"
 
 namespace {
@@ -207,6 +208,44 @@ TEST_F(TextEditProperties, CopyingTakesTheFlaggedValuesOnly) {
   EXPECT_FALSE(Properties()->AssignedTextValues()->EditFormat());  // the source had none
   EXPECT_FALSE(Properties()->IncrementalSearch());
   EXPECT_FALSE(Properties()->AssignedTextValues()->IsDisplayFormatStored());  // not published here
+}
+
+TEST_F(TextEditProperties, AStoredFormSetsTheTextEditorAndItsSettings) {
+  TForm stored(nullptr, 0);
+  ReadComponentText(
+      "object F: TForm\n"
+      "  object Folder: TcxTextEdit\n"
+      "    Properties.CharCase = ecUpperCase\n"
+      "    Properties.EchoMode = eemPassword\n"
+      "    Properties.IncrementalSearch = False\n"
+      "    Properties.LookupItems.Strings = ('one' 'two')\n"
+      "    Properties.MaxLength = 12\n"
+      "    Properties.IsDisplayFormatAssigned = True\n"
+      "    Properties.AssignedValues.MinValue = True\n"
+      "    BeepOnEnter = False\n"
+      "    Text = 'abc'\n"
+      "  end\n"
+      "end",
+      "Stored", &stored);
+  auto* edit = ObjectAs<TcxTextEdit>(stored.FindComponent("Folder"));
+  ASSERT_NE(edit, nullptr);
+  TcxTextEditProperties* p = edit->Properties();
+  EXPECT_EQ(p->CharCase(), ecUpperCase);
+  EXPECT_EQ(p->EchoMode(), eemPassword);
+  EXPECT_FALSE(p->IncrementalSearch());
+  EXPECT_EQ(p->LookupItems()->Count(), 2);
+  EXPECT_EQ(p->MaxLength(), 12);
+  EXPECT_TRUE(p->AssignedTextValues()->DisplayFormat());  // an old stream's empty assigned format
+  EXPECT_TRUE(p->AssignedValues()->MinValue());
+  EXPECT_FALSE(edit->BeepOnEnter());
+  EXPECT_EQ(edit->Text(), "ABC");  // the letter case applies to the stored text too
+  // What a writer would store: the pseudo-property never, MaxLength only once assigned.
+  const TPropInfo* pseudo = FindPublishedProperty(p->ClassType(), "IsDisplayFormatAssigned");
+  ASSERT_NE(pseudo, nullptr);
+  EXPECT_FALSE(IsStoredProp(p, pseudo));
+  TcxTextEditProperties fresh(nullptr);
+  EXPECT_FALSE(IsStoredProp(&fresh, FindPublishedProperty(fresh.ClassType(), "MaxLength")));
+  EXPECT_TRUE(IsStoredProp(p, FindPublishedProperty(p->ClassType(), "MaxLength")));
 }
 
 }  // namespace
