@@ -66,4 +66,33 @@ TEST_F(InnerTextEdit, PasswordEchoAndSelectionNotice) {
   EXPECT_EQ(notices, 1);
 }
 
+TEST_F(InnerTextEdit, EnterReachesTheEditWindowOnlyWhileTheEditorBeepsOnEnter) {
+  int enters = 0;
+  struct TWatch {
+    int& enters;
+    void KeyPress(TObject*, char& key) { enters += key == '\r' ? 1 : 0; }
+  } watch{enters};
+  Inner()->OnKeyPress = MakeEvent(&watch, &TWatch::KeyPress);
+  Focus();
+  struct Case {
+    bool beep;
+    int enters;
+  } cases[] = {{true, 1}, {false, 1}, {true, 2}};
+  for (const Case& c : cases) {
+    editor->SetBeepOnEnter(c.beep);
+    Type("\r");
+    EXPECT_EQ(enters, c.enters) << c.beep;
+  }
+}
+
+TEST_F(InnerTextEdit, BoundsHeldOrDuringConstructionAreIgnored) {
+  const TRect before = Inner()->BoundsRect();
+  Inner()->HoldBounds(true);
+  Inner()->SetBounds(0, 0, 5, 5);
+  EXPECT_EQ(Inner()->BoundsRect(), before);
+  Inner()->HoldBounds(false);
+  Inner()->SetBounds(1, 1, 50, 15);
+  EXPECT_EQ(Inner()->BoundsRect(), TRect(1, 1, 51, 16));
+}
+
 }  // namespace
