@@ -95,4 +95,27 @@ TEST_F(InnerTextEdit, BoundsHeldOrDuringConstructionAreIgnored) {
   EXPECT_EQ(Inner()->BoundsRect(), TRect(1, 1, 51, 16));
 }
 
+TEST_F(InnerTextEdit, TheCompanionSpeaksForTheEditWindow) {
+  IcxInnerTextEdit* companion = editor->GetInnerTextEdit();
+  ASSERT_NE(companion, nullptr);
+  EXPECT_EQ(companion->HostedControl(), Inner());
+  EXPECT_EQ(companion->OwnerContainer(), editor);
+  companion->WriteEditValue(TVariant(std::string("value")));
+  EXPECT_EQ(companion->ReadEditValue().AsString(), "value");
+  companion->WriteSelStart(1);
+  companion->WriteSelLength(3);
+  EXPECT_EQ(companion->ReadSelText(), "alu");
+  companion->WriteSelText("X");
+  EXPECT_EQ(Inner()->Text(), "vXe");
+  companion->WriteAlignment(taRightJustify);
+  EXPECT_EQ(companion->ReadAlignment(), taRightJustify);
+  EXPECT_TRUE(Style() & ES_RIGHT);
+  companion->WriteHideSelection(false);
+  EXPECT_TRUE(Style() & ES_NOHIDESEL);
+  EXPECT_FALSE(companion->ReadMultiLine());
+  Inner()->SetAutoSelect(true);
+  EXPECT_TRUE(companion->FocusWithoutAutoSelect());
+  EXPECT_TRUE(Inner()->AutoSelect());
+}
+
 }  // namespace
