@@ -190,7 +190,8 @@ void TcxCustomTextEdit::UpdateDisplayFromValue() {
   TVariant display;
   try {
     const bool focused = IsEditFocusedDisplay();
-    if (properties->CanCompareValues(value, focused) || IsFocused()) properties->EditValueToDisplay(value, display, focused);
+    if (properties->CanCompareValues(value, focused)) properties->EditValueToDisplay(value, display, focused);
+    else if (IsFocused()) properties->GetEmptyDisplayValue(display);
     else display = TVariant(VarIsDateOrTimeStamp(value) ? DateTimeToStr(value.AsDate()) : VarToText(value));
   } catch (const EVariantError&) {
     display = TVariant(std::string());

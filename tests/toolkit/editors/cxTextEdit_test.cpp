@@ -293,4 +293,16 @@ TEST_F(LookupEdit, NavigationKeysAndTheWheelMoveThroughTheItemsWhereAllowed) {
   EXPECT_EQ(list->ItemIndex(), 0);
 }
 
+TEST_F(LookupEdit, AValueThatIsNoItemShowsAsItIsOnlyWhileUnfocused) {
+  UseItems(list, {"Apple", "Banana"});
+  list->Styled()->SetStyle(tesListRestricted);
+  list->SetEditValue(TVariant(std::string("Cherry")));
+  EXPECT_EQ(list->Text(), "Cherry");
+  FocusList();
+  list->SetEditValue(TVariant(std::string("Cherry")));
+  EXPECT_EQ(list->Text(), "");
+  list->SetEditValue(TVariant(std::string("banana")));
+  EXPECT_EQ(list->Text(), "banana");
+}
+
 }  // namespace
