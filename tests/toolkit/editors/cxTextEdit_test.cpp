@@ -305,4 +305,31 @@ TEST_F(LookupEdit, AValueThatIsNoItemShowsAsItIsOnlyWhileUnfocused) {
   EXPECT_EQ(list->Text(), "banana");
 }
 
+TEST_F(LookupEdit, BackspaceShortensTheSearchText) {
+  UseItems(list, {"Red", "Green", "Grey"});
+  FocusList();
+  HWND inner = list->InnerTextEdit()->Handle();
+  TypeInto(inner, "gr");
+  struct Case {
+    const char* text;
+    int selStart, selLength;
+    bool found;
+  } cases[] = {{"Green", 1, 4, true}, {"Green", 0, 0, false}, {"Green", 0, 0, false}};
+  for (const Case& c : cases) {
+    TypeInto(inner, "\b");
+    EXPECT_EQ(list->Text(), c.text);
+    EXPECT_EQ(list->FoundTextSelected(), c.found);
+    EXPECT_EQ(list->SelStart(), c.selStart);
+    EXPECT_EQ(list->SelLength(), c.selLength);
+  }
+  // List-restricted: a first Backspace selects to the end and searches with the rest.
+  list->Styled()->SetStyle(tesListRestricted);
+  list->SetText("Grey");
+  list->SelectRange(3, 0);
+  TypeInto(inner, "\b");
+  EXPECT_EQ(list->Text(), "Green");
+  EXPECT_EQ(list->SelStart(), 2);
+  EXPECT_EQ(list->SelLength(), 3);
+}
+
 }  // namespace
