@@ -2,18 +2,9 @@
 
 #include <windows.h>
 
-namespace {
-// One ring of a bevel: top-left and bottom-right in their colours.
-void BevelRing(TCanvas* canvas, const TRect& r, TColor topLeft, TColor bottomRight) {
-  canvas->Pen()->SetColor(topLeft);
-  canvas->MoveTo(r.Left, r.Bottom - 1);
-  canvas->LineTo(r.Left, r.Top);
-  canvas->LineTo(r.Right - 1, r.Top);
-  canvas->Pen()->SetColor(bottomRight);
-  canvas->LineTo(r.Right - 1, r.Bottom - 1);
-  canvas->LineTo(r.Left - 1, r.Bottom - 1);
-}
+#include "ExtCtrls.h"
 
+namespace {
 TRect Shrunk(const TRect& r, int by) { return {r.Left + by, r.Top + by, r.Right - by, r.Bottom - by}; }
 
 TRect NewFace(TCanvas* canvas, const TRect& client, int bevelWidth, bool isDown) {
@@ -21,13 +12,11 @@ TRect NewFace(TCanvas* canvas, const TRect& client, int bevelWidth, bool isDown)
   canvas->Brush()->SetColor(clBtnFace);
   canvas->FillRect(r);
   if (isDown) {
-    BevelRing(canvas, r, clWindowFrame, clBtnHighlight);
-    r = Shrunk(r, 1);
-    for (int i = 0; i < bevelWidth; ++i, r = Shrunk(r, 1)) BevelRing(canvas, r, clBtnShadow, clBtnFace);
+    Frame3D(canvas, r, clWindowFrame, clBtnHighlight, 1);
+    Frame3D(canvas, r, clBtnShadow, clBtnFace, bevelWidth);
   } else {
-    BevelRing(canvas, r, clBtnHighlight, clWindowFrame);
-    r = Shrunk(r, 1);
-    for (int i = 0; i < bevelWidth; ++i, r = Shrunk(r, 1)) BevelRing(canvas, r, clBtnFace, clBtnShadow);
+    Frame3D(canvas, r, clBtnHighlight, clWindowFrame, 1);
+    Frame3D(canvas, r, clBtnFace, clBtnShadow, bevelWidth);
   }
   return r;
 }
@@ -53,8 +42,8 @@ TRect OldFace(TCanvas* canvas, const TRect& client, int bevelWidth, bool isRound
     canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
     r = Shrunk(r, 1);
   }
-  for (int i = 0; i < bevelWidth; ++i, r = Shrunk(r, 1))
-    isDown ? BevelRing(canvas, r, clBtnShadow, clBtnFace) : BevelRing(canvas, r, clBtnHighlight, clBtnShadow);
+  if (isDown) Frame3D(canvas, r, clBtnShadow, clBtnFace, bevelWidth);
+  else Frame3D(canvas, r, clBtnHighlight, clBtnShadow, bevelWidth);
   return r;
 }
 }  // namespace

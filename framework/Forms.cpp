@@ -510,6 +510,7 @@ void TCustomForm::DefocusControl(TWinControl* control, bool removing) {
   if (control->ContainsControl(activeControl_)) {
     activeControl_ = nullptr;
   }
+  if (removing && Screen) Screen->ControlRemoved(control);
 }
 
 // A focus message whose handler moved the focus elsewhere stops the walk.

@@ -410,6 +410,7 @@ class TScreen : public TComponent {
   friend class TApplication;
   void AddForm(TCustomForm* form) { forms_.push_back(form); }
   void RemoveForm(TCustomForm* form);
+  void ControlRemoved(TWinControl* control);
   void SetFocused(TCustomForm* form, TWinControl* control);
   void LoadSystemFonts();
   void ReadMonitors();

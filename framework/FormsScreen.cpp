@@ -159,6 +159,12 @@ void TScreen::RemoveForm(TCustomForm* form) {
   if (activeControl_ && GetParentForm(activeControl_) == form) activeControl_ = nullptr;
 }
 
+// A control leaving its form (freed or moved) is no longer the active one: the screen would
+// otherwise keep it after it is freed, and freeing its form later asks the freed control for its form.
+void TScreen::ControlRemoved(TWinControl* control) {
+  if (activeControl_ && control->ContainsControl(activeControl_)) activeControl_ = nullptr;
+}
+
 void TScreen::SetFocused(TCustomForm* form, TWinControl* control) {
   bool formChanged = form != activeForm_;
   bool controlChanged = control != activeControl_;

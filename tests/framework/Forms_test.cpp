@@ -9,6 +9,7 @@
 #include "Forms.h"
 #include "Menus.h"
 #include "StdCtrls.h"
+#include "message_pump.h"
 
 namespace {
 
@@ -255,6 +256,36 @@ TEST_F(Forms, DialogKeysClickDefaultAndCancelButtons) {
   EXPECT_EQ(dialog.Perform(CM_DIALOGKEY, VK_RETURN), 1);
   EXPECT_EQ(log, (std::vector<std::string>{"cancel", "ok"}));
   dialog.Hide();
+}
+
+// Freeing a focused window must leave the screen pointing at nothing freed: the form (and with it
+// its active control) while it holds the focus, or a panel around the focused edit.
+TEST_F(Forms, FreeingWhatHoldsTheFocusLeavesTheScreenNoFreedControl) {
+  for (bool freePanelFirst : {false, true}) {
+    auto* dialog = new TDialog(nullptr);
+    dialog->AfterConstruction();
+    auto* panel = new TPanel(dialog);
+    panel->SetParent(dialog);
+    panel->SetBounds(10, 50, 200, 60);
+    auto* edit = new TEdit(panel);
+    edit->SetParent(panel);
+    dialog->Show();
+    edit->SetFocus();
+    PumpWhileBusy();
+    ASSERT_EQ(Screen->ActiveCustomForm(), dialog);
+    ASSERT_EQ(Screen->ActiveControl(), edit);
+    if (freePanelFirst) {
+      delete panel;
+      PumpWhileBusy();
+      EXPECT_EQ(dialog->ActiveControl(), nullptr);
+      EXPECT_NE(Screen->ActiveControl(), static_cast<TWinControl*>(edit)) << "panel freed";
+      EXPECT_NE(Screen->ActiveControl(), static_cast<TWinControl*>(panel)) << "panel freed";
+    }
+    delete dialog;
+    PumpWhileBusy();
+    EXPECT_NE(Screen->ActiveCustomForm(), static_cast<TCustomForm*>(dialog)) << freePanelFirst;
+    EXPECT_EQ(Screen->ActiveControl(), nullptr) << freePanelFirst;
+  }
 }
 
 }  // namespace

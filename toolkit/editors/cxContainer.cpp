@@ -361,7 +361,7 @@ void TcxContainer::ShortRefresh(bool isMouseEvent) {
 
 bool TcxContainer::RefreshContainer(const TPoint& point, TcxContainerMouseButton, TShiftState shift, bool) {
   if (refreshLock_ || IsContainerDestroying()) return true;
-  viewInfoCalculated_ = true;
+  ViewInfoCalculated();
   const bool hotTrackAllowed = shift.Empty() && ActiveStyle()->HotTrack();
   CalculateViewInfo(point, hotTrackAllowed);
   AdjustInnerControl();

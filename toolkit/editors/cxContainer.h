@@ -370,6 +370,8 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   virtual bool HasTransparentBackground() const { return false; }
   virtual bool RefreshContainer(const TPoint& point, TcxContainerMouseButton button, TShiftState shift,
                                 bool isMouseEvent);
+  // A refresh that laid the view info out says so: painting then draws it as it is.
+  void ViewInfoCalculated() { viewInfoCalculated_ = true; }
   virtual void UpdateWindowRegion();
   virtual void AdjustInnerControl();
   virtual void ClipPaintToRegion(TcxCanvas* canvas);

@@ -563,6 +563,7 @@ bool TcxCustomEdit::RefreshContainer(const TPoint& point, TcxContainerMouseButto
     std::unique_ptr<TcxCustomEditViewData> viewData(CreateViewData());
     viewData->ComputeLayout(cxCanvas(), GetControlSizeRect(this), point, button, shift, viewInfo, isMouseEvent);
   }
+  ViewInfoCalculated();
   const TRect except = UsesInnerEditBounds() ? viewInfo->InnerEditRect : viewInfo->ClientRect;
   const bool changed = viewInfo->InvalidateChanges(this, innerEdit_ ? except : TRect(), old.get());
   if (isMouseEvent && !changed && old->PressedButton == viewInfo->PressedButton &&

@@ -298,6 +298,9 @@ void TcxCustomEditViewInfo::DrawButtonContent(TcxCanvas* canvas, int visibleInde
       }
       break;
     case bkText: {
+      // The caption's font and cleared brush stay with it: the next button fills its background
+      // with the canvas brush, and a cleared one would leave it unpainted.
+      canvas->SaveState();
       canvas->SetFont(Font);
       canvas->GetBrush()->SetStyle(TBrushStyle::bsClear);
       TRect r(content.Left + 1, content.Top + (IsInPlace ? 0 : 1), content.Right - 2, content.Bottom - (IsInPlace ? 0 : 1));
@@ -306,6 +309,7 @@ void TcxCustomEditViewInfo::DrawButtonContent(TcxCanvas* canvas, int visibleInde
       if (enabled && pressedOffset) r.Offset(1, 1);
       canvas->GetFont()->SetColor(color);
       canvas->DrawText(b->Data.Caption, r, contentAlignmentFlags[b->Data.ContentAlignment] | buttonTextFlags, enabled);
+      canvas->RestoreState();
       break;
     }
   }

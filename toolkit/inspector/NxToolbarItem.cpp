@@ -1,5 +1,6 @@
 #include "NxToolbarItem.h"
 
+#include "ExtCtrls.h"
 #include "NxInspectorCommon.h"
 #include "NxSharedDraw.h"
 #include "NxThemesSupport.h"
@@ -256,19 +257,6 @@ void TNxToolbarItemDisplay::DrawButtons() {
   DrawTextPlain(Canvas, text, row->GetValue(), 0);
 }
 
-namespace {
-
-void Frame3D(TCanvas* canvas, const TRect& r, TColor topLeft, TColor bottomRight) {
-  canvas->Pen()->SetColor(topLeft);
-  canvas->MoveTo(r.Left, r.Bottom - 1);
-  canvas->LineTo(r.Left, r.Top);
-  canvas->LineTo(r.Right - 1, r.Top);
-  canvas->Pen()->SetColor(bottomRight);
-  canvas->LineTo(r.Right - 1, r.Bottom - 1);
-  canvas->LineTo(r.Left - 1, r.Bottom - 1);
-}
-
-}  // namespace
 
 void TNxToolbarItemDisplay::DrawButton(const TRect& rect, bool checked, bool hot, bool pressed, int index) {
   if (checked || hot) {
@@ -281,8 +269,9 @@ void TNxToolbarItemDisplay::DrawButton(const TRect& rect, bool checked, bool hot
           const bool sunken = !hot || checked || pressed;
           Canvas->Brush()->SetColor(hot ? clBtnFace : cl3DLight);
           Canvas->FillRect(rect);
-          if (sunken) Frame3D(Canvas, rect, clBtnShadow, clBtnHighlight);
-          else Frame3D(Canvas, rect, clBtnHighlight, clBtnShadow);
+          TRect ring = rect;
+          if (sunken) Frame3D(Canvas, ring, clBtnShadow, clBtnHighlight, 1);
+          else Frame3D(Canvas, ring, clBtnHighlight, clBtnShadow, 1);
         }
         break;
       case psOffice2003: {

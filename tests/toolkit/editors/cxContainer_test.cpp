@@ -175,6 +175,24 @@ TEST_F(ContainerControl, AFreedInnerControlLeavesNoReference) {
   EXPECT_EQ(container->ViewInfo()->ClientRect, TRect(1, 1, 119, 39));
 }
 
+// The focused inner control goes with its container; nothing may keep pointing at either, or
+// freeing the form afterwards reaches freed memory.
+TEST_F(ContainerControl, FreeingAContainerWhoseInnerControlHasTheFocusThenItsForm) {
+  edit->SetFocus();
+  PumpWhileBusy();
+  ASSERT_EQ(GetFocus(), edit->Handle());
+  ASSERT_EQ(Screen->ActiveControl(), edit);
+  delete container;
+  PumpWhileBusy();
+  EXPECT_EQ(form->ActiveControl(), nullptr);
+  EXPECT_NE(Screen->ActiveControl(), static_cast<TWinControl*>(edit));
+  EXPECT_NE(Screen->ActiveControl(), static_cast<TWinControl*>(container));
+  form.reset();
+  PumpWhileBusy();
+  EXPECT_EQ(Screen->ActiveCustomForm(), nullptr);
+  EXPECT_EQ(Screen->ActiveControl(), nullptr);
+}
+
 // Starts a second refresh from inside the first one.
 class TReentrantContainer : public TcxContainer {
  public:

@@ -253,4 +253,33 @@ TEST_F(EditControl, AReadOnlyEditorRefusesTyping) {
   EXPECT_FALSE(editor->IsReadOnlyNow());
 }
 
+// Notes when the editor fills a view data, that is, when it lays its view info out.
+class TLayoutWatchedEdit : public TTestEdit {
+ public:
+  using TTestEdit::TTestEdit;
+  bool laidOut = false;
+
+ protected:
+  void FillDrawParams(TcxCustomEditViewData* viewData) override {
+    laidOut = true;
+    TTestEdit::FillDrawParams(viewData);
+  }
+};
+
+// A paint draws the view info as it is; only a change lays it out again.
+TEST_F(EditControl, APaintWithoutAChangeDrawsWithoutLayingOutAgain) {
+  auto* watched = Place(new TLayoutWatchedEdit(form.get()), 10, 100, 120, 24);
+  PumpWhileBusy();
+  watched->laidOut = false;
+  HDC dc = GetDC(watched->Handle());
+  SetPixel(dc, 0, 0, RGB(255, 0, 255));
+  RedrawWindow(watched->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_NE(GetPixel(dc, 0, 0), RGB(255, 0, 255)) << "the paint did not draw";
+  ReleaseDC(watched->Handle(), dc);
+  EXPECT_FALSE(watched->laidOut);
+
+  watched->Style()->SetBorderColor(clRed);
+  EXPECT_TRUE(watched->laidOut);
+}
+
 }  // namespace

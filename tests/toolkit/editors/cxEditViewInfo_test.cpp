@@ -217,3 +217,33 @@ TEST_F(EditButtons, HotFlatButtonsKeepAFaceBackground) {
   }
 }
 }  // namespace
+namespace {
+// Each button fills its own background whatever the button before it left on the canvas (a text
+// button clears the brush for its caption). Drawn over magenta, nothing may stay magenta.
+TEST_F(EditButtons, EveryButtonStyleFillsEachButtonAfterATextButton) {
+  AddButton(bkEllipsis, 0);
+  AddButton(bkText, 0)->SetCaption("&Go");
+  AddButton(bkDown, 0);
+  const TcxEditButtonStyle styles[] = {bts3D, btsFlat, btsSimple, btsHotFlat, btsUltraFlat, btsOffice11};
+  for (TcxEditButtonStyle style : styles) {
+    editor->Style()->SetButtonStyle(style);
+    TcxCustomEditViewInfo* v = View();
+    TBitmap bitmap;
+    bitmap.SetSize(150, 24);
+    bitmap.Canvas()->Brush()->SetColor(clFuchsia);
+    bitmap.Canvas()->FillRect(TRect(0, 0, 150, 24));
+    TcxCanvas canvas(bitmap.Canvas());
+    v->PaintAll(&canvas);
+    for (int i = 0; i < v->ButtonCount(); ++i) {
+      const TRect b = v->Button(i)->Bounds;
+      for (TPoint p : {TPoint(b.Left + 3, b.Top + 3), TPoint(b.Right - 4, b.Bottom - 4)})
+        EXPECT_NE(GetPixel(bitmap.Canvas()->Handle(), p.X, p.Y), ColorToRGB(clFuchsia))
+            << "style " << int(style) << " button " << i << " at " << p.X << "," << p.Y;
+    }
+    if (style == btsHotFlat) {
+      const TRect down = v->Button(2)->Bounds;
+      EXPECT_EQ(GetPixel(bitmap.Canvas()->Handle(), down.Left + 3, down.Top + 3), ColorToRGB(clBtnFace));
+    }
+  }
+}
+}  // namespace

@@ -4,27 +4,13 @@
 #include <string>
 
 #include "RzEdit.h"
-#include "framed_fixture.h"
+#include "framed_edit_fixture.h"
 
 namespace {
 
-class RzMaskEdit : public ::testing::Test {
+class RzMaskEdit : public FramedEditFixture<TRzMaskEdit> {
  protected:
-  static void SetUpTestSuite() {
-    UsePrivateDesktop();
-    StartFramedTestUnits();
-  }
-  void SetUp() override {
-    form_ = std::make_unique<TForm>(nullptr, 0);
-    form_->SetBounds(0, 0, 300, 200);
-    edit_ = new TRzMaskEdit(form_.get());
-    edit_->SetParent(form_.get());
-    edit_->SetBounds(10, 10, 100, 24);
-    other_ = new TEdit(form_.get());
-    other_->SetParent(form_.get());
-    other_->SetBounds(10, 60, 80, 21);
-    form_->Show();
-  }
+  void SetUp() override { edit_ = ShowOnForm(Bounds(10, 10, 100, 24)); }
 
  public:
   void SupplyMessage(TObject*, std::string& message) { message = message_; }
@@ -40,9 +26,7 @@ class RzMaskEdit : public ::testing::Test {
     return c;
   }
 
-  std::unique_ptr<TForm> form_;
   TRzMaskEdit* edit_ = nullptr;
-  TEdit* other_ = nullptr;
   std::string message_;
 };
 

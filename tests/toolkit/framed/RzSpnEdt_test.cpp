@@ -4,27 +4,15 @@
 #include <string>
 
 #include "RzSpnEdt.h"
-#include "framed_fixture.h"
+#include "framed_edit_fixture.h"
 #include "message_pump.h"
 
 namespace {
 
-class RzSpinEdit : public ::testing::Test {
+class RzSpinEdit : public FramedEditFixture<TRzSpinEdit> {
  protected:
-  static void SetUpTestSuite() {
-    UsePrivateDesktop();
-    StartFramedTestUnits();
-  }
   void SetUp() override {
-    form_ = std::make_unique<TForm>(nullptr, 0);
-    form_->SetBounds(0, 0, 300, 200);
-    spin_ = new TRzSpinEdit(form_.get());
-    spin_->SetParent(form_.get());
-    spin_->SetBounds(10, 10, 80, 21);
-    other_ = new TEdit(form_.get());
-    other_->SetParent(form_.get());
-    other_->SetBounds(10, 60, 80, 21);
-    form_->Show();
+    spin_ = ShowOnForm(Bounds(10, 10, 80, 21));
     spin_->SetFocus();
   }
   void TearDown() override { FormatSettings().DecimalSeparator = '.'; }
@@ -50,9 +38,7 @@ class RzSpinEdit : public ::testing::Test {
     for (char c : text) SendMessageA(Window(), WM_CHAR, static_cast<unsigned char>(c), 1);
   }
 
-  std::unique_ptr<TForm> form_;
   TRzSpinEdit* spin_ = nullptr;
-  TEdit* other_ = nullptr;
   int buttonClicks_ = 0, changes_ = 0;
   long double readValue_ = -1;
 };
