@@ -67,16 +67,6 @@ int PositionAfterDigits(const std::string& text, int digits) {
 
 }  // namespace
 
-// The keyboard-action flag held for one text operation and given back afterwards.
-struct TcxCustomTextEdit::TKeyboardActionScope {
-  TKeyboardActionScope(TcxCustomTextEdit* edit, bool value) : edit_(edit), old_(edit->KeyboardAction()) {
-    edit_->SetKeyboardAction(value);
-  }
-  ~TKeyboardActionScope() { edit_->SetKeyboardAction(old_); }
-  TcxCustomTextEdit* edit_;
-  bool old_;
-};
-
 TcxCustomTextEdit::TcxCustomTextEdit(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace)
     : TcxCustomEdit(owner, cls, inPlace),
       formatLink_(std::make_unique<TcxFormatChangeLink>([this] { HandleFormatChanged(); })) {

@@ -181,11 +181,11 @@ class TcxCustomTextEdit : public TcxCustomEdit {
 
   // Tests a text for insertion at the selection: the resulting text and the caret after it.
   bool CheckTextInsertion(const std::string& text, std::string& newText, int& caret);
-  void InsertText(const std::string& text);
+  virtual void InsertText(const std::string& text);
   void PasteSelection();
   void CutSelection();
   void CopySelectedText();
-  void RemoveSelectedText();
+  virtual void RemoveSelectedText();
 
   // A regional-settings change re-formats the shown text.
   void HandleFormatChanged();
@@ -203,9 +203,17 @@ class TcxCustomTextEdit : public TcxCustomEdit {
  protected:
   TcxCustomTextEdit(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace);
   void WndProc(TMessage& message) override;
+  // The keyboard-action flag held for one text operation and given back afterwards.
+  struct TKeyboardActionScope {
+    TKeyboardActionScope(TcxCustomTextEdit* edit, bool value) : edit_(edit), old_(edit->KeyboardAction()) {
+      edit_->SetKeyboardAction(value);
+    }
+    ~TKeyboardActionScope() { edit_->SetKeyboardAction(old_); }
+    TcxCustomTextEdit* edit_;
+    bool old_;
+  };
 
  private:
-  struct TKeyboardActionScope;
   void RegroupThousands();
   LRESULT GetTextMessage(TMessage& message);
   bool ShowsGroupedNumbers();
