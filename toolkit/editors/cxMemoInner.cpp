@@ -94,6 +94,7 @@ void TcxCustomInnerMemo::CreateParams(TCreateParams& params) {
 
 // The text given before the window existed is put in again as lines once it does.
 void TcxCustomInnerMemo::CreateWnd() {
+  if (TcxCustomMemo* memo = Memo()) memo->ResetInnerBoundsCache();  // a new window has no region yet
   BeginSettingText();
   try {
     TCustomEdit::CreateWnd();

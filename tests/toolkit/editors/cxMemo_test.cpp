@@ -289,4 +289,23 @@ TEST_F(Memo, ReadOnlyRefusesTypingPasteAndClearButCopiesOnCut) {
   EXPECT_EQ(memo->Text(), "adef");
 }
 
+TEST_F(Memo, TheInnerWindowLiesUnderTheBorderCutToTheClientAreaAlsoWhenMadeAgain) {
+  for (TScrollStyle bars : {ssNone, ssVertical, ssBoth}) {
+    memo->Properties()->SetScrollBars(bars);  // a different setting makes the windows again
+    PumpWhileBusy();
+    const TRect client = memo->GetViewInfo()->ClientRect;
+    const TRect inner = Inner()->BoundsRect();
+    EXPECT_TRUE(inner == TRect(client.Left - 2, client.Top - 2, client.Right + 2, client.Bottom + 2)) << int(bars);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(InnerWindow(), region), ERROR) << int(bars);
+    RECT box;
+    GetRgnBox(region, &box);
+    DeleteObject(region);
+    EXPECT_EQ(box.left, 2) << int(bars);
+    EXPECT_EQ(box.top, 2) << int(bars);
+    EXPECT_EQ(box.right, inner.Width() - 2) << int(bars);
+    EXPECT_EQ(box.bottom, inner.Height() - 2) << int(bars);
+  }
+}
+
 }  // namespace
