@@ -179,6 +179,13 @@ void TcxCustomMemo::AdjustInnerEditBounds() {
   AlignControls(inner, client);
 }
 
+// The inner window writes in the view info's text colour (a skin's, a disabled editor's).
+void TcxCustomMemo::ApplyStyleToInner() {
+  TcxCustomInnerMemo* inner = InnerMemo();
+  TcxCustomTextEdit::ApplyStyleToInner();
+  if (inner) inner->Font()->SetColor(GetViewInfo()->TextColor);
+}
+
 // The view data keeps no room for the bars: they lie over the inner window.
 void TcxCustomMemo::FillDrawParams(TcxCustomEditViewData* viewData) {
   TcxCustomTextEdit::FillDrawParams(viewData);

@@ -180,6 +180,7 @@ class TcxCustomMemo : public TcxCustomTextEdit {
   void HandleEditKeyDown(Word& key, TShiftState shift) override;
   void InnerEditChanged(TObject* sender) override;
   void FillDrawParams(TcxCustomEditViewData* viewData) override;
+  void ApplyStyleToInner() override;
   bool HasBuiltInScrollBars() override;
   void Scroll(TScrollBarKind kind, TScrollCode code, int& position) override;
   void Loaded() override;

@@ -308,4 +308,25 @@ TEST_F(Memo, TheInnerWindowLiesUnderTheBorderCutToTheClientAreaAlsoWhenMadeAgain
   }
 }
 
+TEST_F(Memo, TheWindowWritesInTheStyleTextColourOnTheStyleBackground) {
+  memo->Style()->SetColor(TColor(0x00FFFF));
+  memo->Style()->SetTextColor(TColor(0x0000FF));
+  memo->Style()->Font()->SetSize(20);
+  memo->SetText("WWWW");
+  RedrawWindow(InnerWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  RECT client;
+  GetClientRect(InnerWindow(), &client);
+  HDC dc = GetDC(InnerWindow());
+  int text = 0, background = 0;
+  for (int y = client.top; y < client.bottom; ++y)
+    for (int x = client.left; x < client.right; ++x) {
+      const COLORREF pixel = GetPixel(dc, x, y);
+      text += pixel == RGB(255, 0, 0);
+      background += pixel == RGB(255, 255, 0);
+    }
+  ReleaseDC(InnerWindow(), dc);
+  EXPECT_GT(text, 20);
+  EXPECT_GT(background, text);
+}
+
 }  // namespace
