@@ -66,6 +66,7 @@ void AddOtherMemos(TGalleryPage& page, int top) {
   });
   TcxMemo* styled = AddMemo(page, 215, top + 160, 185, 89, "Coloured, bold", SampleText(3), ssNone);
   styled->Style()->SetColor(TColor(0xE0F8FF));
+  styled->Style()->SetTextColor(clNavy);
   styled->Style()->Font()->SetStyle({TFontStyle::fsBold});
   page.AddLabel(420, top + 160, "In place (no border of its own)");
   auto* inPlace = page.Place(new TcxMemo(page.Form(), true), 420, top + 178, 185, 60);
