@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "ActnList.h"
 #include "cxCheckBox.h"
 #include "cxGeometry.h"
 #include "editors_fixture.h"
@@ -274,6 +275,38 @@ TEST_F(CheckBoxes, TheCaptionIsPaintedBesideTheBox) {
     for (int x = text.Left; x < text.Right; ++x) red += GetPixel(dc, x, y) == ColorToRGB(clRed);
   ReleaseDC(box->Handle(), dc);
   EXPECT_GT(red, 20);
+}
+
+TEST_F(CheckBoxes, ALinkedActionsCheckedStateReachesTheBoxWithoutAClick) {
+  auto* action = new TAction(form.get());
+  action->SetCaption("Preview");
+  action->SetChecked(true);
+  box->SetAction(action);
+  EXPECT_TRUE(box->Checked());
+  EXPECT_EQ(box->Caption(), "Preview");
+  EXPECT_EQ(log.clicks, 0);
+  EXPECT_FALSE(box->IsStateStored()) << "the action holds the state";
+  action->SetChecked(false);
+  EXPECT_EQ(box->State(), cbsUnchecked);
+  EXPECT_EQ(log.clicks, 0);
+  // The box's own state, differing from the action's, is its to store.
+  box->SetChecked(true);
+  EXPECT_TRUE(box->IsStateStored());
+  // A click runs the action; an auto-check action follows the box.
+  action->SetAutoCheck(true);
+  int runs = 0;
+  struct TRuns {
+    int& count;
+    void Run(TObject*) { ++count; }
+  } counter{runs};
+  action->OnExecute = MakeEvent(&counter, &TRuns::Run);
+  box->SetChecked(false);
+  ClickAt(BoxCentre());
+  EXPECT_TRUE(box->Checked());
+  EXPECT_TRUE(action->Checked());
+  EXPECT_EQ(runs, 1);
+  box->SetAction(nullptr);
+  delete action;
 }
 
 }  // namespace
