@@ -209,9 +209,10 @@ void TcxCustomCheckBox::SetState(TcxCheckBoxState value) {
   if (value != State()) AssignEditValueChecked(ActiveProperties()->ValueOfState(value));
 }
 
-bool TcxCustomCheckBox::IsStateStored() {
+bool TcxCustomCheckBox::IsStateStored() const {
+  auto* self = const_cast<TcxCustomCheckBox*>(this);
   auto* link = ObjectAs<TcxCheckBoxActionLink>(ActionLink());
-  return State() != cbsUnchecked && !(link && link->IsCheckedLinked());
+  return self->State() != cbsUnchecked && !(link && link->IsCheckedLinked());
 }
 
 std::unique_ptr<TBasicActionLink> TcxCustomCheckBox::CreateActionLink() {

@@ -135,6 +135,7 @@ class TcxCustomCheckBoxProperties : public TcxCustomEditProperties {
   TVariant ValueOfState(TcxCheckBoxState state) const;
 
   // Stored-form rules.
+  bool IsBoxAlignmentStored() const { return StoredAlignment()->IsHorzStored(); }
   bool IsDisplayCheckedStored() const;
   bool IsDisplayUncheckedStored() const;
   bool IsDisplayGrayedStored() const { return !displayGrayed_.empty(); }
@@ -302,7 +303,7 @@ class TcxCustomCheckBox : public TcxCustomEdit {
   void SetChecked(bool value) { SetState(value ? cbsChecked : cbsUnchecked); }
   bool SpacePressed() const { return spacePressed_; }
   // Not stored while a linked action's Checked gives the same state.
-  bool IsStateStored();
+  bool IsStateStored() const;
   // The action's Checked as the link hands it over: clicks and change events locked meanwhile; a
   // state the stored form gave wins, and on an action still being read only an unchecked box takes it.
   void ApplyActionChecked(TCustomAction* action);
@@ -367,6 +368,9 @@ class TcxCheckBox : public TcxCustomCheckBox {
     return static_cast<TcxCheckBoxProperties*>(TcxCustomCheckBox::Properties());
   }
 };
+
+// What a stored form may set on a check box and its properties (the check-box unit registers it).
+void RegisterCheckBoxPublishedProperties();
 
 extern const TUnitInfo cxCheckBoxUnit;
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ActnList.h"
+#include "BinaryFiler.h"
 #include "cxCheckBox.h"
 #include "cxGeometry.h"
 #include "editors_fixture.h"
@@ -307,6 +308,41 @@ TEST_F(CheckBoxes, ALinkedActionsCheckedStateReachesTheBoxWithoutAClick) {
   EXPECT_EQ(runs, 1);
   box->SetAction(nullptr);
   delete action;
+}
+
+// A box written as a stored form keeps what differs from the defaults; read back, it is the same box.
+TEST_F(CheckBoxes, AStoredBoxReadsBackWithItsSettingsAndState) {
+  TcxCheckBoxProperties* p = box->Properties();
+  p->SetAllowGrayed(true);
+  p->SetBoxAlignment(taRightJustify);
+  p->SetNullStyle(nssInactive);
+  p->SetGlyphCount(3);
+  p->SetMultiLine(true);
+  box->SetState(cbsGrayed);
+  TMemoryStream stream;
+  TBinaryFormWriter(&stream).WriteProperties(box);
+  auto* copy = Place(new TcxCheckBox(form.get()), 10, 40, 150, 21);
+  stream.SetPosition(0);
+  TBinaryFormReader(&stream).ReadProperties(copy);
+  EXPECT_TRUE(copy->Properties()->AllowGrayed());
+  EXPECT_EQ(copy->Properties()->BoxAlignment(), taRightJustify);
+  EXPECT_EQ(copy->Properties()->NullStyle(), nssInactive);
+  EXPECT_EQ(copy->Properties()->GlyphCount(), 3);
+  EXPECT_TRUE(copy->Properties()->MultiLine());
+  EXPECT_EQ(copy->State(), cbsGrayed);
+  struct Case {
+    TObject* object;
+    const char* name;
+    bool stored;
+  } cases[] = {{copy, "State", true}, {copy, "Checked", false}, {copy->Properties(), "Caption", false},
+               {copy->Properties(), "ReadOnly", false}, {copy->Properties(), "Alignment", true}};
+  for (const Case& c : cases) {
+    const TPropInfo* prop = FindPublishedProperty(c.object->ClassType(), c.name);
+    ASSERT_NE(prop, nullptr) << c.name;
+    EXPECT_EQ(IsStoredProp(c.object, prop), c.stored) << c.name;
+  }
+  copy->SetState(cbsUnchecked);
+  EXPECT_FALSE(IsStoredProp(copy, FindPublishedProperty(copy->ClassType(), "State")));
 }
 
 }  // namespace
