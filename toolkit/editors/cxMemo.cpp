@@ -13,7 +13,7 @@ using cx_edit_detail::TFlagScope;
 
 CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomMemoProperties, TcxCustomTextEditProperties)
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TcxMemoProperties, TcxCustomMemoProperties, TPersistent*)
-CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomMemoViewData, TcxCustomEditViewData)
+CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomMemoViewData, TcxCustomTextEditViewData)
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TcxCustomMemo, TcxCustomTextEdit, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TcxMemo, TcxCustomMemo, TComponent*)
 CALDERAN_IMPLEMENT_STATELESS_CLASS(TcxFilterMemoHelper, TcxCustomFilterEditHelper)
@@ -95,26 +95,35 @@ int TcxCustomMemoViewData::LineHeight(TcxCanvas* canvas) const {
 void TcxCustomMemoViewData::CalcConstantPartSize(TcxCanvas* canvas, bool editing, TcxCustomEditViewInfo* viewInfo,
                                                  TSize& nonContentSize, TSize& minContentSize,
                                                  const TcxEditSizeProperties& request) {
-  TcxCustomEditViewData::CalcConstantPartSize(canvas, editing, viewInfo, nonContentSize, minContentSize, request);
+  TcxCustomTextEditViewData::CalcConstantPartSize(canvas, editing, viewInfo, nonContentSize, minContentSize, request);
   const TScrollStyle bars = MemoProperties()->ScrollBars();
   if (Edit && (bars == ssHorizontal || bars == ssBoth)) nonContentSize.cy += GetSystemMetrics(SM_CYHSCROLL);
   if (const int lines = MemoProperties()->VisibleLineCount(); lines > 0)
     minContentSize.cy = std::max<int>(minContentSize.cy, ContentSizeAdjustment().cy + lines * LineHeight(canvas));
 }
 
-// So many lines when the count is given, else the text's rows wrapped at the requested width.
+// So many lines when the count is given, else the text's rows at the requested width.
 TSize TcxCustomMemoViewData::MeasureContent(TcxCanvas* canvas, const TVariant& value,
                                             const TcxEditSizeProperties& request) {
-  const int lineHeight = LineHeight(canvas);
-  const TSize adjustment = ContentSizeAdjustment();
-  if (const int lines = MemoProperties()->VisibleLineCount(); lines > 0)
-    return TSize(std::max(request.Width, 0), lines * lineHeight + adjustment.cy);
-  std::string text = value.IsNull() || value.IsEmpty() ? std::string() : value.AsString();
-  if (text.empty() || request.Width <= 0) return TSize(std::max(request.Width, 0), lineHeight + adjustment.cy);
-  RECT r{0, 0, std::max(request.Width - adjustment.cx, 1), 0};
-  DrawTextA(canvas->GetHandle(), text.c_str(), static_cast<int>(text.size()), &r,
-            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-  return TSize(request.Width, static_cast<int>(r.bottom) + adjustment.cy);
+  std::string text;
+  ValueToDisplayText(value, text);
+  return MeasureTextEditContent(canvas, this, text, TextOutFlags(), request, MemoProperties()->VisibleLineCount(),
+                                false);
+}
+
+uint32_t TcxCustomMemoViewData::TextOutFlags() {
+  constexpr uint32_t strictLastRow = 0x4000, wordBreak = 0x100, charBreak = 0x20000, noLeftOverflow = 0x40,
+                     expandTabs = 0x400;
+  constexpr uint32_t horizontal[] = {0, 2, 1};  // by TAlignment: left, right, centre
+  const TScrollStyle bars = MemoProperties()->ScrollBars();
+  const bool wraps = MemoProperties()->WordWrap() && bars != ssHorizontal && bars != ssBoth;
+  return strictLastRow | (wraps ? wordBreak | charBreak : 0) | horizontal[MemoProperties()->Alignment()->Horz()] |
+         noLeftOverflow | expandTabs;
+}
+
+int TcxCustomMemoViewData::MaxRowCount() {
+  const int lines = MemoProperties()->VisibleLineCount();
+  return lines > 0 ? lines : TcxCustomTextEditViewData::MaxRowCount();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -177,13 +186,6 @@ void TcxCustomMemo::AdjustInnerEditBounds() {
   const TRect bounds(client.Left - 2, client.Top - 2, client.Right + 2, client.Bottom + 2);
   if (!(inner->BoundsRect() == bounds)) inner->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
   AlignControls(inner, client);
-}
-
-// The inner window writes in the view info's text colour (a skin's, a disabled editor's).
-void TcxCustomMemo::ApplyStyleToInner() {
-  TcxCustomInnerMemo* inner = InnerMemo();
-  TcxCustomTextEdit::ApplyStyleToInner();
-  if (inner) inner->Font()->SetColor(GetViewInfo()->TextColor);
 }
 
 // The view data keeps no room for the bars: they lie over the inner window.
@@ -285,8 +287,6 @@ void TcxCustomMemo::AfterChangeUpdate() {
   UpdateInnerEditText();
   ClearModified();
 }
-
-void TcxCustomMemo::UpdateInnerEditText() { InternalSetEditValue(TVariant(Text()), false); }
 
 // The value goes into the window as lines; the window's text message then must not come back as a
 // new value.

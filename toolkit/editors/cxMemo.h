@@ -63,21 +63,24 @@ class TcxMemoProperties : public TcxCustomMemoProperties {
 
 // The memo's layout: no room kept for scroll bars (they lie over the inner window), a horizontal
 // bar's height added to the frame, and an automatic height of so many lines.
-class TcxCustomMemoViewDataClass : public TcxCustomEditViewDataClass {
+class TcxCustomMemoViewDataClass : public TcxCustomTextEditViewDataClass {
  public:
-  using TcxCustomEditViewDataClass::TcxCustomEditViewDataClass;
+  using TcxCustomTextEditViewDataClass::TcxCustomTextEditViewDataClass;
   TcxCustomEditViewData* Create(TcxCustomEditProperties* properties, TcxCustomEditStyle* style,
                                 bool inPlace) const override;
 };
 
-class TcxCustomMemoViewData : public TcxCustomEditViewData {
+class TcxCustomMemoViewData : public TcxCustomTextEditViewData {
   CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomMemoViewData, TcxCustomMemoViewDataClass)
-  using TcxCustomEditViewData::TcxCustomEditViewData;
+  using TcxCustomTextEditViewData::TcxCustomTextEditViewData;
   TcxCustomMemoProperties* MemoProperties() const { return static_cast<TcxCustomMemoProperties*>(Properties); }
 
   void CalcConstantPartSize(TcxCanvas* canvas, bool editing, TcxCustomEditViewInfo* viewInfo, TSize& nonContentSize,
                             TSize& minContentSize, const TcxEditSizeProperties& request) override;
   TSize MeasureContent(TcxCanvas* canvas, const TVariant& value, const TcxEditSizeProperties& request) override;
+  // Rows end at the last whole one; long lines wrap unless a horizontal bar scrolls them.
+  uint32_t TextOutFlags() override;
+  int MaxRowCount() override;
 
  private:
   int LineHeight(TcxCanvas* canvas) const;
@@ -114,6 +117,7 @@ class TcxCustomInnerMemo : public TcxCustomInnerTextEdit {
   void KeyPress(char& key) override;
   void KeyUp(Word& key, TShiftState shift) override;
   TcxCustomMemo* Memo() const;
+  bool ReadMultiLine() const override { return true; }
 
  private:
   void WMKeyDown(TMessage& message);
@@ -159,8 +163,6 @@ class TcxCustomMemo : public TcxCustomTextEdit {
   void InsertText(const std::string& text) override;
   void RemoveSelectedText() override;
   void CutSelection() override;
-  // Takes the inner window's text as the edit value.
-  void UpdateInnerEditText() override;
   // While set, the inner window's clear message takes its own path.
   bool SelfClearing() const { return selfClearing_; }
   // Cut, paste and clear reaching the inner window, as keyboard actions; a read-only memo copies
@@ -176,11 +178,9 @@ class TcxCustomMemo : public TcxCustomTextEdit {
   bool PassesActivationChar(char ch) override { return ch != '\r'; }
   bool WantsTabKey() override;
   bool UsesInnerEditBounds() override { return true; }
-  bool SupportsInnerKeyNavigation() override { return true; }
   void HandleEditKeyDown(Word& key, TShiftState shift) override;
   void InnerEditChanged(TObject* sender) override;
   void FillDrawParams(TcxCustomEditViewData* viewData) override;
-  void ApplyStyleToInner() override;
   bool HasBuiltInScrollBars() override;
   void Scroll(TScrollBarKind kind, TScrollCode code, int& position) override;
   void Loaded() override;

@@ -140,7 +140,8 @@ void TcxCustomInnerMemo::Dispatch(TMessage& message) {
 void TcxCustomInnerMemo::WMKeyDown(TMessage& message) {
   TcxCustomMemo* memo = Memo();
   const TInnerState before(this);
-  TcxCustomInnerTextEdit::Dispatch(message);
+  WriteKeyTaken(false);
+  TCustomEdit::Dispatch(message);
   if (!memo) return;
   memo->PostScrollBarsUpdate();
   Word key = static_cast<Word>(message.WParam);
