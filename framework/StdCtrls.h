@@ -200,6 +200,9 @@ class TEdit : public TCustomEdit {
 
 enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 
+// The lines of a control's text, live (lines end with CR LF): what a memo's Lines are.
+std::unique_ptr<TStrings> CreateTextLines(TControl* control);
+
 class TCustomMemo : public TCustomEdit {
   CALDERAN_CLASS(TCustomMemo)
   explicit TCustomMemo(TComponent* owner);

@@ -170,7 +170,7 @@ void TCustomEdit::CMTextChanged(TMessage& m) {
 namespace {
 class TMemoStrings : public TStrings {
  public:
-  explicit TMemoStrings(TCustomMemo* memo) : memo_(memo) {}
+  explicit TMemoStrings(TControl* memo) : memo_(memo) {}
   int Count() const override { return static_cast<int>(Lines().size()); }
   std::string Get(int index) const override {
     auto lines = Lines();
@@ -220,9 +220,11 @@ class TMemoStrings : public TStrings {
     for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
     memo_->SetText(text);
   }
-  TCustomMemo* memo_;
+  TControl* memo_;
 };
 }  // namespace
+
+std::unique_ptr<TStrings> CreateTextLines(TControl* control) { return std::make_unique<TMemoStrings>(control); }
 
 TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner), lines_(std::make_unique<TMemoStrings>(this)) {
   SetBounds(0, 0, 185, 89);

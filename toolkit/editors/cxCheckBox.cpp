@@ -13,6 +13,7 @@ CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomCheckBoxViewData, TcxCustomEdi
 CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomCheckBoxViewInfo, TcxCustomEditViewInfo)
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TcxCustomCheckBox, TcxCustomEdit, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TcxCheckBox, TcxCustomCheckBox, TComponent*)
+CALDERAN_IMPLEMENT_CLASS(TcxCheckBoxActionLink, TControlActionLink)
 
 namespace {
 
@@ -208,7 +209,41 @@ void TcxCustomCheckBox::SetState(TcxCheckBoxState value) {
   if (value != State()) AssignEditValueChecked(ActiveProperties()->ValueOfState(value));
 }
 
-bool TcxCustomCheckBox::IsStateStored() { return State() != cbsUnchecked; }
+bool TcxCustomCheckBox::IsStateStored() const {
+  auto* self = const_cast<TcxCustomCheckBox*>(this);
+  auto* link = ObjectAs<TcxCheckBoxActionLink>(ActionLink());
+  return self->State() != cbsUnchecked && !(link && link->IsCheckedLinked());
+}
+
+std::unique_ptr<TBasicActionLink> TcxCustomCheckBox::CreateActionLink() {
+  return std::make_unique<TcxCheckBoxActionLink>(this);
+}
+
+void TcxCustomCheckBox::ApplyActionChecked(TCustomAction* action) {
+  if (stateSetWhileLoading_) return;
+  if (action->ComponentState().Contains(csLoading) && Checked()) return;
+  LockClick(true);
+  LockChangeEvents(true);
+  struct TUnlock {
+    TcxCustomCheckBox* box;
+    ~TUnlock() {
+      box->LockChangeEvents(false);
+      box->LockClick(false);
+    }
+  } unlock{this};
+  SetChecked(action->Checked());
+}
+
+bool TcxCheckBoxActionLink::IsCheckedLinked() const {
+  auto* action = ObjectAs<TCustomAction>(Action());
+  auto* box = static_cast<TcxCustomCheckBox*>(client_);
+  return action && box->State() != cbsGrayed && box->Checked() == action->Checked();
+}
+
+void TcxCheckBoxActionLink::ApplyTo(TCustomAction* action) {
+  TControlActionLink::ApplyTo(action);
+  static_cast<TcxCustomCheckBox*>(client_)->ApplyActionChecked(action);
+}
 
 void TcxCustomCheckBox::Toggle() {
   LockChangeEvents(true);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "ActnList.h"
 #include "Graphics.h"
 #include "Types.h"
 #include "Variants.h"
@@ -134,6 +135,7 @@ class TcxCustomCheckBoxProperties : public TcxCustomEditProperties {
   TVariant ValueOfState(TcxCheckBoxState state) const;
 
   // Stored-form rules.
+  bool IsBoxAlignmentStored() const { return StoredAlignment()->IsHorzStored(); }
   bool IsDisplayCheckedStored() const;
   bool IsDisplayUncheckedStored() const;
   bool IsDisplayGrayedStored() const { return !displayGrayed_.empty(); }
@@ -300,7 +302,11 @@ class TcxCustomCheckBox : public TcxCustomEdit {
   bool Checked() { return State() == cbsChecked; }
   void SetChecked(bool value) { SetState(value ? cbsChecked : cbsUnchecked); }
   bool SpacePressed() const { return spacePressed_; }
-  bool IsStateStored();
+  // Not stored while a linked action's Checked gives the same state.
+  bool IsStateStored() const;
+  // The action's Checked as the link hands it over: clicks and change events locked meanwhile; a
+  // state the stored form gave wins, and on an action still being read only an unchecked box takes it.
+  void ApplyActionChecked(TCustomAction* action);
 
   virtual void Toggle();
 
@@ -319,6 +325,7 @@ class TcxCustomCheckBox : public TcxCustomEdit {
 
  protected:
   TcxCustomCheckBox(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace);
+  std::unique_ptr<TBasicActionLink> CreateActionLink() override;
   void KeyDown(Word& key, TShiftState shift) override;
   void KeyUp(Word& key, TShiftState shift) override;
   void KeyPress(char& key) override;
@@ -333,6 +340,17 @@ class TcxCustomCheckBox : public TcxCustomEdit {
   bool inLoaded_ = false;
   bool stateSetWhileLoading_ = false;
   TcxCheckBoxState storedState_ = cbsUnchecked;
+};
+
+// The link of a check box also follows the action's Checked.
+class TcxCheckBoxActionLink : public TControlActionLink {
+  CALDERAN_CLASS(TcxCheckBoxActionLink)
+  explicit TcxCheckBoxActionLink(TcxCustomCheckBox* box) : TControlActionLink(box) {}
+  // The box shows the action's Checked (a grayed box never does).
+  bool IsCheckedLinked() const;
+
+ protected:
+  void ApplyTo(TCustomAction* action) override;
 };
 
 class TcxCheckBoxClass : public TcxCustomCheckBoxClass {
@@ -350,6 +368,9 @@ class TcxCheckBox : public TcxCustomCheckBox {
     return static_cast<TcxCheckBoxProperties*>(TcxCustomCheckBox::Properties());
   }
 };
+
+// What a stored form may set on a check box and its properties (the check-box unit registers it).
+void RegisterCheckBoxPublishedProperties();
 
 extern const TUnitInfo cxCheckBoxUnit;
 

@@ -146,6 +146,7 @@ void DrawBorderAndMark(TcxCanvas* canvas, const TRect& rect, const TcxCheckBoxBo
 
 void StartCheckBoxUnit() {
   checkMarkMask = BuildCheckMarkMask();
+  RegisterCheckBoxPublishedProperties();
   if (TcxRegisteredClasses* registry = GetEditPropertiesRegistry())
     registry->Register(TcxCheckBoxProperties::StaticClass(), LoadToolkitString(scxSEditRepositoryCheckBoxItem));
 }

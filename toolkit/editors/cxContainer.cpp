@@ -670,7 +670,7 @@ void TcxContainer::UpdateOwnScrollBars(bool scrollInfoOnly) {
     si.cbSize = sizeof(SCROLLINFO);
     si.fMask = SIF_ALL;
     GetScrollInfo(innerControl_->Handle(), bar->Kind() == sbHorizontal ? SB_HORZ : SB_VERT, &si);
-    bar->SetScrollParams(si.nMin, si.nMax, si.nPos, std::min<int>(si.nPage, si.nMax + 1));
+    bar->SetScrollParams(si.nMin, si.nMax, si.nPos, std::min<int>(si.nPage, si.nMax));
     bar->SetSmallChange(1);
   }
   UpdateSizeGrip();

@@ -373,6 +373,7 @@ void TcxCustomLabel::CMDialogChar(TMessage& m) {
 namespace {
 
 void StartLabelUnit() {
+  RegisterLabelPublishedProperties();
   GetEditPropertiesRegistry()->Register(TcxLabelProperties::StaticClass(), LoadToolkitString(scxSEditRepositoryLabelItem));
 }
 void StopLabelUnit() {

@@ -301,4 +301,7 @@ class TcxLabel : public TcxCustomLabel {
   TcxLabelProperties* Properties() const { return static_cast<TcxLabelProperties*>(TcxCustomLabel::Properties()); }
 };
 
+// What a stored form may set on a label and its properties (the label unit registers it).
+void RegisterLabelPublishedProperties();
+
 extern const TUnitInfo cxLabelUnit;

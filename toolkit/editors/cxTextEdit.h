@@ -569,11 +569,11 @@ class TcxCustomTextEdit : public TcxCustomEdit, public IcxLookupEditor {
 
   // Tests a text for insertion at the selection: the resulting text and the caret after it.
   bool CheckTextInsertion(const std::string& text, std::string& newText, int& caret);
-  void InsertText(const std::string& text);
+  virtual void InsertText(const std::string& text);
   void PasteSelection() override;
   void CutSelection() override;
   void CopySelectedText() override;
-  void RemoveSelectedText();
+  virtual void RemoveSelectedText();
 
   // A regional-settings change re-formats the shown text.
   void HandleFormatChanged();
@@ -651,8 +651,6 @@ class TcxCustomTextEdit : public TcxCustomEdit, public IcxLookupEditor {
   void WndProc(TMessage& message) override;
   void DoExit() override;
   bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
-
- private:
   // The keyboard-action flag held for one text operation and given back afterwards.
   struct TKeyboardActionScope {
     TKeyboardActionScope(TcxCustomTextEdit* edit, bool value) : edit_(edit), old_(edit->KeyboardAction()) {
@@ -662,6 +660,8 @@ class TcxCustomTextEdit : public TcxCustomEdit, public IcxLookupEditor {
     TcxCustomTextEdit* edit_;
     bool old_;
   };
+
+ private:
   void RegroupThousands();
   LRESULT GetTextMessage(TMessage& message);
   bool ShowsGroupedNumbers();

@@ -220,6 +220,7 @@ int P::TabBorderWidth(bool) const { return 0; }
 bool P::IndicatorItemsFirst() const { return true; }
 int P::ScrollBarMinThumbLength(bool) const { return 8; }
 TSize P::SizeGripSize() const { return {GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL)}; }
+TColor P::SizeGripAreaColor() const { return clBtnFace; }
 
 // ---------------------------------------------------------------------------------------------
 // Navigation buttons, progress bar, editor buttons, group box, track bar

@@ -313,6 +313,8 @@ class TcxCustomLookAndFeelPainter : public TClassOperations {
                                   TcxButtonState state) const;
   virtual TSize SizeGripSize() const;
   virtual void PaintSizeGrip(TcxCanvas* canvas, const TRect& rect, TColor backgroundColor) const;
+  // The square where a horizontal and a vertical scroll bar meet.
+  virtual TColor SizeGripAreaColor() const;
 
   // Navigation buttons, progress bar frame, splitter
   virtual void NavigationButtonLayout(TcxNavigationButtonDirection direction, bool withoutText, TSize size1,

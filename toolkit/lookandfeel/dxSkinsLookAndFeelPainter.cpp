@@ -247,6 +247,12 @@ void TdxSkinLookAndFeelPainter::PaintSizeGrip(TcxCanvas* canvas, const TRect& re
   DrawElement(canvas, grip, rect);
 }
 
+// The grip's own colour when the skin gives one, else the skin's form background.
+TColor TdxSkinLookAndFeelPainter::SizeGripAreaColor() const {
+  if (TdxSkinElement* grip = Bound(seSizeGrip); grip && grip->Color() != clDefault) return grip->Color();
+  return FormContentColor();
+}
+
 void TdxSkinLookAndFeelPainter::PaintScrollButtonFace(TcxCanvas* canvas, const TRect& rect,
                                                       TcxButtonState state) const {
   PaintEditorButtonBackground(canvas, rect, 0, ButtonStateToSkinState(state));

@@ -80,6 +80,7 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
                           TcxButtonState state) const override;
   TSize SizeGripSize() const override;
   void PaintSizeGrip(TcxCanvas* canvas, const TRect& rect, TColor backgroundColor) const override;
+  TColor SizeGripAreaColor() const override;
   void PaintScrollButtonFace(TcxCanvas* canvas, const TRect& rect, TcxButtonState state) const override;
   void PaintClock(TcxCanvas* canvas, const TRect& rect, TDateTime time, TColor backgroundColor) const override;
   void PaintEditorButton(TcxCanvas* canvas, const TRect& rect, TcxEditBtnKind kind,

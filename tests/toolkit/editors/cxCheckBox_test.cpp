@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "ActnList.h"
+#include "BinaryFiler.h"
 #include "cxCheckBox.h"
 #include "cxGeometry.h"
 #include "editors_fixture.h"
@@ -274,6 +276,73 @@ TEST_F(CheckBoxes, TheCaptionIsPaintedBesideTheBox) {
     for (int x = text.Left; x < text.Right; ++x) red += GetPixel(dc, x, y) == ColorToRGB(clRed);
   ReleaseDC(box->Handle(), dc);
   EXPECT_GT(red, 20);
+}
+
+TEST_F(CheckBoxes, ALinkedActionsCheckedStateReachesTheBoxWithoutAClick) {
+  auto* action = new TAction(form.get());
+  action->SetCaption("Preview");
+  action->SetChecked(true);
+  box->SetAction(action);
+  EXPECT_TRUE(box->Checked());
+  EXPECT_EQ(box->Caption(), "Preview");
+  EXPECT_EQ(log.clicks, 0);
+  EXPECT_FALSE(box->IsStateStored()) << "the action holds the state";
+  action->SetChecked(false);
+  EXPECT_EQ(box->State(), cbsUnchecked);
+  EXPECT_EQ(log.clicks, 0);
+  // The box's own state, differing from the action's, is its to store.
+  box->SetChecked(true);
+  EXPECT_TRUE(box->IsStateStored());
+  // A click runs the action; an auto-check action follows the box.
+  action->SetAutoCheck(true);
+  int runs = 0;
+  struct TRuns {
+    int& count;
+    void Run(TObject*) { ++count; }
+  } counter{runs};
+  action->OnExecute = MakeEvent(&counter, &TRuns::Run);
+  box->SetChecked(false);
+  ClickAt(BoxCentre());
+  EXPECT_TRUE(box->Checked());
+  EXPECT_TRUE(action->Checked());
+  EXPECT_EQ(runs, 1);
+  box->SetAction(nullptr);
+  delete action;
+}
+
+// A box written as a stored form keeps what differs from the defaults; read back, it is the same box.
+TEST_F(CheckBoxes, AStoredBoxReadsBackWithItsSettingsAndState) {
+  TcxCheckBoxProperties* p = box->Properties();
+  p->SetAllowGrayed(true);
+  p->SetBoxAlignment(taRightJustify);
+  p->SetNullStyle(nssInactive);
+  p->SetGlyphCount(3);
+  p->SetMultiLine(true);
+  box->SetState(cbsGrayed);
+  TMemoryStream stream;
+  TBinaryFormWriter(&stream).WriteProperties(box);
+  auto* copy = Place(new TcxCheckBox(form.get()), 10, 40, 150, 21);
+  stream.SetPosition(0);
+  TBinaryFormReader(&stream).ReadProperties(copy);
+  EXPECT_TRUE(copy->Properties()->AllowGrayed());
+  EXPECT_EQ(copy->Properties()->BoxAlignment(), taRightJustify);
+  EXPECT_EQ(copy->Properties()->NullStyle(), nssInactive);
+  EXPECT_EQ(copy->Properties()->GlyphCount(), 3);
+  EXPECT_TRUE(copy->Properties()->MultiLine());
+  EXPECT_EQ(copy->State(), cbsGrayed);
+  struct Case {
+    TObject* object;
+    const char* name;
+    bool stored;
+  } cases[] = {{copy, "State", true}, {copy, "Checked", false}, {copy->Properties(), "Caption", false},
+               {copy->Properties(), "ReadOnly", false}, {copy->Properties(), "Alignment", true}};
+  for (const Case& c : cases) {
+    const TPropInfo* prop = FindPublishedProperty(c.object->ClassType(), c.name);
+    ASSERT_NE(prop, nullptr) << c.name;
+    EXPECT_EQ(IsStoredProp(c.object, prop), c.stored) << c.name;
+  }
+  copy->SetState(cbsUnchecked);
+  EXPECT_FALSE(IsStoredProp(copy, FindPublishedProperty(copy->ClassType(), "State")));
 }
 
 }  // namespace

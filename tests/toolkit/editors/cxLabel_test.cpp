@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "BinaryFiler.h"
 #include "StdCtrls.h"
 #include "cxGeometry.h"
 #include "cxLabel.h"
@@ -145,6 +146,35 @@ TEST_F(Labels, TheAcceleratorFocusesTheFocusControl) {
   delete edit;
   EXPECT_EQ(label->FocusControl(), nullptr);
   EXPECT_FALSE(label->CanFocus());
+}
+
+// A label written as a stored form reads back with its effect, style and alignment.
+TEST_F(Labels, AStoredLabelReadsBackWithItsSettings) {
+  TcxLabelProperties* p = label->Properties();
+  p->SetLabelEffect(cxleExtrude);
+  p->SetLabelStyle(cxlsOutLine);
+  p->SetOrientation(cxoLeftTop);
+  p->SetDepth(4);
+  p->SetAngle(90);
+  p->SetShadowedColor(clNavy);
+  p->SetShowAccelChar(false);
+  p->Alignment()->SetHorz(taCenter);
+  p->Alignment()->SetVert(taVCenter);
+  TMemoryStream stream;
+  TBinaryFormWriter(&stream).WriteProperties(label);
+  auto* copy = Place(new TcxLabel(form.get()), 10, 40, 121, 21);
+  stream.SetPosition(0);
+  TBinaryFormReader(&stream).ReadProperties(copy);
+  TcxLabelProperties* q = copy->Properties();
+  EXPECT_EQ(q->LabelEffect(), cxleExtrude);
+  EXPECT_EQ(q->LabelStyle(), cxlsOutLine);
+  EXPECT_EQ(q->Orientation(), cxoLeftTop);
+  EXPECT_EQ(q->Depth(), 4);
+  EXPECT_EQ(q->Angle(), 90);
+  EXPECT_EQ(q->ShadowedColor(), clNavy);
+  EXPECT_FALSE(q->ShowAccelChar());
+  EXPECT_EQ(q->Alignment()->Horz(), taCenter);
+  EXPECT_EQ(q->Alignment()->Vert(), taVCenter);
 }
 
 }  // namespace

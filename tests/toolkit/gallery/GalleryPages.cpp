@@ -13,6 +13,7 @@ void BuildInspectorPage(TGalleryPage& page);
 void BuildProgressPage(TGalleryPage& page);
 void BuildShellPage(TGalleryPage& page);
 void BuildTextEditPage(TGalleryPage& page);
+void BuildMemoPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -27,6 +28,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"progress", BuildProgressPage},
       {"shell", BuildShellPage},
       {"textedit", BuildTextEditPage},
+      {"memo", BuildMemoPage},
   };
   return pages;
 }

@@ -123,6 +123,19 @@ TEST_F(SkinPainter, RadioButtonFillsOnlyAGivenBackground) {
   EXPECT_EQ(s.Pixel(6, 6), TColor(0x503020));   // checked: the dot
 }
 
+TEST_F(SkinPainter, SizeGripAreaTakesTheGripColourElseTheFormColour) {
+  EXPECT_EQ(Skin()->SizeGripAreaColor(), Office()->FormContentColor()) << "no skin bound";
+  Register();
+  EXPECT_EQ(Skin()->SizeGripAreaColor(), TColor(0xF2ECE6)) << "the test skin's form colour";
+  ExtendedStylePainters()->Unregister("TestSkin");
+  auto* info = new TInfoWithout({});
+  std::unique_ptr<TdxSkin> skin = MakeTestSkin();
+  skin->GetGroupByName("Common")->AddElement("SizeGrip")->SetColor(0x3050A0);
+  info->SetSkin(skin.release());
+  ASSERT_TRUE(ExtendedStylePainters()->Register("TestSkin", Skin(), info));
+  EXPECT_EQ(Skin()->SizeGripAreaColor(), TColor(0x3050A0));
+}
+
 TEST_F(SkinPainter, EditorButtonsAndScrollButtonFaces) {
   Register();
   // The ellipsis has 1-pixel dots below a content width of 12, 2-pixel dots from 12 on (offsets 2).
