@@ -21,8 +21,6 @@ TcxCustomEdit* TcxTextEditClass::Create(TComponent* owner, bool inPlace) const {
   return new TcxTextEdit(owner, inPlace);
 }
 
-namespace {
-
 std::string ClipboardText(HWND owner) {
   std::string text;
   if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(owner)) return text;
@@ -35,6 +33,8 @@ std::string ClipboardText(HWND owner) {
   CloseClipboard();
   return text;
 }
+
+namespace {
 
 // Characters counted as the system code page decodes them (a double-byte pair is one).
 std::wstring Wide(const std::string& text) {
@@ -257,7 +257,7 @@ void TcxCustomTextEdit::RegroupThousands() {
 }
 
 LRESULT TcxCustomTextEdit::GetTextMessage(TMessage& message) {
-  std::string text = OwnProperties() ? Text() : finalText_;
+  std::string text = OwnProperties() ? WindowText() : finalText_;
   if (message.Msg == WM_GETTEXTLENGTH) return static_cast<LRESULT>(text.size());
   size_t size = message.WParam;
   if (size == 0) return 0;

@@ -151,6 +151,9 @@ class TcxTextEditProperties : public TcxCustomTextEditProperties {
       : TcxCustomTextEditProperties(owner, cls) {}
 };
 
+// The clipboard's text, empty when it holds none.
+std::string ClipboardText(HWND owner);
+
 // Grouping of number texts by the locale's separators.
 void GroupThousands(std::string& text);
 void StripThousandSeparators(std::string& text);
@@ -203,6 +206,8 @@ class TcxCustomTextEdit : public TcxCustomEdit {
  protected:
   TcxCustomTextEdit(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace);
   void WndProc(TMessage& message) override;
+  // What the window-text messages answer.
+  virtual std::string WindowText() const { return Text(); }
 
  private:
   struct TKeyboardActionScope;
