@@ -202,6 +202,9 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   void InnerEditChanged(TObject* sender) override;
   void ApplyPropertiesChange(TObject* properties) override;
   bool IsDisplayTextValid(const std::string& text) override;
+  // The platform edit moves the caret itself.
+  bool SupportsInnerKeyNavigation() override { return true; }
+  void DisplayToEditValue(const TVariant& display, TVariant& value, bool) override { value = display; }
 
  protected:
   TcxCustomTextEdit(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "Forms.h"
 #include "cxMaskEdit.h"
 #include "editors_fixture.h"
 #include "masks_fixture.h"
@@ -14,9 +15,19 @@ struct MaskEditFixture : EditorsFixture {
     StartUnits({&cxTextEditUnit, &cxMaskEditUnit});
   }
   MaskEditFixture() {
+    savedHandler = Application->OnException;
+    Application->OnException = MakeEvent(this, &MaskEditFixture::Caught);
+    Renew();
+  }
+  ~MaskEditFixture() { Application->OnException = savedHandler; }
+  // A new editor in place of the old one.
+  void Renew() {
+    delete editor;
     editor = Place(new TcxMaskEdit(form.get()), 10, 10, 160, 21);
     PumpWhileBusy();
   }
+  // An exception that reached the application (a failed validation when the focus leaves).
+  void Caught(TObject*, Exception* e) { caught = std::string(e->ClassName()) + ": " + e->Message(); }
   HWND Inner() { return editor->InnerTextEdit()->Handle(); }
   void Focus() {
     editor->InnerTextEdit()->SetFocus();
@@ -76,5 +87,7 @@ struct MaskEditFixture : EditorsFixture {
     return text.insert(start, "[");
   }
   TSeparatorsScope separators{'/', ':', '.'};
-  TcxMaskEdit* editor;
+  TcxMaskEdit* editor = nullptr;
+  std::string caught;
+  TExceptionEvent savedHandler;
 };
