@@ -428,7 +428,7 @@ class TcxCustomMaskEdit : public TcxCustomTextEdit {
   void ChangeCharCase();
   void SelectionChanged(TObject* sender);
   void SetTextMasked(const std::string& text);
-  void AroundPaste(int length, const std::function<void()>& paste);
+  void InsertMasked(const std::string& text, const std::function<void()>& insert);
   bool IsStandardMode() const { return mode_ && mode_->MaskKind() == emkStandard; }
 
   bool internalSelection_ = false;

@@ -363,23 +363,28 @@ void TcxCustomMaskEdit::CutSelection() {
   if (mode_->KeyDelete()) SendCharInternal('\b');
 }
 
-void TcxCustomMaskEdit::AroundPaste(int length, const std::function<void()>& paste) {
-  mode_->SetPastedTextLength(length);
+// A standard mask takes the text as typed characters: written over the template as it stands, a
+// text without the mask's literals would overwrite them.
+void TcxCustomMaskEdit::InsertMasked(const std::string& text, const std::function<void()>& insert) {
+  mode_->SetPastedTextLength(static_cast<int>(text.size()));
   mode_->BeforePaste();
-  paste();
-  mode_->AfterPaste();
+  if (!IsStandardMode()) {
+    insert();
+    return mode_->AfterPaste();
+  }
+  if (IsFocused() && !RequestEditing()) return;
+  for (char ch : text) mode_->KeyCharacter(ch);
 }
 
 void TcxCustomMaskEdit::InsertText(const std::string& text) {
   if (!mode_ || !IsMasked()) return TcxCustomTextEdit::InsertText(text);
-  AroundPaste(static_cast<int>(text.size()), [&] { TcxCustomTextEdit::InsertText(text); });
+  InsertMasked(text, [&] { TcxCustomTextEdit::InsertText(text); });
 }
 
 void TcxCustomMaskEdit::PasteSelection() {
   if (!mode_ || !IsMasked()) return TcxCustomTextEdit::PasteSelection();
   const std::string text = ClipboardText(Handle());
-  if (text.empty()) return;
-  AroundPaste(static_cast<int>(text.size()), [&] { TcxCustomTextEdit::PasteSelection(); });
+  if (!text.empty()) InsertMasked(text, [this] { TcxCustomTextEdit::PasteSelection(); });
 }
 
 // ---------------------------------------------------------------------------------------------
