@@ -406,11 +406,13 @@ class TcxCustomMaskEdit : public TcxCustomTextEdit {
   void CutSelection() override;
   void PasteSelection() override;
   void Loaded() override;
+  std::string WindowTextSource() override;
+  void InnerSelectionChanged(TObject* sender) override;
+  void AfterUndo() override { SyncModeWithText(CurrentText()); }
 
  protected:
   TcxCustomMaskEdit(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace);
   void WndProc(TMessage& message) override;
-  std::string WindowText() const override;
   void KeyDown(Word& key, TShiftState shift) override;
   void KeyPress(char& key) override;
   void KeyUp(Word& key, TShiftState shift) override;
@@ -426,7 +428,6 @@ class TcxCustomMaskEdit : public TcxCustomTextEdit {
   void ChangeMaskKind(bool& maskCleared);
   void ChangeMask(const std::string& mask, bool maskCleared);
   void ChangeCharCase();
-  void SelectionChanged(TObject* sender);
   void SetTextMasked(const std::string& text);
   void InsertMasked(const std::string& text, const std::function<void()>& insert);
   bool IsStandardMode() const { return mode_ && mode_->MaskKind() == emkStandard; }

@@ -81,16 +81,11 @@ class TcxCustomMaskEdit::TEditorHost : public IcxMaskEditModeHost {
 
 TcxCustomMaskEdit::TcxCustomMaskEdit(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace)
     : TcxCustomTextEdit(owner, cls, inPlace), host_(std::make_unique<TEditorHost>(this)) {
-  if (TcxCustomInnerTextEdit* inner = InnerTextEdit())
-    inner->OnSelectionChanged = MakeEvent(this, &TcxCustomMaskEdit::SelectionChanged);
   CreateModeOfKind(ActiveProperties()->MaskKind());
   ApplyPropertiesChange(OwnProperties());
 }
 
-TcxCustomMaskEdit::~TcxCustomMaskEdit() {
-  mode_.reset();
-  if (TcxCustomInnerTextEdit* inner = InnerTextEdit()) inner->OnSelectionChanged = {};
-}
+TcxCustomMaskEdit::~TcxCustomMaskEdit() { mode_.reset(); }
 
 TcxCustomMaskEditProperties* TcxCustomMaskEdit::ActiveProperties() const {
   return static_cast<TcxCustomMaskEditProperties*>(const_cast<TcxCustomMaskEdit*>(this)->EffectiveProperties());
@@ -138,7 +133,8 @@ void TcxCustomMaskEdit::SetSelLengthQuiet(int value) {
   InnerTextEdit()->SetSelLength(value);
 }
 
-void TcxCustomMaskEdit::SelectionChanged(TObject*) {
+void TcxCustomMaskEdit::InnerSelectionChanged(TObject* sender) {
+  TcxCustomTextEdit::InnerSelectionChanged(sender);
   if (mode_ && !internalSelection_ && IsMasked()) mode_->CaretMovedByUser();
 }
 
@@ -301,10 +297,7 @@ void TcxCustomMaskEdit::ApplyDisplayValue(const TVariant& value) {
 }
 
 void TcxCustomMaskEdit::UpdateDisplayFromValue() {
-  if (!mode_ || !IsMasked()) return TcxCustomTextEdit::UpdateDisplayFromValue();
-  TVariant display;
-  ActiveProperties()->EditValueToDisplay(EditValue(), display, IsFocused());
-  ShowDisplayValue(display);
+  TcxCustomTextEdit::UpdateDisplayFromValue();
   SyncModeWithText(CurrentText());
 }
 
@@ -350,7 +343,7 @@ void TcxCustomMaskEdit::WndProc(TMessage& message) {
   TcxCustomTextEdit::WndProc(message);
 }
 
-std::string TcxCustomMaskEdit::WindowText() const { return Text(); }
+std::string TcxCustomMaskEdit::WindowTextSource() { return IsMasked() && mode_ ? valueText_ : TcxCustomTextEdit::WindowTextSource(); }
 
 // ---------------------------------------------------------------------------------------------
 // Clipboard

@@ -12,6 +12,7 @@ void BuildSkinFormPage(TGalleryPage& page);
 void BuildInspectorPage(TGalleryPage& page);
 void BuildProgressPage(TGalleryPage& page);
 void BuildShellPage(TGalleryPage& page);
+void BuildTextEditPage(TGalleryPage& page);
 void BuildMaskEditPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
@@ -26,6 +27,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"inspector", BuildInspectorPage},
       {"progress", BuildProgressPage},
       {"shell", BuildShellPage},
+      {"textedit", BuildTextEditPage},
       {"maskedit", BuildMaskEditPage},
   };
   return pages;
