@@ -38,7 +38,7 @@ void BuildMaskEditPage(TGalleryPage& page) {
       {"Standard, blanks and literals", emkStandard, "99/99/0000;1;_", "12/2", true},
       {"Standard, telephone", emkStandard, "(999) 000-0000;0;_", "555123", true},
       {"Regular expression", emkRegExpr, "\\d\\d-\\d\\d", "12-3", false},
-      {"Extended expression", emkRegExprEx, "\\d{2}/\\d{2}/\\d{4}", "1225", false},
+      {"Extended expression", emkRegExprEx, "\\d{2}/\\d{2}/\\d{4}", "12/25", false},
       {"Extended, forced beginning", emkRegExprEx, "ID-\\d+", "", false},
   };
   page.AddLabel(10, 10, "Masked editors: each mask language with a partly typed value");
@@ -49,7 +49,7 @@ void BuildMaskEditPage(TGalleryPage& page) {
   }
   page.AddLabel(10, y + 6, "Focused, standard mask (block caret on the next blank)");
   TcxMaskEdit* focused = AddMaskEdit(page, 10, y + 26, {"Focused", emkStandard, "99/99/0000;1;_", "12/2", false});
-  auto* readOnly = AddMaskEdit(page, 10, y + 56, {"Read-only", emkRegExprEx, "\\d\\d-\\d\\d", "123", false});
+  auto* readOnly = AddMaskEdit(page, 10, y + 56, {"Read-only", emkRegExprEx, "\\d\\d-\\d\\d", "12-3", false});
   readOnly->Properties()->SetReadOnly(true);
   AddMaskEdit(page, 10, y + 86, {"Disabled", emkStandard, "(999) 000-0000;0;_", "555", true})->SetEnabled(false);
   page.AfterShow([focused] {
