@@ -75,15 +75,7 @@ struct MaskEditFixture : EditorsFixture {
       }
     }
   }
-  void PutOnClipboard(const std::string& text) {
-    ASSERT_TRUE(OpenClipboard(form->Handle()));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-    CloseClipboard();
-  }
+  void PutOnClipboard(const std::string& text) { PutTextOnClipboard(form->Handle(), text); }
   void Select(int start, int length) { SendMessageA(Inner(), EM_SETSEL, start, start + length); }
   std::string Shown() { return editor->CurrentText(); }
   // The shown text with the selection marked: "[" and "]" around a selection, "|" for a caret.
