@@ -269,6 +269,7 @@ void TcxCustomMaskEdit::DblClick() {
 
 void TcxCustomMaskEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TcxCustomTextEdit::MouseDown(button, shift, x, y);
+
   if (mode_ && IsMasked() && button == mbLeft) mode_->CaretMovedByUser();
 }
 

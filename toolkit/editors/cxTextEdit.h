@@ -101,6 +101,10 @@ class TcxCustomInnerTextEdit : public TCustomEdit, public IcxCustomInnerEdit {
   void KeyDown(Word& key, TShiftState shift) override;
   void KeyPress(char& key) override;
   void KeyUp(Word& key, TShiftState shift) override;
+  // Passed on to the editor, in its coordinates.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   TcxCustomTextEdit* Editor() const;
 
  private:

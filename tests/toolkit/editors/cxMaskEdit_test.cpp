@@ -233,6 +233,9 @@ TEST_F(MaskEdit, AMaskThatDoesNotCompileKeepsTheOldOne) {
   }
   EXPECT_EQ(properties->EditMask(), "\\d+");
   EXPECT_EQ(editor->Mode()->MaskText(), "\\d+");
+  // A count beyond a 32-bit integer is a conversion error of its own, passed on unchanged.
+  EXPECT_THROW(properties->SetEditMask("a{99999999999}"), EConvertError);
+  EXPECT_EQ(properties->EditMask(), "\\d+");
 }
 
 TEST_F(MaskEdit, SettingsTheMaskOverrides) {
@@ -300,6 +303,20 @@ TEST_F(MaskEdit, TheKindIsRegistered) {
   EXPECT_EQ(copy->EditMask(), "ID-\\d+");
   EXPECT_TRUE(copy->IgnoreMaskBlank());
   EXPECT_TRUE(copy->ValidateOnEnter());
+}
+
+// A click moves the caret without the mode's knowledge; the next key starts from the click.
+TEST_F(MaskEdit, AClickIsHeardByTheMode) {
+  SetMask(emkRegExprEx, "\\d\\d-\\d\\d");
+  Focus();
+  editor->SetText("12-34");
+  Select(5, 0);
+  Press("L");
+  ASSERT_EQ(State(), "12-3|4");
+  ClickAt(2);
+  ASSERT_EQ(State(), "12|-34");
+  Press("L");  // inside the forced "2-": first to its edge, then one further
+  EXPECT_EQ(State(), "|12-34");
 }
 
 }  // namespace

@@ -76,6 +76,13 @@ struct MaskEditFixture : EditorsFixture {
     }
   }
   void PutOnClipboard(const std::string& text) { PutTextOnClipboard(form->Handle(), text); }
+  // A click on the left edge of a character.
+  void ClickAt(int index) {
+    const LRESULT at = SendMessageA(Inner(), EM_POSFROMCHAR, index, 0);
+    const LPARAM point = MAKELPARAM(LOWORD(at) + 1, HIWORD(at) + 2);
+    SendMessageA(Inner(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(Inner(), WM_LBUTTONUP, 0, point);
+  }
   void Select(int start, int length) { SendMessageA(Inner(), EM_SETSEL, start, start + length); }
   std::string Shown() { return editor->CurrentText(); }
   // The shown text with the selection marked: "[" and "]" around a selection, "|" for a caret.
