@@ -261,4 +261,48 @@ TEST_F(LookupEdit, NoEditStyleShowsNoSelectionAndIgnoresTyping) {
   EXPECT_EQ(list->Text(), "fixed");
 }
 
+TEST_F(LookupEdit, NavigationKeysAndTheWheelMoveThroughTheItemsWhereAllowed) {
+  std::initializer_list<const char*> items = {"i0", "i1", "i2", "i3", "i4", "i5", "i6", "i7", "i8", "i9"};
+  UseItems(list, items);
+  FocusList();
+  HWND inner = list->InnerTextEdit()->Handle();
+  SendMessageA(inner, WM_KEYDOWN, VK_DOWN, 1);
+  EXPECT_EQ(list->ItemIndex(), -1);  // the text editor itself does not scroll its items
+  list->ScrollsLookup = true;
+  struct Case {
+    WPARAM key;
+    bool ctrl;
+    int index;
+  } cases[] = {{VK_DOWN, false, 0}, {VK_DOWN, false, 1}, {VK_NEXT, false, 8}, {VK_NEXT, false, 9},
+               {VK_DOWN, false, 9}, {VK_UP, false, 8},    {VK_HOME, false, 0}, {VK_END, false, 9},
+               {VK_PRIOR, true, 0}};
+  for (const Case& c : cases) {
+    BYTE keys[256] = {};
+    if (c.ctrl) keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageA(inner, WM_KEYDOWN, c.key, 1);
+    EXPECT_EQ(list->ItemIndex(), c.index) << c.key;
+    EXPECT_EQ(list->Text(), std::string("i") + std::to_string(c.index)) << c.key;
+  }
+  BYTE none[256] = {};
+  SetKeyboardState(none);
+  EXPECT_TRUE(list->ModifiedAfterEnter());
+  SendMessageA(list->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+  EXPECT_EQ(list->ItemIndex(), 1);
+  SendMessageA(list->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+  EXPECT_EQ(list->ItemIndex(), 0);
+}
+
+TEST_F(LookupEdit, AValueThatIsNoItemShowsAsItIsOnlyWhileUnfocused) {
+  UseItems(list, {"Apple", "Banana"});
+  list->Styled()->SetStyle(tesListRestricted);
+  list->SetEditValue(TVariant(std::string("Cherry")));
+  EXPECT_EQ(list->Text(), "Cherry");
+  FocusList();
+  list->SetEditValue(TVariant(std::string("Cherry")));
+  EXPECT_EQ(list->Text(), "");
+  list->SetEditValue(TVariant(std::string("banana")));
+  EXPECT_EQ(list->Text(), "banana");
+}
+
 }  // namespace

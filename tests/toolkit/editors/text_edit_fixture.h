@@ -45,6 +45,9 @@ class TStyledTextEdit : public TcxTextEdit {
   CALDERAN_CLASS_WITH_OPERATIONS(TStyledTextEdit, TStyledTextEditClass)
   explicit TStyledTextEdit(TComponent* owner) : TcxTextEdit(owner, StaticClassOperations(), false) {}
   TStyledTextEditProperties* Styled() const { return static_cast<TStyledTextEditProperties*>(Properties()); }
+  // As the combo boxes: keys and the wheel move through the items.
+  bool ScrollsLookup = false;
+  bool AllowsLookupScrolling(bool) override { return ScrollsLookup; }
 };
 
 inline TcxCustomEdit* TStyledTextEditClass::Create(TComponent* owner, bool) const { return new TStyledTextEdit(owner); }
