@@ -12,6 +12,7 @@
 #include "cxEdit.h"
 #include "cxRegExpr.h"
 #include "cxStandardMask.h"
+#include "cxTextEdit.h"
 
 CX_RESOURCESTRING(scxMaskEditRegExprError, 0xCA0C, "Regular expression errors:")
 CX_RESOURCESTRING(scxMaskEditInvalidEditValue, 0xCA0D, "The edit value is invalid")
@@ -106,12 +107,21 @@ class TcxMaskEditCustomMode : public TObject {
   // The length of the text a paste is about to insert.
   void SetPastedTextLength(int length) { pastedTextLength_ = length; }
   void BeepOnError() const;
+  // The letter case and echo the editor last applied through this mode.
+  TEditCharCase AppliedCharCase() const { return charCase_; }
+  void SetAppliedCharCase(TEditCharCase value) { charCase_ = value; }
+  TcxEditEchoMode AppliedEchoMode() const { return echoMode_; }
+  void SetAppliedEchoMode(TcxEditEchoMode value) { echoMode_ = value; }
 
  protected:
   IcxMaskEditModeHost* host_;
   std::string maskText_;
   int pastedTextLength_ = 0;
   bool editValuePending_ = false;
+
+ private:
+  TEditCharCase charCase_ = ecNormal;
+  TcxEditEchoMode echoMode_ = eemNormal;
 };
 
 // Creates the mode of a mask kind for a host.
@@ -270,3 +280,182 @@ class TcxMaskEditRegExprExMode : public TcxMaskEditRegExprMode {
 // character; each answers true when the key goes on to the text editor's handling.
 bool MaskEditKeyDown(TcxMaskEditCustomMode& mode, IcxMaskEditModeHost& host, uint16_t key, bool shift, bool ctrl);
 bool MaskEditKeyPress(TcxMaskEditCustomMode& mode, char& ch);
+
+// ---------------------------------------------------------------------------------------------
+// The masked editor: the text editor with an input mask.
+
+class TcxCustomMaskEdit;
+
+class TcxCustomMaskEditPropertiesClass : public TcxCustomTextEditPropertiesClass {
+ public:
+  using TcxCustomTextEditPropertiesClass::TcxCustomTextEditPropertiesClass;
+  TcxCustomEditProperties* Create(TPersistent* owner) const override;
+  const TcxCustomEditClass* EditClass() const override;
+};
+
+class TcxCustomMaskEditProperties : public TcxCustomTextEditProperties {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomMaskEditProperties, TcxCustomMaskEditPropertiesClass)
+  explicit TcxCustomMaskEditProperties(TPersistent* owner)
+      : TcxCustomMaskEditProperties(owner, StaticClassOperations()) {}
+  ~TcxCustomMaskEditProperties() override;
+
+  bool AlwaysShowBlanksAndLiterals() const { return alwaysShowBlanksAndLiterals_; }
+  void SetAlwaysShowBlanksAndLiterals(bool value) { SetNotifying(alwaysShowBlanksAndLiterals_, value); }
+  bool CaseInsensitive() const { return caseInsensitive_; }
+  void SetCaseInsensitive(bool value);
+  // The stored mask, or for a standard mask left blank the data's default mask.
+  std::string EditMask() const;
+  // Compiles the new mask first: a mask that does not compile raises and leaves the old one.
+  void SetEditMask(const std::string& value);
+  bool IgnoreMaskBlank() const { return ignoreMaskBlank_; }
+  void SetIgnoreMaskBlank(bool value) { ignoreMaskBlank_ = value; }
+  TcxEditMaskKind MaskKind() const { return maskKind_; }
+  void SetMaskKind(TcxEditMaskKind value) { SetNotifying(maskKind_, value); }
+  bool IsMasked() const { return !IsBlankMaskText(EditMask()); }
+  const std::string& GetEmptyValueText() const { return emptyValueText_; }
+  void SetEmptyValueText(const std::string& value) { emptyValueText_ = value; }
+  // The stored mask text as it is, without the default; the editor clears and restores it when the
+  // mask language changes.
+  const std::string& StoredEditMask() const { return editMask_; }
+  void StoreEditMask(const std::string& value) { editMask_ = value; }
+
+  // The mode of a mask language, for an editor's host or for these properties.
+  virtual std::unique_ptr<TcxMaskEditCustomMode> CreateMode(TcxEditMaskKind kind, IcxMaskEditModeHost* host) const;
+
+  void Assign(TPersistent* source) override;
+  void NotifyChanged() override;
+  uint8_t FormatOptions() const override;
+  bool CanCompareValues(const TVariant& value, bool displaying) const override;
+  void StoreCharCase(TEditCharCase value) override;
+  void HandleMaxLengthChanged() override;
+  void EditValueToDisplay(const TVariant& editValue, TVariant& displayValue, bool editing) override;
+  void CheckDisplayValue(TVariant& displayValue, std::string& errorText, TcxCustomEdit* editor, bool& error) override;
+
+ protected:
+  TcxCustomMaskEditProperties(TPersistent* owner, const TcxCustomEditPropertiesClass* cls);
+
+ private:
+  class TDisplayHost;
+  TcxMaskEditCustomMode* DisplayMode();
+
+  bool alwaysShowBlanksAndLiterals_ = false;
+  bool caseInsensitive_ = true;
+  std::string editMask_;
+  std::string emptyValueText_;
+  bool ignoreMaskBlank_ = false;
+  TcxEditMaskKind maskKind_ = emkStandard;
+  bool maxLengthGuard_ = false;
+  std::unique_ptr<TDisplayHost> displayHost_;
+  std::unique_ptr<TcxMaskEditCustomMode> displayMode_;
+};
+
+class TcxMaskEditProperties : public TcxCustomMaskEditProperties {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxMaskEditProperties, TcxCustomMaskEditPropertiesClass)
+  explicit TcxMaskEditProperties(TPersistent* owner) : TcxMaskEditProperties(owner, StaticClassOperations()) {}
+
+ protected:
+  TcxMaskEditProperties(TPersistent* owner, const TcxCustomEditPropertiesClass* cls);
+};
+
+class TcxCustomMaskEditClass : public TcxCustomTextEditClass {
+ public:
+  using TcxCustomTextEditClass::TcxCustomTextEditClass;
+  TcxCustomEdit* Create(TComponent* owner, bool inPlace) const override;
+  const TcxCustomEditPropertiesClass* OwnPropertiesClass() const override {
+    return TcxCustomMaskEditProperties::StaticClassOperations();
+  }
+};
+
+class TcxCustomMaskEdit : public TcxCustomTextEdit {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomMaskEdit, TcxCustomMaskEditClass)
+  explicit TcxCustomMaskEdit(TComponent* owner, bool inPlace = false)
+      : TcxCustomMaskEdit(owner, StaticClassOperations(), inPlace) {}
+  ~TcxCustomMaskEdit() override;
+
+  TcxCustomMaskEditProperties* ActiveProperties() const;
+  TcxMaskEditCustomMode* Mode() const { return mode_.get(); }
+  bool IsMasked() const { return ActiveProperties()->IsMasked(); }
+  // The value form of the shown text while masked, else the shown text.
+  std::string Text() const;
+  // The inner edit's current text.
+  std::string CurrentText() const;
+  std::string ModeEmptyText() const;
+  void SyncModeWithText(const std::string& text);
+  // A key or character straight to the platform edit control's own handling.
+  void SendKeyInternal(uint16_t key);
+  void SendCharInternal(char ch);
+  // Selection changes that the mode makes for itself and does not hear about.
+  void SetSelStartQuiet(int value);
+  void SetSelLengthQuiet(int value);
+  bool ShiftDown() const { return shiftDown_; }
+  void SetShiftDown(bool value) { shiftDown_ = value; }
+  void InsertText(const std::string& text);
+
+  virtual bool CanSyncMode() { return true; }
+  // Asked before the standard mode writes a typed character at a 1-based position; may change it.
+  virtual bool AcceptsTypedChar(char& ch, int position) { (void)ch, (void)position; return true; }
+  virtual void ReapplyText();
+
+  void ApplyPropertiesChange(TObject* properties) override;
+  void HandleEditKeyDown(Word& key, TShiftState shift) override;
+  void HandleEditKeyPress(char& key) override;
+  void InnerEditChanged(TObject* sender) override;
+  void ApplyDisplayValue(const TVariant& value) override;
+  void UpdateDisplayFromValue() override;
+  void DisplayToEditValue(const TVariant& display, TVariant& value, bool focused) override;
+  void CutSelection() override;
+  void PasteSelection() override;
+  void Loaded() override;
+  std::string WindowTextSource() override;
+  void InnerSelectionChanged(TObject* sender) override;
+  void AfterUndo() override { SyncModeWithText(CurrentText()); }
+
+ protected:
+  TcxCustomMaskEdit(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace);
+  void WndProc(TMessage& message) override;
+  void KeyDown(Word& key, TShiftState shift) override;
+  void KeyPress(char& key) override;
+  void KeyUp(Word& key, TShiftState shift) override;
+  void DoEnter() override;
+  void DblClick() override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+
+ private:
+  class TEditorHost;
+  friend class TEditorHost;
+  void CreateModeOfKind(TcxEditMaskKind kind);
+  void ChangeMaskKind(bool& maskCleared);
+  void ChangeMask(const std::string& mask, bool maskCleared);
+  void ChangeCharCase();
+  void SetTextMasked(const std::string& text);
+  void InsertMasked(const std::string& text, const std::function<void()>& insert);
+  bool IsStandardMode() const { return mode_ && mode_->MaskKind() == emkStandard; }
+
+  bool internalSelection_ = false;
+  std::unique_ptr<TEditorHost> host_;
+  std::unique_ptr<TcxMaskEditCustomMode> mode_;
+  bool ownMessage_ = false;
+  bool shiftDown_ = false;
+  std::string valueText_;
+};
+
+class TcxMaskEditClass : public TcxCustomMaskEditClass {
+ public:
+  using TcxCustomMaskEditClass::TcxCustomMaskEditClass;
+  TcxCustomEdit* Create(TComponent* owner, bool inPlace) const override;
+  const TcxCustomEditPropertiesClass* OwnPropertiesClass() const override {
+    return TcxMaskEditProperties::StaticClassOperations();
+  }
+};
+
+class TcxMaskEdit : public TcxCustomMaskEdit {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxMaskEdit, TcxMaskEditClass)
+  explicit TcxMaskEdit(TComponent* owner, bool inPlace = false) : TcxMaskEdit(owner, StaticClassOperations(), inPlace) {}
+  TcxMaskEditProperties* Properties() const { return static_cast<TcxMaskEditProperties*>(OwnProperties()); }
+
+ protected:
+  TcxMaskEdit(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace) : TcxCustomMaskEdit(owner, cls, inPlace) {}
+};
+
+extern const TUnitInfo cxMaskEditUnit;

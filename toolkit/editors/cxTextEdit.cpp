@@ -25,8 +25,6 @@ TcxCustomEdit* TcxTextEditClass::Create(TComponent* owner, bool inPlace) const {
   return new TcxTextEdit(owner, inPlace);
 }
 
-namespace {
-
 std::string ClipboardText(HWND owner) {
   std::string text;
   if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(owner)) return text;
@@ -39,6 +37,8 @@ std::string ClipboardText(HWND owner) {
   CloseClipboard();
   return text;
 }
+
+namespace {
 
 // Characters counted as the system code page decodes them (a double-byte pair is one).
 std::wstring Wide(const std::string& text) {

@@ -198,6 +198,10 @@ class TcxCustomInnerTextEdit : public TCustomEdit, public IcxCustomInnerEdit {
   void KeyDown(Word& key, TShiftState shift) override;
   void KeyPress(char& key) override;
   void KeyUp(Word& key, TShiftState shift) override;
+  // Passed on to the editor, in its coordinates.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   TcxCustomTextEdit* Editor() const;
 
  private:
@@ -412,6 +416,9 @@ class TcxTextEditProperties : public TcxCustomTextEditProperties {
   TcxTextEditProperties(TPersistent* owner, const TcxCustomEditPropertiesClass* cls)
       : TcxCustomTextEditProperties(owner, cls) {}
 };
+
+// The clipboard's text, empty when it holds none.
+std::string ClipboardText(HWND owner);
 
 // ---------------------------------------------------------------------------------------------
 // Text layout and painting shared by every editor that shows a text

@@ -309,3 +309,25 @@ void TcxCustomInnerTextEdit::KeyUp(Word& key, TShiftState shift) {
   if (!key) keyTaken_ = true;
   else TCustomEdit::KeyUp(key, shift);
 }
+
+void TcxCustomInnerTextEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  TCustomEdit::MouseDown(button, shift, x, y);
+  TcxCustomTextEdit* editor = Editor();
+  if (!editor) return;
+  editor->SetInnerControlMouseDown(true);
+  struct TClear {
+    TcxCustomTextEdit* editor;
+    ~TClear() { editor->SetInnerControlMouseDown(false); }
+  } clear{editor};
+  editor->DoMouseDown(button, shift, x + Left(), y + Top());
+}
+
+void TcxCustomInnerTextEdit::MouseMove(TShiftState shift, int x, int y) {
+  TCustomEdit::MouseMove(shift, x, y);
+  if (TcxCustomTextEdit* editor = Editor()) editor->DoMouseMove(shift, x + Left(), y + Top());
+}
+
+void TcxCustomInnerTextEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  TCustomEdit::MouseUp(button, shift, x, y);
+  if (TcxCustomTextEdit* editor = Editor()) editor->DoMouseUp(button, shift, x + Left(), y + Top());
+}

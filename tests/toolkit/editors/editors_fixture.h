@@ -1,6 +1,9 @@
 // Shared by the editor tests: the toolkit's units and the container module in their start-up
 // order, on top of the control-layer fixture (a form to put controls on, message pumps).
 #pragma once
+#include <cstring>
+#include <string>
+
 #include "cxContainer.h"
 #include "cxEdit.h"
 #include "cxEditPaintUtils.h"
@@ -9,6 +12,17 @@
 inline void StartEditorUnits() {
   StartLookAndFeelUnits();
   StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxEditUnit});
+}
+
+// Puts a text on the clipboard, as another program would.
+inline void PutTextOnClipboard(HWND owner, const std::string& text) {
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_TEXT, memory);
+  CloseClipboard();
 }
 
 struct EditorsFixture : ControlsFixture {

@@ -77,15 +77,7 @@ struct TextEditFixture : EditorsFixture {
     PumpWhileBusy();
   }
   void Type(const std::string& chars) { TypeInto(InnerWindow(), chars); }
-  void PutOnClipboard(const std::string& text) {
-    ASSERT_TRUE(OpenClipboard(form->Handle()));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-    CloseClipboard();
-  }
+  void PutOnClipboard(const std::string& text) { PutTextOnClipboard(form->Handle(), text); }
   void Select(int start, int length) { SendMessageA(InnerWindow(), EM_SETSEL, start, start + length); }
   TcxTextEdit* editor;
 };

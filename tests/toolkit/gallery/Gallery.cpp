@@ -19,6 +19,7 @@
 #include "GalleryPages.h"
 #include "RzFramedUnits.h"
 #include "cxBaseUnits.h"
+#include "cxMaskEdit.h"
 #include "dxSkinsBuiltIn.h"
 #include "cxControls.h"
 #include "cxLookAndFeelPainters.h"
@@ -119,7 +120,7 @@ int main(int argc, char** argv) {
   StartSkinUnits();  // the program's skins: skin:NAME
   StartUnits({&dxSkinsFormUnit});  // skinned frames and captions under a skin
   StartFramedUnits();
-  StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxEditUnit, &cxProgressBarUnit, &cxTextEditUnit});
+  StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxEditUnit, &cxProgressBarUnit, &cxTextEditUnit, &cxMaskEditUnit});
   if (argc == 2 && !std::strcmp(argv[1], "--list-pages")) {
     for (const TGalleryPageEntry& entry : GalleryPages()) std::printf("%s\n", entry.Name);
     return 0;

@@ -14,6 +14,7 @@ void BuildProgressPage(TGalleryPage& page);
 void BuildShellPage(TGalleryPage& page);
 void BuildTextEditPage(TGalleryPage& page);
 void BuildMemoPage(TGalleryPage& page);
+void BuildMaskEditPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -29,6 +30,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"shell", BuildShellPage},
       {"textedit", BuildTextEditPage},
       {"memo", BuildMemoPage},
+      {"maskedit", BuildMaskEditPage},
   };
   return pages;
 }
