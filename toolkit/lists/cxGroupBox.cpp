@@ -214,7 +214,7 @@ bool TcxCustomGroupBox::HasShadow() {
 
 // The border reaches the control's edge on the caption side.
 TRect TcxCustomGroupBox::GetVisibleBorderRect() {
-  TRect r = GroupBoxViewInfo()->BorderRect;
+  TRect r = TcxCustomEdit::GetVisibleBorderRect();
   switch (CaptionSideOf(alignment_)) {
     case 0: r.Top = 0; break;
     case 1: r.Bottom = Height(); break;

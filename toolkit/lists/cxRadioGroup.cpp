@@ -291,7 +291,9 @@ bool TcxCustomRadioGroupButton::IsTransparentDrawn() {
 void TcxCustomRadioGroupButton::PaintBackground() {
   TcxCustomEditViewInfo* v = group_->GetViewInfo();
   if (v->OnBackgroundPaint) return v->DrawCustomBackgroundAt(cxCanvas(), RectOffset(ClientRect(), Left(), Top()));
-  if (IsTransparentDrawn()) {
+  // The group is a toolkit control: its own painting gives the background, also where the theme
+  // would ask the parent for it (a theme's request is not answered by the container).
+  if (IsTransparentDrawn() || UsesThemedParentBackground()) {
     TFlagScope skinParent(group_->skinParentPainting_);
     return PaintParentImage(this, cxCanvas(), ClientRect(), false);
   }

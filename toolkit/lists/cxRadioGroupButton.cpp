@@ -295,6 +295,12 @@ void TcxRadioButton::DrawCaption(TcxCanvas* canvas, bool native) {
   SetBkMode(dc, TRANSPARENT);
   const UINT flags = DT_LEFT | DT_VCENTER | (wordWrap_ ? DT_WORDBREAK | DT_NOCLIP : DT_SINGLELINE);
   RECT text = *r.Win();
+  if (wordWrap_) {
+    // Wrapped lines are centred as a block: DrawText centres only single lines.
+    RECT measured = text;
+    ::DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &measured, flags | DT_CALCRECT);
+    text.top += std::max<int>(0, (text.bottom - text.top - (measured.bottom - measured.top)) / 2);
+  }
   const bool embossed = !Enabled() && !native && !innerControl && painterColor == clDefault;
   if (embossed) {
     RECT light = text;
