@@ -476,6 +476,8 @@ class TcxCustomButtonGroup : public TcxCustomGroupBox {
   virtual void UpdateButtonStyles();
   virtual void SynchronizeButtons();
 
+  void Dispatch(TMessage& message) override;
+
   // The editor's and container's queries.
   bool IsHeightAutoSized() override { return !InPlace() && AutoSize(); }
   bool IsPlainChildContainer() const override { return FocusingByAccelerator(); }

@@ -343,6 +343,11 @@ TcxCustomButtonGroup::~TcxCustomButtonGroup() {
   FreeButtons();
 }
 
+void TcxCustomButtonGroup::Dispatch(TMessage& m) {
+  TcxCustomGroupBox::Dispatch(m);
+  if (m.Msg == CM_ENABLEDCHANGED && !IsContainerDestroying()) SynchronizeButtons();
+}
+
 int TcxCustomButtonGroup::IndexOfButton(TWinControl* button) const {
   auto it = std::find(buttons_.begin(), buttons_.end(), button);
   return it == buttons_.end() ? -1 : static_cast<int>(it - buttons_.begin());

@@ -601,7 +601,7 @@ void TcxCustomRadioGroup::SetFocus() {
 
 // The group stands in the tab order through its enabled buttons, and only with a checked item.
 void TcxCustomRadioGroup::GetTabOrderList(std::vector<TWinControl*>& list) {
-  TcxCustomButtonGroup::GetTabOrderList(list);
+  if (InPlace() && Visible()) list.erase(std::remove(list.begin(), list.end(), Parent()), list.end());
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
   if ((!TabStop() && !IsContainerFocused()) || ItemIndex() == -1) return;
   for (int i = 0; i < ButtonCount(); ++i)
