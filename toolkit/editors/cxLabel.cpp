@@ -373,6 +373,7 @@ void TcxCustomLabel::CMDialogChar(TMessage& m) {
 namespace {
 
 void StartLabelUnit() {
+  RegisterClass(TcxLabel::StaticClass());
   GetEditPropertiesRegistry()->Register(TcxLabelProperties::StaticClass(), LoadToolkitString(scxSEditRepositoryLabelItem));
 }
 void StopLabelUnit() {
