@@ -13,6 +13,7 @@ CALDERAN_IMPLEMENT_CREATABLE(TCustomButton, TButtonControl, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE(TButton, TCustomButton, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE(TCustomCheckBox, TButtonControl, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE(TCheckBox, TCustomCheckBox, TComponent*)
+CALDERAN_IMPLEMENT_CREATABLE(TRadioButton, TButtonControl, TComponent*)
 
 const TUnitInfo StdCtrlsUnit{"StdCtrls", nullptr, nullptr};
 
@@ -273,6 +274,68 @@ void TCustomCheckBox::Toggle() {
 
 void TCustomCheckBox::CNCommand(TMessage& m) {
   if (HIWORD(m.WParam) == BN_CLICKED) Toggle();
+}
+
+TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) {
+  SetControlStyle({csSetCaption, csDoubleClicks});
+  SetBounds(0, 0, 113, 17);
+}
+
+void TRadioButton::Dispatch(TMessage& m) {
+  switch (m.Msg) {
+    case CN_COMMAND: CNCommand(m); break;
+    case CM_DIALOGCHAR: CMDialogChar(m); break;
+    default: TButtonControl::Dispatch(m);
+  }
+}
+
+void TRadioButton::CreateParams(TCreateParams& p) {
+  TButtonControl::CreateParams(p);
+  CreateSubClass(p, "BUTTON");
+  p.Style |= BS_RADIOBUTTON | (alignment_ == taLeftJustify ? BS_LEFTTEXT : 0);
+}
+
+void TRadioButton::CreateWnd() {
+  TButtonControl::CreateWnd();
+  SendMessageA(WindowHandle(), BM_SETCHECK, checked_, 0);
+}
+
+void TRadioButton::SetChecked(bool value) {
+  if (value == checked_) return;
+  checked_ = value;
+  SetTabStop(value);
+  if (HandleAllocated()) SendMessageA(WindowHandle(), BM_SETCHECK, value, 0);
+  if (!value) return;
+  TurnSiblingsOff();
+  if (!ClicksDisabled()) Click();
+}
+
+void TRadioButton::TurnSiblingsOff() {
+  if (!Parent()) return;
+  for (int i = 0; i < Parent()->ControlCount(); ++i)
+    if (auto* sibling = ObjectAs<TRadioButton>(Parent()->Controls(i)); sibling && sibling != this)
+      sibling->SetChecked(false);
+}
+
+void TRadioButton::SetAlignment(TAlignment value) {
+  if (value == alignment_) return;
+  alignment_ = value;
+  RecreateWnd();
+}
+
+void TRadioButton::CNCommand(TMessage& m) {
+  const WORD code = HIWORD(m.WParam);
+  if (code == BN_CLICKED || code == BN_DOUBLECLICKED) SetChecked(true);
+}
+
+void TRadioButton::CMDialogChar(TMessage& m) {
+  if (IsAccel(LOWORD(m.WParam), Text()) && CanFocus()) {
+    SetFocus();
+    if (Focused()) SetChecked(true);
+    m.Result = 1;
+    return;
+  }
+  TButtonControl::CMDialogChar(m);
 }
 
 void TCustomCheckBox::CMDialogChar(TMessage& m) {

@@ -68,6 +68,12 @@ class TLabel : public TCustomLabel {
 class TButtonControl : public TWinControl {
   CALDERAN_CLASS(TButtonControl)
   explicit TButtonControl(TComponent* owner);
+  // While set, a change of the checked state fires no click.
+  bool ClicksDisabled() const { return clicksDisabled_; }
+  void SetClicksDisabled(bool value) { clicksDisabled_ = value; }
+
+ private:
+  bool clicksDisabled_ = false;
 };
 
 class TCustomButton : public TButtonControl {
@@ -133,6 +139,28 @@ class TCustomCheckBox : public TButtonControl {
 class TCheckBox : public TCustomCheckBox {
   CALDERAN_CLASS(TCheckBox)
   using TCustomCheckBox::TCustomCheckBox;
+};
+
+// A radio button: checking it unchecks the radio buttons beside it (same parent) and clicks it.
+class TRadioButton : public TButtonControl {
+  CALDERAN_CLASS(TRadioButton)
+  explicit TRadioButton(TComponent* owner);
+  void Dispatch(TMessage& message) override;
+  bool Checked() const { return checked_; }
+  virtual void SetChecked(bool value);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment value);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void CNCommand(TMessage& m);
+  void CMDialogChar(TMessage& m);
+
+ private:
+  void TurnSiblingsOff();
+  bool checked_ = false;
+  TAlignment alignment_ = taRightJustify;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -114,6 +114,7 @@ void StartEdit() {
     Screen->SetCursors(crcxEditMouseWheel, cursor);
   sharedEditStyleController = new TcxEditStyleController(nullptr);
   SetDefaultStyleController(sharedEditStyleController);
+  RegisterEditPublishedProperties();
 }
 
 void StopEdit() {

@@ -1401,4 +1401,7 @@ TcxLookAndFeelKind ButtonsLookAndFeelKind(TcxCustomEdit* editor);
 // The screen cursor the editors show while the wheel pans.
 inline constexpr TCursor crcxEditMouseWheel = 4101;
 
+// Registers, once at the editor module's start, what stored forms may set on every editor.
+void RegisterEditPublishedProperties();
+
 extern const TUnitInfo cxEditUnit;

@@ -374,6 +374,7 @@ namespace {
 
 void StartLabelUnit() {
   RegisterLabelPublishedProperties();
+  RegisterClass(TcxLabel::StaticClass());
   GetEditPropertiesRegistry()->Register(TcxLabelProperties::StaticClass(), LoadToolkitString(scxSEditRepositoryLabelItem));
 }
 void StopLabelUnit() {

@@ -8,13 +8,14 @@
 #include "Forms.h"
 #include "StdCtrls.h"
 #include "cxButtons.h"
+#include "cxLabel.h"
+#include "cxTextEdit.h"
 #include "cxShellTreeView.h"
 
 // Shortens a path to fit a width, directories first: C:\Program Files\Foo\Bar becomes
 // C:\...\Foo\Bar, C:\...\Bar, ...\Bar and finally Bar.
 std::string ShortenFolderText(const std::string& path, int width, const std::function<int(const std::string&)>& measure);
 
-// The field and the label are the framework's edit and label until the toolkit has its own.
 class TcxShellBrowserDlg : public TForm {
   CALDERAN_CLASS(TcxShellBrowserDlg)
   explicit TcxShellBrowserDlg(TComponent* owner);
@@ -23,8 +24,8 @@ class TcxShellBrowserDlg : public TForm {
   void Dispatch(TMessage& message) override;
 
   TcxShellTreeView* cxStv = nullptr;
-  TLabel* lblFolder = nullptr;
-  TEdit* cxTeFolder = nullptr;
+  TcxLabel* lblFolder = nullptr;
+  TcxTextEdit* cxTeFolder = nullptr;
   TcxButton* cxButton1 = nullptr;
   TcxButton* cxButton2 = nullptr;
 

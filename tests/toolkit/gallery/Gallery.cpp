@@ -26,6 +26,7 @@
 #include "cxLookAndFeels.h"
 #include "cxProgressBar.h"
 #include "cxTextEdit.h"
+#include "cxRadioGroup.h"
 #include "dxOffice11.h"
 #include "dxSkinsLookAndFeelPainter.h"
 #include "dxSkinsForm.h"
@@ -120,7 +121,8 @@ int main(int argc, char** argv) {
   StartSkinUnits();  // the program's skins: skin:NAME
   StartUnits({&dxSkinsFormUnit});  // skinned frames and captions under a skin
   StartFramedUnits();
-  StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxEditUnit, &cxProgressBarUnit, &cxTextEditUnit, &cxMaskEditUnit});
+  StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxEditUnit, &cxProgressBarUnit, &cxTextEditUnit, &cxMaskEditUnit,
+              &cxRadioGroupUnit});
   if (argc == 2 && !std::strcmp(argv[1], "--list-pages")) {
     for (const TGalleryPageEntry& entry : GalleryPages()) std::printf("%s\n", entry.Name);
     return 0;

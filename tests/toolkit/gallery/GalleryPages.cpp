@@ -15,6 +15,7 @@ void BuildShellPage(TGalleryPage& page);
 void BuildTextEditPage(TGalleryPage& page);
 void BuildMemoPage(TGalleryPage& page);
 void BuildMaskEditPage(TGalleryPage& page);
+void BuildGroupsPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -31,6 +32,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"textedit", BuildTextEditPage},
       {"memo", BuildMemoPage},
       {"maskedit", BuildMaskEditPage},
+      {"groups", BuildGroupsPage},
   };
   return pages;
 }

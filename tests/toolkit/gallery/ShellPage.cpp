@@ -8,9 +8,19 @@
 #include "SysUtils.h"
 #include "cxButtons.h"
 #include "cxShellBrowserDialog.h"
+#include "cxLabel.h"
 #include "cxShellListView.h"
+#include "cxTextEdit.h"
 
 namespace {
+
+void MakeFile(const std::string& path, int bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  const std::string content(bytes, 'x');
+  DWORD written = 0;
+  if (bytes) WriteFile(file, content.data(), bytes, &written, nullptr);
+  CloseHandle(file);
+}
 
 std::string MakeShellTree() {
   char temp[MAX_PATH];
@@ -20,11 +30,14 @@ std::string MakeShellTree() {
                              "\\Empty", "\\Hidden folder", "\\Many"})
     CreateDirectoryA((root + folder).c_str(), nullptr);
   SetFileAttributesA((root + "\\Hidden folder").c_str(), FILE_ATTRIBUTE_HIDDEN);
-  for (const char* file : {"\\one byte.txt", "\\kilo.bin", "\\Dossier \xE9t\xE9\\caf\xE9.txt"})
-    CloseHandle(CreateFileA((root + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  for (int i = 0; i < 40; ++i)
-    CloseHandle(CreateFileA((root + "\\Many\\clip " + std::to_string(i) + ".avi").c_str(), GENERIC_WRITE, 0, nullptr,
-                            CREATE_ALWAYS, 0, nullptr));
+  // Sizes whose kilobytes round up: 1 byte and 1024 bytes show 1 KB, 1025 bytes 2 KB, nothing 0 KB.
+  const struct {
+    const char* Name;
+    int Bytes;
+  } files[] = {{"\\one byte.txt", 1}, {"\\kilo.bin", 1024}, {"\\kilo plus.bin", 1025}, {"\\empty.txt", 0},
+               {"\\Dossier \xE9t\xE9\\caf\xE9.txt", 10}};
+  for (const auto& file : files) MakeFile(root + file.Name, file.Bytes);
+  for (int i = 0; i < 40; ++i) MakeFile(root + "\\Many\\clip " + std::to_string(i) + ".avi", 1500 * (i + 1));
   return root;
 }
 
@@ -36,7 +49,7 @@ template <class TView> void RootAt(TView* view, const std::string& path) {
 }  // namespace
 
 void BuildShellPage(TGalleryPage& page) {
-  StartUnits({&FormReaderUnit, &cxButtonsUnit, &cxShellCommonUnit, &cxListViewUnit, &cxShellTreeViewUnit,
+  StartUnits({&FormReaderUnit, &cxButtonsUnit, &cxLabelUnit, &cxTextEditUnit, &cxShellCommonUnit, &cxListViewUnit, &cxShellTreeViewUnit,
               &cxShellListViewUnit, &cxShellBrowserDialogUnit});
   const std::string root = MakeShellTree();
   page.AddLabel(20, 12, "Shell tree view (hidden folders shown dimmed)");

@@ -79,7 +79,8 @@ int WindowCount() {
 struct ShellBrowserDialog : ShellFixture {
   static void SetUpTestSuite() {
     ShellFixture::SetUpTestSuite();
-    StartUnits({&FormReaderUnit, &cxButtonsUnit, &cxListViewUnit, &cxShellTreeViewUnit, &cxShellListViewUnit, &cxShellBrowserDialogUnit});
+    StartUnits({&FormReaderUnit, &cxButtonsUnit, &cxLabelUnit, &cxTextEditUnit, &cxListViewUnit, &cxShellTreeViewUnit,
+                &cxShellListViewUnit, &cxShellBrowserDialogUnit});
   }
   // Runs the dialog with a step done in its loop; answers Execute's result.
   bool Run(TTestedDialog& dialog, std::function<void(TcxShellBrowserDlg*)> step) {
