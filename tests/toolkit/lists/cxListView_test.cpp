@@ -98,7 +98,8 @@ TEST_F(ListView, LabelEditsAreOfferedAndCancelsReported) {
   EXPECT_EQ(inner->Item(2).Caption, "song.mp3");
   EXPECT_EQ(cancels, 1);
 
-  NMHDR begin{inner->Handle(), 0, static_cast<UINT>(LVN_BEGINLABELEDITA)};
+  NMLVDISPINFOA begin{};
+  begin.hdr = NMHDR{inner->Handle(), 0, static_cast<UINT>(LVN_BEGINLABELEDITA)};
   EXPECT_EQ(inner->Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&begin)), FALSE);
   list->SetReadOnly(true);
   EXPECT_EQ(inner->Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&begin)), TRUE);
@@ -434,6 +435,175 @@ TEST_F(ListView, TheListAsksForTabOnlyWithoutCtrl) {
   const LRESULT code = SendMessageA(list->InnerListView()->Handle(), WM_GETDLGCODE, 0, 0);
   EXPECT_TRUE(code & DLGC_WANTCHARS);
   EXPECT_EQ((code & DLGC_WANTTAB) != 0, GetKeyState(VK_CONTROL) >= 0);
+}
+
+// The text the platform list shows for an item (or a sub-item).
+std::string WindowText(TcxCustomInnerListView* inner, int index, int sub = 0) {
+  char text[64] = {};
+  LVITEMA item{};
+  item.iSubItem = sub;
+  item.pszText = text;
+  item.cchTextMax = sizeof(text);
+  SendMessageA(inner->Handle(), LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+std::vector<std::string> WindowCaptions(TcxCustomInnerListView* inner) {
+  std::vector<std::string> captions;
+  const int count = static_cast<int>(SendMessageA(inner->Handle(), LVM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) captions.push_back(WindowText(inner, i));
+  return captions;
+}
+
+std::vector<std::string> ModelCaptions(TcxCustomInnerListView* inner) {
+  std::vector<std::string> captions;
+  for (int i = 0; i < inner->ItemCount(); ++i) captions.push_back(inner->Item(i).Caption);
+  return captions;
+}
+
+// Records the header and editing events.
+struct ListEvents {
+  std::vector<std::string> log;
+  void RightClick(TObject*, int column, TPoint point) {
+    log.push_back("right " + std::to_string(column) + " at " + std::to_string(point.X) + "," + std::to_string(point.Y));
+  }
+  void Dragged(TObject*) { log.push_back("dragged"); }
+  void Editing(TObject*, int item, bool& allow) {
+    log.push_back("editing " + std::to_string(item));
+    allow = item != 1;
+  }
+  // Sorts by Data, largest first.
+  void Compare(TObject*, const TcxListItem& a, const TcxListItem& b, int, int& result) {
+    result = a.Data > b.Data ? -1 : a.Data < b.Data ? 1 : 0;
+  }
+};
+
+// Presses and releases a mouse button over the header at a point of its client area, with the
+// cursor there, as the system posts it.
+void ClickHeader(HWND header, TPoint at, UINT down, UINT up, WPARAM buttons) {
+  POINT screen{at.X, at.Y};
+  ClientToScreen(header, &screen);
+  SetCursorPos(screen.x, screen.y);
+  PostMessageA(header, down, buttons, MAKELPARAM(at.X, at.Y));
+  PostMessageA(header, up, 0, MAKELPARAM(at.X, at.Y));
+  PumpWhileBusy();
+}
+
+TEST_F(ListView, AColumnRightClickedInTheHeaderIsReportedWithThePoint) {
+  TcxCustomInnerListView* inner = NewReportList()->InnerListView();
+  ListEvents events;
+  inner->OnColumnRightClick = MakeEvent(&events, &ListEvents::RightClick);
+  const TRect second = inner->GetHeaderItemRect(1);
+  struct Case {
+    TPoint at;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {TPoint(10, 5), {"right 0 at 10,5"}},
+      {TPoint(second.Left + 20, 4), {"right 1 at " + std::to_string(second.Left + 20) + ",4"}},
+      {TPoint(second.Right + 20, 5), {}},  // the empty header beyond the last column
+  };
+  for (const Case& c : cases) {
+    events.log.clear();
+    ClickHeader(inner->HeaderWindow(), c.at, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
+    EXPECT_EQ(events.log, c.expected) << c.at.X;
+  }
+  events.log.clear();
+  ClickHeader(inner->HeaderWindow(), TPoint(10, 5), WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
+  EXPECT_TRUE(events.log.empty()) << "a left click is no right click";
+}
+
+// Drags the first column by its caption to the right half of the second.
+void DragFirstColumnBehindSecond(TcxCustomInnerListView* inner) {
+  HWND header = inner->HeaderWindow();
+  const TRect second = inner->GetHeaderItemRect(1);
+  const TPoint from(10, 5), to(second.Right - 5, 5);
+  POINT screen{from.X, from.Y};
+  ClientToScreen(header, &screen);
+  SetCursorPos(screen.x, screen.y);
+  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.X, from.Y));
+  for (int x = from.X + 10; x <= to.X; x += 10) SendMessageA(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, to.Y));
+  SendMessageA(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.X, to.Y));
+  SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(to.X, to.Y));
+  PumpWhileBusy();
+}
+
+TEST_F(ListView, DraggedColumnsMoveInTheHeaderAndArePaintedInTheirNewPlace) {
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  ListEvents events;
+  inner->OnColumnDragged = MakeEvent(&events, &ListEvents::Dragged);
+  DragFirstColumnBehindSecond(inner);
+  EXPECT_TRUE(events.log.empty()) << "without FullDrag the header keeps its order";
+
+  inner->SetFullDrag(true);
+  DragFirstColumnBehindSecond(inner);
+  EXPECT_EQ(events.log, std::vector<std::string>{"dragged"});
+  int order[2] = {};
+  SendMessageA(inner->Handle(), LVM_GETCOLUMNORDERARRAY, 2, reinterpret_cast<LPARAM>(order));
+  EXPECT_EQ(order[0], 1);
+  EXPECT_EQ(order[1], 0);
+  THeaderItemInfo info;
+  inner->HandleHeaderItemInfo(0, info);
+  EXPECT_EQ(info.Text, "Length");  // the header item at the first place is the moved column
+  EXPECT_EQ(info.Alignment, taRightJustify);
+
+  list->SetViewStyle(vsList);  // a new window keeps the order
+  list->SetViewStyle(vsReport);
+  PumpWhileBusy();
+  order[0] = order[1] = -1;
+  SendMessageA(inner->Handle(), LVM_GETCOLUMNORDERARRAY, 2, reinterpret_cast<LPARAM>(order));
+  EXPECT_EQ(order[0], 1);
+}
+
+TEST_F(ListView, SortsByOnCompareOrByCaptionsKeepingTheSelection) {
+  TcxCustomInnerListView* inner = NewReportList()->InnerListView();
+  ListEvents events;
+  const intptr_t data[] = {5, 20, 10};  // clip one, clip two, song
+  for (int i = 0; i < 3; ++i) const_cast<TcxListItem&>(inner->Item(i)).Data = data[i];
+  inner->SetSelectedIndex(0);
+  inner->OnCompare = MakeEvent(&events, &ListEvents::Compare);
+  inner->SetSortType(stData);
+  const std::vector<std::string> byData{"clip two.mp4", "song.mp3", "clip one.avi"};
+  EXPECT_EQ(ModelCaptions(inner), byData);
+  EXPECT_EQ(WindowCaptions(inner), byData);
+  EXPECT_EQ(WindowText(inner, 0, 1), "00:01:00");  // sub-items travel with their items
+  EXPECT_EQ(inner->SelectedIndex(), 2) << "the selection stays on its item";
+
+  // Captions without a handler; a new item goes to its place.
+  inner->OnCompare = nullptr;
+  inner->SetSortType(stText);
+  EXPECT_EQ(ModelCaptions(inner), (std::vector<std::string>{"clip one.avi", "clip two.mp4", "song.mp3"}));
+  EXPECT_EQ(inner->AddItem({"concert.mkv", {}}), 2);
+  const std::vector<std::string> byText{"clip one.avi", "clip two.mp4", "concert.mkv", "song.mp3"};
+  EXPECT_EQ(ModelCaptions(inner), byText);
+  EXPECT_EQ(WindowCaptions(inner), byText);
+
+  // A renamed item moves to its new place.
+  EndEdit(inner, 0, "zoo.avi");
+  PumpWhileBusy();
+  EXPECT_EQ(ModelCaptions(inner).back(), "zoo.avi");
+  EXPECT_EQ(WindowCaptions(inner).back(), "zoo.avi");
+}
+
+TEST_F(ListView, OnEditingDecidesWhichCaptionsCanBeEdited) {
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  ListEvents events;
+  inner->OnEditing = MakeEvent(&events, &ListEvents::Editing);
+  inner->SetFocus();
+  HWND edit = inner->EditCaption(0);
+  EXPECT_NE(edit, nullptr);
+  EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(inner->Handle(), LVM_GETEDITCONTROL, 0, 0)), edit);
+  SendMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+  PumpWhileBusy();
+  EXPECT_EQ(inner->EditCaption(1), nullptr);
+  EXPECT_EQ(SendMessageA(inner->Handle(), LVM_GETEDITCONTROL, 0, 0), 0);
+  EXPECT_EQ(events.log, (std::vector<std::string>{"editing 0", "editing 1"}));
+
+  list->SetReadOnly(true);  // refused before the handler is asked
+  events.log.clear();
+  EXPECT_EQ(inner->EditCaption(0), nullptr);
+  EXPECT_TRUE(events.log.empty());
 }
 
 }  // namespace
