@@ -990,9 +990,15 @@ void TcxCustomListView::ApplyViewStyle(TViewStyle value) {
   UpdateOwnScrollBars(false);
 }
 
+void TcxCustomListView::SetOwnerDraw(bool value) {
+  ownerDraw_ = value;
+  if (!ComponentState().Contains(csLoading)) inner_->SetOwnerDraw(value);
+}
+
 void TcxCustomListView::Loaded() {
   TcxContainer::Loaded();
   UpdateIconOptions();
+  inner_->SetOwnerDraw(ownerDraw_);
 }
 
 void TcxCustomListView::LookAndFeelChanged(TcxLookAndFeel* sender, TcxLookAndFeelValues values) {

@@ -300,6 +300,9 @@ class TcxCustomListView : public TcxContainer {
   void SetReadOnly(bool value);
   TViewStyle ViewStyle() const { return inner_->ViewStyle(); }
   void SetViewStyle(TViewStyle value) { ApplyViewStyle(value); }
+  // Kept here and given to the list only once a stored form has been read.
+  bool OwnerDraw() const { return ownerDraw_; }
+  void SetOwnerDraw(bool value);
   TNotifyEvent OnCancelEdit;
 
   virtual void ApplyViewStyle(TViewStyle value);
@@ -322,6 +325,7 @@ class TcxCustomListView : public TcxContainer {
   void IconOptionsChanged(TObject*) { UpdateIconOptions(); }
   TcxCustomInnerListView* inner_ = nullptr;
   std::unique_ptr<TcxIconOptions> iconOptions_;
+  bool ownerDraw_ = false;
 };
 
 class TcxListView : public TcxCustomListView {

@@ -606,4 +606,169 @@ TEST_F(ListView, OnEditingDecidesWhichCaptionsCanBeEdited) {
   EXPECT_TRUE(events.log.empty());
 }
 
+TColor PixelAt(HWND window, int x, int y) {
+  HDC dc = GetDC(window);
+  const auto colour = static_cast<TColor>(GetPixel(dc, x, y));
+  ReleaseDC(window, dc);
+  return colour;
+}
+
+TRect ItemBoundsOf(TcxCustomInnerListView* inner, int item, int part = LVIR_BOUNDS) {
+  RECT r{part, 0, 0, 0};
+  SendMessageA(inner->Handle(), LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&r));
+  return TRect(r);
+}
+
+void Repaint(TcxCustomInnerListView* inner) {
+  RedrawWindow(inner->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+// Fills each row in a colour of its index and records the states it was asked with.
+struct OwnerDrawn {
+  static constexpr TColor colours[] = {0x0000C0, 0x00C000, 0xC00000};
+  std::vector<TOwnerDrawState> states;
+  void Draw(TObject*, TCanvas* canvas, int item, const TRect& rect, TOwnerDrawState state) {
+    if (static_cast<int>(states.size()) <= item) states.resize(item + 1);
+    states[item] = state;
+    canvas->Brush()->SetColor(colours[item]);
+    canvas->FillRect(rect);
+  }
+};
+
+TEST_F(ListView, OwnerDrawnRowsArePaintedByOnDrawItemOrAsPlainCaptions) {
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  list->Style()->SetColor(TColor(0xE0F0F0));
+  list->SetOwnerDraw(true);
+  PumpWhileBusy();
+  EXPECT_TRUE(GetWindowLongA(inner->Handle(), GWL_STYLE) & LVS_OWNERDRAWFIXED);
+
+  // Without a handler each row shows its caption on the list's colour.
+  Repaint(inner);
+  const TRect first = ItemBoundsOf(inner, 0);
+  EXPECT_EQ(PixelAt(inner->Handle(), 100, (first.Top + first.Bottom) / 2), ColorToRGB(TColor(0xE0F0F0)));
+  int ink = 0;
+  for (int x = first.Left + 2; x < first.Left + 40; ++x)
+    for (int y = first.Top; y < first.Bottom; ++y) ink += PixelAt(inner->Handle(), x, y) == static_cast<TColor>(ColorToRGB(inner->Font()->Color()));
+  EXPECT_GT(ink, 10) << "the caption's letters";
+
+  OwnerDrawn drawn;
+  inner->OnDrawItem = MakeEvent(&drawn, &OwnerDrawn::Draw);
+  inner->SetSelectedIndex(1);
+  Repaint(inner);
+  for (int item = 0; item < 3; ++item) {
+    const TRect r = ItemBoundsOf(inner, item);
+    for (int x : {5, 150, 190}) EXPECT_EQ(PixelAt(inner->Handle(), x, (r.Top + r.Bottom) / 2), OwnerDrawn::colours[item]) << item << " " << x;
+  }
+  ASSERT_EQ(drawn.states.size(), 3u);
+  EXPECT_FALSE(drawn.states[0].Contains(odSelected));
+  EXPECT_TRUE(drawn.states[1].Contains(odSelected));
+
+  list->SetOwnerDraw(false);
+  PumpWhileBusy();
+  EXPECT_FALSE(GetWindowLongA(inner->Handle(), GWL_STYLE) & LVS_OWNERDRAWFIXED);
+}
+
+// Records every custom-draw step as "target item/sub stage".
+struct DrawSteps {
+  std::vector<std::string> log;
+  TCustomDrawState selectedState;
+  static constexpr const char* stages[] = {"pre", "post", "pre-erase", "post-erase"};
+  void List(TObject*, TCanvas*, const TRect&, TCustomDrawStage stage, bool&) {
+    log.push_back(std::string("list ") + stages[stage]);
+  }
+  void Item(TObject*, TCanvas*, int item, int sub, TCustomDrawState state, TCustomDrawStage stage, bool&) {
+    log.push_back("item " + std::to_string(item) + "/" + std::to_string(sub) + " " + stages[stage]);
+    if (item == 1 && stage == cdPrePaint) selectedState = state;
+  }
+  void SubItem(TObject*, TCanvas*, int item, int sub, TCustomDrawState, TCustomDrawStage stage, bool&) {
+    log.push_back("sub " + std::to_string(item) + "/" + std::to_string(sub) + " " + stages[stage]);
+  }
+};
+
+TEST_F(ListView, CustomDrawingIsOfferedAtEveryStageInPaintOrder) {
+  TcxCustomInnerListView* inner = NewReportList()->InnerListView();
+  inner->DeleteItem(2);
+  inner->SetSelectedIndex(1);
+  DrawSteps steps;
+  inner->OnAdvancedCustomDraw = MakeEvent(&steps, &DrawSteps::List);
+  inner->OnAdvancedCustomDrawItem = MakeEvent(&steps, &DrawSteps::Item);
+  Repaint(inner);
+  EXPECT_EQ(steps.log, (std::vector<std::string>{"list pre", "item 0/0 pre", "item 0/0 post", "item 1/0 pre",
+                                                 "item 1/0 post", "list post"}));
+  EXPECT_TRUE(steps.selectedState.Contains(cdsSelected));
+
+  inner->OnAdvancedCustomDrawSubItem = MakeEvent(&steps, &DrawSteps::SubItem);
+  steps.log.clear();
+  Repaint(inner);
+  EXPECT_EQ(steps.log, (std::vector<std::string>{"list pre", "item 0/0 pre", "sub 0/0 pre", "sub 0/0 post",
+                                                 "sub 0/1 pre", "sub 0/1 post", "item 0/0 post", "item 1/0 pre",
+                                                 "sub 1/0 pre", "sub 1/0 post", "sub 1/1 pre", "sub 1/1 post",
+                                                 "item 1/0 post", "list post"}));
+}
+
+// Two 16 x 16 images: red and blue squares.
+std::unique_ptr<TImageList> ColourImages() {
+  auto images = std::make_unique<TImageList>(nullptr, 16, 16);
+  for (TColor colour : {clRed, clBlue}) {
+    TBitmap bitmap;
+    bitmap.SetSize(16, 16);
+    bitmap.Canvas()->Brush()->SetColor(colour);
+    bitmap.Canvas()->FillRect(TRect(0, 0, 16, 16));
+    images->AddMasked(&bitmap, clFuchsia);
+  }
+  return images;
+}
+
+struct ImageQuestions {
+  std::vector<std::string> log;
+  void ItemImage(TObject*, int index, TcxListItem& item) {
+    log.push_back("item " + std::to_string(index));
+    item.ImageIndex = index % 2;
+  }
+  void SubItemImage(TObject*, int item, int sub, int& image) {
+    log.push_back("sub " + std::to_string(item) + "/" + std::to_string(sub));
+    image = item == 0 ? 1 : image;
+  }
+};
+
+int WindowImage(TcxCustomInnerListView* inner, int index, int sub) {
+  LVITEMA item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = index;
+  item.iSubItem = sub;
+  SendMessageA(inner->Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return item.iImage;
+}
+
+TEST_F(ListView, ImageIndexesAreAskedForWhenTheListShowsItsItems) {
+  TcxCustomInnerListView* inner = NewReportList()->InnerListView();
+  auto images = ColourImages();
+  ImageQuestions questions;
+  inner->SetSmallImages(images.get());
+  inner->OnGetImageIndex = MakeEvent(&questions, &ImageQuestions::ItemImage);
+  inner->OnGetSubItemImage = MakeEvent(&questions, &ImageQuestions::SubItemImage);
+  inner->RecreateWnd();  // sub-item images are taken on when the window is made
+  PumpWhileBusy();
+  struct Case {
+    int item, sub, image;
+    const char* asked;
+  } cases[] = {{0, 0, 0, "item 0"}, {1, 0, 1, "item 1"}, {0, 1, 1, "sub 0/1"}, {2, 1, -1, "sub 2/1"}};
+  for (const Case& c : cases) {
+    questions.log.clear();
+    EXPECT_EQ(WindowImage(inner, c.item, c.sub), c.image) << c.asked;
+    EXPECT_EQ(questions.log, std::vector<std::string>{c.asked});
+  }
+  EXPECT_EQ(inner->Item(1).ImageIndex, 1) << "the handler's index is kept in the item";
+
+  questions.log.clear();
+  Repaint(inner);
+  EXPECT_FALSE(questions.log.empty());
+  for (int item : {0, 1}) {
+    const TRect icon = ItemBoundsOf(inner, item, LVIR_ICON);
+    EXPECT_EQ(PixelAt(inner->Handle(), (icon.Left + icon.Right) / 2, (icon.Top + icon.Bottom) / 2),
+              ColorToRGB(item == 0 ? clRed : clBlue)) << item;
+  }
+}
+
 }  // namespace
