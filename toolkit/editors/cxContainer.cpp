@@ -956,6 +956,7 @@ void StartContainer() {
     getScrollBarInfo = reinterpret_cast<TGetScrollBarInfo>(reinterpret_cast<void*>(GetProcAddress(user, "GetScrollBarInfo")));
   GroupDescendentsWith(TcxStyleController::StaticClass(), TControl::StaticClass());
   RegisterClass(TcxStyleController::StaticClass());
+  RegisterContainerStyleProperties();
   InstallPopupHooks();
 }
 

@@ -132,6 +132,11 @@ class TcxContainerStyle : public TcxInterfacedPersistent {
 
   // What a stored form keeps of the value of that name.
   bool IsStyleValueStored(const std::string& propertyName) const;
+  // The same for a value by number (the stored test of its published property).
+  template <TcxContainerStyleValue Value> bool IsValueStored() const {
+    std::string name;
+    return StyleValueName(Value, name) && IsStyleValueStored(name);
+  }
 
  protected:
   // The style of the chain (this one or a controller's of the same state) that assigns the value.
@@ -194,6 +199,9 @@ class TcxContainerStyles : public TObject {
  private:
   TcxContainerStyle* styles_[4] = {};
 };
+
+// The published properties of the container style for stored forms (registered by the module).
+void RegisterContainerStyleProperties();
 
 // A component holding styles that many containers share.
 class TcxStyleController : public TComponent {

@@ -4,6 +4,7 @@
 
 #include "Forms.h"
 #include "SysUtils.h"
+#include "TypInfo.h"
 #include "cxEditPaintUtils.h"
 
 CALDERAN_IMPLEMENT_CLASS(TcxIconOptions, TPersistent)
@@ -76,6 +77,7 @@ DWORD TcxCustomInnerListView::StyleBits() const {
   if (!wrapText_) style |= LVS_NOLABELWRAP;
   if (ownerData_) style |= LVS_OWNERDATA;
   if (ownerDraw_) style |= LVS_OWNERDRAWFIXED;
+  if (!multiSelect_) style |= LVS_SINGLESEL;
   return style;
 }
 
@@ -285,6 +287,18 @@ void TcxCustomInnerListView::SetReadOnly(bool value) {
   readOnly_ = value;
   if (HandleAllocated()) SetWindowLongA(Handle(), GWL_STYLE, (GetWindowLongA(Handle(), GWL_STYLE) & ~LVS_EDITLABELS) |
                                                                   (readOnly_ ? 0 : LVS_EDITLABELS));
+}
+
+void TcxCustomInnerListView::SetHideSelection(bool value) {
+  if (value == hideSelection_) return;
+  hideSelection_ = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TcxCustomInnerListView::SetMultiSelect(bool value) {
+  if (value == multiSelect_) return;
+  multiSelect_ = value;
+  if (HandleAllocated()) RecreateWnd();
 }
 
 void TcxCustomInnerListView::SetOwnerDraw(bool value) {
@@ -1038,9 +1052,81 @@ void TcxCustomListView::Scroll(TScrollBarKind kind, TScrollCode code, int& posit
 
 namespace {
 
+constexpr const char* viewStyleNames[] = {"vsIcon", "vsSmallIcon", "vsList", "vsReport"};
+constexpr const char* arrangementNames[] = {"iaTop", "iaLeft"};
+constexpr const char* sortTypeNames[] = {"stNone", "stData", "stText", "stBoth"};
+constinit const TEnumInfo viewStyleInfo{viewStyleNames, 4};
+constinit const TEnumInfo arrangementInfo{arrangementNames, 2};
+constinit const TEnumInfo sortTypeInfo{sortTypeNames, 4};
+
+// An event of the inner list view published on the container: a stored form binds it there.
+template <auto Member> constexpr TPropInfo InnerEvent(const char* name) {
+  TPropInfo p = PublishedEvent<Member>(name);
+  p.SetMethod = [](TObject* o, TObject* target, const TMethodInfo* method) {
+    return PublishedEvent<Member>("").SetMethod(static_cast<TcxCustomListView*>(o)->InnerListView(), target, method);
+  };
+  return p;
+}
+
+using O = TcxIconOptions;
+constinit const TPropInfo iconOptionsProps[] = {
+    Published<&O::Arrangement, &O::SetArrangement>("Arrangement", &arrangementInfo).WithDefault(iaTop),
+    Published<&O::AutoArrange, &O::SetAutoArrange>("AutoArrange").WithDefault(false),
+    Published<&O::WrapText, &O::SetWrapText>("WrapText").WithDefault(true),
+};
+
+using L = TcxCustomListView;
+using I = TcxCustomInnerListView;
+constinit const TPropInfo listProps[] = {
+    Published<&L::ColumnClick, &L::SetColumnClick>("ColumnClick").WithDefault(true),
+    Published<&L::HideSelection, &L::SetHideSelection>("HideSelection").WithDefault(true),
+    Published<&L::IconOptions, nullptr>("IconOptions"),
+    Published<&L::MultiSelect, &L::SetMultiSelect>("MultiSelect").WithDefault(false),
+    Published<&L::OwnerData, &L::SetOwnerData>("OwnerData").WithDefault(false),
+    Published<&L::OwnerDraw, &L::SetOwnerDraw>("OwnerDraw").WithDefault(false),
+    Published<&L::ReadOnly, &L::SetReadOnly>("ReadOnly").WithDefault(false),
+    Published<&L::RowSelect, &L::SetRowSelect>("RowSelect").WithDefault(false),
+    Published<&L::ShowColumnHeaders, &L::SetShowColumnHeaders>("ShowColumnHeaders").WithDefault(true),
+    Published<&L::SmallImages, &L::SetSmallImages>("SmallImages"),
+    Published<&L::SortType, &L::SetSortType>("SortType", &sortTypeInfo).WithDefault(stNone),
+    Published<&L::ViewStyle, &L::SetViewStyle>("ViewStyle", &viewStyleInfo).WithDefault(vsIcon),
+    Published<&L::Style, &L::SetStyle>("Style"),
+    Published<&L::StyleDisabled, &L::SetStyleDisabled>("StyleDisabled"),
+    Published<&L::StyleFocused, &L::SetStyleFocused>("StyleFocused"),
+    Published<&L::StyleHot, &L::SetStyleHot>("StyleHot"),
+    PublishedEvent<&L::OnCancelEdit>("OnCancelEdit"),
+    InnerEvent<&I::OnAdvancedCustomDraw>("OnAdvancedCustomDraw"),
+    InnerEvent<&I::OnAdvancedCustomDrawItem>("OnAdvancedCustomDrawItem"),
+    InnerEvent<&I::OnAdvancedCustomDrawSubItem>("OnAdvancedCustomDrawSubItem"),
+    InnerEvent<&I::OnChange>("OnChange"),
+    InnerEvent<&I::OnChanging>("OnChanging"),
+    InnerEvent<&I::OnColumnClick>("OnColumnClick"),
+    InnerEvent<&I::OnColumnDragged>("OnColumnDragged"),
+    InnerEvent<&I::OnColumnRightClick>("OnColumnRightClick"),
+    InnerEvent<&I::OnCompare>("OnCompare"),
+    InnerEvent<&I::OnCustomDraw>("OnCustomDraw"),
+    InnerEvent<&I::OnCustomDrawItem>("OnCustomDrawItem"),
+    InnerEvent<&I::OnCustomDrawSubItem>("OnCustomDrawSubItem"),
+    InnerEvent<&I::OnData>("OnData"),
+    InnerEvent<&I::OnDataFind>("OnDataFind"),
+    InnerEvent<&I::OnDataHint>("OnDataHint"),
+    InnerEvent<&I::OnDataStateChange>("OnDataStateChange"),
+    InnerEvent<&I::OnDeletion>("OnDeletion"),
+    InnerEvent<&I::OnDrawItem>("OnDrawItem"),
+    InnerEvent<&I::OnEdited>("OnEdited"),
+    InnerEvent<&I::OnEditing>("OnEditing"),
+    InnerEvent<&I::OnGetImageIndex>("OnGetImageIndex"),
+    InnerEvent<&I::OnGetSubItemImage>("OnGetSubItemImage"),
+    InnerEvent<&I::OnInfoTip>("OnInfoTip"),
+    InnerEvent<&I::OnInsert>("OnInsert"),
+    InnerEvent<&I::OnSelectItem>("OnSelectItem"),
+};
+
 void StartListView() {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
+  RegisterPublishedProperties(TcxIconOptions::StaticClass(), iconOptionsProps);
+  RegisterPublishedProperties(TcxListView::StaticClass(), listProps);
   RegisterClass(TcxListView::StaticClass());
 }
 

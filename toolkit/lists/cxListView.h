@@ -147,6 +147,9 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   bool ShowColumnHeaders() const { return showColumnHeaders_; }
   void SetShowColumnHeaders(bool value);
   bool HideSelection() const { return hideSelection_; }
+  void SetHideSelection(bool value);
+  bool MultiSelect() const { return multiSelect_; }
+  void SetMultiSelect(bool value);
   TSortType SortType() const { return sortType_; }
   void SetSortType(TSortType value);
   // Report rows drawn by OnDrawItem (or as plain captions without a handler).
@@ -275,7 +278,7 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   TViewStyle viewStyle_ = vsIcon;
   bool readOnly_ = false, gridLines_ = false, rowSelect_ = false, columnClick_ = true, showColumnHeaders_ = true;
   bool hideSelection_ = true;
-  bool ownerData_ = false, ownerDraw_ = false, fullDrag_ = false;
+  bool ownerData_ = false, ownerDraw_ = false, fullDrag_ = false, multiSelect_ = false;
   bool columnDragEnded_ = false;
   std::vector<int> columnOrder_;  // the header's order after a drag, kept over a new window
   TSortType sortType_ = stNone;
@@ -303,6 +306,31 @@ class TcxCustomListView : public TcxContainer {
   // Kept here and given to the list only once a stored form has been read.
   bool OwnerDraw() const { return ownerDraw_; }
   void SetOwnerDraw(bool value);
+  // The list's own settings, read and written on the inner list view.
+  bool ColumnClick() const { return inner_->ColumnClick(); }
+  void SetColumnClick(bool value) { inner_->SetColumnClick(value); }
+  bool HideSelection() const { return inner_->HideSelection(); }
+  void SetHideSelection(bool value) { inner_->SetHideSelection(value); }
+  bool MultiSelect() const { return inner_->MultiSelect(); }
+  void SetMultiSelect(bool value) { inner_->SetMultiSelect(value); }
+  bool OwnerData() const { return inner_->OwnerData(); }
+  void SetOwnerData(bool value) { inner_->SetOwnerData(value); }
+  bool RowSelect() const { return inner_->RowSelect(); }
+  void SetRowSelect(bool value) { inner_->SetRowSelect(value); }
+  bool ShowColumnHeaders() const { return inner_->ShowColumnHeaders(); }
+  void SetShowColumnHeaders(bool value) { inner_->SetShowColumnHeaders(value); }
+  TCustomImageList* SmallImages() const { return inner_->SmallImages(); }
+  void SetSmallImages(TCustomImageList* value) { inner_->SetSmallImages(value); }
+  TSortType SortType() const { return inner_->SortType(); }
+  void SetSortType(TSortType value) { inner_->SetSortType(value); }
+  void SetGridLines(bool value) { inner_->SetGridLines(value); }
+  // The styles of the four states (a write copies the given style).
+  TcxContainerStyle* StyleDisabled() const { return StyleState(cssDisabled); }
+  void SetStyleDisabled(TcxContainerStyle* value) { Styles()->AssignStyle(cssDisabled, value); }
+  TcxContainerStyle* StyleFocused() const { return StyleState(cssFocused); }
+  void SetStyleFocused(TcxContainerStyle* value) { Styles()->AssignStyle(cssFocused, value); }
+  TcxContainerStyle* StyleHot() const { return StyleState(cssHot); }
+  void SetStyleHot(TcxContainerStyle* value) { Styles()->AssignStyle(cssHot, value); }
   TNotifyEvent OnCancelEdit;
 
   virtual void ApplyViewStyle(TViewStyle value);

@@ -4,17 +4,37 @@
 #include <string>
 #include <vector>
 
+#include "FormReader.h"
+#include "TypInfo.h"
 #include "cxListView.h"
 #include "dxSkinsBuiltIn.h"
 #include "toolkit/editors/editors_fixture.h"
 
+// A form as the application's frame of the file list is: its handlers record what reached them.
+class TFileListProbe : public TForm {
+  CALDERAN_CLASS(TFileListProbe)
+  using TForm::TForm;
+  void FileListColumnRightClick(TObject* sender, int column, TPoint) {
+    log.push_back(std::string(sender->ClassName()) + " right " + std::to_string(column));
+  }
+  void FileListCancelEdit(TObject* sender) { log.push_back(std::string(sender->ClassName()) + " cancel"); }
+  std::vector<std::string> log;
+};
+CALDERAN_IMPLEMENT_CREATABLE(TFileListProbe, TForm, TComponent*)
+
 namespace {
+
+constinit const TMethodInfo fileListMethods[] = {
+    PublishedMethod<&TFileListProbe::FileListColumnRightClick>("FileListColumnRightClick"),
+    PublishedMethod<&TFileListProbe::FileListCancelEdit>("FileListCancelEdit"),
+};
 
 struct ListView : EditorsFixture {
   static void SetUpTestSuite() {
     EditorsFixture::SetUpTestSuite();
-    StartUnits({&cxListViewUnit});
+    StartUnits({&FormReaderUnit, &cxListViewUnit});
     StartSkinUnits();
+    RegisterPublishedMethods(TFileListProbe::StaticClass(), fileListMethods);
   }
   TcxListView* NewReportList() {
     auto* list = Place(new TcxListView(form.get()), 10, 10, 300, 150);
@@ -768,6 +788,70 @@ TEST_F(ListView, ImageIndexesAreAskedForWhenTheListShowsItsItems) {
     const TRect icon = ItemBoundsOf(inner, item, LVIR_ICON);
     EXPECT_EQ(PixelAt(inner->Handle(), (icon.Left + icon.Right) / 2, (icon.Top + icon.Bottom) / 2),
               ColorToRGB(item == 0 ? clRed : clBlue)) << item;
+  }
+}
+
+constexpr const char* fileListForm = R"(object Frame: TFileListProbe
+  object FileList: TcxListView
+    Left = 0
+    Top = 0
+    Width = 400
+    Height = 200
+    ViewStyle = vsReport
+    ReadOnly = True
+    OwnerDraw = True
+    SortType = stText
+    IconOptions.WrapText = False
+    Style.Color = 16579834
+    Style.BorderStyle = cbsSingle
+    StyleHot.BorderColor = clRed
+    OnColumnRightClick = FileListColumnRightClick
+    OnCancelEdit = FileListCancelEdit
+  end
+end
+)";
+
+TEST_F(ListView, AStoredFormSetsTheListAndBindsItsEventsWhereTheyFire) {
+  TFileListProbe frame(nullptr, 0);
+  ReadComponentText(fileListForm, "FileList", &frame);
+  auto* list = ObjectAs<TcxListView>(frame.FindComponent("FileList"));
+  ASSERT_NE(list, nullptr);
+  TcxCustomInnerListView* inner = list->InnerListView();
+  EXPECT_EQ(list->ViewStyle(), vsReport);
+  EXPECT_TRUE(list->ReadOnly());
+  EXPECT_TRUE(inner->OwnerDraw()) << "applied once the form was read";
+  EXPECT_EQ(inner->SortType(), stText);
+  EXPECT_FALSE(list->IconOptions()->WrapText());
+  EXPECT_EQ(list->Style()->Color(), TColor(16579834));
+  EXPECT_EQ(list->Style()->BorderStyle(), cbsSingle);
+  EXPECT_EQ(list->StyleHot()->BorderColor(), clRed);
+
+  // The list's events are the inner list view's, fired with it as sender; the container's own
+  // event with the container.
+  ASSERT_TRUE(static_cast<bool>(inner->OnColumnRightClick));
+  inner->OnColumnRightClick(inner, 2, TPoint(1, 1));
+  list->OnCancelEdit(list);
+  EXPECT_EQ(frame.log, (std::vector<std::string>{"TcxCustomInnerListView right 2", "TcxListView cancel"}));
+}
+
+TEST_F(ListView, AStyleKeepsInAStoredFormOnlyTheValuesItAssigns) {
+  TcxListView list(nullptr);
+  list.Style()->SetColor(clYellow);
+  list.StyleHot()->SetShadow(true);  // a value the state styles leave to the normal style
+  struct Case {
+    TcxContainerStyle* style;
+    const char* property;
+    bool stored;
+  } cases[] = {
+      {list.Style(), "Color", true},          {list.Style(), "BorderColor", false},
+      {list.Style(), "Shadow", true},         {list.Style(), "LookAndFeel", true},
+      {list.Style(), "StyleController", true}, {list.StyleHot(), "StyleController", false},
+      {list.Style(), "AssignedValues", false},
+  };
+  for (const Case& c : cases) {
+    const TPropInfo* prop = FindPublishedProperty(c.style->ClassType(), c.property);
+    ASSERT_NE(prop, nullptr) << c.property;
+    EXPECT_EQ(IsStoredProp(c.style, prop), c.stored) << c.property << " of state " << c.style->State();
   }
 }
 
