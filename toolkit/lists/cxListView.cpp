@@ -525,9 +525,7 @@ void TcxCustomInnerListView::Dispatch(TMessage& m) {
 
 void TcxCustomInnerListView::WMGetDlgCode(TMessage& m) {
   TWinControl::Dispatch(m);
-  if (!container_) return;
-  m.Result |= DLGC_WANTCHARS;
-  if (GetKeyState(VK_CONTROL) >= 0) m.Result |= DLGC_WANTTAB;
+  AddInnerDialogCodes(container_, m);
 }
 
 void TcxCustomInnerListView::FocusChangedMessage(TMessage& m, bool gained) {
@@ -919,43 +917,34 @@ void TcxCustomInnerListView::DblClick() {
 }
 
 void TcxCustomInnerListView::KeyDown(Word& key, TShiftState shift) {
-  if (container_) container_->DoKeyDown(key, shift);
+  InnerKeyDownToContainer(container_, key, shift);
   if (key != 0) TWinControl::KeyDown(key, shift);
 }
 
 void TcxCustomInnerListView::KeyPress(char& key) {
-  if (key == '\t') key = 0;
-  if (key != 0 && container_) container_->DoKeyPress(key);
-  if (key == '\r') key = 0;
+  InnerKeyPressToContainer(container_, key);
   if (key != 0) TWinControl::KeyPress(key);
 }
 
 void TcxCustomInnerListView::KeyUp(Word& key, TShiftState shift) {
-  if (key == VK_TAB) key = 0;
-  if (key != 0 && container_) container_->DoKeyUp(key, shift);
+  InnerKeyUpToContainer(container_, key, shift);
   if (key != 0) TWinControl::KeyUp(key, shift);
 }
 
 void TcxCustomInnerListView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TWinControl::MouseDown(button, shift, x, y);
-  if (!container_) return;
-  container_->SetInnerControlMouseDown(true);
-  struct TReset {
-    TcxContainer* c;
-    ~TReset() { c->SetInnerControlMouseDown(false); }
-  } reset{container_};
-  container_->DoMouseDown(button, shift, x + Left(), y + Top());
+  InnerMouseDownToContainer(container_, this, button, shift, x, y);
 }
 
 void TcxCustomInnerListView::MouseMove(TShiftState shift, int x, int y) {
   TWinControl::MouseMove(shift, x, y);
   if (HandleAllocated() && ItemAtPoint(x, y) < 0) SetHint(designHint_);
-  if (container_) container_->DoMouseMove(shift, x + Left(), y + Top());
+  InnerMouseMoveToContainer(container_, this, shift, x, y);
 }
 
 void TcxCustomInnerListView::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TWinControl::MouseUp(button, shift, x, y);
-  if (container_) container_->DoMouseUp(button, shift, x + Left(), y + Top());
+  InnerMouseUpToContainer(container_, this, button, shift, x, y);
 }
 
 // ---------------------------------------------------------------------------------------------
