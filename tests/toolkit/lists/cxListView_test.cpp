@@ -336,6 +336,17 @@ TEST_F(CustomDrawn, HandlersDrawItemsAndSubItemsInsteadOfTheList) {
   EXPECT_TRUE(seen.empty());
 }
 
+// The text the platform list shows for an item (or a sub-item).
+std::string WindowText(TcxCustomInnerListView* inner, int index, int sub = 0) {
+  char text[64] = {};
+  LVITEMA item{};
+  item.iSubItem = sub;
+  item.pszText = text;
+  item.cchTextMax = sizeof(text);
+  SendMessageA(inner->Handle(), LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
 // An owner-data list of a thousand rows named after their numbers.
 struct OwnerData : ListView {
   void Data(TObject*, int index, TcxListItem& item) {
@@ -351,15 +362,6 @@ struct OwnerData : ListView {
       }
   }
   void Hint(TObject*, int from, int to) { hinted = {from, to}; }
-  std::string TextOf(TcxCustomInnerListView* inner, int index, int sub) {
-    char text[64] = {};
-    LVITEMA item{};
-    item.iSubItem = sub;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    SendMessageA(inner->Handle(), LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
-    return text;
-  }
   int asked = 0;
   std::pair<int, int> hinted{-1, -1};
 };
@@ -375,9 +377,9 @@ TEST_F(OwnerData, RowsComeFromTheHandlerAsTheListShowsThem) {
   PumpWhileBusy();
   EXPECT_TRUE(GetWindowLongA(inner->Handle(), GWL_STYLE) & LVS_OWNERDATA);
   EXPECT_EQ(SendMessageA(inner->Handle(), LVM_GETITEMCOUNT, 0, 0), 1000);
-  EXPECT_EQ(TextOf(inner, 998, 0), "row 998");
-  EXPECT_EQ(TextOf(inner, 7, 1), "14");
-  EXPECT_EQ(TextOf(inner, 7, 5), "");  // a column the row has no text for
+  EXPECT_EQ(WindowText(inner, 998, 0), "row 998");
+  EXPECT_EQ(WindowText(inner, 7, 1), "14");
+  EXPECT_EQ(WindowText(inner, 7, 5), "");  // a column the row has no text for
 
   asked = 0;
   RedrawWindow(inner->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -455,17 +457,6 @@ TEST_F(ListView, TheListAsksForTabOnlyWithoutCtrl) {
   const LRESULT code = SendMessageA(list->InnerListView()->Handle(), WM_GETDLGCODE, 0, 0);
   EXPECT_TRUE(code & DLGC_WANTCHARS);
   EXPECT_EQ((code & DLGC_WANTTAB) != 0, GetKeyState(VK_CONTROL) >= 0);
-}
-
-// The text the platform list shows for an item (or a sub-item).
-std::string WindowText(TcxCustomInnerListView* inner, int index, int sub = 0) {
-  char text[64] = {};
-  LVITEMA item{};
-  item.iSubItem = sub;
-  item.pszText = text;
-  item.cchTextMax = sizeof(text);
-  SendMessageA(inner->Handle(), LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
-  return text;
 }
 
 std::vector<std::string> WindowCaptions(TcxCustomInnerListView* inner) {
