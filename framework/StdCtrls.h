@@ -263,6 +263,8 @@ class TMemo : public TCustomMemo {
 // ---------------------------------------------------------------------------------------------
 enum TOwnerDrawStateFlag : uint8_t { odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odComboBoxEdit };
 using TOwnerDrawState = TSet<TOwnerDrawStateFlag>;
+// The state of an owner-drawn item from the ODS_ bits of its draw-item message.
+TOwnerDrawState OwnerDrawStateOf(UINT itemState);
 using TDrawItemEvent = TEvent<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
 using TMeasureItemEvent = TEvent<void(TWinControl* Control, int Index, int& Height)>;
 

@@ -92,7 +92,9 @@ class TNativeListStrings : public TStrings {
   TStringList saved_;
 };
 
-TOwnerDrawState StateOf(UINT itemState) {
+}  // namespace
+
+TOwnerDrawState OwnerDrawStateOf(UINT itemState) {
   TOwnerDrawState s;
   if (itemState & ODS_SELECTED) s.Include(odSelected);
   if (itemState & ODS_GRAYED) s.Include(odGrayed);
@@ -103,7 +105,6 @@ TOwnerDrawState StateOf(UINT itemState) {
   if (itemState & ODS_COMBOBOXEDIT) s.Include(odComboBoxEdit);
   return s;
 }
-}  // namespace
 
 class TListBoxStrings : public TNativeListStrings {
  public:
@@ -273,7 +274,7 @@ void TCustomListBox::MeasureItem(int index, int& height) {
 
 void TCustomListBox::CNDrawItem(TMessage& m) {
   auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
-  TOwnerDrawState state = StateOf(d->itemState);
+  TOwnerDrawState state = OwnerDrawStateOf(d->itemState);
   canvas_->FreeHandle();
   canvas_->SetHandle(d->hDC);
   canvas_->SetFont(Font());
@@ -414,7 +415,7 @@ void TCustomComboBox::CNCommand(TMessage& m) {
 
 void TCustomComboBox::CNDrawItem(TMessage& m) {
   auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
-  TOwnerDrawState state = StateOf(d->itemState);
+  TOwnerDrawState state = OwnerDrawStateOf(d->itemState);
   if (OnDrawItem && static_cast<int>(d->itemID) >= 0) OnDrawItem(this, static_cast<int>(d->itemID), d->rcItem, state);
   else FillRect(d->hDC, &d->rcItem, Brush()->Handle());
   m.Result = TRUE;

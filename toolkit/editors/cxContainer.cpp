@@ -947,6 +947,51 @@ void TcxContainer::Dispatch(TMessage& m) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Input of inner controls handed to their container
+
+void InnerKeyDownToContainer(TcxContainer* container, Word& key, TShiftState shift) {
+  if (container) container->DoKeyDown(key, shift);
+}
+
+void InnerKeyPressToContainer(TcxContainer* container, char& key) {
+  if (key == '\t') key = 0;
+  if (key != 0 && container) container->DoKeyPress(key);
+  if (key == '\r') key = 0;
+}
+
+void InnerKeyUpToContainer(TcxContainer* container, Word& key, TShiftState shift) {
+  if (key == VK_TAB) key = 0;
+  if (key != 0 && container) container->DoKeyUp(key, shift);
+}
+
+// The container knows the press is the inner control's only while its handler runs.
+void InnerMouseDownToContainer(TcxContainer* container, TControl* inner, TMouseButton button, TShiftState shift,
+                               int x, int y) {
+  if (!container) return;
+  container->SetInnerControlMouseDown(true);
+  struct TReset {
+    TcxContainer* c;
+    ~TReset() { c->SetInnerControlMouseDown(false); }
+  } reset{container};
+  container->DoMouseDown(button, shift, x + inner->Left(), y + inner->Top());
+}
+
+void InnerMouseMoveToContainer(TcxContainer* container, TControl* inner, TShiftState shift, int x, int y) {
+  if (container) container->DoMouseMove(shift, x + inner->Left(), y + inner->Top());
+}
+
+void InnerMouseUpToContainer(TcxContainer* container, TControl* inner, TMouseButton button, TShiftState shift,
+                             int x, int y) {
+  if (container) container->DoMouseUp(button, shift, x + inner->Left(), y + inner->Top());
+}
+
+void AddInnerDialogCodes(TcxContainer* container, TMessage& m) {
+  if (!container) return;
+  m.Result |= DLGC_WANTCHARS;
+  if (GetKeyState(VK_CONTROL) >= 0) m.Result |= DLGC_WANTTAB;
+}
+
+// ---------------------------------------------------------------------------------------------
 // Module start-up
 
 namespace {
@@ -956,6 +1001,7 @@ void StartContainer() {
     getScrollBarInfo = reinterpret_cast<TGetScrollBarInfo>(reinterpret_cast<void*>(GetProcAddress(user, "GetScrollBarInfo")));
   GroupDescendentsWith(TcxStyleController::StaticClass(), TControl::StaticClass());
   RegisterClass(TcxStyleController::StaticClass());
+  RegisterContainerStyleProperties();
   InstallPopupHooks();
 }
 

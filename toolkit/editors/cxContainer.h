@@ -132,6 +132,11 @@ class TcxContainerStyle : public TcxInterfacedPersistent {
 
   // What a stored form keeps of the value of that name.
   bool IsStyleValueStored(const std::string& propertyName) const;
+  // The same for a value by number (the stored test of its published property).
+  template <TcxContainerStyleValue Value> bool IsValueStored() const {
+    std::string name;
+    return StyleValueName(Value, name) && IsStyleValueStored(name);
+  }
 
  protected:
   // The style of the chain (this one or a controller's of the same state) that assigns the value.
@@ -194,6 +199,24 @@ class TcxContainerStyles : public TObject {
  private:
   TcxContainerStyle* styles_[4] = {};
 };
+
+// Input of a container's inner control handed to the container (nothing is handed without one):
+// keys go to the container first, and the inner control's own handling runs only for a key still
+// non-zero afterwards; a Tab never reaches either as a character or key-up, and an Enter character
+// reaches only the container. Mouse points are moved into the container's coordinates.
+void InnerKeyDownToContainer(TcxContainer* container, Word& key, TShiftState shift);
+void InnerKeyPressToContainer(TcxContainer* container, char& key);
+void InnerKeyUpToContainer(TcxContainer* container, Word& key, TShiftState shift);
+void InnerMouseDownToContainer(TcxContainer* container, TControl* inner, TMouseButton button, TShiftState shift,
+                               int x, int y);
+void InnerMouseMoveToContainer(TcxContainer* container, TControl* inner, TShiftState shift, int x, int y);
+void InnerMouseUpToContainer(TcxContainer* container, TControl* inner, TMouseButton button, TShiftState shift,
+                             int x, int y);
+// Adds to the inner control's dialog codes the characters, and Tab unless Ctrl is down.
+void AddInnerDialogCodes(TcxContainer* container, TMessage& message);
+
+// The published properties of the container style for stored forms (registered by the module).
+void RegisterContainerStyleProperties();
 
 // A component holding styles that many containers share.
 class TcxStyleController : public TComponent {

@@ -13,8 +13,7 @@ void TcxCustomInnerListBox::WndProc(TMessage& m) {
   if (container_ && container_->HandleInnerKeyMessage(m)) return;
   if (m.Msg == WM_GETDLGCODE && container_) {
     TCustomListBox::WndProc(m);
-    m.Result |= DLGC_WANTCHARS;
-    if (GetKeyState(VK_CONTROL) >= 0) m.Result |= DLGC_WANTTAB;
+    AddInnerDialogCodes(container_, m);
     return;
   }
   TCustomListBox::WndProc(m);
@@ -34,43 +33,34 @@ void TcxCustomInnerListBox::DblClick() {
 }
 
 void TcxCustomInnerListBox::KeyDown(Word& key, TShiftState shift) {
-  if (container_) container_->DoKeyDown(key, shift);
+  InnerKeyDownToContainer(container_, key, shift);
   if (key != 0) TCustomListBox::KeyDown(key, shift);
 }
 
 void TcxCustomInnerListBox::KeyUp(Word& key, TShiftState shift) {
-  if (key == VK_TAB) key = 0;
-  if (key != 0 && container_) container_->DoKeyUp(key, shift);
+  InnerKeyUpToContainer(container_, key, shift);
   if (key != 0) TCustomListBox::KeyUp(key, shift);
 }
 
 void TcxCustomInnerListBox::KeyPress(char& key) {
-  if (key == '\t') key = 0;
-  if (key != 0 && container_) container_->DoKeyPress(key);
-  if (key == '\r') key = 0;
+  InnerKeyPressToContainer(container_, key);
   if (key != 0) TCustomListBox::KeyPress(key);
   if (key != 0) ProcessAutoCompleteKey(key);
 }
 
 void TcxCustomInnerListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TCustomListBox::MouseDown(button, shift, x, y);
-  if (!container_) return;
-  container_->SetInnerControlMouseDown(true);
-  struct TReset {
-    TcxContainer* c;
-    ~TReset() { c->SetInnerControlMouseDown(false); }
-  } reset{container_};
-  container_->DoMouseDown(button, shift, x + Left(), y + Top());
+  InnerMouseDownToContainer(container_, this, button, shift, x, y);
 }
 
 void TcxCustomInnerListBox::MouseMove(TShiftState shift, int x, int y) {
   TCustomListBox::MouseMove(shift, x, y);
-  if (container_) container_->DoMouseMove(shift, x + Left(), y + Top());
+  InnerMouseMoveToContainer(container_, this, shift, x, y);
 }
 
 void TcxCustomInnerListBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TCustomListBox::MouseUp(button, shift, x, y);
-  if (container_) container_->DoMouseUp(button, shift, x + Left(), y + Top());
+  InnerMouseUpToContainer(container_, this, button, shift, x, y);
 }
 
 bool TcxCustomInnerListBox::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {

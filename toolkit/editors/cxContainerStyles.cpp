@@ -4,6 +4,7 @@
 
 #include "BinaryFiler.h"
 #include "SysUtils.h"
+#include "TypInfo.h"
 #include "cxContainer.h"
 
 CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxContainerStyle, TcxInterfacedPersistent)
@@ -541,3 +542,44 @@ void TcxStyleController::ScaleFont(int multiplier, int divisor) {
     next->ScaleFont(multiplier, divisor);
   }
 }
+
+// ---------------------------------------------------------------------------------------------
+// Published properties: a value is stored when the style assigns it and its container shows it;
+// the look and feel always, the controller only for the normal style.
+
+namespace {
+
+constexpr const char* borderStyleNames[] = {"cbsNone", "cbsSingle", "cbsThick", "cbsFlat", "cbs3D", "cbsUltraFlat", "cbsOffice11"};
+constexpr const char* edgeNames[] = {"bLeft", "bTop", "bRight", "bBottom"};
+constexpr const char* fontStyleNames[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
+constexpr const char* styleValueSetNames[] = {"csvBorderColor", "csvBorderStyle", "csvColor",     "csvEdges",
+                                              "csvFont",        "csvHotTrack",    "csvShadow",    "csvTextColor",
+                                              "csvTextStyle",   "csvTransparentBorder"};
+constinit const TEnumInfo borderStyleInfo{borderStyleNames, 7};
+constinit const TEnumInfo edgeInfo{edgeNames, 4};
+constinit const TEnumInfo fontStyleInfo{fontStyleNames, 4};
+constinit const TEnumInfo styleValueSetInfo{styleValueSetNames, 10};
+
+using S = TcxContainerStyle;
+constinit const TPropInfo styleProps[] = {
+    Published<&S::AssignedValues, &S::SetAssignedValues>("AssignedValues", &styleValueSetInfo).StoredNever(),
+    Published<&S::BorderColor, &S::SetBorderColor>("BorderColor").StoredWhen<&S::IsValueStored<csvBorderColor>>(),
+    Published<&S::BorderStyle, &S::SetBorderStyle>("BorderStyle", &borderStyleInfo)
+        .StoredWhen<&S::IsValueStored<csvBorderStyle>>(),
+    Published<&S::Color, &S::SetColor>("Color").StoredWhen<&S::IsValueStored<csvColor>>(),
+    Published<&S::Edges, &S::SetEdges>("Edges", &edgeInfo).StoredWhen<&S::IsValueStored<csvEdges>>(),
+    Published<&S::Font, &S::SetFont>("Font").StoredWhen<&S::IsValueStored<csvFont>>(),
+    Published<&S::HotTrack, &S::SetHotTrack>("HotTrack").StoredWhen<&S::IsValueStored<csvHotTrack>>(),
+    Published<&S::LookAndFeel, nullptr>("LookAndFeel"),
+    Published<&S::Shadow, &S::SetShadow>("Shadow").StoredWhen<&S::IsValueStored<csvShadow>>(),
+    Published<&S::StyleController, &S::SetStyleController>("StyleController").StoredWhen<&S::IsNormal>(),
+    Published<&S::TextColor, &S::SetTextColor>("TextColor").StoredWhen<&S::IsValueStored<csvTextColor>>(),
+    Published<&S::TextStyle, &S::SetTextStyle>("TextStyle", &fontStyleInfo)
+        .StoredWhen<&S::IsValueStored<csvTextStyle>>(),
+    Published<&S::TransparentBorder, &S::SetTransparentBorder>("TransparentBorder")
+        .StoredWhen<&S::IsValueStored<csvTransparentBorder>>(),
+};
+
+}  // namespace
+
+void RegisterContainerStyleProperties() { RegisterPublishedProperties(TcxContainerStyle::StaticClass(), styleProps); }

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "Forms.h"
+#include "SysUtils.h"
+#include "TypInfo.h"
 #include "cxEditPaintUtils.h"
 
 CALDERAN_IMPLEMENT_CLASS(TcxIconOptions, TPersistent)
@@ -74,6 +76,8 @@ DWORD TcxCustomInnerListView::StyleBits() const {
   if (autoArrange_) style |= LVS_AUTOARRANGE;
   if (!wrapText_) style |= LVS_NOLABELWRAP;
   if (ownerData_) style |= LVS_OWNERDATA;
+  if (ownerDraw_) style |= LVS_OWNERDRAWFIXED;
+  if (!multiSelect_) style |= LVS_SINGLESEL;
   return style;
 }
 
@@ -84,11 +88,16 @@ void TcxCustomInnerListView::CreateParams(TCreateParams& params) {
   params.ExStyle &= ~WS_EX_CLIENTEDGE;
 }
 
+// Sub-items show images only for a list that asks for them when its window is made, so that
+// other lists keep their sub-item texts where the platform puts them.
 void TcxCustomInnerListView::ApplyExtendedStyle() {
   DWORD ex = 0;
   if (gridLines_) ex |= LVS_EX_GRIDLINES;
   if (rowSelect_) ex |= LVS_EX_FULLROWSELECT;
-  SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT, ex);
+  if (fullDrag_) ex |= LVS_EX_HEADERDRAGDROP;
+  if (OnGetSubItemImage) ex |= LVS_EX_SUBITEMIMAGES;
+  constexpr DWORD mask = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_SUBITEMIMAGES;
+  SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, mask, ex);
 }
 
 void TcxCustomInnerListView::CreateWnd() {
@@ -96,6 +105,8 @@ void TcxCustomInnerListView::CreateWnd() {
   ApplyExtendedStyle();
   if (smallImages_) SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_->Handle()));
   for (int i = 0; i < ColumnCount(); ++i) InsertColumnIntoWindow(i);
+  if (static_cast<int>(columnOrder_.size()) == ColumnCount() && ColumnCount() > 0)
+    SendMessageA(Handle(), LVM_SETCOLUMNORDERARRAY, ColumnCount(), reinterpret_cast<LPARAM>(columnOrder_.data()));
   if (ownerData_)
     SendMessageA(Handle(), LVM_SETITEMCOUNT, dataCount_, 0);
   else
@@ -123,19 +134,23 @@ void TcxCustomInnerListView::InsertColumnIntoWindow(int index) {
   SendMessageA(Handle(), LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
 }
 
+// Images are asked for when shown (GetDisplayInfo), so that OnGetImageIndex sees every item.
 void TcxCustomInnerListView::InsertItemIntoWindow(int index) {
   const TcxListItem& source = items_[index];
   LVITEMA item{};
   item.mask = LVIF_TEXT | LVIF_IMAGE;
   item.iItem = index;
-  item.iImage = source.ImageIndex;
+  item.iImage = I_IMAGECALLBACK;
   item.pszText = const_cast<char*>(source.Caption.c_str());
   SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
   for (size_t sub = 0; sub < source.SubItems.size(); ++sub) {
     LVITEMA text{};
+    text.mask = LVIF_TEXT | LVIF_IMAGE;
+    text.iItem = index;
     text.iSubItem = static_cast<int>(sub + 1);
+    text.iImage = I_IMAGECALLBACK;
     text.pszText = const_cast<char*>(source.SubItems[sub].c_str());
-    SendMessageA(Handle(), LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&text));
+    SendMessageA(Handle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&text));
   }
 }
 
@@ -147,16 +162,23 @@ int TcxCustomInnerListView::AddColumn(const TcxListColumn& column) {
 
 void TcxCustomInnerListView::ClearColumns() {
   columns_.clear();
+  columnOrder_.clear();
   if (HandleAllocated())
     while (SendMessageA(Handle(), LVM_DELETECOLUMN, 0, 0)) {
     }
 }
 
+// A sorted list puts the new item in its place; the answer is the index it ends at.
 int TcxCustomInnerListView::AddItem(const TcxListItem& item) {
   items_.push_back(item);
   if (HandleAllocated()) InsertItemIntoWindow(ItemCount() - 1);
+  int index = ItemCount() - 1;
+  if (sortType_ != stNone) {
+    const std::vector<int> order = SortedOrder();
+    index = static_cast<int>(std::find(order.begin(), order.end(), index) - order.begin());
+  }
   if (OnChange) OnChange(this);
-  return ItemCount() - 1;
+  return index;
 }
 
 void TcxCustomInnerListView::DeleteItem(int index) {
@@ -191,7 +213,68 @@ void TcxCustomInnerListView::SetSelectedIndex(int index) {
   SendMessageA(Handle(), LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
 }
 
-void TcxCustomInnerListView::EditCaption(int index) { SendMessageA(Handle(), LVM_EDITLABELA, index, 0); }
+HWND TcxCustomInnerListView::EditCaption(int index) {
+  return reinterpret_cast<HWND>(SendMessageA(Handle(), LVM_EDITLABELA, index, 0));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sorting
+
+int TcxCustomInnerListView::CompareItems(const TcxListItem& item1, const TcxListItem& item2) {
+  int result = 0;
+  if (OnCompare) OnCompare(this, item1, item2, 0, result);
+  else result = lstrcmpA(item1.Caption.c_str(), item2.Caption.c_str());
+  return result;
+}
+
+int CALLBACK TcxCustomInnerListView::CompareCallback(LPARAM item1, LPARAM item2, LPARAM list) {
+  int result = 0;
+  GuardedCall([&] {
+    auto* self = reinterpret_cast<TcxCustomInnerListView*>(list);
+    result = self->CompareItems(self->items_[item1], self->items_[item2]);
+  });
+  return result;
+}
+
+// Sorts the items and answers, for each new place, the index the item had before. The platform
+// sorts its own items (keeping their selection and focus) by their indices in the item records.
+std::vector<int> TcxCustomInnerListView::SortedOrder() {
+  std::vector<int> order(ItemCount());
+  for (int i = 0; i < ItemCount(); ++i) order[i] = i;
+  if (ownerData_ || ItemCount() < 2) return order;
+  if (!HandleAllocated()) {
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) { return CompareItems(items_[a], items_[b]) < 0; });
+  } else {
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    for (int i = 0; i < ItemCount(); ++i) {
+      item.iItem = i;
+      item.lParam = i;
+      SendMessageA(Handle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageA(Handle(), LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&CompareCallback));
+    for (int i = 0; i < ItemCount(); ++i) {
+      item.iItem = i;
+      SendMessageA(Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+      order[i] = static_cast<int>(item.lParam);
+    }
+  }
+  std::vector<TcxListItem> sorted;
+  sorted.reserve(items_.size());
+  for (int from : order) sorted.push_back(std::move(items_[from]));
+  items_ = std::move(sorted);
+  lastHintItem_ = noHintItem;  // the indices now name other items
+  return order;
+}
+
+void TcxCustomInnerListView::AlphaSort() { SortedOrder(); }
+
+void TcxCustomInnerListView::SetSortType(TSortType value) {
+  if (value == sortType_) return;
+  sortType_ = value;
+  const bool byData = (value == stData || value == stBoth) && OnCompare;
+  if (byData || value == stText || value == stBoth) AlphaSort();
+}
 
 void TcxCustomInnerListView::SetViewStyle(TViewStyle value) {
   if (value == viewStyle_) return;
@@ -204,6 +287,29 @@ void TcxCustomInnerListView::SetReadOnly(bool value) {
   readOnly_ = value;
   if (HandleAllocated()) SetWindowLongA(Handle(), GWL_STYLE, (GetWindowLongA(Handle(), GWL_STYLE) & ~LVS_EDITLABELS) |
                                                                   (readOnly_ ? 0 : LVS_EDITLABELS));
+}
+
+void TcxCustomInnerListView::SetHideSelection(bool value) {
+  if (value == hideSelection_) return;
+  hideSelection_ = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TcxCustomInnerListView::SetMultiSelect(bool value) {
+  if (value == multiSelect_) return;
+  multiSelect_ = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TcxCustomInnerListView::SetOwnerDraw(bool value) {
+  if (value == ownerDraw_) return;
+  ownerDraw_ = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TcxCustomInnerListView::SetFullDrag(bool value) {
+  fullDrag_ = value;
+  if (HandleAllocated()) ApplyExtendedStyle();
 }
 
 void TcxCustomInnerListView::SetOwnerData(bool value) {
@@ -300,6 +406,11 @@ void TcxCustomInnerListView::HeaderWindowProc(TMessage& m) {
       header_->CallOriginal(m);
       if (columnClick_ && GetCapture() == header) pressedHeaderItem_ = GetHeaderPressedItem();
       return;
+    case WM_LBUTTONUP:
+      columnDragEnded_ = false;
+      header_->CallOriginal(m);
+      if (columnDragEnded_) ColumnDragged();
+      return;
     case WM_CAPTURECHANGED:
       if (pressedHeaderItem_ != -1) {
         const TRect r = GetHeaderItemRect(pressedHeaderItem_);
@@ -353,7 +464,7 @@ void TcxCustomInnerListView::HandleHeaderItemInfo(int position, THeaderItemInfo&
   info = THeaderItemInfo();
   const int count = ColumnCount();
   if (position < count) {
-    const TcxListColumn& column = columns_[position];
+    const TcxListColumn& column = columns_.at(HeaderOrderToIndex(position));
     info.ImageIndex = column.ImageIndex;
     info.Alignment = column.Alignment;
     info.Text = column.Caption;
@@ -399,6 +510,7 @@ void TcxCustomInnerListView::Dispatch(TMessage& m) {
     case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); break;
     case WM_NOTIFY: WMNotify(m); break;
     case CN_NOTIFY: CNNotify(m); break;
+    case CN_DRAWITEM: CNDrawItem(m); break;
     case CM_HINTSHOW: CMHintShow(m); break;
     case CM_MOUSELEAVE:
       TWinControl::Dispatch(m);
@@ -413,9 +525,7 @@ void TcxCustomInnerListView::Dispatch(TMessage& m) {
 
 void TcxCustomInnerListView::WMGetDlgCode(TMessage& m) {
   TWinControl::Dispatch(m);
-  if (!container_) return;
-  m.Result |= DLGC_WANTCHARS;
-  if (GetKeyState(VK_CONTROL) >= 0) m.Result |= DLGC_WANTTAB;
+  AddInnerDialogCodes(container_, m);
 }
 
 void TcxCustomInnerListView::FocusChangedMessage(TMessage& m, bool gained) {
@@ -455,30 +565,42 @@ void TcxCustomInnerListView::WMNotify(TMessage& m) {
   TWinControl::Dispatch(m);
   const auto* header = reinterpret_cast<const NMHDR*>(m.LParam);
   if (header->code == static_cast<UINT>(headerItemChanged) && container_) container_->UpdateOwnScrollBars(false);
+  if (!header_ || header->hwndFrom != HeaderWindow()) return;
+  if (header->code == static_cast<UINT>(NM_RCLICK)) HeaderRightClicked();
+  if (header->code == static_cast<UINT>(HDN_ENDDRAG)) columnDragEnded_ = true;  // the header reorders after it
+}
+
+// The header names no point in its notification: the click is where the mouse was for it.
+void TcxCustomInnerListView::HeaderRightClicked() {
+  if (!OnColumnRightClick) return;
+  const DWORD position = GetMessagePos();
+  HDHITTESTINFO hit{};
+  hit.pt = POINT{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+  ::ScreenToClient(HeaderWindow(), &hit.pt);
+  SendMessageA(HeaderWindow(), HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  if (hit.iItem >= 0 && hit.iItem < ColumnCount()) OnColumnRightClick(this, hit.iItem, TPoint(hit.pt.x, hit.pt.y));
+}
+
+void TcxCustomInnerListView::ColumnDragged() {
+  columnOrder_.assign(ColumnCount(), 0);
+  if (!columnOrder_.empty())
+    SendMessageA(Handle(), LVM_GETCOLUMNORDERARRAY, ColumnCount(), reinterpret_cast<LPARAM>(columnOrder_.data()));
+  InvalidateHeader();
+  if (OnColumnDragged) OnColumnDragged(this);
 }
 
 // Label editing: a cancelled edit tells the container; a new caption is offered to OnEdited.
 void TcxCustomInnerListView::CNNotify(TMessage& m) {
   const auto* header = reinterpret_cast<const NMHDR*>(m.LParam);
   switch (header->code) {
-    case LVN_BEGINLABELEDITA: m.Result = readOnly_ ? TRUE : FALSE; return;
+    case LVN_BEGINLABELEDITA:
+      m.Result = CanEdit(reinterpret_cast<const NMLVDISPINFOA*>(m.LParam)->item.iItem) ? FALSE : TRUE;
+      return;
     case LVN_ENDLABELEDITA: {
       const auto* info = reinterpret_cast<const NMLVDISPINFOA*>(m.LParam);
-      if (!info->item.pszText) {
-        DoCancelEdit();
-        m.Result = FALSE;
-        return;
-      }
-      std::string text = info->item.pszText;
-      bool allow = true;
-      if (OnEdited) OnEdited(this, info->item.iItem, text, allow);
-      if (allow && info->item.iItem >= 0 && info->item.iItem < ItemCount()) {
-        items_[info->item.iItem].Caption = text;
-        LVITEMA item{};
-        item.pszText = const_cast<char*>(items_[info->item.iItem].Caption.c_str());
-        SendMessageA(Handle(), LVM_SETITEMTEXTA, info->item.iItem, reinterpret_cast<LPARAM>(&item));
-      }
-      m.Result = FALSE;  // the text is set above when allowed
+      if (!info->item.pszText) DoCancelEdit();
+      else CaptionEdited(info->item.iItem, info->item.pszText);
+      m.Result = FALSE;  // an allowed text is set by CaptionEdited
       return;
     }
     case LVN_GETDISPINFOA: GetDisplayInfo(*reinterpret_cast<NMLVDISPINFOA*>(m.LParam)); return;
@@ -492,7 +614,17 @@ void TcxCustomInnerListView::CNNotify(TMessage& m) {
       if (OnDataStateChange) OnDataStateChange(this, change->iFrom, change->iTo);
       return;
     }
-    case LVN_ODFINDITEMA: m.Result = FindDataItem(*reinterpret_cast<const NMLVFINDITEMA*>(m.LParam)); return;
+    case LVN_ODFINDITEMA: {
+      const auto& find = *reinterpret_cast<const NMLVFINDITEMA*>(m.LParam);
+      m.Result = FindDataItem(find.lvfi.flags, find.lvfi.psz ? find.lvfi.psz : "", find.iStart);
+      return;
+    }
+    case LVN_ODFINDITEMW: {  // the platform asks in wide text whatever the list was made with
+      const auto& find = *reinterpret_cast<const NMLVFINDITEMW*>(m.LParam);
+      const auto* text = reinterpret_cast<const char16_t*>(find.lvfi.psz);
+      m.Result = FindDataItem(find.lvfi.flags, text ? WideToAnsi(text) : "", find.iStart);
+      return;
+    }
     case NM_CUSTOMDRAW:
       if (!HandleAllocated()) break;
       m.Result = CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(m.LParam));
@@ -513,6 +645,26 @@ void TcxCustomInnerListView::CNNotify(TMessage& m) {
       break;
   }
   TWinControl::Dispatch(m);
+}
+
+// A read-only list refuses before OnEditing is asked.
+bool TcxCustomInnerListView::CanEdit(int item) {
+  if (readOnly_) return false;
+  bool allow = true;
+  if (OnEditing) OnEditing(this, item, allow);
+  return allow;
+}
+
+void TcxCustomInnerListView::CaptionEdited(int index, const char* text) {
+  std::string caption = text;
+  bool allow = true;
+  if (OnEdited) OnEdited(this, index, caption, allow);
+  if (!allow || index < 0 || index >= ItemCount()) return;
+  items_[index].Caption = caption;
+  LVITEMA item{};
+  item.pszText = const_cast<char*>(items_[index].Caption.c_str());
+  SendMessageA(Handle(), LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+  if (sortType_ == stText || sortType_ == stBoth) AlphaSort();
 }
 
 namespace {
@@ -576,50 +728,128 @@ void TcxCustomInnerListView::CMHintShow(TMessage& m) {
   SetHint(tip);
 }
 
+// ---------------------------------------------------------------------------------------------
+// Custom and owner drawing
+
+namespace {
+
+TCustomDrawState CustomDrawStateOf(UINT itemState) {
+  TCustomDrawState state;
+  for (int flag = cdsSelected; flag <= cdsIndeterminate; ++flag)
+    if (itemState & (1u << flag)) state.Include(static_cast<TCustomDrawStateFlag>(flag));
+  return state;
+}
+
+}  // namespace
+
+// Before the paint only a simple handler is enough; the other stages are the advanced handlers'.
+bool TcxCustomInnerListView::IsCustomDrawn(TDrawTarget target, TCustomDrawStage stage) const {
+  switch (target) {
+    case dtControl: return (stage == cdPrePaint && OnCustomDraw) || OnAdvancedCustomDraw;
+    case dtItem: return (stage == cdPrePaint && OnCustomDrawItem) || OnAdvancedCustomDrawItem;
+    case dtSubItem: return (stage == cdPrePaint && OnCustomDrawSubItem) || OnAdvancedCustomDrawSubItem;
+  }
+  return false;
+}
+
+// The later notifications a paint step asks the platform for: the items' (or sub-items') steps
+// when any of them is drawn, and this target's own post-paint and post-erase steps.
+LRESULT TcxCustomInnerListView::CustomDrawRequests(TDrawTarget target) const {
+  LRESULT result = CDRF_DODEFAULT;
+  const auto drawsAny = [this](TDrawTarget t) { return IsCustomDrawn(t, cdPrePaint) || IsCustomDrawn(t, cdPostPaint); };
+  if (target == dtControl && (drawsAny(dtItem) || drawsAny(dtSubItem))) result |= CDRF_NOTIFYITEMDRAW;
+  if (target == dtItem && drawsAny(dtSubItem)) result |= CDRF_NOTIFYSUBITEMDRAW;
+  if (IsCustomDrawn(target, cdPostPaint)) result |= CDRF_NOTIFYPOSTPAINT;
+  if (IsCustomDrawn(target, cdPostErase)) result |= CDRF_NOTIFYPOSTERASE;
+  return result;
+}
+
 // The canvas draws on the paint's device context while the handlers run; its font and brush change
 // handlers are chained so that a handler's restyling is noticed, and put back afterwards.
 LRESULT TcxCustomInnerListView::CustomDraw(NMLVCUSTOMDRAW& draw) {
-  const DWORD stage = draw.nmcd.dwDrawStage;
-  if (stage != CDDS_PREPAINT && stage != CDDS_ITEMPREPAINT && stage != (CDDS_ITEMPREPAINT | CDDS_SUBITEM))
-    return CDRF_DODEFAULT;
-  TCanvasPaintScope scope(controlCanvas_.get(), draw.nmcd.hdc);
-  TFont* font = controlCanvas_->Font();
-  TBrush* brush = controlCanvas_->Brush();
-  savedFontChange_ = font->OnChange;
-  savedBrushChange_ = brush->OnChange;
-  struct TRestore {
-    TcxCustomInnerListView* list;
-    ~TRestore() {
-      list->controlCanvas_->Font()->OnChange = list->savedFontChange_;
-      list->controlCanvas_->Brush()->OnChange = list->savedBrushChange_;
-    }
-  } restore{this};
-  font->Assign(Font());
-  brush->SetColor(Color());
-  canvasRestyled_ = false;
-  font->OnChange = brush->OnChange = MakeEvent(this, &TcxCustomInnerListView::CanvasRestyled);
-
-  if (stage == CDDS_ITEMPREPAINT) return CustomDrawItem(draw, OnCustomDrawItem, 0);
-  if (stage != CDDS_PREPAINT) return CustomDrawItem(draw, OnCustomDrawSubItem, draw.iSubItem);
-  bool defaultDraw = true;
-  if (OnCustomDraw) OnCustomDraw(this, controlCanvas_.get(), TRect(draw.nmcd.rc), defaultDraw);
-  if (!defaultDraw) return CDRF_SKIPDEFAULT;
-  return OnCustomDrawItem || OnCustomDrawSubItem ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+  const DWORD bits = draw.nmcd.dwDrawStage;
+  const DWORD step = bits & ~static_cast<DWORD>(CDDS_ITEM | CDDS_SUBITEM);
+  if (step < CDDS_PREPAINT || step > CDDS_POSTERASE) return CDRF_DODEFAULT;
+  const auto stage = static_cast<TCustomDrawStage>(step - CDDS_PREPAINT);
+  const TDrawTarget target = !(bits & CDDS_ITEM) ? dtControl : (bits & CDDS_SUBITEM) ? dtSubItem : dtItem;
+  LRESULT result = CDRF_DODEFAULT;
+  if (IsCustomDrawn(target, stage)) {
+    TCanvasPaintScope scope(controlCanvas_.get(), draw.nmcd.hdc);
+    TFont* font = controlCanvas_->Font();
+    TBrush* brush = controlCanvas_->Brush();
+    savedFontChange_ = font->OnChange;
+    savedBrushChange_ = brush->OnChange;
+    struct TRestore {
+      TcxCustomInnerListView* list;
+      ~TRestore() {
+        list->controlCanvas_->Font()->OnChange = list->savedFontChange_;
+        list->controlCanvas_->Brush()->OnChange = list->savedBrushChange_;
+      }
+    } restore{this};
+    font->Assign(Font());
+    brush->SetColor(Color());
+    canvasRestyled_ = false;
+    font->OnChange = brush->OnChange = MakeEvent(this, &TcxCustomInnerListView::CanvasRestyled);
+    const bool defaultDraw = CallCustomDraw(target, stage, draw);
+    if (stage != cdPrePaint) return CDRF_DODEFAULT;
+    if (!defaultDraw) return CDRF_SKIPDEFAULT;
+    if (target != dtControl) result |= NewFontAnswer(draw);
+  }
+  if (stage == cdPrePaint) result |= CustomDrawRequests(target);
+  return result;
 }
 
-LRESULT TcxCustomInnerListView::CustomDrawItem(NMLVCUSTOMDRAW& draw, const TcxListCustomDrawItemEvent& event,
-                                               int subItem) {
+// The simple handler goes first (before the paint only), then the advanced one; either may
+// clear DefaultDraw.
+bool TcxCustomInnerListView::CallCustomDraw(TDrawTarget target, TCustomDrawStage stage, const NMLVCUSTOMDRAW& draw) {
   bool defaultDraw = true;
-  if (event) event(this, controlCanvas_.get(), static_cast<int>(draw.nmcd.dwItemSpec), subItem, defaultDraw);
-  if (!defaultDraw) return CDRF_SKIPDEFAULT;
-  LRESULT result = subItem == 0 && OnCustomDrawSubItem ? CDRF_NOTIFYSUBITEMDRAW : CDRF_DODEFAULT;
-  if (canvasRestyled_) {
-    draw.clrText = ColorToRGB(controlCanvas_->Font()->Color());
-    draw.clrTextBk = ColorToRGB(controlCanvas_->Brush()->Color());
-    SelectObject(draw.nmcd.hdc, controlCanvas_->Font()->Handle());
-    result |= CDRF_NEWFONT;
+  TCanvas* canvas = controlCanvas_.get();
+  if (target == dtControl) {
+    const TRect rect(draw.nmcd.rc);
+    if (stage == cdPrePaint && OnCustomDraw) OnCustomDraw(this, canvas, rect, defaultDraw);
+    if (OnAdvancedCustomDraw) OnAdvancedCustomDraw(this, canvas, rect, stage, defaultDraw);
+    return defaultDraw;
   }
-  return result;
+  const int item = static_cast<int>(draw.nmcd.dwItemSpec);
+  const int subItem = target == dtSubItem ? draw.iSubItem : 0;
+  const TcxListCustomDrawItemEvent& simple = target == dtItem ? OnCustomDrawItem : OnCustomDrawSubItem;
+  const TcxListAdvancedCustomDrawItemEvent& advanced =
+      target == dtItem ? OnAdvancedCustomDrawItem : OnAdvancedCustomDrawSubItem;
+  if (stage == cdPrePaint && simple) simple(this, canvas, item, subItem, defaultDraw);
+  if (advanced) advanced(this, canvas, item, subItem, CustomDrawStateOf(draw.nmcd.uItemState), stage, defaultDraw);
+  return defaultDraw;
+}
+
+// A handler that changed the canvas's font or brush has the row drawn with them.
+LRESULT TcxCustomInnerListView::NewFontAnswer(NMLVCUSTOMDRAW& draw) {
+  if (!canvasRestyled_) return CDRF_DODEFAULT;
+  draw.clrText = ColorToRGB(controlCanvas_->Font()->Color());
+  draw.clrTextBk = ColorToRGB(controlCanvas_->Brush()->Color());
+  SelectObject(draw.nmcd.hdc, controlCanvas_->Font()->Handle());
+  return CDRF_NEWFONT;
+}
+
+// The device context is given back as it came: the handler may select anything into it.
+void TcxCustomInnerListView::CNDrawItem(TMessage& m) {
+  const auto& d = *reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+  const int saved = SaveDC(d.hDC);
+  {
+    TCanvasPaintScope scope(controlCanvas_.get(), d.hDC);
+    controlCanvas_->Font()->Assign(Font());
+    controlCanvas_->Brush()->SetColor(Color());
+    const TRect rect(d.rcItem);
+    const int index = static_cast<int>(d.itemID);
+    if (index < 0) controlCanvas_->FillRect(rect);
+    else DrawItem(index, rect, OwnerDrawStateOf(d.itemState));
+  }
+  RestoreDC(d.hDC, saved);
+  m.Result = TRUE;
+}
+
+void TcxCustomInnerListView::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
+  if (OnDrawItem) return OnDrawItem(this, controlCanvas_.get(), index, rect, state);
+  controlCanvas_->FillRect(rect);
+  controlCanvas_->TextOut(rect.Left + 2, rect.Top, CaptionOf(index));
 }
 
 void TcxCustomInnerListView::CanvasRestyled(TObject* sender) {
@@ -635,9 +865,24 @@ std::string TcxCustomInnerListView::CaptionOf(int index) {
   return item.Caption;
 }
 
+int TcxCustomInnerListView::ImageOf(int index, int subItem) {
+  if (subItem == 0) {
+    if (OnGetImageIndex) OnGetImageIndex(this, index, items_[index]);
+    return items_[index].ImageIndex;
+  }
+  int image = -1;
+  if (OnGetSubItemImage) OnGetSubItemImage(this, index, subItem, image);
+  return image;
+}
+
 // The text stays alive in the list view object until the list asks for the next row.
 void TcxCustomInnerListView::GetDisplayInfo(NMLVDISPINFOA& info) {
-  if (!ownerData_ || !OnData || info.item.iItem < 0 || info.item.iItem >= dataCount_) return;
+  if (!ownerData_) {
+    if ((info.item.mask & LVIF_IMAGE) && info.item.iItem >= 0 && info.item.iItem < ItemCount())
+      info.item.iImage = ImageOf(info.item.iItem, info.item.iSubItem);
+    return;
+  }
+  if (!OnData || info.item.iItem < 0 || info.item.iItem >= dataCount_) return;
   TcxListItem item;
   OnData(this, info.item.iItem, item);
   if (info.item.mask & LVIF_IMAGE) info.item.iImage = info.item.iSubItem == 0 ? item.ImageIndex : -1;
@@ -647,10 +892,10 @@ void TcxCustomInnerListView::GetDisplayInfo(NMLVDISPINFOA& info) {
   info.item.pszText = const_cast<char*>(displayText_.c_str());
 }
 
-LRESULT TcxCustomInnerListView::FindDataItem(const NMLVFINDITEMA& find) {
-  if (!ownerData_ || !OnDataFind || !(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+LRESULT TcxCustomInnerListView::FindDataItem(UINT flags, const std::string& text, int start) {
+  if (!ownerData_ || !OnDataFind || !(flags & (LVFI_STRING | LVFI_PARTIAL))) return -1;
   int index = -1;
-  OnDataFind(this, find.lvfi.psz, find.iStart, index);
+  OnDataFind(this, text, start, index);
   return index >= 0 && index < dataCount_ ? index : -1;
 }
 
@@ -672,43 +917,34 @@ void TcxCustomInnerListView::DblClick() {
 }
 
 void TcxCustomInnerListView::KeyDown(Word& key, TShiftState shift) {
-  if (container_) container_->DoKeyDown(key, shift);
+  InnerKeyDownToContainer(container_, key, shift);
   if (key != 0) TWinControl::KeyDown(key, shift);
 }
 
 void TcxCustomInnerListView::KeyPress(char& key) {
-  if (key == '\t') key = 0;
-  if (key != 0 && container_) container_->DoKeyPress(key);
-  if (key == '\r') key = 0;
+  InnerKeyPressToContainer(container_, key);
   if (key != 0) TWinControl::KeyPress(key);
 }
 
 void TcxCustomInnerListView::KeyUp(Word& key, TShiftState shift) {
-  if (key == VK_TAB) key = 0;
-  if (key != 0 && container_) container_->DoKeyUp(key, shift);
+  InnerKeyUpToContainer(container_, key, shift);
   if (key != 0) TWinControl::KeyUp(key, shift);
 }
 
 void TcxCustomInnerListView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TWinControl::MouseDown(button, shift, x, y);
-  if (!container_) return;
-  container_->SetInnerControlMouseDown(true);
-  struct TReset {
-    TcxContainer* c;
-    ~TReset() { c->SetInnerControlMouseDown(false); }
-  } reset{container_};
-  container_->DoMouseDown(button, shift, x + Left(), y + Top());
+  InnerMouseDownToContainer(container_, this, button, shift, x, y);
 }
 
 void TcxCustomInnerListView::MouseMove(TShiftState shift, int x, int y) {
   TWinControl::MouseMove(shift, x, y);
   if (HandleAllocated() && ItemAtPoint(x, y) < 0) SetHint(designHint_);
-  if (container_) container_->DoMouseMove(shift, x + Left(), y + Top());
+  InnerMouseMoveToContainer(container_, this, shift, x, y);
 }
 
 void TcxCustomInnerListView::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TWinControl::MouseUp(button, shift, x, y);
-  if (container_) container_->DoMouseUp(button, shift, x + Left(), y + Top());
+  InnerMouseUpToContainer(container_, this, button, shift, x, y);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -757,9 +993,15 @@ void TcxCustomListView::ApplyViewStyle(TViewStyle value) {
   UpdateOwnScrollBars(false);
 }
 
+void TcxCustomListView::SetOwnerDraw(bool value) {
+  ownerDraw_ = value;
+  if (!ComponentState().Contains(csLoading)) inner_->SetOwnerDraw(value);
+}
+
 void TcxCustomListView::Loaded() {
   TcxContainer::Loaded();
   UpdateIconOptions();
+  inner_->SetOwnerDraw(ownerDraw_);
 }
 
 void TcxCustomListView::LookAndFeelChanged(TcxLookAndFeel* sender, TcxLookAndFeelValues values) {
@@ -799,9 +1041,81 @@ void TcxCustomListView::Scroll(TScrollBarKind kind, TScrollCode code, int& posit
 
 namespace {
 
+constexpr const char* viewStyleNames[] = {"vsIcon", "vsSmallIcon", "vsList", "vsReport"};
+constexpr const char* arrangementNames[] = {"iaTop", "iaLeft"};
+constexpr const char* sortTypeNames[] = {"stNone", "stData", "stText", "stBoth"};
+constinit const TEnumInfo viewStyleInfo{viewStyleNames, 4};
+constinit const TEnumInfo arrangementInfo{arrangementNames, 2};
+constinit const TEnumInfo sortTypeInfo{sortTypeNames, 4};
+
+// An event of the inner list view published on the container: a stored form binds it there.
+template <auto Member> constexpr TPropInfo InnerEvent(const char* name) {
+  TPropInfo p = PublishedEvent<Member>(name);
+  p.SetMethod = [](TObject* o, TObject* target, const TMethodInfo* method) {
+    return PublishedEvent<Member>("").SetMethod(static_cast<TcxCustomListView*>(o)->InnerListView(), target, method);
+  };
+  return p;
+}
+
+using O = TcxIconOptions;
+constinit const TPropInfo iconOptionsProps[] = {
+    Published<&O::Arrangement, &O::SetArrangement>("Arrangement", &arrangementInfo).WithDefault(iaTop),
+    Published<&O::AutoArrange, &O::SetAutoArrange>("AutoArrange").WithDefault(false),
+    Published<&O::WrapText, &O::SetWrapText>("WrapText").WithDefault(true),
+};
+
+using L = TcxCustomListView;
+using I = TcxCustomInnerListView;
+constinit const TPropInfo listProps[] = {
+    Published<&L::ColumnClick, &L::SetColumnClick>("ColumnClick").WithDefault(true),
+    Published<&L::HideSelection, &L::SetHideSelection>("HideSelection").WithDefault(true),
+    Published<&L::IconOptions, nullptr>("IconOptions"),
+    Published<&L::MultiSelect, &L::SetMultiSelect>("MultiSelect").WithDefault(false),
+    Published<&L::OwnerData, &L::SetOwnerData>("OwnerData").WithDefault(false),
+    Published<&L::OwnerDraw, &L::SetOwnerDraw>("OwnerDraw").WithDefault(false),
+    Published<&L::ReadOnly, &L::SetReadOnly>("ReadOnly").WithDefault(false),
+    Published<&L::RowSelect, &L::SetRowSelect>("RowSelect").WithDefault(false),
+    Published<&L::ShowColumnHeaders, &L::SetShowColumnHeaders>("ShowColumnHeaders").WithDefault(true),
+    Published<&L::SmallImages, &L::SetSmallImages>("SmallImages"),
+    Published<&L::SortType, &L::SetSortType>("SortType", &sortTypeInfo).WithDefault(stNone),
+    Published<&L::ViewStyle, &L::SetViewStyle>("ViewStyle", &viewStyleInfo).WithDefault(vsIcon),
+    Published<&L::Style, &L::SetStyle>("Style"),
+    Published<&L::StyleDisabled, &L::SetStyleDisabled>("StyleDisabled"),
+    Published<&L::StyleFocused, &L::SetStyleFocused>("StyleFocused"),
+    Published<&L::StyleHot, &L::SetStyleHot>("StyleHot"),
+    PublishedEvent<&L::OnCancelEdit>("OnCancelEdit"),
+    InnerEvent<&I::OnAdvancedCustomDraw>("OnAdvancedCustomDraw"),
+    InnerEvent<&I::OnAdvancedCustomDrawItem>("OnAdvancedCustomDrawItem"),
+    InnerEvent<&I::OnAdvancedCustomDrawSubItem>("OnAdvancedCustomDrawSubItem"),
+    InnerEvent<&I::OnChange>("OnChange"),
+    InnerEvent<&I::OnChanging>("OnChanging"),
+    InnerEvent<&I::OnColumnClick>("OnColumnClick"),
+    InnerEvent<&I::OnColumnDragged>("OnColumnDragged"),
+    InnerEvent<&I::OnColumnRightClick>("OnColumnRightClick"),
+    InnerEvent<&I::OnCompare>("OnCompare"),
+    InnerEvent<&I::OnCustomDraw>("OnCustomDraw"),
+    InnerEvent<&I::OnCustomDrawItem>("OnCustomDrawItem"),
+    InnerEvent<&I::OnCustomDrawSubItem>("OnCustomDrawSubItem"),
+    InnerEvent<&I::OnData>("OnData"),
+    InnerEvent<&I::OnDataFind>("OnDataFind"),
+    InnerEvent<&I::OnDataHint>("OnDataHint"),
+    InnerEvent<&I::OnDataStateChange>("OnDataStateChange"),
+    InnerEvent<&I::OnDeletion>("OnDeletion"),
+    InnerEvent<&I::OnDrawItem>("OnDrawItem"),
+    InnerEvent<&I::OnEdited>("OnEdited"),
+    InnerEvent<&I::OnEditing>("OnEditing"),
+    InnerEvent<&I::OnGetImageIndex>("OnGetImageIndex"),
+    InnerEvent<&I::OnGetSubItemImage>("OnGetSubItemImage"),
+    InnerEvent<&I::OnInfoTip>("OnInfoTip"),
+    InnerEvent<&I::OnInsert>("OnInsert"),
+    InnerEvent<&I::OnSelectItem>("OnSelectItem"),
+};
+
 void StartListView() {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
+  RegisterPublishedProperties(TcxIconOptions::StaticClass(), iconOptionsProps);
+  RegisterPublishedProperties(TcxListView::StaticClass(), listProps);
   RegisterClass(TcxListView::StaticClass());
 }
 

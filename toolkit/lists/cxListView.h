@@ -19,6 +19,14 @@ class TcxCustomListView;
 
 enum TViewStyle : uint8_t { vsIcon, vsSmallIcon, vsList, vsReport };
 enum TIconArrangement : uint8_t { iaTop, iaLeft };
+// Which changes keep the list sorted: none, the items' data (through OnCompare), their captions, both.
+enum TSortType : uint8_t { stNone, stData, stText, stBoth };
+// The moments of a paint at which custom drawing is offered.
+enum TCustomDrawStage : uint8_t { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
+enum TCustomDrawStateFlag : uint8_t {
+  cdsSelected, cdsGrayed, cdsDisabled, cdsChecked, cdsFocused, cdsDefault, cdsHot, cdsMarked, cdsIndeterminate
+};
+using TCustomDrawState = TSet<TCustomDrawStateFlag>;
 
 struct TcxListColumn {
   std::string Caption;
@@ -31,6 +39,7 @@ struct TcxListItem {
   std::string Caption;
   std::vector<std::string> SubItems;
   int ImageIndex = -1;
+  intptr_t Data = 0;  // the application's own value, which OnCompare may sort by
 };
 
 // The icon arrangement settings the container keeps for its list.
@@ -73,6 +82,26 @@ using TcxListSelectItemEvent = TEvent<void(TObject* Sender, int Item, bool Selec
 // An item (OnInsert, OnDeletion) or a column (OnColumnClick) by index.
 using TcxListIndexEvent = TEvent<void(TObject* Sender, int Index)>;
 using TcxListInfoTipEvent = TEvent<void(TObject* Sender, int Item, std::string& InfoTip)>;
+// Clearing AllowEdit keeps the item's caption from being edited.
+using TcxListEditingEvent = TEvent<void(TObject* Sender, int Item, bool& AllowEdit)>;
+// A column clicked with the right button, at a point of the header's client area.
+using TcxListColumnRClickEvent = TEvent<void(TObject* Sender, int Column, TPoint Point)>;
+// Compare below 0 puts Item1 first; Data is the value given to CustomSort (0 for the list's own sorts).
+using TcxListCompareEvent =
+    TEvent<void(TObject* Sender, const TcxListItem& Item1, const TcxListItem& Item2, int Data, int& Compare)>;
+// The item is about to be shown; the handler may change its ImageIndex.
+using TcxListItemEvent = TEvent<void(TObject* Sender, int Index, TcxListItem& Item)>;
+// ImageIndex starts at -1 (no image) for the sub-item's column, 1 for the first sub-item.
+using TcxListSubItemImageEvent = TEvent<void(TObject* Sender, int Item, int SubItem, int& ImageIndex)>;
+// Owner-drawn rows of a report list; the canvas holds the list's font and colour.
+using TcxListDrawItemEvent =
+    TEvent<void(TObject* Sender, TCanvas* Canvas, int Item, const TRect& Rect, TOwnerDrawState State)>;
+// Custom drawing at any stage; clearing DefaultDraw before the paint leaves it to the handler.
+using TcxListAdvancedCustomDrawEvent =
+    TEvent<void(TObject* Sender, TCanvas* Canvas, const TRect& Rect, TCustomDrawStage Stage, bool& DefaultDraw)>;
+using TcxListAdvancedCustomDrawItemEvent =
+    TEvent<void(TObject* Sender, TCanvas* Canvas, int Item, int SubItem, TCustomDrawState State,
+                TCustomDrawStage Stage, bool& DefaultDraw)>;
 
 class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerControl {
   CALDERAN_CLASS(TcxCustomInnerListView)
@@ -99,7 +128,10 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   int ItemAtPoint(int x, int y);
   int SelectedIndex();
   void SetSelectedIndex(int index);
-  void EditCaption(int index);
+  // Starts editing an item's caption; the label-edit window, or null when the edit was refused.
+  HWND EditCaption(int index);
+  // Sorts the items by OnCompare, or by their captions without a handler.
+  void AlphaSort();
 
   // --- settings
   TViewStyle ViewStyle() const { return viewStyle_; }
@@ -115,6 +147,17 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   bool ShowColumnHeaders() const { return showColumnHeaders_; }
   void SetShowColumnHeaders(bool value);
   bool HideSelection() const { return hideSelection_; }
+  void SetHideSelection(bool value);
+  bool MultiSelect() const { return multiSelect_; }
+  void SetMultiSelect(bool value);
+  TSortType SortType() const { return sortType_; }
+  void SetSortType(TSortType value);
+  // Report rows drawn by OnDrawItem (or as plain captions without a handler).
+  bool OwnerDraw() const { return ownerDraw_; }
+  void SetOwnerDraw(bool value);
+  // Columns can be dragged to another place in the header.
+  bool FullDrag() const { return fullDrag_; }
+  void SetFullDrag(bool value);
   bool OwnerData() const { return ownerData_; }
   void SetOwnerData(bool value);
   // The number of rows an owner-data list shows.
@@ -142,6 +185,16 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   TcxListChangingEvent OnChanging;
   TcxListSelectItemEvent OnSelectItem;
   TcxListIndexEvent OnColumnClick;
+  TcxListColumnRClickEvent OnColumnRightClick;
+  TNotifyEvent OnColumnDragged;
+  TcxListCompareEvent OnCompare;
+  TcxListEditingEvent OnEditing;
+  TcxListItemEvent OnGetImageIndex;
+  TcxListSubItemImageEvent OnGetSubItemImage;
+  TcxListDrawItemEvent OnDrawItem;
+  TcxListAdvancedCustomDrawEvent OnAdvancedCustomDraw;
+  TcxListAdvancedCustomDrawItemEvent OnAdvancedCustomDrawItem;
+  TcxListAdvancedCustomDrawItemEvent OnAdvancedCustomDrawSubItem;
   TcxListIndexEvent OnInsert;
   TcxListIndexEvent OnDeletion;
   TcxListDataEvent OnData;
@@ -168,8 +221,10 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   virtual void DoCancelEdit();
-  // Answers the list's request for an owner-data row.
+  // Answers the list's request for a row's image, or for a whole owner-data row.
   virtual void GetDisplayInfo(NMLVDISPINFOA& info);
+  // Draws one owner-drawn row on the prepared canvas.
+  virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
 
  private:
   DWORD StyleBits() const;
@@ -188,11 +243,24 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   void CMHintShow(TMessage& m);
   LRESULT ItemChanging(const NMLISTVIEW& change);
   void ItemChanged(const NMLISTVIEW& change);
+  enum TDrawTarget : uint8_t { dtControl, dtItem, dtSubItem };
+  bool IsCustomDrawn(TDrawTarget target, TCustomDrawStage stage) const;
+  LRESULT CustomDrawRequests(TDrawTarget target) const;
   LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
-  LRESULT CustomDrawItem(NMLVCUSTOMDRAW& draw, const TcxListCustomDrawItemEvent& event, int subItem);
+  bool CallCustomDraw(TDrawTarget target, TCustomDrawStage stage, const NMLVCUSTOMDRAW& draw);
+  LRESULT NewFontAnswer(NMLVCUSTOMDRAW& draw);
   void CanvasRestyled(TObject* sender);
+  void CNDrawItem(TMessage& m);
+  bool CanEdit(int item);
+  void CaptionEdited(int item, const char* text);
+  int ImageOf(int index, int subItem);
+  void HeaderRightClicked();
+  void ColumnDragged();
+  std::vector<int> SortedOrder();
+  int CompareItems(const TcxListItem& item1, const TcxListItem& item2);
+  static int CALLBACK CompareCallback(LPARAM item1, LPARAM item2, LPARAM list);
   std::string CaptionOf(int index);
-  LRESULT FindDataItem(const NMLVFINDITEMA& find);
+  LRESULT FindDataItem(UINT flags, const std::string& text, int start);
   TRect ItemBounds(int index);
 
   TcxCustomListView* container_ = nullptr;
@@ -210,7 +278,10 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   TViewStyle viewStyle_ = vsIcon;
   bool readOnly_ = false, gridLines_ = false, rowSelect_ = false, columnClick_ = true, showColumnHeaders_ = true;
   bool hideSelection_ = true;
-  bool ownerData_ = false;
+  bool ownerData_ = false, ownerDraw_ = false, fullDrag_ = false, multiSelect_ = false;
+  bool columnDragEnded_ = false;
+  std::vector<int> columnOrder_;  // the header's order after a drag, kept over a new window
+  TSortType sortType_ = stNone;
   int dataCount_ = 0;
   std::string displayText_;  // the text handed to the list for the last row it asked for
   TIconArrangement arrangement_ = iaTop;
@@ -232,6 +303,34 @@ class TcxCustomListView : public TcxContainer {
   void SetReadOnly(bool value);
   TViewStyle ViewStyle() const { return inner_->ViewStyle(); }
   void SetViewStyle(TViewStyle value) { ApplyViewStyle(value); }
+  // Kept here and given to the list only once a stored form has been read.
+  bool OwnerDraw() const { return ownerDraw_; }
+  void SetOwnerDraw(bool value);
+  // The list's own settings, read and written on the inner list view.
+  bool ColumnClick() const { return inner_->ColumnClick(); }
+  void SetColumnClick(bool value) { inner_->SetColumnClick(value); }
+  bool HideSelection() const { return inner_->HideSelection(); }
+  void SetHideSelection(bool value) { inner_->SetHideSelection(value); }
+  bool MultiSelect() const { return inner_->MultiSelect(); }
+  void SetMultiSelect(bool value) { inner_->SetMultiSelect(value); }
+  bool OwnerData() const { return inner_->OwnerData(); }
+  void SetOwnerData(bool value) { inner_->SetOwnerData(value); }
+  bool RowSelect() const { return inner_->RowSelect(); }
+  void SetRowSelect(bool value) { inner_->SetRowSelect(value); }
+  bool ShowColumnHeaders() const { return inner_->ShowColumnHeaders(); }
+  void SetShowColumnHeaders(bool value) { inner_->SetShowColumnHeaders(value); }
+  TCustomImageList* SmallImages() const { return inner_->SmallImages(); }
+  void SetSmallImages(TCustomImageList* value) { inner_->SetSmallImages(value); }
+  TSortType SortType() const { return inner_->SortType(); }
+  void SetSortType(TSortType value) { inner_->SetSortType(value); }
+  void SetGridLines(bool value) { inner_->SetGridLines(value); }
+  // The styles of the four states (a write copies the given style).
+  TcxContainerStyle* StyleDisabled() const { return StyleState(cssDisabled); }
+  void SetStyleDisabled(TcxContainerStyle* value) { Styles()->AssignStyle(cssDisabled, value); }
+  TcxContainerStyle* StyleFocused() const { return StyleState(cssFocused); }
+  void SetStyleFocused(TcxContainerStyle* value) { Styles()->AssignStyle(cssFocused, value); }
+  TcxContainerStyle* StyleHot() const { return StyleState(cssHot); }
+  void SetStyleHot(TcxContainerStyle* value) { Styles()->AssignStyle(cssHot, value); }
   TNotifyEvent OnCancelEdit;
 
   virtual void ApplyViewStyle(TViewStyle value);
@@ -254,6 +353,7 @@ class TcxCustomListView : public TcxContainer {
   void IconOptionsChanged(TObject*) { UpdateIconOptions(); }
   TcxCustomInnerListView* inner_ = nullptr;
   std::unique_ptr<TcxIconOptions> iconOptions_;
+  bool ownerDraw_ = false;
 };
 
 class TcxListView : public TcxCustomListView {

@@ -36,9 +36,7 @@ void TcxInnerShellTreeView::Dispatch(TMessage& m) {
   switch (m.Msg) {
     case WM_GETDLGCODE:
       TcxCustomInnerShellTreeView::Dispatch(m);
-      if (!container_) return;
-      m.Result |= DLGC_WANTCHARS;
-      if (GetKeyState(VK_CONTROL) >= 0) m.Result |= DLGC_WANTTAB;
+      AddInnerDialogCodes(container_, m);
       return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -72,42 +70,33 @@ void TcxInnerShellTreeView::DblClick() {
 }
 
 void TcxInnerShellTreeView::KeyDown(Word& key, TShiftState shift) {
-  if (container_) container_->DoKeyDown(key, shift);
+  InnerKeyDownToContainer(container_, key, shift);
   if (key != 0) TcxCustomInnerShellTreeView::KeyDown(key, shift);
 }
 
 void TcxInnerShellTreeView::KeyPress(char& key) {
-  if (key == '\t') key = 0;
-  if (key != 0 && container_) container_->DoKeyPress(key);
-  if (key == '\r') key = 0;
+  InnerKeyPressToContainer(container_, key);
   if (key != 0) TcxCustomInnerShellTreeView::KeyPress(key);
 }
 
 void TcxInnerShellTreeView::KeyUp(Word& key, TShiftState shift) {
-  if (key == VK_TAB) key = 0;
-  if (key != 0 && container_) container_->DoKeyUp(key, shift);
+  InnerKeyUpToContainer(container_, key, shift);
   if (key != 0) TcxCustomInnerShellTreeView::KeyUp(key, shift);
 }
 
 void TcxInnerShellTreeView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TcxCustomInnerShellTreeView::MouseDown(button, shift, x, y);
-  if (!container_) return;
-  container_->SetInnerControlMouseDown(true);
-  struct TReset {
-    TcxContainer* c;
-    ~TReset() { c->SetInnerControlMouseDown(false); }
-  } reset{container_};
-  container_->DoMouseDown(button, shift, x + Left(), y + Top());
+  InnerMouseDownToContainer(container_, this, button, shift, x, y);
 }
 
 void TcxInnerShellTreeView::MouseMove(TShiftState shift, int x, int y) {
   TcxCustomInnerShellTreeView::MouseMove(shift, x, y);
-  if (container_) container_->DoMouseMove(shift, x + Left(), y + Top());
+  InnerMouseMoveToContainer(container_, this, shift, x, y);
 }
 
 void TcxInnerShellTreeView::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TcxCustomInnerShellTreeView::MouseUp(button, shift, x, y);
-  if (container_) container_->DoMouseUp(button, shift, x + Left(), y + Top());
+  InnerMouseUpToContainer(container_, this, button, shift, x, y);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -143,6 +143,61 @@ void AddListViews(TGalleryPage& page, int top) {
   }
 }
 
+// The handlers of the second row of lists: images by row, a reversed sort, owner-drawn bands.
+class TListHandlers : public TComponent {
+ public:
+  using TComponent::TComponent;
+  void ImageOf(TObject*, int index, TcxListItem& item) { item.ImageIndex = index % 3; }
+  void SubItemImage(TObject*, int item, int sub, int& image) { image = sub == 1 && item % 2 == 0 ? 2 : -1; }
+  void Descending(TObject*, const TcxListItem& a, const TcxListItem& b, int, int& result) {
+    result = -lstrcmpA(a.Caption.c_str(), b.Caption.c_str());
+  }
+  void DrawRow(TObject*, TCanvas* canvas, int item, const TRect& rect, TOwnerDrawState state) {
+    canvas->Brush()->SetColor(state.Contains(odSelected) ? clHighlight : item % 2 ? TColor(0xF0E6DC) : clWindow);
+    canvas->Font()->SetColor(state.Contains(odSelected) ? clHighlightText : clWindowText);
+    canvas->FillRect(rect);
+    canvas->TextOut(rect.Left + 6, rect.Top + 1, "Row " + std::to_string(item + 1) + " drawn by its handler");
+  }
+};
+
+// Three 16 x 16 images: a red, a green and a blue disc.
+TImageList* MakeDiscImages(TComponent* owner) {
+  auto* images = new TImageList(owner, 16, 16);
+  for (TColor colour : {TColor(0x3030D0), TColor(0x30A030), TColor(0xD06030)}) {
+    TBitmap bitmap;
+    bitmap.SetSize(16, 16);
+    bitmap.Canvas()->Brush()->SetColor(clFuchsia);
+    bitmap.Canvas()->FillRect(TRect(0, 0, 16, 16));
+    bitmap.Canvas()->Brush()->SetColor(colour);
+    bitmap.Canvas()->Pen()->SetColor(colour);
+    bitmap.Canvas()->Ellipse(2, 2, 14, 14);
+    images->AddMasked(&bitmap, clFuchsia);
+  }
+  return images;
+}
+
+void AddEventListViews(TGalleryPage& page, int top) {
+  page.AddLabel(10, top, "List views: images asked for and sorted by OnCompare (descending); owner-drawn rows", 600);
+  auto* handlers = new TListHandlers(page.Form());
+  auto* sorted = page.Place(new TcxListView(page.Form()), 10, top + 22, 330, 120);
+  TcxCustomInnerListView* inner = sorted->InnerListView();
+  inner->AddColumn({"Source video", 150});
+  inner->AddColumn({"Format", 150});
+  inner->SetSmallImages(MakeDiscImages(page.Form()));
+  inner->OnGetImageIndex = MakeEvent(handlers, &TListHandlers::ImageOf);
+  inner->OnGetSubItemImage = MakeEvent(handlers, &TListHandlers::SubItemImage);
+  inner->OnCompare = MakeEvent(handlers, &TListHandlers::Descending);
+  for (const char* name : {"alpha.avi", "delta.mkv", "bravo.mov", "charlie.mp4"}) inner->AddItem({name, {"MP4"}});
+  sorted->SetSortType(stData);
+  sorted->SetViewStyle(vsReport);
+  auto* drawn = page.Place(new TcxListView(page.Form()), 360, top + 22, 330, 120);
+  drawn->InnerListView()->AddColumn({"Owner-drawn", 300});
+  for (int i = 0; i < 4; ++i) drawn->InnerListView()->AddItem({"row", {}});
+  drawn->InnerListView()->OnDrawItem = MakeEvent(handlers, &TListHandlers::DrawRow);
+  drawn->SetViewStyle(vsReport);
+  drawn->SetOwnerDraw(true);
+}
+
 }  // namespace
 
 void BuildEditorsPage(TGalleryPage& page) {
@@ -150,4 +205,5 @@ void BuildEditorsPage(TGalleryPage& page) {
   AddButtons(page, 10);
   AddContainers(page, 230);
   AddListViews(page, 410);
+  AddEventListViews(page, 560);
 }

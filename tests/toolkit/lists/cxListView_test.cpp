@@ -4,17 +4,37 @@
 #include <string>
 #include <vector>
 
+#include "FormReader.h"
+#include "TypInfo.h"
 #include "cxListView.h"
 #include "dxSkinsBuiltIn.h"
 #include "toolkit/editors/editors_fixture.h"
 
+// A form as the application's frame of the file list is: its handlers record what reached them.
+class TFileListProbe : public TForm {
+  CALDERAN_CLASS(TFileListProbe)
+  using TForm::TForm;
+  void FileListColumnRightClick(TObject* sender, int column, TPoint) {
+    log.push_back(std::string(sender->ClassName()) + " right " + std::to_string(column));
+  }
+  void FileListCancelEdit(TObject* sender) { log.push_back(std::string(sender->ClassName()) + " cancel"); }
+  std::vector<std::string> log;
+};
+CALDERAN_IMPLEMENT_CREATABLE(TFileListProbe, TForm, TComponent*)
+
 namespace {
+
+constinit const TMethodInfo fileListMethods[] = {
+    PublishedMethod<&TFileListProbe::FileListColumnRightClick>("FileListColumnRightClick"),
+    PublishedMethod<&TFileListProbe::FileListCancelEdit>("FileListCancelEdit"),
+};
 
 struct ListView : EditorsFixture {
   static void SetUpTestSuite() {
     EditorsFixture::SetUpTestSuite();
-    StartUnits({&cxListViewUnit});
+    StartUnits({&FormReaderUnit, &cxListViewUnit});
     StartSkinUnits();
+    RegisterPublishedMethods(TFileListProbe::StaticClass(), fileListMethods);
   }
   TcxListView* NewReportList() {
     auto* list = Place(new TcxListView(form.get()), 10, 10, 300, 150);
@@ -98,7 +118,8 @@ TEST_F(ListView, LabelEditsAreOfferedAndCancelsReported) {
   EXPECT_EQ(inner->Item(2).Caption, "song.mp3");
   EXPECT_EQ(cancels, 1);
 
-  NMHDR begin{inner->Handle(), 0, static_cast<UINT>(LVN_BEGINLABELEDITA)};
+  NMLVDISPINFOA begin{};
+  begin.hdr = NMHDR{inner->Handle(), 0, static_cast<UINT>(LVN_BEGINLABELEDITA)};
   EXPECT_EQ(inner->Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&begin)), FALSE);
   list->SetReadOnly(true);
   EXPECT_EQ(inner->Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&begin)), TRUE);
@@ -315,6 +336,17 @@ TEST_F(CustomDrawn, HandlersDrawItemsAndSubItemsInsteadOfTheList) {
   EXPECT_TRUE(seen.empty());
 }
 
+// The text the platform list shows for an item (or a sub-item).
+std::string WindowText(TcxCustomInnerListView* inner, int index, int sub = 0) {
+  char text[64] = {};
+  LVITEMA item{};
+  item.iSubItem = sub;
+  item.pszText = text;
+  item.cchTextMax = sizeof(text);
+  SendMessageA(inner->Handle(), LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
 // An owner-data list of a thousand rows named after their numbers.
 struct OwnerData : ListView {
   void Data(TObject*, int index, TcxListItem& item) {
@@ -330,15 +362,6 @@ struct OwnerData : ListView {
       }
   }
   void Hint(TObject*, int from, int to) { hinted = {from, to}; }
-  std::string TextOf(TcxCustomInnerListView* inner, int index, int sub) {
-    char text[64] = {};
-    LVITEMA item{};
-    item.iSubItem = sub;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    SendMessageA(inner->Handle(), LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
-    return text;
-  }
   int asked = 0;
   std::pair<int, int> hinted{-1, -1};
 };
@@ -354,9 +377,9 @@ TEST_F(OwnerData, RowsComeFromTheHandlerAsTheListShowsThem) {
   PumpWhileBusy();
   EXPECT_TRUE(GetWindowLongA(inner->Handle(), GWL_STYLE) & LVS_OWNERDATA);
   EXPECT_EQ(SendMessageA(inner->Handle(), LVM_GETITEMCOUNT, 0, 0), 1000);
-  EXPECT_EQ(TextOf(inner, 998, 0), "row 998");
-  EXPECT_EQ(TextOf(inner, 7, 1), "14");
-  EXPECT_EQ(TextOf(inner, 7, 5), "");  // a column the row has no text for
+  EXPECT_EQ(WindowText(inner, 998, 0), "row 998");
+  EXPECT_EQ(WindowText(inner, 7, 1), "14");
+  EXPECT_EQ(WindowText(inner, 7, 5), "");  // a column the row has no text for
 
   asked = 0;
   RedrawWindow(inner->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -434,6 +457,393 @@ TEST_F(ListView, TheListAsksForTabOnlyWithoutCtrl) {
   const LRESULT code = SendMessageA(list->InnerListView()->Handle(), WM_GETDLGCODE, 0, 0);
   EXPECT_TRUE(code & DLGC_WANTCHARS);
   EXPECT_EQ((code & DLGC_WANTTAB) != 0, GetKeyState(VK_CONTROL) >= 0);
+}
+
+std::vector<std::string> WindowCaptions(TcxCustomInnerListView* inner) {
+  std::vector<std::string> captions;
+  const int count = static_cast<int>(SendMessageA(inner->Handle(), LVM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) captions.push_back(WindowText(inner, i));
+  return captions;
+}
+
+std::vector<std::string> ModelCaptions(TcxCustomInnerListView* inner) {
+  std::vector<std::string> captions;
+  for (int i = 0; i < inner->ItemCount(); ++i) captions.push_back(inner->Item(i).Caption);
+  return captions;
+}
+
+// Records the header and editing events.
+struct ListEvents {
+  std::vector<std::string> log;
+  void RightClick(TObject*, int column, TPoint point) {
+    log.push_back("right " + std::to_string(column) + " at " + std::to_string(point.X) + "," + std::to_string(point.Y));
+  }
+  void Dragged(TObject*) { log.push_back("dragged"); }
+  void Editing(TObject*, int item, bool& allow) {
+    log.push_back("editing " + std::to_string(item));
+    allow = item != 1;
+  }
+  // Sorts by Data, largest first.
+  void Compare(TObject*, const TcxListItem& a, const TcxListItem& b, int, int& result) {
+    result = a.Data > b.Data ? -1 : a.Data < b.Data ? 1 : 0;
+  }
+};
+
+// Presses and releases a mouse button over the header at a point of its client area, with the
+// cursor there, as the system posts it.
+void ClickHeader(HWND header, TPoint at, UINT down, UINT up, WPARAM buttons) {
+  POINT screen{at.X, at.Y};
+  ClientToScreen(header, &screen);
+  SetCursorPos(screen.x, screen.y);
+  PostMessageA(header, down, buttons, MAKELPARAM(at.X, at.Y));
+  PostMessageA(header, up, 0, MAKELPARAM(at.X, at.Y));
+  PumpWhileBusy();
+}
+
+TEST_F(ListView, AColumnRightClickedInTheHeaderIsReportedWithThePoint) {
+  TcxCustomInnerListView* inner = NewReportList()->InnerListView();
+  ListEvents events;
+  inner->OnColumnRightClick = MakeEvent(&events, &ListEvents::RightClick);
+  const TRect second = inner->GetHeaderItemRect(1);
+  struct Case {
+    TPoint at;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {TPoint(10, 5), {"right 0 at 10,5"}},
+      {TPoint(second.Left + 20, 4), {"right 1 at " + std::to_string(second.Left + 20) + ",4"}},
+      {TPoint(second.Right + 20, 5), {}},  // the empty header beyond the last column
+  };
+  for (const Case& c : cases) {
+    events.log.clear();
+    ClickHeader(inner->HeaderWindow(), c.at, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
+    EXPECT_EQ(events.log, c.expected) << c.at.X;
+  }
+  events.log.clear();
+  ClickHeader(inner->HeaderWindow(), TPoint(10, 5), WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
+  EXPECT_TRUE(events.log.empty()) << "a left click is no right click";
+}
+
+// Drags the first column by its caption to the right half of the second.
+void DragFirstColumnBehindSecond(TcxCustomInnerListView* inner) {
+  HWND header = inner->HeaderWindow();
+  const TRect second = inner->GetHeaderItemRect(1);
+  const TPoint from(10, 5), to(second.Right - 5, 5);
+  POINT screen{from.X, from.Y};
+  ClientToScreen(header, &screen);
+  SetCursorPos(screen.x, screen.y);
+  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.X, from.Y));
+  for (int x = from.X + 10; x <= to.X; x += 10) SendMessageA(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, to.Y));
+  SendMessageA(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.X, to.Y));
+  SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(to.X, to.Y));
+  PumpWhileBusy();
+}
+
+TEST_F(ListView, DraggedColumnsMoveInTheHeaderAndArePaintedInTheirNewPlace) {
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  ListEvents events;
+  inner->OnColumnDragged = MakeEvent(&events, &ListEvents::Dragged);
+  DragFirstColumnBehindSecond(inner);
+  EXPECT_TRUE(events.log.empty()) << "without FullDrag the header keeps its order";
+
+  inner->SetFullDrag(true);
+  DragFirstColumnBehindSecond(inner);
+  EXPECT_EQ(events.log, std::vector<std::string>{"dragged"});
+  int order[2] = {};
+  SendMessageA(inner->Handle(), LVM_GETCOLUMNORDERARRAY, 2, reinterpret_cast<LPARAM>(order));
+  EXPECT_EQ(order[0], 1);
+  EXPECT_EQ(order[1], 0);
+  THeaderItemInfo info;
+  inner->HandleHeaderItemInfo(0, info);
+  EXPECT_EQ(info.Text, "Length");  // the header item at the first place is the moved column
+  EXPECT_EQ(info.Alignment, taRightJustify);
+
+  list->SetViewStyle(vsList);  // a new window keeps the order
+  list->SetViewStyle(vsReport);
+  PumpWhileBusy();
+  order[0] = order[1] = -1;
+  SendMessageA(inner->Handle(), LVM_GETCOLUMNORDERARRAY, 2, reinterpret_cast<LPARAM>(order));
+  EXPECT_EQ(order[0], 1);
+}
+
+TEST_F(ListView, SortsByOnCompareOrByCaptionsKeepingTheSelection) {
+  TcxCustomInnerListView* inner = NewReportList()->InnerListView();
+  ListEvents events;
+  const intptr_t data[] = {5, 20, 10};  // clip one, clip two, song
+  for (int i = 0; i < 3; ++i) const_cast<TcxListItem&>(inner->Item(i)).Data = data[i];
+  inner->SetSelectedIndex(0);
+  inner->OnCompare = MakeEvent(&events, &ListEvents::Compare);
+  inner->SetSortType(stData);
+  const std::vector<std::string> byData{"clip two.mp4", "song.mp3", "clip one.avi"};
+  EXPECT_EQ(ModelCaptions(inner), byData);
+  EXPECT_EQ(WindowCaptions(inner), byData);
+  EXPECT_EQ(WindowText(inner, 0, 1), "00:01:00");  // sub-items travel with their items
+  EXPECT_EQ(inner->SelectedIndex(), 2) << "the selection stays on its item";
+
+  // Captions without a handler; a new item goes to its place.
+  inner->OnCompare = nullptr;
+  inner->SetSortType(stText);
+  EXPECT_EQ(ModelCaptions(inner), (std::vector<std::string>{"clip one.avi", "clip two.mp4", "song.mp3"}));
+  EXPECT_EQ(inner->AddItem({"concert.mkv", {}}), 2);
+  const std::vector<std::string> byText{"clip one.avi", "clip two.mp4", "concert.mkv", "song.mp3"};
+  EXPECT_EQ(ModelCaptions(inner), byText);
+  EXPECT_EQ(WindowCaptions(inner), byText);
+
+  // A renamed item moves to its new place.
+  EndEdit(inner, 0, "zoo.avi");
+  PumpWhileBusy();
+  EXPECT_EQ(ModelCaptions(inner).back(), "zoo.avi");
+  EXPECT_EQ(WindowCaptions(inner).back(), "zoo.avi");
+}
+
+TEST_F(ListView, OnEditingDecidesWhichCaptionsCanBeEdited) {
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  ListEvents events;
+  inner->OnEditing = MakeEvent(&events, &ListEvents::Editing);
+  inner->SetFocus();
+  HWND edit = inner->EditCaption(0);
+  EXPECT_NE(edit, nullptr);
+  EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(inner->Handle(), LVM_GETEDITCONTROL, 0, 0)), edit);
+  SendMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+  PumpWhileBusy();
+  EXPECT_EQ(inner->EditCaption(1), nullptr);
+  EXPECT_EQ(SendMessageA(inner->Handle(), LVM_GETEDITCONTROL, 0, 0), 0);
+  EXPECT_EQ(events.log, (std::vector<std::string>{"editing 0", "editing 1"}));
+
+  list->SetReadOnly(true);  // refused before the handler is asked
+  events.log.clear();
+  EXPECT_EQ(inner->EditCaption(0), nullptr);
+  EXPECT_TRUE(events.log.empty());
+}
+
+TColor PixelAt(HWND window, int x, int y) {
+  HDC dc = GetDC(window);
+  const auto colour = static_cast<TColor>(GetPixel(dc, x, y));
+  ReleaseDC(window, dc);
+  return colour;
+}
+
+TRect ItemBoundsOf(TcxCustomInnerListView* inner, int item, int part = LVIR_BOUNDS) {
+  RECT r{part, 0, 0, 0};
+  SendMessageA(inner->Handle(), LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&r));
+  return TRect(r);
+}
+
+void Repaint(TcxCustomInnerListView* inner) {
+  RedrawWindow(inner->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+// Fills each row in a colour of its index and records the states it was asked with.
+struct OwnerDrawn {
+  static constexpr TColor colours[] = {0x0000C0, 0x00C000, 0xC00000};
+  std::vector<TOwnerDrawState> states;
+  void Draw(TObject*, TCanvas* canvas, int item, const TRect& rect, TOwnerDrawState state) {
+    if (static_cast<int>(states.size()) <= item) states.resize(item + 1);
+    states[item] = state;
+    canvas->Brush()->SetColor(colours[item]);
+    canvas->FillRect(rect);
+  }
+};
+
+TEST_F(ListView, OwnerDrawnRowsArePaintedByOnDrawItemOrAsPlainCaptions) {
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  list->Style()->SetColor(TColor(0xE0F0F0));
+  list->SetOwnerDraw(true);
+  PumpWhileBusy();
+  EXPECT_TRUE(GetWindowLongA(inner->Handle(), GWL_STYLE) & LVS_OWNERDRAWFIXED);
+
+  // Without a handler each row shows its caption on the list's colour.
+  Repaint(inner);
+  const TRect first = ItemBoundsOf(inner, 0);
+  EXPECT_EQ(PixelAt(inner->Handle(), 100, (first.Top + first.Bottom) / 2), ColorToRGB(TColor(0xE0F0F0)));
+  int ink = 0;
+  for (int x = first.Left + 2; x < first.Left + 40; ++x)
+    for (int y = first.Top; y < first.Bottom; ++y) ink += PixelAt(inner->Handle(), x, y) == static_cast<TColor>(ColorToRGB(inner->Font()->Color()));
+  EXPECT_GT(ink, 10) << "the caption's letters";
+
+  OwnerDrawn drawn;
+  inner->OnDrawItem = MakeEvent(&drawn, &OwnerDrawn::Draw);
+  inner->SetSelectedIndex(1);
+  Repaint(inner);
+  for (int item = 0; item < 3; ++item) {
+    const TRect r = ItemBoundsOf(inner, item);
+    for (int x : {5, 150, 190}) EXPECT_EQ(PixelAt(inner->Handle(), x, (r.Top + r.Bottom) / 2), OwnerDrawn::colours[item]) << item << " " << x;
+  }
+  ASSERT_EQ(drawn.states.size(), 3u);
+  EXPECT_FALSE(drawn.states[0].Contains(odSelected));
+  EXPECT_TRUE(drawn.states[1].Contains(odSelected));
+
+  list->SetOwnerDraw(false);
+  PumpWhileBusy();
+  EXPECT_FALSE(GetWindowLongA(inner->Handle(), GWL_STYLE) & LVS_OWNERDRAWFIXED);
+}
+
+// Records every custom-draw step as "target item/sub stage".
+struct DrawSteps {
+  std::vector<std::string> log;
+  TCustomDrawState selectedState;
+  static constexpr const char* stages[] = {"pre", "post", "pre-erase", "post-erase"};
+  void List(TObject*, TCanvas*, const TRect&, TCustomDrawStage stage, bool&) {
+    log.push_back(std::string("list ") + stages[stage]);
+  }
+  void Item(TObject*, TCanvas*, int item, int sub, TCustomDrawState state, TCustomDrawStage stage, bool&) {
+    log.push_back("item " + std::to_string(item) + "/" + std::to_string(sub) + " " + stages[stage]);
+    if (item == 1 && stage == cdPrePaint) selectedState = state;
+  }
+  void SubItem(TObject*, TCanvas*, int item, int sub, TCustomDrawState, TCustomDrawStage stage, bool&) {
+    log.push_back("sub " + std::to_string(item) + "/" + std::to_string(sub) + " " + stages[stage]);
+  }
+};
+
+TEST_F(ListView, CustomDrawingIsOfferedAtEveryStageInPaintOrder) {
+  TcxCustomInnerListView* inner = NewReportList()->InnerListView();
+  inner->DeleteItem(2);
+  inner->SetSelectedIndex(1);
+  DrawSteps steps;
+  inner->OnAdvancedCustomDraw = MakeEvent(&steps, &DrawSteps::List);
+  inner->OnAdvancedCustomDrawItem = MakeEvent(&steps, &DrawSteps::Item);
+  Repaint(inner);
+  EXPECT_EQ(steps.log, (std::vector<std::string>{"list pre", "item 0/0 pre", "item 0/0 post", "item 1/0 pre",
+                                                 "item 1/0 post", "list post"}));
+  EXPECT_TRUE(steps.selectedState.Contains(cdsSelected));
+
+  inner->OnAdvancedCustomDrawSubItem = MakeEvent(&steps, &DrawSteps::SubItem);
+  steps.log.clear();
+  Repaint(inner);
+  EXPECT_EQ(steps.log, (std::vector<std::string>{"list pre", "item 0/0 pre", "sub 0/0 pre", "sub 0/0 post",
+                                                 "sub 0/1 pre", "sub 0/1 post", "item 0/0 post", "item 1/0 pre",
+                                                 "sub 1/0 pre", "sub 1/0 post", "sub 1/1 pre", "sub 1/1 post",
+                                                 "item 1/0 post", "list post"}));
+}
+
+// Two 16 x 16 images: red and blue squares.
+std::unique_ptr<TImageList> ColourImages() {
+  auto images = std::make_unique<TImageList>(nullptr, 16, 16);
+  for (TColor colour : {clRed, clBlue}) {
+    TBitmap bitmap;
+    bitmap.SetSize(16, 16);
+    bitmap.Canvas()->Brush()->SetColor(colour);
+    bitmap.Canvas()->FillRect(TRect(0, 0, 16, 16));
+    images->AddMasked(&bitmap, clFuchsia);
+  }
+  return images;
+}
+
+struct ImageQuestions {
+  std::vector<std::string> log;
+  void ItemImage(TObject*, int index, TcxListItem& item) {
+    log.push_back("item " + std::to_string(index));
+    item.ImageIndex = index % 2;
+  }
+  void SubItemImage(TObject*, int item, int sub, int& image) {
+    log.push_back("sub " + std::to_string(item) + "/" + std::to_string(sub));
+    image = item == 0 ? 1 : image;
+  }
+};
+
+int WindowImage(TcxCustomInnerListView* inner, int index, int sub) {
+  LVITEMA item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = index;
+  item.iSubItem = sub;
+  SendMessageA(inner->Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return item.iImage;
+}
+
+TEST_F(ListView, ImageIndexesAreAskedForWhenTheListShowsItsItems) {
+  TcxCustomInnerListView* inner = NewReportList()->InnerListView();
+  auto images = ColourImages();
+  ImageQuestions questions;
+  inner->SetSmallImages(images.get());
+  inner->OnGetImageIndex = MakeEvent(&questions, &ImageQuestions::ItemImage);
+  inner->OnGetSubItemImage = MakeEvent(&questions, &ImageQuestions::SubItemImage);
+  inner->RecreateWnd();  // sub-item images are taken on when the window is made
+  PumpWhileBusy();
+  struct Case {
+    int item, sub, image;
+    const char* asked;
+  } cases[] = {{0, 0, 0, "item 0"}, {1, 0, 1, "item 1"}, {0, 1, 1, "sub 0/1"}, {2, 1, -1, "sub 2/1"}};
+  for (const Case& c : cases) {
+    questions.log.clear();
+    EXPECT_EQ(WindowImage(inner, c.item, c.sub), c.image) << c.asked;
+    EXPECT_EQ(questions.log, std::vector<std::string>{c.asked});
+  }
+  EXPECT_EQ(inner->Item(1).ImageIndex, 1) << "the handler's index is kept in the item";
+
+  questions.log.clear();
+  Repaint(inner);
+  EXPECT_FALSE(questions.log.empty());
+  for (int item : {0, 1}) {
+    const TRect icon = ItemBoundsOf(inner, item, LVIR_ICON);
+    EXPECT_EQ(PixelAt(inner->Handle(), (icon.Left + icon.Right) / 2, (icon.Top + icon.Bottom) / 2),
+              ColorToRGB(item == 0 ? clRed : clBlue)) << item;
+  }
+}
+
+constexpr const char* fileListForm = R"(object Frame: TFileListProbe
+  object FileList: TcxListView
+    Left = 0
+    Top = 0
+    Width = 400
+    Height = 200
+    ViewStyle = vsReport
+    ReadOnly = True
+    OwnerDraw = True
+    SortType = stText
+    IconOptions.WrapText = False
+    Style.Color = 16579834
+    Style.BorderStyle = cbsSingle
+    StyleHot.BorderColor = clRed
+    OnColumnRightClick = FileListColumnRightClick
+    OnCancelEdit = FileListCancelEdit
+  end
+end
+)";
+
+TEST_F(ListView, AStoredFormSetsTheListAndBindsItsEventsWhereTheyFire) {
+  TFileListProbe frame(nullptr, 0);
+  ReadComponentText(fileListForm, "FileList", &frame);
+  auto* list = ObjectAs<TcxListView>(frame.FindComponent("FileList"));
+  ASSERT_NE(list, nullptr);
+  TcxCustomInnerListView* inner = list->InnerListView();
+  EXPECT_EQ(list->ViewStyle(), vsReport);
+  EXPECT_TRUE(list->ReadOnly());
+  EXPECT_TRUE(inner->OwnerDraw()) << "applied once the form was read";
+  EXPECT_EQ(inner->SortType(), stText);
+  EXPECT_FALSE(list->IconOptions()->WrapText());
+  EXPECT_EQ(list->Style()->Color(), TColor(16579834));
+  EXPECT_EQ(list->Style()->BorderStyle(), cbsSingle);
+  EXPECT_EQ(list->StyleHot()->BorderColor(), clRed);
+
+  // The list's events are the inner list view's, fired with it as sender; the container's own
+  // event with the container.
+  ASSERT_TRUE(static_cast<bool>(inner->OnColumnRightClick));
+  inner->OnColumnRightClick(inner, 2, TPoint(1, 1));
+  list->OnCancelEdit(list);
+  EXPECT_EQ(frame.log, (std::vector<std::string>{"TcxCustomInnerListView right 2", "TcxListView cancel"}));
+}
+
+TEST_F(ListView, AStyleKeepsInAStoredFormOnlyTheValuesItAssigns) {
+  TcxListView list(nullptr);
+  list.Style()->SetColor(clYellow);
+  list.StyleHot()->SetShadow(true);  // a value the state styles leave to the normal style
+  struct Case {
+    TcxContainerStyle* style;
+    const char* property;
+    bool stored;
+  } cases[] = {
+      {list.Style(), "Color", true},          {list.Style(), "BorderColor", false},
+      {list.Style(), "Shadow", true},         {list.Style(), "LookAndFeel", true},
+      {list.Style(), "StyleController", true}, {list.StyleHot(), "StyleController", false},
+      {list.Style(), "AssignedValues", false},
+  };
+  for (const Case& c : cases) {
+    const TPropInfo* prop = FindPublishedProperty(c.style->ClassType(), c.property);
+    ASSERT_NE(prop, nullptr) << c.property;
+    EXPECT_EQ(IsStoredProp(c.style, prop), c.stored) << c.property << " of state " << c.style->State();
+  }
 }
 
 }  // namespace
