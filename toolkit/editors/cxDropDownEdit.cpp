@@ -53,9 +53,10 @@ TcxCustomDropDownEdit::TcxCustomDropDownEdit(TComponent* owner, const TcxCustomE
 TcxCustomDropDownEdit::~TcxCustomDropDownEdit() {
   CancelPendingShow();
   if (popupWindow_) {
-    popupWindow_->ClosePopup();
+    // The editor is half gone: the popup closes without calling back.
     popupWindow_->OnClosed = popupWindow_->OnShown = {};
     popupWindow_->OnCloseQuery = {};
+    popupWindow_->ClosePopup();
   }
   popupWindow_.reset();
   popupLookAndFeel_.reset();
