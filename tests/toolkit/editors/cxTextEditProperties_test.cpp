@@ -54,20 +54,21 @@ TEST_F(TextEditProperties, HideCursorMeansNoEditingAndNoValueReset) {
   EXPECT_FALSE(Properties()->SupportsValueReset());
 }
 
-TEST_F(TextEditProperties, RegionalSettingsChangeNotifiesTheEditorsOnce) {
-  int notices = 0;
-  bool sawFormatChange = false;
+TEST_F(TextEditProperties, RegionalSettingsChangeNotifiesTheEditorsOnceInsideTheChange) {
+  // The properties announce the change once while InFormatChange is set; the editor then refreshes
+  // its text through one more ordinary notification.
+  int insideChange = 0;
   struct TWatch {
-    int& notices;
-    bool& saw;
+    int& inside;
     TcxTextEditProperties* properties;
-    void Changed(TObject*) { ++notices, saw = properties->InFormatChange(); }
-  } watch{notices, sawFormatChange, Properties()};
+    void Changed(TObject*) { inside += properties->InFormatChange() ? 1 : 0; }
+  } watch{insideChange, Properties()};
   Properties()->OnPropertiesChanged = MakeEvent(&watch, &TWatch::Changed);
+  editor->SetText("12");
   GetFormatController()->NotifyFormatChanged();
-  EXPECT_EQ(notices, 1);
-  EXPECT_TRUE(sawFormatChange);
+  EXPECT_EQ(insideChange, 1);
   EXPECT_FALSE(Properties()->InFormatChange());
+  EXPECT_EQ(editor->Text(), "12");
 }
 
 TEST_F(TextEditProperties, TheKindIsRegisteredWithItsText) {

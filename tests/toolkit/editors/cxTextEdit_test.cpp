@@ -40,6 +40,8 @@ class TNumberEdit : public TcxTextEdit {
 inline TcxCustomEdit* TNumberEditClass::Create(TComponent* owner, bool) const { return new TNumberEdit(owner); }
 
 CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TNumberEditProperties, TcxTextEditProperties)
+CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TStyledTextEditProperties, TcxTextEditProperties)
+CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TStyledTextEdit, TcxTextEdit, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TNumberEdit, TcxTextEdit, TComponent*)
 
 namespace {
@@ -141,7 +143,7 @@ struct NumberEdit : TextEditFixture {
   void TypeIntoNumber(const std::string& chars) {
     number->InnerTextEdit()->SetFocus();
     PumpWhileBusy();
-    for (char ch : chars) SendMessageA(number->InnerTextEdit()->Handle(), WM_CHAR, static_cast<unsigned char>(ch), 1);
+    TypeInto(number->InnerTextEdit()->Handle(), chars);
   }
   TNumberEdit* number;
 };
@@ -163,6 +165,102 @@ TEST_F(NumberEdit, TypedDigitsAreGroupedWithTheCaretAfterTheLastOne) {
     EXPECT_EQ(number->Text(), c.regrouped);
     EXPECT_EQ(number->InnerTextEdit()->SelStart(), 4);
   }
+}
+
+struct LookupEdit : TextEditFixture {
+  LookupEdit() {
+    list = Place(new TStyledTextEdit(form.get()), 10, 70, 121, 21);
+    PumpWhileBusy();
+  }
+  void UseItems(TcxTextEdit* edit, std::initializer_list<const char*> items) {
+    TStringList strings;
+    for (const char* item : items) strings.Add(item);
+    edit->Properties()->SetLookupItems(&strings);
+  }
+  void FocusList() {
+    list->InnerTextEdit()->SetFocus();
+    PumpWhileBusy();
+  }
+  TStyledTextEdit* list;
+};
+
+TEST_F(LookupEdit, FixedListTypingSearchesTheItemsInOrder) {
+  UseItems(list, {"Red", "Green", "Grey"});
+  FocusList();
+  struct Case {
+    char typed;
+    const char* text;
+    int selStart, selLength;
+  } cases[] = {{'g', "Green", 1, 4}, {'r', "Green", 2, 3}, {'e', "Green", 3, 2}, {'y', "Grey", 4, 0}, {'x', "Grey", 4, 0}};
+  for (const Case& c : cases) {
+    TypeInto(list->InnerTextEdit()->Handle(), std::string(1, c.typed));
+    EXPECT_EQ(list->Text(), c.text) << c.typed;
+    EXPECT_EQ(list->SelStart(), c.selStart) << c.typed;
+    EXPECT_EQ(list->SelLength(), c.selLength) << c.typed;
+    EXPECT_TRUE(list->FoundTextSelected()) << c.typed;
+  }
+  EXPECT_EQ(list->ItemIndex(), 2);
+  // Left and Right do not edit a fixed list: they only end the search highlight.
+  SendMessageA(list->InnerTextEdit()->Handle(), WM_KEYDOWN, VK_LEFT, 1);
+  EXPECT_FALSE(list->FoundTextSelected());
+  EXPECT_EQ(list->SelLength(), 0);
+  EXPECT_EQ(list->Text(), "Grey");
+}
+
+TEST_F(LookupEdit, FreeStyleCompletesOnlyAtTheEndOfTheText) {
+  UseItems(editor, {"Apple", "apricot", "Banana"});
+  Focus();
+  Type("a");
+  EXPECT_EQ(editor->Text(), "Apple");
+  EXPECT_EQ(editor->SelStart(), 1);
+  EXPECT_EQ(editor->SelLength(), 4);
+  Type("p");
+  EXPECT_EQ(editor->Text(), "Apple");
+  EXPECT_EQ(editor->SelStart(), 2);
+  EXPECT_EQ(editor->ItemIndex(), 0);
+  // A caret in the middle of the text: the character is inserted, nothing is completed.
+  editor->SetText("xyz");
+  Select(1, 0);
+  Type("B");
+  EXPECT_EQ(editor->Text(), "xByz");
+  EXPECT_FALSE(editor->FoundTextSelected());
+  // Without incremental search nothing is completed at the end either.
+  editor->Properties()->SetIncrementalSearch(false);
+  editor->SetText("");
+  Type("a");
+  EXPECT_EQ(editor->Text(), "a");
+}
+
+TEST_F(LookupEdit, ListRestrictedTakesOnlyItemsFromCodeAndCompletesTyping) {
+  UseItems(list, {"Apple", "apricot", "Banana"});
+  list->Styled()->SetStyle(tesListRestricted);
+  struct Case {
+    const char* assigned;
+    LRESULT result;
+    const char* text;
+  } cases[] = {{"banana", 1, "banana"}, {"Cherry", 0, "banana"}, {"", 1, ""}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(SendMessageA(list->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.assigned)), c.result) << c.assigned;
+    EXPECT_EQ(list->Text(), c.text) << c.assigned;
+  }
+  FocusList();
+  TypeInto(list->InnerTextEdit()->Handle(), "apr");
+  EXPECT_EQ(list->Text(), "apricot");
+  EXPECT_EQ(list->SelLength(), 4);
+  // A character that matches no item is swallowed; the found text stays.
+  TypeInto(list->InnerTextEdit()->Handle(), "z");
+  EXPECT_EQ(list->Text(), "apricot");
+}
+
+TEST_F(LookupEdit, NoEditStyleShowsNoSelectionAndIgnoresTyping) {
+  list->Styled()->SetStyle(tesNoEdit);
+  list->SetText("fixed");
+  FocusList();
+  list->SelectRange(1, 2);
+  EXPECT_EQ(list->SelStart(), 0);
+  EXPECT_EQ(list->SelLength(), 0);
+  TypeInto(list->InnerTextEdit()->Handle(), "ab");
+  EXPECT_EQ(list->Text(), "fixed");
 }
 
 }  // namespace
