@@ -126,8 +126,22 @@ void TcxCustomDropDownEdit::FillDrawParams(TcxCustomEditViewData* viewData) {
   }
 }
 
+IcxTextEditLookupData* TcxCustomDropDownEdit::PopupLookupData() {
+  return ActiveProperties()->HasLookupData() ? GetLookupData() : nullptr;
+}
+
 // ---------------------------------------------------------------------------------------------
 // The popup cycle
+
+void TcxCustomDropDownEdit::PlaceLookupInPopup() {
+  IcxTextEditLookupData* lookup = PopupLookupData();
+  if (lookup && popupWindow_ && !IsDesigning() && ActiveProperties()->ShowsLookupInPopup())
+    lookup->PlaceList(popupWindow_.get());
+}
+
+void TcxCustomDropDownEdit::SetLookupBounds(const TRect& rect) {
+  if (IcxTextEditLookupData* lookup = PopupLookupData()) lookup->SetListBounds(rect);
+}
 
 void TcxCustomDropDownEdit::InitPopup() {
   if (!popupInitialized_) {
@@ -383,6 +397,12 @@ void TcxCustomDropDownEdit::SynchronizeLookupAfterPaste(TMessage&) {
     lookup->SyncKeyWithText();
   }
   if (!VariantsEqualExact(key, lookup->ReadCurrentKey())) DoModifiedClick();
+  const TcxTextEditingStyle style = ActiveProperties()->GetEditingStyle();
+  if (style == tesFixedList) return SetFoundTextSelected(true);
+  if (style != tesFree) return;
+  TcxCustomInnerTextEdit* inner = InnerTextEdit();
+  const std::string text = Text();
+  SetFoundTextSelected(inner && inner->SelStart() == static_cast<int>(text.size()) && lookup->ContainsText(text));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -396,7 +416,10 @@ void TcxCustomDropDownEdit::HandleEditKeyDown(Word& key, TShiftState shift) {
     key = 0;
     return;
   }
-  if (DroppedDown() && !alt && (key == VK_RETURN || key == VK_ESCAPE) && HandlePopupKey(key, shift)) return;
+  if (DroppedDown() && !alt && (key == VK_RETURN || key == VK_ESCAPE)) {
+    if (key == VK_RETURN) SetPopupClosedByKey(true);
+    if (HandlePopupKey(key, shift)) return;
+  }
   TcxCustomTextEdit::HandleEditKeyDown(key, shift);
 }
 
@@ -441,6 +464,13 @@ bool TcxCustomDropDownEdit::IsDefaultButtonShortCut(Word key, TShiftState shift)
   if (TcxCustomTextEdit::IsDefaultButtonShortCut(key, shift)) return true;
   return InPlace() && DroppedDown() &&
          (shift.Contains(ssAlt) || shift.Contains(ssCtrl) || key < 32 || key > 255);
+}
+
+bool TcxCustomDropDownEdit::AllowsLookupScrolling(bool byWheel) {
+  if (IsDestroyingEdit() || !InnerTextEdit()) return false;
+  // An in-place editor in a multi-row host scrolls its lookup only by the wheel or while open.
+  (void)byWheel;
+  return true;
 }
 
 bool TcxCustomDropDownEdit::PassesActivationChar(char ch) {

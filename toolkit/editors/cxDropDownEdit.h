@@ -254,10 +254,7 @@ class TcxCustomDropDownEditProperties : public TcxCustomTextEditProperties {
   virtual TcxCustomEditPopupWindow* CreatePopupWindow(TcxCustomDropDownEdit* edit) const;
   virtual bool FitsPopupToWorkArea() const { return true; }
   virtual bool PopupTakesFocus() const { return false; }
-  // Whether the lookup's list is shown inside the popup.
-  virtual bool ShowsLookupInPopup() const { return true; }
-  // The lookup this kind keeps, or none.
-  virtual bool HasLookupData() const { return false; }
+  bool ShowsLookupInPopup() const override { return true; }
 
   void NotifyChanged() override;
   void AssignExtra(TcxCustomEditProperties* source) override;
@@ -288,17 +285,17 @@ class TcxCustomDropDownEditData : public TcxCustomEditData {
   int SizedWidth = 0, SizedHeight = 0;
 };
 
-class TcxCustomDropDownEditViewDataClass : public TcxCustomEditViewDataClass {
+class TcxCustomDropDownEditViewDataClass : public TcxCustomTextEditViewDataClass {
  public:
-  using TcxCustomEditViewDataClass::TcxCustomEditViewDataClass;
+  using TcxCustomTextEditViewDataClass::TcxCustomTextEditViewDataClass;
   TcxCustomEditViewData* Create(TcxCustomEditProperties* properties, TcxCustomEditStyle* style,
                                 bool inPlace) const override;
 };
 
-class TcxCustomDropDownEditViewData : public TcxCustomEditViewData {
+class TcxCustomDropDownEditViewData : public TcxCustomTextEditViewData {
   CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomDropDownEditViewData, TcxCustomDropDownEditViewDataClass)
   TcxCustomDropDownEditViewData(TcxCustomEditProperties* properties, TcxCustomEditStyle* style, bool inPlace)
-      : TcxCustomEditViewData(properties, style, inPlace) {}
+      : TcxCustomTextEditViewData(properties, style, inPlace) {}
 
   bool ButtonDownWhileOpen = false;
   bool PopupOpen = false;
@@ -308,6 +305,7 @@ class TcxCustomDropDownEditViewData : public TcxCustomEditViewData {
                      TShiftState shift, TcxCustomEditViewInfo* viewInfo, bool isMouseEvent) override;
   bool ButtonPressable(TcxCustomEditViewInfo* viewInfo, int visibleIndex) override;
   bool ButtonHeld(TcxCustomEditViewInfo* viewInfo, int visibleIndex) override;
+  int ComputeNativeState(TcxCustomEditViewInfo* viewInfo) override;
 
  protected:
   TcxCustomDropDownEditProperties* DropDownProperties() const {
@@ -359,8 +357,8 @@ class TcxCustomDropDownEdit : public TcxCustomTextEdit {
   // The rectangle the popup opens against, in the editor parent's coordinates.
   TRect PopupOwnerRect();
   bool IsShowRequestPending();
-  // The lookup whose list the popup shows, or none.
-  virtual IcxTextEditLookupData* PopupLookupData() { return nullptr; }
+  // The lookup when the properties have one, else none.
+  IcxTextEditLookupData* PopupLookupData();
 
   virtual bool CanDropDown() { return false; }
   virtual void CloseUp(TcxPopupCloseReason reason);
@@ -372,10 +370,10 @@ class TcxCustomDropDownEdit : public TcxCustomTextEdit {
   virtual void DropDown();
   virtual TWinControl* GetPopupFocusedControl();
   virtual TSize GetPopupClientSize() { return TSize(0, 0); }
-  virtual void PlaceLookupInPopup() {}
+  virtual void PlaceLookupInPopup();
   virtual void ConfigurePopupWindow();
   virtual void PopupLookAndFeelChanged(TcxLookAndFeel*, TcxLookAndFeelValues) {}
-  virtual void SetLookupBounds(const TRect&) {}
+  virtual void SetLookupBounds(const TRect& rect);
   virtual void LayoutPopup();
   // The popup window's events.
   virtual void HandlePopupShown(TObject* sender);
@@ -395,6 +393,7 @@ class TcxCustomDropDownEdit : public TcxCustomTextEdit {
   void ApplyPropertiesChange(TObject* properties) override;
   bool IsDefaultButtonShortCut(Word key, TShiftState shift) override;
   bool PassesActivationChar(char ch) override;
+  bool AllowsLookupScrolling(bool byWheel) override;
   void StyleChanged(TObject* sender) override;
   TcxContainerStyleValues HiddenStyleValues() const override;
 

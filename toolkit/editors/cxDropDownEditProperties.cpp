@@ -4,7 +4,7 @@
 #include "cxDropDownEdit.h"
 
 CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomDropDownEditProperties, TcxCustomTextEditProperties)
-CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomDropDownEditViewData, TcxCustomEditViewData)
+CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomDropDownEditViewData, TcxCustomTextEditViewData)
 CALDERAN_IMPLEMENT_CREATABLE(TcxCustomDropDownEditData, TcxCustomEditData, TcxCustomEdit*)
 CALDERAN_IMPLEMENT_CREATABLE(TcxCustomDropDownInnerEdit, TcxCustomInnerTextEdit, TComponent*)
 
@@ -155,7 +155,21 @@ void TcxCustomDropDownEditViewData::ComputeLayout(TcxCanvas* canvas, const TRect
                                                   TcxContainerMouseButton button, TShiftState shift,
                                                   TcxCustomEditViewInfo* viewInfo, bool isMouseEvent) {
   ButtonDownWhileOpen = DropDownProperties()->KeepButtonDownWhileOpen() || (NativeStyle && IsCompositionEnabled());
-  TcxCustomEditViewData::ComputeLayout(canvas, bounds, point, button, shift, viewInfo, isMouseEvent);
+  TcxCustomTextEditViewData::ComputeLayout(canvas, bounds, point, button, shift, viewInfo, isMouseEvent);
+  auto* textInfo = static_cast<TcxCustomTextEditViewInfo*>(viewInfo);
+  auto* editor = ObjectAs<TcxCustomDropDownEdit>(Edit);
+  const bool fixedList = DropDownProperties()->GetEditingStyle() == tesFixedList;
+  const bool highlightedSearch =
+      editor && fixedList && DropDownProperties()->ListSearchHighlight() && editor->FoundTextSelected();
+  textInfo->PopupOpen = PopupOpen;
+  textInfo->SelectionBarDrawn = !InPlace && !highlightedSearch && fixedList && Focused && !textInfo->Transparent &&
+                                !PopupOpen && !(NativeStyle && IsCompositionEnabled());
+}
+
+int TcxCustomDropDownEditViewData::ComputeNativeState(TcxCustomEditViewInfo* viewInfo) {
+  const int state = TcxCustomTextEditViewData::ComputeNativeState(viewInfo);
+  if (state != 3 || DropDownProperties()->GetEditingStyle() != tesFixedList || PopupOpen) return state;
+  return ContainerState.Contains(csHotTrack) ? 2 : 1;
 }
 
 bool TcxCustomDropDownEditViewData::ButtonPressable(TcxCustomEditViewInfo* viewInfo, int visibleIndex) {

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "cxDropDownEdit.h"
-#include "text_edit_fixture.h"
+#include "editors_fixture.h"
 
 // The sent mouse messages carry the point; the editor's own refreshes read the cursor and the
 // thread's key state, so both are set as well.
