@@ -486,13 +486,15 @@ void TcxCustomDropDownEdit::ButtonPressStarted(int visibleIndex) {
 
 void TcxCustomDropDownEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   const bool wasHotAndPopup = hotAndPopup_ || DroppedDown();
+  // The press that focuses the editor does not open it.
+  const bool wasFocused = IsContainerFocused();
   // A press on the editor that closed the popup (the popup hooks saw it first) does not open it again.
   const bool closedByThisPress = popupWindow_ && popupWindow_->TakeClosedByOwnerClick();
   TcxObjectLinkGuard link(this);
   TcxCustomTextEdit::MouseDown(button, shift, x, y);
   if (!link.Alive() || activatingByMouse_ || wasHotAndPopup || closedByThisPress) return;
   if (ActiveProperties()->DropsDownOnClick() && button == mbLeft && GetViewInfo()->ClientRect.Contains(TPoint(x, y)) &&
-      !DroppedDown() && !hotAndPopup_ && IsContainerFocused())
+      !DroppedDown() && !hotAndPopup_ && wasFocused && IsContainerFocused())
     DropDown();
 }
 

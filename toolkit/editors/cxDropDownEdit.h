@@ -430,4 +430,209 @@ class TcxCustomDropDownEdit : public TcxCustomTextEdit {
   std::unique_ptr<TcxCustomEditPopupWindow> popupWindow_;
 };
 
+// ---------------------------------------------------------------------------------------------
+// The combo box
+
+class TcxCustomComboBox;
+
+// How far the text is bound to the items: typing must match an item, any text, or items only.
+enum TcxEditDropDownListStyle : uint8_t { lsEditFixedList, lsEditList, lsFixedList };
+
+using TcxEditDrawItemEvent =
+    TEvent<void(TcxCustomComboBox* Control, TcxCanvas* Canvas, int Index, const TRect& Rect, TOwnerDrawState State)>;
+
+class TcxCustomComboBoxPropertiesClass : public TcxCustomDropDownEditPropertiesClass {
+ public:
+  using TcxCustomDropDownEditPropertiesClass::TcxCustomDropDownEditPropertiesClass;
+  TcxCustomEditProperties* Create(TPersistent* owner) const override;
+  const TcxCustomEditViewDataClass* ViewDataClass(TcxCustomEditStyle* style, bool inPlace) const override;
+  const TcxCustomEditViewInfoClass* ViewInfoClass() const override;
+  const TcxCustomEditClass* EditClass() const override;
+};
+
+class TcxCustomComboBoxProperties : public TcxCustomDropDownEditProperties {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomComboBoxProperties, TcxCustomComboBoxPropertiesClass)
+  explicit TcxCustomComboBoxProperties(TPersistent* owner)
+      : TcxCustomComboBoxProperties(owner, StaticClassOperations()) {}
+
+  TcxEditDropDownListStyle DropDownListStyle() const { return dropDownListStyle_; }
+  void SetDropDownListStyle(TcxEditDropDownListStyle value) { SetNotifying(dropDownListStyle_, value); }
+  int DropDownRows() const { return dropDownRows_; }
+  // Values below 1 are ignored.
+  void SetDropDownRows(int value);
+  int ItemHeight() const { return itemHeight_; }
+  void SetItemHeight(int value) { SetNotifying(itemHeight_, value); }
+  bool Revertable() const { return revertable_; }
+  void SetRevertable(bool value) { revertable_ = value; }
+  TStrings* Items() const { return LookupItems(); }
+  void SetItems(TStrings* value) { SetLookupItems(value); }
+  bool Sorted() const { return LookupItemsSorted(); }
+  void SetSorted(bool value) { SetLookupItemsSorted(value); }
+  bool DropDownAutoWidth() const { return PopupAutoSize(); }
+  void SetDropDownAutoWidth(bool value) { SetPopupAutoSize(value); }
+  bool DropDownSizeable() const { return PopupSizeable(); }
+  void SetDropDownSizeable(bool value) { SetPopupSizeable(value); }
+  int DropDownWidth() const { return PopupWidth(); }
+  void SetDropDownWidth(int value) { SetPopupWidth(value); }
+
+  TcxEditDrawItemEvent OnDrawItem;
+  TMeasureItemEvent OnMeasureItem;
+
+  bool DropsDownOnClick() const override { return dropDownListStyle_ == lsFixedList; }
+  TcxCustomEditPopupWindow* CreatePopupWindow(TcxCustomDropDownEdit* edit) const override;
+  TcxLookupDataFactory GetLookupDataClass() const override;
+  int GetLookupPageSize() const override { return dropDownRows_; }
+  TcxTextEditingStyle GetEditingStyle() const override;
+  void AssignExtra(TcxCustomEditProperties* source) override;
+
+ protected:
+  TcxCustomComboBoxProperties(TPersistent* owner, const TcxCustomEditPropertiesClass* cls)
+      : TcxCustomDropDownEditProperties(owner, cls) {}
+
+ private:
+  TcxEditDropDownListStyle dropDownListStyle_ = lsEditList;
+  int dropDownRows_ = 8;
+  int itemHeight_ = 0;
+  bool revertable_ = false;
+};
+
+class TcxComboBoxProperties : public TcxCustomComboBoxProperties {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxComboBoxProperties, TcxCustomComboBoxPropertiesClass)
+  explicit TcxComboBoxProperties(TPersistent* owner) : TcxComboBoxProperties(owner, StaticClassOperations()) {}
+
+ protected:
+  TcxComboBoxProperties(TPersistent* owner, const TcxCustomEditPropertiesClass* cls)
+      : TcxCustomComboBoxProperties(owner, cls) {}
+};
+
+// The combo box's popup: as wide as the editor or its widest item, as high as its rows.
+class TcxComboBoxPopupWindow : public TcxCustomEditPopupWindow {
+  CALDERAN_CLASS(TcxComboBoxPopupWindow)
+  explicit TcxComboBoxPopupWindow(TcxCustomDropDownEdit* edit) : TcxCustomEditPopupWindow(edit) {}
+  void CalculateSize() override;
+};
+
+// The list in the popup: rows of a fixed or per-item height, drawn by the owner when asked.
+class TcxCustomComboBoxListBox : public TcxCustomEditListBox {
+  CALDERAN_CLASS(TcxCustomComboBoxListBox)
+  explicit TcxCustomComboBoxListBox(TComponent* owner);
+  int RowsHeight(int rows) override;
+  void RebuildWindow() override { RecreateWnd(); }
+  TcxCustomComboBox* ComboBox() const;
+};
+
+class TcxComboBoxListBox : public TcxCustomComboBoxListBox {
+  CALDERAN_CLASS(TcxComboBoxListBox)
+  explicit TcxComboBoxListBox(TComponent* owner) : TcxCustomComboBoxListBox(owner) {}
+  void Dispatch(TMessage& message) override;
+  int ItemRowHeight(int index) override;
+  void RebuildWindow() override;
+  bool DrawItemCustom(int index, const TRect& rect, TOwnerDrawState state) override;
+  void ItemLabel(int index, std::string& text) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void MeasureItem(int index, int& height) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+};
+
+class TcxComboBoxLookupData : public TcxCustomTextEditLookupData {
+  CALDERAN_CLASS(TcxComboBoxLookupData)
+  TcxComboBoxLookupData(TPersistent* owner, IcxLookupEditor* editor) : TcxCustomTextEditLookupData(owner, editor) {}
+  TcxEditListBoxFactory GetListBoxClass() override;
+  void ListPreferredSize(int maxHeight, int widthLimit, TSize& size) override;
+  bool AllowsListResize(TSize& size, int maxHeight, int maxWidth) override;
+};
+
+class TcxCustomComboBoxViewDataClass : public TcxCustomDropDownEditViewDataClass {
+ public:
+  using TcxCustomDropDownEditViewDataClass::TcxCustomDropDownEditViewDataClass;
+  TcxCustomEditViewData* Create(TcxCustomEditProperties* properties, TcxCustomEditStyle* style,
+                                bool inPlace) const override;
+};
+
+class TcxCustomComboBoxViewData : public TcxCustomDropDownEditViewData {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomComboBoxViewData, TcxCustomComboBoxViewDataClass)
+  using TcxCustomDropDownEditViewData::TcxCustomDropDownEditViewData;
+  void ComputeLayout(TcxCanvas* canvas, const TRect& bounds, const TPoint& point, TcxContainerMouseButton button,
+                     TShiftState shift, TcxCustomEditViewInfo* viewInfo, bool isMouseEvent) override;
+  void PrepareDrawValue(TcxCanvas* canvas, const TVariant& value, TcxCustomEditViewInfo* viewInfo) override;
+  bool DrawsComboFace() override { return true; }
+};
+
+class TcxCustomComboBoxViewInfoClass : public TcxCustomTextEditViewInfoClass {
+ public:
+  using TcxCustomTextEditViewInfoClass::TcxCustomTextEditViewInfoClass;
+  TcxCustomEditViewInfo* Create() const override;
+};
+
+class TcxCustomComboBoxViewInfo : public TcxCustomTextEditViewInfo {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomComboBoxViewInfo, TcxCustomComboBoxViewInfoClass)
+  TcxCustomComboBoxViewInfo();
+  int ItemIndex = -1;  // the item drawn by the owner in the text area, -1 for none
+  virtual void DrawOwnerValue(TcxCustomTextEditViewInfo* sender, TcxCanvas* canvas, const TRect& rect);
+};
+
+class TcxCustomComboBoxClass : public TcxCustomDropDownEditClass {
+ public:
+  using TcxCustomDropDownEditClass::TcxCustomDropDownEditClass;
+  TcxCustomEdit* Create(TComponent* owner, bool inPlace) const override;
+  const TcxCustomEditPropertiesClass* OwnPropertiesClass() const override {
+    return TcxCustomComboBoxProperties::StaticClassOperations();
+  }
+};
+
+class TcxCustomComboBox : public TcxCustomDropDownEdit {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomComboBox, TcxCustomComboBoxClass)
+  explicit TcxCustomComboBox(TComponent* owner, bool inPlace = false)
+      : TcxCustomComboBox(owner, StaticClassOperations(), inPlace) {}
+
+  TcxCustomComboBoxProperties* ActiveProperties() {
+    return static_cast<TcxCustomComboBoxProperties*>(EffectiveProperties());
+  }
+  TcxCustomComboBoxProperties* OwnComboProperties() const {
+    return static_cast<TcxCustomComboBoxProperties*>(OwnProperties());
+  }
+  TcxComboBoxListBox* ListBox();
+  // The owner-drawing events of the own properties, then of a repository item's.
+  bool HasDrawItemHandler();
+  void FireDrawItem(TcxCanvas* canvas, int index, const TRect& rect, TOwnerDrawState state);
+  bool HasMeasureItemHandler();
+  void FireMeasureItem(TWinControl* list, int index, int& height);
+
+  bool CanDropDown() override;
+  TSize GetPopupClientSize() override;
+  void LayoutPopup() override;
+  void ConfigurePopupWindow() override;
+  void HandlePopupShown(TObject* sender) override;
+  void InnerEditChanged(TObject* sender) override;
+
+ protected:
+  TcxCustomComboBox(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace);
+  void DblClick() override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void FocusChanged() override;
+  bool LookupMayFollowText();
+};
+
+class TcxComboBoxClass : public TcxCustomComboBoxClass {
+ public:
+  using TcxCustomComboBoxClass::TcxCustomComboBoxClass;
+  TcxCustomEdit* Create(TComponent* owner, bool inPlace) const override;
+  const TcxCustomEditPropertiesClass* OwnPropertiesClass() const override {
+    return TcxComboBoxProperties::StaticClassOperations();
+  }
+};
+
+class TcxComboBox : public TcxCustomComboBox {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxComboBox, TcxComboBoxClass)
+  explicit TcxComboBox(TComponent* owner, bool inPlace = false) : TcxComboBox(owner, StaticClassOperations(), inPlace) {}
+  TcxComboBoxProperties* Properties() const { return static_cast<TcxComboBoxProperties*>(OwnProperties()); }
+
+ protected:
+  TcxComboBox(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace) : TcxCustomComboBox(owner, cls, inPlace) {}
+};
+
 extern const TUnitInfo cxDropDownEditUnit;
