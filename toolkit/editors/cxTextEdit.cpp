@@ -451,6 +451,7 @@ void TcxCustomTextEdit::CalcInnerControlRegion(const TRect& alignRect, TControl*
                                                TcxContainerInnerControlBounds& region) {
   if (UsesInnerEditBounds()) return TcxCustomEdit::CalcInnerControlRegion(alignRect, control, region);
   region = {};  // an empty window region: the view info draws the text
+  region.IsEmpty = false;  // (IsEmpty means no region at all: the whole window would show)
   region.Rect = TRect();
 }
 

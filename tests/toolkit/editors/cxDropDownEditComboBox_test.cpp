@@ -212,4 +212,28 @@ TEST_F(ComboBoxes, ASizeableListSnapsToWholeRows) {
   EXPECT_EQ(height, popup->Height());  // shrunk by half a row: the row stays
 }
 
+TEST_F(ComboBoxes, AnOwnerDrawnFixedListDrawsItsItemInTheTextAreaAndInTheList) {
+  struct TDrawLog {
+    std::vector<std::pair<int, bool>> calls;  // index, drawn in the editor's text area
+    void Draw(TcxCustomComboBox*, TcxCanvas* canvas, int index, const TRect& rect, TOwnerDrawState state) {
+      calls.emplace_back(index, state.Contains(odComboBoxEdit));
+      canvas->FillRectColor(rect, clLime);
+    }
+  } drawLog;
+  combo->Properties()->SetDropDownListStyle(lsFixedList);
+  combo->Properties()->OnDrawItem = MakeEvent(&drawLog, &TDrawLog::Draw);
+  combo->SetItemIndex(2);
+  combo->ShortRefresh();
+  RedrawWindow(combo->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  ASSERT_FALSE(drawLog.calls.empty());
+  EXPECT_EQ(drawLog.calls.back(), std::make_pair(2, true));
+  HDC dc = GetDC(combo->Handle());
+  EXPECT_EQ(GetPixel(dc, 8, combo->Height() / 2), ColorToRGB(clLime));
+  ReleaseDC(combo->Handle(), dc);
+  drawLog.calls.clear();
+  DropDownNow();
+  UpdateWindow(List()->Handle());
+  EXPECT_NE(std::find(drawLog.calls.begin(), drawLog.calls.end(), std::make_pair(0, false)), drawLog.calls.end());
+}
+
 }  // namespace

@@ -19,6 +19,7 @@
 #include "GalleryPages.h"
 #include "RzFramedUnits.h"
 #include "cxBaseUnits.h"
+#include "cxDropDownEdit.h"
 #include "dxSkinsBuiltIn.h"
 #include "cxControls.h"
 #include "cxLookAndFeelPainters.h"
@@ -119,6 +120,7 @@ int main(int argc, char** argv) {
   StartUnits({&dxSkinsFormUnit});  // skinned frames and captions under a skin
   StartFramedUnits();
   StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxEditUnit, &cxProgressBarUnit});
+  StartUnits({&cxTextEditUnit, &cxDropDownEditUnit});
   if (argc == 2 && !std::strcmp(argv[1], "--list-pages")) {
     for (const TGalleryPageEntry& entry : GalleryPages()) std::printf("%s\n", entry.Name);
     return 0;

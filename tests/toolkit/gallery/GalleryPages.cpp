@@ -12,6 +12,8 @@ void BuildSkinFormPage(TGalleryPage& page);
 void BuildInspectorPage(TGalleryPage& page);
 void BuildProgressPage(TGalleryPage& page);
 void BuildShellPage(TGalleryPage& page);
+void BuildDropDownPage(TGalleryPage& page);
+void BuildDropDownPanelPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -25,6 +27,8 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"inspector", BuildInspectorPage},
       {"progress", BuildProgressPage},
       {"shell", BuildShellPage},
+      {"dropdown", BuildDropDownPage},
+      {"dropdown-panel", BuildDropDownPanelPage},
   };
   return pages;
 }
