@@ -64,7 +64,7 @@ void AddDroppedCombo(TGalleryPage& page, int top, bool sizeable) {
     combo->Properties()->SetDropDownSizeable(true);
     combo->Style()->SetPopupCloseButton(true);
   } else {
-    for (int i : {4, 3, 0}) items->Delete(i);
+    for (int i : {4, 0}) items->Delete(i);
   }
   page.AfterShow([combo] { combo->SetDroppedDown(true); });
 }
