@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "SysUtils.h"
+#include "TypInfo.h"
 #include "cxEditScopes.h"
 #include "cxVariants.h"
 
@@ -15,6 +16,7 @@ using cx_edit_detail::TFlagScope;
 
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TcxCustomTextEdit, TcxCustomEdit, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TcxTextEdit, TcxCustomTextEdit, TComponent*)
+CALDERAN_IMPLEMENT_STATELESS_CLASS(TcxFilterTextEditHelper, TcxCustomFilterEditHelper)
 
 TcxCustomEdit* TcxCustomTextEditClass::Create(TComponent* owner, bool inPlace) const {
   return new TcxCustomTextEdit(owner, inPlace);
@@ -188,7 +190,8 @@ void TcxCustomTextEdit::UpdateDisplayFromValue() {
   TVariant display;
   try {
     const bool focused = IsEditFocusedDisplay();
-    if (properties->CanCompareValues(value, focused) || IsFocused()) properties->EditValueToDisplay(value, display, focused);
+    if (properties->CanCompareValues(value, focused)) properties->EditValueToDisplay(value, display, focused);
+    else if (IsFocused()) properties->GetEmptyDisplayValue(display);
     else display = TVariant(VarIsDateOrTimeStamp(value) ? DateTimeToStr(value.AsDate()) : VarToText(value));
   } catch (const EVariantError&) {
     display = TVariant(std::string());
@@ -450,8 +453,7 @@ bool TcxCustomTextEdit::UsesInnerEditBounds() {
 void TcxCustomTextEdit::CalcInnerControlRegion(const TRect& alignRect, TControl* control,
                                                TcxContainerInnerControlBounds& region) {
   if (UsesInnerEditBounds()) return TcxCustomEdit::CalcInnerControlRegion(alignRect, control, region);
-  region = {};  // an empty window region: the view info draws the text
-  region.IsEmpty = false;  // (IsEmpty means no region at all: the whole window would show)
+  region.IsEmpty = false;  // a window region without area: the view info draws the text
   region.Rect = TRect();
 }
 
@@ -552,16 +554,105 @@ void TcxCustomTextEdit::Loaded() {
   ShortRefresh();
 }
 
+// ---------------------------------------------------------------------------------------------
+// Filter helper
+
+const TcxFilterTextEditHelper* TcxFilterTextEditHelper::Instance() { return &TcxFilterTextEditHelperClassOperations; }
+
+const TcxCustomEditClass* TcxFilterTextEditHelper::FilterEditorClass() const {
+  return TcxTextEdit::StaticClassOperations();
+}
+
+void TcxFilterTextEditHelper::PrepareFilterProperties(TcxCustomEditProperties* properties,
+                                                      TcxCustomEditProperties* source, bool hasButtons) const {
+  TcxCustomFilterEditHelper::PrepareFilterProperties(properties, source, hasButtons);
+  properties->SetAutoSelect(true);
+  if (auto* text = ObjectAs<TcxCustomTextEditProperties>(properties)) {
+    text->SetHideSelection(true);
+    text->SetViewStyle(vsNormal);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// What a stored form may set
+
+namespace {
+
+constexpr const char* charCaseNames[] = {"ecNormal", "ecUpperCase", "ecLowerCase"};
+constexpr const char* echoModeNames[] = {"eemNormal", "eemPassword"};
+constexpr const char* imeModeNames[] = {"imDisable", "imClose", "imOpen",    "imDontCare", "imSAlpha",   "imAlpha",
+                                        "imHira",    "imSKata", "imKata",    "imChinese",  "imSHanguel", "imHanguel"};
+constexpr const char* viewStyleNames[] = {"vsNormal", "vsHideCursor", "vsButtonsOnly", "vsButtonsAutoWidth"};
+constinit const TEnumInfo charCaseInfo{charCaseNames, 3};
+constinit const TEnumInfo echoModeInfo{echoModeNames, 2};
+constinit const TEnumInfo imeModeInfo{imeModeNames, 12};
+constinit const TEnumInfo viewStyleInfo{viewStyleNames, 4};
+
+using P = TcxCustomTextEditProperties;
+using E = TcxCustomEditProperties;
+constinit const TPropInfo propertiesProps[] = {
+    Published<&TcxTextEditProperties::AssignedTextValues, nullptr>("AssignedValues"),
+    Published<&E::AutoSelect, &E::SetAutoSelect>("AutoSelect").WithDefault(true),
+    Published<&E::BeepOnError, &E::SetBeepOnError>("BeepOnError").WithDefault(false),
+    Published<&P::CharCase, &P::SetCharCase>("CharCase", &charCaseInfo).WithDefault(ecNormal),
+    Published<&E::ClearKey, &E::SetClearKey>("ClearKey").WithDefault(0),
+    Published<&P::EchoMode, &P::SetEchoMode>("EchoMode", &echoModeInfo).WithDefault(eemNormal),
+    Published<&P::HideSelection, &P::SetHideSelection>("HideSelection").WithDefault(true),
+    Published<&P::ImeMode, &P::SetImeMode>("ImeMode", &imeModeInfo).WithDefault(imDontCare),
+    Published<&P::ImeName, &P::SetImeName>("ImeName").WithDefault(""),
+    Published<&P::IncrementalSearch, &P::SetIncrementalSearch>("IncrementalSearch").WithDefault(true),
+    Published<&P::IsDisplayFormatAssigned, &P::ReadIsDisplayFormatAssigned>("IsDisplayFormatAssigned").StoredNever(),
+    Published<&P::LookupItems, nullptr>("LookupItems"),
+    Published<&P::LookupItemsSorted, &P::SetLookupItemsSorted>("LookupItemsSorted").WithDefault(false),
+    Published<&P::MaxLength, &P::SetMaxLength>("MaxLength").StoredWhen<&P::IsMaxLengthStored>(),
+    Published<&P::OEMConvert, &P::SetOEMConvert>("OEMConvert").WithDefault(false),
+    Published<&P::PasswordChar, &P::SetPasswordChar>("PasswordChar").WithDefault('\0'),
+    Published<&E::ReadOnly, &E::SetReadOnly>("ReadOnly").StoredWhen<&E::IsReadOnlyStored>(),
+    Published<&E::UseLeftAlignmentOnEditing, &E::SetUseLeftAlignmentOnEditing>("UseLeftAlignmentOnEditing")
+        .StoredWhen<&E::IsUseLeftAlignmentOnEditingStored>(),
+    Published<&E::ValidateOnEnter, &E::SetValidateOnEnter>("ValidateOnEnter").WithDefault(false),
+    PublishedEvent<&E::OnChange>("OnChange"),
+    PublishedEvent<&E::OnEditValueChanged>("OnEditValueChanged"),
+    PublishedEvent<&P::OnNewLookupDisplayText>("OnNewLookupDisplayText"),
+    PublishedEvent<&E::OnValidate>("OnValidate"),
+};
+
+using V = TcxTextEditPropertiesValues;
+using BV = TcxCustomEditPropertiesValues;
+constinit const TPropInfo valuesProps[] = {
+    Published<&V::DisplayFormat, &V::SetDisplayFormat>("DisplayFormat").StoredWhen<&V::IsDisplayFormatStored>(),
+    Published<&V::EditFormat, &V::SetEditFormat>("EditFormat").StoredWhen<&V::IsEditFormatStored>(),
+    Published<&BV::MaxValue, &BV::SetMaxValue>("MaxValue").StoredWhen<&BV::IsMaxValueStored>(),
+    Published<&BV::MinValue, &BV::SetMinValue>("MinValue").StoredWhen<&BV::IsMinValueStored>(),
+    Published<&V::MaxLength, &V::SetMaxLength>("MaxLength").StoredNever(),
+};
+
+constinit const TPropInfo editProps[] = {
+    Published<&TcxCustomEdit::AutoSize, &TcxCustomEdit::SetAutoSize>("AutoSize").WithDefault(true),
+    Published<&TcxCustomTextEdit::BeepOnEnter, &TcxCustomTextEdit::SetBeepOnEnter>("BeepOnEnter").WithDefault(true),
+    Published<&TcxTextEdit::Properties, nullptr>("Properties"),
+    Published<&TcxCustomTextEdit::Text, &TcxCustomTextEdit::SetText>("Text").WithDefault(""),
+};
+
+}  // namespace
+
 // Module start-up: the kind is registered while the module runs.
 namespace {
 
 void StartTextEdit() {
+  RegisterPublishedProperties(TcxTextEditProperties::StaticClass(), propertiesProps);
+  RegisterPublishedProperties(TcxTextEditPropertiesValues::StaticClass(), valuesProps);
+  RegisterPublishedProperties(TcxTextEdit::StaticClass(), editProps);
   GetEditPropertiesRegistry()->Register(TcxTextEditProperties::StaticClass(),
                                         LoadToolkitString(scxSEditRepositoryTextItem));
+  GetFilterEditsController()->Register(TcxTextEditProperties::StaticClass(), TcxFilterTextEditHelper::StaticClass());
   RegisterClass(TcxTextEdit::StaticClass());
 }
 
-void StopTextEdit() { GetEditPropertiesRegistry()->Unregister(TcxTextEditProperties::StaticClass()); }
+void StopTextEdit() {
+  GetFilterEditsController()->Unregister(TcxTextEditProperties::StaticClass(), TcxFilterTextEditHelper::StaticClass());
+  GetEditPropertiesRegistry()->Unregister(TcxTextEditProperties::StaticClass());
+}
 
 }  // namespace
 

@@ -43,6 +43,100 @@ enum TImeMode : uint8_t { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAl
 CX_RESOURCESTRING(scxSEditValueOutOfBounds, 0xC9C0, "Value out of bounds")
 CX_RESOURCESTRING(scxSEditNumericValueConvertError, 0xC9C1, "Could not convert to numeric value")
 
+class TcxCustomInnerTextEdit;
+
+// What every editor with a text surface (text, masked, drop-down editors, the memo) asks of its
+// inner EDIT window, through the window's companion object.
+class IcxInnerTextEdit {
+ public:
+  virtual TcxCustomInnerTextEdit* HostedControl() = 0;
+  virtual TcxCustomTextEdit* OwnerContainer() = 0;
+  virtual LRESULT CallDefaultWindowProc(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  virtual TVariant ReadEditValue() = 0;
+  virtual void HoldBounds(bool lock) = 0;
+  virtual bool FocusWithoutAutoSelect() = 0;
+  virtual void WriteEditValue(const TVariant& value) = 0;
+  virtual void ClearSelection() = 0;
+  virtual void CopyToClipboard() = 0;
+  virtual TAlignment ReadAlignment() = 0;
+  virtual bool ReadAutoSelect() = 0;
+  virtual TEditCharCase ReadCharCase() = 0;
+  virtual TcxEditEchoMode ReadEchoMode() = 0;
+  virtual bool ReadHideSelection() = 0;
+  virtual char ReadImeTrailChar() = 0;
+  virtual bool ReadKeyTaken() = 0;
+  virtual int ReadMaxLength() = 0;
+  virtual bool ReadMultiLine() = 0;
+  virtual bool ReadOEMConvert() = 0;
+  virtual char ReadPasswordChar() = 0;
+  virtual int ReadSelLength() = 0;
+  virtual int ReadSelStart() = 0;
+  virtual std::string ReadSelText() = 0;
+  virtual void SelectAll() = 0;
+  virtual void WriteAlignment(TAlignment value) = 0;
+  virtual void WriteAutoSelect(bool value) = 0;
+  virtual void WriteCharCase(TEditCharCase value) = 0;
+  virtual void WriteEchoMode(TcxEditEchoMode value) = 0;
+  virtual void WriteHideSelection(bool value) = 0;
+  virtual void WriteKeyTaken(bool value) = 0;
+  virtual void WriteMaxLength(int value) = 0;
+  virtual void WriteOEMConvert(bool value) = 0;
+  virtual void WritePasswordChar(char value) = 0;
+  virtual void WriteSelLength(int value) = 0;
+  virtual void WriteSelStart(int value) = 0;
+  virtual void WriteSelText(const std::string& text) = 0;
+  virtual bool UsesLeftAlignmentOnEditing() = 0;
+
+ protected:
+  ~IcxInnerTextEdit() = default;
+};
+
+// The companion of an inner EDIT window: answers IcxInnerTextEdit for it.
+class TcxCustomInnerTextEditHelper : public IcxInnerTextEdit {
+ public:
+  explicit TcxCustomInnerTextEditHelper(TcxCustomInnerTextEdit* edit) : edit_(edit) {}
+  TcxCustomInnerTextEdit* HostedControl() override { return edit_; }
+  TcxCustomTextEdit* OwnerContainer() override;
+  LRESULT CallDefaultWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  TVariant ReadEditValue() override;
+  void HoldBounds(bool lock) override;
+  bool FocusWithoutAutoSelect() override;
+  void WriteEditValue(const TVariant& value) override;
+  void ClearSelection() override;
+  void CopyToClipboard() override;
+  TAlignment ReadAlignment() override;
+  bool ReadAutoSelect() override;
+  TEditCharCase ReadCharCase() override;
+  TcxEditEchoMode ReadEchoMode() override;
+  bool ReadHideSelection() override;
+  char ReadImeTrailChar() override;
+  bool ReadKeyTaken() override;
+  int ReadMaxLength() override;
+  bool ReadMultiLine() override;
+  bool ReadOEMConvert() override;
+  char ReadPasswordChar() override;
+  int ReadSelLength() override;
+  int ReadSelStart() override;
+  std::string ReadSelText() override;
+  void SelectAll() override;
+  void WriteAlignment(TAlignment value) override;
+  void WriteAutoSelect(bool value) override;
+  void WriteCharCase(TEditCharCase value) override;
+  void WriteEchoMode(TcxEditEchoMode value) override;
+  void WriteHideSelection(bool value) override;
+  void WriteKeyTaken(bool value) override;
+  void WriteMaxLength(int value) override;
+  void WriteOEMConvert(bool value) override;
+  void WritePasswordChar(char value) override;
+  void WriteSelLength(int value) override;
+  void WriteSelStart(int value) override;
+  void WriteSelText(const std::string& text) override;
+  bool UsesLeftAlignmentOnEditing() override;
+
+ private:
+  TcxCustomInnerTextEdit* edit_;
+};
+
 // The platform EDIT window the text editor hosts: no border or background of its own (the editor
 // paints them); its keys and clipboard traffic go to the editor first.
 class TcxCustomInnerTextEdit : public TCustomEdit, public IcxCustomInnerEdit {
@@ -81,6 +175,8 @@ class TcxCustomInnerTextEdit : public TCustomEdit, public IcxCustomInnerEdit {
   // While an IME character arrives the selection reads as it was when the character started.
   int ReadSelStart();
   int ReadSelLength();
+  void WriteSelStart(int value) { imeCharState_ > 0 ? void(savedSelStart_ = value) : SetSelStart(value); }
+  void WriteSelLength(int value) { imeCharState_ > 0 ? void(savedSelLength_ = value) : SetSelLength(value); }
   char ReadImeTrailChar() const { return imeCharState_ == 2 ? imeTrailChar_ : '\0'; }
   // The character index of the caret, found from the caret's pixel position.
   int CaretIndexFromCaretPos();
@@ -89,6 +185,7 @@ class TcxCustomInnerTextEdit : public TCustomEdit, public IcxCustomInnerEdit {
   // Emulates a double click after the click that focused the editor (the window was re-created
   // under the mouse, so the system saw only one click).
   TcxTimer* ClickTimer() const { return clickTimer_.get(); }
+  IcxInnerTextEdit* Companion() const { return companion_.get(); }
   // Left alignment while focused, for editors whose properties ask for it.
   bool UsesLeftAlignmentOnEditing();
 
@@ -124,6 +221,7 @@ class TcxCustomInnerTextEdit : public TCustomEdit, public IcxCustomInnerEdit {
   LRESULT DialogCode(TMessage& message);
 
   std::unique_ptr<TcxTimer> clickTimer_;
+  std::unique_ptr<TcxCustomInnerTextEditHelper> companion_;
   TAlignment alignment_ = taLeftJustify;
   bool hideSelection_ = true, oemConvert_ = false, underConstruction_ = true;
   int boundsLockCount_ = 0;
@@ -232,6 +330,8 @@ class TcxCustomTextEditProperties : public TcxCustomEditProperties {
   void PrepareDisplayText(const TVariant& value, std::string& text, bool focused);
   // Reading a stored "IsDisplayFormatAssigned" keeps an assigned empty format.
   void ReadIsDisplayFormatAssigned(bool value);
+  bool IsDisplayFormatAssigned() const { return AssignedTextValues()->DisplayFormat(); }
+  bool IsMaxLengthStored() const { return IsMaxLengthAssigned(); }
 
   TcxNewLookupDisplayTextEvent OnNewLookupDisplayText;
 
@@ -457,6 +557,8 @@ class TcxCustomTextEdit : public TcxCustomEdit, public IcxLookupEditor {
   int ItemIndex() { return ReadItemIndex(); }
   void SetItemIndex(int index) { WriteItemIndex(index); }
   TcxCustomTextEditLookupData* LookupData() const { return lookupData_.get(); }
+  // The inner EDIT window's companion; nil without one.
+  IcxInnerTextEdit* GetInnerTextEdit() const { return InnerTextEdit() ? InnerTextEdit()->Companion() : nullptr; }
   IcxTextEditLookupData* GetLookupData() const { return lookupData_.get(); }
   bool FoundTextSelected() const { return foundTextSelected_; }
   void SetFoundTextSelected(bool value);
@@ -596,4 +698,19 @@ class TcxTextEdit : public TcxCustomTextEdit {
  protected:
   TcxTextEdit(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace) : TcxCustomTextEdit(owner, cls, inPlace) {}
 };
+// The filter editor of a text value is a text editor with its text selected on entry.
+class TcxFilterTextEditHelper : public TcxCustomFilterEditHelper {
+  CALDERAN_CLASS(TcxFilterTextEditHelper)
+  static const TcxFilterTextEditHelper* Instance();
+  const TcxCustomEditClass* FilterEditorClass() const override;
+  void PrepareFilterProperties(TcxCustomEditProperties* properties, TcxCustomEditProperties* source,
+                               bool hasButtons) const override;
+  void WriteFilterValue(TcxCustomEdit* editor, TcxCustomEditProperties*, const TVariant& value) const override {
+    editor->SetEditValue(value);
+  }
+
+ protected:
+  constexpr TcxFilterTextEditHelper() = default;
+};
+
 extern const TUnitInfo cxTextEditUnit;

@@ -7,7 +7,9 @@
 CALDERAN_IMPLEMENT_CREATABLE(TcxCustomInnerTextEdit, TCustomEdit, TComponent*)
 
 TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TComponent* owner)
-    : TCustomEdit(owner), clickTimer_(std::make_unique<TcxTimer>(nullptr)) {
+    : TCustomEdit(owner),
+      clickTimer_(std::make_unique<TcxTimer>(nullptr)),
+      companion_(std::make_unique<TcxCustomInnerTextEditHelper>(this)) {
   clickTimer_->SetInterval(GetDoubleClickTime());
   clickTimer_->SetOnTimer(MakeEvent(this, &TcxCustomInnerTextEdit::ClickTimerTick));
   SetControlStyle(ControlStyle() + csDoubleClicks);
@@ -18,7 +20,10 @@ TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TComponent* owner)
   underConstruction_ = false;
 }
 
-TcxCustomInnerTextEdit::~TcxCustomInnerTextEdit() { clickTimer_.reset(); }
+TcxCustomInnerTextEdit::~TcxCustomInnerTextEdit() {
+  companion_.reset();
+  clickTimer_.reset();
+}
 
 TcxCustomTextEdit* TcxCustomInnerTextEdit::Editor() const { return ObjectAs<TcxCustomTextEdit>(Owner()); }
 

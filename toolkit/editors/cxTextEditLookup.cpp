@@ -12,7 +12,7 @@ namespace {
 
 bool IsListStyle(TcxTextEditingStyle style) { return style == tesListRestricted || style == tesFixedList; }
 
-// The keyboard-action flag of an editor, set for a scope and cleared afterwards.
+// Clicks of an editor locked for a scope.
 struct TClicksLocked {
   TcxCustomEdit* edit;
   explicit TClicksLocked(TcxCustomEdit* e) : edit(e) { edit->LockClick(true); }

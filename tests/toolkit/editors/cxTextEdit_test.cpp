@@ -40,8 +40,6 @@ class TNumberEdit : public TcxTextEdit {
 inline TcxCustomEdit* TNumberEditClass::Create(TComponent* owner, bool) const { return new TNumberEdit(owner); }
 
 CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TNumberEditProperties, TcxTextEditProperties)
-CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TStyledTextEditProperties, TcxTextEditProperties)
-CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TStyledTextEdit, TcxTextEdit, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TNumberEdit, TcxTextEdit, TComponent*)
 
 namespace {
@@ -261,6 +259,77 @@ TEST_F(LookupEdit, NoEditStyleShowsNoSelectionAndIgnoresTyping) {
   EXPECT_EQ(list->SelLength(), 0);
   TypeInto(list->InnerTextEdit()->Handle(), "ab");
   EXPECT_EQ(list->Text(), "fixed");
+}
+
+TEST_F(LookupEdit, NavigationKeysAndTheWheelMoveThroughTheItemsWhereAllowed) {
+  std::initializer_list<const char*> items = {"i0", "i1", "i2", "i3", "i4", "i5", "i6", "i7", "i8", "i9"};
+  UseItems(list, items);
+  FocusList();
+  HWND inner = list->InnerTextEdit()->Handle();
+  SendMessageA(inner, WM_KEYDOWN, VK_DOWN, 1);
+  EXPECT_EQ(list->ItemIndex(), -1);  // the text editor itself does not scroll its items
+  list->ScrollsLookup = true;
+  struct Case {
+    WPARAM key;
+    bool ctrl;
+    int index;
+  } cases[] = {{VK_DOWN, false, 0}, {VK_DOWN, false, 1}, {VK_NEXT, false, 8}, {VK_NEXT, false, 9},
+               {VK_DOWN, false, 9}, {VK_UP, false, 8},    {VK_HOME, false, 0}, {VK_END, false, 9},
+               {VK_PRIOR, true, 0}};
+  for (const Case& c : cases) {
+    BYTE keys[256] = {};
+    if (c.ctrl) keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageA(inner, WM_KEYDOWN, c.key, 1);
+    EXPECT_EQ(list->ItemIndex(), c.index) << c.key;
+    EXPECT_EQ(list->Text(), std::string("i") + std::to_string(c.index)) << c.key;
+  }
+  BYTE none[256] = {};
+  SetKeyboardState(none);
+  EXPECT_TRUE(list->ModifiedAfterEnter());
+  SendMessageA(list->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+  EXPECT_EQ(list->ItemIndex(), 1);
+  SendMessageA(list->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+  EXPECT_EQ(list->ItemIndex(), 0);
+}
+
+TEST_F(LookupEdit, AValueThatIsNoItemShowsAsItIsOnlyWhileUnfocused) {
+  UseItems(list, {"Apple", "Banana"});
+  list->Styled()->SetStyle(tesListRestricted);
+  list->SetEditValue(TVariant(std::string("Cherry")));
+  EXPECT_EQ(list->Text(), "Cherry");
+  FocusList();
+  list->SetEditValue(TVariant(std::string("Cherry")));
+  EXPECT_EQ(list->Text(), "");
+  list->SetEditValue(TVariant(std::string("banana")));
+  EXPECT_EQ(list->Text(), "banana");
+}
+
+TEST_F(LookupEdit, BackspaceShortensTheSearchText) {
+  UseItems(list, {"Red", "Green", "Grey"});
+  FocusList();
+  HWND inner = list->InnerTextEdit()->Handle();
+  TypeInto(inner, "gr");
+  struct Case {
+    const char* text;
+    int selStart, selLength;
+    bool found;
+  } cases[] = {{"Green", 1, 4, true}, {"Green", 0, 0, false}, {"Green", 0, 0, false}};
+  for (const Case& c : cases) {
+    TypeInto(inner, "\b");
+    EXPECT_EQ(list->Text(), c.text);
+    EXPECT_EQ(list->FoundTextSelected(), c.found);
+    EXPECT_EQ(list->SelStart(), c.selStart);
+    EXPECT_EQ(list->SelLength(), c.selLength);
+  }
+  // List-restricted: a first Backspace selects to the end and searches with the rest.
+  list->Styled()->SetStyle(tesListRestricted);
+  list->SetText("Grey");
+  list->SelectRange(3, 0);
+  TypeInto(inner, "\b");
+  EXPECT_EQ(list->Text(), "Green");
+  EXPECT_EQ(list->SelStart(), 2);
+  EXPECT_EQ(list->SelLength(), 3);
 }
 
 }  // namespace

@@ -45,9 +45,16 @@ class TStyledTextEdit : public TcxTextEdit {
   CALDERAN_CLASS_WITH_OPERATIONS(TStyledTextEdit, TStyledTextEditClass)
   explicit TStyledTextEdit(TComponent* owner) : TcxTextEdit(owner, StaticClassOperations(), false) {}
   TStyledTextEditProperties* Styled() const { return static_cast<TStyledTextEditProperties*>(Properties()); }
+  // As the combo boxes: keys and the wheel move through the items.
+  bool ScrollsLookup = false;
+  bool AllowsLookupScrolling(bool) override { return ScrollsLookup; }
 };
 
 inline TcxCustomEdit* TStyledTextEditClass::Create(TComponent* owner, bool) const { return new TStyledTextEdit(owner); }
+
+// Each test program includes this header once.
+CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TStyledTextEditProperties, TcxTextEditProperties)
+CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TStyledTextEdit, TcxTextEdit, TComponent*)
 
 // Real key, character and key-up messages for each character, to a window.
 inline void TypeInto(HWND window, const std::string& chars) {

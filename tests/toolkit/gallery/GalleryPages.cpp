@@ -12,6 +12,7 @@ void BuildSkinFormPage(TGalleryPage& page);
 void BuildInspectorPage(TGalleryPage& page);
 void BuildProgressPage(TGalleryPage& page);
 void BuildShellPage(TGalleryPage& page);
+void BuildTextEditPage(TGalleryPage& page);
 void BuildDropDownPage(TGalleryPage& page);
 void BuildDropDownPanelPage(TGalleryPage& page);
 
@@ -27,6 +28,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"inspector", BuildInspectorPage},
       {"progress", BuildProgressPage},
       {"shell", BuildShellPage},
+      {"textedit", BuildTextEditPage},
       {"dropdown", BuildDropDownPage},
       {"dropdown-panel", BuildDropDownPanelPage},
   };
