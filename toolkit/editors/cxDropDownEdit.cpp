@@ -18,24 +18,8 @@ TcxCustomEdit* TcxCustomDropDownEditClass::Create(TComponent* owner, bool inPlac
 
 namespace {
 
-// Locks an editor's change events and unlocks them with firing, also when a handler raises.
-class TChangeEventsScope {
- public:
-  explicit TChangeEventsScope(TcxCustomEdit* editor) : editor_(editor) { editor_->LockChangeEvents(true); }
-  ~TChangeEventsScope() { editor_->LockChangeEvents(false, true); }
-
- private:
-  TcxCustomEdit* editor_;
-};
-
-class TClickLockScope {
- public:
-  explicit TClickLockScope(TcxCustomEdit* editor) : editor_(editor) { editor_->LockClick(true); }
-  ~TClickLockScope() { editor_->LockClick(false); }
-
- private:
-  TcxCustomEdit* editor_;
-};
+using TChangeEventsScope = cx_edit_detail::TChangeEventsScope<TcxCustomEdit>;
+using TClickLockScope = cx_edit_detail::TClickLockScope<TcxCustomEdit>;
 
 bool CommitsPopup(TcxPopupCloseReason reason) {
   return reason == pcrTab || reason == pcrToggle || reason == pcrAccept;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "cxDropDownEdit.h"
+#include "cxEditScopes.h"
 
 CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomComboBox, TcxCustomDropDownEdit)
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TcxComboBox, TcxCustomComboBox, TComponent*)
@@ -24,17 +25,8 @@ TcxCustomEditViewInfo* TcxCustomComboBoxViewInfoClass::Create() const { return n
 
 namespace {
 
-struct TChangeAndClickLock {
-  TcxCustomEdit* edit;
-  explicit TChangeAndClickLock(TcxCustomEdit* e) : edit(e) {
-    edit->LockChangeEvents(true);
-    edit->LockClick(true);
-  }
-  ~TChangeAndClickLock() {
-    edit->LockClick(false);
-    edit->LockChangeEvents(false, true);
-  }
-};
+using TChangeEventsScope = cx_edit_detail::TChangeEventsScope<TcxCustomEdit>;
+using TClickLockScope = cx_edit_detail::TClickLockScope<TcxCustomEdit>;
 
 }  // namespace
 
@@ -121,7 +113,8 @@ void TcxCustomComboBox::InnerEditChanged(TObject* sender) {
   TcxCustomTextEditLookupData* lookup = LookupData();
   const TVariant key = lookup ? lookup->ReadCurrentKey() : TVariant();
   {
-    TChangeAndClickLock locks(this);
+    TChangeEventsScope events(this);
+    TClickLockScope clicks(this);
     TcxCustomDropDownEdit::InnerEditChanged(sender);
     if (lookup && LookupMayFollowText()) lookup->SyncKeyWithText();
   }
@@ -137,11 +130,7 @@ void TcxCustomComboBox::DblClick() {
   if (DroppedDown() || !ActiveProperties()->Revertable() || !lookup) return;
   const TVariant key = lookup->ReadCurrentKey();
   {
-    LockChangeEvents(true);
-    struct TUnlock {
-      TcxCustomEdit* e;
-      ~TUnlock() { e->LockChangeEvents(false, true); }
-    } unlock{this};
+    TChangeEventsScope events(this);
     if (!RequestEditing()) return;
     lookup->MoveCurrent(lmNext, true);
   }

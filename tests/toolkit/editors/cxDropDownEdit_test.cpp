@@ -71,8 +71,10 @@ TEST_F(DropDownEdits, F4OpensAndClosesWithTheToggleReasonAndAltF4IsNotTaken) {
   EXPECT_FALSE(IsWindowVisible(Popup()->Handle()));
   EXPECT_EQ(log.reasons, std::vector<int>{pcrToggle});
   EXPECT_EQ(log.closeUps, 1);
+  // Alt+F4 is not the editor's: it goes on to the window's own handling, which closes the form.
   Key(VK_F4, true);
   EXPECT_FALSE(Open());
+  EXPECT_FALSE(IsWindowVisible(form->Handle()));
 }
 
 TEST_F(DropDownEdits, AltDownOpensAndAltUpClosesWithTheToggleReason) {
