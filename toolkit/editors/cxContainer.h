@@ -559,6 +559,8 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
   TcxContainerStyle* Style() const { return style_.get(); }
   TcxContainerViewInfo* ViewInfo() const { return viewInfo_.get(); }
   TWinControl* FocusedControlOnShow() const { return focusedControl_; }
+  // The control a queued show request gives the focus to.
+  void SetFocusedControlOnShow(TWinControl* control) { focusedControl_ = control; }
   bool IsOpen() const;
   // Whether a click on the owner's area closed the popup and HandleOutsideClick took it; cleared.
   bool TakeClosedByOwnerClick();
@@ -590,6 +592,9 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
   virtual TcxContainerViewInfo* CreateViewInfo() const { return new TcxContainerViewInfo; }
 
  protected:
+  // Descendants whose view info is of a derived class pass it here (taken over): the constructor
+  // cannot ask a descendant's CreateViewInfo.
+  TcxCustomPopupWindow(TControl* ownerControl, TcxContainerViewInfo* viewInfo);
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void Paint() override;

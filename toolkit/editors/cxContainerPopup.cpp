@@ -309,12 +309,15 @@ void RemovePopupHooks() {
 // The popup window
 
 TcxCustomPopupWindow::TcxCustomPopupWindow(TControl* ownerControl)
+    : TcxCustomPopupWindow(ownerControl, new TcxContainerViewInfo) {}
+
+TcxCustomPopupWindow::TcxCustomPopupWindow(TControl* ownerControl, TcxContainerViewInfo* viewInfo)
     : TcxPopupWindow(nullptr), ownerControl_(ownerControl) {
   SetFormStyle(fsNormal);
   SetVisible(false);
   style_.reset(StyleClass()->Create(this, false, nullptr, cssNormal));
   style_->OnChanged = MakeEvent(this, &TcxCustomPopupWindow::StyleChanged);
-  viewInfo_.reset(CreateViewInfo());
+  viewInfo_.reset(viewInfo);
   SetKeyPreview(true);
 }
 

@@ -11,15 +11,7 @@ using cx_edit_detail::TFlagScope;
 
 namespace {
 
-// Locks an editor's change events and unlocks them with firing, also when a handler raises.
-class TChangeEventsScope {
- public:
-  explicit TChangeEventsScope(TcxCustomEdit* editor) : editor_(editor) { editor_->LockChangeEvents(true); }
-  ~TChangeEventsScope() { editor_->LockChangeEvents(false, true); }
-
- private:
-  TcxCustomEdit* editor_;
-};
+using TChangeEventsScope = cx_edit_detail::TChangeEventsScope<TcxCustomEdit>;
 
 // The subclassed inner edit windows and their editors.
 std::vector<std::pair<HWND, TcxCustomEdit*>> hookedWindows;

@@ -27,4 +27,29 @@ class TCountScope {
   int& count_;
 };
 
+// Locks an editor's change events and unlocks them with firing. Editor is any class with the
+// editor's LockChangeEvents (templated: this header needs no editor declarations).
+template <class Editor> class TChangeEventsScope {
+ public:
+  explicit TChangeEventsScope(Editor* editor) : editor_(editor) { editor_->LockChangeEvents(true); }
+  ~TChangeEventsScope() { editor_->LockChangeEvents(false, true); }
+  TChangeEventsScope(const TChangeEventsScope&) = delete;
+  TChangeEventsScope& operator=(const TChangeEventsScope&) = delete;
+
+ private:
+  Editor* editor_;
+};
+
+// Holds an editor's click lock.
+template <class Editor> class TClickLockScope {
+ public:
+  explicit TClickLockScope(Editor* editor) : editor_(editor) { editor_->LockClick(true); }
+  ~TClickLockScope() { editor_->LockClick(false); }
+  TClickLockScope(const TClickLockScope&) = delete;
+  TClickLockScope& operator=(const TClickLockScope&) = delete;
+
+ private:
+  Editor* editor_;
+};
+
 }  // namespace cx_edit_detail

@@ -16,6 +16,8 @@ void BuildTextEditPage(TGalleryPage& page);
 void BuildMemoPage(TGalleryPage& page);
 void BuildMaskEditPage(TGalleryPage& page);
 void BuildGroupsPage(TGalleryPage& page);
+void BuildDropDownPage(TGalleryPage& page);
+void BuildDropDownPanelPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -33,6 +35,8 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"memo", BuildMemoPage},
       {"maskedit", BuildMaskEditPage},
       {"groups", BuildGroupsPage},
+      {"dropdown", BuildDropDownPage},
+      {"dropdown-panel", BuildDropDownPanelPage},
   };
   return pages;
 }
