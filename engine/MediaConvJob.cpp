@@ -10,6 +10,8 @@ namespace {
 
 std::string Url(const std::string& path) { return "file:" + path; }
 
+constexpr int64_t kShortestSoundInParts = 60;  // seconds
+
 }  // namespace
 
 void ConvJob::OutputCloser::operator()(AVFormatContext* c) const {
@@ -144,12 +146,16 @@ EngineStatus ConvJob::OpenAudio(const AudioPlan& plan) {
   return esOk;
 }
 
-// MP3 sound is encoded in parts side by side: one encoder would take seconds of one core on a long
-// job, alone or after the picture's lanes have ended.
+// Sound alone of a minute or more has the cores to itself: its MP3 is encoded in parts side by side.
+// Each part costs its encoder's start, warm-up and overrun: on shorter sound one encoder takes under
+// half a second and the parts saved less than that on a busy machine. Beside a picture one encoder
+// on the sound's own reader (UseSoundReader) ends well before the picture's lanes, and parts only
+// took cores from them.
 void ConvJob::UseSoundParts(const AudioPlan& plan) {
-  if (!SoundParts::Suits(plan) || audio_.encoder->frame_size <= 0) return;
+  if (hasVideo_ || !SoundParts::Suits(plan) || audio_.encoder->frame_size <= 0) return;
   int64_t end = settings_.RangeEnd();
   int64_t samples = end > 0 ? av_rescale_q(end - settings_.rangeStart, kTicks, AVRational{1, plan.sampleRate}) : 0;
+  if (end > 0 && samples < kShortestSoundInParts * plan.sampleRate) return;
   soundParts_ = std::make_unique<SoundParts>(plan, settings_.outputFormat->flags & AVFMT_GLOBALHEADER,
                                              samples / audio_.encoder->frame_size, gate_,
                                              [this](AVPacket* packet) { return WritePacket(audio_, packet); });

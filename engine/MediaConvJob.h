@@ -13,7 +13,7 @@
 // reads the sound. Each lane starts its part with a key frame and keeps the job's output frame
 // numbers, so the parts join into one stream; their packets reach the muxer in lane order. The
 // sound of such a picture has a reader of its own instead, so it goes at its own pace rather than
-// the first lane's, and MP3 sound is encoded in parts side by side (MediaConvSoundParts.h).
+// the first lane's. Sound alone in MP3 is encoded in parts side by side (MediaConvSoundParts.h).
 #pragma once
 #include "EngineAv.h"
 #include "EngineCodecs.h"
@@ -228,7 +228,7 @@ class ConvJob {
   ConvSettings settings_;
   std::vector<std::unique_ptr<VideoLane>> lanes_;  // the picture's parts; empty without video
   Stream audio_;
-  std::unique_ptr<SoundParts> soundParts_;  // sound encoded in parts side by side, or null
+  std::unique_ptr<SoundParts> soundParts_;  // sound alone encoded in parts side by side, or null
   AvInputPtr soundInput_;  // the sound's own reader of the file, or null when the first lane's reads it
   bool hasVideo_ = false, hasAudio_ = false;
   AVRational outputRate_{0, 1};

@@ -1,6 +1,5 @@
 // Engine-internal: MP3 sound encoded in parts side by side. One MP3 encoder works through about 150
-// seconds of sound a second on one core: a job of sound alone would leave the other cores idle, and
-// beside a long picture the sound would still be encoding when the picture's lanes have ended.
+// seconds of sound a second on one core; a job of sound alone would leave the other cores idle.
 //
 // The sound's encoder frames are cut into parts, each encoded by its own encoder on its own thread:
 // a part starts a little earlier (a warm-up, so its encoder's analysis and bit reservoir are
