@@ -1,16 +1,28 @@
 // The text editor's platform EDIT window.
 #include <windows.h>
 
+#include "SysUtils.h"
 #include "cxTextEdit.h"
 
 CALDERAN_IMPLEMENT_CREATABLE(TcxCustomInnerTextEdit, TCustomEdit, TComponent*)
 
-TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TComponent* owner) : TCustomEdit(owner) {
+TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TComponent* owner)
+    : TCustomEdit(owner),
+      clickTimer_(std::make_unique<TcxTimer>(nullptr)),
+      companion_(std::make_unique<TcxCustomInnerTextEditHelper>(this)) {
+  clickTimer_->SetInterval(GetDoubleClickTime());
+  clickTimer_->SetOnTimer(MakeEvent(this, &TcxCustomInnerTextEdit::ClickTimerTick));
   SetControlStyle(ControlStyle() + csDoubleClicks);
   SetParentColor(true);
   SetParentFont(false);
   SetBorderStyle(bsNone);
   ApplyPasswordChar();
+  underConstruction_ = false;
+}
+
+TcxCustomInnerTextEdit::~TcxCustomInnerTextEdit() {
+  companion_.reset();
+  clickTimer_.reset();
 }
 
 TcxCustomTextEdit* TcxCustomInnerTextEdit::Editor() const { return ObjectAs<TcxCustomTextEdit>(Owner()); }
@@ -26,6 +38,34 @@ void TcxCustomInnerTextEdit::WriteAlignment(TAlignment value) {
   alignment_ = value;
   RecreateWnd();
   settingAlignment_ = false;
+}
+
+void TcxCustomInnerTextEdit::WriteHideSelection(bool value) {
+  if (value == hideSelection_) return;
+  hideSelection_ = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TcxCustomInnerTextEdit::WriteOEMConvert(bool value) {
+  if (value == oemConvert_) return;
+  oemConvert_ = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TcxCustomInnerTextEdit::HoldBounds(bool lock) {
+  if (lock) ++boundsLockCount_;
+  else if (boundsLockCount_ > 0) --boundsLockCount_;
+}
+
+void TcxCustomInnerTextEdit::SetBounds(int left, int top, int width, int height) {
+  if (underConstruction_ || boundsLockCount_ > 0) return;
+  TcxCustomTextEdit* editor = Editor();
+  if (editor) editor->LockInnerAlign(true);
+  struct TUnlock {
+    TcxCustomTextEdit* editor;
+    ~TUnlock() { if (editor) editor->LockInnerAlign(false); }
+  } unlock{editor};
+  TCustomEdit::SetBounds(left, top, width, height);
 }
 
 void TcxCustomInnerTextEdit::WriteEchoMode(TcxEditEchoMode value) {
@@ -48,6 +88,8 @@ void TcxCustomInnerTextEdit::CreateParams(TCreateParams& params) {
   static constexpr DWORD alignments[] = {ES_LEFT, ES_RIGHT, ES_CENTER};  // by TAlignment
   params.Style &= ~(WS_BORDER | WS_DLGFRAME | WS_THICKFRAME);
   params.Style |= alignments[alignment_] | ES_AUTOHSCROLL;
+  if (!hideSelection_) params.Style |= ES_NOHIDESEL;
+  if (oemConvert_) params.Style |= ES_OEMCONVERT;
   params.ExStyle &= ~WS_EX_CLIENTEDGE;
 }
 
@@ -91,7 +133,8 @@ LRESULT TcxCustomInnerTextEdit::DialogCode(TMessage& message) {
   LRESULT code = message.Result | DLGC_WANTCHARS;
   TcxCustomTextEdit* editor = Editor();
   if (!editor) return code;
-  if (editor->InPlace()) code |= DLGC_WANTTAB | DLGC_WANTALLKEYS;
+  if (editor->WantsTabKey() && GetKeyState(VK_CONTROL) >= 0) code |= DLGC_WANTTAB;
+  if (editor->InPlace() || editor->WantsArrowKeys()) code |= DLGC_WANTALLKEYS;
   return code;
 }
 
@@ -114,10 +157,104 @@ void TcxCustomInnerTextEdit::HandleImeChar(TMessage& message) {
   TCustomEdit::Dispatch(message);
 }
 
-void TcxCustomInnerTextEdit::HandleChar(TMessage& message) {
+TcxCustomInnerTextEdit::TPrevState TcxCustomInnerTextEdit::SaveState() {
+  TPrevState state;
+  if (!HandleAllocated()) return state;
+  state.HasText = true;
+  state.Text = Text();
+  state.SelStart = SelStart();
+  state.SelLength = SelLength();
+  return state;
+}
+
+bool TcxCustomInnerTextEdit::StateChanged(const TPrevState& state) {
+  if (!HandleAllocated()) return true;
+  if (SelStart() != state.SelStart || SelLength() != state.SelLength) return true;
+  return state.HasText && !AnsiSameText(Text(), state.Text);
+}
+
+void TcxCustomInnerTextEdit::HandleKeyDown(TMessage& message) {
+  TcxCustomTextEdit* editor = Editor();
+  const Word key = LOWORD(message.WParam);
+  if (editor && editor->WantsArrowKeys() &&
+      editor->ActiveProperties()->ForwardsKeyToPopup(key, KeyDataToShiftState(message.LParam))) {
+    TcxCustomEditListBox* list = editor->LookupData() ? editor->LookupData()->ListControl() : nullptr;
+    if (list && list->HandleAllocated()) {
+      SendMessageA(list->Handle(), WM_KEYDOWN, message.WParam, message.LParam);
+      message.Result = 0;
+      return;
+    }
+  }
+  const TPrevState state = SaveState();
   keyTaken_ = false;
   TCustomEdit::Dispatch(message);
-  if (imeCharState_ > 0) --imeCharState_;
+  Word left = LOWORD(message.WParam);
+  if (!editor || left == 0 || keyTaken_ || StateChanged(state) || !editor->OnAfterKeyDown) return;
+  editor->OnAfterKeyDown(editor, left, KeyDataToShiftState(message.LParam));
+  message.WParam = left;
+}
+
+void TcxCustomInnerTextEdit::HandleChar(TMessage& message) {
+  const TPrevState state = SaveState();
+  keyTaken_ = false;
+  TCustomEdit::Dispatch(message);
+  TcxCustomTextEdit* editor = Editor();
+  if (imeCharState_ > 0 && --imeCharState_ == 0 && editor && editor->FoundTextSelected()) {
+    SetSelStart(savedSelStart_);
+    SetSelLength(savedSelLength_);
+  }
+  if (!editor) return;
+  editor->LockLookupResync(false);
+  if (!keyTaken_ && StateChanged(state)) editor->SetFoundTextSelected(false);
+}
+
+bool TcxCustomInnerTextEdit::UsesLeftAlignmentOnEditing() {
+  TcxCustomTextEdit* editor = Editor();
+  return editor && editor->ActiveProperties()->UseLeftAlignmentOnEditing() &&
+         editor->ActiveProperties()->Alignment()->Horz() != taLeftJustify;
+}
+
+void TcxCustomInnerTextEdit::ApplyEditingAlignment() {
+  if (!UsesLeftAlignmentOnEditing()) return;
+  const bool focused = HandleAllocated() && GetFocus() == Handle();
+  WriteAlignment(focused ? taLeftJustify : Editor()->ActiveProperties()->Alignment()->Horz());
+  Editor()->ShortRefresh();
+}
+
+void TcxCustomInnerTextEdit::HandleFocus(TMessage& message) {
+  TcxCustomTextEdit* editor = Editor();
+  const bool destroying = ComponentState().Contains(csDestroying);
+  if (message.Msg == WM_SETFOCUS) {
+    if (!destroying && alignment_ != taLeftJustify && UsesLeftAlignmentOnEditing()) {
+      WriteAlignment(taLeftJustify);  // re-creates the window, which takes the focus again
+      if (editor) editor->ShortRefresh();
+    }
+    TCustomEdit::Dispatch(message);
+    return;
+  }
+  TCustomEdit::Dispatch(message);
+  if (destroying) return;
+  clickTimer_->SetEnabled(false);
+  ApplyEditingAlignment();
+}
+
+void TcxCustomInnerTextEdit::HandleLeftButton(TMessage& message) {
+  TcxCustomTextEdit* editor = Editor();
+  const bool automaticDrag = editor && editor->DragMode() == dmAutomatic && !ComponentState().Contains(csDesigning);
+  if (message.Msg == WM_LBUTTONDOWN && UsesLeftAlignmentOnEditing() && alignment_ != taLeftJustify) {
+    SetFocus();
+    TCustomEdit::Dispatch(message);
+    clickTimer_->SetEnabled(true);
+    return;
+  }
+  if (automaticDrag) return editor->DoBeginAutoDrag();
+  if (message.Msg == WM_LBUTTONDBLCLK && clickTimer_->Enabled()) return;
+  if (message.Msg == WM_LBUTTONDOWN && clickTimer_->Enabled()) {
+    message.Msg = WM_LBUTTONDBLCLK;
+    clickTimer_->SetEnabled(false);
+    clickTimer_->SetEnabled(true);
+  }
+  TCustomEdit::Dispatch(message);
 }
 
 void TcxCustomInnerTextEdit::Dispatch(TMessage& message) {
@@ -128,18 +265,22 @@ void TcxCustomInnerTextEdit::Dispatch(TMessage& message) {
     case WM_CUT: case WM_PASTE: case WM_CLEAR: return HandleClipboardMessage(message);
     case WM_IME_CHAR: return HandleImeChar(message);
     case WM_CHAR: return HandleChar(message);
+    case WM_KEYDOWN: return HandleKeyDown(message);
+    case WM_SETFOCUS: case WM_KILLFOCUS: return HandleFocus(message);
+    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: return HandleLeftButton(message);
     case WM_IME_COMPOSITION:
       if (Editor() && !Editor()->RequestEditing()) return;
       break;
-    case WM_KEYDOWN: keyTaken_ = false; break;
     default: break;
   }
   TCustomEdit::Dispatch(message);
   if (message.Msg == WM_SIZE && HandleAllocated()) SetMargins();
   if (message.Msg == EM_SETSEL && OnSelectionChanged) OnSelectionChanged(this);
+  if (message.Msg == WM_UNDO && Editor()) Editor()->AfterUndo();
 }
 
 void TcxCustomInnerTextEdit::KeyDown(Word& key, TShiftState shift) {
+  clickTimer_->SetEnabled(false);
   keyTaken_ = false;
   if (TcxCustomTextEdit* editor = Editor()) editor->DoKeyDown(key, shift);
   if (!key) keyTaken_ = true;
@@ -151,8 +292,12 @@ void TcxCustomInnerTextEdit::KeyPress(char& key) {
   if (key == '\t') key = '\0';
   TcxCustomTextEdit* editor = Editor();
   if (editor && key) editor->DoKeyPress(key);
-  bool enterOrEsc = key == '\r' || key == 27;
-  if (editor && enterOrEsc && (editor->InPlace() || (key == '\r' && !editor->BeepOnEnter()))) key = '\0';
+  const bool enterOrEsc = key == '\r' || key == 27;
+  if (editor && enterOrEsc &&
+      (editor->InPlace() || editor->PopupClosedByKey() || (key == '\r' && !editor->BeepOnEnter()))) {
+    key = '\0';
+    editor->SetPopupClosedByKey(false);
+  }
   if (!key) keyTaken_ = true;
   else TCustomEdit::KeyPress(key);
 }

@@ -7,6 +7,7 @@
 
 CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomTextEditProperties, TcxCustomEditProperties)
 CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxTextEditProperties, TcxCustomTextEditProperties)
+CALDERAN_IMPLEMENT_CREATABLE(TcxTextEditPropertiesValues, TcxCustomEditPropertiesValues, TcxCustomEditProperties*)
 
 TcxFormatChangeLink::TcxFormatChangeLink(std::function<void()> handler) : handler_(std::move(handler)) {
   GetFormatController()->RegisterListener(this);
@@ -28,15 +29,91 @@ TcxCustomEditProperties* TcxCustomTextEditPropertiesClass::Create(TPersistent* o
                                                           : new TcxCustomTextEditProperties(owner);
 }
 
+TClass TcxCustomTextEditPropertiesClass::AssignedFlagsClass() const {
+  return TcxTextEditPropertiesValues::StaticClass();
+}
+
 const TcxCustomEditClass* TcxCustomTextEditPropertiesClass::EditClass() const {
   return TcxTextEdit::StaticClassOperations();
 }
 
-TcxCustomTextEditProperties::TcxCustomTextEditProperties(TPersistent* owner, const TcxCustomEditPropertiesClass* cls)
-    : TcxCustomEditProperties(owner, cls),
-      formatLink_(std::make_unique<TcxFormatChangeLink>([this] { HandleFormatChanged(); })) {}
+const TcxCustomEditViewDataClass* TcxCustomTextEditPropertiesClass::ViewDataClass(TcxCustomEditStyle*, bool) const {
+  return TcxCustomTextEditViewData::StaticClassOperations();
+}
 
-TcxCustomTextEditProperties::~TcxCustomTextEditProperties() = default;
+const TcxCustomEditViewInfoClass* TcxCustomTextEditPropertiesClass::ViewInfoClass() const {
+  return TcxCustomTextEditViewInfo::StaticClassOperations();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Assigned-value flags
+
+void TcxTextEditPropertiesValues::SetDisplayFormat(bool value) {
+  if (displayFormat_ == value) return;
+  displayFormat_ = value;
+  static_cast<TcxCustomEditProperties*>(GetOwner())->NotifyChanged();
+}
+
+void TcxTextEditPropertiesValues::SetEditFormat(bool value) {
+  if (editFormat_ == value) return;
+  editFormat_ = value;
+  static_cast<TcxCustomEditProperties*>(GetOwner())->NotifyChanged();
+}
+
+void TcxTextEditPropertiesValues::SetMaxLength(bool value) {
+  if (maxLength_ == value) return;
+  maxLength_ = value;
+  if (auto* properties = ObjectAs<TcxCustomTextEditProperties>(GetOwner())) properties->HandleMaxLengthChanged();
+}
+
+void TcxTextEditPropertiesValues::Assign(TPersistent* source) {
+  auto* values = ObjectAs<TcxTextEditPropertiesValues>(source);
+  if (!values) return TcxCustomEditPropertiesValues::Assign(source);
+  auto* owner = static_cast<TcxCustomEditProperties*>(GetOwner());
+  owner->BeginUpdate();
+  TcxCustomEditPropertiesValues::Assign(source);
+  SetDisplayFormat(values->displayFormat_);
+  SetEditFormat(values->editFormat_);
+  SetMaxLength(values->maxLength_);
+  owner->EndUpdate(true);
+}
+
+void TcxTextEditPropertiesValues::RestoreDefaults() {
+  auto* owner = static_cast<TcxCustomEditProperties*>(GetOwner());
+  owner->BeginUpdate();
+  TcxCustomEditPropertiesValues::RestoreDefaults();
+  SetDisplayFormat(false);
+  SetEditFormat(false);
+  SetMaxLength(false);
+  owner->EndUpdate(true);
+}
+
+bool TcxTextEditPropertiesValues::IsDisplayFormatStored() const {
+  auto* owner = ObjectAs<TcxCustomTextEditProperties>(const_cast<TcxTextEditPropertiesValues*>(this)->GetOwner());
+  return displayFormat_ && owner && owner->DisplayFormat().empty() &&
+         FindPublishedProperty(owner->ClassType(), "DisplayFormat");
+}
+
+bool TcxTextEditPropertiesValues::IsEditFormatStored() const {
+  auto* owner = ObjectAs<TcxCustomTextEditProperties>(const_cast<TcxTextEditPropertiesValues*>(this)->GetOwner());
+  return editFormat_ && owner && owner->EditFormat().empty() &&
+         FindPublishedProperty(owner->ClassType(), "EditFormat");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Properties
+
+TcxCustomTextEditProperties::TcxCustomTextEditProperties(TPersistent* owner, const TcxCustomEditPropertiesClass* cls)
+    : TcxCustomEditProperties(owner, cls), lookupItems_(std::make_unique<TStringList>()) {
+  lookupItems_->SetDuplicates(dupAccept);
+  lookupItems_->OnChange = MakeEvent(this, &TcxCustomTextEditProperties::LookupItemsChanged);
+  formatLink_ = std::make_unique<TcxFormatChangeLink>([this] { HandleFormatChanged(); });
+}
+
+TcxCustomTextEditProperties::~TcxCustomTextEditProperties() {
+  formatLink_.reset();
+  lookupItems_->OnChange = {};
+}
 
 void TcxCustomTextEditProperties::HandleFormatChanged() {
   struct TClear {
@@ -54,10 +131,81 @@ int TcxCustomTextEditProperties::GetDefaultMaxLength() const {
 
 void TcxCustomTextEditProperties::SetMaxLength(int value) {
   value = std::max(value, 0);
-  if (maxLengthAssigned_ && maxLength_ == value) return;
-  maxLengthAssigned_ = true;
+  if (IsMaxLengthAssigned() && maxLength_ == value) return;
   maxLength_ = value;
-  HandleMaxLengthChanged();
+  if (IsMaxLengthAssigned()) HandleMaxLengthChanged();
+  else AssignedTextValues()->SetMaxLength(true);  // which tells the properties
+}
+
+void TcxCustomTextEditProperties::SetListSearchHighlight(bool value) {
+  if (listSearchHighlight_ == value) return;
+  listSearchHighlight_ = value;
+  if (GetEditingStyle() == tesFixedList) NotifyChanged();
+}
+
+std::string TcxCustomTextEditProperties::DisplayFormat() const {
+  if (AssignedTextValues()->DisplayFormat()) return displayFormat_;
+  IcxEditDefaultValuesProvider* provider = DefaultValuesProvider();
+  if (provider && !provider->DisplayFormatDefault().empty()) return provider->DisplayFormatDefault();
+  return GetDefaultDisplayFormat();
+}
+
+void TcxCustomTextEditProperties::SetDisplayFormat(const std::string& value) {
+  if (AssignedTextValues()->DisplayFormat() && displayFormat_ == value) return;
+  BeginUpdate();
+  displayFormat_ = value;
+  AssignedTextValues()->SetDisplayFormat(true);
+  NotifyChanged();
+  EndUpdate(true);
+}
+
+std::string TcxCustomTextEditProperties::EditFormat() const {
+  bool isCurrency, isOnGetText;
+  std::string format;
+  ResolveEditFormat(isCurrency, isOnGetText, format, nullptr);
+  return format;
+}
+
+void TcxCustomTextEditProperties::SetEditFormat(const std::string& value) {
+  if (AssignedTextValues()->EditFormat() && editFormat_ == value) return;
+  BeginUpdate();
+  editFormat_ = value;
+  AssignedTextValues()->SetEditFormat(true);
+  NotifyChanged();
+  EndUpdate(true);
+}
+
+void TcxCustomTextEditProperties::ReadIsDisplayFormatAssigned(bool) { AssignedTextValues()->SetDisplayFormat(true); }
+
+TcxTextEditViewStyle TcxCustomTextEditProperties::ViewStyle() const {
+  if (ButtonsLayout() == eblButtonsOnly) return vsButtonsOnly;
+  if (ButtonsLayout() == eblButtonsAutoWidth) return vsButtonsAutoWidth;
+  return hideCursor_ ? vsHideCursor : vsNormal;
+}
+
+void TcxCustomTextEditProperties::SetViewStyle(TcxTextEditViewStyle value) {
+  static constexpr TcxEditButtonsLayout layoutOf[] = {eblNormal, eblNormal, eblButtonsOnly, eblButtonsAutoWidth};
+  if (value == ViewStyle()) return;
+  LockUpdates();
+  SetButtonsLayout(layoutOf[value]);
+  SetHideCursor(value != vsNormal);
+  UnlockUpdates(true);
+}
+
+void TcxCustomTextEditProperties::AlignmentObjectChanged(TObject* sender) {
+  LockUpdates();
+  TcxCustomEditProperties::AlignmentObjectChanged(sender);
+  UnlockUpdates(true);
+}
+
+void TcxCustomTextEditProperties::StoreAlignment(TcxEditAlignment* value) {
+  LockUpdates();
+  TcxCustomEditProperties::StoreAlignment(value);
+  UnlockUpdates(true);
+}
+
+uint16_t TcxCustomTextEditProperties::GetSupportedOperations() const {
+  return TcxCustomEditProperties::GetSupportedOperations() | 0x002 | 0x004 | 0x008 | 0x010 | 0x040 | 0x100;
 }
 
 void TcxCustomTextEditProperties::MaskDisplayText(std::string& text) const {
@@ -67,6 +215,71 @@ void TcxCustomTextEditProperties::MaskDisplayText(std::string& text) const {
   }
   if (charCase_ == ecUpperCase) text = AnsiUpperCase(text);
   else if (charCase_ == ecLowerCase) text = AnsiLowerCase(text);
+}
+
+bool TcxCustomTextEditProperties::FindLookupText(const std::string& text) {
+  for (int i = 0; i < lookupItems_->Count(); ++i)
+    if (AnsiSameText(lookupItems_->Get(i), text)) return true;
+  return false;
+}
+
+bool TcxCustomTextEditProperties::NormalizeDisplayValue(TVariant& value, bool) {
+  std::string text = VarToText(value);
+  const TcxTextEditingStyle style = GetEditingStyle();
+  const bool listStyle = style == tesListRestricted || style == tesFixedList;
+  const bool valid = text.empty() || !listStyle || !HasLookupData() || FindLookupText(text);
+  if (!valid) return false;
+  if (charCase_ == ecUpperCase) text = AnsiUpperCase(text);
+  else if (charCase_ == ecLowerCase) text = AnsiLowerCase(text);
+  value = TVariant(text);
+  return true;
+}
+
+bool TcxCustomTextEditProperties::CanCompareValues(const TVariant& value, bool editFocused) const {
+  if (value.IsNull() || !VarIsStr(value)) return true;
+  TVariant copy = value;
+  return const_cast<TcxCustomTextEditProperties*>(this)->NormalizeDisplayValue(copy, editFocused);
+}
+
+void TcxCustomTextEditProperties::AssignExtra(TcxCustomEditProperties* source) {
+  auto* from = ObjectAs<TcxCustomTextEditProperties>(source);
+  if (!from) return TcxCustomEditProperties::AssignExtra(source);
+  LockUpdates();
+  StoreCharCase(from->charCase_);
+  SetEchoMode(from->echoMode_);
+  SetListSearchHighlight(from->listSearchHighlight_);
+  SetHideCursor(from->hideCursor_);
+  SetHideSelection(from->hideSelection_);
+  immediateUpdateText_ = from->immediateUpdateText_;
+  SetIncrementalSearch(from->incrementalSearch_);
+  SetWholeTextLookup(from->wholeTextLookup_);
+  extraAllowedChars_ = from->extraAllowedChars_;
+  SetLookupItemsSorted(false);
+  SetLookupItems(from->LookupItems());
+  SetLookupItemsSorted(from->LookupItemsSorted());
+  TcxTextEditPropertiesValues* flags = AssignedTextValues();
+  flags->SetDisplayFormat(false);
+  if (from->AssignedTextValues()->DisplayFormat()) SetDisplayFormat(from->displayFormat_);
+  flags->SetEditFormat(false);
+  if (from->AssignedTextValues()->EditFormat()) SetEditFormat(from->editFormat_);
+  flags->SetMaxLength(false);
+  if (from->IsMaxLengthAssigned()) SetMaxLength(from->maxLength_);
+  SetOEMConvert(from->oemConvert_);
+  SetImeMode(from->imeMode_);
+  SetImeName(from->imeName_);
+  SetPasswordChar(from->passwordChar_);
+  SetUseDisplayFormatWhenEditing(from->useDisplayFormatWhenEditing_);
+  OnNewLookupDisplayText = from->OnNewLookupDisplayText;
+  UnlockUpdates(true);
+}
+
+std::string VarToText(const TVariant& value) {
+  if (value.IsNull() || value.IsEmpty() || value.IsArray()) return {};
+  try {
+    return value.AsString();
+  } catch (const Exception&) {
+    return {};
+  }
 }
 
 namespace {

@@ -66,4 +66,56 @@ TEST_F(InnerTextEdit, PasswordEchoAndSelectionNotice) {
   EXPECT_EQ(notices, 1);
 }
 
+TEST_F(InnerTextEdit, EnterReachesTheEditWindowOnlyWhileTheEditorBeepsOnEnter) {
+  int enters = 0;
+  struct TWatch {
+    int& enters;
+    void KeyPress(TObject*, char& key) { enters += key == '\r' ? 1 : 0; }
+  } watch{enters};
+  Inner()->OnKeyPress = MakeEvent(&watch, &TWatch::KeyPress);
+  Focus();
+  struct Case {
+    bool beep;
+    int enters;
+  } cases[] = {{true, 1}, {false, 1}, {true, 2}};
+  for (const Case& c : cases) {
+    editor->SetBeepOnEnter(c.beep);
+    Type("\r");
+    EXPECT_EQ(enters, c.enters) << c.beep;
+  }
+}
+
+TEST_F(InnerTextEdit, BoundsHeldOrDuringConstructionAreIgnored) {
+  const TRect before = Inner()->BoundsRect();
+  Inner()->HoldBounds(true);
+  Inner()->SetBounds(0, 0, 5, 5);
+  EXPECT_EQ(Inner()->BoundsRect(), before);
+  Inner()->HoldBounds(false);
+  Inner()->SetBounds(1, 1, 50, 15);
+  EXPECT_EQ(Inner()->BoundsRect(), TRect(1, 1, 51, 16));
+}
+
+TEST_F(InnerTextEdit, TheCompanionSpeaksForTheEditWindow) {
+  IcxInnerTextEdit* companion = editor->GetInnerTextEdit();
+  ASSERT_NE(companion, nullptr);
+  EXPECT_EQ(companion->HostedControl(), Inner());
+  EXPECT_EQ(companion->OwnerContainer(), editor);
+  companion->WriteEditValue(TVariant(std::string("value")));
+  EXPECT_EQ(companion->ReadEditValue().AsString(), "value");
+  companion->WriteSelStart(1);
+  companion->WriteSelLength(3);
+  EXPECT_EQ(companion->ReadSelText(), "alu");
+  companion->WriteSelText("X");
+  EXPECT_EQ(Inner()->Text(), "vXe");
+  companion->WriteAlignment(taRightJustify);
+  EXPECT_EQ(companion->ReadAlignment(), taRightJustify);
+  EXPECT_TRUE(Style() & ES_RIGHT);
+  companion->WriteHideSelection(false);
+  EXPECT_TRUE(Style() & ES_NOHIDESEL);
+  EXPECT_FALSE(companion->ReadMultiLine());
+  Inner()->SetAutoSelect(true);
+  EXPECT_TRUE(companion->FocusWithoutAutoSelect());
+  EXPECT_TRUE(Inner()->AutoSelect());
+}
+
 }  // namespace

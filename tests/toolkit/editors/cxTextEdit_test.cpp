@@ -141,7 +141,7 @@ struct NumberEdit : TextEditFixture {
   void TypeIntoNumber(const std::string& chars) {
     number->InnerTextEdit()->SetFocus();
     PumpWhileBusy();
-    for (char ch : chars) SendMessageA(number->InnerTextEdit()->Handle(), WM_CHAR, static_cast<unsigned char>(ch), 1);
+    TypeInto(number->InnerTextEdit()->Handle(), chars);
   }
   TNumberEdit* number;
 };
@@ -163,6 +163,173 @@ TEST_F(NumberEdit, TypedDigitsAreGroupedWithTheCaretAfterTheLastOne) {
     EXPECT_EQ(number->Text(), c.regrouped);
     EXPECT_EQ(number->InnerTextEdit()->SelStart(), 4);
   }
+}
+
+struct LookupEdit : TextEditFixture {
+  LookupEdit() {
+    list = Place(new TStyledTextEdit(form.get()), 10, 70, 121, 21);
+    PumpWhileBusy();
+  }
+  void UseItems(TcxTextEdit* edit, std::initializer_list<const char*> items) {
+    TStringList strings;
+    for (const char* item : items) strings.Add(item);
+    edit->Properties()->SetLookupItems(&strings);
+  }
+  void FocusList() {
+    list->InnerTextEdit()->SetFocus();
+    PumpWhileBusy();
+  }
+  TStyledTextEdit* list;
+};
+
+TEST_F(LookupEdit, FixedListTypingSearchesTheItemsInOrder) {
+  UseItems(list, {"Red", "Green", "Grey"});
+  FocusList();
+  struct Case {
+    char typed;
+    const char* text;
+    int selStart, selLength;
+  } cases[] = {{'g', "Green", 1, 4}, {'r', "Green", 2, 3}, {'e', "Green", 3, 2}, {'y', "Grey", 4, 0}, {'x', "Grey", 4, 0}};
+  for (const Case& c : cases) {
+    TypeInto(list->InnerTextEdit()->Handle(), std::string(1, c.typed));
+    EXPECT_EQ(list->Text(), c.text) << c.typed;
+    EXPECT_EQ(list->SelStart(), c.selStart) << c.typed;
+    EXPECT_EQ(list->SelLength(), c.selLength) << c.typed;
+    EXPECT_TRUE(list->FoundTextSelected()) << c.typed;
+  }
+  EXPECT_EQ(list->ItemIndex(), 2);
+  // Left and Right do not edit a fixed list: they only end the search highlight.
+  SendMessageA(list->InnerTextEdit()->Handle(), WM_KEYDOWN, VK_LEFT, 1);
+  EXPECT_FALSE(list->FoundTextSelected());
+  EXPECT_EQ(list->SelLength(), 0);
+  EXPECT_EQ(list->Text(), "Grey");
+}
+
+TEST_F(LookupEdit, FreeStyleCompletesOnlyAtTheEndOfTheText) {
+  UseItems(editor, {"Apple", "apricot", "Banana"});
+  Focus();
+  Type("a");
+  EXPECT_EQ(editor->Text(), "Apple");
+  EXPECT_EQ(editor->SelStart(), 1);
+  EXPECT_EQ(editor->SelLength(), 4);
+  Type("p");
+  EXPECT_EQ(editor->Text(), "Apple");
+  EXPECT_EQ(editor->SelStart(), 2);
+  EXPECT_EQ(editor->ItemIndex(), 0);
+  // A caret in the middle of the text: the character is inserted, nothing is completed.
+  editor->SetText("xyz");
+  Select(1, 0);
+  Type("B");
+  EXPECT_EQ(editor->Text(), "xByz");
+  EXPECT_FALSE(editor->FoundTextSelected());
+  // Without incremental search nothing is completed at the end either.
+  editor->Properties()->SetIncrementalSearch(false);
+  editor->SetText("");
+  Type("a");
+  EXPECT_EQ(editor->Text(), "a");
+}
+
+TEST_F(LookupEdit, ListRestrictedTakesOnlyItemsFromCodeAndCompletesTyping) {
+  UseItems(list, {"Apple", "apricot", "Banana"});
+  list->Styled()->SetStyle(tesListRestricted);
+  struct Case {
+    const char* assigned;
+    LRESULT result;
+    const char* text;
+  } cases[] = {{"banana", 1, "banana"}, {"Cherry", 0, "banana"}, {"", 1, ""}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(SendMessageA(list->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.assigned)), c.result) << c.assigned;
+    EXPECT_EQ(list->Text(), c.text) << c.assigned;
+  }
+  FocusList();
+  TypeInto(list->InnerTextEdit()->Handle(), "apr");
+  EXPECT_EQ(list->Text(), "apricot");
+  EXPECT_EQ(list->SelLength(), 4);
+  // A character that matches no item is swallowed; the found text stays.
+  TypeInto(list->InnerTextEdit()->Handle(), "z");
+  EXPECT_EQ(list->Text(), "apricot");
+}
+
+TEST_F(LookupEdit, NoEditStyleShowsNoSelectionAndIgnoresTyping) {
+  list->Styled()->SetStyle(tesNoEdit);
+  list->SetText("fixed");
+  FocusList();
+  list->SelectRange(1, 2);
+  EXPECT_EQ(list->SelStart(), 0);
+  EXPECT_EQ(list->SelLength(), 0);
+  TypeInto(list->InnerTextEdit()->Handle(), "ab");
+  EXPECT_EQ(list->Text(), "fixed");
+}
+
+TEST_F(LookupEdit, NavigationKeysAndTheWheelMoveThroughTheItemsWhereAllowed) {
+  std::initializer_list<const char*> items = {"i0", "i1", "i2", "i3", "i4", "i5", "i6", "i7", "i8", "i9"};
+  UseItems(list, items);
+  FocusList();
+  HWND inner = list->InnerTextEdit()->Handle();
+  SendMessageA(inner, WM_KEYDOWN, VK_DOWN, 1);
+  EXPECT_EQ(list->ItemIndex(), -1);  // the text editor itself does not scroll its items
+  list->ScrollsLookup = true;
+  struct Case {
+    WPARAM key;
+    bool ctrl;
+    int index;
+  } cases[] = {{VK_DOWN, false, 0}, {VK_DOWN, false, 1}, {VK_NEXT, false, 8}, {VK_NEXT, false, 9},
+               {VK_DOWN, false, 9}, {VK_UP, false, 8},    {VK_HOME, false, 0}, {VK_END, false, 9},
+               {VK_PRIOR, true, 0}};
+  for (const Case& c : cases) {
+    BYTE keys[256] = {};
+    if (c.ctrl) keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageA(inner, WM_KEYDOWN, c.key, 1);
+    EXPECT_EQ(list->ItemIndex(), c.index) << c.key;
+    EXPECT_EQ(list->Text(), std::string("i") + std::to_string(c.index)) << c.key;
+  }
+  BYTE none[256] = {};
+  SetKeyboardState(none);
+  EXPECT_TRUE(list->ModifiedAfterEnter());
+  SendMessageA(list->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+  EXPECT_EQ(list->ItemIndex(), 1);
+  SendMessageA(list->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+  EXPECT_EQ(list->ItemIndex(), 0);
+}
+
+TEST_F(LookupEdit, AValueThatIsNoItemShowsAsItIsOnlyWhileUnfocused) {
+  UseItems(list, {"Apple", "Banana"});
+  list->Styled()->SetStyle(tesListRestricted);
+  list->SetEditValue(TVariant(std::string("Cherry")));
+  EXPECT_EQ(list->Text(), "Cherry");
+  FocusList();
+  list->SetEditValue(TVariant(std::string("Cherry")));
+  EXPECT_EQ(list->Text(), "");
+  list->SetEditValue(TVariant(std::string("banana")));
+  EXPECT_EQ(list->Text(), "banana");
+}
+
+TEST_F(LookupEdit, BackspaceShortensTheSearchText) {
+  UseItems(list, {"Red", "Green", "Grey"});
+  FocusList();
+  HWND inner = list->InnerTextEdit()->Handle();
+  TypeInto(inner, "gr");
+  struct Case {
+    const char* text;
+    int selStart, selLength;
+    bool found;
+  } cases[] = {{"Green", 1, 4, true}, {"Green", 0, 0, false}, {"Green", 0, 0, false}};
+  for (const Case& c : cases) {
+    TypeInto(inner, "\b");
+    EXPECT_EQ(list->Text(), c.text);
+    EXPECT_EQ(list->FoundTextSelected(), c.found);
+    EXPECT_EQ(list->SelStart(), c.selStart);
+    EXPECT_EQ(list->SelLength(), c.selLength);
+  }
+  // List-restricted: a first Backspace selects to the end and searches with the rest.
+  list->Styled()->SetStyle(tesListRestricted);
+  list->SetText("Grey");
+  list->SelectRange(3, 0);
+  TypeInto(inner, "\b");
+  EXPECT_EQ(list->Text(), "Green");
+  EXPECT_EQ(list->SelStart(), 2);
+  EXPECT_EQ(list->SelLength(), 3);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "cxLookAndFeelPainters.h"
 #include "cxLookAndFeels.h"
 #include "cxProgressBar.h"
+#include "cxTextEdit.h"
 #include "dxOffice11.h"
 #include "dxSkinsLookAndFeelPainter.h"
 #include "dxSkinsForm.h"
@@ -118,7 +119,7 @@ int main(int argc, char** argv) {
   StartSkinUnits();  // the program's skins: skin:NAME
   StartUnits({&dxSkinsFormUnit});  // skinned frames and captions under a skin
   StartFramedUnits();
-  StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxEditUnit, &cxProgressBarUnit});
+  StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxEditUnit, &cxProgressBarUnit, &cxTextEditUnit});
   if (argc == 2 && !std::strcmp(argv[1], "--list-pages")) {
     for (const TGalleryPageEntry& entry : GalleryPages()) std::printf("%s\n", entry.Name);
     return 0;

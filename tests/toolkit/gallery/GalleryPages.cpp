@@ -12,6 +12,7 @@ void BuildSkinFormPage(TGalleryPage& page);
 void BuildInspectorPage(TGalleryPage& page);
 void BuildProgressPage(TGalleryPage& page);
 void BuildShellPage(TGalleryPage& page);
+void BuildTextEditPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -25,6 +26,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"inspector", BuildInspectorPage},
       {"progress", BuildProgressPage},
       {"shell", BuildShellPage},
+      {"textedit", BuildTextEditPage},
   };
   return pages;
 }
