@@ -133,7 +133,10 @@ PictureTimes FirstPicture(AVFormatContext* format, int stream) {
 }  // namespace
 
 void SeekEngineSource(const EngineSource& source, int64_t ticks) {
-  AVFormatContext* format = source.format.get();
+  SeekEngineReader(source, source.format.get(), ticks);
+}
+
+void SeekEngineReader(const EngineSource& source, AVFormatContext* format, int64_t ticks) {
   AVStream* video = source.Video();
   if (!video) {
     int64_t target = av_rescale_q(ticks, kTicks, AV_TIME_BASE_Q) + source.startTime;

@@ -35,6 +35,8 @@ AvInputPtr ReopenEngineSource(const EngineSource& source);
 // a plain seek can land on a key frame shown after the point; the reader then steps back a key
 // frame at a time. Without a picture stream it seeks the sound.
 void SeekEngineSource(const EngineSource& source, int64_t ticks);
+// The same for another reader of the source's file (see ReopenEngineSource).
+void SeekEngineReader(const EngineSource& source, AVFormatContext* reader, int64_t ticks);
 
 // Stream kinds as the probe reports them.
 enum EngineStreamKind : uint8_t {

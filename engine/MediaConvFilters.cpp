@@ -70,9 +70,10 @@ EngineStatus LinkChain(FilterChain& chain, const std::string& text) {
 }
 
 EngineStatus MakeChain(const char* sourceName, const std::string& sourceArgs, const char* sinkName,
-                       const std::string& text, FilterChain& chain) {
+                       const std::string& text, FilterChain& chain, int threads) {
   chain.graph.reset(avfilter_graph_alloc());
   if (!chain.graph) return esParameters;
+  chain.graph->nb_threads = threads;
   if (avfilter_graph_create_filter(&chain.source, avfilter_get_by_name(sourceName), "in",
                                    sourceArgs.c_str(), nullptr, chain.graph.get()) < 0 ||
       avfilter_graph_create_filter(&chain.sink, avfilter_get_by_name(sinkName), "out", nullptr,
@@ -117,12 +118,12 @@ std::string AudioFilterText(const ConvSettings& s, const AudioPlan& plan, AVRati
 }
 
 EngineStatus BuildVideoChain(const AVCodecContext* d, AVRational timeBase, const std::string& text,
-                             FilterChain& chain) {
+                             FilterChain& chain, int threads) {
   AVPixelFormat format = d->pix_fmt == AV_PIX_FMT_NONE ? AV_PIX_FMT_YUV420P : d->pix_fmt;
   AVRational sar = d->sample_aspect_ratio.num > 0 ? d->sample_aspect_ratio : AVRational{1, 1};
   std::string args = Printf("video_size=%dx%d:pix_fmt=%d:time_base=%d/%d:pixel_aspect=%d/%d", d->width,
                             d->height, int(format), timeBase.num, timeBase.den, sar.num, sar.den);
-  return MakeChain("buffer", args, "buffersink", text, chain);
+  return MakeChain("buffer", args, "buffersink", text, chain, threads);
 }
 
 EngineStatus BuildAudioChain(const AVCodecContext* d, AVRational timeBase, const std::string& text,
@@ -133,5 +134,6 @@ EngineStatus BuildAudioChain(const AVCodecContext* d, AVRational timeBase, const
   std::string args = Printf("time_base=%d/%d:sample_rate=%d:sample_fmt=%s:channel_layout=%s",
                             timeBase.num, timeBase.den, d->sample_rate,
                             av_get_sample_fmt_name(d->sample_fmt), layoutName);
-  return MakeChain("abuffer", args, "abuffersink", text, chain);
+  // Sound filters work on whole frames: threads would only wait.
+  return MakeChain("abuffer", args, "abuffersink", text, chain, 1);
 }

@@ -10,6 +10,8 @@ namespace {
 
 std::string Url(const std::string& path) { return "file:" + path; }
 
+constexpr int64_t kShortestSoundInParts = 60;  // seconds
+
 }  // namespace
 
 void ConvJob::OutputCloser::operator()(AVFormatContext* c) const {
@@ -104,7 +106,9 @@ EngineStatus ConvJob::OpenLane(const VideoPlan& plan, VideoLane& lane, int decod
   s.frameBase = kTicks;
   std::string text = VideoFilterText(settings_, plan);
   if (lane.endFrame > 0) text += "," + LaneFilterText(lane.endFrame);
-  if (status == esOk) status = BuildVideoChain(s.decoder.get(), s.frameBase, text, s.filters);
+  // Lanes share the cores already: a scaler cutting each picture into slices for every core would
+  // wake that many threads per picture in every lane and keep them waiting on each other.
+  if (status == esOk) status = BuildVideoChain(s.decoder.get(), s.frameBase, text, s.filters, several ? 1 : 0);
   bool globalHeader = settings_.outputFormat->flags & AVFMT_GLOBALHEADER;
   if (status == esOk)
     status = OpenVideoEncoder(plan, globalHeader, s.encoder, several ? EncoderUse::Lane : EncoderUse::Whole);
@@ -138,17 +142,32 @@ EngineStatus ConvJob::OpenAudio(const AudioPlan& plan) {
     av_buffersink_set_frame_size(s.filters.sink, s.encoder->frame_size);
   s.sinkBase = av_buffersink_get_time_base(s.filters.sink);
   UseSoundParts(plan);
+  UseSoundReader();
   return esOk;
 }
 
-// Sound alone has the cores to itself: long enough sound is encoded in parts side by side.
+// Sound alone of a minute or more has the cores to itself: its MP3 is encoded in parts side by side.
+// Each part costs its encoder's start, warm-up and overrun: on shorter sound one encoder takes under
+// half a second and the parts saved less than that on a busy machine. Beside a picture one encoder
+// on the sound's own reader (UseSoundReader) ends well before the picture's lanes, and parts only
+// took cores from them.
 void ConvJob::UseSoundParts(const AudioPlan& plan) {
   if (hasVideo_ || !SoundParts::Suits(plan) || audio_.encoder->frame_size <= 0) return;
   int64_t end = settings_.RangeEnd();
   int64_t samples = end > 0 ? av_rescale_q(end - settings_.rangeStart, kTicks, AVRational{1, plan.sampleRate}) : 0;
+  if (end > 0 && samples < kShortestSoundInParts * plan.sampleRate) return;
   soundParts_ = std::make_unique<SoundParts>(plan, settings_.outputFormat->flags & AVFMT_GLOBALHEADER,
                                              samples / audio_.encoder->frame_size, gate_,
                                              [this](AVPacket* packet) { return WritePacket(audio_, packet); });
+}
+
+// The sound of a picture cut into lanes is read by a reader of its own: read with the first lane's
+// pictures it would go at that lane's pace, and the rest of the sound would be decoded and encoded
+// only after that lane's part. The muxer then waits for both streams however far the sound runs
+// ahead, so the file's packets stay in time order.
+void ConvJob::UseSoundReader() {
+  if (lanes_.size() < 2) return;
+  soundInput_ = ReopenEngineSource(settings_.source);
 }
 
 EngineStatus ConvJob::AddOutputStream(Stream& s) {
@@ -179,6 +198,7 @@ EngineStatus ConvJob::OpenOutputFile() {
   if (avformat_alloc_output_context2(&oc, settings_.outputFormat, nullptr, Url(temp).c_str()) < 0)
     return esFormatNotSupported;
   output_.reset(oc);
+  if (soundInput_) oc->max_interleave_delta = 0;
   EngineStatus status = esOk;
   if (hasVideo_) status = AddOutputStream(lanes_[0]->stream);
   if (status == esOk && hasAudio_) status = AddOutputStream(audio_);
@@ -229,6 +249,7 @@ void ConvJob::Cancel() {
 
 void ConvJob::Controller() {
   bool started = reader_.Start([this] { ReaderLoop(); });
+  if (started && soundInput_) started = soundReader_.Start([this] { SoundReaderLoop(); });
   for (auto& owned : lanes_) {
     VideoLane& lane = *owned;
     if (started && lane.ownInput) started = lane.reader.Start([this, &lane] { LaneReaderLoop(lane); });
@@ -238,6 +259,7 @@ void ConvJob::Controller() {
   if (started && hasAudio_) started = audioWorker_.Start([this] { AudioLoop(); });
   if (!started) Fail(esBadCall);
   reader_.Join();
+  soundReader_.Join();
   for (auto& lane : lanes_) {
     lane->reader.Join();
     lane->filter.Join();
@@ -274,6 +296,7 @@ void ConvJob::Finish() {
   tempPath_.clear();
   std::vector<Stream*> streams{&audio_};
   for (auto& lane : lanes_) streams.push_back(&lane->stream), lane->ownInput.reset();
+  soundInput_.reset();
   for (Stream* s : streams) {
     s->decoder.reset();
     s->encoder.reset();

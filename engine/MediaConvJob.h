@@ -11,7 +11,9 @@
 // A long picture is cut at key frames of the source into parts (lanes) converted side by side, each
 // with its own reader of the file, decoder, filter chain and encoder; the first lane's reader also
 // reads the sound. Each lane starts its part with a key frame and keeps the job's output frame
-// numbers, so the parts join into one stream; their packets reach the muxer in lane order.
+// numbers, so the parts join into one stream; their packets reach the muxer in lane order. The
+// sound of such a picture has a reader of its own instead, so it goes at its own pace rather than
+// the first lane's. Sound alone in MP3 is encoded in parts side by side (MediaConvSoundParts.h).
 #pragma once
 #include "EngineAv.h"
 #include "EngineCodecs.h"
@@ -107,8 +109,9 @@ struct FilterChain {
   AVFilterContext* source = nullptr;
   AVFilterContext* sink = nullptr;
 };
+// threads: what the picture's filters (the scaler) may use, 0 = one per core.
 EngineStatus BuildVideoChain(const AVCodecContext* decoder, AVRational timeBase,
-                             const std::string& text, FilterChain& chain);
+                             const std::string& text, FilterChain& chain, int threads = 0);
 EngineStatus BuildAudioChain(const AVCodecContext* decoder, AVRational timeBase,
                              const std::string& text, FilterChain& chain);
 
@@ -189,6 +192,7 @@ class ConvJob {
   void AddLanes(const VideoPlan& plan);
   EngineStatus OpenAudio(const AudioPlan& plan);
   void UseSoundParts(const AudioPlan& plan);
+  void UseSoundReader();
   EngineStatus OpenOutputFile();
   EngineStatus AddOutputStream(Stream& stream);
   void Fail(EngineStatus status);
@@ -199,6 +203,7 @@ class ConvJob {
   void Finish();
   void ReaderLoop();
   void LaneReaderLoop(VideoLane& lane);
+  void SoundReaderLoop();
   bool IsLaneKeyPacket(const VideoLane& lane, const AVPacket* packet) const;
   void UsePacket(VideoLane* lane, bool sound, AVPacket* packet);
   void FlushDecoder(Stream& stream, EngineQueue<AvFramePtr>& queue);
@@ -224,6 +229,7 @@ class ConvJob {
   std::vector<std::unique_ptr<VideoLane>> lanes_;  // the picture's parts; empty without video
   Stream audio_;
   std::unique_ptr<SoundParts> soundParts_;  // sound alone encoded in parts side by side, or null
+  AvInputPtr soundInput_;  // the sound's own reader of the file, or null when the first lane's reads it
   bool hasVideo_ = false, hasAudio_ = false;
   AVRational outputRate_{0, 1};
   std::atomic<int64_t> framesEncoded_{0};  // pictures given to the encoders, all lanes
@@ -238,7 +244,7 @@ class ConvJob {
 
   EngineQueue<AvFramePtr> decodedAudio_{32};
   EngineGate gate_;
-  EngineThread controller_, reader_, audioWorker_;
+  EngineThread controller_, reader_, soundReader_, audioWorker_;
   std::atomic<bool> cancelled_{false}, finished_{false};
   std::atomic<EngineStatus> outcome_{esOk};
 

@@ -11,21 +11,37 @@ constexpr int64_t kReadSlack = 2 * kTicksPerSecond;  // decoding-order margin pa
 
 // ---- reader --------------------------------------------------------------------------------
 
-// Reads the sound and the first lane's pictures.
+// Reads the first lane's pictures, and the sound unless it has its own reader.
 void ConvJob::ReaderLoop() {
   AVFormatContext* format = settings_.source.format.get();
   // Lands on a key frame at or before the start; the trim filters drop what lies before it.
   if (settings_.rangeStart > 0) SeekEngineSource(settings_.source, settings_.rangeStart);
   VideoLane* lane = hasVideo_ ? lanes_[0].get() : nullptr;
-  audio_.readingDone = !hasAudio_;
-  auto wanted = [&] { return (lane && !lane->stream.readingDone) || !audio_.readingDone; };
+  bool sound = hasAudio_ && !soundInput_;
+  if (hasAudio_ && !sound) audio_.input->discard = AVDISCARD_ALL;
+  auto wanted = [&] { return (lane && !lane->stream.readingDone) || (sound && !audio_.readingDone); };
   AvPacketPtr packet = MakePacket();
   while (wanted() && gate_.Wait() && av_read_frame(format, packet.get()) >= 0) {
-    UsePacket(lane, hasAudio_, packet.get());
+    UsePacket(lane, sound, packet.get());
     av_packet_unref(packet.get());
   }
   if (lane) FlushDecoder(lane->stream, lane->decoded);
-  if (hasAudio_) FlushDecoder(audio_, decodedAudio_);
+  if (sound) FlushDecoder(audio_, decodedAudio_);
+}
+
+// The sound's own reader (see UseSoundReader): its own copy of the file, sound only, from where the
+// first lane's reader starts.
+void ConvJob::SoundReaderLoop() {
+  AVFormatContext* format = soundInput_.get();
+  if (settings_.rangeStart > 0) SeekEngineReader(settings_.source, format, settings_.rangeStart);
+  for (unsigned i = 0; i < format->nb_streams; ++i)
+    if (int(i) != audio_.input->index) format->streams[i]->discard = AVDISCARD_ALL;
+  AvPacketPtr packet = MakePacket();
+  while (!audio_.readingDone && gate_.Wait() && av_read_frame(format, packet.get()) >= 0) {
+    UsePacket(nullptr, true, packet.get());
+    av_packet_unref(packet.get());
+  }
+  FlushDecoder(audio_, decodedAudio_);
 }
 
 // A later lane's reader: its own copy of the file from the lane's key frame, pictures only.
