@@ -29,7 +29,8 @@ function(calderan_test name)
   endif()
   add_test(NAME ${name} COMMAND ${CMAKE_CURRENT_BINARY_DIR}/${name}.exe
            WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  # A failed test counts even when the process's exit code is lost on its way out of Wine.
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600 FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 endfunction()
 
 # calderan_library(<name> [DEPS lib...] [LINK lib...]): the folder's static library from every .cpp

@@ -1,5 +1,6 @@
 // What stored form definitions may set on every editor: its properties object and style (as
-// sub-objects), transparency, the properties' read-only flag and the style's colour.
+// sub-objects), transparency and the properties' read-only flag. The style's own properties are
+// the container style's, published by the container's unit.
 #include "TypInfo.h"
 #include "cxEdit.h"
 
@@ -16,14 +17,9 @@ constinit const TPropInfo editPropertiesProps[] = {
         .StoredWhen<&TcxCustomEditProperties::IsReadOnlyStored>(),
 };
 
-constinit const TPropInfo styleProps[] = {
-    Published<&TcxContainerStyle::Color, &TcxContainerStyle::SetColor>("Color"),
-};
-
 }  // namespace
 
 void RegisterEditPublishedProperties() {
   RegisterPublishedProperties(TcxCustomEdit::StaticClass(), editProps);
   RegisterPublishedProperties(TcxCustomEditProperties::StaticClass(), editPropertiesProps);
-  RegisterPublishedProperties(TcxContainerStyle::StaticClass(), styleProps);
 }
