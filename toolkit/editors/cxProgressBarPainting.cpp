@@ -268,7 +268,7 @@ TBarParts BarParts(const TcxProgressBarSettings& s, const TcxProgressBarLayout& 
   return parts;
 }
 
-void DrawThemePart(TcxCanvas* canvas, int part, const TRect& rect) {
+void DrawThemeElement(TcxCanvas* canvas, int part, const TRect& rect) {
   const HTHEME theme = OpenThemeByKind(totProgress);
   if (!theme || rect.IsEmpty()) return;
   RECT r = *rect.Win();
@@ -284,7 +284,7 @@ void DrawBarBackground(TcxCanvas* canvas, const TcxProgressBarSettings& s, const
   } else if (!animation) {
     canvas->FillRectColor(bar, p.BackgroundColor);
   }
-  if (p.Native && !p.InPlace && !p.Transparent) DrawThemePart(canvas, s.Vertical() ? PP_BARVERT : PP_BAR, bar);
+  if (p.Native && !p.InPlace && !p.Transparent) DrawThemeElement(canvas, s.Vertical() ? PP_BARVERT : PP_BAR, bar);
   if (!animation) return;
   if (p.Native) canvas->SetClipRegion(TcxRegion::CreateRoundRectFromRect(bar, 2, 2), roIntersect);
   if (!p.Transparent) DrawProgressBarGlassyFill(canvas, bar, p.BackgroundColor, s.Vertical(), false);

@@ -70,7 +70,7 @@ void TNxExecuteButton::Paint() {
     TRect themed = r;
     themed.Inflate(1, 1);
     const int state = !EditEnabled() ? 4 : Down() ? 3 : Hot() ? 2 : 1;
-    DrawThemePart(WindowHandle(), Canvas()->Handle(), themed, u"button", 1, state);
+    DrawThemeElement(WindowHandle(), Canvas()->Handle(), themed, u"button", 1, state);
   } else if (Down()) {
     Canvas()->Brush()->SetColor(clBtnFace);
     Canvas()->Pen()->SetColor(clBtnShadow);
@@ -89,7 +89,7 @@ void TDropDownButton::Paint() {
   const TRect r = ClientRect();
   if (ThemesAvailable()) {
     const int state = !EditEnabled() ? 4 : Down() ? 3 : Hot() ? 2 : 1;
-    DrawThemePart(WindowHandle(), Canvas()->Handle(), r, u"combobox", 1, state);
+    DrawThemeElement(WindowHandle(), Canvas()->Handle(), r, u"combobox", 1, state);
     return;
   }
   RECT arrow = r;

@@ -196,7 +196,7 @@ void TNxCustomEdit::WMNCPaint(TMessage& m) {
   OffsetRect(&bounds, -bounds.left, -bounds.top);
   HDC dc = GetWindowDC(window);
   ExcludeClipRect(dc, bounds.left + 2, bounds.top + 2, bounds.right - 2, bounds.bottom - 2);
-  DrawThemePart(window, dc, TRect(bounds), u"edit", 1, 0);
+  DrawThemeElement(window, dc, TRect(bounds), u"edit", 1, 0);
   ReleaseDC(window, dc);
   m.Result = 0;
 }

@@ -30,7 +30,7 @@ void TNxItemDisplay::DrawBackground() {
 void TNxItemDisplay::DrawCategoryBackground(const TRect& textFrame) {
   switch (Style) {
     case psDefault:
-      if (VisualStyles) DrawThemePart(Window, Canvas->Handle(), Rect, u"rebar", 0, 1);
+      if (VisualStyles) DrawThemeElement(Window, Canvas->Handle(), Rect, u"rebar", 0, 1);
       else {
         Canvas->Brush()->SetColor(CategoriesColor);
         Canvas->FillRect(Rect);
@@ -110,7 +110,7 @@ void TNxItemDisplay::DrawExpandButton() {
     picture.LoadFromResourceName(GetModuleHandleA(nullptr), Item->Expanded() ? "OFFICE2003COLLAPSE" : "OFFICE2003EXPAND");
     TDrawProvider::DrawBitmap(Canvas, box.Left, box.Top, &picture);
   } else if (VisualStyles) {
-    DrawThemePart(Window, Canvas->Handle(), box, u"treeview", 2, Item->Expanded() ? 2 : 1);
+    DrawThemeElement(Window, Canvas->Handle(), box, u"treeview", 2, Item->Expanded() ? 2 : 1);
   } else {
     DrawExpandBox(Canvas, box.TopLeft(), Item->Expanded(), MarginColor, Item->Level() == 0);
   }

@@ -179,7 +179,7 @@ void TNxVertScrollBar::Paint() {
 void TNxVertScrollBar::PaintTrack(const TRect& rect, bool pressed) {
   if (rect.IsEmpty()) return;
   if (ThemesAvailable()) {
-    DrawThemePart(Owner()->WindowHandle(), Canvas()->Handle(), rect, u"scrollbar", 6, 1);
+    DrawThemeElement(Owner()->WindowHandle(), Canvas()->Handle(), rect, u"scrollbar", 6, 1);
     return;
   }
   if (pressed) {
@@ -207,7 +207,7 @@ void TNxVertScrollBar::PaintButton(const TRect& rect, int which) {
   const bool pressed = (state & kPartPressed) != 0, hot = (state & kPartHot) != 0;
   if (ThemesAvailable()) {
     const int base = which == 0 ? 1 : 5;
-    DrawThemePart(Owner()->WindowHandle(), Canvas()->Handle(), rect, u"scrollbar", 1,
+    DrawThemeElement(Owner()->WindowHandle(), Canvas()->Handle(), rect, u"scrollbar", 1,
                   base + (pressed ? 2 : hot ? 1 : 0));
     return;
   }
@@ -221,8 +221,8 @@ void TNxVertScrollBar::PaintThumb() {
   const TRect thumb = ThumbRect();
   if (ThemesAvailable()) {
     const int state = IsThumbPressed() ? 3 : (ThumbState & kPartHot) ? 2 : 1;
-    DrawThemePart(Owner()->WindowHandle(), Canvas()->Handle(), thumb, u"scrollbar", 3, state);
-    if (thumb.Height() > 16) DrawThemePart(Owner()->WindowHandle(), Canvas()->Handle(), thumb, u"scrollbar", 9, 2);
+    DrawThemeElement(Owner()->WindowHandle(), Canvas()->Handle(), thumb, u"scrollbar", 3, state);
+    if (thumb.Height() > 16) DrawThemeElement(Owner()->WindowHandle(), Canvas()->Handle(), thumb, u"scrollbar", 9, 2);
     return;
   }
   RECT r = thumb;

@@ -54,7 +54,7 @@ bool ThemesAvailable() {
   }
 }
 
-void DrawThemePart(HWND window, HDC dc, const TRect& rect, const std::u16string& className, int partId,
+void DrawThemeElement(HWND window, HDC dc, const TRect& rect, const std::u16string& className, int partId,
                    int stateId) {
   if (!Library.OpenThemeData || !Library.DrawThemeBackground || !Library.CloseThemeData) return;
   HTHEME theme = Library.OpenThemeData(window, reinterpret_cast<LPCWSTR>(className.c_str()));

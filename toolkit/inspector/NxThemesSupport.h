@@ -13,5 +13,5 @@ void BindThemeLibrary();
 // inside the queries surfaces as "Error in Themes".
 bool ThemesAvailable();
 // Draws one themed part (theme class, part and state) into rect; callers ask ThemesAvailable first.
-void DrawThemePart(HWND window, HDC dc, const TRect& rect, const std::u16string& className, int partId,
+void DrawThemeElement(HWND window, HDC dc, const TRect& rect, const std::u16string& className, int partId,
                    int stateId);

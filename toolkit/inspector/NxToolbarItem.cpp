@@ -219,7 +219,7 @@ void TNxToolbarItemDisplay::DrawBackground() {
   if (!Row()->DrawBackground()) return TNxItemDisplay::DrawBackground();
   switch (Style) {
     case psDefault:
-      if (ThemesAvailable()) DrawThemePart(Window, Canvas->Handle(), Rect, u"rebar", 0, 1);
+      if (ThemesAvailable()) DrawThemeElement(Window, Canvas->Handle(), Rect, u"rebar", 0, 1);
       else {
         Canvas->Brush()->SetColor(clBtnFace);
         Canvas->FillRect(Rect);
@@ -257,14 +257,13 @@ void TNxToolbarItemDisplay::DrawButtons() {
   DrawTextPlain(Canvas, text, row->GetValue(), 0);
 }
 
-
 void TNxToolbarItemDisplay::DrawButton(const TRect& rect, bool checked, bool hot, bool pressed, int index) {
   if (checked || hot) {
     switch (Style) {
       case psDefault:
         if (VisualStyles) {
           const int state = pressed ? 3 : checked && hot ? 6 : checked ? 5 : hot ? 2 : 0;
-          DrawThemePart(Window, Canvas->Handle(), rect, u"toolbar", 1, state);
+          DrawThemeElement(Window, Canvas->Handle(), rect, u"toolbar", 1, state);
         } else {
           const bool sunken = !hot || checked || pressed;
           Canvas->Brush()->SetColor(hot ? clBtnFace : cl3DLight);
