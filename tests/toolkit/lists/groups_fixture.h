@@ -12,7 +12,7 @@
 struct GroupsFixture : EditorsFixture {
   static void SetUpTestSuite() {
     EditorsFixture::SetUpTestSuite();
-    StartUnits({&cxRadioGroupUnit});
+    StartUnits({&cxGroupBoxUnit, &cxRadioGroupUnit});
   }
 };
 
