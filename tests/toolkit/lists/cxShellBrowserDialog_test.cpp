@@ -9,6 +9,7 @@
 #include "FormReader.h"
 #include "cxShellBrowserDialog.h"
 #include "cxShellListView.h"
+#include "dxSkinsBuiltIn.h"
 #include "shell_fixture.h"
 
 namespace {
@@ -98,6 +99,7 @@ struct ShellBrowserDialog : ShellFixture {
     ShellFixture::SetUpTestSuite();
     StartUnits({&FormReaderUnit, &cxButtonsUnit, &cxLabelUnit, &cxTextEditUnit, &cxListViewUnit, &cxShellTreeViewUnit,
                 &cxShellListViewUnit, &cxShellBrowserDialogUnit});
+    StartSkinUnits();
   }
   // Runs the dialog with a step done in its loop; answers Execute's result.
   bool Run(TTestedDialog& dialog, std::function<void(TcxShellBrowserDlg*)> step) {
@@ -183,6 +185,43 @@ TEST_F(ShellBrowserDialog, AnUnresolvableRootPassesOutOfExecuteAndFreesTheForm) 
   EXPECT_THROW(Run(dialog, [](TcxShellBrowserDlg* form) { Click(form->cxButton1); }), EcxEditError);
   EXPECT_EQ(dialog.Path, "C:\\kept");
   EXPECT_EQ(ThreadWindowCount(), windows);
+}
+
+// The dialog's look reaches the folder field as it reaches the tree and the buttons; under a dark
+// skin the field keeps its own white background and so its own dark text, while the label on the
+// skinned form takes the skin's light text.
+TEST_F(ShellBrowserDialog, TheFolderFieldTakesTheDialogsLookAndStaysReadableUnderADarkSkin) {
+  TTestedDialog dialog(nullptr);
+  dialog.Root()->BrowseFolder = bfCustomPath;
+  dialog.Root()->CustomPath = TreePath();
+  struct Seen {
+    TcxLookAndFeelKind fieldKind = lfStandard;
+    TColor fieldText = clNone, fieldBack = clNone, skinText = clNone;
+  } seen;
+  const TcxLookAndFeelKind kind = RootLookAndFeel()->Kind() == lfOffice11 ? lfFlat : lfOffice11;
+  dialog.LookAndFeel()->SetKind(kind);
+  Run(dialog, [&](TcxShellBrowserDlg* form) {
+    seen.fieldKind = form->cxTeFolder->Style()->LookAndFeel()->Kind();
+    Click(form->cxButton2);
+  });
+  EXPECT_EQ(seen.fieldKind, kind);
+
+  GlobalUseSkins = true;
+  dialog.LookAndFeel()->SetSkinName("Midnight");
+  Run(dialog, [&](TcxShellBrowserDlg* form) {
+    TcxCustomEditViewInfo* field = form->cxTeFolder->GetViewInfo();
+    seen.fieldText = field->TextColor;
+    seen.fieldBack = field->BackgroundColor;
+    TcxCustomLookAndFeelPainterClass skin = form->cxTeFolder->Style()->LookAndFeel()->SkinPainter();
+    seen.skinText = skin ? skin->EditorTextColor(false) : clNone;
+    Click(form->cxButton2);
+  });
+  dialog.LookAndFeel()->SetSkinName("");
+  GlobalUseSkins = false;
+  ASSERT_NE(seen.skinText, clNone) << "the skin reaches the field";
+  EXPECT_EQ(ColorToRGB(seen.fieldBack), ColorToRGB(clWindow));
+  EXPECT_EQ(ColorToRGB(seen.fieldText), ColorToRGB(clWindowText));
+  EXPECT_NE(ColorToRGB(seen.fieldText), ColorToRGB(seen.skinText));
 }
 
 // Every window, GDI object and handle the dialog makes is given back when it closes.
