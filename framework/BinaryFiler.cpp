@@ -2,6 +2,7 @@
 #include "BinaryFiler.h"
 
 #include <cstring>
+#include <utility>
 
 CALDERAN_IMPLEMENT_CLASS(TWriter, TFiler)
 CALDERAN_IMPLEMENT_CLASS(TBinaryFormWriter, TWriter)
@@ -106,6 +107,13 @@ void TBinaryFormWriter::WriteIdent(const std::string& ident) {
 }
 
 void TBinaryFormWriter::WriteCollection(TCollection* collection) {
+  // An item's properties are named from the item: the path of the sub-object that holds the
+  // collection would make them unreadable ("Properties.Caption" for an item's "Caption").
+  struct TOuterPath {
+    std::string& path;
+    std::string saved = std::exchange(path, std::string());
+    ~TOuterPath() { path = std::move(saved); }
+  } outer{path_};
   WriteValue(vaCollection);
   for (int i = 0; i < collection->Count(); ++i) {
     WriteListBegin();

@@ -68,8 +68,19 @@ class TSample : public TPersistent {
   std::unique_ptr<TCollection> items_ = std::make_unique<TCollection>(TSampleItem::StaticClass());
 };
 
+// A sample held as a sub-object: its collection's items are named from the item, not the path.
+class TSampleHolder : public TPersistent {
+  CALDERAN_CLASS(TSampleHolder)
+  TSampleHolder() = default;
+  TSample* Inner() const { return inner_.get(); }
+
+ private:
+  std::unique_ptr<TSample> inner_ = std::make_unique<TSample>();
+};
+
 CALDERAN_IMPLEMENT_CREATABLE(TSampleItem, TCollectionItem, TCollection*)
 CALDERAN_IMPLEMENT_CLASS(TSample, TPersistent)
+CALDERAN_IMPLEMENT_CLASS(TSampleHolder, TPersistent)
 
 constinit const TPropInfo kSampleProps[] = {
     Published<&TSample::Count, &TSample::Count>("Count").WithDefault(7),
@@ -82,6 +93,9 @@ constinit const TPropInfo kSampleProps[] = {
     Published<&TSample::Caption, &TSample::Caption>("Caption"),
     Published<&TSample::Picture, nullptr>("Picture"),
     Published<&TSample::Items, nullptr>("Items"),
+};
+constinit const TPropInfo kSampleHolderProps[] = {
+    Published<&TSampleHolder::Inner, nullptr>("Inner"),
 };
 constinit const TPropInfo kSampleItemProps[] = {
     Published<&TSampleItem::Label, &TSampleItem::Label>("Label"),
@@ -126,6 +140,7 @@ void RegisterSample() {
   RegisterPublishedProperties(TSample::StaticClass(), kSampleProps);
   RegisterPublishedProperties(TSampleItem::StaticClass(), kSampleItemProps);
   RegisterPublishedProperties(TStoredSample::StaticClass(), kStoredSampleProps);
+  RegisterPublishedProperties(TSampleHolder::StaticClass(), kSampleHolderProps);
 }
 constinit const TUnitInfo SampleUnit{"BinaryFilerTest", &RegisterSample, nullptr};
 
@@ -187,6 +202,17 @@ TEST_F(BinaryFiler, EveryKindOfPropertyComesBack) {
   }
   EXPECT_EQ(copy.Numbers, (std::vector<int>{1, -200, 70000}));
   EXPECT_EQ(copy.Blob, source.Blob);
+}
+
+TEST_F(BinaryFiler, ACollectionOfASubObjectComesBackWithItsItems) {
+  TSampleHolder source;
+  Fill(*source.Inner());
+  TSampleHolder copy;
+  ReadForm(&copy, WrittenForm(&source));
+  EXPECT_EQ(copy.Inner()->Count, -40000);
+  ASSERT_EQ(copy.Inner()->Items()->Count(), 3);
+  EXPECT_EQ(static_cast<TSampleItem*>(copy.Inner()->Items()->Items(2))->Label, "item 2");
+  EXPECT_EQ(copy.Inner()->Numbers, (std::vector<int>{1, -200, 70000}));
 }
 
 TEST_F(BinaryFiler, DefaultsAndEmptyValuesAreLeftOut) {

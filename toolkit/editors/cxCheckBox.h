@@ -12,6 +12,7 @@
 #include "Variants.h"
 #include "System.h"
 #include "cxContainer.h"
+#include "cxDropDownEdit.h"
 #include "cxEdit.h"
 #include "cxLookAndFeelPainters.h"
 
@@ -371,6 +372,25 @@ class TcxCheckBox : public TcxCustomCheckBox {
 
 // What a stored form may set on a check box and its properties (the check-box unit registers it).
 void RegisterCheckBoxPublishedProperties();
+
+// The filter editor of a check-box value: a fixed two-item combo box, the checked value's text first.
+// Filters compare display texts, with the equality operators only.
+class TcxFilterCheckBoxHelper : public TcxFilterComboBoxHelper {
+  CALDERAN_CLASS(TcxFilterCheckBoxHelper)
+  static const TcxFilterCheckBoxHelper* Instance();
+  TcxFilterOperatorSet FilterOperatorSet(TcxCustomEditProperties* properties, TcxValueTypeClass valueType,
+                                         bool extended) const override;
+  void PrepareFilterProperties(TcxCustomEditProperties* properties, TcxCustomEditProperties* source,
+                               bool hasButtons) const override;
+  void ReadFilterValue(TcxCustomEdit* editor, TcxCustomEditProperties* properties, std::string& displayText,
+                       TVariant& value) const override;
+  void WriteFilterValue(TcxCustomEdit* editor, TcxCustomEditProperties* properties,
+                        const TVariant& value) const override;
+  bool FiltersByDisplayText() const override { return true; }
+
+ protected:
+  constexpr TcxFilterCheckBoxHelper() = default;
+};
 
 extern const TUnitInfo cxCheckBoxUnit;
 

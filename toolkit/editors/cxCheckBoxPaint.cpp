@@ -149,8 +149,10 @@ void StartCheckBoxUnit() {
   RegisterCheckBoxPublishedProperties();
   if (TcxRegisteredClasses* registry = GetEditPropertiesRegistry())
     registry->Register(TcxCheckBoxProperties::StaticClass(), LoadToolkitString(scxSEditRepositoryCheckBoxItem));
+  GetFilterEditsController()->Register(TcxCheckBoxProperties::StaticClass(), TcxFilterCheckBoxHelper::StaticClass());
 }
 void StopCheckBoxUnit() {
+  GetFilterEditsController()->Unregister(TcxCheckBoxProperties::StaticClass(), TcxFilterCheckBoxHelper::StaticClass());
   if (TcxRegisteredClasses* registry = GetEditPropertiesRegistry())
     registry->Unregister(TcxCheckBoxProperties::StaticClass());
   if (checkMarkMask) DeleteObject(checkMarkMask);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "cxMaskEdit.h"
 #include "cxTextEdit.h"
 
 class TcxCustomDropDownEdit;
@@ -634,5 +635,34 @@ class TcxComboBox : public TcxCustomComboBox {
  protected:
   TcxComboBox(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace) : TcxCustomComboBox(owner, cls, inPlace) {}
 };
+
+// ---------------------------------------------------------------------------------------------
+// Filter helpers (cxDropDownEditFilter.cpp)
+
+// A drop-down filter editor keeps its buttons.
+class TcxFilterDropDownEditHelper : public TcxFilterMaskEditHelper {
+  CALDERAN_CLASS(TcxFilterDropDownEditHelper)
+  static const TcxFilterDropDownEditHelper* Instance();
+  bool FilterEditHasButtons() const override { return true; }
+
+ protected:
+  constexpr TcxFilterDropDownEditHelper() = default;
+};
+
+// The filter editor of a combo-box value: a combo box with a plain eight-row list that drops down
+// only when asked and accepts typed text.
+class TcxFilterComboBoxHelper : public TcxFilterDropDownEditHelper {
+  CALDERAN_CLASS(TcxFilterComboBoxHelper)
+  static const TcxFilterComboBoxHelper* Instance();
+  const TcxCustomEditClass* FilterEditorClass() const override;
+  void PrepareFilterProperties(TcxCustomEditProperties* properties, TcxCustomEditProperties* source,
+                               bool hasButtons) const override;
+
+ protected:
+  constexpr TcxFilterComboBoxHelper() = default;
+};
+
+void RegisterComboBoxFilterHelper();
+void UnregisterComboBoxFilterHelper();
 
 extern const TUnitInfo cxDropDownEditUnit;

@@ -220,9 +220,11 @@ void StartDropDownEditUnit() {
   GetEditPropertiesRegistry()->Register(TcxComboBoxProperties::StaticClass(),
                                         LoadToolkitString(scxSEditRepositoryComboBoxItem));
   RegisterClass(TcxComboBox::StaticClass());
+  RegisterComboBoxFilterHelper();
 }
 
 void StopDropDownEditUnit() {
+  UnregisterComboBoxFilterHelper();
   GetEditPropertiesRegistry()->Unregister(TcxComboBoxProperties::StaticClass());
 }
 

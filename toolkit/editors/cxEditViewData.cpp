@@ -189,8 +189,11 @@ void TcxCustomEditViewData::ComputeColors(TcxCustomEditViewInfo* viewInfo) {
   const bool disabled = ContainerState.Contains(csDisabled);
   TColor background = clDefault, text = clDefault;
   if (TcxCustomLookAndFeelPainterClass skin = StyleLookAndFeel()->SkinPainter()) {
-    if (!Style->IsValueAssigned(csvColor)) background = skin->EditorBackgroundColor(disabled);
-    if (!Style->IsValueAssigned(csvTextColor)) text = skin->EditorTextColor(disabled);
+    // The skin's text colour belongs with the skin's background: on a background the style sets
+    // itself (the browse dialog's white folder field) a dark skin's light text could not be read.
+    const bool ownBackground = Style->IsValueAssigned(csvColor);
+    if (!ownBackground) background = skin->EditorBackgroundColor(disabled);
+    if (!ownBackground && !Style->IsValueAssigned(csvTextColor)) text = skin->EditorTextColor(disabled);
   }
   if (text == clDefault) text = Style->TextColor();
   if (Edit && Edit->UsesParentBackground()) background = Style->Color();

@@ -9,6 +9,7 @@
 #include "cxEditPaintUtils.h"
 #include "cxGeometry.h"
 #include "cxGraphicsRoutines.h"
+#include "cxTextEdit.h"
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
 
@@ -376,8 +377,11 @@ void StartLabelUnit() {
   RegisterLabelPublishedProperties();
   RegisterClass(TcxLabel::StaticClass());
   GetEditPropertiesRegistry()->Register(TcxLabelProperties::StaticClass(), LoadToolkitString(scxSEditRepositoryLabelItem));
+  // A label's value is filtered as text.
+  GetFilterEditsController()->Register(TcxLabelProperties::StaticClass(), TcxFilterTextEditHelper::StaticClass());
 }
 void StopLabelUnit() {
+  GetFilterEditsController()->Unregister(TcxLabelProperties::StaticClass(), TcxFilterTextEditHelper::StaticClass());
   if (TcxRegisteredClasses* registry = GetEditPropertiesRegistry()) registry->Unregister(TcxLabelProperties::StaticClass());
 }
 

@@ -458,4 +458,23 @@ class TcxMaskEdit : public TcxCustomMaskEdit {
   TcxMaskEdit(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace) : TcxCustomMaskEdit(owner, cls, inPlace) {}
 };
 
+// The filter editor of a masked value: a masked editor; a regular-expression mask is edited in the
+// extended language, which types the characters the pattern forces.
+class TcxFilterMaskEditHelper : public TcxFilterTextEditHelper {
+  CALDERAN_CLASS(TcxFilterMaskEditHelper)
+  static const TcxFilterMaskEditHelper* Instance();
+  const TcxCustomEditClass* FilterEditorClass() const override;
+  // The text-matching operators only for unmasked text.
+  TcxFilterOperatorSet FilterOperatorSet(TcxCustomEditProperties* properties, TcxValueTypeClass valueType,
+                                         bool extended) const override;
+  void PrepareFilterProperties(TcxCustomEditProperties* properties, TcxCustomEditProperties* source,
+                               bool hasButtons) const override;
+
+ protected:
+  constexpr TcxFilterMaskEditHelper() = default;
+};
+
+// Registers what a stored form may set on a masked editor (the module's start-up).
+void RegisterMaskEditPublishedProperties();
+
 extern const TUnitInfo cxMaskEditUnit;

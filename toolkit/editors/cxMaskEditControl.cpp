@@ -11,6 +11,7 @@ using cx_edit_detail::TFlagScope;
 
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TcxCustomMaskEdit, TcxCustomTextEdit, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TcxMaskEdit, TcxCustomMaskEdit, TComponent*)
+CALDERAN_IMPLEMENT_STATELESS_CLASS(TcxFilterMaskEditHelper, TcxFilterTextEditHelper)
 
 TcxCustomEdit* TcxCustomMaskEditClass::Create(TComponent* owner, bool inPlace) const {
   return new TcxCustomMaskEdit(owner, inPlace);
@@ -382,17 +383,52 @@ void TcxCustomMaskEdit::PasteSelection() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Module start-up: the kind is registered while the module runs.
+// Filter helper
+
+const TcxFilterMaskEditHelper* TcxFilterMaskEditHelper::Instance() { return &TcxFilterMaskEditHelperClassOperations; }
+
+const TcxCustomEditClass* TcxFilterMaskEditHelper::FilterEditorClass() const {
+  return TcxMaskEdit::StaticClassOperations();
+}
+
+TcxFilterOperatorSet TcxFilterMaskEditHelper::FilterOperatorSet(TcxCustomEditProperties* properties,
+                                                                TcxValueTypeClass valueType, bool extended) const {
+  TcxFilterOperatorSet set = TcxFilterTextEditHelper::FilterOperatorSet(properties, valueType, extended);
+  auto* mask = ObjectAs<TcxCustomMaskEditProperties>(properties);
+  if (mask && mask->IsMasked()) set.Exclude(7), set.Exclude(8);
+  return set;
+}
+
+void TcxFilterMaskEditHelper::PrepareFilterProperties(TcxCustomEditProperties* properties,
+                                                      TcxCustomEditProperties* source, bool hasButtons) const {
+  TcxFilterTextEditHelper::PrepareFilterProperties(properties, source, hasButtons);
+  auto* mask = ObjectAs<TcxCustomMaskEditProperties>(properties);
+  if (!mask) return;
+  auto* sourceMask = ObjectAs<TcxCustomMaskEditProperties>(source);
+  if (sourceMask && sourceMask->MaskKind() == emkRegExpr) mask->SetMaskKind(emkRegExprEx);
+  mask->SetAutoSelect(!mask->IsMasked());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Module start-up: the kind is registered while the module runs, once however often it is started.
 
 namespace {
 
+int maskEditStarts = 0;
+
 void StartMaskEdit() {
+  if (maskEditStarts++ > 0) return;
+  RegisterMaskEditPublishedProperties();
   GetEditPropertiesRegistry()->Register(TcxMaskEditProperties::StaticClass(),
                                         LoadToolkitString(scxSEditRepositoryMaskItem));
-  RegisterClass(TcxMaskEdit::StaticClass());
+  GetFilterEditsController()->Register(TcxMaskEditProperties::StaticClass(), TcxFilterMaskEditHelper::StaticClass());
 }
 
-void StopMaskEdit() { GetEditPropertiesRegistry()->Unregister(TcxMaskEditProperties::StaticClass()); }
+void StopMaskEdit() {
+  if (--maskEditStarts > 0) return;
+  GetFilterEditsController()->Unregister(TcxMaskEditProperties::StaticClass(), TcxFilterMaskEditHelper::StaticClass());
+  GetEditPropertiesRegistry()->Unregister(TcxMaskEditProperties::StaticClass());
+}
 
 }  // namespace
 

@@ -636,6 +636,9 @@ constinit const TPropInfo editProps[] = {
 
 }  // namespace
 
+std::span<const TPropInfo> TextEditPropertiesPublished() { return propertiesProps; }
+std::span<const TPropInfo> TextEditPublished() { return editProps; }
+
 // Module start-up: the kind is registered while the module runs.
 namespace {
 

@@ -4,6 +4,7 @@
 #include <bitset>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "StdCtrls.h"
@@ -719,5 +720,10 @@ class TcxFilterTextEditHelper : public TcxCustomFilterEditHelper {
  protected:
   constexpr TcxFilterTextEditHelper() = default;
 };
+
+// What a stored form may set on a text editor and on its properties, for the kinds built on it that
+// publish the same settings (the masked editor).
+std::span<const TPropInfo> TextEditPropertiesPublished();
+std::span<const TPropInfo> TextEditPublished();
 
 extern const TUnitInfo cxTextEditUnit;

@@ -505,3 +505,6 @@ class TcxCustomButtonGroup : public TcxCustomGroupBox {
   void FreeButtonAt(int index);
   std::vector<TWinControl*> buttons_;
 };
+
+// What a stored form may set on a group box and a button group's settings; registers TcxGroupBox.
+extern const TUnitInfo cxGroupBoxUnit;

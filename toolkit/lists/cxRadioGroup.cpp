@@ -10,6 +10,7 @@
 #include "cxEditPaintUtils.h"
 #include "cxGeometry.h"
 #include "cxGraphicsRoutines.h"
+#include "cxDropDownEdit.h"
 #include "cxVariants.h"
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
@@ -632,12 +633,54 @@ TcxFilterOperatorSet TcxFilterRadioGroupHelper::FilterOperatorSet(TcxCustomEditP
   return set;
 }
 
+const TcxCustomEditClass* TcxFilterRadioGroupHelper::FilterEditorClass() const {
+  return TcxComboBox::StaticClassOperations();
+}
+
+void TcxFilterRadioGroupHelper::PrepareFilterProperties(TcxCustomEditProperties* properties,
+                                                        TcxCustomEditProperties* source, bool) const {
+  auto* combo = ObjectAs<TcxCustomComboBoxProperties>(properties);
+  auto* group = ObjectAs<TcxCustomRadioGroupProperties>(source);
+  if (!combo || !group) return;
+  combo->BeginUpdate();
+  combo->Items()->Clear();
+  for (int i = 0; i < group->Items()->Count(); ++i) combo->Items()->Add(group->Items()->Items(i)->Caption());
+  combo->SetDropDownListStyle(lsFixedList);
+  combo->DropDefaultValuesProvider();
+  ClearPropertiesEvents(combo);
+  combo->EndUpdate();
+}
+
+void TcxFilterRadioGroupHelper::ReadFilterValue(TcxCustomEdit* editor, TcxCustomEditProperties* properties,
+                                                std::string& displayText, TVariant& value) const {
+  auto* combo = ObjectAs<TcxCustomComboBox>(editor);
+  auto* group = ObjectAs<TcxCustomRadioGroupProperties>(properties);
+  if (!combo || !group) return;
+  const int index = combo->ItemIndex();
+  if (index < 0 || index >= group->Items()->Count()) {
+    value = group->DefaultValue();
+    displayText = WideToAnsi(group->DefaultCaption());
+    return;
+  }
+  const auto* item = static_cast<TcxRadioGroupItem*>(group->Items()->Items(index));
+  value = item->Value();
+  displayText = item->Caption();
+}
+
+void TcxFilterRadioGroupHelper::WriteFilterValue(TcxCustomEdit* editor, TcxCustomEditProperties* properties,
+                                                 const TVariant& value) const {
+  auto* combo = ObjectAs<TcxCustomComboBox>(editor);
+  auto* group = ObjectAs<TcxCustomRadioGroupProperties>(properties);
+  if (combo && group) combo->SetItemIndex(group->ItemIndexOfValue(value));
+}
+
 namespace {
 
 int radioGroupStarts = 0;
 
 void StartRadioGroup() {
   if (radioGroupStarts++ > 0) return;
+  RegisterRadioGroupPublishedProperties();
   GetEditPropertiesRegistry()->Register(TcxRadioGroupProperties::StaticClass(),
                                         LoadToolkitString(scxSEditRepositoryRadioGroupItem));
   GetFilterEditsController()->Register(TcxRadioGroupProperties::StaticClass(), TcxFilterRadioGroupHelper::StaticClass());

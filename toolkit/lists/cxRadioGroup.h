@@ -176,8 +176,12 @@ class TcxRadioGroupItem : public TcxButtonGroupItem {
   const TVariant& Value() const { return value_; }
   void SetValue(const TVariant& value);
   bool IsValueStored() const { return !value_.IsNull(); }
+  // A stored form keeps the value, of whatever kind, as a property of its own.
+  void DefineProperties(TFiler* filer) override;
 
  private:
+  void ReadValue(TReader* reader);
+  void WriteValue(TWriter* writer);
   TVariant value_ = TVariant::Null();
 };
 
@@ -229,11 +233,17 @@ class TcxCustomRadioGroupProperties : public TcxCustomButtonGroupProperties {
   uint16_t GetSupportedOperations() const override;
   TcxButtonGroupItems* CreateItems() override;
   int GetColumnCount() const override;
+  // A stored form keeps the default value and the wide default caption as properties of their own.
+  void DefineProperties(TFiler* filer) override;
 
  protected:
   TcxCustomRadioGroupProperties(TPersistent* owner, const TcxCustomEditPropertiesClass* cls);
 
  private:
+  void ReadDefaultCaption(TReader* reader);
+  void WriteDefaultCaption(TWriter* writer);
+  void ReadDefaultValue(TReader* reader);
+  void WriteDefaultValue(TWriter* writer);
   std::u16string defaultCaption_;
   TVariant defaultValue_ = TVariant::Null();
 };
@@ -373,9 +383,20 @@ class TcxFilterRadioGroupHelper : public TcxCustomFilterEditHelper {
   TcxFilterOperatorSet FilterOperatorSet(TcxCustomEditProperties* properties, TcxValueTypeClass valueType,
                                          bool extended) const override;
   bool FiltersByDisplayText() const override { return true; }
+  // The filter editor is a fixed-list combo box of the items' captions, in item order.
+  const TcxCustomEditClass* FilterEditorClass() const override;
+  void PrepareFilterProperties(TcxCustomEditProperties* properties, TcxCustomEditProperties* source,
+                               bool hasButtons) const override;
+  void ReadFilterValue(TcxCustomEdit* editor, TcxCustomEditProperties* properties, std::string& displayText,
+                       TVariant& value) const override;
+  void WriteFilterValue(TcxCustomEdit* editor, TcxCustomEditProperties* properties,
+                        const TVariant& value) const override;
 
  protected:
   constexpr TcxFilterRadioGroupHelper() = default;
 };
+
+// Registers what a stored form may set on a radio group (the radio-group unit's start-up).
+void RegisterRadioGroupPublishedProperties();
 
 extern const TUnitInfo cxRadioGroupUnit;

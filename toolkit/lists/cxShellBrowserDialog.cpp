@@ -68,6 +68,7 @@ TcxShellBrowserDlg::~TcxShellBrowserDlg() {
 void TcxShellBrowserDlg::AfterConstruction() {
   TForm::AfterConstruction();
   if (cxStv) cxStv->Style()->LookAndFeel()->SetParentLookAndFeel(lookAndFeel_.get());
+  if (cxTeFolder) cxTeFolder->Style()->LookAndFeel()->SetParentLookAndFeel(lookAndFeel_.get());
   for (TcxButton* button : {cxButton1, cxButton2})
     if (button) button->LookAndFeel()->SetParentLookAndFeel(lookAndFeel_.get());
   if (cxButton1) cxButton1->SetCaption(LoadToolkitString(cxSShellBrowserOK));

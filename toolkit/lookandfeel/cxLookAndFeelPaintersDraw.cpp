@@ -477,7 +477,7 @@ void P::PaintScrollBarPart(TcxCanvas*, bool, const TRect&, TcxScrollBarPart, Tcx
 
 void P::PaintSizeGrip(TcxCanvas* canvas, const TRect& rect, TColor backgroundColor) const {
   TCanvasStateSaver saver(canvas);
-  Fill(canvas, rect, backgroundColor);
+  canvas->FillRectColor(rect, backgroundColor);  // clNone: the grip over what is there
   RECT r = rect;
   DrawFrameControl(canvas->GetHandle(), &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
 }

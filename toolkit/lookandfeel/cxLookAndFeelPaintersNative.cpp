@@ -516,7 +516,7 @@ void P::PaintSizeGrip(TcxCanvas* canvas, const TRect& rect, TColor backgroundCol
   const HTHEME theme = OpenThemeByKind(totScrollBar);
   if (!theme) return B::PaintSizeGrip(canvas, rect, backgroundColor);
   TCanvasStateSaver saver(canvas);
-  Fill(canvas, rect, backgroundColor);
+  canvas->FillRectColor(rect, backgroundColor);  // clNone: the grip over what is there
   DrawPart(canvas, theme, SBP_SIZEBOX, SZB_RIGHTALIGN, rect);
 }
 

@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "FormReader.h"
 #include "mask_edit_fixture.h"
+#include "stored_form_test.h"
 
 namespace {
 
@@ -319,4 +321,55 @@ TEST_F(MaskEdit, AClickIsHeardByTheMode) {
   EXPECT_EQ(State(), "|12-34");
 }
 
+// A stored form sets the mask's own settings next to the text editor's, on the published kind.
+TEST_F(MaskEdit, AStoredFormSetsTheMaskAndTheTextEditorsSettings) {
+  TForm stored(nullptr, 0);
+  ReadComponentText(
+      "object F: TForm\n"
+      "  object Code: TcxMaskEdit\n"
+      "    Properties.CharCase = ecUpperCase\n"
+      "    Properties.AlwaysShowBlanksAndLiterals = True\n"
+      "    Properties.IgnoreMaskBlank = True\n"
+      "    Properties.MaskKind = emkRegExpr\n"
+      "    Properties.EditMask = 'ID-\\d+'\n"
+      "    Properties.ValidateOnEnter = False\n"
+      "    BeepOnEnter = False\n"
+      "  end\n"
+      "end",
+      "Stored", &stored);
+  auto* edit = ObjectAs<TcxMaskEdit>(stored.FindComponent("Code"));
+  ASSERT_NE(edit, nullptr);
+  TcxMaskEditProperties* p = edit->Properties();
+  EXPECT_EQ(p->CharCase(), ecUpperCase);
+  EXPECT_TRUE(p->AlwaysShowBlanksAndLiterals());
+  EXPECT_TRUE(p->IgnoreMaskBlank());
+  EXPECT_EQ(p->MaskKind(), emkRegExpr);
+  EXPECT_EQ(p->EditMask(), "ID-\\d+");
+  EXPECT_FALSE(p->ValidateOnEnter());
+  EXPECT_FALSE(edit->BeepOnEnter());
+}
+
+// Written, a fresh editor keeps none of its defaults (validation on Enter is on here); a
+// regular-expression mask written and read back is still one, with its text.
+TEST_F(MaskEdit, AWrittenEditorKeepsWhatDiffersAndReadsBackInItsLanguage) {
+  struct Case {
+    const char* name;
+    bool stored;
+  } fresh[] = {{"ValidateOnEnter", false}, {"CaseInsensitive", false}, {"MaskKind", false},
+               {"AlwaysShowBlanksAndLiterals", false}, {"IgnoreMaskBlank", false}, {"EditMask", false}};
+  TcxMaskEditProperties* p = editor->Properties();
+  for (const Case& c : fresh) {
+    const TPropInfo* prop = FindPublishedProperty(p->ClassType(), c.name);
+    ASSERT_NE(prop, nullptr) << c.name;
+    EXPECT_EQ(IsStoredProp(p, prop) && !IsDefaultPropertyValue(p, prop), c.stored) << c.name;
+  }
+  SetMask(emkRegExpr, "[a-c]+x");
+  p->SetValidateOnEnter(false);
+  ReadForm(other, WrittenForm(editor));
+  EXPECT_EQ(other->Properties()->MaskKind(), emkRegExpr);
+  EXPECT_EQ(other->Properties()->EditMask(), "[a-c]+x");
+  EXPECT_FALSE(other->Properties()->ValidateOnEnter());
+}
+
 }  // namespace
+

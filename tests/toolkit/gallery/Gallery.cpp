@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
   StartUnits({&dxSkinsFormUnit});  // skinned frames and captions under a skin
   StartFramedUnits();
   StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxEditUnit, &cxProgressBarUnit, &cxTextEditUnit, &cxMaskEditUnit,
-              &cxRadioGroupUnit, &cxDropDownEditUnit});
+              &cxGroupBoxUnit, &cxRadioGroupUnit, &cxDropDownEditUnit});
   if (argc == 2 && !std::strcmp(argv[1], "--list-pages")) {
     for (const TGalleryPageEntry& entry : GalleryPages()) std::printf("%s\n", entry.Name);
     return 0;

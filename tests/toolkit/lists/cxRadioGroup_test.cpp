@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "FormReader.h"
 #include "Forms.h"
 #include "cxGeometry.h"
 #include "groups_fixture.h"
+#include "stored_form_test.h"
 
 namespace {
 
@@ -302,4 +304,120 @@ TEST_F(RadioGroups, APeerHasThreeItemsInThreeColumns) {
   EXPECT_EQ(radio->Columns(), 3);
 }
 
+constexpr const char* groupsForm = R"(object F: TForm
+  object Box: TcxGroupBox
+    Left = 0
+    Top = 0
+    Width = 320
+    Height = 200
+    Caption = 'Output'
+    Alignment = alBottomCenter
+    PanelStyle.Active = True
+    PanelStyle.CaptionIndent = 6
+    PanelStyle.OfficeBackgroundKind = pobkGradient
+    TabStop = True
+    object Quality: TcxRadioGroup
+      Left = 8
+      Top = 8
+      Width = 300
+      Height = 120
+      Caption = 'Quality'
+      Properties.Columns = 2
+      Properties.DefaultCaption = 'none'
+      Properties.DefaultValue = 0
+      Properties.ImmediatePost = True
+      Properties.Items = <
+        item
+          Caption = 'Low'
+          Value = 10
+        end
+        item
+          Caption = 'High'
+          Enabled = False
+          Tag = 7
+          Value = 'hq'
+        end
+        item
+          Caption = 'Best'
+        end>
+      ItemIndex = 1
+      TabStop = False
+    end
+  end
+end
+)";
+
+// A stored form sets the group box's caption place and panel style, and the radio group's items
+// with values of their own kinds, its default and its checked item.
+TEST_F(RadioGroups, AStoredFormSetsTheBoxAndTheGroupWithItsItemsAndValues) {
+  TForm stored(nullptr, 0);
+  ReadComponentText(groupsForm, "Groups", &stored);
+  PumpWhileBusy();
+  auto* box = ObjectAs<TcxGroupBox>(stored.FindComponent("Box"));
+  auto* quality = ObjectAs<TcxRadioGroup>(stored.FindComponent("Quality"));
+  ASSERT_NE(box, nullptr);
+  ASSERT_NE(quality, nullptr);
+  EXPECT_EQ(box->Caption(), "Output");
+  EXPECT_EQ(box->Alignment(), alBottomCenter);
+  EXPECT_TRUE(box->PanelStyle()->Active());
+  EXPECT_EQ(box->PanelStyle()->CaptionIndent(), 6);
+  EXPECT_EQ(box->PanelStyle()->OfficeBackgroundKind(), pobkGradient);
+  EXPECT_TRUE(box->TabStop());
+  EXPECT_EQ(quality->Parent(), box);
+
+  TcxRadioGroupProperties* p = quality->Properties();
+  EXPECT_EQ(p->Columns(), 2);
+  EXPECT_EQ(p->DefaultCaption(), u"none");
+  EXPECT_TRUE(VariantsEqualExact(p->DefaultValue(), TVariant(int32_t(0))));
+  EXPECT_TRUE(p->ImmediatePost());
+  ASSERT_EQ(p->Items()->Count(), 3);
+  EXPECT_TRUE(VariantsEqualExact(p->Items()->Items(0)->Value(), TVariant(int32_t(10))));
+  EXPECT_FALSE(p->Items()->Items(1)->Enabled());
+  EXPECT_EQ(p->Items()->Items(1)->Tag(), 7);
+  EXPECT_TRUE(VariantsEqualExact(p->Items()->Items(1)->Value(), TVariant("hq")));
+  EXPECT_TRUE(p->Items()->Items(2)->Value().IsNull());
+  EXPECT_EQ(quality->ButtonCount(), 3);
+  EXPECT_EQ(quality->ItemIndex(), 1);
+  EXPECT_TRUE(VariantsEqualExact(quality->EditValue(), TVariant("hq")));
+  EXPECT_FALSE(quality->TabStop());
+}
+
+// A fresh group writes none of its defaults; one that differs is the same group when read back.
+TEST_F(RadioGroups, AWrittenGroupKeepsWhatDiffersAndReadsBack) {
+  struct Case {
+    TObject* object;
+    const char* name;
+  } defaults[] = {{group, "ItemIndex"},           {group, "ParentBackground"},
+                  {group, "TabStop"},             {group, "Alignment"},            {group->Properties(), "Columns"},
+                  {group->Properties(), "WordWrap"}, {group->Properties(), "ImmediatePost"}};
+  for (const Case& c : defaults) {
+    const TPropInfo* prop = FindPublishedProperty(c.object->ClassType(), c.name);
+    ASSERT_NE(prop, nullptr) << c.name;
+    EXPECT_FALSE(IsStoredProp(c.object, prop) && !IsDefaultPropertyValue(c.object, prop)) << c.name;
+  }
+  const std::string fresh = WrittenForm(group->Properties());
+  EXPECT_EQ(fresh.find("DefaultValue"), std::string::npos);
+  EXPECT_EQ(fresh.find("DefaultCaption"), std::string::npos);
+
+  SetItems({"Fast", "Slow"}, 2);
+  group->Properties()->Items()->Items(0)->SetValue(TVariant(int32_t(3)));
+  group->Properties()->Items()->Items(1)->SetValue(TVariant(2.5));
+  group->Properties()->SetDefaultValue(TVariant(true));
+  group->SetAlignment(alRightCenter);
+  group->SetItemIndex(1);
+  auto* copy = Place(new TcxRadioGroup(form.get()), 10, 140, 300, 120);
+  ReadForm(copy, WrittenForm(group));
+  PumpWhileBusy();
+  TcxRadioGroupProperties* p = copy->Properties();
+  ASSERT_EQ(p->Items()->Count(), 2);
+  EXPECT_EQ(p->Items()->Items(1)->Caption(), "Slow");
+  EXPECT_TRUE(VariantsEqualExact(p->Items()->Items(0)->Value(), TVariant(int32_t(3))));
+  EXPECT_TRUE(VariantsEqualExact(p->Items()->Items(1)->Value(), TVariant(2.5)));
+  EXPECT_TRUE(VariantsEqualExact(p->DefaultValue(), TVariant(true)));
+  EXPECT_EQ(p->Columns(), 2);
+  EXPECT_EQ(copy->Alignment(), alRightCenter);
+  EXPECT_EQ(copy->ItemIndex(), 1);
+}
+
 }  // namespace
+

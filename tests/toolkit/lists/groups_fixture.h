@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "FormReader.h"
 #include "cxGroupBox.h"
 #include "cxRadioGroup.h"
 #include "toolkit/editors/editors_fixture.h"
@@ -12,7 +13,7 @@
 struct GroupsFixture : EditorsFixture {
   static void SetUpTestSuite() {
     EditorsFixture::SetUpTestSuite();
-    StartUnits({&cxRadioGroupUnit});
+    StartUnits({&FormReaderUnit, &cxGroupBoxUnit, &cxRadioGroupUnit});
   }
 };
 

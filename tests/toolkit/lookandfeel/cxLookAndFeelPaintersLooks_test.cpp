@@ -303,6 +303,23 @@ TEST_F(LookPainters, NativeDrawsTheVisualStylesParts) {
   EXPECT_EQ(Native()->ProgressBarBorderWidths(), TRect(3, 3, 3, 3));
 }
 
+// A size grip drawn with clNone as background leaves what lies under it (the browse dialog draws
+// its grip so on the form); with a colour, that colour fills the square first.
+TEST_F(LookPainters, ASizeGripWithoutBackgroundLeavesWhatIsUnderIt) {
+  struct Case {
+    const char* name;
+    TcxCustomLookAndFeelPainterClass painter;
+    TColor background, corner;
+  } cases[] = {{"native, none", Native(), clNone, 0x123456},
+               {"native, red", Native(), clRed, clRed},
+               {"office-11, none", Office11(), clNone, 0x123456}};
+  for (const Case& c : cases) {
+    TPainterSurface s(20, 20);
+    c.painter->PaintSizeGrip(s.Canvas(), TRect(0, 0, 16, 16), c.background);
+    EXPECT_EQ(s.Pixel(1, 1), ColorToRGB(c.corner)) << c.name;
+  }
+}
+
 TEST_F(LookPainters, WithoutVisualStylesNativeAndOffice11ScrollBarsDrawAsTheStandardLook) {
   TVisualStylesOff off;
   ASSERT_FALSE(AreThemeKindsAvailable({totButton}));
