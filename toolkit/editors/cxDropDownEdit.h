@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "cxTextEdit.h"
+#include "cxMaskEdit.h"
 
 class TcxCustomDropDownEdit;
 class TcxCustomDropDownEditProperties;
@@ -190,9 +190,9 @@ class TcxCustomEditPopupWindow : public TcxCustomPopupWindow {
 // ---------------------------------------------------------------------------------------------
 // The drop-down editor
 
-class TcxCustomDropDownEditPropertiesClass : public TcxCustomTextEditPropertiesClass {
+class TcxCustomDropDownEditPropertiesClass : public TcxCustomMaskEditPropertiesClass {
  public:
-  using TcxCustomTextEditPropertiesClass::TcxCustomTextEditPropertiesClass;
+  using TcxCustomMaskEditPropertiesClass::TcxCustomMaskEditPropertiesClass;
   TcxCustomEditProperties* Create(TPersistent* owner) const override;
   const TcxCustomEditViewDataClass* ViewDataClass(TcxCustomEditStyle* style, bool inPlace) const override;
   const TcxCustomEditClass* EditClass() const override;
@@ -200,7 +200,7 @@ class TcxCustomDropDownEditPropertiesClass : public TcxCustomTextEditPropertiesC
 
 using TcxDropDownCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
 
-class TcxCustomDropDownEditProperties : public TcxCustomTextEditProperties {
+class TcxCustomDropDownEditProperties : public TcxCustomMaskEditProperties {
   CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomDropDownEditProperties, TcxCustomDropDownEditPropertiesClass)
   explicit TcxCustomDropDownEditProperties(TPersistent* owner)
       : TcxCustomDropDownEditProperties(owner, StaticClassOperations()) {}
@@ -321,9 +321,9 @@ class TcxCustomDropDownInnerEdit : public TcxCustomInnerTextEdit {
   void Dispatch(TMessage& message) override;
 };
 
-class TcxCustomDropDownEditClass : public TcxCustomTextEditClass {
+class TcxCustomDropDownEditClass : public TcxCustomMaskEditClass {
  public:
-  using TcxCustomTextEditClass::TcxCustomTextEditClass;
+  using TcxCustomMaskEditClass::TcxCustomMaskEditClass;
   TcxCustomEdit* Create(TComponent* owner, bool inPlace) const override;
   const TcxCustomEditPropertiesClass* OwnPropertiesClass() const override {
     return TcxCustomDropDownEditProperties::StaticClassOperations();
@@ -332,7 +332,7 @@ class TcxCustomDropDownEditClass : public TcxCustomTextEditClass {
   TClass EditDataClass() const override { return TcxCustomDropDownEditData::StaticClass(); }
 };
 
-class TcxCustomDropDownEdit : public TcxCustomTextEdit {
+class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomDropDownEdit, TcxCustomDropDownEditClass)
   explicit TcxCustomDropDownEdit(TComponent* owner, bool inPlace = false)
       : TcxCustomDropDownEdit(owner, StaticClassOperations(), inPlace) {}

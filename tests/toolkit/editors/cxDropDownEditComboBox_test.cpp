@@ -236,4 +236,24 @@ TEST_F(ComboBoxes, AnOwnerDrawnFixedListDrawsItsItemInTheTextAreaAndInTheList) {
   EXPECT_NE(std::find(drawLog.calls.begin(), drawLog.calls.end(), std::make_pair(0, false)), drawLog.calls.end());
 }
 
+TEST_F(ComboBoxes, AnEditMaskRefusesTheCharactersItDoesNotAllow) {
+  struct TCase {
+    TcxEditMaskKind kind;
+    const char* mask;
+  };
+  const TCase cases[] = {{emkStandard, "00;0;_"}, {emkRegExpr, "\\d+"}, {emkRegExprEx, "\\d+"}};
+  combo->Properties()->SetImmediateDropDown(false);
+  Focus();
+  for (const TCase& c : cases) {
+    combo->Properties()->BeginUpdate();
+    combo->Properties()->SetMaskKind(c.kind);
+    combo->Properties()->SetEditMask(c.mask);
+    combo->Properties()->EndUpdate();
+    combo->SetText("");
+    for (char ch : {'1', 'x', '2'}) SendMessageA(Inner(), WM_CHAR, ch, 1);
+    PumpWhileBusy();
+    EXPECT_EQ(combo->Text(), "12") << c.mask;
+  }
+}
+
 }  // namespace
