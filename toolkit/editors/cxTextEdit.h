@@ -720,4 +720,10 @@ class TcxFilterTextEditHelper : public TcxCustomFilterEditHelper {
   constexpr TcxFilterTextEditHelper() = default;
 };
 
+struct TEnumInfo;
+// The names stored forms give the text editors' letter case, echo and input-method settings.
+extern const TEnumInfo cxEditCharCaseInfo;
+extern const TEnumInfo cxEditEchoModeInfo;
+extern const TEnumInfo cxEditImeModeInfo;
+
 extern const TUnitInfo cxTextEditUnit;
