@@ -10,7 +10,7 @@
 
 using cx_edit_detail::TFlagScope;
 
-CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomDropDownEdit, TcxCustomTextEdit)
+CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomDropDownEdit, TcxCustomMaskEdit)
 
 TcxCustomEdit* TcxCustomDropDownEditClass::Create(TComponent* owner, bool inPlace) const {
   return new TcxCustomDropDownEdit(owner, inPlace);
@@ -28,7 +28,7 @@ bool CommitsPopup(TcxPopupCloseReason reason) {
 }  // namespace
 
 TcxCustomDropDownEdit::TcxCustomDropDownEdit(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace)
-    : TcxCustomTextEdit(owner, cls, inPlace) {
+    : TcxCustomMaskEdit(owner, cls, inPlace) {
   if (!IsDesigning()) CreatePopupWindow();
   popupLookAndFeel_ = std::make_unique<TcxLookAndFeel>(this);
   popupLookAndFeel_->OnChanged = MakeEvent(this, &TcxCustomDropDownEdit::PopupLookAndFeelChanged);
@@ -65,10 +65,10 @@ void TcxCustomDropDownEdit::CreatePopupWindow() {
 
 bool TcxCustomDropDownEdit::WantsArrowKeys() { return popupWindow_ && popupWindow_->IsOpen(); }
 
-bool TcxCustomDropDownEdit::IsContainerFocused() { return TcxCustomTextEdit::IsContainerFocused() || DroppedDown(); }
+bool TcxCustomDropDownEdit::IsContainerFocused() { return TcxCustomMaskEdit::IsContainerFocused() || DroppedDown(); }
 
 bool TcxCustomDropDownEdit::WantsTabKey() {
-  return TcxCustomTextEdit::WantsTabKey() || (DroppedDown() && ActiveProperties()->PostPopupValueOnTab());
+  return TcxCustomMaskEdit::WantsTabKey() || (DroppedDown() && ActiveProperties()->PostPopupValueOnTab());
 }
 
 TcxContainerStyleValues TcxCustomDropDownEdit::HiddenStyleValues() const {
@@ -103,7 +103,7 @@ TRect TcxCustomDropDownEdit::PopupOwnerRect() {
 }
 
 void TcxCustomDropDownEdit::FillDrawParams(TcxCustomEditViewData* viewData) {
-  TcxCustomTextEdit::FillDrawParams(viewData);
+  TcxCustomMaskEdit::FillDrawParams(viewData);
   if (auto* dropDown = ObjectAs<TcxCustomDropDownEditViewData>(viewData)) {
     dropDown->PopupOpen = DroppedDown();
     dropDown->HotAndPopup = hotAndPopup_;
@@ -301,7 +301,7 @@ void TcxCustomDropDownEdit::DoCloseUp() {
 // Windows, focus and refreshes
 
 void TcxCustomDropDownEdit::CreateWnd() {
-  TcxCustomTextEdit::CreateWnd();
+  TcxCustomMaskEdit::CreateWnd();
   PlaceLookupInPopup();
 }
 
@@ -311,16 +311,16 @@ void TcxCustomDropDownEdit::DestroyWnd() {
     FinalizePopup();
     popupWindow_->ReleaseWindowHandle();
   }
-  TcxCustomTextEdit::DestroyWnd();
+  TcxCustomMaskEdit::DestroyWnd();
 }
 
 void TcxCustomDropDownEdit::DoExit() {
   CloseUp(pcrNone);
-  TcxCustomTextEdit::DoExit();
+  TcxCustomMaskEdit::DoExit();
 }
 
 void TcxCustomDropDownEdit::FocusChanged() {
-  TcxCustomTextEdit::FocusChanged();
+  TcxCustomMaskEdit::FocusChanged();
   TWinControl* inner = InnerTextEdit();
   const bool innerFocused = inner && inner->HandleAllocated() && GetFocus() == inner->Handle();
   if (DroppedDown() && !ActiveProperties()->PopupTakesFocus() && !innerFocused) CloseUp(pcrNone);
@@ -328,7 +328,7 @@ void TcxCustomDropDownEdit::FocusChanged() {
 
 bool TcxCustomDropDownEdit::RefreshContainer(const TPoint& point, TcxContainerMouseButton button, TShiftState shift,
                                              bool isMouseEvent) {
-  const bool result = TcxCustomTextEdit::RefreshContainer(point, button, shift, isMouseEvent);
+  const bool result = TcxCustomMaskEdit::RefreshContainer(point, button, shift, isMouseEvent);
   TcxCustomEditViewInfo* viewInfo = GetViewInfo();
   const bool pressOnButton = isMouseEvent && button == cmbLeft && shift.Contains(ssLeft) &&
                              viewInfo->IsPointOverButton(point) && viewInfo->PressedButton == -1;
@@ -340,7 +340,7 @@ bool TcxCustomDropDownEdit::RefreshContainer(const TPoint& point, TcxContainerMo
 }
 
 void TcxCustomDropDownEdit::StyleChanged(TObject* sender) {
-  TcxCustomTextEdit::StyleChanged(sender);
+  TcxCustomMaskEdit::StyleChanged(sender);
   if (HandleAllocated()) EditStyleUpdated();
 }
 
@@ -358,7 +358,7 @@ void TcxCustomDropDownEdit::EditStyleUpdated() {
 void TcxCustomDropDownEdit::ApplyPropertiesChange(TObject* properties) {
   if (!ActiveProperties()->PopupSizeable()) popupSizeChanged_ = false;
   if (DroppedDown()) LayoutPopup();
-  TcxCustomTextEdit::ApplyPropertiesChange(properties);
+  TcxCustomMaskEdit::ApplyPropertiesChange(properties);
 }
 
 void TcxCustomDropDownEdit::Dispatch(TMessage& m) {
@@ -366,9 +366,9 @@ void TcxCustomDropDownEdit::Dispatch(TMessage& m) {
     case CM_CXDROPDOWN_SYNC: SynchronizeLookupAfterPaste(m); break;
     case CM_HINTSHOW:
       if (DroppedDown()) m.Result = 1;
-      else TcxCustomTextEdit::Dispatch(m);
+      else TcxCustomMaskEdit::Dispatch(m);
       break;
-    default: TcxCustomTextEdit::Dispatch(m);
+    default: TcxCustomMaskEdit::Dispatch(m);
   }
 }
 
@@ -404,7 +404,7 @@ void TcxCustomDropDownEdit::HandleEditKeyDown(Word& key, TShiftState shift) {
     if (key == VK_RETURN) SetPopupClosedByKey(true);
     if (HandlePopupKey(key, shift)) return;
   }
-  TcxCustomTextEdit::HandleEditKeyDown(key, shift);
+  TcxCustomMaskEdit::HandleEditKeyDown(key, shift);
 }
 
 // Enter commits when editing is allowed, Esc discards; a key that closed the popup goes no further.
@@ -436,16 +436,16 @@ void TcxCustomDropDownEdit::HandleEditKeyPress(char& key) {
       return;
     }
   }
-  TcxCustomTextEdit::HandleEditKeyPress(key);
+  TcxCustomMaskEdit::HandleEditKeyPress(key);
 }
 
 void TcxCustomDropDownEdit::ProcessTabKey(TShiftState shift) {
   if (DroppedDown() && ActiveProperties()->PostPopupValueOnTab()) CloseUp(pcrTab);
-  TcxCustomTextEdit::ProcessTabKey(shift);
+  TcxCustomMaskEdit::ProcessTabKey(shift);
 }
 
 bool TcxCustomDropDownEdit::IsDefaultButtonShortCut(Word key, TShiftState shift) {
-  if (TcxCustomTextEdit::IsDefaultButtonShortCut(key, shift)) return true;
+  if (TcxCustomMaskEdit::IsDefaultButtonShortCut(key, shift)) return true;
   return InPlace() && DroppedDown() &&
          (shift.Contains(ssAlt) || shift.Contains(ssCtrl) || key < 32 || key > 255);
 }
@@ -464,7 +464,7 @@ bool TcxCustomDropDownEdit::PassesActivationChar(char ch) {
 }
 
 void TcxCustomDropDownEdit::ButtonPressStarted(int visibleIndex) {
-  TcxCustomTextEdit::ButtonPressStarted(visibleIndex);
+  TcxCustomMaskEdit::ButtonPressStarted(visibleIndex);
   if (visibleIndex == ActiveProperties()->DefaultGlyphButtonIndex()) DropDown();
 }
 
@@ -475,7 +475,7 @@ void TcxCustomDropDownEdit::MouseDown(TMouseButton button, TShiftState shift, in
   // A press on the editor that closed the popup (the popup hooks saw it first) does not open it again.
   const bool closedByThisPress = popupWindow_ && popupWindow_->TakeClosedByOwnerClick();
   TcxObjectLinkGuard link(this);
-  TcxCustomTextEdit::MouseDown(button, shift, x, y);
+  TcxCustomMaskEdit::MouseDown(button, shift, x, y);
   if (!link.Alive() || activatingByMouse_ || wasHotAndPopup || closedByThisPress) return;
   if (ActiveProperties()->DropsDownOnClick() && button == mbLeft && GetViewInfo()->ClientRect.Contains(TPoint(x, y)) &&
       !DroppedDown() && !hotAndPopup_ && wasFocused && IsContainerFocused())
@@ -483,7 +483,7 @@ void TcxCustomDropDownEdit::MouseDown(TMouseButton button, TShiftState shift, in
 }
 
 bool TcxCustomDropDownEdit::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
-  if (TcxCustomTextEdit::DoMouseWheel(shift, wheelDelta, mousePos)) return true;
+  if (TcxCustomMaskEdit::DoMouseWheel(shift, wheelDelta, mousePos)) return true;
   IcxTextEditLookupData* lookup = PopupLookupData();
   if (IsDestroyingEdit() || !InnerTextEdit() || !DroppedDown() || !lookup || lookup->HasNoItems()) return false;
   if (TcxCustomEditListBox* list = lookup->ListControl())
@@ -492,13 +492,13 @@ bool TcxCustomDropDownEdit::DoMouseWheel(TShiftState shift, int wheelDelta, TPoi
 }
 
 void TcxCustomDropDownEdit::PasteSelection() {
-  if (!IsContainerFocused()) return TcxCustomTextEdit::PasteSelection();
+  if (!IsContainerFocused()) return TcxCustomMaskEdit::PasteSelection();
   bool changed;
   {
     const bool saved = KeyboardAction();
     SetKeyboardAction(true);
     const std::string before = InnerTextEdit()->Text();
-    TcxCustomTextEdit::PasteSelection();
+    TcxCustomMaskEdit::PasteSelection();
     changed = !StringsMatch(before, InnerTextEdit()->Text(), true);
     SetKeyboardAction(saved);
   }

@@ -191,9 +191,9 @@ class TcxCustomEditPopupWindow : public TcxCustomPopupWindow {
 // ---------------------------------------------------------------------------------------------
 // The drop-down editor
 
-class TcxCustomDropDownEditPropertiesClass : public TcxCustomTextEditPropertiesClass {
+class TcxCustomDropDownEditPropertiesClass : public TcxCustomMaskEditPropertiesClass {
  public:
-  using TcxCustomTextEditPropertiesClass::TcxCustomTextEditPropertiesClass;
+  using TcxCustomMaskEditPropertiesClass::TcxCustomMaskEditPropertiesClass;
   TcxCustomEditProperties* Create(TPersistent* owner) const override;
   const TcxCustomEditViewDataClass* ViewDataClass(TcxCustomEditStyle* style, bool inPlace) const override;
   const TcxCustomEditClass* EditClass() const override;
@@ -201,7 +201,7 @@ class TcxCustomDropDownEditPropertiesClass : public TcxCustomTextEditPropertiesC
 
 using TcxDropDownCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
 
-class TcxCustomDropDownEditProperties : public TcxCustomTextEditProperties {
+class TcxCustomDropDownEditProperties : public TcxCustomMaskEditProperties {
   CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomDropDownEditProperties, TcxCustomDropDownEditPropertiesClass)
   explicit TcxCustomDropDownEditProperties(TPersistent* owner)
       : TcxCustomDropDownEditProperties(owner, StaticClassOperations()) {}
@@ -322,9 +322,9 @@ class TcxCustomDropDownInnerEdit : public TcxCustomInnerTextEdit {
   void Dispatch(TMessage& message) override;
 };
 
-class TcxCustomDropDownEditClass : public TcxCustomTextEditClass {
+class TcxCustomDropDownEditClass : public TcxCustomMaskEditClass {
  public:
-  using TcxCustomTextEditClass::TcxCustomTextEditClass;
+  using TcxCustomMaskEditClass::TcxCustomMaskEditClass;
   TcxCustomEdit* Create(TComponent* owner, bool inPlace) const override;
   const TcxCustomEditPropertiesClass* OwnPropertiesClass() const override {
     return TcxCustomDropDownEditProperties::StaticClassOperations();
@@ -333,7 +333,7 @@ class TcxCustomDropDownEditClass : public TcxCustomTextEditClass {
   TClass EditDataClass() const override { return TcxCustomDropDownEditData::StaticClass(); }
 };
 
-class TcxCustomDropDownEdit : public TcxCustomTextEdit {
+class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomDropDownEdit, TcxCustomDropDownEditClass)
   explicit TcxCustomDropDownEdit(TComponent* owner, bool inPlace = false)
       : TcxCustomDropDownEdit(owner, StaticClassOperations(), inPlace) {}
@@ -412,6 +412,7 @@ class TcxCustomDropDownEdit : public TcxCustomTextEdit {
   // Sends the key on to the text editor's handling (Enter and Esc close the popup first).
   bool HandlePopupKey(Word& key, TShiftState shift);
   bool PopupInitialized() const { return popupInitialized_; }
+  void SetCloseUpReason(TcxPopupCloseReason reason) { closeUpReason_ = reason; }
   // Removes a show request still queued; true when one was, the popup then counting as closed.
   bool CancelPendingShow();
   void EditStyleUpdated();
@@ -502,8 +503,11 @@ class TcxComboBoxProperties : public TcxCustomComboBoxProperties {
   explicit TcxComboBoxProperties(TPersistent* owner) : TcxComboBoxProperties(owner, StaticClassOperations()) {}
 
  protected:
+  // Enter validates, as in the masked editor.
   TcxComboBoxProperties(TPersistent* owner, const TcxCustomEditPropertiesClass* cls)
-      : TcxCustomComboBoxProperties(owner, cls) {}
+      : TcxCustomComboBoxProperties(owner, cls) {
+    SetValidateOnEnter(true);
+  }
 };
 
 // The combo box's popup: as wide as the editor or its widest item, as high as its rows.
@@ -664,5 +668,137 @@ class TcxFilterComboBoxHelper : public TcxFilterDropDownEditHelper {
 
 void RegisterComboBoxFilterHelper();
 void UnregisterComboBoxFilterHelper();
+// The popup edit: the popup hosts a control of the application's choosing
+
+CX_RESOURCESTRING(cxSEditPopupCircularReferencingError, 0xCA0E, "Circular referencing is not allowed")
+
+class TcxCustomPopupEdit;
+
+class TcxCustomPopupEditPropertiesClass : public TcxCustomDropDownEditPropertiesClass {
+ public:
+  using TcxCustomDropDownEditPropertiesClass::TcxCustomDropDownEditPropertiesClass;
+  TcxCustomEditProperties* Create(TPersistent* owner) const override;
+  const TcxCustomEditClass* EditClass() const override;
+};
+
+class TcxCustomPopupEditProperties : public TcxCustomDropDownEditProperties {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomPopupEditProperties, TcxCustomPopupEditPropertiesClass)
+  explicit TcxCustomPopupEditProperties(TPersistent* owner)
+      : TcxCustomPopupEditProperties(owner, StaticClassOperations()) {}
+  ~TcxCustomPopupEditProperties() override;
+
+  // The hosted control, not owned: a control that is freed clears it.
+  TControl* PopupControl() const { return popupControl_; }
+  void SetPopupControl(TControl* value);
+
+  TcxCustomEditPopupWindow* CreatePopupWindow(TcxCustomDropDownEdit* edit) const override;
+  bool PopupTakesFocus() const override { return true; }
+  bool ShowsLookupInPopup() const override { return false; }
+  void FreeNotified(TComponent* component) override;
+  void AssignExtra(TcxCustomEditProperties* source) override;
+
+ protected:
+  TcxCustomPopupEditProperties(TPersistent* owner, const TcxCustomEditPropertiesClass* cls);
+
+ private:
+  TControl* popupControl_ = nullptr;
+};
+
+class TcxPopupEditProperties : public TcxCustomPopupEditProperties {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxPopupEditProperties, TcxCustomPopupEditPropertiesClass)
+  explicit TcxPopupEditProperties(TPersistent* owner) : TcxPopupEditProperties(owner, StaticClassOperations()) {}
+
+ protected:
+  TcxPopupEditProperties(TPersistent* owner, const TcxCustomEditPropertiesClass* cls);
+};
+
+// The popup edit's border: the 3D frame closes with a light inner frame around the hosted control.
+class TcxPopupEditPopupWindowViewInfo : public TcxCustomEditPopupWindowViewInfo {
+  CALDERAN_CLASS(TcxPopupEditPopupWindowViewInfo)
+  TcxPopupEditPopupWindowViewInfo() = default;
+  void PaintPopupBorder(TcxCanvas* canvas, TRect& rect) override;
+};
+
+class TcxPopupEditPopupWindow : public TcxCustomEditPopupWindow {
+  CALDERAN_CLASS(TcxPopupEditPopupWindow)
+  explicit TcxPopupEditPopupWindow(TcxCustomDropDownEdit* edit)
+      : TcxCustomEditPopupWindow(edit, new TcxPopupEditPopupWindowViewInfo) {}
+};
+
+// Where the hosted control was before the popup took it.
+struct TcxSavedPopupControl {
+  TAlign Align = alNone;
+  TRect Bounds;
+  TWinControl* Parent = nullptr;
+  bool Visible = false;
+  TFormBorderStyle BorderStyle = bsNone;  // only for a form
+};
+
+class TcxCustomPopupEditClass : public TcxCustomDropDownEditClass {
+ public:
+  using TcxCustomDropDownEditClass::TcxCustomDropDownEditClass;
+  TcxCustomEdit* Create(TComponent* owner, bool inPlace) const override;
+  const TcxCustomEditPropertiesClass* OwnPropertiesClass() const override {
+    return TcxCustomPopupEditProperties::StaticClassOperations();
+  }
+};
+
+class TcxCustomPopupEdit : public TcxCustomDropDownEdit {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomPopupEdit, TcxCustomPopupEditClass)
+  explicit TcxCustomPopupEdit(TComponent* owner, bool inPlace = false)
+      : TcxCustomPopupEdit(owner, StaticClassOperations(), inPlace) {}
+  ~TcxCustomPopupEdit() override;
+
+  TcxCustomPopupEditProperties* ActiveProperties() {
+    return static_cast<TcxCustomPopupEditProperties*>(EffectiveProperties());
+  }
+  const TcxSavedPopupControl& SavedPopupControl() const { return saved_; }
+
+  // Closes the popup once the current message is handled, leaving the reason for OnCloseUp: for
+  // code running inside the hosted control, such as an OK button on a hosted form.
+  virtual void CloseWithReason(TcxPopupCloseReason reason);
+  // Gives the hosted control back its parent, alignment, bounds, visibility and border.
+  virtual void RestorePopupControl();
+  // Remembers where the hosted control is before the popup takes it.
+  virtual void SavePopupControl();
+
+  bool CanDropDown() override { return ActiveProperties()->PopupControl() != nullptr; }
+  TWinControl* GetPopupFocusedControl() override;
+  TSize GetPopupClientSize() override;
+  void SetLookupBounds(const TRect& rect) override;
+  void InitPopup() override;
+  void LayoutPopup() override;
+  void HandlePopupClosed(TObject* sender) override;
+
+ protected:
+  TcxCustomPopupEdit(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace);
+
+ private:
+  bool IsCircularReference(TControl* control);
+  TcxSavedPopupControl saved_;
+  // The control the saved state belongs to while the popup holds it, else none.
+  TControl* hosted_ = nullptr;
+};
+
+class TcxPopupEditClass : public TcxCustomPopupEditClass {
+ public:
+  using TcxCustomPopupEditClass::TcxCustomPopupEditClass;
+  TcxCustomEdit* Create(TComponent* owner, bool inPlace) const override;
+  const TcxCustomEditPropertiesClass* OwnPropertiesClass() const override {
+    return TcxPopupEditProperties::StaticClassOperations();
+  }
+};
+
+class TcxPopupEdit : public TcxCustomPopupEdit {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxPopupEdit, TcxPopupEditClass)
+  explicit TcxPopupEdit(TComponent* owner, bool inPlace = false) : TcxPopupEdit(owner, StaticClassOperations(), inPlace) {}
+  TcxPopupEditProperties* Properties() const { return static_cast<TcxPopupEditProperties*>(OwnProperties()); }
+
+ protected:
+  TcxPopupEdit(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace) : TcxCustomPopupEdit(owner, cls, inPlace) {}
+};
+
+// Called by the module's start-up.
+void RegisterDropDownEditPublishedProperties();
 
 extern const TUnitInfo cxDropDownEditUnit;

@@ -104,8 +104,9 @@ bool TcxCustomComboBox::LookupMayFollowText() {
   if (IsShowRequestPending() && !(style == tesFree && p->IncrementalSearch())) return true;
   if (style == tesListRestricted || style == tesFixedList) return true;
   if (style != tesFree || !IsContainerFocused() || !LookupData()) return false;
+  // With no item committed the text is compared with an empty one.
   std::string itemText;
-  LookupData()->ItemTextAt(LookupData()->CommittedIndex(), itemText);
+  LookupData()->ItemTextForKey(TVariant(static_cast<int64_t>(LookupData()->CommittedIndex())), itemText);
   return !AnsiSameText(Text(), itemText);
 }
 
@@ -217,13 +218,18 @@ void TcxCustomComboBoxViewInfo::DrawOwnerValue(TcxCustomTextEditViewInfo*, TcxCa
 namespace {
 
 void StartDropDownEditUnit() {
+  RegisterDropDownEditPublishedProperties();
   GetEditPropertiesRegistry()->Register(TcxComboBoxProperties::StaticClass(),
                                         LoadToolkitString(scxSEditRepositoryComboBoxItem));
   RegisterClass(TcxComboBox::StaticClass());
   RegisterComboBoxFilterHelper();
+  GetEditPropertiesRegistry()->Register(TcxPopupEditProperties::StaticClass(),
+                                        LoadToolkitString(scxSEditRepositoryPopupItem));
+  RegisterClass(TcxPopupEdit::StaticClass());
 }
 
 void StopDropDownEditUnit() {
+  GetEditPropertiesRegistry()->Unregister(TcxPopupEditProperties::StaticClass());
   UnregisterComboBoxFilterHelper();
   GetEditPropertiesRegistry()->Unregister(TcxComboBoxProperties::StaticClass());
 }

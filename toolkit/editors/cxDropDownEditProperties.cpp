@@ -3,7 +3,7 @@
 #include "cxDWMApi.h"
 #include "cxDropDownEdit.h"
 
-CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomDropDownEditProperties, TcxCustomTextEditProperties)
+CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomDropDownEditProperties, TcxCustomMaskEditProperties)
 CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomDropDownEditViewData, TcxCustomTextEditViewData)
 CALDERAN_IMPLEMENT_CREATABLE(TcxCustomDropDownEditData, TcxCustomEditData, TcxCustomEdit*)
 CALDERAN_IMPLEMENT_CREATABLE(TcxCustomDropDownInnerEdit, TcxCustomInnerTextEdit, TComponent*)
@@ -31,7 +31,7 @@ const TcxCustomEditClass* TcxCustomDropDownEditPropertiesClass::EditClass() cons
 
 TcxCustomDropDownEditProperties::TcxCustomDropDownEditProperties(TPersistent* owner,
                                                                  const TcxCustomEditPropertiesClass* cls)
-    : TcxCustomTextEditProperties(owner, cls) {
+    : TcxCustomMaskEditProperties(owner, cls) {
   BeginUpdate();
   Buttons()->Clear();
   Buttons()->Add()->SetKind(bkDown);
@@ -113,11 +113,11 @@ void TcxCustomDropDownEditProperties::NotifyChanged() {
     } reset{notifying_ = true};
     AdjustGlyphButtonKind();
   }
-  TcxCustomTextEditProperties::NotifyChanged();
+  TcxCustomMaskEditProperties::NotifyChanged();
 }
 
 void TcxCustomDropDownEditProperties::AssignExtra(TcxCustomEditProperties* source) {
-  TcxCustomTextEditProperties::AssignExtra(source);
+  TcxCustomMaskEditProperties::AssignExtra(source);
   auto* from = ObjectAs<TcxCustomDropDownEditProperties>(source);
   if (!from) return;
   SetButtonGlyph(from->ButtonGlyph());

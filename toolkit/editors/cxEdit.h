@@ -606,6 +606,8 @@ class TcxCustomEditProperties : public TcxInterfacedPersistent {
     NotifyChanged();
   }
   bool IsOwnerDestroying() const;
+  // Tells FreeNotified when a watched component is destroyed.
+  TcxFreeNotificator* FreeNotificator() const { return freeNotificator_.get(); }
 
  private:
   friend class TcxCustomEditPropertiesValues;

@@ -577,15 +577,19 @@ void TcxFilterTextEditHelper::PrepareFilterProperties(TcxCustomEditProperties* p
 // What a stored form may set
 
 namespace {
-
 constexpr const char* charCaseNames[] = {"ecNormal", "ecUpperCase", "ecLowerCase"};
 constexpr const char* echoModeNames[] = {"eemNormal", "eemPassword"};
 constexpr const char* imeModeNames[] = {"imDisable", "imClose", "imOpen",    "imDontCare", "imSAlpha",   "imAlpha",
                                         "imHira",    "imSKata", "imKata",    "imChinese",  "imSHanguel", "imHanguel"};
+}  // namespace
+
+constinit const TEnumInfo cxEditCharCaseInfo{charCaseNames, 3};
+constinit const TEnumInfo cxEditEchoModeInfo{echoModeNames, 2};
+constinit const TEnumInfo cxEditImeModeInfo{imeModeNames, 12};
+
+namespace {
+
 constexpr const char* viewStyleNames[] = {"vsNormal", "vsHideCursor", "vsButtonsOnly", "vsButtonsAutoWidth"};
-constinit const TEnumInfo charCaseInfo{charCaseNames, 3};
-constinit const TEnumInfo echoModeInfo{echoModeNames, 2};
-constinit const TEnumInfo imeModeInfo{imeModeNames, 12};
 constinit const TEnumInfo viewStyleInfo{viewStyleNames, 4};
 
 using P = TcxCustomTextEditProperties;
@@ -594,11 +598,11 @@ constinit const TPropInfo propertiesProps[] = {
     Published<&TcxTextEditProperties::AssignedTextValues, nullptr>("AssignedValues"),
     Published<&E::AutoSelect, &E::SetAutoSelect>("AutoSelect").WithDefault(true),
     Published<&E::BeepOnError, &E::SetBeepOnError>("BeepOnError").WithDefault(false),
-    Published<&P::CharCase, &P::SetCharCase>("CharCase", &charCaseInfo).WithDefault(ecNormal),
+    Published<&P::CharCase, &P::SetCharCase>("CharCase", &cxEditCharCaseInfo).WithDefault(ecNormal),
     Published<&E::ClearKey, &E::SetClearKey>("ClearKey").WithDefault(0),
-    Published<&P::EchoMode, &P::SetEchoMode>("EchoMode", &echoModeInfo).WithDefault(eemNormal),
+    Published<&P::EchoMode, &P::SetEchoMode>("EchoMode", &cxEditEchoModeInfo).WithDefault(eemNormal),
     Published<&P::HideSelection, &P::SetHideSelection>("HideSelection").WithDefault(true),
-    Published<&P::ImeMode, &P::SetImeMode>("ImeMode", &imeModeInfo).WithDefault(imDontCare),
+    Published<&P::ImeMode, &P::SetImeMode>("ImeMode", &cxEditImeModeInfo).WithDefault(imDontCare),
     Published<&P::ImeName, &P::SetImeName>("ImeName").WithDefault(""),
     Published<&P::IncrementalSearch, &P::SetIncrementalSearch>("IncrementalSearch").WithDefault(true),
     Published<&P::IsDisplayFormatAssigned, &P::ReadIsDisplayFormatAssigned>("IsDisplayFormatAssigned").StoredNever(),

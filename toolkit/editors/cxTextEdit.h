@@ -725,5 +725,10 @@ class TcxFilterTextEditHelper : public TcxCustomFilterEditHelper {
 // publish the same settings (the masked editor).
 std::span<const TPropInfo> TextEditPropertiesPublished();
 std::span<const TPropInfo> TextEditPublished();
+struct TEnumInfo;
+// The names stored forms give the text editors' letter case, echo and input-method settings.
+extern const TEnumInfo cxEditCharCaseInfo;
+extern const TEnumInfo cxEditEchoModeInfo;
+extern const TEnumInfo cxEditImeModeInfo;
 
 extern const TUnitInfo cxTextEditUnit;

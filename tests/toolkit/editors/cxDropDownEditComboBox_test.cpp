@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "BinaryFiler.h"
 #include "drop_down_fixture.h"
 
 namespace {
@@ -234,6 +235,68 @@ TEST_F(ComboBoxes, AnOwnerDrawnFixedListDrawsItsItemInTheTextAreaAndInTheList) {
   DropDownNow();
   UpdateWindow(List()->Handle());
   EXPECT_NE(std::find(drawLog.calls.begin(), drawLog.calls.end(), std::make_pair(0, false)), drawLog.calls.end());
+}
+
+// Typed into a focused editable combo box with no item chosen: the mask decides what is taken, and
+// the lookup following the text raises nothing.
+TEST_F(ComboBoxes, AnEditMaskRefusesTheCharactersItDoesNotAllow) {
+  struct TCase {
+    TcxEditMaskKind kind;
+    const char* mask;
+    const char* text;
+  };
+  const TCase cases[] = {
+      {emkStandard, "", "1x2"}, {emkStandard, "00;0;_", "12"}, {emkRegExpr, "\\d+", "12"}, {emkRegExprEx, "\\d+", "12"}};
+  struct TCatcher {
+    std::string caught;
+    void Caught(TObject*, Exception* e) { caught = e->Message(); }
+  } catcher;
+  Application->OnException = MakeEvent(&catcher, &TCatcher::Caught);
+  combo->Properties()->SetImmediateDropDown(false);
+  Focus();
+  for (const TCase& c : cases) {
+    combo->Properties()->BeginUpdate();
+    combo->Properties()->SetMaskKind(c.kind);
+    combo->Properties()->SetEditMask(c.mask);
+    combo->Properties()->EndUpdate();
+    combo->SetText("");
+    for (char ch : {'1', 'x', '2'}) SendMessageA(Inner(), WM_CHAR, ch, 1);
+    PumpWhileBusy();
+    EXPECT_EQ(combo->Text(), c.text) << c.mask;
+    EXPECT_EQ(catcher.caught, "") << c.mask;
+  }
+  Application->OnException = {};
+}
+
+TEST_F(ComboBoxes, AStoredFormKeepsTheListAndMaskSettings) {
+  TcxComboBoxProperties* p = combo->Properties();
+  p->SetDropDownListStyle(lsFixedList);
+  p->SetDropDownRows(5);
+  p->SetRevertable(true);
+  p->SetValidateOnEnter(false);
+  p->SetMaskKind(emkRegExpr);
+  p->SetEditMask("[A-Z0-9]+");
+  TMemoryStream stream;
+  TBinaryFormWriter(&stream).WriteProperties(combo);
+  auto* copy = Place(new TcxComboBox(form.get()), 20, 60, 121, 21);
+  stream.SetPosition(0);
+  TBinaryFormReader(&stream).ReadProperties(copy);
+  TcxComboBoxProperties* q = copy->Properties();
+  EXPECT_EQ(q->DropDownListStyle(), lsFixedList);
+  EXPECT_EQ(q->DropDownRows(), 5);
+  EXPECT_TRUE(q->Revertable());
+  EXPECT_FALSE(q->ValidateOnEnter());
+  EXPECT_EQ(q->MaskKind(), emkRegExpr);
+  EXPECT_EQ(q->EditMask(), "[A-Z0-9]+");
+  // The defaults of a fresh combo box are not stored; the item index never is.
+  auto* fresh = Place(new TcxComboBox(form.get()), 20, 90, 121, 21);
+  fresh->SetItemIndex(-1);
+  for (const char* name : {"DropDownRows", "ValidateOnEnter", "ImmediateDropDown", "MaskKind", "DropDownAutoWidth"}) {
+    const TPropInfo* prop = FindPublishedProperty(fresh->Properties()->ClassType(), name);
+    ASSERT_NE(prop, nullptr) << name;
+    EXPECT_TRUE(IsDefaultPropertyValue(fresh->Properties(), prop)) << name;
+  }
+  EXPECT_FALSE(IsStoredProp(copy, FindPublishedProperty(copy->ClassType(), "ItemIndex")));
 }
 
 }  // namespace

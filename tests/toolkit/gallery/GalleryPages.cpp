@@ -18,6 +18,7 @@ void BuildMaskEditPage(TGalleryPage& page);
 void BuildGroupsPage(TGalleryPage& page);
 void BuildDropDownPage(TGalleryPage& page);
 void BuildDropDownPanelPage(TGalleryPage& page);
+void BuildPopupEditPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -37,6 +38,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"groups", BuildGroupsPage},
       {"dropdown", BuildDropDownPage},
       {"dropdown-panel", BuildDropDownPanelPage},
+      {"popupedit", BuildPopupEditPage},
   };
   return pages;
 }
