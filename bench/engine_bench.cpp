@@ -7,7 +7,13 @@
 // The progress window polls every 300 ms; here the poll is short, so the time is the engine's.
 // Usage: engine_bench.exe <profile name, e.g. iPhone or MP3> <input> <output folder> [audio bit/s]
 // (Unix paths)
+// The program loads its window DLLs on first use, so this process, which opens no window, does not
+// start Wine's desktop process. With CALDERAN_BENCH_WINDOWS set in the environment it first starts
+// the common controls as the program's toolkit does before its first window, and so waits for the
+// desktop process as a program showing windows does when it is the session's first.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -97,6 +103,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: engine_bench.exe <profile> <input> <output folder> [audio bit/s]\n");
     return 2;
   }
+  if (std::getenv("CALDERAN_BENCH_WINDOWS")) InitCommonControls();
   try {
     return Run(argv[1], argv[2], argv[3], argc == 5 ? std::atoi(argv[4]) : 0);
   } catch (const Exception& e) {

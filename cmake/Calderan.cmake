@@ -58,3 +58,13 @@ function(calderan_tests prefix)
     endif()
   endforeach()
 endfunction()
+
+# calderan_window_dlls_on_first_use(<target>): the program's window DLLs are loaded when first called,
+# not when the process starts. Loading the common controls loads a cursor, and under Wine that
+# starts the desktop process and waits for it (0.3-0.4 s); a process that converts and opens no
+# window never needs it, and one that shows windows loads them at its first window as before.
+function(calderan_window_dlls_on_first_use target)
+  foreach(dll comctl32 comdlg32 shell32 msimg32 winmm)
+    target_link_options(${target} PRIVATE -Wl,-delayload,${dll}.dll)
+  endforeach()
+endfunction()

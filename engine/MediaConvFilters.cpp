@@ -101,7 +101,17 @@ std::string VideoFilterText(const ConvSettings& s, const VideoPlan& plan) {
   return text;
 }
 
-std::string LaneFilterText(int64_t endFrame) { return Printf("trim=end_pts=%lld", (long long)endFrame); }
+std::string LaneFilterText(int64_t firstFrame, int64_t endFrame) {
+  std::string text = Printf("trim=start_pts=%lld", (long long)firstFrame);
+  return endFrame > 0 ? text + Printf(":end_pts=%lld", (long long)endFrame) : text;
+}
+
+// The fps filter of PictureTiming gives a picture at t (ticks after the shifted range start) the
+// output frames from t rounded up to a frame on.
+int64_t OutputFrameShowing(const ConvSettings& s, const VideoPlan& plan, int64_t ticks) {
+  int64_t t = ticks - (s.rangeStart + kPictureTolerance);
+  return av_rescale_rnd(t, plan.rate.num, int64_t(plan.rate.den) * kTicksPerSecond, AV_ROUND_UP);
+}
 
 std::string AudioFilterText(const ConvSettings& s, const AudioPlan& plan, AVRational frameBase) {
   std::string text = SoundRange(s, frameBase);

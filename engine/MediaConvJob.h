@@ -10,8 +10,10 @@
 //
 // A long picture is cut at key frames of the source into parts (lanes) converted side by side, each
 // with its own reader of the file, decoder, filter chain and encoder; the first lane's reader also
-// reads the sound. Each lane starts its part with a key frame and keeps the job's output frame
-// numbers, so the parts join into one stream; their packets reach the muxer in lane order. The
+// reads the sound. A lane's part starts with the picture of its source key frame, so no lane decodes
+// what another lane converts; it is encoded from a key frame of the output and keeps the job's
+// output frame numbers, so the parts join into one stream; their packets reach the muxer in lane
+// order. The
 // sound of such a picture has a reader of its own instead, so it goes at its own pace rather than
 // the first lane's. Sound alone in MP3 is encoded in parts side by side (MediaConvSoundParts.h).
 #pragma once
@@ -90,18 +92,26 @@ EngineStatus OpenAudioEncoder(const AudioPlan& plan, bool globalHeader, AvCodecP
 EngineStatus TryMuxing(const AVOutputFormat* format, std::initializer_list<const AVCodecParameters*> streams);
 EngineStatus TryMuxingVideo(const AVOutputFormat* format, const AVCodecParameters* video);
 std::string VideoFilterText(const ConvSettings& settings, const VideoPlan& plan);
-// Ends a lane's pictures before that output frame.
-std::string LaneFilterText(int64_t endFrame);
+// Keeps a lane's output frames [firstFrame, endFrame); endFrame 0 = to the end.
+std::string LaneFilterText(int64_t firstFrame, int64_t endFrame);
+// The first output frame that shows a picture shown at ticks on the file's time line (the
+// pictures' timing in VideoFilterText).
+int64_t OutputFrameShowing(const ConvSettings& settings, const VideoPlan& plan, int64_t ticks);
 // frameBase: the time base of the frames the audio chain is fed, one sample (the trim counts samples).
 std::string AudioFilterText(const ConvSettings& settings, const AudioPlan& plan, AVRational frameBase);
 
-// Where a lane starts: the source's key frame it reads from, and its first output frame.
+// A long picture is cut at key frames of the source into lanes (see ConvJob): one lane per core at
+// most, each at least a few seconds long, cut at the key frames nearest to equal shares of the
+// range [start, end). keys: the key frames' times in file order (100-ns ticks, the file's time
+// line). Gives the positions in keys of the later lanes' first pictures.
+std::vector<size_t> PickLaneKeyFrames(const std::vector<int64_t>& keys, int64_t start, int64_t end, int cores);
+// Where a later lane starts: the source's key frame it reads from.
 struct LaneStart {
-  int64_t keyTs = 0;       // in the video stream's time base
-  int64_t firstFrame = 0;  // output frame number, a warm-up after the key frame
+  int64_t keyTs = 0;     // in the video stream's time base, as the index has it (decoding time)
+  int64_t keyTicks = 0;  // the same on the file's time line
 };
-// The lanes after the first for a picture of this plan; none for short or unindexed inputs.
-std::vector<LaneStart> PlanLanes(const ConvSettings& settings, const VideoPlan& plan);
+// The lanes after the first for a picture of these settings; none for short or unindexed inputs.
+std::vector<LaneStart> PlanLanes(const ConvSettings& settings);
 
 // A filter chain between a buffer source and a buffer sink.
 struct FilterChain {
@@ -153,12 +163,14 @@ class ConvJob {
     int64_t packetsWritten = 0;             // to the output, under the mux lock
     AVRational sinkBase{0, 1};              // time base of the frames the chain gives
     int lane = -1;                          // the picture's lane; -1 for the sound
-    // A later lane's encoder first warms up on the pictures from its key frame to its first output
-    // frame (its rate control overspends at the start), then starts its part on a key frame; the
-    // warm-up packets are dropped. Both in the encoder's time base.
-    int64_t firstFrame = 0;
-    // The encoder counts from its first frame: rate control reads a frame's timestamp as the time
-    // spent, and would spend the earlier lanes' bits.
+    // A later lane's encoder first warms up on the lane's first pictures, whose packets are
+    // dropped, then takes them again from a key frame (see WarmUpLane). partStart: the encoder's
+    // count (encoder time base) at the lane's first picture of its part.
+    int64_t partStart = 0;
+    bool warmingUp = false;
+    // The encoder counts from its first frame (the lane's first output frame, encoder time base):
+    // rate control reads a frame's timestamp as the time spent, and would spend the earlier lanes'
+    // bits.
     int64_t encoderStart = AV_NOPTS_VALUE;
     std::atomic<int64_t> position{0};       // source time reached, 100 ns
     std::atomic<int64_t> reached{0};        // end of the last frame encoded, source time, 100 ns
@@ -177,6 +189,7 @@ class ConvJob {
     AvInputPtr ownInput;             // null for the first lane, whose reader is the job's
     int64_t keyTs = AV_NOPTS_VALUE;  // where its own reader starts, video stream time base
     int64_t firstFrame = 0, endFrame = 0;
+    int64_t warmUpFrames = 0;        // pictures its encoder warms up on at most (later lanes)
     EngineQueue<AvFramePtr> decoded{8}, filtered{8};
     EngineThread reader, filter, encoder;
     std::vector<AvPacketPtr> held;  // encoded while an earlier lane still writes; under the mux lock
@@ -214,6 +227,7 @@ class ConvJob {
   AvFramePtr ConformSound(Stream& stream, AvFramePtr frame);
   void VideoFilterLoop(VideoLane& lane);
   void VideoEncodeLoop(VideoLane& lane);
+  bool WarmUpLane(VideoLane& lane, bool& ended);
   void AudioLoop();
   bool DrainSink(Stream& stream, EngineQueue<AvFramePtr>* queue, bool& ended);
   bool Encode(Stream& stream, AVFrame* frame);

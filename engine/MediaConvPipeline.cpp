@@ -221,16 +221,54 @@ void ConvJob::VideoFilterLoop(VideoLane& lane) {
 }
 
 void ConvJob::VideoEncodeLoop(VideoLane& lane) {
-  while (gate_.Wait()) {
+  bool ended = false;
+  if (lane.stream.lane > 0 && !WarmUpLane(lane, ended)) return;
+  while (!ended && gate_.Wait()) {
     AvFramePtr frame;
     if (!lane.filtered.Pop(frame)) return;
+    ended = !frame;
     if (!Encode(lane.stream, frame.get())) return;
-    if (!frame) break;
+    if (ended) break;
     std::lock_guard<std::mutex> hold(snapLock_);
     lastFrame_ = std::move(frame);
   }
   EndLane(lane);
   lane.stream.position = kStreamEnded;
+}
+
+// A later lane's encoder starts cold, and one-pass rate control overspends until it has seen the
+// pictures for a while. It first encodes the lane's own first pictures, dropping its packets, and
+// then encodes them again for the lane's part: holding half a second of pictures costs less than
+// decoding and scaling pictures before the lane's key frame to warm up on. Big pictures warm up on
+// fewer, to bound the memory held. ended: the lane's pictures ended within the warm-up (its
+// encoder is then flushed).
+bool ConvJob::WarmUpLane(VideoLane& lane, bool& ended) {
+  constexpr size_t kMostWarmUpBytes = size_t(32) << 20;
+  Stream& s = lane.stream;
+  std::vector<AvFramePtr> firsts;
+  size_t bytes = 0;
+  s.warmingUp = true;
+  int64_t taken = 0;
+  while (!ended && taken < lane.warmUpFrames && bytes < kMostWarmUpBytes) {
+    AvFramePtr frame;
+    if (!gate_.Wait() || !lane.filtered.Pop(frame)) return false;
+    ended = !frame;
+    if (ended) break;
+    AvFramePtr kept(av_frame_clone(frame.get()));
+    if (!kept) {
+      Fail(esBadCall);
+      return false;
+    }
+    bytes += size_t(av_image_get_buffer_size(AVPixelFormat(frame->format), frame->width, frame->height, 1));
+    if (!Encode(s, frame.get())) return false;
+    ++taken;
+    firsts.push_back(std::move(kept));
+  }
+  s.warmingUp = false;
+  s.partStart = taken;
+  for (AvFramePtr& frame : firsts)
+    if (!Encode(s, frame.get())) return false;
+  return !ended || Encode(s, nullptr);
 }
 
 void ConvJob::AudioLoop() {
@@ -260,14 +298,16 @@ void ConvJob::NotePosition(Stream& s, const AVFrame* frame, bool warmUp) {
   s.reached = s.position + av_rescale_q(length, s.encoder->time_base, kTicks);
 }
 
-// A lane's picture in the encoder's own count from its first picture; a key frame where the lane's
-// part starts. True while the encoder warms up.
+// A lane's picture in the encoder's own count: from 0 at the lane's first picture, and after the
+// warm-up's pictures for the lane's part, which a later lane starts with a key frame. True while the
+// encoder warms up.
 bool ConvJob::PrepareLaneFrame(Stream& s, AVFrame* frame) {
-  bool warmUp = s.lane > 0 && frame->pts < s.firstFrame;
-  if (s.lane > 0 && frame->pts == s.firstFrame) frame->pict_type = AV_PICTURE_TYPE_I;
   if (s.encoderStart == AV_NOPTS_VALUE) s.encoderStart = frame->pts;
   frame->pts -= s.encoderStart;
-  return warmUp;
+  if (s.warmingUp) return true;
+  frame->pts += s.partStart;
+  if (s.lane > 0 && frame->pts == s.partStart) frame->pict_type = AV_PICTURE_TYPE_I;
+  return false;
 }
 
 // Sends a frame (nullptr: the end) to the encoder and writes the packets it gives.
@@ -308,10 +348,10 @@ bool ConvJob::Encode(Stream& s, AVFrame* frame) {
 
 bool ConvJob::WritePacket(Stream& s, AVPacket* packet) {
   packet->stream_index = s.output->index;
-  int64_t start = s.lane >= 0 ? s.encoderStart : 0;
-  if (packet->pts != AV_NOPTS_VALUE) packet->pts += start;
-  if (packet->dts != AV_NOPTS_VALUE) packet->dts += start;
-  if (s.lane > 0 && packet->pts < s.firstFrame) return true;  // a warm-up picture
+  if (s.warmingUp || (s.lane > 0 && packet->pts < s.partStart)) return true;  // a warm-up picture
+  int64_t shift = s.lane >= 0 ? s.encoderStart - s.partStart : 0;
+  if (packet->pts != AV_NOPTS_VALUE) packet->pts += shift;
+  if (packet->dts != AV_NOPTS_VALUE) packet->dts += shift;
   av_packet_rescale_ts(packet, s.encoder->time_base, s.output->time_base);
   std::unique_lock<std::mutex> hold(muxLock_);
   if (s.lane > int(writingLane_)) return HoldLanePacket(*lanes_[s.lane], packet, hold);

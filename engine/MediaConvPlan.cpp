@@ -97,12 +97,10 @@ void FitPicture(const ConvSettings& settings, VideoPlan& plan) {
   plan.pictureHeight = std::max(2, std::min(plan.pictureHeight, plan.height));
 }
 
-// A lane is worth its own reader, decoder and encoder from this length of picture on.
-constexpr int64_t kShortestLane = 6 * kTicksPerSecond;
-// A lane's encoder warms up this long from the key frame before the lane's part starts (also past
-// pictures decoded after the key frame but shown before it). One-pass rate control overspends in
-// its first second or so: a 7.5 s part came out 14 % over the bit rate cold, 2 % after 2 s warm.
-constexpr int64_t kLaneWarmUp = 2 * kTicksPerSecond;
+// A lane is worth its own reader, decoder and encoder from this length of picture on. A lane
+// starts at a key frame and decodes nothing before it, so its cost is opening its codecs and
+// warming up its encoder (see ConvJob::WarmUpLane), a few tens of milliseconds.
+constexpr int64_t kShortestLane = 4 * kTicksPerSecond;
 
 struct KeyFrame {
   int64_t ticks;  // on the file's time line
@@ -122,33 +120,40 @@ std::vector<KeyFrame> IndexedKeyFrames(const EngineSource& source) {
   return keys;
 }
 
-// The key frame nearest to a time; keys are in file order.
-const KeyFrame& NearestKeyFrame(const std::vector<KeyFrame>& keys, int64_t ticks) {
-  auto after = std::lower_bound(keys.begin(), keys.end(), ticks,
-                                [](const KeyFrame& k, int64_t t) { return k.ticks < t; });
-  if (after == keys.end()) return keys.back();
-  if (after == keys.begin() || after->ticks - ticks < ticks - std::prev(after)->ticks) return *after;
-  return *std::prev(after);
+// The position of the key frame nearest to a time; keys are in file order.
+size_t NearestKeyFrame(const std::vector<int64_t>& keys, int64_t ticks) {
+  size_t after = std::lower_bound(keys.begin(), keys.end(), ticks) - keys.begin();
+  if (after == keys.size()) return after - 1;
+  if (after == 0 || keys[after] - ticks < ticks - keys[after - 1]) return after;
+  return after - 1;
 }
 
 }  // namespace
 
-// One lane per core at most, each at least kShortestLane long, cut at the key frames nearest to
-// equal shares of the range.
-std::vector<LaneStart> PlanLanes(const ConvSettings& s, const VideoPlan& plan) {
-  int64_t end = s.RangeEnd(), length = end - s.rangeStart;
-  int64_t wanted = std::min<int64_t>(std::max(1u, std::thread::hardware_concurrency()), length / kShortestLane);
-  if (end <= 0 || wanted < 2) return {};
-  std::vector<KeyFrame> keys = IndexedKeyFrames(s.source);
-  std::vector<LaneStart> starts;
-  int64_t previous = s.rangeStart;
+std::vector<size_t> PickLaneKeyFrames(const std::vector<int64_t>& keys, int64_t start, int64_t end, int cores) {
+  int64_t length = end - start;
+  int64_t wanted = end > start ? std::min<int64_t>(std::max(1, cores), length / kShortestLane) : 0;
+  std::vector<size_t> picked;
+  int64_t previous = start;
   for (int64_t i = 1; i < wanted && !keys.empty(); ++i) {
-    const KeyFrame& key = NearestKeyFrame(keys, s.rangeStart + length * i / wanted);
-    if (key.ticks - previous < kShortestLane || end - key.ticks < kShortestLane) continue;
-    int64_t first = av_rescale_q_rnd(key.ticks + kLaneWarmUp - s.rangeStart, kTicks, av_inv_q(plan.rate), AV_ROUND_UP);
-    starts.push_back({key.ts, first});
-    previous = key.ticks;
+    size_t key = NearestKeyFrame(keys, start + length * i / wanted);
+    if (keys[key] - previous < kShortestLane || end - keys[key] < kShortestLane) continue;
+    picked.push_back(key);
+    previous = keys[key];
   }
+  return picked;
+}
+
+std::vector<LaneStart> PlanLanes(const ConvSettings& s) {
+  int64_t end = s.RangeEnd();
+  if (end <= 0) return {};
+  std::vector<KeyFrame> keys = IndexedKeyFrames(s.source);
+  std::vector<int64_t> times;
+  for (const KeyFrame& key : keys) times.push_back(key.ticks);
+  int cores = int(std::max(1u, std::thread::hardware_concurrency()));
+  std::vector<LaneStart> starts;
+  for (size_t key : PickLaneKeyFrames(times, s.rangeStart, end, cores))
+    starts.push_back({keys[key].ts, keys[key].ticks});
   return starts;
 }
 

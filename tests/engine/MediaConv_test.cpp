@@ -44,6 +44,11 @@ class Converter : public ::testing::Test {
     // The same with B-frames: its decoding times run ahead of the presentation times.
     ASSERT_TRUE(MakeMedia(f / "numbered-bframes.mp4", "-i " + Quote(f / "numbered.mp4") +
                           " -c:v mpeg4 -q:v 3 -g 50 -bf 2 -c:a copy"));
+    // 20 s of moving pictures, a key frame every 2 s, shown after the B-frames decoded before it.
+    ASSERT_TRUE(MakeMedia(f / "moving.mp4",
+                          "-f lavfi -i testsrc=size=320x240:rate=25:duration=20 -f lavfi -i "
+                          "sine=frequency=440:sample_rate=44100:duration=20 -ac 2 "
+                          "-c:v libx264 -pix_fmt yuv420p -g 50 -keyint_min 50 -sc_threshold 0 -bf 2 -c:a aac"));
     // Red frame whose top-right quarter is blue.
     ASSERT_TRUE(MakeMedia(f / "quarters.mp4",
                           "-f lavfi -i color=red:size=320x240:rate=25:duration=1 -vf "
@@ -336,9 +341,20 @@ std::string MisplacedPictures(const std::string& input, const std::string& outpu
          std::to_string(firstPicture + first < int(in.size()) ? in[firstPicture + first] : -1);
 }
 
+// The pictures of a file that are key frames, in order.
+std::vector<int> KeyFramePictures(const std::string& path) {
+  std::string list = Shell("ffprobe -v error -select_streams v:0 -show_entries packet=flags -of csv=p=0 " + Quote(path));
+  std::vector<int> keys;
+  int picture = 0;
+  for (size_t start = 0, end; (end = list.find('\n', start)) != std::string::npos; start = end + 1, ++picture)
+    if (list[start] == 'K') keys.push_back(picture);
+  return keys;
+}
+
 // A long picture is converted in parts side by side; the parts must join without a picture lost,
 // doubled or out of place: output picture n is source picture n + the range's first (same rate).
-// With B-frames, a seek to a part's key frame lands on the key frame before it.
+// With B-frames, a seek to a part's key frame lands on the key frame before it, and the key frame
+// is shown after the pictures decoded before it.
 TEST_F(Converter, LongPictureJoinsItsPartsPictureForPicture) {
   struct {
     const char* name;
@@ -357,6 +373,19 @@ TEST_F(Converter, LongPictureJoinsItsPartsPictureForPicture) {
     // The sound, read and encoded apart from the pictures, still lies beside them in the file.
     EXPECT_LT(LargestLagInTheFile(j.output), 0.5) << name;
   }
+}
+
+// The parts start at the source's key frames (every 50 pictures here), but the joined picture has
+// its key frames where one encoder puts them, every 12 pictures, and no more: each part starts
+// where the encoder starts a group of pictures.
+TEST_F(Converter, LongPictureKeepsOneEncodersKeyFrames) {
+  Job j{F() / "moving.mp4", F() / "out-moving.mp4", "mp4", ecMpeg4, 320, 240, 400000, 400000,
+        ecMp3, 2, 44100, 128000};
+  ASSERT_EQ(Convert(j), 0);
+  std::vector<int> grid;
+  for (int n = 0; n < 500; n += 12) grid.push_back(n);
+  EXPECT_EQ(KeyFramePictures(j.output), grid);
+  EXPECT_EQ(CountFrames(j.output), 500);
 }
 
 // A range that starts inside a group of pictures, whose pictures are decoded out of their order
