@@ -276,6 +276,9 @@ class TApplication : public TComponent {
     if (!mainForm_) SetMainForm(form);
   }
   TCustomForm* MainForm() const { return mainForm_; }
+  // Frees the forms and whatever else the application owns, OnDestroy first while every form still
+  // exists. Stopping the units does this before any unit stops.
+  void DestroyForms();
   void Run();
   void Terminate();
   bool Terminated() const { return terminated_; }

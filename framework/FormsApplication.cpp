@@ -20,10 +20,16 @@ void WakeApplication() {
   if (Application) PostMessageA(Application->Handle(), WM_NULL, 0, 0);
 }
 
+void DestroyApplicationForms() {
+  if (Application) Application->DestroyForms();
+}
+
+// The forms go before any unit stops: their controls still call into the units above this one.
 void StartForms() {
   Screen = new TScreen(nullptr);
   Application = new TApplication(nullptr);
   WakeMainThread = WakeApplication;
+  RunBeforeUnitsStop(DestroyApplicationForms);
 }
 
 void StopForms() {
@@ -65,15 +71,19 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner), hintWindowCla
   SetWindowTextA(handle_, title_.c_str());
 }
 
-// Forms run their OnDestroy while the application and every form still exist.
 TApplication::~TApplication() {
   Destroying();
+  DestroyForms();
+  DeallocateHWnd(handle_);
+}
+
+// Forms run their OnDestroy while the application and every form still exist.
+void TApplication::DestroyForms() {
   StopHintTimer();
   for (int i = ComponentCount() - 1; i >= 0; --i)
     if (auto* form = ObjectAs<TCustomForm>(Components(i))) form->BeforeDestruction();
   DestroyComponents();
   hintWindow_ = nullptr;
-  DeallocateHWnd(handle_);
 }
 
 std::string TApplication::ExeName() const {

@@ -42,6 +42,10 @@ std::vector<const TUnitInfo*>& StartedUnits() {
   static std::vector<const TUnitInfo*> started;
   return started;
 }
+std::vector<void (*)()>& StepsBeforeStop() {
+  static std::vector<void (*)()> steps;
+  return steps;
+}
 }  // namespace
 
 bool UnitStarted(const TUnitInfo* unit) {
@@ -58,7 +62,15 @@ void StartUnits(std::initializer_list<const TUnitInfo*> units) {
   }
 }
 
+void RunBeforeUnitsStop(void (*step)()) { StepsBeforeStop().push_back(step); }
+
 void StopUnits() {
+  auto& steps = StepsBeforeStop();
+  while (!steps.empty()) {
+    void (*step)() = steps.back();
+    steps.pop_back();
+    step();
+  }
   auto& started = StartedUnits();
   while (!started.empty()) {
     const TUnitInfo* unit = started.back();

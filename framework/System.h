@@ -347,5 +347,9 @@ struct TUnitInfo {
 };
 
 void StartUnits(std::initializer_list<const TUnitInfo*> units);
+// Runs the steps given to RunBeforeUnitsStop (last given first), then the shut-downs in reverse.
 void StopUnits();
+// A step that needs every unit still running, such as freeing the application's forms, whose
+// controls call into the units above the one that owns them.
+void RunBeforeUnitsStop(void (*step)());
 bool UnitStarted(const TUnitInfo* unit);

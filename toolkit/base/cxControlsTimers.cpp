@@ -37,15 +37,23 @@ struct TControlServices {
   std::unique_ptr<TcxTimerWindow> timerWindow;
   std::vector<TcxTimer*> runningTimers;
   std::vector<TMouseTrackingTimer*> trackingTimers;
-} services;
+};
+
+// Made on first use and never destroyed by C++: the unit's shut-down frees the windows. A static
+// destructor would free them at process exit, after Wine has cut the process from its server; the
+// window calls then fail and Wine ends the process there with exit code 0, losing the real code.
+TControlServices& Services() {
+  static TControlServices* services = new TControlServices;
+  return *services;
+}
 
 TcxTimerWindow* TimerWindow() {
-  if (!services.timerWindow && !services.shutDown) services.timerWindow = std::make_unique<TcxTimerWindow>();
-  return services.timerWindow.get();
+  if (!Services().timerWindow && !Services().shutDown) Services().timerWindow = std::make_unique<TcxTimerWindow>();
+  return Services().timerWindow.get();
 }
 
 bool IsRunning(TcxTimer* timer) {
-  auto& list = services.runningTimers;
+  auto& list = Services().runningTimers;
   return std::find(list.begin(), list.end(), timer) != list.end();
 }
 
@@ -57,7 +65,7 @@ void TcxTimerWindow::WndProc(TMessage& m) {
 }
 
 TMouseTrackingTimer* FindTrackingTimer(IcxMouseTrackingCaller* caller) {
-  for (TMouseTrackingTimer* timer : services.trackingTimers)
+  for (TMouseTrackingTimer* timer : Services().trackingTimers)
     if (timer->Caller() == caller) return timer;
   return nullptr;
 }
@@ -98,8 +106,8 @@ TcxMessageWindow::~TcxMessageWindow() { DeallocateHWnd(handle_); }
 void TcxMessageWindow::WndProc(TMessage& m) { m.Result = DefWindowProcA(handle_, m.Msg, m.WParam, m.LParam); }
 
 TcxMessageWindow* GetMessageWindow() {
-  if (!services.messageWindow && !services.shutDown) services.messageWindow = std::make_unique<TcxMessageWindow>();
-  return services.messageWindow.get();
+  if (!Services().messageWindow && !Services().shutDown) Services().messageWindow = std::make_unique<TcxMessageWindow>();
+  return Services().messageWindow.get();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -141,44 +149,44 @@ void TcxTimer::StartTimer() {
 
 void TcxTimer::StopTimer() {
   if (!running_) return;
-  if (services.timerWindow) KillTimer(services.timerWindow->Handle(), reinterpret_cast<UINT_PTR>(this));
+  if (Services().timerWindow) KillTimer(Services().timerWindow->Handle(), reinterpret_cast<UINT_PTR>(this));
   SetRunning(false);
 }
 
 void TcxTimer::SetRunning(bool value) {
   running_ = value;
-  auto& list = services.runningTimers;
+  auto& list = Services().runningTimers;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
   if (value) list.push_back(this);
 }
 
 // ---------------------------------------------------------------------------------------------
 void BeginMouseTracking(TWinControl* control, const TRect& area, IcxMouseTrackingCaller* caller) {
-  if (services.shutDown || !caller || FindTrackingTimer(caller)) return;
-  services.trackingTimers.push_back(new TMouseTrackingTimer(control, area, caller));
+  if (Services().shutDown || !caller || FindTrackingTimer(caller)) return;
+  Services().trackingTimers.push_back(new TMouseTrackingTimer(control, area, caller));
 }
 
 void EndMouseTracking(IcxMouseTrackingCaller* caller) {
   TMouseTrackingTimer* timer = FindTrackingTimer(caller);
   if (!timer) return;
-  auto& list = services.trackingTimers;
+  auto& list = Services().trackingTimers;
   list.erase(std::find(list.begin(), list.end(), timer));
   delete timer;
 }
 
-bool IsMouseTracking(IcxMouseTrackingCaller* caller) { return !services.shutDown && FindTrackingTimer(caller); }
+bool IsMouseTracking(IcxMouseTrackingCaller* caller) { return !Services().shutDown && FindTrackingTimer(caller); }
 
 // ---------------------------------------------------------------------------------------------
-bool IsControlServicesShutDown() { return services.shutDown; }
+bool IsControlServicesShutDown() { return Services().shutDown; }
 
 void BeginControlServicesShutDown() {
-  services.shutDown = true;
-  if (!services.trackingTimers.empty()) throw Exception("MouseTrackingTimerList.Count <> 0");
+  Services().shutDown = true;
+  if (!Services().trackingTimers.empty()) throw Exception("MouseTrackingTimerList.Count <> 0");
 }
 
 void FreeControlServices() {
   FreeSettingsController();
-  services.timerWindow.reset();
-  services.runningTimers.clear();
-  services.messageWindow.reset();
+  Services().timerWindow.reset();
+  Services().runningTimers.clear();
+  Services().messageWindow.reset();
 }

@@ -271,6 +271,15 @@ void TcxCustomCheckBox::StateChanged(TcxCheckBoxState state, bool fire) {
   InnerEditChanged(this);
 }
 
+// Only a toggle (mouse, Space, accelerator) runs the linked action. A state set by code still
+// tells the box's own OnClick, but running the action then would flip an auto-check action, and
+// the link would write that back over the state the code had just set.
+void TcxCustomCheckBox::Click() {
+  TBasicAction* action = Action();
+  if (!action || KeyboardAction()) return TcxCustomEdit::Click();
+  if (OnClick && !(OnClick == action->OnExecute)) TcxCustomEdit::Click();
+}
+
 void TcxCustomCheckBox::InternalSetEditValue(const TVariant& value, bool validate) {
   TcxCustomEdit::InternalSetEditValue(value, validate);
   const TcxCheckBoxState state = ActiveProperties()->StateOfValue(EditValue());

@@ -327,6 +327,7 @@ class TcxCustomCheckBox : public TcxCustomEdit {
  protected:
   TcxCustomCheckBox(TComponent* owner, const TcxCustomEditClass* cls, bool inPlace);
   std::unique_ptr<TBasicActionLink> CreateActionLink() override;
+  void Click() override;
   void KeyDown(Word& key, TShiftState shift) override;
   void KeyUp(Word& key, TShiftState shift) override;
   void KeyPress(char& key) override;

@@ -297,26 +297,48 @@ TEST_F(CheckBoxes, ALinkedActionsCheckedStateReachesTheBoxWithoutAClick) {
   delete action;
 }
 
-// Open fault: a click on a box linked to an auto-check action neither runs the action nor leaves
-// the box checked; disabled until the click path through the action link is mended.
-TEST_F(CheckBoxes, DISABLED_AClickRunsTheLinkedAction) {
-  auto* action = new TAction(form.get());
-  box->SetAction(action);
-  box->OnClick = nullptr;  // the box's own OnClick would be run instead of the action
-  action->SetAutoCheck(true);
-  int runs = 0;
-  struct TRuns {
-    int& count;
-    void Run(TObject*) { ++count; }
-  } counter{runs};
-  action->OnExecute = MakeEvent(&counter, &TRuns::Run);
-  box->SetChecked(false);
-  ClickAt(BoxCentre());
-  EXPECT_TRUE(box->Checked());
-  EXPECT_TRUE(action->Checked());
-  EXPECT_EQ(runs, 1);
-  box->SetAction(nullptr);
-  delete action;
+// A user's toggle (a click or Space) runs the linked action, whose auto-check then agrees with
+// the box; a state set by code tells OnClick but leaves the action alone, so the state stays
+// what the code set even while the action disagrees.
+TEST_F(CheckBoxes, AToggleRunsTheLinkedActionAndAStateSetByCodeDoesNot) {
+  struct Case {
+    const char* gesture;
+    void (*toggle)(CheckBoxes&);
+  };
+  const Case cases[] = {
+      {"click", [](CheckBoxes& t) { t.ClickAt(t.BoxCentre()); }},
+      {"Space", [](CheckBoxes& t) { t.Key(WM_KEYDOWN, VK_SPACE), t.Key(WM_KEYUP, VK_SPACE); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.gesture);
+    auto* action = new TAction(form.get());
+    action->SetAutoCheck(true);
+    box->SetAction(action);
+    box->SetFocus();
+    int runs = 0;
+    struct TRuns {
+      int& count;
+      void Run(TObject*) { ++count; }
+    } counter{runs};
+    action->OnExecute = MakeEvent(&counter, &TRuns::Run);
+    log.clicks = 0;
+    box->SetChecked(true);
+    EXPECT_TRUE(box->Checked());
+    EXPECT_FALSE(action->Checked());
+    EXPECT_EQ(log.clicks, 1) << "the box's own OnClick hears of a state set by code";
+    box->OnClick = nullptr;  // the box's own OnClick would be run in place of the action
+    box->SetChecked(false);
+    EXPECT_FALSE(box->Checked());
+    EXPECT_EQ(runs, 0);
+    c.toggle(*this);
+    EXPECT_TRUE(box->Checked());
+    EXPECT_TRUE(action->Checked());
+    EXPECT_EQ(runs, 1);
+    box->SetAction(nullptr);
+    delete action;
+    box->OnClick = MakeEvent(&log, &TEventLog::Clicked);
+    box->SetChecked(false);
+  }
 }
 
 // A box written as a stored form keeps what differs from the defaults; read back, it is the same box.
