@@ -18,6 +18,7 @@ void BuildMaskEditPage(TGalleryPage& page);
 void BuildGroupsPage(TGalleryPage& page);
 void BuildDropDownPage(TGalleryPage& page);
 void BuildDropDownPanelPage(TGalleryPage& page);
+void BuildListBoxPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -37,6 +38,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"groups", BuildGroupsPage},
       {"dropdown", BuildDropDownPage},
       {"dropdown-panel", BuildDropDownPanelPage},
+      {"listbox", BuildListBoxPage},
   };
   return pages;
 }
