@@ -29,6 +29,13 @@ TcxCustomInnerListBox::~TcxCustomInnerListBox() {
   hScrollBar_ = vScrollBar_ = nullptr;
 }
 
+// The container draws the border: the list has none of its own.
+void TcxCustomInnerListBox::CreateParams(TCreateParams& params) {
+  TCustomListBox::CreateParams(params);
+  params.ExStyle &= ~WS_EX_CLIENTEDGE;
+  params.Style &= ~WS_BORDER;
+}
+
 TcxScrollBar* TcxCustomInnerListBox::CreateOwnScrollBar(TScrollBarKind kind) {
   auto* bar = new TcxScrollBar(this);
   bar->FreeNotification(this);

@@ -54,6 +54,7 @@ class TcxCustomInnerListBox : public TCustomListBox, public IcxContainerInnerCon
   // The tick count the typing pause is measured with.
   virtual DWORD CurrentTicks() { return GetTickCount(); }
 
+  void CreateParams(TCreateParams& params) override;
   void Click() override;
   void DblClick() override;
   void KeyDown(Word& key, TShiftState shift) override;
