@@ -64,6 +64,8 @@ void TcxCustomInnerListBox::LookAndFeelChanged(TcxLookAndFeel*, TcxLookAndFeelVa
 
 void TcxCustomInnerListBox::WndProc(TMessage& m) {
   if (container_ && container_->HandleInnerKeyMessage(m)) return;
+  if (m.Msg == WM_LBUTTONDOWN && DragMode() == dmAutomatic && container_ && !ComponentState().Contains(csDesigning))
+    return WMLButtonDown(m);
   if (m.Msg == WM_GETDLGCODE && container_) {
     TCustomListBox::WndProc(m);
     AddInnerDialogCodes(container_, m);
@@ -86,7 +88,6 @@ void TcxCustomInnerListBox::Dispatch(TMessage& m) {
     case WM_PRINT: WMPrint(m); break;
     case WM_PRINTCLIENT: DefaultHandler(m); break;
     case WM_SETFOCUS: case WM_KILLFOCUS: WMFocus(m); break;
-    case WM_LBUTTONDOWN: WMLButtonDown(m); break;
     case WM_DESTROY:
       redrawLocked_ = false;
       TCustomListBox::Dispatch(m);
@@ -227,9 +228,8 @@ bool TcxCustomInnerListBox::DoMouseWheel(TShiftState shift, int wheelDelta, TPoi
 
 // Automatic dragging drags the container. A press on an item already selected in a multi-select
 // list starts the drag at once so that the selection survives it (Shift alone still extends).
+// (The framework's own automatic drag would drag the list itself, so the press is taken first.)
 void TcxCustomInnerListBox::WMLButtonDown(TMessage& m) {
-  if (DragMode() != dmAutomatic || !container_ || ComponentState().Contains(csDesigning))
-    return TCustomListBox::Dispatch(m);
   SetDragMode(dmManual);
   struct TRestore {
     TcxCustomInnerListBox* list;
@@ -240,7 +240,7 @@ void TcxCustomInnerListBox::WMLButtonDown(TMessage& m) {
     const int item = ItemAtPos(TPoint(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)), true);
     if (item >= 0 && Selected(item)) return container_->BeginDrag(false);
   }
-  TCustomListBox::Dispatch(m);
+  TCustomListBox::WndProc(m);
   if (!(MultiSelect() && (shift || ctrl))) container_->BeginDrag(false);
 }
 

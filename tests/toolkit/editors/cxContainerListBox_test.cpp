@@ -1,5 +1,7 @@
 #include "calderan_test.h"
 
+#include <vector>
+
 #include "cxContainerListBox.h"
 #include "cxScrollBar.h"
 #include "drop_down_fixture.h"
@@ -314,4 +316,38 @@ TEST_F(SkinnedComboList, ThePopupListWearsTheSkinUnlessTheStyleSetsItsColours) {
   list = Open();
   EXPECT_EQ(list->Color(), RGB(250, 252, 252));
   EXPECT_EQ(list->Font()->Color(), clMaroon);
+}
+
+// Automatic dragging drags the container; a press on an item already selected in a multi-select
+// list starts the drag without the list's own press handling, so the selection survives.
+TEST_F(InnerListBox, AutomaticDraggingDragsTheContainerAndKeepsAPressedSelection) {
+  struct Case {
+    const char* name;
+    int pressed;
+    WPARAM keys;
+    bool drags;
+    std::vector<int> selectedAfter;
+  } cases[] = {{"selected item", 2, 0, true, {0, 2}},
+               {"unselected item", 1, 0, true, {1}},
+               {"selected item with Shift", 2, MK_SHIFT, false, {0, 1, 2}},
+               {"unselected item with Ctrl", 3, MK_CONTROL, false, {0, 2, 3}}};
+  list->SetMultiSelect(true);
+  list->SetDragMode(dmAutomatic);
+  PumpWhileBusy();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SendMessageA(list->Handle(), LB_SETSEL, FALSE, -1);
+    for (int i : {0, 2}) list->SetSelected(i, true);
+    SendMessageA(list->Handle(), LB_SETANCHORINDEX, 0, 0);  // Shift extends from item 0
+    const TPoint at = Centre(list->ItemRect(c.pressed));
+    SendMessageA(list->Handle(), WM_LBUTTONDOWN, MK_LBUTTON | c.keys, ClientPoint(at.X, at.Y));
+    EXPECT_EQ(container->Dragging(), c.drags);
+    EXPECT_EQ(list->DragMode(), dmAutomatic) << "restored after the press";
+    container->EndDrag(false);
+    SendMessageA(list->Handle(), WM_LBUTTONUP, c.keys, ClientPoint(at.X, at.Y));
+    std::vector<int> selected;
+    for (int i = 0; i < list->Count(); ++i)
+      if (list->Selected(i)) selected.push_back(i);
+    EXPECT_EQ(selected, c.selectedAfter);
+  }
 }
