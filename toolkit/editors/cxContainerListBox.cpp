@@ -287,8 +287,10 @@ TRect TcxCustomInnerListBox::OwnScrollBarRect(TcxScrollBar* bar, const SCROLLBAR
   return r;
 }
 
+// Only changes reach the windows: a skinned form answers a sibling's move or restacking with a
+// new frame for the list, which would sync the bars again.
 void TcxCustomInnerListBox::PlaceOwnScrollBar(TcxScrollBar* bar, const TRect& rect, bool visible) {
-  if (visible) {
+  if (visible && !(bar->Visible() && bar->Parent() == Parent())) {
     if (bar->Parent() != Parent()) {
       LockScrollBars();
       struct TUnlock {
@@ -299,10 +301,9 @@ void TcxCustomInnerListBox::PlaceOwnScrollBar(TcxScrollBar* bar, const TRect& re
     }
     bar->SetCtl3D(false);
     bar->BringToFront();
-    bar->SetBoundsRect(rect);
-  } else {
-    bar->SetBoundsRect(TRect());
   }
+  const TRect bounds = visible ? rect : TRect();
+  if (!(bar->BoundsRect() == bounds)) bar->SetBoundsRect(bounds);
   bar->SetVisible(visible);
 }
 
