@@ -10,7 +10,6 @@ CALDERAN_IMPLEMENT_CLASS(TcxCustomInnerListBox, TCustomListBox)
 
 TcxCustomInnerListBox::TcxCustomInnerListBox(TComponent* owner)
     : TCustomListBox(owner),
-      cxCanvas_(std::make_unique<TcxCanvas>(Canvas())),
       lookAndFeel_(std::make_unique<TcxLookAndFeel>(this)) {
   hScrollBar_ = CreateOwnScrollBar(sbHorizontal);
   vScrollBar_ = CreateOwnScrollBar(sbVertical);

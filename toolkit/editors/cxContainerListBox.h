@@ -93,7 +93,6 @@ class TcxCustomInnerListBox : public TCustomListBox, public IcxContainerInnerCon
   DWORD autoCompleteDelay_ = 500;
   bool autoComplete_ = true;
   std::string searchText_;
-  std::unique_ptr<TcxCanvas> cxCanvas_;
   TcxScrollBar* hScrollBar_ = nullptr;
   bool redrawLocked_ = false;
   std::unique_ptr<TcxLookAndFeel> lookAndFeel_;
