@@ -770,6 +770,11 @@ void SendCancelMode(TControl* sender);
 // A hidden window whose messages go to a method (under the guard); DeallocateHWnd destroys it.
 HWND AllocateHWnd(TWndMethod method);
 void DeallocateHWnd(HWND window);
+// A hidden window of a class of its own, registered under the given name, whose messages go to a
+// plain procedure; DestroyBroadcastWindow destroys it and unregisters the class. Like AllocateHWnd's
+// windows it is top-level, as broadcasts such as WM_THEMECHANGED reach no message-only window.
+HWND CreateBroadcastWindow(const char* className, WNDPROC procedure);
+void DestroyBroadcastWindow(HWND window, const char* className);
 
 // Puts a method in front of an existing window's procedure (a native window or one of another
 // library). The method passes what it does not handle on with CallOriginal.

@@ -156,12 +156,16 @@ const char* UtilWindowClass() {
   }
   return "CalderanUtilWindow";
 }
-}  // namespace
 
 // A top-level (not message-only) window, so that broadcasts such as WM_SETTINGCHANGE reach it.
+HWND CreateHiddenTopLevelWindow(const char* className) {
+  return CreateWindowExA(WS_EX_TOOLWINDOW, className, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
+}
+}  // namespace
+
 HWND AllocateHWnd(TWndMethod method) {
-  HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, UtilWindowClass(), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+  HWND window = CreateHiddenTopLevelWindow(UtilWindowClass());
   if (!window) throw EOSError(SysErrorMessage(GetLastError()));
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new TWndMethod(method)));
   return window;
@@ -173,6 +177,20 @@ void DeallocateHWnd(HWND window) {
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
   DestroyWindow(window);
   delete method;
+}
+
+HWND CreateBroadcastWindow(const char* className, WNDPROC procedure) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = className;
+  RegisterClassA(&wc);
+  return CreateHiddenTopLevelWindow(className);
+}
+
+void DestroyBroadcastWindow(HWND window, const char* className) {
+  if (window) DestroyWindow(window);
+  UnregisterClassA(className, GetModuleHandleA(nullptr));
 }
 
 // ---------------------------------------------------------------------------------------------

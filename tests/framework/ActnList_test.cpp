@@ -5,18 +5,12 @@
 
 #include "ActnList.h"
 #include "Forms.h"
+#include "forms_fixture.h"
 #include "StdCtrls.h"
 
 namespace {
 
-class Actions : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    UsePrivateDesktop();
-    StartUnits({&GraphicsUnit, &ControlsUnit, &FormsUnit});
-  }
-  static void TearDownTestSuite() { StopUnits(); }
-};
+class Actions : public FormsFixture {};
 
 struct TRecorder {
   std::vector<std::string> log;

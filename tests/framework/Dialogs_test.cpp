@@ -8,17 +8,11 @@
 
 #include "Dialogs.h"
 #include "Forms.h"
+#include "forms_fixture.h"
 
 namespace {
 
-class Dialogs : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    UsePrivateDesktop();
-    StartUnits({&GraphicsUnit, &ControlsUnit, &FormsUnit});
-  }
-  static void TearDownTestSuite() { StopUnits(); }
-};
+class Dialogs : public FormsFixture {};
 
 TEST_F(Dialogs, FiltersAndMultipleSelectionsConvert) {
   std::string f = FilterToNulSeparated("Media|*.avi;*.mp4|All files|*.*");

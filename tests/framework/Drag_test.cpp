@@ -4,18 +4,12 @@
 #include <vector>
 
 #include "Forms.h"
+#include "forms_fixture.h"
 #include "StdCtrls.h"
 
 namespace {
 
-class Drag : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    UsePrivateDesktop();
-    StartUnits({&GraphicsUnit, &ControlsUnit, &FormsUnit});
-  }
-  static void TearDownTestSuite() { StopUnits(); }
-};
+class Drag : public FormsFixture {};
 
 struct TLog {
   std::vector<std::string> log;

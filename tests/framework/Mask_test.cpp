@@ -5,6 +5,7 @@
 
 #include "Forms.h"
 #include "Mask.h"
+#include "forms_fixture.h"
 
 namespace {
 
@@ -69,13 +70,8 @@ TEST(EditMask, MaskCharactersFieldsAndCase) {
   EXPECT_EQ(FormatMaskText(timeMask, "01:02:03.004"), "01:02:03.004");
 }
 
-class MaskEdit : public ::testing::Test {
+class MaskEdit : public FormsFixture {
  protected:
-  static void SetUpTestSuite() {
-    UsePrivateDesktop();
-    StartUnits({&GraphicsUnit, &ControlsUnit, &FormsUnit});
-  }
-  static void TearDownTestSuite() { StopUnits(); }
   void SetUp() override {
     Application->OnException = MakeEvent(this, &MaskEdit::Caught);
     form = std::make_unique<TForm>(nullptr, 0);

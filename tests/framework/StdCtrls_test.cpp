@@ -7,20 +7,16 @@
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "StdCtrls.h"
+#include "forms_fixture.h"
 
 namespace {
 
-class StdCtrls : public ::testing::Test {
+class StdCtrls : public FormsFixture {
  public:
   std::vector<std::string> log;
   void Note(TObject* sender) { log.push_back(static_cast<TComponent*>(sender)->ClassName()); }
 
  protected:
-  static void SetUpTestSuite() {
-    UsePrivateDesktop();
-    StartUnits({&GraphicsUnit, &ControlsUnit, &FormsUnit});
-  }
-  static void TearDownTestSuite() { StopUnits(); }
   void SetUp() override {
     form = std::make_unique<TForm>(nullptr, 0);
     form->AfterConstruction();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Classes.h"
+#include "stub_reader.h"
 
 namespace {
 
@@ -220,7 +221,7 @@ TEST(PublishedRegistry, ShutDownEmptiesIt) {
 }
 
 // A reader over a fixed list of strings, enough for a DefineProperties read procedure.
-class TListReader : public TReader {
+class TListReader : public TStubReader {
  public:
   explicit TListReader(std::vector<std::string> values) : values_(std::move(values)) {}
   std::string Defined;
@@ -229,19 +230,9 @@ class TListReader : public TReader {
     Defined = name;
     Read = readData;
   }
-  void DefineBinaryProperty(const std::string&, TStreamProc, TStreamProc, bool) override {}
   TValueType NextValue() override { return next_ < values_.size() ? vaString : vaNull; }
   bool EndOfList() override { return next_ >= values_.size(); }
-  void ReadListBegin() override {}
-  void ReadListEnd() override {}
-  int32_t ReadInteger() override { return 0; }
-  int64_t ReadInt64() override { return 0; }
-  bool ReadBoolean() override { return false; }
-  long double ReadFloat() override { return 0; }
   std::string ReadString() override { return values_[next_++]; }
-  std::string ReadIdent() override { return {}; }
-  void ReadCollection(TCollection*) override {}
-  void SkipValue() override {}
 
  private:
   std::vector<std::string> values_;

@@ -178,6 +178,19 @@ class TcxCanvas : public TObject {
   TcxCanvasStates savedStates_;
 };
 
+// Saves the canvas's state (device context, font, brush and pen) and puts it back when it goes, so
+// that a drawing step leaves the canvas as it found it also when it throws.
+class TcxCanvasStateSaver {
+ public:
+  explicit TcxCanvasStateSaver(TcxCanvas* canvas) : canvas_(canvas) { canvas_->SaveState(); }
+  ~TcxCanvasStateSaver() { canvas_->RestoreState(); }
+  TcxCanvasStateSaver(const TcxCanvasStateSaver&) = delete;
+  TcxCanvasStateSaver& operator=(const TcxCanvasStateSaver&) = delete;
+
+ private:
+  TcxCanvas* canvas_;
+};
+
 // A canvas on the screen's device context, for measuring text and screen-compatible transfers.
 class TScreenCanvas : public TCanvas {
   CALDERAN_CLASS(TScreenCanvas)

@@ -57,6 +57,17 @@ int GetContainerBorderWidth(TcxContainerBorderStyle style) {
   return style <= cbsOffice11 ? widths[style] : 0;
 }
 
+TRect ContainerEdgeExtents(TcxBorders edges, int width) {
+  return TRect(edges.Contains(bLeft) ? width : 0, edges.Contains(bTop) ? width : 0,
+               edges.Contains(bRight) ? width : 0, edges.Contains(bBottom) ? width : 0);
+}
+
+TRect AddContainerShadow(TRect extents) {
+  extents.Right += cxContainerShadowWidth;
+  extents.Bottom += cxContainerShadowWidth;
+  return extents;
+}
+
 TcxContainerMouseButton ToContainerMouseButton(TMouseButton button) {
   switch (button) {
     case mbLeft: return cmbLeft;
@@ -467,16 +478,9 @@ TRect TcxContainer::CalcBorderWidths() {
   } else if (viewInfo_->NativeStyle) {
     extents = TRect(nativeBorderWidth, nativeBorderWidth, nativeBorderWidth, nativeBorderWidth);
   } else {
-    const int w = GetContainerBorderWidth(viewInfo_->BorderStyle);
-    const TcxBorders edges = style->Edges();
-    extents = TRect(edges.Contains(bLeft) ? w : 0, edges.Contains(bTop) ? w : 0, edges.Contains(bRight) ? w : 0,
-                    edges.Contains(bBottom) ? w : 0);
+    extents = ContainerEdgeExtents(style->Edges(), GetContainerBorderWidth(viewInfo_->BorderStyle));
   }
-  if (HasShadow()) {
-    extents.Right += cxContainerShadowWidth;
-    extents.Bottom += cxContainerShadowWidth;
-  }
-  return extents;
+  return HasShadow() ? AddContainerShadow(extents) : extents;
 }
 
 TRect TcxContainer::GetVisibleBorderRect() {

@@ -274,6 +274,10 @@ inline constexpr UINT CM_CXCONTAINER_BUFFEREDPAINT = 0x8081;  // reserved
 inline constexpr int cxContainerShadowWidth = 3;
 
 int GetContainerBorderWidth(TcxContainerBorderStyle style);
+// Border extents of the given width on the edges of the set and none on the others.
+TRect ContainerEdgeExtents(TcxBorders edges, int width);
+// Border extents widened at the right and bottom by the drop shadow.
+TRect AddContainerShadow(TRect extents);
 TcxContainerMouseButton ToContainerMouseButton(TMouseButton button);
 
 // The computed look of a container: geometry, colours and state, and its painting.

@@ -139,15 +139,9 @@ TRect TcxCustomEditViewData::GetBorderExtentRect() {
   else if (NativeStyle) extent = Uniform(2);
   else {
     const int w = StyleLookAndFeel()->SkinPainter() ? 1 : GetContainerBorderWidth(EffectiveBorderStyle());
-    const TcxBorders edges = Style->Edges();
-    extent = TRect(edges.Contains(bLeft) ? w : 0, edges.Contains(bTop) ? w : 0, edges.Contains(bRight) ? w : 0,
-                   edges.Contains(bBottom) ? w : 0);
+    extent = ContainerEdgeExtents(Style->Edges(), w);
   }
-  if (HasShadow()) {
-    extent.Right += cxContainerShadowWidth;
-    extent.Bottom += cxContainerShadowWidth;
-  }
-  return extent;
+  return HasShadow() ? AddContainerShadow(extent) : extent;
 }
 
 bool TcxCustomEditViewData::HasShadow() { return !InPlace && Style->Shadow() && !NativeStyle; }

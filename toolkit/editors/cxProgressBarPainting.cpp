@@ -15,18 +15,6 @@
 
 namespace {
 
-// Saves the canvas's state (brush, pen, font, clip) and puts it back when it goes.
-class TCanvasStateSaver {
- public:
-  explicit TCanvasStateSaver(TcxCanvas* canvas) : canvas_(canvas) { canvas_->SaveState(); }
-  ~TCanvasStateSaver() { canvas_->RestoreState(); }
-  TCanvasStateSaver(const TCanvasStateSaver&) = delete;
-  TCanvasStateSaver& operator=(const TCanvasStateSaver&) = delete;
-
- private:
-  TcxCanvas* canvas_;
-};
-
 void Gradient(TcxCanvas* canvas, const TRect& rect, TColor from, TColor to, bool horizontal) {
   if (rect.IsEmpty()) return;
   FillGradientRect(canvas->GetHandle(), *rect.Win(), from, to, horizontal);
@@ -208,7 +196,7 @@ void DrawProgressBarShine(TcxCanvas* canvas, const TSize& canvasSize, const TRec
   TShineGeometry g{vertical, vertical ? block.Top : block.Left, vertical ? block.Bottom : block.Right, 0, 0};
   g.Half = (g.End - g.Start) / 2;
   g.Centre = g.Start + g.Half;
-  TCanvasStateSaver saver(canvas);
+  TcxCanvasStateSaver saver(canvas);
   {
     TClampedPixelReader reader(canvas, canvasSize);
     DrawShineHighlight(canvas, reader, filled, g);
@@ -220,7 +208,7 @@ void DrawProgressBarShine(TcxCanvas* canvas, const TSize& canvasSize, const TRec
 void DrawProgressBarCaption(TcxCanvas* canvas, const TRect& barRect, const std::string& text,
                             const TcxProgressBarCaptionStyle& style) {
   if (text.empty() || !style.Font) return;
-  TCanvasStateSaver saver(canvas);
+  TcxCanvasStateSaver saver(canvas);
   const bool vertical = style.Orientation == cxorVertical;
   const int angle = vertical ? 270 : 0;
   TFont font;
@@ -366,9 +354,9 @@ void DrawBarByStyle(TcxCanvas* canvas, const TSize& canvasSize, const TcxProgres
 void DrawProgressBarClassic(TcxCanvas* canvas, const TSize& canvasSize, const TcxProgressBarSettings& s,
                             const TcxProgressBarLayout& layout, const TcxProgressBarPaintParams& p) {
   TBarParts parts = BarParts(s, layout, p);
-  TCanvasStateSaver saver(canvas);
+  TcxCanvasStateSaver saver(canvas);
   {
-    TCanvasStateSaver clipSaver(canvas);
+    TcxCanvasStateSaver clipSaver(canvas);
     DrawBarBackground(canvas, s, layout, p);
     ClipToFilledPart(canvas, s, parts, p);
     DrawBarByStyle(canvas, canvasSize, s, layout, parts, p);
@@ -412,7 +400,7 @@ TRect SkinOverload(const TRect& content, const TRect& chunk, const TcxProgressBa
 void DrawProgressBarSkinned(TcxCanvas* canvas, TcxCustomLookAndFeelPainterClass painter,
                             const TcxProgressBarSettings& s, const TcxProgressBarLayout& layout,
                             const TcxProgressBarPaintParams& p) {
-  TCanvasStateSaver saver(canvas);
+  TcxCanvasStateSaver saver(canvas);
   if (p.InPlace || !p.PaintBackground)
     canvas->FillRectColor(layout.Bounds, p.BackgroundColor);
   else
@@ -424,7 +412,7 @@ void DrawProgressBarSkinned(TcxCanvas* canvas, TcxCustomLookAndFeelPainterClass 
   const TRect chunk = SkinChunk(content, s, layout, p);
   painter->PaintProgressBarBorder(canvas, bar, s.Vertical());
   {
-    TCanvasStateSaver clipSaver(canvas);
+    TcxCanvasStateSaver clipSaver(canvas);
     canvas->IntersectClipRect(content);
     painter->PaintProgressBarChunk(canvas, chunk, s.Vertical());
     if (layout.OverloadVisible) canvas->InvertRect(SkinOverload(content, chunk, s));

@@ -469,6 +469,8 @@ class TRzCustomTabControl : public TCustomControl {
   void RotateRows(int selected);
   TPoint MapPoint(int along, int depth) const;
   TRect MapRect(const TRect& strip) const;
+  // A tab's rectangle in strip coordinates, with its row indent and the current tab's enlargement.
+  TRect TabStripRect(int index) const;
   int ScrollOrigin() const;
   int UsableStripLength();
   void PlaceStripButtons();

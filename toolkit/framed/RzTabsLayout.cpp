@@ -421,7 +421,7 @@ TRect TRzCustomTabControl::MapRect(const TRect& strip) const {
   return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
 }
 
-TRect TRzCustomTabControl::TabDrawRect(int index) const {
+TRect TRzCustomTabControl::TabStripRect(int index) const {
   const TRzTabData* tab = tabData_->Items(index);
   TRect r = tab->TabRect;
   r.Offset((tabSequence_ == tsStandard ? 1 : -1) * tab->Row * rowIndent_, 0);
@@ -430,8 +430,10 @@ TRect TRzCustomTabControl::TabDrawRect(int index) const {
     r.Right += 2;
     r.Top -= 2;
   }
-  return MapRect(r);
+  return r;
 }
+
+TRect TRzCustomTabControl::TabDrawRect(int index) const { return MapRect(TabStripRect(index)); }
 
 TRect TRzCustomTabControl::CardRect(int row) const {
   const TRect box = ClientBox();

@@ -117,14 +117,7 @@ void TRzCustomTabControl::DrawTabs(TCanvas* canvas) {
 }
 
 std::vector<TPoint> TRzCustomTabControl::TabPolygon(int index) const {
-  const TRzTabData* tab = tabData_->Items(index);
-  TRect r = tab->TabRect;
-  r.Offset((tabSequence_ == tsStandard ? 1 : -1) * tab->Row * rowIndent_, 0);
-  if (tabStyle_ == tsRoundCorners && index == tabIndex_) {
-    r.Left -= 2;
-    r.Right += 2;
-    r.Top -= 2;
-  }
+  const TRect r = TabStripRect(index);
   const int l = r.Left, t = r.Top, rt = r.Right, b = r.Bottom, d = b - t, c = cutCornerSize_;
   std::vector<TPoint> strip;
   switch (tabStyle_) {

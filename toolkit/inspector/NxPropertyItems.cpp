@@ -1,6 +1,7 @@
 #include "NxPropertyItems.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "BinaryFiler.h"
 #include "NxInspector.h"
@@ -329,17 +330,32 @@ int64_t SetBits(const TPropInfo* prop, const std::string& text) {
   return bits;
 }
 
+// The published property a row maps to on its inspector's associate.
+struct TMappedProperty {
+  std::string Name;                 // the last part of the path
+  TObject* Holder = nullptr;        // what the path leads to; null where it breaks off
+  const TPropInfo* Info = nullptr;  // null when the holder publishes no such property
+};
+
+// None when the row has no path or its list is not on an inspector with an associate.
+std::optional<TMappedProperty> FindMappedProperty(TNxPropertyItems* items, const std::string& path) {
+  if (!items || !items->Owner() || path.empty()) return std::nullopt;
+  auto* inspector = ObjectAs<TNxInspector>(items->Owner());
+  if (!inspector) throw EInvalidCast("Invalid class typecast");
+  if (!inspector->Associate()) return std::nullopt;
+  TMappedProperty mapped{path};
+  mapped.Holder = ResolvePropertyPath(inspector->Associate(), mapped.Name);
+  if (mapped.Holder) mapped.Info = FindPublishedProperty(mapped.Holder->ClassType(), mapped.Name);
+  return mapped;
+}
+
 }  // namespace
 
 void TNxPropertyItem::LoadFromAssociate() {
-  if (!items_ || !items_->Owner() || mapProperty_.empty()) return;
-  auto* inspector = ObjectAs<TNxInspector>(items_->Owner());
-  if (!inspector) throw EInvalidCast("Invalid class typecast");
-  if (!inspector->Associate()) return;
-  std::string name = mapProperty_;
-  TObject* holder = ResolvePropertyPath(inspector->Associate(), name);
-  const TPropInfo* prop = holder ? FindPublishedProperty(holder->ClassType(), name) : nullptr;
-  if (prop) {
+  const std::optional<TMappedProperty> mapped = FindMappedProperty(items_, mapProperty_);
+  if (!mapped) return;
+  TObject* holder = mapped->Holder;
+  if (const TPropInfo* prop = mapped->Info) {
     StateFlags |= kItemLoadingValue;
     switch (prop->Kind) {
       case tkInteger: SetAsInteger(static_cast<int>(prop->GetOrd(holder))); break;
@@ -353,18 +369,15 @@ void TNxPropertyItem::LoadFromAssociate() {
     }
     StateFlags &= ~kItemLoadingValue;
   }
-  if (caption_.empty()) SetCaption(AnsiToWide(name));
+  if (caption_.empty()) SetCaption(AnsiToWide(mapped->Name));
 }
 
 void TNxPropertyItem::WriteToAssociate() {
-  if ((StateFlags & kItemLoadingValue) || !items_ || !items_->Owner() || mapProperty_.empty()) return;
-  auto* inspector = ObjectAs<TNxInspector>(items_->Owner());
-  if (!inspector) throw EInvalidCast("Invalid class typecast");
-  if (!inspector->Associate()) return;
-  std::string name = mapProperty_;
-  TObject* holder = ResolvePropertyPath(inspector->Associate(), name);
-  const TPropInfo* prop = holder ? FindPublishedProperty(holder->ClassType(), name) : nullptr;
-  if (!prop) return;
+  if (StateFlags & kItemLoadingValue) return;
+  const std::optional<TMappedProperty> mapped = FindMappedProperty(items_, mapProperty_);
+  if (!mapped || !mapped->Info) return;
+  TObject* holder = mapped->Holder;
+  const TPropInfo* prop = mapped->Info;
   const std::string text = WideToAnsi(GetValue());
   switch (prop->Kind) {
     case tkInteger:

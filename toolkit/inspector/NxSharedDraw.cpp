@@ -38,6 +38,23 @@ std::unique_ptr<TBitmap> CopyUnder(TCanvas* canvas, int x, int y, int width, int
 
 bool HasAlpha(TBitmap* bitmap) { return bitmap && !bitmap->Empty() && bitmap->PixelFormat() == TPixelFormat::pf32bit; }
 
+// Draws a bitmap at (x, y). One with an alpha channel is mixed into what lies under it: `mix` gets
+// each 32-bit source pixel and the 24-bit pixel under it to change.
+template <class TMix> void DrawOver(TCanvas* canvas, int x, int y, TBitmap* bitmap, TMix mix) {
+  if (!HasAlpha(bitmap)) {
+    if (bitmap && !bitmap->Empty()) canvas->Draw(x, y, bitmap);
+    return;
+  }
+  const int w = bitmap->Width(), h = bitmap->Height();
+  auto result = CopyUnder(canvas, x, y, w, h);
+  for (int row = 0; row < h; ++row) {
+    auto* src = static_cast<const uint8_t*>(bitmap->ScanLine(row));
+    auto* dst = static_cast<uint8_t*>(result->ScanLine(row));
+    for (int col = 0; col < w; ++col) mix(src + col * 4, dst + col * 3);
+  }
+  canvas->Draw(x, y, result.get());
+}
+
 }  // namespace
 
 TColor TGraphicsProvider::BlendColors(TColor c1, TColor c2, double ratio) {
@@ -104,46 +121,24 @@ TColor TMaskProvider::MaskBlend(TColor c1, TColor c2, int alpha) {
 }
 
 void TDrawProvider::DrawBitmap(TCanvas* canvas, int x, int y, TBitmap* bitmap) {
-  if (!HasAlpha(bitmap)) {
-    if (bitmap && !bitmap->Empty()) canvas->Draw(x, y, bitmap);
-    return;
-  }
-  const int w = bitmap->Width(), h = bitmap->Height();
-  auto result = CopyUnder(canvas, x, y, w, h);
-  for (int row = 0; row < h; ++row) {
-    auto* src = static_cast<const uint8_t*>(bitmap->ScanLine(row));
-    auto* dst = static_cast<uint8_t*>(result->ScanLine(row));
-    for (int col = 0; col < w; ++col) {
-      const double alpha = src[col * 4 + 3] / 255.0;
-      for (int c = 0; c < 3; ++c) {
-        const long mixed = std::lround(alpha * src[col * 4 + c]) + std::lround((1 - alpha) * dst[col * 3 + c]);
-        dst[col * 3 + c] = static_cast<uint8_t>(std::clamp(mixed, 0L, 255L));
-      }
+  // Each channel's two shares are rounded on their own.
+  DrawOver(canvas, x, y, bitmap, [](const uint8_t* src, uint8_t* dst) {
+    const double alpha = src[3] / 255.0;
+    for (int c = 0; c < 3; ++c) {
+      const long mixed = std::lround(alpha * src[c]) + std::lround((1 - alpha) * dst[c]);
+      dst[c] = static_cast<uint8_t>(std::clamp(mixed, 0L, 255L));
     }
-  }
-  canvas->Draw(x, y, result.get());
+  });
 }
 
 void DrawGlyph(TCanvas* canvas, int x, int y, TBitmap* bitmap) {
-  if (!HasAlpha(bitmap)) {
-    if (bitmap && !bitmap->Empty()) canvas->Draw(x, y, bitmap);
-    return;
-  }
-  const int w = bitmap->Width(), h = bitmap->Height();
-  auto result = CopyUnder(canvas, x, y, w, h);
-  for (int row = 0; row < h; ++row) {
-    auto* src = static_cast<const uint8_t*>(bitmap->ScanLine(row));
-    auto* dst = static_cast<uint8_t*>(result->ScanLine(row));
-    for (int col = 0; col < w; ++col) {
-      const uint8_t* s = src + col * 4;
-      uint8_t* d = dst + col * 3;
-      const TColor mixed = TMaskProvider::MaskBlend(RGB(s[2], s[1], s[0]), RGB(d[2], d[1], d[0]), s[3]);
-      d[0] = GetBValue(mixed);
-      d[1] = GetGValue(mixed);
-      d[2] = GetRValue(mixed);
-    }
-  }
-  canvas->Draw(x, y, result.get());
+  // Glyphs mix in whole 8-bit steps, as the mask blend does.
+  DrawOver(canvas, x, y, bitmap, [](const uint8_t* src, uint8_t* dst) {
+    const TColor mixed = TMaskProvider::MaskBlend(RGB(src[2], src[1], src[0]), RGB(dst[2], dst[1], dst[0]), src[3]);
+    dst[0] = GetBValue(mixed);
+    dst[1] = GetGValue(mixed);
+    dst[2] = GetRValue(mixed);
+  });
 }
 
 void DrawTextPlain(TCanvas* canvas, const TRect& rect, const std::u16string& text, int rightToLeft) {

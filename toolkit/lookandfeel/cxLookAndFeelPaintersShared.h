@@ -79,17 +79,7 @@ class TSystemPaletteChangedNotifier : public TcxSystemPaletteChangedNotifier {
 // Small drawing steps shared by the painters' own files.
 namespace PainterDrawing {
 
-// Saves the canvas's device context, font, brush and pen; restores them when it goes.
-class TCanvasStateSaver {
- public:
-  explicit TCanvasStateSaver(TcxCanvas* canvas) : canvas_(canvas) { canvas_->SaveState(); }
-  ~TCanvasStateSaver() { canvas_->RestoreState(); }
-  TCanvasStateSaver(const TCanvasStateSaver&) = delete;
-  TCanvasStateSaver& operator=(const TCanvasStateSaver&) = delete;
-
- private:
-  TcxCanvas* canvas_;
-};
+using TCanvasStateSaver = TcxCanvasStateSaver;
 
 // The toolkit text flags of a text cell.
 Cardinal TextFlags(TAlignment horz, TcxAlignmentVert vert, bool multiLine, bool endEllipsis);

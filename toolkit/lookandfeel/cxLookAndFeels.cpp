@@ -47,23 +47,16 @@ LRESULT CALLBACK PaletteListenerWindowProc(HWND window, UINT message, WPARAM wPa
 }
 
 void CreatePaletteListener() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = PaletteListenerWindowProc;
-  wc.hInstance = instance;
-  wc.lpszClassName = cxSystemPaletteChangedListenerClassName;
-  RegisterClassA(&wc);
   paletteListener = new TcxSystemPaletteChangedListener;
-  // A hidden top-level window: message-only windows never see the broadcast WM_SYSCOLORCHANGE.
-  paletteListener->Window = CreateWindowExA(WS_EX_TOOLWINDOW, cxSystemPaletteChangedListenerClassName, "",
-                                            WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+  // It listens for the broadcast WM_SYSCOLORCHANGE.
+  paletteListener->Window =
+      CreateBroadcastWindow(cxSystemPaletteChangedListenerClassName, PaletteListenerWindowProc);
   AcquireOffice11Colors();
 }
 
 void DestroyPaletteListener() {
   ReleaseOffice11Colors();
-  if (paletteListener->Window) DestroyWindow(paletteListener->Window);
-  UnregisterClassA(cxSystemPaletteChangedListenerClassName, GetModuleHandleA(nullptr));
+  DestroyBroadcastWindow(paletteListener->Window, cxSystemPaletteChangedListenerClassName);
   delete paletteListener;
   paletteListener = nullptr;
 }

@@ -185,18 +185,8 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
   static TSize ImageSize(TdxSkinElement* element) { return element->Image()->Size(); }
 };
 
-// Keep the canvas's font, brush and pen, or its clip region, for the life of the object, restored
-// also on failure.
-class TdxSkinCanvasStateSaver {
- public:
-  explicit TdxSkinCanvasStateSaver(TcxCanvas* canvas) : canvas_(canvas) { canvas_->SaveState(); }
-  ~TdxSkinCanvasStateSaver() { canvas_->RestoreState(); }
-  TdxSkinCanvasStateSaver(const TdxSkinCanvasStateSaver&) = delete;
-  TdxSkinCanvasStateSaver& operator=(const TdxSkinCanvasStateSaver&) = delete;
-
- private:
-  TcxCanvas* canvas_;
-};
+// Keeps the canvas's state for the life of the object, restored also on failure.
+using TdxSkinCanvasStateSaver = TcxCanvasStateSaver;
 
 class TdxSkinClipRegionSaver {
  public:

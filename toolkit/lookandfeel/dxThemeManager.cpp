@@ -55,23 +55,12 @@ LRESULT CALLBACK ReceiverWindowProc(HWND window, UINT message, WPARAM wParam, LP
   return 0;
 }
 
-void CreateReceiver() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = ReceiverWindowProc;
-  wc.hInstance = instance;
-  wc.lpszClassName = dxThemeChangedReceiverClassName;
-  RegisterClassA(&wc);
-  // A hidden top-level window, not a message-only one: those never see broadcast messages.
-  receiverWindow = CreateWindowExA(WS_EX_TOOLWINDOW, dxThemeChangedReceiverClassName, "", WS_POPUP, 0, 0, 0, 0,
-                                   nullptr, nullptr, instance, nullptr);
-}
+void CreateReceiver() { receiverWindow = CreateBroadcastWindow(dxThemeChangedReceiverClassName, ReceiverWindowProc); }
 
 void DestroyReceiver() {
   themesActive = false;
-  if (receiverWindow) DestroyWindow(receiverWindow);
+  DestroyBroadcastWindow(receiverWindow, dxThemeChangedReceiverClassName);
   receiverWindow = nullptr;
-  UnregisterClassA(dxThemeChangedReceiverClassName, GetModuleHandleA(nullptr));
 }
 
 void StartThemeManager() {

@@ -8,24 +8,14 @@
 
 #include "Forms.h"
 #include "cxControls.h"
+#include "shown_form.h"
 #include "toolkit/lookandfeel/lookandfeel_fixture.h"
 
-struct ControlsFixture : ::testing::Test {
+struct ControlsFixture : ::testing::Test, ShownForm {
   static void SetUpTestSuite() {
     UsePrivateDesktop();
     StartLookAndFeelUnits();
   }
-  ControlsFixture() {
-    form = std::make_unique<TForm>(nullptr, 0);
-    form->SetBounds(50, 50, 500, 400);
-    form->Show();
-  }
-  template <class T> T* Place(T* control, int x, int y, int w, int h) {
-    control->SetParent(form.get());
-    control->SetBounds(x, y, w, h);
-    return control;
-  }
-  std::unique_ptr<TForm> form;
 };
 
 // A popup menu of another kind than the framework's: records where it was asked to show.

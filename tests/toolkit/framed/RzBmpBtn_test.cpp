@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "RzBmpBtn.h"
-#include "framed_fixture.h"
+#include "framed_control_fixture.h"
 #include "message_pump.h"
 
 namespace {
@@ -16,19 +16,12 @@ void FillTestImage(TBitmap& image, int width, int height) {
   image.Canvas()->FillRect({width / 4, height / 4, width * 3 / 4, height * 3 / 4});
 }
 
-class RzBmpButton : public ::testing::Test {
+class RzBmpButton : public FramedControlFixture<TRzBmpButton> {
  protected:
-  static void SetUpTestSuite() {
-    UsePrivateDesktop();
-    StartFramedTestUnits();
-  }
   void SetUp() override {
-    form_ = std::make_unique<TForm>(nullptr, 0);
-    form_->SetBounds(0, 0, 300, 200);
+    NewForm();
     for (int i = 0; i < 2; ++i) {
-      buttons_[i] = new TRzBmpButton(form_.get());
-      buttons_[i]->SetParent(form_.get());
-      buttons_[i]->SetBounds(10 + 100 * i, 10, 80, 30);
+      buttons_[i] = Place(Bounds(10 + 100 * i, 10, 80, 30));
       buttons_[i]->OnClick = MakeEvent(this, &RzBmpButton::Clicked);
     }
     form_->Show();
@@ -46,7 +39,6 @@ class RzBmpButton : public ::testing::Test {
   }
   void Click(int i) { ClickAt(i, 5, 5, 5, 5); }
 
-  std::unique_ptr<TForm> form_;
   TRzBmpButton* buttons_[2] = {};
   int clicks_[2] = {};
 };

@@ -1,25 +1,16 @@
 #include "calderan_test.h"
 
-#include <memory>
-
 #include "RzButton.h"
-#include "framed_fixture.h"
+#include "framed_control_fixture.h"
 #include "message_pump.h"
 
 namespace {
 
-class RzControlButton : public ::testing::Test {
+class RzControlButton : public FramedControlFixture<TRzControlButton> {
  protected:
-  static void SetUpTestSuite() {
-    UsePrivateDesktop();
-    StartFramedTestUnits();
-  }
   void SetUp() override {
-    form_ = std::make_unique<TForm>(nullptr, 0);
-    form_->SetBounds(0, 0, 300, 200);
-    button_ = new TRzControlButton(form_.get());
-    button_->SetParent(form_.get());
-    button_->SetBounds(20, 20, 17, 21);
+    NewForm();
+    button_ = Place(Bounds(20, 20, 17, 21));
     button_->OnClick = MakeEvent(this, &RzControlButton::Clicked);
     form_->Show();
   }
@@ -34,7 +25,6 @@ class RzControlButton : public ::testing::Test {
   }
   void Tick() { button_->RepeatTimer()->OnTimer(button_->RepeatTimer()); }
 
-  std::unique_ptr<TForm> form_;
   TRzControlButton* button_ = nullptr;
   int clicks_ = 0;
 };

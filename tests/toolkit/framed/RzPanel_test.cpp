@@ -1,11 +1,10 @@
 #include "calderan_test.h"
 
 #include <cstdlib>
-#include <memory>
 #include <new>
 
 #include "RzPanel.h"
-#include "framed_fixture.h"
+#include "framed_control_fixture.h"
 #include "message_pump.h"
 #include "toolkit/lookandfeel/lookandfeel_fixture.h"
 
@@ -17,18 +16,11 @@ bool Near(COLORREF a, COLORREF b) {
          std::abs(GetBValue(a) - GetBValue(b)) <= 3;
 }
 
-class RzPanel : public ::testing::Test {
+class RzPanel : public FramedControlFixture<TRzPanel> {
  protected:
-  static void SetUpTestSuite() {
-    UsePrivateDesktop();
-    StartFramedTestUnits();
-  }
   void SetUp() override {
-    form_ = std::make_unique<TForm>(nullptr, 0);
-    form_->SetBounds(0, 0, 400, 300);
-    panel_ = new TRzPanel(form_.get());
-    panel_->SetParent(form_.get());
-    panel_->SetBounds(10, 10, 100, 50);
+    NewForm(400, 300);
+    panel_ = Place(Bounds(10, 10, 100, 50));
     form_->Show();
   }
 
@@ -44,7 +36,6 @@ class RzPanel : public ::testing::Test {
     return PixelAt(picture_.Canvas(), x, y);
   }
 
-  std::unique_ptr<TForm> form_;
   TRzPanel* panel_ = nullptr;
   TBitmap picture_;
   int paints_ = 0;
@@ -187,9 +178,7 @@ TEST_F(RzPanel, PanelsAlignedToTheBottomOrRightGrowInward) {
 }
 
 TEST_F(RzPanel, ATransparentPanelPaintsItsParentOnlyWithFullRepaint) {
-  auto* parent = new TRzPanel(form_.get());
-  parent->SetParent(form_.get());
-  parent->SetBounds(150, 10, 200, 200);
+  auto* parent = Place(Bounds(150, 10, 200, 200));
   parent->OnPaint = MakeEvent(static_cast<RzPanel*>(this), &RzPanel::Painted);
   panel_->SetParent(parent);
   panel_->SetTransparent(true);
@@ -209,9 +198,7 @@ class RzGroupBox : public RzPanel {
  protected:
   void SetUp() override {
     RzPanel::SetUp();
-    box_ = new TRzGroupBox(form_.get());
-    box_->SetParent(form_.get());
-    box_->SetBounds(10, 80, 200, 105);
+    box_ = Place<TRzGroupBox>(Bounds(10, 80, 200, 105));
     box_->SetCaption("&Video");
     textHeight_ = picture_.Canvas()->TextHeight("Yy");
   }
@@ -274,9 +261,7 @@ TEST_F(RzGroupBox, TheCaptionsAcceleratorFocusesTheFirstChild) {
   auto* edit = new TEdit(form_.get());
   edit->SetParent(box_);
   edit->SetBounds(10, 30, 80, 20);
-  auto* other = new TEdit(form_.get());
-  other->SetParent(form_.get());
-  other->SetBounds(250, 10, 80, 20);
+  auto* other = Place<TEdit>(Bounds(250, 10, 80, 20));
   other->SetFocus();
   EXPECT_EQ(box_->Perform(CM_DIALOGCHAR, 'v', 0), 1);
   EXPECT_TRUE(edit->Focused());

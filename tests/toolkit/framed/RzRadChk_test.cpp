@@ -1,26 +1,17 @@
 #include "calderan_test.h"
 
-#include <memory>
-
 #include "ActnList.h"
 #include "RzRadChk.h"
-#include "framed_fixture.h"
+#include "framed_control_fixture.h"
 #include "message_pump.h"
 
 namespace {
 
-class RzCheckBox : public ::testing::Test {
+class RzCheckBox : public FramedControlFixture<TRzCheckBox> {
  protected:
-  static void SetUpTestSuite() {
-    UsePrivateDesktop();
-    StartFramedTestUnits();
-  }
   void SetUp() override {
-    form_ = std::make_unique<TForm>(nullptr, 0);
-    form_->SetBounds(0, 0, 300, 200);
-    box_ = new TRzCheckBox(form_.get());
-    box_->SetParent(form_.get());
-    box_->SetBounds(10, 10, 150, 20);
+    NewForm();
+    box_ = Place(Bounds(10, 10, 150, 20));
     box_->SetCaption("&Flip");
     box_->OnClick = MakeEvent(this, &RzCheckBox::Clicked);
     form_->Show();
@@ -43,7 +34,6 @@ class RzCheckBox : public ::testing::Test {
   }
   void Accelerator() { box_->Perform(CM_DIALOGCHAR, 'f', 0); }
 
-  std::unique_ptr<TForm> form_;
   TRzCheckBox* box_ = nullptr;
   int clicks_ = 0;
 };

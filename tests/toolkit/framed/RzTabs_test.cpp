@@ -1,7 +1,6 @@
 #include "calderan_test.h"
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,7 +9,7 @@
 #include "RzFrameController.h"
 #include "RzTabs.h"
 #include "RzTrkBar.h"
-#include "framed_fixture.h"
+#include "framed_control_fixture.h"
 
 // A form as the application's clip editor is: its handlers record what reached them.
 class TClipEditorProbe : public TForm {
@@ -35,20 +34,16 @@ constinit const TMethodInfo clipEditorMethods[] = {
 bool IsDeleted(HGDIOBJ object) { return GetObjectType(object) == 0; }
 HRGN Box(int size) { return CreateRectRgn(0, 0, size, size); }
 
-class RzTabs : public ::testing::Test {
+class RzTabs : public FramedControlFixture<TRzPageControl> {
  protected:
   static void SetUpTestSuite() {
-    UsePrivateDesktop();
-    StartFramedTestUnits();
+    FramedControlFixture::SetUpTestSuite();
     RegisterPublishedMethods(TClipEditorProbe::StaticClass(), clipEditorMethods);
     RegisterClasses({TClipEditorProbe::StaticClass()});
   }
   void SetUp() override {
-    form_ = std::make_unique<TForm>(nullptr, 0);
-    form_->SetBounds(0, 0, 500, 400);
-    pages_ = new TRzPageControl(form_.get());
-    pages_->SetParent(form_.get());
-    pages_->SetBounds(0, 0, 400, 200);
+    NewForm(500, 400);
+    pages_ = Place(Bounds(0, 0, 400, 200));
   }
 
  public:
@@ -81,7 +76,6 @@ class RzTabs : public ::testing::Test {
   }
 
  protected:
-  std::unique_ptr<TForm> form_;
   TRzPageControl* pages_ = nullptr;
   std::vector<std::string> log_;
   bool allowChange_ = true;

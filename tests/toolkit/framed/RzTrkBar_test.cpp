@@ -1,25 +1,17 @@
 #include "calderan_test.h"
 
-#include <memory>
 #include <vector>
 
 #include "RzTrkBar.h"
-#include "framed_fixture.h"
+#include "framed_control_fixture.h"
 
 namespace {
 
-class RzTrackBar : public ::testing::Test {
+class RzTrackBar : public FramedControlFixture<TRzTrackBar> {
  protected:
-  static void SetUpTestSuite() {
-    UsePrivateDesktop();
-    StartFramedTestUnits();
-  }
   void SetUp() override {
-    form_ = std::make_unique<TForm>(nullptr, 0);
-    form_->SetBounds(0, 0, 400, 300);
-    bar_ = new TRzTrackBar(form_.get());
-    bar_->SetParent(form_.get());
-    bar_->SetBounds(10, 10, 200, 35);
+    NewForm(400, 300);
+    bar_ = Place(Bounds(10, 10, 200, 35));
     bar_->OnChange = MakeEvent(this, &RzTrackBar::Changed);
   }
 
@@ -40,7 +32,6 @@ class RzTrackBar : public ::testing::Test {
     bar_->PaintTo(picture.Canvas(), 0, 0);
   }
 
-  std::unique_ptr<TForm> form_;
   TRzTrackBar* bar_ = nullptr;
   int changes_ = 0;
   std::vector<int> tickValues_;

@@ -49,20 +49,39 @@ TEST_F(SharedDraw, GradientRunsFromTopColourTowardsBottom) {
   EXPECT_EQ(s.At(5, 20), RGB(255, 255, 255));
 }
 
-TEST_F(SharedDraw, AlphaBitmapIsComposedOverTheCanvas) {
+// A canvas of blue 200 under four 32-bit pixels: opaque red, clear red, half red, a quarter green.
+struct AlphaScene {
   TestSurface s;
-  s.Canvas()->Brush()->SetColor(RGB(0, 0, 200));
-  s.Canvas()->FillRect(Rect(0, 0, 4, 1));
-  TBitmap glyph(4, 1, TPixelFormat::pf32bit);
-  auto* px = static_cast<uint8_t*>(glyph.ScanLine(0));
-  const uint8_t pixels[4][4] = {{0, 0, 255, 255}, {0, 0, 255, 0}, {0, 0, 255, 128}, {0, 255, 0, 64}};
-  for (int i = 0; i < 4; ++i)
-    for (int c = 0; c < 4; ++c) px[i * 4 + c] = pixels[i][c];
-  TDrawProvider::DrawBitmap(s.Canvas(), 0, 0, &glyph);
+  TBitmap glyph{4, 1, TPixelFormat::pf32bit};
+  AlphaScene() {
+    s.Canvas()->Brush()->SetColor(RGB(0, 0, 200));
+    s.Canvas()->FillRect(Rect(0, 0, 4, 1));
+    auto* px = static_cast<uint8_t*>(glyph.ScanLine(0));
+    const uint8_t pixels[4][4] = {{0, 0, 255, 255}, {0, 0, 255, 0}, {0, 0, 255, 128}, {0, 255, 0, 64}};
+    for (int i = 0; i < 4; ++i)
+      for (int c = 0; c < 4; ++c) px[i * 4 + c] = pixels[i][c];
+  }
+};
+
+TEST_F(SharedDraw, AlphaBitmapIsComposedOverTheCanvas) {
+  AlphaScene scene;
+  TestSurface& s = scene.s;
+  TDrawProvider::DrawBitmap(s.Canvas(), 0, 0, &scene.glyph);
   EXPECT_EQ(s.At(0, 0), RGB(255, 0, 0));    // opaque: the source
   EXPECT_EQ(s.At(1, 0), RGB(0, 0, 200));    // clear: the canvas
   EXPECT_EQ(s.At(2, 0), RGB(128, 0, 100));  // half: each side rounded, then added
   EXPECT_EQ(s.At(3, 0), RGB(0, 64, 150));
+}
+
+// Glyphs mix in whole 8-bit steps, rounding down: even an opaque one loses a step.
+TEST_F(SharedDraw, AlphaGlyphIsMixedByTheMaskBlend) {
+  AlphaScene scene;
+  TestSurface& s = scene.s;
+  DrawGlyph(s.Canvas(), 0, 0, &scene.glyph);
+  EXPECT_EQ(s.At(0, 0), RGB(254, 0, 0));
+  EXPECT_EQ(s.At(1, 0), RGB(0, 0, 199));
+  EXPECT_EQ(s.At(2, 0), RGB(127, 0, 99));
+  EXPECT_EQ(s.At(3, 0), RGB(0, 63, 149));
 }
 
 TEST_F(SharedDraw, ExpandBoxDrawsMinusOrPlus) {

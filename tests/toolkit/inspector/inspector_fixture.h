@@ -7,6 +7,7 @@
 
 #include "Forms.h"
 #include "NxInspectorUnits.h"
+#include "shown_form.h"
 
 struct InspectorFixture : ::testing::Test {
   static void SetUpTestSuite() {
@@ -15,19 +16,7 @@ struct InspectorFixture : ::testing::Test {
   }
 };
 
-struct FormFixture : InspectorFixture {
-  FormFixture() {
-    form = std::make_unique<TForm>(nullptr, 0);
-    form->SetBounds(50, 50, 500, 400);
-    form->Show();
-  }
-  template <class T> T* Place(T* control, int x, int y, int w, int h) {
-    control->SetParent(form.get());
-    control->SetBounds(x, y, w, h);
-    return control;
-  }
-  std::unique_ptr<TForm> form;
-};
+struct FormFixture : InspectorFixture, ShownForm {};
 
 // A white 24-bit drawing surface.
 struct TestSurface {

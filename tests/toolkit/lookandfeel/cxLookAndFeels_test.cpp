@@ -7,6 +7,7 @@
 #include "TypInfo.h"
 #include "lookandfeel_fixture.h"
 #include "stored_form_test.h"
+#include "stub_reader.h"
 
 // Two skin painters as the skin modules would register them.
 class TTestSkinPainterA : public TcxOffice11LookAndFeelPainter {
@@ -367,26 +368,16 @@ TEST_F(LookAndFeel, OnlySkinnedLookAndFeelsHearOfRegistrations) {
 namespace {
 
 // Reads one string, as the stored-form reader does for a defined property.
-class TOneStringReader : public TReader {
+class TOneStringReader : public TStubReader {
  public:
   explicit TOneStringReader(std::string value) : value_(std::move(value)) {}
   void DefineProperty(const std::string& name, TReaderProc readData, TWriterProc, bool hasData) override {
     Defined.push_back(name + (hasData ? " stored" : " not stored"));
     if (name == "SkinName" && readData) readData(this);
   }
-  void DefineBinaryProperty(const std::string&, TStreamProc, TStreamProc, bool) override {}
   TValueType NextValue() override { return vaString; }
-  bool EndOfList() override { return true; }
-  void ReadListBegin() override {}
-  void ReadListEnd() override {}
-  int32_t ReadInteger() override { return 0; }
-  int64_t ReadInt64() override { return 0; }
-  bool ReadBoolean() override { return false; }
-  long double ReadFloat() override { return 0; }
   std::string ReadString() override { return value_; }
   std::string ReadIdent() override { return value_; }
-  void ReadCollection(TCollection*) override {}
-  void SkipValue() override {}
   std::vector<std::string> Defined;
 
  private:
