@@ -165,12 +165,16 @@ TEST_F(InnerListBox, ToolkitBarsLieExactlyOverTheSystemBarsThatAreShown) {
     if (c.vertical) {
       EXPECT_EQ(v->Parent(), container);
       EXPECT_EQ(v->BoundsRect(), SystemBarInContainer(OBJID_VSCROLL));
-      SCROLLINFO si{sizeof(si), SIF_ALL};
+      SCROLLINFO si{};
+      si.cbSize = sizeof(si);
+      si.fMask = SIF_ALL;
       GetScrollInfo(list->Handle(), SB_VERT, &si);
       EXPECT_EQ(v->Max(), si.nMax);
       EXPECT_EQ(v->PageSize(), static_cast<int>(si.nPage));
     }
-    if (c.horizontal) EXPECT_EQ(h->BoundsRect(), SystemBarInContainer(OBJID_HSCROLL));
+    if (c.horizontal) {
+      EXPECT_EQ(h->BoundsRect(), SystemBarInContainer(OBJID_HSCROLL));
+    }
     EXPECT_EQ(!list->SizeGripRect().IsEmpty(), c.vertical && c.horizontal);
   }
 }
