@@ -263,7 +263,18 @@ void TWinControl::UpdateShowing() {
   bool show = Visible() && !state_.Contains(csReadingState);
   if (show) {
     if (!handle_) CreateHandle();
-    for (TWinControl* child : std::vector<TWinControl*>(winControls_)) child->UpdateShowing();
+    // A child's window creation may parent further controls here (an inner list placing its
+    // scroll bars beside itself): they are shown too, in a later pass.
+    std::vector<TWinControl*> shown;
+    for (bool added = true; added;) {
+      added = false;
+      for (TWinControl* child : std::vector<TWinControl*>(winControls_)) {
+        if (std::find(shown.begin(), shown.end(), child) != shown.end()) continue;
+        shown.push_back(child);
+        added = true;
+        child->UpdateShowing();
+      }
+    }
   }
   if (handle_ && showing_ != show) {
     showing_ = show;

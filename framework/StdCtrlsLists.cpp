@@ -144,7 +144,7 @@ void TCustomListBox::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   CreateSubClass(p, "LISTBOX");
   static constexpr DWORD styles[] = {0, LBS_OWNERDRAWFIXED, LBS_OWNERDRAWVARIABLE};
-  p.Style |= LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | styles[style_] |
+  p.Style |= LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_HSCROLL | WS_VSCROLL | styles[style_] |
              (sorted_ ? LBS_SORT : 0) | (multiSelect_ ? LBS_EXTENDEDSEL : 0);
   p.ExStyle |= WS_EX_CLIENTEDGE;
   p.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);

@@ -88,6 +88,23 @@ class TSquare : public TGraphicControl {
 };
 CALDERAN_IMPLEMENT_CREATABLE(TSquare, TGraphicControl, TComponent*)
 
+// A probe that, when its window is made, puts a companion beside itself in its parent.
+class TCompanionMaker : public TProbe {
+  CALDERAN_CLASS(TCompanionMaker)
+  using TProbe::TProbe;
+  TProbe* Companion = nullptr;
+
+ protected:
+  void CreateWnd() override {
+    TProbe::CreateWnd();
+    if (Companion) return;
+    Companion = new TProbe(this);
+    Companion->SetParent(Parent());
+    Companion->SetBounds(Left() + Width(), Top(), 20, 20);
+  }
+};
+CALDERAN_IMPLEMENT_CREATABLE(TCompanionMaker, TProbe, TComponent*)
+
 // A form without a stored definition, with probes on it.
 std::unique_ptr<TForm> MakeForm(int w = 200, int h = 150) {
   auto form = std::make_unique<TForm>(nullptr, 0);
@@ -365,3 +382,12 @@ TEST_F(Controls, HiddenWindowsAndSubclassingCallMethods) {
 }
 
 }  // namespace
+
+TEST_F(Controls, AControlParentedWhileItsParentIsBeingShownIsShownToo) {
+  auto form = MakeForm();
+  auto* maker = Place<TCompanionMaker>(form.get(), "Maker", 10, 10, 40, 20);
+  form->Show();
+  ASSERT_NE(maker->Companion, nullptr);
+  ASSERT_TRUE(maker->Companion->HandleAllocated());
+  EXPECT_TRUE(IsWindowVisible(maker->Companion->Handle()));
+}

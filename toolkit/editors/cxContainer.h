@@ -436,6 +436,7 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   // Forwarders through which a control inside the container raises the container's events.
   void DoBeginAutoDrag() { BeginAutoDrag(); }
   void DoClick() { Click(); }
+  void DoFocusChanged() { FocusChanged(); }
   void DoDblClick() { DblClick(); }
   bool DoInnerMouseWheel(TShiftState shift, int delta, TPoint position) { return DoMouseWheel(shift, delta, position); }
   void DoDragOver(TObject* source, int x, int y, TDragState state, bool& accept) { DragOver(source, x, y, state, accept); }

@@ -546,6 +546,7 @@ class TcxComboBoxLookupData : public TcxCustomTextEditLookupData {
   CALDERAN_CLASS(TcxComboBoxLookupData)
   TcxComboBoxLookupData(TPersistent* owner, IcxLookupEditor* editor) : TcxCustomTextEditLookupData(owner, editor) {}
   TcxEditListBoxFactory GetListBoxClass() override;
+  void PlaceList(TWinControl* parent) override;
   void ListPreferredSize(int maxHeight, int widthLimit, TSize& size) override;
   bool AllowsListResize(TSize& size, int maxHeight, int maxWidth) override;
 };

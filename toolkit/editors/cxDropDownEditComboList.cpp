@@ -99,6 +99,13 @@ TcxEditListBoxFactory TcxComboBoxLookupData::GetListBoxClass() {
   return [](TComponent* owner) -> TcxCustomEditListBox* { return new TcxComboBoxListBox(owner); };
 }
 
+// The list and its scroll bars look like the rest of the popup.
+void TcxComboBoxLookupData::PlaceList(TWinControl* parent) {
+  TcxCustomTextEditLookupData::PlaceList(parent);
+  auto* edit = dynamic_cast<TcxCustomDropDownEdit*>(Editor());
+  if (DropList() && edit) DropList()->LookAndFeel()->SetParentLookAndFeel(edit->PopupControlsLookAndFeel());
+}
+
 void TcxComboBoxLookupData::ListPreferredSize(int maxHeight, int widthLimit, TSize& size) {
   TcxCustomEditListBox* list = DropList();
   const int count = LookupItemCount();

@@ -8,12 +8,14 @@
 
 #include "SysUtils.h"
 #include "cxEditScopes.h"
+#include "cxTextOut.h"
 
 using cx_edit_detail::TFlagScope;
 
 CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomMemoProperties, TcxCustomTextEditProperties)
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TcxMemoProperties, TcxCustomMemoProperties, TPersistent*)
 CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomMemoViewData, TcxCustomTextEditViewData)
+CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TcxCustomMemoViewInfo, TcxCustomTextEditViewInfo)
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TcxCustomMemo, TcxCustomTextEdit, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE_WITH_OPERATIONS(TcxMemo, TcxCustomMemo, TComponent*)
 CALDERAN_IMPLEMENT_STATELESS_CLASS(TcxFilterMemoHelper, TcxCustomFilterEditHelper)
@@ -30,6 +32,12 @@ const TcxCustomEditViewDataClass* TcxCustomMemoPropertiesClass::ViewDataClass(Tc
 }
 
 const TcxCustomEditClass* TcxCustomMemoPropertiesClass::EditClass() const { return TcxMemo::StaticClassOperations(); }
+
+const TcxCustomEditViewInfoClass* TcxCustomMemoPropertiesClass::ViewInfoClass() const {
+  return TcxCustomMemoViewInfo::StaticClassOperations();
+}
+
+TcxCustomEditViewInfo* TcxCustomMemoViewInfoClass::Create() const { return new TcxCustomMemoViewInfo; }
 
 TcxCustomEditViewData* TcxCustomMemoViewDataClass::Create(TcxCustomEditProperties* properties,
                                                           TcxCustomEditStyle* style, bool inPlace) const {
@@ -124,6 +132,24 @@ uint32_t TcxCustomMemoViewData::TextOutFlags() {
 int TcxCustomMemoViewData::MaxRowCount() {
   const int lines = MemoProperties()->VisibleLineCount();
   return lines > 0 ? lines : TcxCustomTextEditViewData::MaxRowCount();
+}
+
+void TcxCustomMemoViewInfo::PaintText(TcxCanvas* canvas) {
+  if (Text.empty()) return;
+  if (Font) canvas->SetFont(Font);
+  ApplyCanvasFont(canvas);
+  canvas->GetFont()->SetColor(TextColor);
+  canvas->SetFont(canvas->GetFont());
+  TcxTextOutSelection selection;
+  selection.Start = SelStart;
+  selection.Length = SelLength;
+  selection.Background = HighlightBackColor;
+  selection.TextColor = HighlightTextColor;
+  TRect area = TextArea;
+  HDC dc = canvas->GetHandle();
+  const COLORREF oldColor = SetTextColor(dc, ColorToRGB(TextColor));
+  ToolkitTextOut(canvas, Text, area, DrawFlags, selection, RowLimit);
+  SetTextColor(dc, oldColor);
 }
 
 // ---------------------------------------------------------------------------------------------

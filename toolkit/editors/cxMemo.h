@@ -15,6 +15,7 @@ class TcxCustomMemoPropertiesClass : public TcxCustomTextEditPropertiesClass {
   using TcxCustomTextEditPropertiesClass::TcxCustomTextEditPropertiesClass;
   TcxCustomEditProperties* Create(TPersistent* owner) const override;
   const TcxCustomEditViewDataClass* ViewDataClass(TcxCustomEditStyle* style, bool inPlace) const override;
+  const TcxCustomEditViewInfoClass* ViewInfoClass() const override;
   const TcxCustomEditClass* EditClass() const override;
 };
 
@@ -84,6 +85,20 @@ class TcxCustomMemoViewData : public TcxCustomTextEditViewData {
 
  private:
   int LineHeight(TcxCanvas* canvas) const;
+};
+
+class TcxCustomMemoViewInfoClass : public TcxCustomTextEditViewInfoClass {
+ public:
+  using TcxCustomTextEditViewInfoClass::TcxCustomTextEditViewInfoClass;
+  TcxCustomEditViewInfo* Create() const override;
+};
+
+// Where no inner window shows the text (a painted copy, a hidden inner window), the memo draws its
+// rows itself: the whole multi-line layout with its selection, in the view's text colour.
+class TcxCustomMemoViewInfo : public TcxCustomTextEditViewInfo {
+  CALDERAN_CLASS_WITH_OPERATIONS(TcxCustomMemoViewInfo, TcxCustomMemoViewInfoClass)
+  TcxCustomMemoViewInfo() = default;
+  void PaintText(TcxCanvas* canvas) override;
 };
 
 // The memo's platform EDIT window: multi-line, with a client edge that lies under the memo's border.

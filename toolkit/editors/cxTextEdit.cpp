@@ -541,8 +541,25 @@ void TcxCustomTextEdit::PrepareListSelection(TcxCustomTextEditViewInfo* viewInfo
   viewInfo->HighlightTextColor = bar ? clHighlight : clHighlightText;
 }
 
-TColor TcxCustomTextEdit::LookupListColor() { return ActiveEditStyle()->Color(); }
-TFont* TcxCustomTextEdit::LookupListFont() { return ActiveEditStyle()->GetEffectiveFont(); }
+// Under a skin the popup list wears the skin's editor colours, as the editor's own face does,
+// unless the style sets a colour of its own.
+TColor TcxCustomTextEdit::LookupListColor() {
+  TcxCustomEditStyle* style = ActiveEditStyle();
+  TcxCustomLookAndFeelPainterClass skin = style->LookAndFeel()->SkinPainter();
+  const TColor color = skin && !style->IsValueAssigned(csvColor) ? skin->EditorBackgroundColor(false) : clDefault;
+  return color != clDefault ? color : style->Color();
+}
+
+// The style's visible font is rebuilt by every GetEffectiveFont, so the skin's text colour set on
+// it here lasts for this answer only.
+TFont* TcxCustomTextEdit::LookupListFont() {
+  TcxCustomEditStyle* style = ActiveEditStyle();
+  TFont* font = style->GetEffectiveFont();
+  TcxCustomLookAndFeelPainterClass skin = style->LookAndFeel()->SkinPainter();
+  const TColor text = skin && !style->IsValueAssigned(csvTextColor) ? skin->EditorTextColor(false) : clDefault;
+  if (text != clDefault) font->SetColor(text);
+  return font;
+}
 
 void TcxCustomTextEdit::DoExit() {
   TcxCustomEdit::DoExit();

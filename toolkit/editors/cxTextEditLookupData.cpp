@@ -267,6 +267,7 @@ bool TcxCustomEditListBox::IsListVisible() { return HandleAllocated() && IsWindo
 
 void TcxCustomEditListBox::SetListItemIndex(int index) {
   SetItemIndex(index);
+  SyncOwnScrollBars();
   if (OnListIndexChanged) OnListIndexChanged(this);
 }
 
@@ -306,6 +307,7 @@ bool TcxCustomEditListBox::DrawsDefaultFocusRect() {
 
 void TcxCustomEditListBox::Click() {
   TcxCustomInnerListBox::Click();
+  SyncOwnScrollBars();
   if (OnListIndexChanged) OnListIndexChanged(this);
 }
 

@@ -330,3 +330,43 @@ TEST_F(Memo, TheWindowWritesInTheStyleTextColourOnTheStyleBackground) {
 }
 
 }  // namespace
+
+// Painting without an editor (a painted copy, a cell of a host): the memo lays out its rows itself.
+TEST_F(Memo, WithoutAnEditWindowTheMemoDrawsItsRowsItself) {
+  const std::string lines = "first\r\nsecond\r\nthird";
+  // No descenders: a descender's tip would count as a row of its own.
+  const std::string prose = "these short words cannot all stand on one row of the memo and so it breaks";
+  struct Case {
+    const std::string& text;
+    int visibleLines;
+    TScrollStyle bars;
+    int rows;  // 0: wrapped into more than one
+  } cases[] = {{lines, 0, ssNone, 3}, {lines, 2, ssNone, 2}, {prose, 0, ssNone, 0}, {prose, 0, ssHorizontal, 1}};
+  TBitmap bitmap;
+  bitmap.SetSize(185, 89);
+  TcxCanvas canvas(bitmap.Canvas());
+  auto* style = static_cast<TcxCustomEditStyle*>(memo->Style());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 5) + " " + std::to_string(c.visibleLines) + " " + std::to_string(int(c.bars)));
+    memo->Properties()->SetVisibleLineCount(c.visibleLines);
+    memo->Properties()->SetScrollBars(c.bars);
+    std::unique_ptr<TcxCustomEditViewData> data(memo->Properties()->CreateViewData(style, false));
+    std::unique_ptr<TcxCustomEditViewInfo> info(memo->Properties()->ClassOperations()->ViewInfoClass()->Create());
+    ASSERT_NE(ObjectAs<TcxCustomMemoViewInfo>(info.get()), nullptr);
+    canvas.FillRectColor(TRect(0, 0, 185, 89), clWhite);
+    data->ComputeLayout(&canvas, TRect(0, 0, 185, 89), TPoint(-1, -1), cmbNone, {}, info.get(), false);
+    data->PrepareDrawValue(&canvas, TVariant(c.text), info.get());
+    info->PaintAll(&canvas);
+    // Bands of pixel rows holding dark letter pixels are the drawn text rows.
+    int bands = 0;
+    bool inBand = false;
+    for (int y = 3; y < 86; ++y) {  // inside the border
+      bool dark = false;
+      for (int x = 4; x < 175 && !dark; ++x) dark = GetRValue(GetPixel(bitmap.Canvas()->Handle(), x, y)) < 80;
+      bands += dark && !inBand ? 1 : 0;
+      inBand = dark;
+    }
+    if (c.rows > 0) EXPECT_EQ(bands, c.rows);
+    else EXPECT_GT(bands, 1);
+  }
+}

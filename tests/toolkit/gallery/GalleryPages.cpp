@@ -19,6 +19,7 @@ void BuildGroupsPage(TGalleryPage& page);
 void BuildDropDownPage(TGalleryPage& page);
 void BuildDropDownPanelPage(TGalleryPage& page);
 void BuildPopupEditPage(TGalleryPage& page);
+void BuildListBoxPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -39,6 +40,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"dropdown", BuildDropDownPage},
       {"dropdown-panel", BuildDropDownPanelPage},
       {"popupedit", BuildPopupEditPage},
+      {"listbox", BuildListBoxPage},
   };
   return pages;
 }
