@@ -340,6 +340,7 @@ class TStrings : public TPersistent {
  private:
   std::string JoinDelimited(char delimiter, char quoteChar) const;
   void ReadData(TReader* reader);
+  void WriteData(TWriter* writer);
 
   int updateCount_ = 0;
   char delimiter_ = ',';

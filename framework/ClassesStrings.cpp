@@ -1,6 +1,7 @@
 // TStrings and TStringList of Classes.
 #include <algorithm>
 
+#include "BinaryFiler.h"
 #include "Classes.h"
 
 CALDERAN_IMPLEMENT_CLASS(TStrings, TPersistent)
@@ -442,7 +443,14 @@ void TStringList::SetCaseSensitive(bool value) {
 }
 
 void TStrings::DefineProperties(TFiler* filer) {
-  filer->DefineProperty("Strings", TReaderProc(this, &TStrings::ReadData), nullptr, Count() > 0);
+  filer->DefineProperty("Strings", TReaderProc(this, &TStrings::ReadData), TWriterProc(this, &TStrings::WriteData),
+                        Count() > 0);
+}
+
+void TStrings::WriteData(TWriter* writer) {
+  writer->WriteListBegin();
+  for (int i = 0; i < Count(); ++i) writer->WriteString(Get(i));
+  writer->WriteListEnd();
 }
 
 void TStrings::ReadData(TReader* reader) {

@@ -288,6 +288,7 @@ TEST_F(ComboBoxes, AStoredFormKeepsTheListAndMaskSettings) {
   EXPECT_FALSE(q->ValidateOnEnter());
   EXPECT_EQ(q->MaskKind(), emkRegExpr);
   EXPECT_EQ(q->EditMask(), "[A-Z0-9]+");
+  EXPECT_EQ(q->Items()->CommaText(), "MP3,AAC,WAV");
   // The defaults of a fresh combo box are not stored; the item index never is.
   auto* fresh = Place(new TcxComboBox(form.get()), 20, 90, 121, 21);
   fresh->SetItemIndex(-1);
