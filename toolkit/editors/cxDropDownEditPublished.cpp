@@ -7,10 +7,8 @@
 namespace {
 
 constexpr const char* alignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
-constexpr const char* maskKindNames[] = {"emkStandard", "emkRegExpr", "emkRegExprEx"};
 constexpr const char* listStyleNames[] = {"lsEditFixedList", "lsEditList", "lsFixedList"};
 constinit const TEnumInfo alignmentInfo{alignmentNames, 3};
-constinit const TEnumInfo maskKindInfo{maskKindNames, 3};
 constinit const TEnumInfo listStyleInfo{listStyleNames, 3};
 
 using E = TcxCustomEditProperties;
@@ -46,7 +44,7 @@ constinit const TPropInfo comboPropertiesProps[] = {
     Published<&C::ItemHeight, &C::SetItemHeight>("ItemHeight").WithDefault(0),
     Published<&C::Items, nullptr>("Items"),
     // Written before the mask: a mask is compiled in the language in force when it is read back.
-    Published<&M::MaskKind, &M::SetMaskKind>("MaskKind", &maskKindInfo).WithDefault(emkStandard),
+    Published<&M::MaskKind, &M::SetMaskKind>("MaskKind", &cxEditMaskKindInfo).WithDefault(emkStandard),
     Published<&M::EditMask, &M::SetEditMask>("EditMask").WithDefault(""),
     Published<&T::MaxLength, &T::SetMaxLength>("MaxLength").StoredWhen<&T::IsMaxLengthStored>(),
     Published<&T::OEMConvert, &T::SetOEMConvert>("OEMConvert").WithDefault(false),
@@ -89,7 +87,7 @@ constinit const TPropInfo popupPropertiesProps[] = {
     Published<&T::LookupItems, nullptr>("LookupItems"),
     Published<&T::LookupItemsSorted, &T::SetLookupItemsSorted>("LookupItemsSorted").WithDefault(false),
     Published<&T::MaxLength, &T::SetMaxLength>("MaxLength").StoredWhen<&T::IsMaxLengthStored>(),
-    Published<&M::MaskKind, &M::SetMaskKind>("MaskKind", &maskKindInfo).WithDefault(emkStandard),
+    Published<&M::MaskKind, &M::SetMaskKind>("MaskKind", &cxEditMaskKindInfo).WithDefault(emkStandard),
     Published<&M::EditMask, &M::SetEditMask>("EditMask").WithDefault(""),
     Published<&T::OEMConvert, &T::SetOEMConvert>("OEMConvert").WithDefault(false),
     Published<&T::PasswordChar, &T::SetPasswordChar>("PasswordChar").WithDefault('\0'),

@@ -477,4 +477,7 @@ class TcxFilterMaskEditHelper : public TcxFilterTextEditHelper {
 // Registers what a stored form may set on a masked editor (the module's start-up).
 void RegisterMaskEditPublishedProperties();
 
+// The names stored forms give the mask kinds.
+extern const TEnumInfo cxEditMaskKindInfo;
+
 extern const TUnitInfo cxMaskEditUnit;

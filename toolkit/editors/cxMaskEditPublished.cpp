@@ -8,9 +8,12 @@
 #include "cxMaskEdit.h"
 
 namespace {
-
 constexpr const char* maskKindNames[] = {"emkStandard", "emkRegExpr", "emkRegExprEx"};
-constinit const TEnumInfo maskKindInfo{maskKindNames, 3};
+}  // namespace
+
+constinit const TEnumInfo cxEditMaskKindInfo{maskKindNames, 3};
+
+namespace {
 
 using P = TcxCustomMaskEditProperties;
 constinit const TPropInfo maskProps[] = {
@@ -19,7 +22,7 @@ constinit const TPropInfo maskProps[] = {
         .WithDefault(false),
     Published<&P::CaseInsensitive, &P::SetCaseInsensitive>("CaseInsensitive").WithDefault(true),
     Published<&P::IgnoreMaskBlank, &P::SetIgnoreMaskBlank>("IgnoreMaskBlank").WithDefault(false),
-    Published<&P::MaskKind, &P::SetMaskKind>("MaskKind", &maskKindInfo).WithDefault(emkStandard),
+    Published<&P::MaskKind, &P::SetMaskKind>("MaskKind", &cxEditMaskKindInfo).WithDefault(emkStandard),
     Published<&P::EditMask, &P::SetEditMask>("EditMask"),
 };
 
