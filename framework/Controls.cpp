@@ -165,6 +165,7 @@ TControl::~TControl() {
   if (Application) Application->ControlDestroyed(this);
   if (captureControl == this) captureControl = nullptr;
   font_.OnChange = nullptr;
+  if (hostDockSite_) hostDockSite_->ForgetDockClient(this);
   SetParent(nullptr);
 }
 
@@ -384,6 +385,7 @@ void TControl::SetVisible(bool value) {
   visible_ = value;
   Perform(CM_VISIBLECHANGED, value, 0);
   RequestAlign();
+  SendDockNotification(CM_VISIBLECHANGED, value, 0);
 }
 
 void TControl::SetEnabled(bool value) {
@@ -430,6 +432,7 @@ void TControl::SetText(const std::string& text) {
   if (Text() == text) return;
   Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   Perform(CM_TEXTCHANGED);
+  SendDockNotification(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TControl::SetShowHint(bool value) {

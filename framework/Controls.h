@@ -58,6 +58,17 @@ constexpr UINT CM_ACTIVATE = CM_BASE + 0, CM_DEACTIVATE = CM_BASE + 1, CM_GOTFOC
                CM_BORDERCHANGED = CM_BASE + 59, CM_ACTIONUPDATE = CM_BASE + 63, CM_ACTIONEXECUTE = CM_BASE + 64,
                CM_HINTSHOWPAUSE = CM_BASE + 65, CM_MOUSEWHEEL = CM_BASE + 67, CM_ISSHORTCUT = CM_BASE + 68,
                CM_PARENTBACKGROUNDCHANGED = CM_BASE + 70;
+// Docking: CM_DOCKCLIENT (WParam the TDragDockObject, LParam the drop point in client coordinates)
+// asks a dock site to take the client; CM_UNDOCKCLIENT (WParam the new site or null, LParam the
+// client) tells it a client leaves, and a non-zero result refuses; CM_DOCKNOTIFICATION (WParam the
+// client, LParam a TDockNotifyRec) passes on a docked client's text and visibility changes.
+constexpr UINT CM_DOCKCLIENT = CM_BASE + 56, CM_UNDOCKCLIENT = CM_BASE + 57, CM_FLOAT = CM_BASE + 58,
+               CM_DOCKNOTIFICATION = CM_BASE + 66;
+struct TDockNotifyRec {
+  UINT ClientMsg;
+  WPARAM MsgWParam;
+  LPARAM MsgLParam;
+};
 
 // Notifications that Win32 sends to a parent, reflected to the child control they are about.
 constexpr UINT CN_BASE = 0xBC00;
@@ -100,6 +111,7 @@ enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
 enum TShiftStateFlag : uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateFlag>;
 enum TDragMode : uint8_t { dmManual, dmAutomatic };
+enum TDragKind : uint8_t { dkDrag, dkDock };
 enum TDragState : uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
 enum TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;  // controls use bsNone and bsSingle
@@ -136,17 +148,27 @@ using TKeyEvent = TEvent<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = TEvent<void(TObject* Sender, char& Key)>;
 using TContextPopupEvent = TEvent<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 
+class TControl;
 class TWinControl;
 class TCustomForm;
 class TBasicAction;
 class TBasicActionLink;
 class TDragObject;
+class TDragDockObject;
 class TDragImageList;
+class TDockTree;
 
 using TStartDragEvent = TEvent<void(TObject* Sender, TDragObject*& DragObject)>;
 using TDragOverEvent = TEvent<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
 using TDragDropEvent = TEvent<void(TObject* Sender, TObject* Source, int X, int Y)>;
 using TEndDragEvent = TEvent<void(TObject* Sender, TObject* Target, int X, int Y)>;
+using TStartDockEvent = TEvent<void(TObject* Sender, TDragDockObject*& DragObject)>;
+using TDockDropEvent = TEvent<void(TObject* Sender, TDragDockObject* Source, int X, int Y)>;
+using TDockOverEvent =
+    TEvent<void(TObject* Sender, TDragDockObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TGetSiteInfoEvent =
+    TEvent<void(TObject* Sender, TControl* DockClient, TRect& InfluenceRect, TPoint MousePos, bool& CanDock)>;
+using TUnDockEvent = TEvent<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
 
 // CM_DRAG: WParam is the step, LParam a TDragRec.
 enum TDragMessage : uint8_t { dmDragEnter, dmDragLeave, dmDragMove, dmDragDrop, dmDragCancel, dmFindTarget };
@@ -230,7 +252,6 @@ class TControl : public TComponent {
   // --- state
   bool Visible() const { return visible_; }
   void SetVisible(bool value);
-  void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
   virtual bool Enabled() const { return enabled_; }
   virtual void SetEnabled(bool value);
@@ -272,6 +293,19 @@ class TControl : public TComponent {
   void BeginDrag(bool immediate, int threshold = -1);
   void EndDrag(bool drop);
   bool Dragging() const;
+  // Docking: a control whose DragKind is dkDock drags as a dock client; the dock site it sits in
+  // is its HostDockSite. ManualDock docks it into a site (null floats it in a window of its own);
+  // Dock is the step that moves it there, used by the sites.
+  TDragKind DragKind() const { return dragKind_; }
+  void SetDragKind(TDragKind kind) { dragKind_ = kind; }
+  TWinControl* HostDockSite() const { return hostDockSite_; }
+  bool ManualDock(TWinControl* newDockSite, TControl* dropControl = nullptr, TAlign controlSide = alNone);
+  bool ManualFloat(const TRect& screenRect);
+  virtual void Dock(TWinControl* newDockSite, const TRect& rect);
+  // Undocks from the host (which may refuse) and docks where the drag object says.
+  bool DockTo(TDragDockObject* source, TWinControl* target);
+  // Brings the control into view: a page control shows the page that holds it.
+  void Show();
   // The action the control follows (caption, enabled, visible, hint) and runs when clicked.
   TBasicAction* Action() const;
   void SetAction(TBasicAction* action);
@@ -311,10 +345,14 @@ class TControl : public TComponent {
   TDragOverEvent OnDragOver;
   TDragDropEvent OnDragDrop;
   TEndDragEvent OnEndDrag;
+  TStartDockEvent OnStartDock;
+  TEndDragEvent OnEndDock;
 
   // Steps of a drag, refined by descendants; public for the drag objects.
   virtual void DoStartDrag(TDragObject*& dragObject);
   virtual void DoEndDrag(TObject* target, int x, int y);
+  virtual void DoStartDock(TDragDockObject*& dragObject);
+  virtual void DoEndDock(TObject* target, int x, int y);
   virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
   virtual void DragDrop(TObject* source, int x, int y);
   virtual void DragCanceled() {}
@@ -353,6 +391,8 @@ class TControl : public TComponent {
   void WMMouseMove(TMessage& m);
   void WMContextMenu(TMessage& m);
   void WMCancelMode(TMessage& m);
+  // Tells the host dock site about a message that changes what it shows of this client.
+  void SendDockNotification(UINT msg, WPARAM wParam, LPARAM lParam);
   void CMVisibleChanged(TMessage& m);
   void CMEnabledChanged(TMessage& m);
   void CMFontChanged(TMessage& m);
@@ -396,6 +436,8 @@ class TControl : public TComponent {
   TPopupMenu* popupMenu_ = nullptr;
   TDragMode dragMode_ = dmManual;
   TCursor dragCursor_ = crDrag;
+  TDragKind dragKind_ = dkDrag;
+  TWinControl* hostDockSite_ = nullptr;
   std::unique_ptr<TBasicActionLink> actionLink_;
   TWndMethod windowProc_;  // empty: WndProc
 };
@@ -426,6 +468,26 @@ class TWinControl : public TControl {
   // Sends the message to every child control (stops at the first that answers non-zero).
   void Broadcast(TMessage& message);
   void NotifyControls(UINT msg);
+
+  // --- docking: a dock site takes dock clients; with UseDockManager its dock manager lays them
+  // out with caption strips and splitters.
+  bool DockSite() const { return dockSite_; }
+  void SetDockSite(bool value);
+  bool UseDockManager() const { return useDockManager_; }
+  void SetUseDockManager(bool value);
+  TDockTree* DockManager() const { return dockManager_.get(); }
+  int DockClientCount() const { return static_cast<int>(dockClients_.size()); }
+  TControl* DockClients(int index) const { return dockClients_.at(index); }
+  // The steps of a dock drag over this site and of a drop on it, refined by descendants.
+  virtual void DockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept);
+  virtual void DockDrop(TDragDockObject* source, int x, int y);
+  virtual void GetSiteInfo(TControl* client, TRect& influenceRect, TPoint mousePos, bool& canDock);
+  virtual bool DoUnDock(TWinControl* newTarget, TControl* client);
+  virtual void DoAddDockClient(TControl* client, const TRect& rect);
+  virtual void DoRemoveDockClient(TControl* client);
+  // Makes the control visible to the user: the parents pass the request up (a page control
+  // switches to the page that holds it).
+  virtual void ShowControl(TControl* control);
 
   // --- children
   int ControlCount() const { return static_cast<int>(controls_.size() + winControls_.size()); }
@@ -488,6 +550,10 @@ class TWinControl : public TControl {
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
   TMouseWheelEvent OnMouseWheel;
+  TDockDropEvent OnDockDrop;
+  TDockOverEvent OnDockOver;
+  TGetSiteInfoEvent OnGetSiteInfo;
+  TUnDockEvent OnUnDock;
 
   // For the form's focus bookkeeping: runs OnEnter / OnExit.
   virtual void DoEnter();
@@ -502,6 +568,11 @@ class TWinControl : public TControl {
   virtual void DestroyWnd();
   virtual void DestroyWindowHandle();
   virtual void CreateHandle();
+  // The dock manager made when the control becomes a dock site with UseDockManager.
+  virtual std::unique_ptr<TDockTree> CreateDockManager();
+  // Where a drop at the drag object's position would put the client (screen coordinates).
+  virtual void PositionDockRect(TDragDockObject* source);
+  void DoDockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept);
   void DestroyHandle();
   // Makes this control's window class a subclass of a native class ("BUTTON", "EDIT"...): the
   // native window procedure becomes the default handler.
@@ -576,9 +647,15 @@ class TWinControl : public TControl {
   void CMCursorChanged(TMessage& m);
   void CMCtl3DChanged(TMessage& m);
   void CMParentCtl3DChanged(TMessage& m);
+  void CMDrag(TMessage& m);
+  void CMDockClient(TMessage& m);
+  void CMUnDockClient(TMessage& m) { m.Result = 0; }
+  void CMDockNotification(TMessage& m);
 
  private:
   friend class TControl;
+  void UpdateDockManager();
+  void ForgetDockClient(TControl* client);
   friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
   void AlignControlsInner(TControl* control, TRect& rect);
   bool IsControlMouseMsg(TMessage& m);
@@ -600,6 +677,9 @@ class TWinControl : public TControl {
   bool creatingHandle_ = false;
   bool ctl3D_ = true;
   bool parentCtl3D_ = true;
+  bool dockSite_ = false, useDockManager_ = false;
+  std::vector<TControl*> dockClients_;
+  std::unique_ptr<TDockTree> dockManager_;
   TBrush brush_;
 };
 
@@ -730,6 +810,103 @@ class TDragControlObject : public TBaseDragControlObject {
   TDragImageList* GetDragImages() override;
 };
 
+// What a dock drag carries: where the client would land (DockRect, on the screen), beside which
+// docked control and on which side of it; the drop preview is that rectangle drawn inverted on
+// the screen while the drag runs.
+class TDragDockObject : public TBaseDragControlObject {
+  CALDERAN_CLASS(TDragDockObject)
+  explicit TDragDockObject(TControl* control);
+  ~TDragDockObject() override;
+  void Finished(TObject* target, int x, int y, bool accepted) override;
+  TCursor GetDragCursor(bool accepted, int x, int y) override;
+  // Shows the preview at DockRect (taking back the one shown before), or takes it away.
+  void ShowDockImage();
+  void HideDockImage();
+  bool DockImageShown() const { return shownRect_.Width() > 0; }
+  // The rectangle a floating client would take with the mouse at `pos`: its own size, held at
+  // the point where the drag took it.
+  TRect FloatRect(TPoint pos) const;
+  TRect DockRect;
+  TAlign DropAlign = alNone;
+  TControl* DropOnControl = nullptr;
+  bool Floating = false;
+
+ private:
+  TPoint grip_;  // the mouse's place in the control when the drag began
+  TSize size_;
+  TRect shownRect_;
+};
+
+// TDockTree: the dock manager of a site with UseDockManager. Docked controls sit in zones, a tree
+// whose inner zones lay their children side by side (doVertical) or one above the other
+// (doHorizontal); each control zone has a caption strip (grabber with a close button) on top, or
+// on the left when the site is aligned to the top or the bottom; splitters between zones move
+// with the mouse. The strip's button hides its control, a press on the strip starts a dock drag.
+enum TDockOrientation : uint8_t { doNoOrient, doHorizontal, doVertical };
+
+class TDockZone {
+ public:
+  TDockZone* ParentZone = nullptr;
+  TControl* ChildControl = nullptr;  // set for a control zone, null for an inner zone
+  TDockOrientation Orientation = doNoOrient;
+  double Weight = 1;  // share of the parent's length
+  std::vector<std::unique_ptr<TDockZone>> Children;
+  TRect Rect;  // as the last layout placed it, in the site's client coordinates
+  bool Visible() const;
+  TDockZone* Find(const TControl* control);
+};
+
+class TDockTree : public TObject {
+  CALDERAN_CLASS(TDockTree)
+  explicit TDockTree(TWinControl* dockSite);
+  ~TDockTree() override;
+  TWinControl* DockSite() const { return dockSite_; }
+  int GrabberSize() const { return grabberSize_; }
+  void SetGrabberSize(int value) { grabberSize_ = value; }
+  static constexpr int SplitterSize = 4;
+
+  // Puts the control beside dropCtl on the side insertAt (at the site's edge when dropCtl is not
+  // docked here); alClient or alNone put it after the last zone.
+  virtual void InsertControl(TControl* control, TAlign insertAt, TControl* dropCtl);
+  virtual void RemoveControl(TControl* control);
+  // Lays the zones out again (through the site's alignment).
+  virtual void ResetBounds(bool force);
+  // Places the zones and their controls inside `area` of the site.
+  void LayoutIn(const TRect& area);
+  virtual void PaintSite(HDC dc);
+  // The screen rectangle a client dropped beside dropCtl on side dropAlign would take.
+  virtual void PositionDockRect(TControl* client, TControl* dropCtl, TAlign dropAlign, TRect& dockRect);
+  void GetControlBounds(TControl* control, TRect& rect);
+  // The docked control under a point of the site and what part of its zone is there: HTCAPTION
+  // (the strip), HTCLOSE (its button), HTBORDER (a splitter: the zone before it), HTCLIENT, or
+  // HTNOWHERE with null.
+  TControl* HitTest(TPoint mousePos, int& htFlag);
+  // The mouse on the site: true when the message was the tree's.
+  virtual bool HandleSiteMessage(TMessage& m);
+  // The caption strip and its close button for a control zone's rectangle.
+  bool GrabbersOnLeft() const;
+  TRect GrabberRect(const TRect& zoneRect) const;
+  virtual TRect CloseButtonRect(const TRect& zoneRect) const;
+
+ protected:
+  // Turns a zone's rectangle into its control's bounds (leaves room for the strip).
+  virtual void AdjustDockRect(TControl* control, TRect& rect);
+  virtual void PaintDockFrame(TCanvas* canvas, TControl* control, const TRect& rect);
+  TDockZone* RootZone() const { return root_.get(); }
+
+ private:
+  void LayoutZone(TDockZone* zone, const TRect& r);
+  void PaintZone(TCanvas* canvas, TDockZone* zone);
+  TDockZone* ZoneAt(TDockZone* zone, TPoint p, int& htFlag);
+  void CloseControl(TControl* control);
+  void ResizeSplit(TPoint p);
+  TWinControl* dockSite_;
+  std::unique_ptr<TDockZone> root_;
+  int grabberSize_ = 12;
+  TDockZone* sizingZone_ = nullptr;  // the zone before the splitter being moved
+  TControl* closePressed_ = nullptr;
+};
+
 // The drag object running now, or null.
 TDragObject* CurrentDragObject();
 void CancelDrag();
@@ -762,6 +939,8 @@ extern TMouse* Mouse;
 TWinControl* FindControl(HWND window);  // our control that owns the window, or null
 TControl* FindVCLWindow(TPoint screenPos);
 TControl* FindDragTarget(TPoint screenPos, bool allowDisabled);
+// The dock site under a screen point that would take the client, or null.
+TWinControl* FindDockSite(TPoint screenPos, TControl* client);
 TCustomForm* GetParentForm(TControl* control);
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* control);

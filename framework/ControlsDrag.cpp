@@ -27,8 +27,10 @@ TPoint CursorPos() {
   return p;
 }
 
+TDragDockObject* DockObject() { return ObjectAs<TDragDockObject>(drag.object); }
+
 LRESULT SendDrag(TControl* target, TDragMessage step, TPoint pos) {
-  TDragRec rec{pos, drag.object, target, false};
+  TDragRec rec{pos, drag.object, target, DockObject() != nullptr};
   return target->Perform(CM_DRAG, step, reinterpret_cast<LPARAM>(&rec));
 }
 
@@ -36,14 +38,20 @@ void DragDone(bool drop);
 
 void DragTo(TPoint pos) {
   drag.active = true;
-  TControl* target = FindDragTarget(pos, false);
+  TDragDockObject* dock = DockObject();
+  drag.object->DragPos = pos;
+  TControl* target = dock ? FindDockSite(pos, dock->Control()) : FindDragTarget(pos, false);
   if (target != drag.target) {
     if (drag.target) SendDrag(drag.target, dmDragLeave, pos);
     drag.target = target;
     if (target) SendDrag(target, dmDragEnter, pos);
   }
   bool accept = target && SendDrag(target, dmDragMove, pos) != 0;
-  drag.object->DragPos = pos;
+  if (dock) {
+    // the preview shows where the drop would dock the client, or where it would float
+    if (!accept) dock->DockRect = dock->FloatRect(pos);
+    dock->ShowDockImage();
+  }
   drag.object->DragTarget = target;
   if (target) drag.object->DragTargetPos = target->ScreenToClient(pos);
   if (!drag.images) {
@@ -80,6 +88,10 @@ void DragDone(bool drop) {
   bool accepted = drop && target && SendDrag(target, dmDragMove, pos) != 0;
   object->Dropped = accepted;
   object->Cancelling = !accepted;
+  TDragDockObject* dock = DockObject();
+  if (dock) dock->HideDockImage();
+  // a dock drag let go outside every dock site floats the client
+  const bool floats = dock && drop && drag.active && !target;
   if (target) SendDrag(target, accepted ? dmDragDrop : dmDragLeave, pos);
   if (drag.images) drag.images->EndDrag();
   HWND capture = drag.capture;
@@ -95,7 +107,12 @@ void DragDone(bool drop) {
       if (owns) delete o;
     }
   } freeIt{object, owns};
-  object->Finished(accepted ? target : nullptr, local.X, local.Y, accepted);
+  if (floats) {
+    dock->DockRect = dock->FloatRect(pos);
+    dock->Control()->DockTo(dock, nullptr);
+    object->Dropped = true;
+  }
+  object->Finished(accepted ? target : nullptr, local.X, local.Y, accepted || floats);
   if (Screen) Screen->SetCursor(crDefault);
 }
 }  // namespace
@@ -139,10 +156,16 @@ void TControl::BeginAutoDrag() { BeginDrag(Mouse ? Mouse->DragImmediate() : true
 void TControl::BeginDrag(bool immediate, int threshold) {
   if (drag.object) return;
   TDragObject* object = nullptr;
-  DoStartDrag(object);
+  if (dragKind_ == dkDock) {
+    TDragDockObject* dock = nullptr;
+    DoStartDock(dock);
+    object = dock;
+  } else {
+    DoStartDrag(object);
+  }
   if (drag.object) return;  // the handler started another drag
   drag.ownsObject = object == nullptr;
-  if (!object) object = new TDragControlObject(this);
+  if (!object) object = dragKind_ == dkDock ? static_cast<TDragObject*>(new TDragDockObject(this)) : new TDragControlObject(this);
   drag.control = this;
   drag.object = object;
   drag.threshold = threshold < 0 ? (Mouse ? Mouse->DragThreshold() : 5) : threshold;

@@ -72,6 +72,9 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
 
 TWinControl::~TWinControl() {
   Destroying();
+  for (TControl* client : dockClients_) client->hostDockSite_ = nullptr;
+  dockClients_.clear();
+  dockManager_.reset();
   if (Parent()) {
     if (TCustomForm* form = GetParentForm(this)) form->DefocusControl(this, true);
   }
@@ -367,6 +370,8 @@ void TWinControl::SetParentBackground(bool value) {
 // ---------------------------------------------------------------------------------------------
 // Messages
 void TWinControl::WndProc(TMessage& m) {
+  const bool mouse = (m.Msg >= WM_MOUSEMOVE && m.Msg <= WM_MBUTTONDBLCLK) || m.Msg == WM_SETCURSOR;
+  if (mouse && dockSite_ && useDockManager_ && dockManager_ && dockManager_->HandleSiteMessage(m)) return;
   switch (m.Msg) {
     case WM_SETFOCUS:
       if (TCustomForm* form = GetParentForm(this))
@@ -418,6 +423,10 @@ void TWinControl::Dispatch(TMessage& m) {
     case WM_VSCROLL: WMVScroll(m); break;
     case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC: WMCtlColor(m); break;
+    case CM_DRAG: CMDrag(m); break;
+    case CM_DOCKCLIENT: CMDockClient(m); break;
+    case CM_UNDOCKCLIENT: CMUnDockClient(m); break;
+    case CM_DOCKNOTIFICATION: CMDockNotification(m); break;
     case WM_NCDESTROY: WMNCDestroy(m); break;
     case WM_GETDLGCODE: WMGetDlgCode(m); break;
     case CN_KEYDOWN: CNKeyDown(m); break;
@@ -735,9 +744,12 @@ void TWinControl::AlignControls(TControl* control, TRect& rect) {
     TControl* c = Controls(i);
     if (c->align_ != alNone || !(c->anchors_ == TAnchors{akLeft, akTop})) work = true;
   }
-  if (!work) return;
+  const bool docking = dockSite_ && useDockManager_ && dockManager_;
+  if (!work && !docking) return;
   AdjustClientRect(rect);
   AlignControlsInner(control, rect);
+  // the dock manager lays its zones out in what the aligned controls left
+  if (docking) dockManager_->LayoutIn(rect);
 }
 
 namespace {
@@ -818,6 +830,7 @@ bool TWinControl::CanFocus() {
 bool TWinControl::Focused() { return handle_ && GetFocus() == handle_; }
 
 void TWinControl::SetFocus() {
+  if (Parent()) Parent()->ShowControl(this);
   if (TCustomForm* form = GetParentForm(this)) form->FocusControl(this);
   else if (parentWindow_ || !Parent()) ::SetFocus(Handle());
 }
@@ -1148,6 +1161,7 @@ void TWinControl::PaintHandler(TMessage& m) {
   if (clip != NULLREGION) PaintWindow(dc);
   RestoreDC(dc, saved);
   PaintControls(dc, nullptr);
+  if (dockSite_ && useDockManager_ && dockManager_) dockManager_->PaintSite(dc);
 }
 
 void TWinControl::PaintWindow(HDC dc) {

@@ -93,6 +93,7 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
                    csReplicatable, csParentBackground});
   SetBounds(0, 0, 185, 41);
   SetColor(clBtnFace);
+  SetUseDockManager(true);
 }
 
 void TCustomPanel::Dispatch(TMessage& m) {

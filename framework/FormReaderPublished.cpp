@@ -18,6 +18,7 @@ namespace {
 CALDERAN_ENUM(AlignInfo, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom")
 CALDERAN_ENUM(AnchorInfo, "akLeft", "akTop", "akRight", "akBottom")
 CALDERAN_ENUM(DragModeInfo, "dmManual", "dmAutomatic")
+CALDERAN_ENUM(DragKindInfo, "dkDrag", "dkDock")
 CALDERAN_ENUM(FontStyleInfo, "fsBold", "fsItalic", "fsUnderline", "fsStrikeOut")
 CALDERAN_ENUM(FontPitchInfo, "fpDefault", "fpVariable", "fpFixed")
 CALDERAN_ENUM(FontQualityInfo, "fqDefault", "fqDraft", "fqProof", "fqNonAntialiased", "fqAntialiased", "fqClearType")
@@ -82,6 +83,7 @@ constinit const TPropInfo controlProps[] = {
     Published<&TControl::PopupMenu, &TControl::SetPopupMenu>("PopupMenu"),
     Published<&TControl::DragMode, &TControl::SetDragMode>("DragMode", &DragModeInfo),
     Published<&TControl::DragCursor, &TControl::SetDragCursor>("DragCursor"),
+    Published<&TControl::DragKind, &TControl::SetDragKind>("DragKind", &DragKindInfo).WithDefault(dkDrag),
     Published<&TControl::Action, &TControl::SetAction>("Action"),
     PublishedEvent<&TControl::OnClick>("OnClick"),
     PublishedEvent<&TControl::OnDblClick>("OnDblClick"),
@@ -92,6 +94,8 @@ constinit const TPropInfo controlProps[] = {
     PublishedEvent<&TControl::OnContextPopup>("OnContextPopup"),
     PublishedEvent<&TControl::OnMouseEnter>("OnMouseEnter"),
     PublishedEvent<&TControl::OnMouseLeave>("OnMouseLeave"),
+    PublishedEvent<&TControl::OnStartDock>("OnStartDock"),
+    PublishedEvent<&TControl::OnEndDock>("OnEndDock"),
 };
 
 constinit const TPropInfo winControlProps[] = {
@@ -107,6 +111,12 @@ constinit const TPropInfo winControlProps[] = {
     PublishedEvent<&TWinControl::OnEnter>("OnEnter"),
     PublishedEvent<&TWinControl::OnExit>("OnExit"),
     PublishedEvent<&TWinControl::OnMouseWheel>("OnMouseWheel"),
+    Published<&TWinControl::DockSite, &TWinControl::SetDockSite>("DockSite").WithDefault(false),
+    Published<&TWinControl::UseDockManager, &TWinControl::SetUseDockManager>("UseDockManager").WithDefault(false),
+    PublishedEvent<&TWinControl::OnDockDrop>("OnDockDrop"),
+    PublishedEvent<&TWinControl::OnDockOver>("OnDockOver"),
+    PublishedEvent<&TWinControl::OnGetSiteInfo>("OnGetSiteInfo"),
+    PublishedEvent<&TWinControl::OnUnDock>("OnUnDock"),
 };
 
 constinit const TPropInfo formProps[] = {
@@ -227,6 +237,7 @@ constinit const TPropInfo panelProps[] = {
     Published<&TCustomPanel::BorderWidth, &TCustomPanel::SetBorderWidth>("BorderWidth"),
     Published<&TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle>("BorderStyle", &BorderStyleInfo),
     Published<&TCustomPanel::FullRepaint, &TCustomPanel::SetFullRepaint>("FullRepaint"),
+    Published<&TWinControl::UseDockManager, &TWinControl::SetUseDockManager>("UseDockManager").WithDefault(true),
 };
 
 constinit const TPropInfo imageProps[] = {

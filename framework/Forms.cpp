@@ -9,6 +9,7 @@
 
 CALDERAN_IMPLEMENT_CREATABLE(TCustomForm, TWinControl, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE(TForm, TCustomForm, TComponent*)
+CALDERAN_IMPLEMENT_CLASS(TCustomDockForm, TCustomForm)
 CALDERAN_IMPLEMENT_CREATABLE(TCustomFrame, TWinControl, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE(TFrame, TCustomFrame, TComponent*)
 
@@ -574,4 +575,38 @@ void TCustomFrame::AfterConstruction() {
   constructed_ = true;
   if (ClassType() != TFrame::StaticClass() && ClassType() != TCustomFrame::StaticClass())
     if (!InitInheritedComponent(this, TFrame::StaticClass())) throw EResNotFound(Format(SResNotFound, {ClassName()}));
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomDockForm
+
+TCustomDockForm::TCustomDockForm(TComponent* owner) : TCustomForm(owner, 0) {
+  SetBorderStyle(bsSizeToolWin);
+  SetDockSite(true);
+  SetDragKind(dkDock);
+}
+
+void TCustomDockForm::Dispatch(TMessage& m) {
+  if (m.Msg == CM_DOCKNOTIFICATION) return CMDockNotification(m);
+  TCustomForm::Dispatch(m);
+}
+
+void TCustomDockForm::GetSiteInfo(TControl*, TRect&, TPoint, bool& canDock) { canDock = false; }
+
+void TCustomDockForm::DoAddDockClient(TControl* client, const TRect& rect) {
+  TCustomForm::DoAddDockClient(client, rect);
+  client->SetAlign(alClient);
+}
+
+void TCustomDockForm::DoRemoveDockClient(TControl* client) {
+  TCustomForm::DoRemoveDockClient(client);
+  if (client->Align() == alClient) client->SetAlign(alNone);
+  if (DockClientCount() == 0) Release();
+}
+
+void TCustomDockForm::CMDockNotification(TMessage& m) {
+  const auto* rec = reinterpret_cast<const TDockNotifyRec*>(m.LParam);
+  if (rec->ClientMsg == WM_SETTEXT) SetCaption(reinterpret_cast<const char*>(rec->MsgLParam));
+  else if (rec->ClientMsg == CM_VISIBLECHANGED) SetVisible(rec->MsgWParam != 0);
+  TCustomForm::Dispatch(m);
 }

@@ -186,6 +186,21 @@ class TForm : public TCustomForm {
   using TCustomForm::TCustomForm;
 };
 
+// The window of a floating dock client: a tool window that the client fills, titled with the
+// client's caption, shown and hidden with it, and released when its last client leaves. It takes
+// no other client by dragging.
+class TCustomDockForm : public TCustomForm {
+  CALDERAN_CLASS(TCustomDockForm)
+  explicit TCustomDockForm(TComponent* owner);
+  void Dispatch(TMessage& message) override;
+  void GetSiteInfo(TControl* client, TRect& influenceRect, TPoint mousePos, bool& canDock) override;
+  void DoAddDockClient(TControl* client, const TRect& rect) override;
+  void DoRemoveDockClient(TControl* client) override;
+
+ private:
+  void CMDockNotification(TMessage& m);
+};
+
 // Frames: a control with its own stored definition, placed on forms.
 class TCustomFrame : public TWinControl {
   CALDERAN_CLASS(TCustomFrame)
