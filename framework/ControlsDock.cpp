@@ -180,14 +180,14 @@ bool TControl::DockTo(TDragDockObject* source, TWinControl* target) {
 // The new site takes the client before the old one lets it go: a site may free what held it.
 void TControl::Dock(TWinControl* newDockSite, const TRect& rect) {
   TWinControl* old = hostDockSite_;
-  if (old != newDockSite) {
-    if (old) std::erase(old->dockClients_, this);
-    if (newDockSite) newDockSite->dockClients_.push_back(this);
-  }
   state_.Include(csDocking);
   try {
     SetBoundsRect(rect);
     if (newDockSite) newDockSite->DoAddDockClient(this, rect);
+    if (old != newDockSite) {
+      if (old) std::erase(old->dockClients_, this);
+      if (newDockSite) newDockSite->dockClients_.push_back(this);
+    }
     hostDockSite_ = newDockSite;
     if (old) old->DoRemoveDockClient(this);
   } catch (...) {

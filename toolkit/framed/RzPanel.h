@@ -106,6 +106,8 @@ class TRzCustomPanel : public TCustomPanel, public IFrameSettingsListener {
   void CreateWnd() override;
   void Notification(TComponent* component, TOperation operation) override;
   void DefineProperties(TFiler* filer) override;
+  // A dock site with UseDockManager lays its clients out under caption strips of the suite's own.
+  std::unique_ptr<TDockTree> CreateDockManager() override;
   virtual void GetPaintRect(TRect& rect) { rect = ClientRect(); }
   virtual void GetGradientColors(TColor& start, TColor& stop);
   virtual void DrawCaptionText(TRect rect);
@@ -162,6 +164,27 @@ class TRzCustomPanel : public TCustomPanel, public IFrameSettingsListener {
   TSize windowSize_;
   TRzFrameController* frameController_ = nullptr;
   TRzFrameControllerNotifications frameControllerNotifications_ = AllFrameControllerNotifications();
+};
+
+// The dock manager of a framed panel: caption strips in the caption colours (active for the
+// client that holds the focus) with the client's text, rotated on the left-hand strips of panels
+// aligned to the top or the bottom, and a close box drawn as a glyph of the symbol font. It
+// repaints the panel when the focus may have moved between its clients.
+class TRzPanelDockManager : public TDockTree {
+  CALDERAN_CLASS(TRzPanelDockManager)
+  explicit TRzPanelDockManager(TRzCustomPanel* panel);
+  ~TRzPanelDockManager() override;
+  TRect CloseButtonRect(const TRect& zoneRect) const override;
+
+ protected:
+  void PaintDockFrame(TCanvas* canvas, TControl* control, const TRect& rect) override;
+
+ private:
+  void SiteWindowProc(TMessage& m);
+  void PaintCaption(TCanvas* canvas, TControl* control, const TRect& strip);
+  TRzCustomPanel* panel_;
+  TFont captionFont_, closeFont_;
+  TWndMethod previousWindowProc_;
 };
 
 class TRzPanel : public TRzCustomPanel {

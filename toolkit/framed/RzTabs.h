@@ -662,12 +662,28 @@ class TRzPageControl : public TRzCustomTabControl {
   void ShowAllTabs() override;
   void DoPaintCardBackground(TCanvas* canvas, int row, const TRect& rect, bool& handled) override;
 
+  // --- docking: with DockSite on, each docked client gets a page of its own
+  void ShowControl(TControl* control) override;
+  void DockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept) override;
+  void GetSiteInfo(TControl* client, TRect& influenceRect, TPoint mousePos, bool& canDock) override;
+  void DoAddDockClient(TControl* client, const TRect& rect) override;
+  void DoRemoveDockClient(TControl* client) override;
+
  protected:
   void CreateParams(TCreateParams& params) override;
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
   friend class TRzTabSheet;
+  // The page that holds a client docked here, or null.
+  TRzTabSheet* DockPageOf(TControl* client) const;
+  // The docked client whose tab is at the point (with DockSite on), or null.
+  TControl* DockClientAtTab(TPoint p);
+  void CMDockClient(TMessage& m);
+  void CMDockNotification(TMessage& m);
+  void CMUnDockClient(TMessage& m);
+  void WMLButtonDown(TMessage& m);
+  void WMLButtonDblClk(TMessage& m);
   void InsertPage(TRzTabSheet* page);
   void RemovePage(TRzTabSheet* page);
   void MovePage(TRzTabSheet* page, int index);
@@ -681,6 +697,8 @@ class TRzPageControl : public TRzCustomTabControl {
   TRzTabSheet* activePageDefault_ = nullptr;
   bool saveResources_ = false, dblClickUndocks_ = true;
   bool loading_ = false;
+  TRzTabSheet* dockPage_ = nullptr;    // made for the client docking now
+  TRzTabSheet* undockPage_ = nullptr;  // freed once its client has left
 };
 
 void RegisterTabClasses();

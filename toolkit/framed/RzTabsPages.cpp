@@ -148,6 +148,11 @@ void TRzPageControl::Dispatch(TMessage& message) {
     case CM_COLORCHANGED: CMColorChanged(message); break;
     case CM_DIALOGKEY: CMDialogKey(message); break;
     case WM_SETFOCUS: WMSetFocus(message); break;
+    case CM_DOCKCLIENT: CMDockClient(message); break;
+    case CM_DOCKNOTIFICATION: CMDockNotification(message); break;
+    case CM_UNDOCKCLIENT: CMUnDockClient(message); break;
+    case WM_LBUTTONDOWN: WMLButtonDown(message); break;
+    case WM_LBUTTONDBLCLK: WMLButtonDblClk(message); break;
     default: TRzCustomTabControl::Dispatch(message);
   }
 }

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "RzPanel.h"
+#include "StdCtrls.h"
 #include "framed_control_fixture.h"
 #include "message_pump.h"
 #include "toolkit/lookandfeel/lookandfeel_fixture.h"
@@ -269,3 +270,96 @@ TEST_F(RzGroupBox, TheCaptionsAcceleratorFocusesTheFirstChild) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The panel as a dock site: a 300 x 200 borderless panel at the form's client origin with two
+// framed panels docked side by side.
+class RzPanelDock : public RzPanel {
+ protected:
+  void SetUp() override {
+    NewForm(400, 300);
+    panel_ = Place(Bounds(0, 0, 300, 200));
+    panel_->SetBorderOuter(fsNone);
+    panel_->SetDockSite(true);
+    files_ = Dockable("Files");
+    preview_ = Dockable("Preview");
+    form_->Show();
+    ASSERT_TRUE(files_->ManualDock(panel_));
+    ASSERT_TRUE(preview_->ManualDock(panel_, files_, alRight));
+  }
+  void TearDown() override {
+    CancelDrag();
+    form_.reset();
+    PumpWhileBusy();
+  }
+  TRzPanel* Dockable(const std::string& caption) {
+    auto* client = Place(Bounds(0, 0, 80, 60));
+    client->SetCaption(caption);
+    client->SetDragKind(dkDock);
+    return client;
+  }
+  void Press(UINT msg, TPoint p) { SendMessageA(panel_->Handle(), msg, MK_LBUTTON, PointToLParam(p)); }
+
+  TRzPanel* files_ = nullptr;
+  TRzPanel* preview_ = nullptr;
+};
+
+TEST_F(RzPanelDock, ClientsSitSideBySideUnderCaptionStrips) {
+  ASSERT_NE(ObjectAs<TRzPanelDockManager>(panel_->DockManager()), nullptr);
+  EXPECT_TRUE(panel_->DoubleBuffered());
+  EXPECT_EQ(panel_->DockManager()->GrabberSize(), 14);
+  // 300 less the splitter, halved; the 14-pixel strips above the clients
+  EXPECT_EQ(files_->BoundsRect(), TRect(0, 14, 148, 200));
+  EXPECT_EQ(preview_->BoundsRect(), TRect(152, 14, 300, 200));
+  EXPECT_EQ(panel_->DockManager()->CloseButtonRect({152, 0, 300, 200}), TRect(285, 1, 298, 12));
+
+  // no client holds the focus: both strips in the inactive caption colours, the close box a glyph
+  EXPECT_EQ(Pixel(panel_, 120, 1), Rgb(clInactiveCaption));
+  EXPECT_EQ(Pixel(panel_, 270, 1), Rgb(clInactiveCaption));
+  bool glyph = false;
+  for (int x = 286; x < 297 && !glyph; ++x)
+    for (int y = 2; y < 11 && !glyph; ++y) glyph = Pixel(panel_, x, y) == Rgb(clInactiveCaptionText);
+  EXPECT_TRUE(glyph);
+  // the client with the focus has the active colours
+  auto* edit = new TEdit(form_.get());
+  edit->SetParent(files_);
+  edit->SetFocus();
+  EXPECT_EQ(Pixel(panel_, 120, 1), Rgb(clActiveCaption));
+  EXPECT_EQ(Pixel(panel_, 270, 1), Rgb(clInactiveCaption));
+  // without captions, the classic strip: no caption colour
+  panel_->SetShowDockClientCaptions(false);
+  EXPECT_EQ(Pixel(panel_, 120, 1), Rgb(clBtnFace));
+}
+
+TEST_F(RzPanelDock, APanelAlongTheTopHasItsStripsOnTheLeft) {
+  panel_->SetAlign(alTop);
+  EXPECT_EQ(files_->Left(), 14);
+  EXPECT_EQ(files_->Top(), 0);
+  EXPECT_EQ(panel_->DockManager()->CloseButtonRect({152, 0, 300, 200}), TRect(153, 1, 164, 12));
+  EXPECT_EQ(Pixel(panel_, 2, 40), Rgb(clInactiveCaption));
+  // the rotated caption runs up from the strip's bottom
+  bool text = false;
+  for (int y = 150; y < 197 && !text; ++y)
+    for (int x = 1; x < 13 && !text; ++x) text = Pixel(panel_, x, y) == Rgb(clInactiveCaptionText);
+  EXPECT_TRUE(text);
+}
+
+TEST_F(RzPanelDock, TheStripsCloseBoxHidesAndItsDragFloats) {
+  Press(WM_LBUTTONDOWN, {291, 6});
+  Press(WM_LBUTTONUP, {291, 6});
+  EXPECT_FALSE(preview_->Visible());
+  EXPECT_EQ(files_->BoundsRect(), TRect(0, 14, 300, 200));
+  preview_->Show();
+  EXPECT_EQ(files_->BoundsRect(), TRect(0, 14, 148, 200));
+
+  Mouse->SetCursorPos(panel_->ClientToScreen({50, 5}));
+  Press(WM_LBUTTONDOWN, {50, 5});
+  ASSERT_TRUE(files_->Dragging());
+  HWND capture = GetCapture();
+  Mouse->SetCursorPos(panel_->ClientToScreen({600, 450}));
+  SendMessageA(capture, WM_MOUSEMOVE, MK_LBUTTON, 0);
+  SendMessageA(capture, WM_LBUTTONUP, 0, 0);
+  ASSERT_NE(ObjectAs<TCustomDockForm>(files_->HostDockSite()), nullptr);
+  EXPECT_EQ(files_->HostDockSite()->Caption(), "Files");
+  EXPECT_EQ(preview_->BoundsRect(), TRect(0, 14, 300, 200));
+}

@@ -7,9 +7,12 @@
 #include "FormReader.h"
 #include "StdCtrls.h"
 #include "RzFrameController.h"
+#include "RzPanel.h"
 #include "RzTabs.h"
 #include "RzTrkBar.h"
 #include "framed_control_fixture.h"
+#include "message_pump.h"
+#include "stored_form_test.h"
 
 // A form as the application's clip editor is: its handlers record what reached them.
 class TClipEditorProbe : public TForm {
@@ -19,6 +22,12 @@ class TClipEditorProbe : public TForm {
   void PagesChange(TObject*) { log.push_back("change"); }
   void PagesPageChange(TObject*) { log.push_back("page change"); }
   void BrightnessChange(TObject*) { log.push_back("brightness"); }
+  void PagesDockDrop(TObject*, TDragDockObject*, int, int) { log.push_back("dock drop"); }
+  void PagesDockOver(TObject*, TDragDockObject*, int, int, TDragState, bool&) {}
+  void PagesEndDock(TObject*, TObject*, int, int) {}
+  void PagesGetSiteInfo(TObject*, TControl*, TRect&, TPoint, bool&) {}
+  void PagesStartDock(TObject*, TDragDockObject*&) {}
+  void PagesUnDock(TObject*, TControl*, TWinControl*, bool&) {}
   std::vector<std::string> log;
 };
 CALDERAN_IMPLEMENT_CREATABLE(TClipEditorProbe, TForm, TComponent*)
@@ -29,6 +38,12 @@ constinit const TMethodInfo clipEditorMethods[] = {
     PublishedMethod<&TClipEditorProbe::PagesChange>("PagesChange"),
     PublishedMethod<&TClipEditorProbe::PagesPageChange>("PagesPageChange"),
     PublishedMethod<&TClipEditorProbe::BrightnessChange>("BrightnessChange"),
+    PublishedMethod<&TClipEditorProbe::PagesDockDrop>("PagesDockDrop"),
+    PublishedMethod<&TClipEditorProbe::PagesDockOver>("PagesDockOver"),
+    PublishedMethod<&TClipEditorProbe::PagesEndDock>("PagesEndDock"),
+    PublishedMethod<&TClipEditorProbe::PagesGetSiteInfo>("PagesGetSiteInfo"),
+    PublishedMethod<&TClipEditorProbe::PagesStartDock>("PagesStartDock"),
+    PublishedMethod<&TClipEditorProbe::PagesUnDock>("PagesUnDock"),
 };
 
 bool IsDeleted(HGDIOBJ object) { return GetObjectType(object) == 0; }
@@ -593,6 +608,213 @@ TEST_F(RzTabs, TheDefaultPageWinsAfterLoading) {
   EXPECT_FALSE(ObjectAs<TRzTabSheet>(form.FindComponent("Trim"))->Visible());
   EXPECT_TRUE(ObjectAs<TRzTabSheet>(form.FindComponent("Crop"))->Visible());
   EXPECT_EQ(form.log, TLog{});
+}
+
+// ---------------------------------------------------------------------------------------------
+// The page control as a dock site
+
+class RzTabsDock : public RzTabs {
+ protected:
+  void SetUp() override {
+    RzTabs::SetUp();
+    pages_->SetDockSite(true);
+    pages_->SetTabWidth(60);
+    pages_->SetTabHeight(20);
+    form_->Show();
+  }
+  void TearDown() override {
+    CancelDrag();
+    form_.reset();
+    PumpWhileBusy();
+  }
+  TRzPanel* Client(const std::string& name) {
+    auto* client = Place<TRzPanel>(Bounds(0, 0, 80, 60));
+    client->SetName(name);
+    client->SetDragKind(dkDock);
+    return client;
+  }
+  TPoint TabCentre(int i) {
+    pages_->LayoutIfNeeded();
+    const TRect r = TabRect(i);
+    return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+  }
+};
+
+TEST_F(RzTabsDock, EachDockedClientGetsAPageThatGoesWhenItLeaves) {
+  TRzPanel* files = Client("Files");
+  TRzPanel* preview = Client("Preview");
+  ASSERT_TRUE(files->ManualDock(pages_));
+  ASSERT_TRUE(preview->ManualDock(pages_));
+  ASSERT_EQ(pages_->PageCount(), 2);
+  EXPECT_EQ(pages_->DockClientCount(), 2);
+  EXPECT_EQ(files->Parent(), pages_->Pages(0));
+  EXPECT_EQ(preview->Parent(), pages_->Pages(1));
+  EXPECT_EQ(preview->Align(), alClient);
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(1));  // the last client docked is shown
+  EXPECT_EQ(pages_->Pages(0)->Owner(), pages_);
+
+  // the tab follows the client's text (its first line) and visibility
+  files->SetCaption("Files\r\nand more");
+  EXPECT_EQ(pages_->Pages(0)->Caption(), "Files");
+  files->Hide();
+  EXPECT_FALSE(pages_->Pages(0)->TabVisible());
+  files->SetVisible(true);  // (Show would also bring its page to the front)
+  EXPECT_TRUE(pages_->Pages(0)->TabVisible());
+  // a hidden client docks on a page with a hidden tab, not shown
+  TRzPanel* hidden = Client("Hidden");
+  hidden->Hide();
+  ASSERT_TRUE(hidden->ManualDock(pages_));
+  EXPECT_FALSE(pages_->Pages(2)->TabVisible());
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(1));
+
+  // undocked, the client leaves its page behind, and the page goes
+  ASSERT_TRUE(preview->ManualFloat(Bounds(500, 100, 80, 60)));
+  EXPECT_EQ(pages_->PageCount(), 2);
+  EXPECT_EQ(preview->Align(), alClient);  // it fills its floating window now
+  EXPECT_NE(ObjectAs<TCustomDockForm>(preview->HostDockSite()), nullptr);
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(0));
+  EXPECT_EQ(files->Parent(), pages_->Pages(0));
+}
+
+TEST_F(RzTabsDock, AClientThatCannotDockLeavesNoPage) {
+  struct TStubbornPanel : TRzPanel {
+    using TRzPanel::TRzPanel;
+    void SetParent(TWinControl* parent) override {
+      if (ObjectAs<TRzTabSheet>(parent)) throw Exception("stays where it is");
+      TRzPanel::SetParent(parent);
+    }
+  };
+  auto* stubborn = Place<TStubbornPanel>(Bounds(0, 0, 80, 60));
+  EXPECT_THROW(stubborn->ManualDock(pages_), Exception);
+  EXPECT_EQ(pages_->PageCount(), 0);
+  EXPECT_EQ(pages_->DockClientCount(), 0);
+  EXPECT_EQ(stubborn->HostDockSite(), nullptr);
+}
+
+TEST_F(RzTabsDock, ATabPressDragsItsClientAndADoubleClickFloatsIt) {
+  TRzPanel* files = Client("Files");
+  TRzPanel* preview = Client("Preview");
+  ASSERT_TRUE(files->ManualDock(pages_));
+  ASSERT_TRUE(preview->ManualDock(pages_));
+  files->SetCaption("Files");
+  preview->SetCaption("Preview");
+  // a press on the first tab selects it and starts dragging its client; let go outside, it floats
+  const TPoint first = TabCentre(0);
+  Mouse->SetCursorPos(pages_->ClientToScreen(first));
+  SendMessageA(pages_->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(first));
+  EXPECT_EQ(pages_->ActivePage(), files->Parent());
+  ASSERT_TRUE(files->Dragging());
+  HWND capture = GetCapture();
+  Mouse->SetCursorPos(pages_->ClientToScreen({700, 500}));
+  SendMessageA(capture, WM_MOUSEMOVE, MK_LBUTTON, 0);
+  SendMessageA(capture, WM_LBUTTONUP, 0, 0);
+  EXPECT_NE(ObjectAs<TCustomDockForm>(files->HostDockSite()), nullptr);
+  ASSERT_EQ(pages_->PageCount(), 1);
+
+  // a double click on a tab floats its client, unless DblClickUndocks is off
+  const TPoint only = TabCentre(0);
+  pages_->SetDblClickUndocks(false);
+  SendMessageA(pages_->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, PointToLParam(only));
+  CancelDrag();
+  EXPECT_EQ(preview->HostDockSite(), pages_);
+  pages_->SetDblClickUndocks(true);
+  SendMessageA(pages_->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, PointToLParam(only));
+  CancelDrag();
+  EXPECT_NE(ObjectAs<TCustomDockForm>(preview->HostDockSite()), nullptr);
+  EXPECT_EQ(pages_->PageCount(), 0);
+
+  // dragged back over the page control, a floating client docks on a new page (the other
+  // floating window, which floated where its page was, moved out of the way first)
+  preview->HostDockSite()->SetBounds(600, 400, 80, 60);
+  TPoint grip{10, 10};
+  Mouse->SetCursorPos(files->ClientToScreen(grip));
+  files->BeginDrag(true);
+  Mouse->SetCursorPos(pages_->ClientToScreen({200, 100}));
+  SendMessageA(GetCapture(), WM_MOUSEMOVE, MK_LBUTTON, 0);
+  auto* drag = ObjectAs<TDragDockObject>(CurrentDragObject());
+  ASSERT_NE(drag, nullptr);
+  RECT window;
+  GetWindowRect(pages_->Handle(), &window);
+  EXPECT_EQ(drag->DockRect, TRect(window));  // the preview covers the whole control
+  SendMessageA(GetCapture(), WM_LBUTTONUP, 0, 0);
+  EXPECT_EQ(files->HostDockSite(), pages_);
+  EXPECT_EQ(pages_->PageCount(), 1);
+}
+
+TEST_F(RzTabsDock, ShowingOrFocusingAControlOnAHiddenPageSwitchesToIt) {
+  AddPages(3);
+  pages_->SetActivePageIndex(0);
+  auto* edit = new TEdit(form_.get());
+  edit->SetParent(pages_->Pages(2));
+  edit->Hide();
+  edit->Show();
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(2));
+  pages_->SetActivePageIndex(0);
+  edit->SetFocus();
+  EXPECT_EQ(pages_->ActivePage(), pages_->Pages(2));
+  EXPECT_TRUE(edit->Focused());
+}
+
+constexpr const char* dockingForm =
+    "object ClipEditor: TClipEditorProbe\n"
+    "  object Pages: TRzPageControl\n"
+    "    DockSite = True\n"
+    "    DragKind = dkDock\n"
+    "    DblClickUndocks = False\n"
+    "    OnDockDrop = PagesDockDrop\n"
+    "    OnDockOver = PagesDockOver\n"
+    "    OnEndDock = PagesEndDock\n"
+    "    OnGetSiteInfo = PagesGetSiteInfo\n"
+    "    OnStartDock = PagesStartDock\n"
+    "    OnUnDock = PagesUnDock\n"
+    "  end\n"
+    "  object Site: TRzPanel\n"
+    "    DockSite = True\n"
+    "    UseDockManager = False\n"
+    "    ShowDockClientCaptions = False\n"
+    "    DragKind = dkDock\n"
+    "    OnDockDrop = PagesDockDrop\n"
+    "  end\n"
+    "end\n";
+
+TEST_F(RzTabsDock, StoredFormsReadAndWriteEveryDockProperty) {
+  TClipEditorProbe form(nullptr, 0);
+  ReadComponentText(dockingForm, "ClipEditor", &form);
+  auto* pages = ObjectAs<TRzPageControl>(form.FindComponent("Pages"));
+  auto* site = ObjectAs<TRzPanel>(form.FindComponent("Site"));
+  ASSERT_TRUE(pages && site);
+  EXPECT_TRUE(pages->DockSite());
+  EXPECT_EQ(pages->DragKind(), dkDock);
+  EXPECT_FALSE(pages->DblClickUndocks());
+  EXPECT_TRUE(pages->OnDockDrop && pages->OnDockOver && pages->OnEndDock && pages->OnGetSiteInfo &&
+              pages->OnStartDock && pages->OnUnDock);
+  EXPECT_TRUE(site->DockSite());
+  EXPECT_FALSE(site->UseDockManager());
+  EXPECT_EQ(site->DockManager(), nullptr);
+  EXPECT_FALSE(site->ShowDockClientCaptions());
+  EXPECT_TRUE(site->OnDockDrop);
+
+  struct TCase {
+    TWinControl* control;
+    std::vector<std::string> written;
+  } cases[] = {{pages, {"DockSite", "DragKind", "DblClickUndocks"}},
+               {site, {"DockSite", "UseDockManager", "ShowDockClientCaptions", "DragKind"}}};
+  for (const TCase& c : cases) {
+    const std::string bytes = WrittenForm(c.control);
+    for (const std::string& name : c.written) EXPECT_NE(bytes.find(name), std::string::npos) << name;
+    std::unique_ptr<TWinControl> copy(ObjectAs<TWinControl>(c.control->ClassType()->Create(nullptr)));
+    ReadForm(copy.get(), bytes);
+    EXPECT_EQ(copy->DockSite(), c.control->DockSite());
+    EXPECT_EQ(copy->UseDockManager(), c.control->UseDockManager());
+    EXPECT_EQ(copy->DragKind(), c.control->DragKind());
+    std::unique_ptr<TWinControl> again(ObjectAs<TWinControl>(c.control->ClassType()->Create(nullptr)));
+    ReadForm(again.get(), WrittenForm(copy.get()));
+    EXPECT_EQ(WrittenForm(again.get()), WrittenForm(copy.get())) << c.control->Name();
+  }
+  // the defaults are left out
+  TRzPageControl plain(nullptr);
+  const std::string bytes = WrittenForm(&plain);
+  for (const char* name : {"DockSite", "DragKind", "DblClickUndocks"}) EXPECT_EQ(bytes.find(name), std::string::npos) << name;
 }
 
 }  // namespace
