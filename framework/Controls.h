@@ -811,8 +811,8 @@ class TDragControlObject : public TBaseDragControlObject {
 };
 
 // What a dock drag carries: where the client would land (DockRect, on the screen), beside which
-// docked control and on which side of it; the drop preview is that rectangle drawn inverted on
-// the screen while the drag runs.
+// docked control and on which side of it; the drop preview is a frame around that rectangle,
+// above every window, while the drag runs.
 class TDragDockObject : public TBaseDragControlObject {
   CALDERAN_CLASS(TDragDockObject)
   explicit TDragDockObject(TControl* control);
@@ -835,6 +835,7 @@ class TDragDockObject : public TBaseDragControlObject {
   TPoint grip_;  // the mouse's place in the control when the drag began
   TSize size_;
   TRect shownRect_;
+  HWND edges_[4]{};
 };
 
 // TDockTree: the dock manager of a site with UseDockManager. Docked controls sit in zones, a tree

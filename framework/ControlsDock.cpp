@@ -93,32 +93,40 @@ TCursor TDragDockObject::GetDragCursor(bool, int, int) { return crDefault; }
 TRect TDragDockObject::FloatRect(TPoint pos) const { return Bounds(pos.X - grip_.X, pos.Y - grip_.Y, size_.cx, size_.cy); }
 
 namespace {
-// The preview: a 4-pixel frame inverted on the screen, so that drawing it twice takes it away.
-void InvertFrame(const TRect& r) {
-  HDC dc = GetDC(nullptr);
-  if (!dc) return;
-  constexpr int w = 4;
-  HGDIOBJ old = SelectObject(dc, GetStockObject(GRAY_BRUSH));
-  PatBlt(dc, r.Left, r.Top, r.Width(), w, PATINVERT);
-  PatBlt(dc, r.Left, r.Bottom - w, r.Width(), w, PATINVERT);
-  PatBlt(dc, r.Left, r.Top + w, w, r.Height() - 2 * w, PATINVERT);
-  PatBlt(dc, r.Right - w, r.Top + w, w, r.Height() - 2 * w, PATINVERT);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+// The preview is four thin gray tool windows along the rectangle's edges, above every window: a
+// frame drawn on the screen's device context would be painted over by any window that repaints
+// while the drag runs. Static windows answer HTTRANSPARENT, so the drag's search for the control
+// under the mouse sees through them.
+constexpr int previewEdge = 4;
+
+HWND NewPreviewEdge() {
+  return CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "STATIC", "", WS_POPUP | SS_GRAYRECT, 0, 0,
+                         0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+void PlacePreviewEdge(HWND edge, int x, int y, int width, int height) {
+  if (edge) SetWindowPos(edge, HWND_TOPMOST, x, y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 }  // namespace
 
 void TDragDockObject::ShowDockImage() {
   if (DockImageShown() && shownRect_ == DockRect) return;
-  HideDockImage();
-  if (DockRect.Width() <= 0 || DockRect.Height() <= 0) return;
-  InvertFrame(DockRect);
-  shownRect_ = DockRect;
+  const TRect& r = DockRect;
+  if (r.Width() <= 2 * previewEdge || r.Height() <= 2 * previewEdge) return HideDockImage();
+  for (HWND& edge : edges_)
+    if (!edge) edge = NewPreviewEdge();
+  PlacePreviewEdge(edges_[0], r.Left, r.Top, r.Width(), previewEdge);
+  PlacePreviewEdge(edges_[1], r.Left, r.Bottom - previewEdge, r.Width(), previewEdge);
+  PlacePreviewEdge(edges_[2], r.Left, r.Top + previewEdge, previewEdge, r.Height() - 2 * previewEdge);
+  PlacePreviewEdge(edges_[3], r.Right - previewEdge, r.Top + previewEdge, previewEdge, r.Height() - 2 * previewEdge);
+  shownRect_ = r;
 }
 
 void TDragDockObject::HideDockImage() {
-  if (!DockImageShown()) return;
-  InvertFrame(shownRect_);
+  for (HWND& edge : edges_) {
+    if (edge) DestroyWindow(edge);
+    edge = nullptr;
+  }
   shownRect_ = {};
 }
 

@@ -86,7 +86,9 @@ void TRzPanelDockManager::PaintDockFrame(TCanvas* canvas, TControl* control, con
 // Along the top strip the text reads left to right; on a left strip it runs upward from the
 // bottom, its baseline near the strip's right edge.
 void TRzPanelDockManager::PaintCaption(TCanvas* canvas, TControl* control, const TRect& strip) {
-  const std::string text = control->Caption();
+  // a caption of several lines (a memo's text) shows its first
+  std::string text = control->Caption();
+  text = text.substr(0, text.find_first_of("\r\n"));
   if (text.empty()) return;
   if (!GrabbersOnLeft()) {
     TRect clip = strip;
