@@ -158,11 +158,12 @@ GLYPHS = {
 
 def paint_caption_glyph(kind):
     def paint(p, s, frame):
-        color = [s.glyph, darken(s.glyph, 0.3) if not s.dark else s.accent,
-                 WHITE if not s.dark else BLACK, mix(s.glyph, np.full(3, 0.6), 0.6)][frame]
+        # hot and pressed glyphs sit on the light button faces: dark in every scheme
+        on_face = darken(s.glyph, 0.3) if not s.dark else rgb(0x202020)
+        color = [s.glyph, on_face, WHITE if not s.dark else on_face, mix(s.glyph, np.full(3, 0.6), 0.6)][frame]
         shape = GLYPHS[kind]()
         halo = WHITE if not s.dark else BLACK
-        if frame != 2:
+        if frame == 0:
             p.paint(lambda x, y: shape(x - 0.5, y - 0.5) - 0.3, halo, 0.35)
         p.paint(shape, color)
     return paint
@@ -176,8 +177,8 @@ def paint_tab_row_caption(p, s, frame):
 def paint_quick_access(kind):
     def paint(p, s, frame):
         top, bottom = caption_colors(s, frame == 1)
-        fill = p.vertical(lighten(top, 0.4), lighten(bottom, 0.15), 5, p.h - 5)
-        edge = darken(s.caption, 0.25 if frame == 0 else 0.1)
+        fill = p.vertical(lighten(top, 0.1), darken(bottom, 0.05), 5, p.h - 5)
+        edge = darken(s.caption, 0.4 if frame == 0 else 0.2)
         if kind == "wide":  # hugs the application button's round edge
             shape = subtract(box(0, 5, p.w, p.h - 5), circle(-6, p.h / 2, 13.5))
         elif kind == "narrow":

@@ -20,6 +20,9 @@ void BuildDropDownPage(TGalleryPage& page);
 void BuildDropDownPanelPage(TGalleryPage& page);
 void BuildPopupEditPage(TGalleryPage& page);
 void BuildListBoxPage(TGalleryPage& page);
+void BuildRibbonBluePage(TGalleryPage& page);
+void BuildRibbonBlackPage(TGalleryPage& page);
+void BuildRibbonSilverPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -41,6 +44,9 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"dropdown-panel", BuildDropDownPanelPage},
       {"popupedit", BuildPopupEditPage},
       {"listbox", BuildListBoxPage},
+      {"ribbon-blue", BuildRibbonBluePage},
+      {"ribbon-black", BuildRibbonBlackPage},
+      {"ribbon-silver", BuildRibbonSilverPage},
   };
   return pages;
 }
