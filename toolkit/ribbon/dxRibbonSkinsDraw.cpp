@@ -10,6 +10,19 @@
 namespace {
 
 
+// Restores the DC's state (clip region, selected objects) it found.
+class TDCStateSaver {
+ public:
+  explicit TDCStateSaver(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~TDCStateSaver() { RestoreDC(dc_, saved_); }
+  TDCStateSaver(const TDCStateSaver&) = delete;
+  TDCStateSaver& operator=(const TDCStateSaver&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
 void Fill(HDC dc, const TRect& r, TColor color) {
   if (!r.IsEmpty()) FillDCRectWithColor(dc, r, color);
 }
@@ -37,6 +50,7 @@ void DrawFramedRect(HDC dc, TRect r, TColor fill, int width, std::initializer_li
 constexpr std::initializer_list<TSide> AllSides = {sLeft, sTop, sRight, sBottom};
 
 void DrawArrowGlyphLowColor(HDC dc, const TRect& r, TcxArrowDirection direction) {
+  if (r.IsEmpty()) return;
   TPoint points[3];
   TcxCustomLookAndFeelPainter::CalcArrowTriangle(r, points, direction, false, 4);
   if (direction == adDown) {
@@ -87,18 +101,20 @@ void TdxCustomRibbonSkin::DrawCentredWideGlyph(HDC dc, const TRect& r) {
 // Application button and menu
 
 void TdxCustomRibbonSkin::DrawApplicationButtonLowColor(HDC dc, const TRect& r, int state) {
-  const int saved = SaveDC(dc);
+  if (r.IsEmpty()) return;
   TRect e(r.Left + 1, r.Top + 1, r.Right - 2, r.Bottom - 2);
   HPEN pen = CreatePen(PS_SOLID, 3, ColorToRGB(state == 2 ? clBtnShadow : clWhite));
   HBRUSH brush = CreateSolidBrush(ColorToRGB(state != 0 ? clHighlight : clBtnFace));
-  SelectObject(dc, pen);
-  SelectObject(dc, brush);
-  Ellipse(dc, e.Left, e.Top, e.Right, e.Bottom);
   HPEN outline = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
-  SelectObject(dc, outline);
-  SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
-  Ellipse(dc, e.Left, e.Top, e.Right, e.Bottom);
-  RestoreDC(dc, saved);
+  {
+    TDCStateSaver saver(dc);
+    SelectObject(dc, pen);
+    SelectObject(dc, brush);
+    Ellipse(dc, e.Left, e.Top, e.Right, e.Bottom);
+    SelectObject(dc, outline);
+    SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
+    Ellipse(dc, e.Left, e.Top, e.Right, e.Bottom);
+  }
   DeleteObject(outline);
   DeleteObject(brush);
   DeleteObject(pen);
@@ -227,7 +243,9 @@ void TdxCustomRibbonSkin::DrawFormBordersLowColor(HDC dc, const TRect& widths, c
 
 void TdxCustomRibbonSkin::DrawFormBorders(HDC dc, const TRect& widths, const TRect& bounds,
                                           const TdxRibbonFormData& data, int captionHeight) {
+  if (bounds.IsEmpty()) return;
   if (LowColor()) return DrawFormBordersLowColor(dc, widths, bounds);
+  TDCStateSaver saver(dc);  // the bottom band is kept out of the side borders only
   const int k = data.Active ? 0 : 1;
   const bool fixed = data.Border == bsSingle || data.Border == bsDialog || data.Border == bsToolWindow || data.MDIChild;
   const TRect& b = bounds;
@@ -248,6 +266,7 @@ void TdxCustomRibbonSkin::DrawFormBorders(HDC dc, const TRect& widths, const TRe
 }
 
 void TdxCustomRibbonSkin::DrawFormCaptionLowColor(HDC dc, const TRect& r, const TdxRibbonFormData& data) {
+  TDCStateSaver saver(dc);
   TRect rest = r;
   if (data.CaptionStyle != 2) {
     for (TColor color : {clBtnHighlight, clBtnFace}) {
@@ -388,6 +407,7 @@ void TdxCustomRibbonSkin::DrawTabGroupBody(HDC dc, const TRect& r, int state) {
 
 void TdxCustomRibbonSkin::DrawTabGroupCaption(HDC dc, const TRect& r, int state) {
   if (!LowColor()) return DrawStatePart(dc, 10380, state, r);
+  TDCStateSaver saver(dc);
   TRect line(r.Left + 4, r.Top, r.Right - 4, r.Top + 1);
   Fill(dc, line, clBtnShadow);
   ExcludeClipRect(dc, line.Left, line.Top, line.Right, line.Bottom);
@@ -477,6 +497,7 @@ void TdxCustomRibbonSkin::DrawPanelSeparatorE(HDC dc, const TRect& r) {
 }
 
 void TdxCustomRibbonSkin::DrawSizeGripDots(HDC dc, const TRect& r) {
+  if (r.IsEmpty()) return;
   PaintSizeGripDots(dc, r, GetElementColor(10098, 0), GetElementColor(10099, 0));
 }
 
