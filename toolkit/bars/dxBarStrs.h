@@ -106,7 +106,7 @@ CX_RESOURCESTRING(sdxBarGroup, 64639, "Group")
 CX_RESOURCESTRING(sdxBarToolbarHasMerged, 64640, "The '%s' toolbar has merged toolbars")
 CX_RESOURCESTRING(sdxBarToolbarAlreadyMerged, 64641, "The '%s' toolbar is already merged with the '%s' toolbar")
 CX_RESOURCESTRING(sdxBarToolbarNotMerged, 64642, "The '%s' toolbar is not merged with the '%s' toolbar")
-CX_RESOURCESTRING(sdxBarDefault, 64643, "Default")
+CX_RESOURCESTRING(dxSBAR_DEFAULTCATEGORYNAME, 64643, "Default")
 CX_RESOURCESTRING(sdxBarNewButton, 64644, "New Button")
 CX_RESOURCESTRING(sdxBarNewItem, 64645, "New Item")
 CX_RESOURCESTRING(sdxBarNewSeparator, 64646, "New Separator")
@@ -127,7 +127,7 @@ CX_RESOURCESTRING(sdxBarCustConfirmClearCategory, 64659,
 CX_RESOURCESTRING(sdxBarRecursiveMenus, 64660, "You cannot create recursive menus")
 CX_RESOURCESTRING(sdxBarCommandNameBlank, 64661, "A command name cannot be blank. Please enter a name.")
 CX_RESOURCESTRING(sdxBarNameToolbarExists, 64662, "A toolbar named '%s' already exists. Type another name.")
-CX_RESOURCESTRING(sdxBarRecursiveGroups, 64663, "You cannot create recursive groups")
+CX_RESOURCESTRING(dxSBAR_RECURSIVEGROUPS, 64663, "You cannot create recursive groups")
 CX_RESOURCESTRING(sdxBarConfirmDeleteLinks, 64664,
                   "One of the selected objects is an item which has several links. Are you sure you want to delete "
                   "these links?")
@@ -159,8 +159,8 @@ CX_RESOURCESTRING(sdxBarConfirmResetUsageData, 64684,
                   "This will delete the record of the commands you've used in this application and restore the default "
                   "set of visible commands to the menus and toolbars. It will not undo any explicit customizations.   "
                   "Are you sure you want to proceed?")
-CX_RESOURCESTRING(sdxBarManagerSingle, 64685, "A control should contain only a single TdxBarManager")
-CX_RESOURCESTRING(sdxBarManagerOwner, 64686, "TdxBarManager should have TWinControl as its Owner")
+CX_RESOURCESTRING(dxSBAR_ONEOFTOOLBARSALREADYHASTHISNAME, 64685, "A control should contain only a single TdxBarManager")
+CX_RESOURCESTRING(dxSBAR_BARMANAGERMUSTBEONFORM, 64686, "TdxBarManager should have TWinControl as its Owner")
 CX_RESOURCESTRING(sdxBarNoManagers, 64687, "There are no TdxBarManagers available")
 CX_RESOURCESTRING(sdxBarItemOK, 64688, "OK")
 CX_RESOURCESTRING(sdxBarItemCancel, 64689, "Cancel")
