@@ -7,7 +7,6 @@
 #include <map>
 
 #include "ribbon_fixture.h"
-#include "toolkit/lookandfeel/lookandfeel_fixture.h"
 
 namespace {
 

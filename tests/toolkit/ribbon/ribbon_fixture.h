@@ -5,21 +5,14 @@
 #include <memory>
 #include <vector>
 
-#include "System.h"
-#include "cxBaseUnits.h"
-#include "cxLookAndFeelPainters.h"
-#include "cxLookAndFeels.h"
 #include "dxBarSkin.h"
 #include "dxGDIPlusAPI.h"
-#include "dxOffice11.h"
 #include "dxRibbonSkins.h"
-#include "dxThemeManager.h"
-#include "dxUxTheme.h"
+#include "toolkit/lookandfeel/lookandfeel_fixture.h"
 
 inline void StartRibbonSkinUnits() {
-  StartToolkitBaseUnits();
-  StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxLookAndFeelPaintersUnit,
-              &dxBarSkinUnit, &dxRibbonSkinsUnit});
+  StartLookAndFeelUnits();
+  StartUnits({&dxBarSkinUnit, &dxRibbonSkinsUnit});
 }
 
 // Straight (not premultiplied) 0xAARRGGBB.
@@ -53,46 +46,18 @@ inline uint32_t SheetPixel(Gdiplus::GpBitmap* sheet, int x, int y) {
   return color;
 }
 
-// A 32-bit DIB section in a memory DC, filled with one colour at first.
-class TSurface {
+// The look-and-feel tests' 32-bit surface, read back as COLORREFs and as whole pixel rows.
+class TSurface : public TDibSurface {
  public:
-  TSurface(int width, int height, COLORREF fill = RGB(255, 255, 255)) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
-    Fill(fill);
-  }
-  ~TSurface() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  void Fill(COLORREF color) {
-    RECT all{0, 0, width_, height_};
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(dc_, &all, brush);
-    DeleteObject(brush);
-  }
-  HDC DC() const { return dc_; }
-  // The pixel as a COLORREF (0x00BBGGRR).
-  COLORREF Pixel(int x, int y) const {
-    GdiFlush();
-    uint32_t p = bits_[size_t(y) * width_ + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
+  TSurface(int width, int height, COLORREF fill = RGB(255, 255, 255)) : TDibSurface(width, height, TColor(fill)) {}
+  void Fill(COLORREF color) { TDibSurface::Fill(TColor(color)); }
+  COLORREF Pixel(int x, int y) const { return COLORREF(TDibSurface::Pixel(x, y)); }
   std::vector<uint32_t> Pixels() const {
-    GdiFlush();
-    return std::vector<uint32_t>(bits_, bits_ + size_t(width_) * height_);
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < Height(); ++y)
+      for (int x = 0; x < Width(); ++x) pixels.push_back(Raw(x, y));
+    return pixels;
   }
-
- private:
-  int width_, height_;
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-  uint32_t* bits_ = nullptr;
 };
 
 // Straight ARGB over an opaque background colour, as a COLORREF.
