@@ -116,7 +116,7 @@ TEST_F(RibbonSkins, LargeButtonStatesMatchTheirSheetFrames) {
 }
 
 // Hot, pressed and checked large buttons look different from each other.
-TEST_F(RibbonSkins, LargeButtonStatesAreTellApart) {
+TEST_F(RibbonSkins, LargeButtonStatesCanBeToldApart) {
   std::set<COLORREF> centres;
   for (int state : {2, 4, 5, 7}) {
     TSurface surface(42, 66);
