@@ -214,6 +214,35 @@ def mouse_wheel():
     return g.finish(), (C, C)
 
 
+def bar_drag(kind):
+    """An item link carried by the mouse: the pointer over a small button; copy adds a plus, no-drop a
+    barred ring instead of the button."""
+    g = Grid()
+    g.stamp(POINTER, 0, 0)
+    if kind == 'nodrop':
+        g.ring(21, 22, 6, 2)
+        g.line(17, 18, 25, 26, 2)
+    else:
+        g.framed_box(9, 19, 23, 27)
+        g.fill(12, 22, 20, 24)
+    if kind == 'copy':
+        g.framed_box(20, 24, 30, 31)
+        for i in range(-2, 3):
+            g.set(25 + i, 27, B)
+            g.set(25, 27 + i, B)
+    return g.finish(), (0, 0)
+
+
+def edit_sizing():
+    """The width of an edit item is dragged: a bar with arrows left and right."""
+    g = Grid()
+    g.fill(15, 8, 17, 24)
+    g.fill(7, 15, 25, 17)
+    g.triangle(3, 16, 'left', 5)
+    g.triangle(28, 16, 'right', 5)
+    return g.finish(), (16, 16)
+
+
 CURSORS = [
     ("CX_DRAGCOPYCURSOR", "dragcopy", lambda: drag(copy=True)),
     ("CX_FULLSCROLLCURSOR", "fullscroll", lambda: panning('up', 'down', 'left', 'right')),
@@ -231,6 +260,10 @@ CURSORS = [
     ("CX_DRAGCURSOR", "drag", lambda: drag(copy=False)),
     ("CX_COLORPICKERCURSOR", "colorpicker", colour_picker),
     ("CXEDIT_MOUSEWHEEL", "mousewheel", mouse_wheel),
+    ("DXBARDRAGCURSOR", "bardrag", lambda: bar_drag('move')),
+    ("DXBARDRAGCOPYCURSOR", "bardragcopy", lambda: bar_drag('copy')),
+    ("DXBARDRAGNODROPCURSOR", "bardragnodrop", lambda: bar_drag('nodrop')),
+    ("DXBAREDITSIZINGCURSOR", "bareditsizing", edit_sizing),
 ]
 
 

@@ -19,6 +19,8 @@
 #include "GalleryPages.h"
 #include "RzFramedUnits.h"
 #include "cxBaseUnits.h"
+#include "dxBarSkin.h"
+#include "dxRibbonSkins.h"
 #include "cxMaskEdit.h"
 #include "cxDropDownEdit.h"
 #include "dxSkinsBuiltIn.h"
@@ -124,6 +126,7 @@ int main(int argc, char** argv) {
   StartFramedUnits();
   StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxEditUnit, &cxProgressBarUnit, &cxTextEditUnit, &cxMaskEditUnit,
               &cxGroupBoxUnit, &cxRadioGroupUnit, &cxDropDownEditUnit});
+  StartUnits({&dxBarSkinUnit, &dxRibbonSkinsUnit});
   if (argc == 2 && !std::strcmp(argv[1], "--list-pages")) {
     for (const TGalleryPageEntry& entry : GalleryPages()) std::printf("%s\n", entry.Name);
     return 0;

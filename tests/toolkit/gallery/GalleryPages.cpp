@@ -21,6 +21,9 @@ void BuildDropDownPanelPage(TGalleryPage& page);
 void BuildPopupEditPage(TGalleryPage& page);
 void BuildListBoxPage(TGalleryPage& page);
 void BuildDockingPage(TGalleryPage& page);
+void BuildRibbonBluePage(TGalleryPage& page);
+void BuildRibbonBlackPage(TGalleryPage& page);
+void BuildRibbonSilverPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -43,6 +46,9 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"popupedit", BuildPopupEditPage},
       {"listbox", BuildListBoxPage},
       {"docking", BuildDockingPage},
+      {"ribbon-blue", BuildRibbonBluePage},
+      {"ribbon-black", BuildRibbonBlackPage},
+      {"ribbon-silver", BuildRibbonSilverPage},
   };
   return pages;
 }

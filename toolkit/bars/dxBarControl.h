@@ -1,0 +1,46 @@
+// Bar windows: the window of a toolbar, a menu or a ribbon group, which shows item controls and
+// draws through its manager's painter.
+//
+// Here: the base window with what the painters and item controls read of it (manager, painter,
+// font and text size, brushes, the background routine, paint type).
+#pragma once
+#include <windows.h>
+
+#include "Controls.h"
+#include "Graphics.h"
+#include "Types.h"
+#include "dxBarPainter.h"
+#include "dxBarTypes.h"
+
+class TCustomdxBarControl : public TCustomControl {
+  CALDERAN_CLASS(TCustomdxBarControl)
+  TCustomdxBarControl(TComponent* owner, TdxBarManager* manager);
+  ~TCustomdxBarControl() override;
+
+  TdxBarManager* BarManager() const { return manager_; }
+  virtual TdxBarPainterClass GetPainter() const;
+  // 0 horizontal toolbar, 1 menu, 2 vertical toolbar.
+  virtual int PaintType() const { return ptHorz; }
+  virtual bool IsRotated() const { return false; }
+  virtual bool IsMainMenu() const { return false; }
+  // Menus and floating toolbars are not docked.
+  virtual bool IsDocked() const { return true; }
+  // The bar paints on its dock's background.
+  virtual bool HasDockBackground() const { return false; }
+  virtual double ScaleRatio() const { return 1.0; }
+  // The links of the bar show large items.
+  virtual bool UsesLargeItems() const { return false; }
+  virtual TdxBarItemControl* SelectedControl() const { return nullptr; }
+
+  // The font of the bar's items (the manager's font) and the height of one text line in it.
+  virtual TFont* ItemsFont() const;
+  int TextSize() const;
+  int IconAreaSize() const { return TextSize(); }
+  HBRUSH BkBrush() const;
+  // The bar's background routine: the brush, or the toolbar background bitmap tiled over the
+  // whole area (origin dxBarNoOffset) or from the rectangle's own corner.
+  virtual void FillBackground(HDC dc, const TRect& rect, HBRUSH brush, TColor color, bool wholeArea);
+
+ private:
+  TdxBarManager* manager_;
+};

@@ -1,0 +1,361 @@
+// The bar painter: the one object through which toolbars, menus and item controls are measured
+// and drawn. A bar window or item control fills its draw parameters and calls one operation; the
+// painter calls back into the bar window for its brushes, background and metrics.
+//
+// A painter keeps no drawing state: a painter class is its own class-operations object with one
+// constant instance (Instance(), also reached through its class record), the manager holds the one
+// of the class its style selects, and every operation is a const virtual. (A painter that must
+// know its owner, as the ribbon's does, is an object of its own made by that owner.) The operations keep the order of the bar
+// system's painter table within each group below; a style overrides what its look changes and calls
+// its parent's operation for the rest.
+//
+// Left for later: the menu drawing (scroll buttons, expand button, separators, frames), the edit,
+// combo, spin, progress, static and separator drawing, toolbar frames, floating captions, marks and
+// size grips, and the application-menu and screen-tip operations come with their own painter parts;
+// their metric answers that are plain numbers are here already.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "Graphics.h"
+#include "ImgList.h"
+#include "System.h"
+#include "Types.h"
+#include "cxGraphics.h"
+#include "cxLookAndFeelPainters.h"
+#include "dxBarTypes.h"
+
+// The state of one item control handed to every painter operation that measures or draws it.
+// Item kinds fill the fields their look needs; the button-like fields stay false for the others.
+struct TdxBarItemControlDrawParams {
+  int ViewSize = cvsSmall;
+  TdxBarItemControl* BarItemControl = nullptr;
+  TcxCanvas* Canvas = nullptr;
+  std::string Caption;
+  std::string Description;
+  std::string ShortCut;
+  int PaintType = ptHorz;
+  int ViewStructure = 0;
+  bool Enabled = true;
+  bool CanSelect = true;
+  bool DrawSelected = false;
+  bool DroppedDown = false;
+  bool DropDown = false;  // the control has an arrow
+  int HotPartIndex = -1;
+  bool Customizing = false;
+  bool Pressed = false;
+  bool SelectedByKey = false;
+  TSize GlyphAreaSize;
+  // Button-like controls.
+  bool Down = false;
+  bool IsButton = false;
+  bool FillWholeRect = false;
+  bool TextSelected = false;
+  bool TextShadow = false;
+  bool SunkenFrame = false;
+  bool ArrowSuppressed = false;
+  bool DropDownEnabled = true;
+  bool GreyScale = false;
+  TSize ArrowSize;
+
+  TdxBarItemControl* GetBarItemControl() const { return BarItemControl; }
+  bool IsLarge() const { return ViewSize == cvsLarge; }
+  bool ShowsGlyph() const { return (ViewStructure & cvsGlyph) != 0; }
+  bool ShowsCaption() const { return (ViewStructure & cvsCaption) != 0; }
+};
+
+// The state flags of glyph drawing.
+struct TdxBarGlyphState {
+  bool Enabled = true;
+  bool Selected = false;
+  bool Down = false;
+  bool Pressed = false;
+  bool DroppedDown = false;
+  bool HasArrow = false;
+  bool CheckMarkMode = false;  // an item drawn without a glyph: a check mark shows its down state
+  bool GreyScale = false;
+};
+
+// Where and how DrawItemGlyphInRect places a glyph.
+struct TdxBarGlyphPlacement {
+  int ViewSize = cvsSmall;
+  int ViewStructure = 0;
+  int PaintType = ptHorz;
+  TSize GlyphAreaSize;
+  bool WholeArea = false;  // centre in the whole rectangle (edit and static glyphs)
+  bool GlyphHidden = false;
+};
+
+class TdxBarPainter;
+using TdxBarPainterClass = const TdxBarPainter*;
+
+class TdxBarPainter : public TClassOperations {
+  CALDERAN_CLASS(TdxBarPainter)
+  static TdxBarPainterClass Instance();
+
+  // --- Toolbar window
+  virtual void DrawToolbarBackground(TCustomdxBarControl* bar, HDC dc) const;
+  virtual void DrawToolbarNonClient(TCustomdxBarControl* bar, HDC dc) const;
+  virtual void GetFloatingCaptionRect(const TRect& windowRect, TRect& captionRect) const;
+  virtual bool PaintsToolbarNonClient() const { return false; }
+  virtual bool SupportsLargeIcons() const { return true; }
+
+  // --- Bar parts and hints
+  virtual void CalcButtonTextRect(const TdxBarItemControlDrawParams& params, const TRect& glyphRect, TRect& textRect,
+                                  int& alignment) const;
+  virtual void DrawGlyphFrame(TdxBarItemControl* control, HDC dc, const TdxBarGlyphState& state, int paintType,
+                              const TRect& backgroundRect, bool frameRoom, HBRUSH brush) const;
+  virtual void DrawCheckMark(TdxBarItemControl* control, HDC dc, int scale, int top, int left) const;
+  virtual void DrawCheckGlyph(TdxBarItemControl* control, HDC dc, bool down, int paintType, const TRect& rect) const;
+  virtual void DrawDropDownArrow(HDC dc, const TRect& rect, TColor color, bool flat, bool selected, bool enabled,
+                                 int direction) const;
+  virtual void DrawArrow(HDC dc, const TRect& rect, TColor color, bool flat, bool enabled, bool selected, int size,
+                         int direction) const;
+  virtual void DrawSelectionFrame(HDC dc, const TRect& rect) const;
+  virtual TColor GetTextColor(TdxBarItemControl* control, bool selected, bool flat) const;
+  virtual void GetDisabledTextColors(TdxBarItemControl* control, bool selected, TColor& text, TColor& shadow,
+                                     bool flat) const;
+  virtual TColor GetEnabledTextColor(TdxBarItemControl* control, bool selected, bool flat) const;
+  virtual TColor GetArrowColor(const TdxBarItemControlDrawParams& params) const;
+  virtual bool FadesDisabledImages(TCustomdxBarControl* bar) const;
+  virtual bool IsStandardLook() const { return false; }
+  virtual bool UsesOwnMenuItemBackground() const { return false; }
+  virtual bool IsMainMenuItem(TdxBarItemControl* control) const;
+  virtual bool ArrowsUseTextColor() const { return false; }
+  virtual TSize CalcHintSize(TCustomdxBarControl* bar, HDC dc, const std::string& text, const TSize& textSize) const;
+  virtual bool IsSmallFloatingCaption(TCustomdxBarControl* bar, const TRect& captionRect) const;
+  virtual TColor GetFloatingCaptionColor(TCustomdxBarControl* bar, int index) const;
+  virtual TColor GetFloatingCaptionTextColor(TCustomdxBarControl* bar) const;
+  virtual TColor GetFloatingMarkColor(TCustomdxBarControl* bar, int markState) const;
+  virtual int GetFloatingMarkLeft(TCustomdxBarControl* bar, TRect& textRect) const;
+  virtual int GetMarkArrowColorIndex(TCustomdxBarControl* bar) const;
+  virtual void DrawButtonText(const TdxBarItemControlDrawParams& params, const TRect& rect, UINT format,
+                              int alignment) const;
+  virtual TRect GetArrowMargins() const { return {4, 0, 0, 0}; }
+  virtual void CalcButtonTextExtent(const TdxBarItemControlDrawParams& params, TRect& rect) const;
+  virtual void AddArrowWidth(const TdxBarItemControlDrawParams& params, int& width) const;
+  virtual int GetEllipsisDotOffset(int dotSize) const { return dotSize; }
+  virtual int GetEllipsisButtonWidth(int paintType, const TRect& rect) const;
+  virtual void DrawComboArrow(const TdxBarItemControlDrawParams& params, const TRect& rect, TColor color,
+                              int arrowSize) const;
+  virtual void FillColorRect(TcxCanvas* canvas, const TRect& rect, TColor color) const;
+  virtual int GetMenuScrollButtonHeight(TCustomdxBarControl* bar) const;
+  virtual int GetMenuScrollArrowSize(int height) const { return height / 3 - 1; }
+  virtual bool IsExpandButtonFlat() const { return false; }
+  virtual void DeflateEditRect(TdxBarItemControl* control, TRect& rect) const;
+
+  // --- Item controls
+  virtual void CalcButtonParts(const TdxBarItemControlDrawParams& params, const TRect& itemRect, TRect& buttonPart,
+                               TRect& arrowPart) const;
+  virtual void GetItemTextColors(TdxBarItemControl* control, bool enabled, TColor& text, TColor& shadow, bool flat,
+                                 bool selected) const;
+  virtual int GetDockContentOffset() const { return 0; }
+  virtual int GetBarBorderSize() const { return 0; }
+  virtual int GetIconAreaSize(TCustomdxBarControl* bar) const;
+  virtual int GetHalfFontHeight(TdxBarItemControl* control) const;
+  virtual int GetTextLineHeight(TcxCanvas* canvas) const;
+  virtual int GetLinesSpacing() const { return 2; }
+  virtual void PlaceLargeGlyph(TdxBarItemControl* control, const TSize& glyphSize, const TRect& rect,
+                               TRect& glyphRect, int paintType, bool captionShown) const;
+  virtual void FillItemBackground(TdxBarItemControl* control, HDC dc, bool useBrush, HBRUSH brush,
+                                  const TRect& rect) const;
+  virtual void FrameItemBackground(TdxBarItemControl* control, HDC dc, bool useBrush, HBRUSH brush,
+                                   const TRect& rect) const;
+  virtual void DrawDisabledDot(TdxBarItemControl* control, HDC dc, const TRect& rect) const;
+  virtual void DrawItemGlyphInRect(TdxBarItemControl* control, HDC dc, const TdxBarGlyphState& state,
+                                   const TdxBarGlyphPlacement& placement, const TRect& backgroundRect,
+                                   const TRect& rect, TRect& glyphRect) const;
+  virtual void DrawGlyph(TdxBarItemControl* control, HDC dc, const TdxBarGlyphState& state, const TRect& glyphRect,
+                         const TRect& backgroundRect) const;
+  virtual void DrawItemText(TdxBarItemControl* control, HDC dc, UINT format, bool allowFlatShadow, bool clip,
+                            bool vertical, bool selected, bool enabled, int alignment, const TRect& rect,
+                            const std::string& text) const;
+
+  // --- Metrics, flags and brushes
+  virtual void DrawButtonSunkenFrame(HDC dc, TRect& rect) const;
+  virtual TRect GetEditMargins() const { return {2, 2, 2, 3}; }
+  virtual HBRUSH GetGlyphBackgroundBrush(TdxBarItemControl* control, const TdxBarGlyphState& state) const;
+  virtual int GetGlyphDownOffset(TdxBarItemControl* control) const;
+  virtual int GetGlyphPressedOffset(TdxBarItemControl* control) const;
+  virtual bool UsesGlyphShadow() const { return false; }
+  virtual bool IsFlatLook() const { return false; }
+  virtual bool IsFlatLookOnColoredFace() const;
+  virtual bool HighlightsButtonText(TdxBarItemControl* control) const;
+  virtual bool IsItemHighlighted(TdxBarItemControl* control, bool down, bool checkMarkMode, bool selected,
+                                 bool pressed) const;
+  virtual bool UsesFlatGlyphs() const { return false; }
+  virtual bool HasTransparentGlyphBackground(TdxBarItemControl* control) const;
+  virtual bool HighlightsPressedButtonText() const { return true; }
+  virtual int GetButtonArrowExtra(TdxBarItemControl* control) const;
+  virtual int GetMenuItemExtraWidth(TdxBarItemControl* control) const;
+  virtual int GetDragHandleLeft() const { return 0; }
+  virtual int GetFloatingFrameWidth() const;
+  virtual int GetFloatingFrameHeight() const;
+  virtual int GetNoDragHandleSize() const { return 0; }
+  virtual int GetDragHandleSize(TCustomdxBarControl* bar) const;
+  virtual int GetDragHandleWidth(TCustomdxBarControl* bar) const;
+  virtual int GetButtonArrowWidth(TdxBarManager* manager) const;
+  virtual int GetLargeButtonArrowWidth(TdxBarManager* manager) const;
+  virtual int GetMenuSeparatorIndent() const { return 0; }
+  virtual bool UsesThemes() const { return false; }
+  virtual bool DrawsBarsFlat(TCustomdxBarControl* bar) const;
+  virtual bool HasMenuShadow(TCustomdxBarControl* bar) const;
+  virtual bool HasShadow(TCustomdxBarControl* bar) const;
+  virtual HBRUSH GetFlatFaceBrush(TdxBarManager* manager) const;
+  virtual int GetDockIndent() const { return 0; }
+  virtual HBRUSH GetToolbarBrush(TCustomdxBarControl* bar) const;
+  virtual HBRUSH GetToolbarBrushOfBar(TCustomdxBarControl* bar) const;
+  virtual HBRUSH GetDownedBrush(TCustomdxBarControl* bar) const;
+  virtual HBRUSH GetDownedSelectedBrush(TCustomdxBarControl* bar) const;
+  virtual HBRUSH GetSelectedBrush(TCustomdxBarControl* bar) const;
+  virtual int GetComboArrowWidth(TCustomdxBarControl* bar, int size) const;
+  virtual int CalcEditHeight(TCustomdxBarControl* bar, int textHeight) const;
+  virtual void GetEditFrameWidths(int& top, int& bottom) const;
+  virtual bool UsesHotTracking() const { return true; }
+  virtual bool ShowsMarkArrow(TCustomdxBarControl* bar) const;
+  virtual int GetSeparatorMargin() const;
+  virtual int GetSeparatorThickness() const { return 6; }
+  virtual int GetToolbarFrameWidth() const { return 1; }
+  virtual TRect GetSingleBorderRect(TCustomdxBarControl* bar, TdxBarDockingStyle style) const;
+  virtual int GetFloatingCaptionTotalHeight(TCustomdxBarControl* bar) const;
+  virtual int GetFloatingCaptionHeight() const;
+  virtual bool FillsFloatingCaption() const { return false; }
+  virtual TSize GetCaptionButtonSize() const;
+
+  // --- Non-client areas (metrics)
+  virtual int GetFloatingBorderExtra() const { return 0; }
+  virtual int GetFloatingCaptionTopExtra() const { return 0; }
+  virtual int GetFloatingCaptionBottomExtra() const { return 0; }
+  virtual bool TracksCloseButton() const { return false; }
+  virtual bool IsClassicFloatingFrame() const { return false; }
+  virtual int GetMarkSize(TCustomdxBarControl* bar) const;
+  virtual int GetStatusBarTopMargin(TCustomdxBarControl* bar) const;
+  virtual TRect GetTextMargins(TdxBarItemControl* control) const;
+  virtual HBRUSH GetButtonBrush(const TdxBarItemControlDrawParams& params) const;
+
+  // --- Buttons and menu items
+  virtual bool FillsButtonWithBrush(const TdxBarItemControlDrawParams& params) const;
+  virtual bool IsArrowSelected(const TdxBarItemControlDrawParams& params) const;
+  virtual bool IsFlatLookForParams(const TdxBarItemControlDrawParams& params) const;
+  virtual bool IsFlatLookForArrow(const TdxBarItemControlDrawParams& params) const;
+  virtual int GetButtonPaddingY() const { return 6; }
+  virtual int GetButtonPaddingX() const { return 7; }
+  virtual int CalcButtonHeight(int contentSize) const;
+  virtual int CalcButtonWidth(int contentSize) const;
+  virtual TSize CalcButtonSize(int contentSize) const;
+  virtual TSize GetSmallIndentSize() const { return {5, 3}; }
+  virtual void AdjustIconAreaSize(TCustomdxBarControl* bar, int& size) const;
+  virtual void AdjustMenuItemWidth(TdxBarItemControl* control, int& width) const;
+  virtual void OffsetPressedContent(bool down, bool pressed, TRect& rect) const;
+  virtual void OffsetPressedGlyph(bool pressed, TRect& rect) const;
+  virtual void DrawButton(const TdxBarItemControlDrawParams& params, const TRect& rect) const;
+  virtual void DrawButtonCaption(const TdxBarItemControlDrawParams& params, const TRect& rect,
+                                 const TRect& glyphRect) const;
+  virtual void DrawButtonArrow(const TdxBarItemControlDrawParams& params, const TRect& rect) const;
+  virtual void DrawButtonBackground(const TdxBarItemControlDrawParams& params, const TRect& rect,
+                                    HBRUSH brush) const;
+  virtual void DrawSplitArrowPart(const TdxBarItemControlDrawParams& params, const TRect& rect) const;
+  virtual void DrawInlineArrow(const TdxBarItemControlDrawParams& params, const TRect& rect) const;
+  virtual TColor GetComboArrowColor(const TdxBarItemControlDrawParams& params) const;
+  virtual int GetComboEditGap() const { return 1; }
+  virtual int GetComboButtonIndent() const { return 2; }
+  virtual void DrawColorSwatch(HDC dc, TColor color, const TRect& rect) const;
+  virtual bool ShowsEditButtonsInMenus() const { return false; }
+  virtual bool HasMenuItemGaps() const { return false; }
+  virtual int GetMenuContentIndent() const { return 2; }
+  virtual int CalcMenuArrowWidth(int textSize) const;
+  virtual int GetMenuSeparatorSize() const { return 10; }
+  virtual int GetMenuFrameWidth(TCustomdxBarControl* menu) const;
+  virtual int GetMenuMargin() const { return 1; }
+  virtual int GetMenuBorderSize(TCustomdxBarControl* menu) const;
+  virtual int GetMenuChevronSize(int markSize) const { return (markSize - 6) / 2; }
+  virtual int GetBaseTextSize() const { return 19; }
+  virtual void CalcMenuMarkSizes(TcxCanvas* canvas, int textSize, int& markSize, int& arrowWidth) const;
+
+  // --- Edits, statics and separators (metrics)
+  virtual TRect GetEditBorders(int paintType) const;
+  virtual TColor GetEditColor(TdxBarItemControl* control) const;
+  virtual int GetEditWindowStyle() const { return ES_MULTILINE | ES_AUTOHSCROLL; }
+  virtual TRect GetComboButtonMargins(int paintType) const;
+  virtual TRect GetSpinButtonMargins(int paintType) const;
+  virtual TSize CalcSpinArrowSize(int buttonHeight) const;
+  virtual TColor GetProgressBarColor() const;
+  virtual int GetProgressBarHeight(TdxBarItemControl*) const { return 12; }
+  virtual int GetContainerIndent() const { return 0; }
+  virtual int GetInPlaceSubItemIndent() const { return 5; }
+  virtual TRect GetSeparatorTextMargins(TdxBarItemControl* control) const;
+  virtual int GetSeparatorLineSize() const { return 2; }
+  virtual int GetScreenTipFooterLineHeight() const { return 3; }
+
+  // The non-virtual glyph drawing of every glyph drawn outside DrawButton: the control's view
+  // structure and view level pick the placement.
+  void DrawItemGlyph(TdxBarItemControl* control, HDC dc, const TdxBarGlyphState& state, const TRect& rect) const;
+  // The static-item border widths (sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump).
+  static TRect GetStaticBorderRect(int borderStyle);
+
+ protected:
+  constexpr TdxBarPainter() = default;
+  // The glyph's size in this placement: stretched in menus, doubled for large icons.
+  TSize PlacedGlyphSize(TdxBarItemControl* control, const TdxBarGlyphPlacement& placement) const;
+  void DrawVerticalText(HDC dc, UINT format, const TRect& rect, const std::string& text, int alignment,
+                        TColor color, TPoint shift) const;
+};
+
+// The style painters. Their looks (the standard and enhanced raised edges, the flat and Office 2003
+// faces, the themed toolbar parts) come with their own painter parts; until then they draw as the
+// base painter, with the few answers the manager relies on.
+class TdxBarStandardPainter : public TdxBarPainter {
+  CALDERAN_CLASS(TdxBarStandardPainter)
+  static TdxBarPainterClass Instance();
+  bool IsStandardLook() const override { return true; }
+  bool UsesHotTracking() const override { return false; }
+
+ protected:
+  constexpr TdxBarStandardPainter() = default;
+};
+class TdxBarEnhancedPainter : public TdxBarStandardPainter {
+  CALDERAN_CLASS(TdxBarEnhancedPainter)
+  static TdxBarPainterClass Instance();
+
+ protected:
+  constexpr TdxBarEnhancedPainter() = default;
+};
+class TdxBarXPPainter : public TdxBarPainter {
+  CALDERAN_CLASS(TdxBarXPPainter)
+  static TdxBarPainterClass Instance();
+  bool UsesThemes() const override { return true; }
+
+ protected:
+  constexpr TdxBarXPPainter() = default;
+};
+class TdxBarFlatPainter : public TdxBarPainter {
+  CALDERAN_CLASS(TdxBarFlatPainter)
+  static TdxBarPainterClass Instance();
+  bool IsFlatLook() const override { return true; }
+  bool DrawsBarsFlat(TCustomdxBarControl*) const override { return true; }
+
+ protected:
+  constexpr TdxBarFlatPainter() = default;
+};
+class TdxBarOffice11Painter : public TdxBarFlatPainter {
+  CALDERAN_CLASS(TdxBarOffice11Painter)
+  static TdxBarPainterClass Instance();
+
+ protected:
+  constexpr TdxBarOffice11Painter() = default;
+};
+
+// The class the manager uses for a look-and-feel style under a skin: the standard painter unless a
+// skin module replaces it (the skinned bar painter is the ribbon's own).
+extern TdxBarPainterClass dxBarSkinnedPainterClass;
+
+// In a painter module's .cpp: the class record of a painter and its one constant object.
+#define DX_IMPLEMENT_BAR_PAINTER(Self, Parent)     \
+  CALDERAN_IMPLEMENT_STATELESS_CLASS(Self, Parent) \
+  TdxBarPainterClass Self::Instance() { return &Self##ClassOperations; }
+
+// The shared arrow routine of the bar unit with the painter's argument order: direction 1 points
+// down, 3 right (any other value right).
+void DrawShadedArrow(HDC dc, const TRect& rect, TColor color, bool flat, bool enabled, bool selected, int size,
+                     int direction);
