@@ -189,6 +189,8 @@ class TdxBarManager : public TComponent {
   bool IsModified() const { return modified_; }
   bool IsLoading() const;
   bool IsLoadingBars() const { return (state_ & msfBarsLoading) != 0; }
+  // Loaded applies the values its items and categories read.
+  bool IsApplyingLoadedState() const { return (state_ & msfAfterLoading) != 0; }
   bool IsBarManagerDesigning() const { return ComponentState().Contains(csDesigning); }
   bool IsBarManagerDestroying() const { return ComponentState().Contains(csDestroying); }
   bool IsCustomizing() const { return isCustomizing_ || IsBarManagerDesigning(); }
