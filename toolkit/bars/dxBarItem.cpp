@@ -108,7 +108,7 @@ void TdxBarItem::SetEnabled(bool value) {
 }
 
 void TdxBarItem::SetVisible(TdxBarItemVisible value) {
-  if (IsLoadingItem()) {
+  if (IsLoadingItem() && !(BarManager() && BarManager()->IsApplyingLoadedState())) {
     loadedVisible_ = value;
     return;
   }
@@ -117,9 +117,7 @@ void TdxBarItem::SetVisible(TdxBarItemVisible value) {
   VisibleChanged();
 }
 
-void TdxBarItem::ApplyLoadedVisible() {
-  if (loadedVisible_ != visible_) SetVisible(loadedVisible_);
-}
+void TdxBarItem::ApplyLoadedVisible() { SetVisible(loadedVisible_); }
 
 void TdxBarItem::SetImageIndex(int value) {
   if (value == imageIndex_) return;

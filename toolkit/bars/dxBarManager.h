@@ -163,7 +163,9 @@ class TdxBarManager : public TComponent {
   TdxBarGroup* GetGroup(int index) const { return static_cast<TdxBarGroup*>(groups_->Items(index)); }
   TdxBarGroup* AddGroup();
   void AddGroupToList(TdxBarGroup* group);
-  void RemoveGroupFromList(TdxBarGroup* group) { groups_->Remove(group); }
+  void RemoveGroupFromList(TdxBarGroup* group) {
+    if (groups_) groups_->Remove(group);
+  }
   std::string GetUniqueItemName(TClass itemClass) const;
 
   // --- Categories
@@ -189,6 +191,8 @@ class TdxBarManager : public TComponent {
   bool IsModified() const { return modified_; }
   bool IsLoading() const;
   bool IsLoadingBars() const { return (state_ & msfBarsLoading) != 0; }
+  // Loaded applies the values its items and categories read.
+  bool IsApplyingLoadedState() const { return (state_ & msfAfterLoading) != 0; }
   bool IsBarManagerDesigning() const { return ComponentState().Contains(csDesigning); }
   bool IsBarManagerDestroying() const { return ComponentState().Contains(csDestroying); }
   bool IsCustomizing() const { return isCustomizing_ || IsBarManagerDesigning(); }

@@ -24,6 +24,7 @@ void BuildDockingPage(TGalleryPage& page);
 void BuildRibbonBluePage(TGalleryPage& page);
 void BuildRibbonBlackPage(TGalleryPage& page);
 void BuildRibbonSilverPage(TGalleryPage& page);
+void BuildBarPainterPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -49,6 +50,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"ribbon-blue", BuildRibbonBluePage},
       {"ribbon-black", BuildRibbonBlackPage},
       {"ribbon-silver", BuildRibbonSilverPage},
+      {"barpainter", BuildBarPainterPage},
   };
   return pages;
 }
