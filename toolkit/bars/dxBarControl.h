@@ -41,6 +41,21 @@ class TCustomdxBarControl : public TCustomControl {
   // whole area (origin dxBarNoOffset) or from the rectangle's own corner.
   virtual void FillBackground(HDC dc, const TRect& rect, HBRUSH brush, TColor color, bool wholeArea);
 
+  // What the painters read of a toolbar's frame and of a menu's tie to its owner item; toolbars
+  // and menus answer them (the base window has no mark, caption button or owner).
+  virtual bool CanBeMoved() const { return false; }
+  virtual bool HasBorder() const { return true; }
+  virtual int MarkState() const { return 0; }  // 0 normal, 1 hot, 2 dropped down
+  virtual bool HasHiddenItems() const { return false; }
+  virtual int CloseButtonState() const { return 0; }  // 0 normal, 1 hot, 2 pressed
+  virtual bool IsPopupBar() const { return false; }
+  // The one-pixel line where a menu touches its owner item, in screen coordinates; false when
+  // they do not touch.
+  virtual bool CalcOwnerEdgeRect(TRect& rect) const {
+    rect = {};
+    return false;
+  }
+
  private:
   TdxBarManager* manager_;
 };

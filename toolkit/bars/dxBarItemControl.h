@@ -56,6 +56,8 @@ class TdxBarItemControl : public TcxIUnknownObject {
   virtual bool GetEnabled() const;
   virtual bool IsInMainMenu() const { return false; }
   virtual int GetPaintType() const;
+  // The menu window this control has open (sub-items and drop-down buttons), nullptr when none.
+  virtual TCustomdxBarControl* OpenSubMenu() const { return nullptr; }
 
   // The caption's indent when no glyph is shown: half the bar font's point size.
   virtual int CaptionIndent() const;

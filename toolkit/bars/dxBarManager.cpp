@@ -6,8 +6,11 @@
 #include "BinaryFiler.h"
 #include "Forms.h"
 #include "SysUtils.h"
+#include "dxBarFlatPainter.h"
 #include "dxBarItem.h"
+#include "dxBarOffice11Painter.h"
 #include "dxBarStrs.h"
+#include "dxBarXPPainter.h"
 #include "dxThemeManager.h"
 
 CALDERAN_IMPLEMENT_CREATABLE(TdxBarManager, TComponent, TComponent*)
@@ -372,6 +375,7 @@ TdxBarPainterClass TdxBarManager::GetPainterClass() const {
 void TdxBarManager::RecreatePainter() {
   visualStylesAvailable_ = AreThemeKindsAvailable(barThemeKinds);
   painter_ = GetPainterClass();
+  painter_->Create(this);
 }
 
 void TdxBarManager::StyleChanged() {

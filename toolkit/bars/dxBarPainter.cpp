@@ -14,9 +14,6 @@
 DX_IMPLEMENT_BAR_PAINTER(TdxBarPainter, TClassOperations)
 DX_IMPLEMENT_BAR_PAINTER(TdxBarStandardPainter, TdxBarPainter)
 DX_IMPLEMENT_BAR_PAINTER(TdxBarEnhancedPainter, TdxBarStandardPainter)
-DX_IMPLEMENT_BAR_PAINTER(TdxBarXPPainter, TdxBarPainter)
-DX_IMPLEMENT_BAR_PAINTER(TdxBarFlatPainter, TdxBarPainter)
-DX_IMPLEMENT_BAR_PAINTER(TdxBarOffice11Painter, TdxBarFlatPainter)
 
 TdxBarPainterClass dxBarSkinnedPainterClass = TdxBarStandardPainter::Instance();
 

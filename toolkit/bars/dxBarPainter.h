@@ -288,6 +288,40 @@ class TdxBarPainter : public TClassOperations {
   virtual int GetSeparatorLineSize() const { return 2; }
   virtual int GetScreenTipFooterLineHeight() const { return 3; }
 
+  // --- Construction, toolbar frames, menus, size grips and drop-down frames: the operations the
+  // flat, Office 2003 and themed looks override. The base drawing of toolbar frames, marks and
+  // menus comes with those parts; until then the base draws nothing where its row says so.
+  virtual void Create(TComponent* owner) const;
+  virtual void DrawToolbarSeparator(TCustomdxBarControl* bar, HDC dc, bool horizontal, HBRUSH brush,
+                                    const TRect& rect) const;
+  virtual void DrawToolbarBorder(TCustomdxBarControl* bar, HDC dc, HBRUSH brush, const TRect& rect) const;
+  virtual void FillToolbarBackground(TCustomdxBarControl* bar, HDC dc, HBRUSH brush, const TRect& rect) const;
+  virtual void DrawCaptionButtonBackground(TCustomdxBarControl* bar, HDC dc, int state, const TRect& rect) const;
+  virtual void DrawFloatingCloseButton(TCustomdxBarControl* bar, HDC dc, const TRect& rect) const;
+  virtual void DrawMarkBackground(TCustomdxBarControl* bar, HDC dc, HBRUSH brush, const TRect& rect) const;
+  virtual void DrawMark(TCustomdxBarControl* bar, HDC dc, int markState, const TRect& rect) const;
+  // kind 0 minimize, 1 restore, 2 close; state 1 inactive, 2 hot, 3 pressed, 4 pressed and hot.
+  virtual void DrawMDIButton(TCustomdxBarControl* bar, int kind, const TRect& rect, HDC dc, int state) const;
+  virtual void DrawMenuItemBackground(const TdxBarItemControlDrawParams& params, const TRect& rect) const;
+  virtual void DrawMenuSeparatorLine(TcxCanvas* canvas, const TRect& rect) const;
+  virtual HBRUSH GetMenuBackgroundBrush(TCustomdxBarControl* menu) const;
+  virtual TRect CalcMenuGlyphRect(const TRect& rect, int iconAreaSize) const;
+  virtual void DrawExpandButtonChevrons(TCustomdxBarControl* menu, HDC dc, bool selected, const TRect& rect) const;
+  virtual bool DrawsQuickCustomizeSelected() const { return false; }
+  virtual int GetEditCaptionIndentNoGlyph(const TdxBarItemControlDrawParams&) const { return 2; }
+  virtual int GetEditCaptionRightIndent() const { return 4; }
+  virtual TRect GetMenuEditGlyphMargins(const TdxBarItemControlDrawParams&) const { return {4, 0, 0, 0}; }
+  virtual void DrawSizeGrip(TCustomdxBarControl* bar, HDC dc, TColor color, const TRect& rect) const;
+  virtual TSize GetSizeGripSize(TdxBarManager* manager) const;
+  // A resizable drop-down window's frame: ownerControl is the visible control of the item that
+  // opened it (nullptr when none); corner 0 top-left, 1 top-right, 2 bottom-left, 3 bottom-right.
+  virtual void CalcDropDownNonClient(HWND window, TRect& rect, bool sizable, TdxBarItemControl* ownerControl,
+                                     int& corner) const;
+  virtual void DrawDropDownNonClient(HWND window, bool sizable, int corner, TRect& gripRect, TRect& closeRect,
+                                     bool hot, bool pressed) const;
+  virtual int GetDropDownGripStripHeight() const;
+  virtual bool IsDropDownFlat() const { return false; }
+
   // The non-virtual glyph drawing of every glyph drawn outside DrawButton: the control's view
   // structure and view level pick the placement.
   void DrawItemGlyph(TdxBarItemControl* control, HDC dc, const TdxBarGlyphState& state, const TRect& rect) const;
@@ -302,9 +336,9 @@ class TdxBarPainter : public TClassOperations {
                         TColor color, TPoint shift) const;
 };
 
-// The style painters. Their looks (the standard and enhanced raised edges, the flat and Office 2003
-// faces, the themed toolbar parts) come with their own painter parts; until then they draw as the
-// base painter, with the few answers the manager relies on.
+// The standard and enhanced painters. Their raised edges come with their own painter part; until
+// then they draw as the base painter, with the few answers the manager relies on. The flat, Office
+// 2003 and themed painters are in their own modules.
 class TdxBarStandardPainter : public TdxBarPainter {
   CALDERAN_CLASS(TdxBarStandardPainter)
   static TdxBarPainterClass Instance();
@@ -321,31 +355,6 @@ class TdxBarEnhancedPainter : public TdxBarStandardPainter {
  protected:
   constexpr TdxBarEnhancedPainter() = default;
 };
-class TdxBarXPPainter : public TdxBarPainter {
-  CALDERAN_CLASS(TdxBarXPPainter)
-  static TdxBarPainterClass Instance();
-  bool UsesThemes() const override { return true; }
-
- protected:
-  constexpr TdxBarXPPainter() = default;
-};
-class TdxBarFlatPainter : public TdxBarPainter {
-  CALDERAN_CLASS(TdxBarFlatPainter)
-  static TdxBarPainterClass Instance();
-  bool IsFlatLook() const override { return true; }
-  bool DrawsBarsFlat(TCustomdxBarControl*) const override { return true; }
-
- protected:
-  constexpr TdxBarFlatPainter() = default;
-};
-class TdxBarOffice11Painter : public TdxBarFlatPainter {
-  CALDERAN_CLASS(TdxBarOffice11Painter)
-  static TdxBarPainterClass Instance();
-
- protected:
-  constexpr TdxBarOffice11Painter() = default;
-};
-
 // The class the manager uses for a look-and-feel style under a skin: the standard painter unless a
 // skin module replaces it (the skinned bar painter is the ribbon's own).
 extern TdxBarPainterClass dxBarSkinnedPainterClass;

@@ -4,7 +4,10 @@
 
 #include "bars_fixture.h"
 #include "dxBarDrawRoutines.h"
+#include "dxBarFlatPainter.h"
+#include "dxBarOffice11Painter.h"
 #include "dxBarPainter.h"
+#include "dxBarXPPainter.h"
 
 namespace {
 

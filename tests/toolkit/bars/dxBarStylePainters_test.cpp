@@ -1,0 +1,393 @@
+#include "calderan_test.h"
+
+#include <functional>
+#include <vector>
+
+#include "bars_fixture.h"
+#include "dxBarDrawRoutines.h"
+#include "dxBarFlatPainter.h"
+#include "dxBarOffice11Painter.h"
+#include "dxBarSizeGrip.h"
+#include "dxBarXPPainter.h"
+#include "dxOffice11.h"
+#include "painter_sweep.h"
+
+namespace {
+
+// A toolbar window that answers what a test gives it about its frame and mark.
+class TTestBar : public TCustomdxBarControl {
+ public:
+  using TCustomdxBarControl::TCustomdxBarControl;
+  int PaintType() const override { return Type; }
+  bool IsMainMenu() const override { return MainMenu; }
+  bool CanBeMoved() const override { return Movable; }
+  int MarkState() const override { return Mark; }
+  bool HasHiddenItems() const override { return HiddenItems; }
+  int CloseButtonState() const override { return Close; }
+
+  int Type = ptHorz;
+  bool MainMenu = false;
+  bool Movable = true;
+  int Mark = 0;
+  bool HiddenItems = false;
+  int Close = 0;
+};
+
+class StylePainters : public BarFixture {
+ protected:
+  void SetUp() override {
+    BarFixture::SetUp();
+    bar_ = new TTestBar(form_.get(), manager_);
+    bar_->SetParent(form_.get());
+    bar_->SetBounds(0, 40, 300, 30);
+    control_ = std::make_unique<TTestItemControl>(bar_, nullptr);
+  }
+  TdxBarItemControlDrawParams& Params(TPainterSurface& surface) {
+    TdxBarItemControlDrawParams& p = control_->DrawParams();
+    p.Canvas = surface.Canvas();
+    p.ViewStructure = cvsCaption;
+    p.Caption = "Open";
+    p.ArrowSize = {11, 5};
+    return p;
+  }
+  TTestBar* bar_ = nullptr;
+};
+
+const TdxBarPainterClass flat = TdxBarFlatPainter::Instance();
+const TdxBarPainterClass office = TdxBarOffice11Painter::Instance();
+const TdxBarPainterClass themed = TdxBarXPPainter::Instance();
+
+TEST_F(StylePainters, MetricsOfTheEdgeCases) {
+  struct {
+    int mark, chevron;
+  } chevrons[] = {{13, 4}, {15, 4}, {18, 6}, {10, 3}};
+  for (auto c : chevrons) EXPECT_EQ(flat->GetMenuChevronSize(c.mark), c.chevron) << c.mark;
+  EXPECT_EQ(flat->GetSeparatorMargin(), 2);
+  EXPECT_EQ(flat->GetDragHandleSize(bar_), 3 + 1 + 2);
+  manager_->SetButtonArrowWidth(11);
+  EXPECT_EQ(flat->GetButtonArrowWidth(manager_), 10);
+  EXPECT_EQ(themed->GetButtonArrowWidth(manager_), 14);
+  EXPECT_EQ(office->GetDragHandleLeft(), 3);
+  EXPECT_EQ(office->GetNoDragHandleSize(), 2);
+  EXPECT_EQ(office->GetComboArrowWidth(bar_, 8), 13);
+  bar_->MainMenu = true;
+  EXPECT_EQ(office->GetSingleBorderRect(bar_, dsTop), TRect(0, 2, 0, 2));
+  EXPECT_EQ(flat->GetToolbarBrushOfBar(bar_), GetSysColorBrush(COLOR_BTNFACE));
+  bar_->MainMenu = false;
+  EXPECT_EQ(flat->GetToolbarBrushOfBar(bar_), manager_->FlatToolbarsBrush());
+  int iconArea = 20;
+  flat->AdjustIconAreaSize(bar_, iconArea);
+  EXPECT_EQ(iconArea, 22);
+  EXPECT_EQ(flat->CalcMenuGlyphRect({0, 0, 100, 24}, 24), TRect(1, 1, 23, 23));
+}
+
+TEST_F(StylePainters, TheThemedPainterMeasuresTheThemeWhenCreated) {
+  themed->Create(manager_);
+  const TdxBarXPThemeMetrics& m = dxBarXPThemeMetrics();
+  EXPECT_EQ(themed->GetSeparatorThickness(), m.SeparatorThickness);
+  EXPECT_EQ(themed->GetButtonPaddingX(), m.ButtonPadding);
+  EXPECT_EQ(themed->GetButtonPaddingY(), m.ButtonPadding);
+  EXPECT_EQ(themed->GetDragHandleSize(bar_), m.GripperWidth + 2);
+  EXPECT_GT(m.SeparatorThickness, 0);
+  EXPECT_GT(m.GripperWidth, 0);
+  EXPECT_EQ(themed->GetComboArrowWidth(bar_, 3), themed->GetComboArrowWidth(bar_, 30));
+}
+
+TEST_F(StylePainters, ThemedButtonStatesFollowTheItemState) {
+  struct {
+    bool enabled, selected, down, pressed, droppedDown, arrow;
+    int state;
+  } cases[] = {
+      {true, false, false, false, false, false, TS_NORMAL}, {true, true, false, false, false, false, TS_HOT},
+      {true, true, false, true, false, false, TS_PRESSED},  {true, false, true, false, false, false, TS_CHECKED},
+      {true, false, false, false, true, false, TS_CHECKED}, {true, true, false, false, true, true, TS_HOT},
+      {false, true, true, true, false, false, TS_DISABLED},
+  };
+  for (auto c : cases) {
+    TdxBarGlyphState s;
+    s.Enabled = c.enabled, s.Selected = c.selected, s.Down = c.down, s.Pressed = c.pressed;
+    s.DroppedDown = c.droppedDown, s.HasArrow = c.arrow;
+    EXPECT_EQ(TdxBarXPPainter::ButtonThemeState(s), c.state) << c.enabled << c.selected << c.down << c.pressed;
+  }
+}
+
+// A hot main-menu item is filled with the highlight colour, not with the toolbar button part.
+TEST_F(StylePainters, AHotMainMenuItemIsHighlightedInTheThemedLook) {
+  bar_->MainMenu = true;
+  struct TMainMenuControl : TTestItemControl {
+    using TTestItemControl::TTestItemControl;
+    bool IsInMainMenu() const override { return true; }
+  } item(bar_, nullptr);
+  ASSERT_TRUE(themed->IsMainMenuItem(&item));
+  TPainterSurface s(40, 24, clWhite);
+  TdxBarGlyphState state;
+  state.Selected = true;
+  themed->DrawGlyphFrame(&item, s.Canvas()->GetHandle(), state, ptHorz, {0, 0, 40, 24}, true, item.GetBackgroundBrush());
+  EXPECT_EQ(s.Count({0, 0, 40, 24}, clHighlight), 40 * 24);
+}
+
+TEST_F(StylePainters, FlatToolbarSeparatorLeavesTwoPixelsOfBackgroundAroundOneShadowLine) {
+  TPainterSurface s(30, 5, clWhite);
+  flat->DrawToolbarSeparator(bar_, s.Canvas()->GetHandle(), true, GetSysColorBrush(COLOR_WINDOW), {0, 0, 30, 5});
+  const TColor background = GetSysColor(COLOR_WINDOW), shadow = GetSysColor(COLOR_BTNSHADOW);
+  for (int y : {0, 1, 3, 4}) EXPECT_EQ(s.Pixel(10, y), ColorToRGB(background)) << y;
+  EXPECT_EQ(s.Pixel(10, 2), ColorToRGB(shadow));
+}
+
+// Flat faces: hot and pressed take the manager's blended brushes inside a highlight frame; a
+// dropped-down arrow part draws no frame.
+TEST_F(StylePainters, FlatButtonFacesOfEachState) {
+  TPainterSurface s(60, 24, clWhite);
+  HDC dc = s.Canvas()->GetHandle();
+  const TRect r{0, 0, 40, 22};
+  struct {
+    bool selected, down, pressed;
+    HBRUSH face;
+  } cases[] = {{true, false, false, manager_->FlatToolbarsSelBrush()},
+               {true, false, true, manager_->FlatToolbarsDownedSelBrush()},
+               {false, true, false, manager_->FlatToolbarsDownedBrush()}};
+  for (auto c : cases) {
+    s.Fill(clWhite);
+    TdxBarGlyphState state;
+    state.Selected = c.selected, state.Down = c.down, state.Pressed = c.pressed;
+    HBRUSH brush = flat->GetGlyphBackgroundBrush(control_.get(), state);
+    EXPECT_EQ(brush, c.face);
+    flat->DrawGlyphFrame(control_.get(), dc, state, ptHorz, r, true, brush);
+    EXPECT_EQ(s.Pixel(0, 0), ColorToRGB(clHighlight));
+    EXPECT_EQ(s.Pixel(39, 21), ColorToRGB(clHighlight));
+  }
+  s.Fill(clWhite);
+  TdxBarItemControlDrawParams& p = Params(s);
+  p.DropDown = p.IsButton = p.DroppedDown = true;
+  p.DrawSelected = true;
+  flat->DrawButtonBackground(p, {40, 0, 51, 22}, flat->GetButtonBrush(p));
+  EXPECT_EQ(s.Count({39, 0, 52, 22}, clHighlight), 0);
+}
+
+// An enabled check mark is black; a disabled one is drawn one pixel lower in the shadow colour.
+TEST_F(StylePainters, FlatCheckMarkColourAndDisabledOffset) {
+  TPainterSurface s(20, 20, clWhite);
+  flat->DrawCheckMark(control_.get(), s.Canvas()->GetHandle(), 1, 5, 5);
+  auto topmost = [&](TColor color) {
+    for (int y = 0; y < 20; ++y)
+      if (s.Count({0, y, 20, y + 1}, color) > 0) return y;
+    return -1;
+  };
+  const int enabledTop = topmost(clBlack);
+  ASSERT_GE(enabledTop, 0);
+  s.Fill(clWhite);
+  control_->Enabled = false;
+  flat->DrawCheckMark(control_.get(), s.Canvas()->GetHandle(), 1, 5, 5);
+  EXPECT_EQ(s.Count({0, 0, 20, 20}, clBlack), 0);
+  EXPECT_EQ(topmost(clBtnShadow), enabledTop + 1);
+}
+
+// The flat drag handle alternates shadow and handle-brush rows from its top, 3 px short of each end.
+TEST_F(StylePainters, FlatDragHandleRowsAlternate) {
+  TPainterSurface s(40, 30, clWhite);
+  flat->DrawToolbarBorder(bar_, s.Canvas()->GetHandle(), GetStockBrush(BLACK_BRUSH), {0, 0, 40, 30});
+  const int x = 2 + flat->GetDragHandleLeft();
+  EXPECT_EQ(s.Pixel(x, 2 + 3), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(s.Pixel(x, 2 + 4), ColorToRGB(clBlack));
+  EXPECT_EQ(s.Pixel(x, 2 + 2), ColorToRGB(clWhite));
+  EXPECT_EQ(s.Pixel(0, 0), ColorToRGB(clBtnFace));
+}
+
+// Office 2003 faces: hot items run from hot colour 1 to 2; without a visual-style colour table the
+// pressed colours are equal, so a down item that is not hot gets the down colour.
+TEST_F(StylePainters, Office11ItemFacesAndFrames) {
+  auto o11 = static_cast<const TdxBarOffice11Painter*>(office);
+  TColor start, end;
+  o11->GetItemFaceColors(bar_, false, true, start, end);
+  EXPECT_EQ(start, Office11Colors[42]);
+  EXPECT_EQ(end, Office11Colors[43]);
+  if (!AreLunaSchemeColorsUsed()) {
+    o11->GetItemFaceColors(bar_, true, false, start, end);
+    EXPECT_EQ(start, Office11Colors[47]);
+    EXPECT_EQ(end, Office11Colors[47]);
+  }
+  TPainterSurface s(40, 24, clWhite);
+  TdxBarGlyphState state;
+  state.Selected = true;
+  office->DrawGlyphFrame(control_.get(), s.Canvas()->GetHandle(), state, ptHorz, {0, 0, 40, 24}, true,
+                         office->GetGlyphBackgroundBrush(control_.get(), state));
+  EXPECT_NE(s.Pixel(20, 12), ColorToRGB(clWhite));
+  EXPECT_EQ(s.Pixel(0, 12), s.Pixel(39, 12));  // the frame
+}
+
+TEST_F(StylePainters, Office11DragHandleDotsStartThreePixelsIn) {
+  TPainterSurface s(60, 30, clWhite);
+  bar_->SetBounds(0, 40, 60, 30);
+  office->DrawToolbarBorder(bar_, s.Canvas()->GetHandle(), bar_->BkBrush(), {0, 0, 60, 30});
+  const TRect handle{2 + 3, 2, 2 + 3 + 3, 28};
+  EXPECT_GT(s.Count(handle, Office11Colors[18]), 0);
+  EXPECT_GT(s.Count(handle, Office11Colors[19]), 0);
+  bar_->Movable = false;
+  s.Fill(clWhite);
+  office->DrawToolbarBorder(bar_, s.Canvas()->GetHandle(), bar_->BkBrush(), {0, 0, 60, 30});
+  EXPECT_EQ(s.Count(handle, Office11Colors[18]), 0);
+}
+
+// The mark: the customize arrow always, the hidden-items chevrons only when items are hidden.
+TEST_F(StylePainters, Office11MarkGlyphs) {
+  TPainterSurface s(14, 24, clWhite);
+  const TRect r{0, 0, 14, 24};
+  const TColor arrow = Office11Colors[22];
+  office->DrawMark(bar_, s.Canvas()->GetHandle(), 0, r);
+  EXPECT_GT(s.Count({14 - 6, 24 - 8, 14 - 1, 24 - 2}, arrow), 0);
+  const TRect chevrons{14 - 11, 3, 14 - 5, 6};
+  EXPECT_EQ(s.Count(chevrons, arrow), 0);
+  bar_->HiddenItems = true;
+  office->DrawMark(bar_, s.Canvas()->GetHandle(), 0, r);
+  EXPECT_GT(s.Count(chevrons, arrow), 0);
+}
+
+TEST(SizeGrip, CornersStripAndHitTests) {
+  struct {
+    TRect dropDown;
+    int corner, hit;
+  } cases[] = {{{10, 30, 200, 200}, 3, HTBOTTOMRIGHT},
+               {{10, -200, 200, 0}, 1, HTTOPRIGHT},
+               {{-300, 30, 0, 200}, 2, HTBOTTOMLEFT},
+               {{-300, -200, 0, 0}, 0, HTTOPLEFT}};
+  const TRect owner{0, 0, 50, 20};
+  for (auto c : cases) {
+    EXPECT_EQ(CalcGripCorner(owner, c.dropDown), c.corner);
+    EXPECT_EQ(GripCornerHitTest(c.corner), c.hit);
+  }
+  const int scroll = GetSystemMetrics(SM_CYHSCROLL), size = GetSystemMetrics(SM_CYSIZE);
+  EXPECT_EQ(GetGripStripHeight(), std::max(scroll + 3, size + 1));
+}
+
+// A grip in a left corner is the mirror image of one in the right corner.
+TEST(SizeGrip, GripsFaceTheirCorner) {
+  TPainterSurface right(40, 40, clWhite), left(40, 40, clWhite);
+  TRect r{0, 0, 40, 40}, l{0, 0, 40, 40};
+  DrawCornerSizeGrip(right.Canvas()->GetHandle(), r, 3);
+  DrawCornerSizeGrip(left.Canvas()->GetHandle(), l, 2);
+  const int w = GetSystemMetrics(SM_CXVSCROLL), h = GetSystemMetrics(SM_CYHSCROLL);
+  EXPECT_EQ(r, TRect(40 - w, 40 - h, 40, 40));
+  EXPECT_EQ(l, TRect(0, 40 - h, w, 40));
+  for (int y = 40 - h; y < 40; ++y)
+    for (int x = 0; x < w; ++x) ASSERT_EQ(left.Pixel(x, y), right.Pixel(39 - x, y)) << x << "," << y;
+  EXPECT_EQ(right.Pixel(39, 39), ColorToRGB(clBtnFace));  // the 2-px face strips at the outer edges
+}
+
+class DropDownFrame : public StylePainters {
+ protected:
+  void SetUp() override {
+    StylePainters::SetUp();
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_BORDER, 100, 100, 160, 120, nullptr,
+                              nullptr, nullptr, nullptr);
+    ASSERT_NE(window_, nullptr);
+  }
+  void TearDown() override {
+    DestroyWindow(window_);
+    StylePainters::TearDown();
+  }
+  COLORREF WindowPixel(int x, int y) {
+    HDC dc = GetWindowDC(window_);
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(window_, dc);
+    return c;
+  }
+  HWND window_ = nullptr;
+};
+
+// Corner 3: strip at the bottom, grip at the bottom right, the close button at the strip's left.
+TEST_F(DropDownFrame, BelowAndRightGetsTheGripBottomRight) {
+  TRect grip, close;
+  flat->DrawDropDownNonClient(window_, true, 3, grip, close, false, false);
+  EXPECT_EQ(grip.Right, 100 + 160 - 1 + 2);
+  EXPECT_EQ(grip.Bottom, 100 + 120 - 1);
+  EXPECT_LT(close.Left, 100 + 40);
+  EXPECT_GT(close.Top, 100 + 120 - GetGripStripHeight() - 1);
+  EXPECT_EQ(WindowPixel(0, 0), ColorToRGB(clBtnShadow));  // the flat frame
+  flat->DrawDropDownNonClient(window_, true, 0, grip, close, false, false);
+  EXPECT_EQ(grip.Top, 101);
+  EXPECT_GT(close.Left, 100 + 100);
+}
+
+TEST_F(DropDownFrame, ANonSizableDropDownGetsOnlyItsFrame) {
+  TRect grip{1, 1, 2, 2}, close{1, 1, 2, 2};
+  TdxBarPainter::Instance()->DrawDropDownNonClient(window_, false, 3, grip, close, true, false);
+  EXPECT_TRUE(grip.IsEmpty());
+  EXPECT_TRUE(close.IsEmpty());
+  EXPECT_EQ(WindowPixel(0, 0), ColorToRGB(clWindowFrame));
+  TRect rect{0, 0, 160, 120};
+  int corner = -1;
+  TdxBarPainter::Instance()->CalcDropDownNonClient(window_, rect, false, nullptr, corner);
+  EXPECT_EQ(rect, TRect(1, 1, 159, 119));
+}
+
+// Every operation of every style, in normal, hot and pressed states: no GDI object leaked, the
+// canvas left as found.
+TEST_F(StylePainters, EveryStyleOperationLeavesTheCanvasClean) {
+  TBitmap glyph;
+  glyph.SetSize(16, 16);
+  control_->Glyph = &glyph;
+  TPainterSurface s(200, 60, clWhite);
+  HDC dc = s.Canvas()->GetHandle();
+  using TOperation = std::function<void(TdxBarPainterClass, int)>;
+  const std::vector<std::pair<const char*, TOperation>> operations = {
+      {"GlyphFrame", [&](TdxBarPainterClass p, int st) {
+         TdxBarGlyphState g;
+         g.Selected = st > 0, g.Pressed = st == 2, g.Down = st == 2;
+         p->DrawGlyphFrame(control_.get(), dc, g, ptHorz, {0, 0, 24, 24}, true, p->GetGlyphBackgroundBrush(control_.get(), g));
+       }},
+      {"Button", [&](TdxBarPainterClass p, int st) {
+         TdxBarItemControlDrawParams& pr = Params(s);
+         pr.ViewStructure = cvsGlyph | cvsCaption, pr.DrawSelected = st > 0, pr.Pressed = st == 2;
+         pr.DropDown = pr.IsButton = true;
+         p->DrawButton(pr, {0, 0, 90, 24});
+       }},
+      {"MenuItem", [&](TdxBarPainterClass p, int st) {
+         TdxBarItemControlDrawParams& pr = Params(s);
+         pr.PaintType = ptMenu, pr.DrawSelected = st > 0;
+         p->DrawMenuItemBackground(pr, {0, 0, 120, 22});
+         pr.PaintType = ptHorz;
+       }},
+      {"CheckMark", [&](TdxBarPainterClass p, int st) { p->DrawCheckMark(control_.get(), dc, st == 2 ? 2 : 1, 4, 4); }},
+      {"Separator", [&](TdxBarPainterClass p, int st) { p->DrawToolbarSeparator(bar_, dc, st != 1, bar_->BkBrush(), {0, 0, 30, 6}); }},
+      {"MenuSeparator", [&](TdxBarPainterClass p, int) { p->DrawMenuSeparatorLine(s.Canvas(), {0, 10, 80, 11}); }},
+      {"Border", [&](TdxBarPainterClass p, int st) {
+         bar_->Type = st == 1 ? ptVert : ptHorz;
+         p->DrawToolbarBorder(bar_, dc, bar_->BkBrush(), {0, 0, 120, 30});
+         bar_->Type = ptHorz;
+       }},
+      {"ToolbarBackground", [&](TdxBarPainterClass p, int) { p->FillToolbarBackground(bar_, dc, bar_->BkBrush(), {0, 0, 120, 30}); }},
+      {"Mark", [&](TdxBarPainterClass p, int st) {
+         bar_->Mark = st, bar_->HiddenItems = st != 0;
+         p->DrawMarkBackground(bar_, dc, bar_->BkBrush(), {0, 0, 13, 24});
+         p->DrawMark(bar_, dc, st, {0, 0, 13, 24});
+       }},
+      {"CaptionButton", [&](TdxBarPainterClass p, int st) {
+         bar_->Close = st;
+         p->DrawFloatingCloseButton(bar_, dc, {0, 0, 16, 16});
+       }},
+      {"MDIButton", [&](TdxBarPainterClass p, int st) { p->DrawMDIButton(bar_, st, {0, 0, 18, 16}, dc, st + 1); }},
+      {"SizeGrip", [&](TdxBarPainterClass p, int) { p->DrawSizeGrip(bar_, dc, clBtnFace, {0, 0, 20, 20}); }},
+      {"ExpandChevrons", [&](TdxBarPainterClass p, int st) { p->DrawExpandButtonChevrons(bar_, dc, st > 0, {0, 0, 30, 14}); }},
+  };
+  const TdxBarPainterClass painters[] = {TdxBarPainter::Instance(), flat, office, themed};
+  for (TdxBarPainterClass p : painters) operations[0].second(p, 0);  // first-use caches
+  const int before = GdiObjectCount();
+  for (TdxBarPainterClass p : painters)
+    for (const auto& [name, operation] : operations)
+      for (int state = 0; state < 3; ++state) {
+        const TCanvasSnapshot snapshot = Snapshot(s.Canvas());
+        const COLORREF text = GetTextColor(dc);
+        POINT position{};
+        GetCurrentPositionEx(dc, &position);
+        operation(p, state);
+        EXPECT_TRUE(Snapshot(s.Canvas()) == snapshot) << p->ClassName() << " " << name << " " << state;
+        EXPECT_EQ(GetTextColor(dc), text) << p->ClassName() << " " << name;
+        POINT after{};
+        GetCurrentPositionEx(dc, &after);
+        EXPECT_TRUE(after.x == position.x && after.y == position.y) << p->ClassName() << " " << name;
+      }
+  control_->Glyph = nullptr;
+  EXPECT_EQ(GdiObjectCount(), before);
+}
+
+}  // namespace
