@@ -17,13 +17,13 @@ using TRzValidateErrorEvent = TEvent<void(TObject* Sender, std::string& ErrorMsg
 void PaintEditFrame(TCanvas* canvas, int width, int height, TFrameStyle style, TColor face, TColor frame,
                     TSides sides);
 
-class TRzCustomEdit : public TCustomMaskEdit, public IFrameSettingsListener {
+// A frame controller writes its settings through the published properties of the same names.
+class TRzCustomEdit : public TCustomMaskEdit {
   CALDERAN_CLASS(TRzCustomEdit)
   explicit TRzCustomEdit(TComponent* owner);
   ~TRzCustomEdit() override;
   void Dispatch(TMessage& message) override;
   void Loaded() override;
-  void FrameSettingsChanged() override {}
 
   TAlignment Alignment() const { return alignment_; }
   virtual void SetAlignment(TAlignment value);
