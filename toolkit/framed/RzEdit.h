@@ -2,6 +2,7 @@
 // focused, read-only, normal), an optional frame of its own in any frame style painted in the
 // non-client area (with a hot style while it has the focus or the mouse), Enter as Tab, a
 // validation-error event that can supply the message, and a link to a frame controller.
+// Leaves out: the drop button of the framed edit (no control of the program shows one).
 #pragma once
 #include <cstdint>
 
