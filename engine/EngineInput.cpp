@@ -76,15 +76,22 @@ bool LengthIsGuessed(const AVFormatContext* format) {
 }
 
 // The end of each stream's last timed packet, in its own time base; AV_NOPTS_VALUE where none.
+// A raw stream (H.264 without a container) stamps no packet but gives each its duration: such a
+// stream ends at the sum of its durations.
 std::vector<int64_t> PacketEnds(AVFormatContext* format) {
-  std::vector<int64_t> ends(format->nb_streams, AV_NOPTS_VALUE);
+  std::vector<int64_t> ends(format->nb_streams, AV_NOPTS_VALUE), summed(format->nb_streams, 0);
+  std::vector<bool> stamped(format->nb_streams, false);
   AvPacketPtr packet = MakePacket();
   while (packet && av_read_frame(format, packet.get()) >= 0) {
+    int index = packet->stream_index;
     int64_t ts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
-    int64_t& end = ends[packet->stream_index];
-    if (ts != AV_NOPTS_VALUE) end = std::max(end, ts + std::max<int64_t>(packet->duration, 0));
+    int64_t duration = std::max<int64_t>(packet->duration, 0);
+    if (ts != AV_NOPTS_VALUE) ends[index] = std::max(ends[index], ts + duration), stamped[index] = true;
+    summed[index] += duration;
     av_packet_unref(packet.get());
   }
+  for (size_t i = 0; i < ends.size(); ++i)
+    if (!stamped[i] && summed[i] > 0) ends[i] = summed[i];
   return ends;
 }
 

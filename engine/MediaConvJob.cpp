@@ -263,9 +263,18 @@ bool ConvJob::Start() {
 
 void ConvJob::SetPaused(bool paused) { gate_.SetPaused(paused); }
 
-void ConvJob::Fail(EngineStatus status) {
+void ConvJob::Fail(EngineStatus status, const char* stage, const Stream* stream, int err) {
   EngineStatus none = esOk;
-  outcome_.compare_exchange_strong(none, status);
+  if (outcome_.compare_exchange_strong(none, status)) {
+    char what[AV_ERROR_MAX_STRING_SIZE] = "";
+    if (err < 0) av_strerror(err, what, sizeof what);
+    char which[64] = "the file";
+    if (stream && stream->input)
+      snprintf(which, sizeof which, "the %s (input stream %d)", stream->lane >= 0 ? "picture" : "sound",
+               stream->input->index);
+    EngineLog(elError, "conversion failed %s, %s: %s (status %d)", stage, which, err < 0 ? what : "no error code",
+              status);
+  }
   Stop();
 }
 
@@ -303,7 +312,7 @@ void ConvJob::Controller() {
     if (started) started = lane.encoder.Start([this, &lane] { VideoEncodeLoop(lane); });
   }
   if (started && hasAudio_) started = audioWorker_.Start([this] { AudioLoop(); });
-  if (!started) Fail(esBadCall);
+  if (!started) Fail(esBadCall, "starting its workers");
   reader_.Join();
   soundReader_.Join();
   for (auto& lane : lanes_) {
@@ -318,26 +327,28 @@ void ConvJob::Controller() {
 
 // A stream the output was opened with that got no packet (nothing decoded in the range, a trim
 // that missed) would leave a file that only looks converted.
-bool ConvJob::EmptyStream() const {
+const ConvJob::Stream* ConvJob::EmptyStream() const {
   int64_t pictures = 0;
   for (const auto& lane : lanes_) pictures += lane->stream.packetsWritten;
-  const Stream* empty = hasVideo_ && pictures == 0                  ? &lanes_[0]->stream
-                        : hasAudio_ && audio_.packetsWritten == 0 ? &audio_
-                                                                  : nullptr;
-  if (empty) EngineLog(elNotice, "the output's stream %d got nothing to write", empty->output->index);
-  return empty != nullptr;
+  return hasVideo_ && pictures == 0                  ? &lanes_[0]->stream
+         : hasAudio_ && audio_.packetsWritten == 0 ? &audio_
+                                                   : nullptr;
 }
 
 void ConvJob::Finish() {
   soundParts_.reset();  // its encoders have ended with the sound's worker, or end now
   AVFormatContext* oc = output_.get();
   bool keep = !cancelled_.load() && outcome_.load() == esOk;
-  if (keep && EmptyStream()) Fail(esParameters), keep = false;
-  if (keep && (av_write_trailer(oc) < 0 || oc->pb->error < 0)) Fail(esOutputNotCreatable), keep = false;
-  if (avio_closep(&oc->pb) < 0 && keep) Fail(esOutputNotCreatable), keep = false;
+  if (const Stream* empty = keep ? EmptyStream() : nullptr)
+    Fail(esParameters, "at the end: nothing was written for a stream", empty), keep = false;
+  int err = keep ? av_write_trailer(oc) : 0;
+  if (keep && (err < 0 || oc->pb->error < 0))
+    Fail(esOutputNotCreatable, "writing the end of the file", nullptr, err < 0 ? err : oc->pb->error), keep = false;
+  err = avio_closep(&oc->pb);
+  if (err < 0 && keep) Fail(esOutputNotCreatable, "closing the file", nullptr, err), keep = false;
   output_.reset();
   if (keep && rename(tempPath_.c_str(), settings_.outputPath.c_str()) != 0)
-    Fail(esOutputNotCreatable), keep = false;
+    Fail(esOutputNotCreatable, "naming the finished file", nullptr, AVERROR(errno)), keep = false;
   if (!keep) unlink(tempPath_.c_str());
   tempPath_.clear();
   std::vector<Stream*> streams{&audio_};

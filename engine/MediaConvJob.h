@@ -208,11 +208,13 @@ class ConvJob {
   void UseSoundReader();
   EngineStatus OpenOutputFile();
   EngineStatus AddOutputStream(Stream& stream);
-  void Fail(EngineStatus status);
+  // Ends the job with the status; the first failure, its cause, goes to the log in one line naming
+  // the stage, the stream (none for the file as a whole) and FFmpeg's error text (err < 0).
+  void Fail(EngineStatus status, const char* stage, const Stream* stream = nullptr, int err = 0);
   void Stop();
 
   void Controller();
-  bool EmptyStream() const;
+  const Stream* EmptyStream() const;
   void Finish();
   void ReaderLoop();
   void LaneReaderLoop(VideoLane& lane);

@@ -49,8 +49,9 @@ void ConvJob::LaneReaderLoop(VideoLane& lane) {
   AVFormatContext* format = lane.ownInput.get();
   for (unsigned i = 0; i < format->nb_streams; ++i)
     if (int(i) != lane.stream.input->index) format->streams[i]->discard = AVDISCARD_ALL;
-  if (avformat_seek_file(format, lane.stream.input->index, INT64_MIN, lane.keyTs, lane.keyTs, 0) < 0) {
-    Fail(esFormatNotSupported);
+  int err = avformat_seek_file(format, lane.stream.input->index, INT64_MIN, lane.keyTs, lane.keyTs, 0);
+  if (err < 0) {
+    Fail(esFormatNotSupported, "seeking a part's key frame", &lane.stream, err);
     return;
   }
   AvPacketPtr packet = MakePacket();
@@ -138,7 +139,7 @@ void ConvJob::StampFrame(Stream& s, AVFrame* frame) {
 bool ConvJob::FeedFilter(Stream& s, AVFrame* frame) {
   int err = frame ? av_buffersrc_add_frame(s.filters.source, frame)
                   : av_buffersrc_close(s.filters.source, s.endPts, AV_BUFFERSRC_FLAG_PUSH);
-  if (err < 0) Fail(esParameters);
+  if (err < 0) Fail(esParameters, "filtering", &s, err);
   return err >= 0;
 }
 
@@ -155,7 +156,7 @@ bool ConvJob::DrainSink(Stream& s, EngineQueue<AvFramePtr>* queue, bool& ended) 
       return true;
     }
     if (err < 0) {
-      Fail(esParameters);
+      Fail(esParameters, "filtering", &s, err);
       return false;
     }
     if (queue ? !queue->Push(std::move(out)) : !Encode(s, out.get())) return false;
@@ -256,7 +257,7 @@ bool ConvJob::WarmUpLane(VideoLane& lane, bool& ended) {
     if (ended) break;
     AvFramePtr kept(av_frame_clone(frame.get()));
     if (!kept) {
-      Fail(esBadCall);
+      Fail(esBadCall, "keeping a warm-up picture", &s, AVERROR(ENOMEM));
       return false;
     }
     bytes += size_t(av_image_get_buffer_size(AVPixelFormat(frame->format), frame->width, frame->height, 1));
@@ -326,12 +327,12 @@ bool ConvJob::Encode(Stream& s, AVFrame* frame) {
   }
   if (s.lane < 0 && soundParts_) {
     bool ok = frame ? soundParts_->Add(frame) : soundParts_->Finish();
-    if (!ok && !gate_.Stopped()) Fail(esEncoder);
+    if (!ok && !gate_.Stopped()) Fail(esEncoder, "encoding the sound in parts", &s);
     return ok;
   }
   int err = avcodec_send_frame(encoder, frame);
   if (err < 0 && err != AVERROR_EOF) {
-    Fail(esEncoder);
+    Fail(esEncoder, "encoding", &s, err);
     return false;
   }
   AvPacketPtr packet = MakePacket();
@@ -339,7 +340,7 @@ bool ConvJob::Encode(Stream& s, AVFrame* frame) {
     err = avcodec_receive_packet(encoder, packet.get());
     if (err == AVERROR(EAGAIN) || err == AVERROR_EOF) return true;
     if (err < 0) {
-      Fail(esEncoder);
+      Fail(esEncoder, "encoding", &s, err);
       return false;
     }
     if (!WritePacket(s, packet.get())) return false;
@@ -359,8 +360,8 @@ bool ConvJob::WritePacket(Stream& s, AVPacket* packet) {
 }
 
 bool ConvJob::WriteLocked(Stream& s, AVPacket* packet) {
-  if (av_interleaved_write_frame(output_.get(), packet) < 0) {
-    Fail(esOutputNotCreatable);
+  if (int err = av_interleaved_write_frame(output_.get(), packet); err < 0) {
+    Fail(esOutputNotCreatable, "writing", &s, err);
     return false;
   }
   ++s.packetsWritten;
@@ -379,7 +380,7 @@ bool ConvJob::HoldLanePacket(VideoLane& lane, AVPacket* packet, std::unique_lock
   }
   AvPacketPtr copy(av_packet_clone(packet));
   if (!copy) {
-    Fail(esBadCall);
+    Fail(esBadCall, "holding a part's packet", &lane.stream, AVERROR(ENOMEM));
     return false;
   }
   lane.heldBytes += packet->size;

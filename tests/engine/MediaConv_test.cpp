@@ -5,7 +5,10 @@
 #include "ConvertJob.h"
 #include "MediaConv.h"
 #include "MediaInfo.h"
+#include "LibUtil.h"
+#include <csignal>
 #include <set>
+#include <sys/resource.h>
 
 using namespace enginetest;
 
@@ -495,14 +498,14 @@ TEST_F(Converter, PauseInTheSoundStaysSilence) {
   }
 }
 
-// A raw H.264 stream has no timestamps, so its length is unknown; at the end of the job the
-// position stays where the conversion got to.
-TEST_F(Converter, PositionStaysAtTheEndOfAFileOfUnknownLength) {
+// A raw H.264 stream has no timestamps, only frame durations; at the end of the job the position
+// stays where the conversion got to, which is the length the probe measured.
+TEST_F(Converter, PositionStaysAtTheEndOfARawStream) {
   ASSERT_TRUE(MakeMedia(F() / "raw.h264", "-f lavfi -i testsrc=size=320x240:rate=25:duration=2 -c:v libx264 -f h264"));
   ASSERT_EQ(MediaInfo_OpenFile(WinPath(F() / "raw.h264").c_str()), 0);
   int64_t duration = -1;
   ASSERT_EQ(MediaInfo_GetDur(&duration), 0);
-  ASSERT_EQ(duration, 0) << "the fixture's length is to be unknown";
+  ASSERT_EQ(duration, 2 * kSecond);
   Job j{F() / "raw.h264", F() / "from-raw.mp4", "mp4", ecMpeg4, 320, 240, 400000, 1000000};
   ASSERT_EQ(Convert(j), 0);
   for (int poll = 0; poll < 2; ++poll) {
@@ -529,6 +532,44 @@ TEST_F(Converter, AnOutputStreamLeftEmptyFailsTheJob) {
     EXPECT_EQ(Convert(j), 6) << j.output;
     EXPECT_EQ(FilesIn(F().Path()), before) << "neither the output nor its temporary file stays";
   }
+}
+
+// The log a user sends says why a job failed: the stage, the stream and FFmpeg's own error text.
+// A file size limit on the process makes the output's writes fail midway with a real error.
+TEST_F(Converter, AFailureLogsItsStageStreamAndCause) {
+  struct Case {
+    Job job;
+    rlim_t fileSizeLimit;  // RLIM_INFINITY: none
+    const char* expected[3];
+  } cases[] = {
+      {{F() / "long.mp4", F() / "limited.mp4", "mp4", ecMpeg4, 640, 360, 400000, 1000000}, 200000,
+       {"writing", "the picture (input stream 0)", "File too large"}},
+      {{F() / "short-sound.avi", F() / "empty-sound.mp3", "mp3", 0, 0, 0, 0, 0, ecMp3, 2, 44100, 128000},
+       RLIM_INFINITY,
+       {"nothing was written", "the sound (input stream 1)", "no error code"}},
+  };
+  cases[1].job.start = 2 * kSecond, cases[1].job.length = kSecond;
+  ASSERT_TRUE(MakeMedia(F() / "short-sound.avi",
+                        "-f lavfi -i testsrc=size=320x240:rate=25:duration=4 -f lavfi -i "
+                        "sine=frequency=440:sample_rate=44100:duration=1 -c:v mpeg4 -c:a libmp3lame"));
+  signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG instead of ending us
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  for (const Case& c : cases) {
+    std::string log = F() / "failure.log";
+    ASSERT_EQ(LogSetFileByName(WinPath(log).c_str()), 0);
+    ASSERT_EQ(LogSetLevel(2), 0);
+    rlimit limited{c.fileSizeLimit, saved.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    int status = Convert(c.job);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    LogClose();
+    EXPECT_NE(status, 0) << c.job.output;
+    std::string text = Shell("grep 'conversion failed' " + Quote(log));
+    for (const char* part : c.expected) EXPECT_NE(text.find(part), std::string::npos) << part << " in: " << text;
+    unlink(log.c_str());
+  }
+  LogToFileFromEnvironment();
 }
 
 // ---- running, pausing, cancelling, snapshots ------------------------------------------------

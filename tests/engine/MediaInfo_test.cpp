@@ -30,6 +30,7 @@ class Probe : public ::testing::Test {
     ASSERT_TRUE(Sh("printf '1\\n00:00:00,000 --> 00:00:01,000\\nhello\\n' > " + Quote(f / "only.srt")));
     ASSERT_TRUE(Sh("head -c 20000 " + Quote(f / "silent.mp4") + " > " + Quote(f / "cut.mp4")));
     ASSERT_TRUE(MakeUnstatedLengthFiles(f));
+    ASSERT_TRUE(MakeMedia(f / "raw.h264", "-f lavfi -i testsrc=size=160x120:rate=25 -frames:v 100 -c:v libx264 -f h264"));
     ASSERT_TRUE(MakeTurnedPictures(f));
   }
   static void TearDownTestSuite() {
@@ -163,6 +164,18 @@ TEST_F(Probe, LengthThatNoHeaderStatesIsMeasured) {
     ASSERT_EQ(MediaInfo_GetInfo(0, &record), 0);
     EXPECT_NEAR(double(record.Duration), 6.0 * kSecond, 0.05 * kSecond) << name;
   }
+}
+
+// A raw H.264 stream stamps none of its packets, but each lasts one frame: 100 frames at 25 a
+// second are 4 s, not the 0 that counting stamped packets alone gave.
+TEST_F(Probe, RawStreamLastsTheSumOfItsFrames) {
+  ASSERT_EQ(Open("raw.h264"), 0);
+  int64_t duration = 0;
+  ASSERT_EQ(MediaInfo_GetDur(&duration), 0);
+  EXPECT_EQ(duration, 4 * kSecond);
+  TMediaStreamRecord record{};
+  ASSERT_EQ(MediaInfo_GetInfo(0, &record), 0);
+  EXPECT_EQ(record.Duration, 4 * kSecond);
 }
 
 TEST_F(Probe, TurnedPictureHasItsDisplayedSize) {

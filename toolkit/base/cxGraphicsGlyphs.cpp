@@ -1,8 +1,10 @@
 #include "cxGraphicsGlyphs.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "cxGraphicsRoutines.h"
 
@@ -10,10 +12,24 @@ TcxImageDrawHook ImageDrawHook = nullptr;
 
 namespace {
 
-TcxBitmap* scratch[3] = {};  // composition, image, mask
+// A set of scratch bitmaps (composition, image, mask) per nesting level of glyph drawing: a draw
+// hook may draw a glyph itself, which must not overwrite the bitmaps of the glyph it is part of.
+std::vector<std::array<TcxBitmap*, 3>> scratch;
+size_t drawingDepth = 0;
+
+// Marks a glyph being drawn; a glyph drawn meanwhile takes the next level's bitmaps.
+class TScratchLevel {
+ public:
+  TScratchLevel() { ++drawingDepth; }
+  ~TScratchLevel() { --drawingDepth; }
+  TScratchLevel(const TScratchLevel&) = delete;
+  TScratchLevel& operator=(const TScratchLevel&) = delete;
+};
 
 TcxBitmap* Scratch(int which, int width, int height) {
-  TcxBitmap*& b = scratch[which];
+  const size_t level = drawingDepth > 0 ? drawingDepth - 1 : 0;
+  if (scratch.size() <= level) scratch.resize(level + 1, {});
+  TcxBitmap*& b = scratch[level][which];
   if (!b) return b = new TcxBitmap(width, height);
   b->TransparentColors.Clear();
   b->SetSize(width, height);
@@ -132,10 +148,9 @@ TcxBitmap* GetImageBitmap(int width, int height) { return Scratch(1, width, heig
 TcxBitmap* GetMaskBitmap(int width, int height) { return Scratch(2, width, height); }
 
 void FreeGlyphScratchBitmaps() {
-  for (TcxBitmap*& b : scratch) {
-    delete b;
-    b = nullptr;
-  }
+  for (auto& level : scratch)
+    for (TcxBitmap* b : level) delete b;
+  scratch.clear();
 }
 
 namespace {
@@ -145,6 +160,7 @@ void DrawPicture(HDC dc, const TRect& glyphRect, const TRect& updateRect, TBitma
                  TColor transparentColor, bool useGlyphTransparentColor) {
   const bool useGlyph = glyph && !glyph->Empty();
   if (!useGlyph && !ImageIndexValid(images, imageIndex)) return;
+  TScratchLevel level;
   TcxBitmap* compose = GetDrawBitmap(updateRect.Width(), updateRect.Height());
   const TRect all(0, 0, updateRect.Width(), updateRect.Height());
   if (brush) {

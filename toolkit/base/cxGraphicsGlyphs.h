@@ -63,7 +63,8 @@ void StretchCopy(TBitmap* dest, TBitmap* source);
 std::vector<TcxPixel> GetBitmapPixels(TBitmap* bitmap, bool topDown);
 void SetBitmapPixels(TBitmap* bitmap, std::vector<TcxPixel>& pixels, bool topDown);
 
-// The scratch bitmaps of glyph drawing: resized (and cleared) on each request, freed at shut-down.
+// The scratch bitmaps of glyph drawing: resized (and cleared) on each request, freed at shut-down;
+// a glyph drawn while another is (from a draw hook) has bitmaps of its own.
 TcxBitmap* GetDrawBitmap(int width, int height);
 TcxBitmap* GetImageBitmap(int width, int height);
 TcxBitmap* GetMaskBitmap(int width, int height);

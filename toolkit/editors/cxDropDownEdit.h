@@ -2,6 +2,7 @@
 // button and a size grip, resizing with the mouse, size and position against the editor), the
 // drop-down editor that opens and closes it by keys, clicks and typing and commits or discards at
 // close-up, and the combo box whose popup is a list of strings.
+// Leaves out: copying the parent form's alpha blending to the popup; in-place activation paths.
 #pragma once
 #include <memory>
 #include <string>

@@ -3,6 +3,7 @@
 // masks, the regular-expression mode, or the extended one that also types the characters the
 // pattern forces. A mode speaks to its editor only through IcxMaskEditModeHost, which the masked
 // editor implements (and a properties object, for display conversions without an editor).
+// Leaves out: activation of the masked editor by a key in place (its redraw lock).
 #pragma once
 #include <cstdint>
 #include <memory>

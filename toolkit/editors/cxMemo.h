@@ -1,6 +1,7 @@
 // The multi-line text editor: a text editor whose inner control is a multi-line platform EDIT. It
 // keeps Enter and Tab when told to, wraps long lines, and lays the toolkit's own scroll bars over the
 // EDIT window's system bars.
+// Leaves out: the memo's filter helper derives from the base helper, not from the text editor's.
 #pragma once
 #include <memory>
 #include <string>

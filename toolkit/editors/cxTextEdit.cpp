@@ -40,21 +40,6 @@ std::string ClipboardText(HWND owner) {
 
 namespace {
 
-// Characters counted as the system code page decodes them (a double-byte pair is one).
-std::wstring Wide(const std::string& text) {
-  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(length, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
-
-std::string Narrow(const std::wstring& wide) {
-  int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string text(length, '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, nullptr);
-  return text;
-}
-
 int CountDigitsBefore(const std::string& text, int position) {
   char separator = FormatSettings().ThousandSeparator;
   return static_cast<int>(std::count_if(text.begin(), text.begin() + std::min<size_t>(position, text.size()),
@@ -307,18 +292,19 @@ bool TcxCustomTextEdit::CheckTextInsertion(const std::string& text, std::string&
   TcxTextEditingStyle style = ActiveProperties()->GetEditingStyle();
   if (!inner || (KeyboardAction() && style == tesNoEdit)) return false;
   if (style == tesFixedList || style == tesNoEdit) inner->SelectAll();
-  std::wstring current = Wide(Text());
+  // Characters counted as the system code page decodes them (a double-byte pair is one).
+  std::u16string current = AnsiToWide(Text());
   size_t start = std::min<size_t>(inner->ReadSelStart(), current.size());
   size_t end = std::min<size_t>(start + inner->ReadSelLength(), current.size());
-  std::wstring before = current.substr(0, start), inserted = Wide(text), after = current.substr(end);
+  std::u16string before = current.substr(0, start), inserted = AnsiToWide(text), after = current.substr(end);
   int maxLength = ActiveProperties()->MaxLength();
   if (KeyboardAction() && (style == tesFree || style == tesNoEdit) && maxLength > 0) {
-    std::wstring head = (before + inserted).substr(0, maxLength);
+    std::u16string head = (before + inserted).substr(0, maxLength);
     if (head.size() < start) return false;
     caret = static_cast<int>(head.size());
-    newText = Narrow((head + after).substr(0, maxLength));
+    newText = WideToAnsi((head + after).substr(0, maxLength));
   } else {
-    newText = style == tesFixedList ? text : Narrow(before + inserted + after);
+    newText = style == tesFixedList ? text : WideToAnsi(before + inserted + after);
     caret = static_cast<int>(start + inserted.size());
   }
   TVariant value(newText);

@@ -1,5 +1,7 @@
 // The single-line text editor: its platform EDIT window (the inner text edit), the settings all text
 // editors share, and the editor control that decides which typed, pasted and assigned text it takes.
+// Leaves out: glass painting of the inner edit (the container has no glass flag, and Wine here has
+// no desktop composition); the IME composition window is not exercised.
 #pragma once
 #include <bitset>
 #include <functional>

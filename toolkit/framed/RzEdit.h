@@ -2,6 +2,7 @@
 // focused, read-only, normal), an optional frame of its own in any frame style painted in the
 // non-client area (with a hot style while it has the focus or the mouse), Enter as Tab, a
 // validation-error event that can supply the message, and a link to a frame controller.
+// Leaves out: the drop button of the framed edit (no control of the program shows one).
 #pragma once
 #include <cstdint>
 
@@ -17,13 +18,13 @@ using TRzValidateErrorEvent = TEvent<void(TObject* Sender, std::string& ErrorMsg
 void PaintEditFrame(TCanvas* canvas, int width, int height, TFrameStyle style, TColor face, TColor frame,
                     TSides sides);
 
-class TRzCustomEdit : public TCustomMaskEdit, public IFrameSettingsListener {
+// A frame controller writes its settings through the published properties of the same names.
+class TRzCustomEdit : public TCustomMaskEdit {
   CALDERAN_CLASS(TRzCustomEdit)
   explicit TRzCustomEdit(TComponent* owner);
   ~TRzCustomEdit() override;
   void Dispatch(TMessage& message) override;
   void Loaded() override;
-  void FrameSettingsChanged() override {}
 
   TAlignment Alignment() const { return alignment_; }
   virtual void SetAlignment(TAlignment value);

@@ -194,9 +194,14 @@ void TRzCustomPanel::WMEraseBkgnd(TMessage& m) {
   m.Result = 1;
 }
 
-// Without a full repaint only the strips next to the moving right and bottom edges are redrawn.
+// Without a full repaint only the strips next to the moving right and bottom edges are redrawn. A
+// transparent panel that moved shows another part of its parent: all of it is redrawn.
 void TRzCustomPanel::WMWindowPosChanged(TMessage& m) {
   const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+  if (pos && transparent_ && !(pos->flags & SWP_NOMOVE) && HandleAllocated()) {
+    InvalidateRect(Handle(), nullptr, TRUE);
+    InvalidateTransparentChildren();
+  }
   if (pos && !(pos->flags & SWP_NOSIZE) && HandleAllocated()) {
     // The window has its new size already; the old one is the size this handler saw last.
     const TSize old = windowSize_;

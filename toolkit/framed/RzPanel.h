@@ -3,6 +3,8 @@
 // optional grid and a laid-out caption; it paints its parent behind itself when transparent and
 // remembers its children's enabled states while it is disabled. The group box frames its children
 // under a caption in one of six group styles.
+// Leaves out: docking pages into a page control and the dock manager's caption strips (the framework
+// has no dock sites).
 #pragma once
 #include <cstdint>
 #include <map>

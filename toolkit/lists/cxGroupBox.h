@@ -1,6 +1,7 @@
 // The group box: an editor that paints a frame with a caption on one of twelve places around it
 // (or, as a panel, an indented caption inside) and holds other controls; and the button group, a
 // group box with one button control per item, laid out in columns.
+// Leaves out: the caption in the non-client area under a skin; the drag and dock events.
 #pragma once
 #include <windows.h>
 

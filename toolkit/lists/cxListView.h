@@ -1,6 +1,9 @@
 // The toolkit's list view: a styled container around a platform list view ("SysListView32") whose
 // column header the toolkit paints through the look and feel, with the container's own scroll
 // bars, label editing and the list's input forwarded to the container's events.
+// Leaves out: OnCreateItemClass (items are plain records); the columns and items as stored
+// collections, and the pass-through settings AllocBy, Checkboxes, HotTrack, HoverTime, ItemIndex,
+// LargeImages, ShowWorkAreas and StateImages.
 #pragma once
 #include <windows.h>
 

@@ -399,6 +399,10 @@ class TcxCustomLookAndFeelPainter : public TClassOperations {
                             bool ascending) const;
   // The triangles at the left (arrows 1 or 3) and right (2 or 3) edges of a header with side arrows.
   void PaintSideArrows(TcxCanvas* canvas, const TRect& rect, int arrows, int arrowInset) const;
+  // The clock's hands at the time, as every look places them (whole seconds, a negative date's
+  // fraction counted from midnight); the hour and minute hands in one colour, the seconds in another.
+  void PaintClockHands(TcxCanvas* canvas, const TRect& rect, TDateTime time, TColor handColor,
+                       TColor secondColor) const;
 };
 
 // In a painter module's .cpp: the class record of a painter and its one constant object, which

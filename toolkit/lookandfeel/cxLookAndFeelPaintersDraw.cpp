@@ -599,7 +599,7 @@ namespace {
 
 // One hand: a quadrilateral from the tip through the sides to the back, filled in teal.
 void PaintClockHand(TcxCanvas* canvas, double cx, double cy, double rx, double ry, double width, double tip,
-                    double back, double angle) {
+                    double back, double angle, TColor color) {
   const double pi = 3.14159265358979323846;
   TPoint p[5] = {{Round(cx + tip * rx * std::cos(angle)), Round(cy + tip * ry * std::sin(angle))},
                  {Round(cx + width / 2 * std::cos(angle + pi / 2)), Round(cy + width / 2 * std::sin(angle + pi / 2))},
@@ -608,9 +608,9 @@ void PaintClockHand(TcxCanvas* canvas, double cx, double cy, double rx, double r
                   Round(cy + width / 2 * std::sin(angle + 3 * pi / 2))},
                  {}};
   p[4] = p[0];
-  canvas->Canvas()->SetPixel(p[0].X, p[0].Y, clTeal);
-  canvas->GetPen()->SetColor(clTeal);
-  canvas->GetBrush()->SetColor(clTeal);
+  canvas->Canvas()->SetPixel(p[0].X, p[0].Y, color);
+  canvas->GetPen()->SetColor(color);
+  canvas->GetBrush()->SetColor(color);
   canvas->GetBrush()->SetStyle(TBrushStyle::bsSolid);
   HDC dc = canvas->GetHandle();
   BeginPath(dc);
@@ -646,12 +646,23 @@ void P::PaintClock(TcxCanvas* canvas, const TRect& rect, TDateTime time, TColor 
     canvas->ExcludeClipRect(TRect(x - 1, y - 1, x + 2, y + 2));
   }
   Fill(canvas, rect, backgroundColor);
+  PaintClockHands(canvas, rect, time, clTeal, clRed);
+}
+
+void P::PaintClockHands(TcxCanvas* canvas, const TRect& rect, TDateTime time, TColor handColor,
+                        TColor secondColor) const {
+  TCanvasStateSaver saver(canvas);
+  const double pi = 3.14159265358979323846;
+  const int cx = (rect.Left + rect.Right) / 2, cy = (rect.Top + rect.Bottom) / 2;
+  const double rx = rect.Width() / 2.0 - 2, ry = rect.Height() / 2.0 - 2;
   const int seconds = SecondOfDay(time);
   const int h = seconds / 3600, m = seconds / 60 % 60, s = seconds % 60;
-  PaintClockHand(canvas, cx, cy, rx, ry, 9, 0.75, 0.15, ((h % 12) * 3600 + m * 60 + s - 10800) * 2 * pi / 43200);
-  PaintClockHand(canvas, cx, cy, rx, ry, 7, 0.85, 0.2, (m * 60 + s - 900) * 2 * pi / 3600);
+  PaintClockHand(canvas, cx, cy, rx, ry, 9, 0.75, 0.15, ((h % 12) * 3600 + m * 60 + s - 10800) * 2 * pi / 43200,
+                 handColor);
+  PaintClockHand(canvas, cx, cy, rx, ry, 7, 0.85, 0.2, (m * 60 + s - 900) * 2 * pi / 3600, handColor);
   const double second = (s - 15) * 2 * pi / 60;
-  canvas->GetPen()->SetColor(clRed);
+  canvas->GetPen()->SetStyle(TPenStyle::psSolid);
+  canvas->GetPen()->SetColor(secondColor);
   Line(canvas, cx, cy, Round(cx + 0.9 * rx * std::cos(second)), Round(cy + 0.9 * ry * std::sin(second)));
 }
 

@@ -307,42 +307,6 @@ TSize TdxSkinLookAndFeelPainter::NavigatorGlyphSize() const {
 // ---------------------------------------------------------------------------------------------
 // Clock
 
-namespace {
-
-// A hand of width w at angle a, reaching forward f and backward b of the radii.
-void FillHand(HDC dc, double cx, double cy, double rx, double ry, double a, double w, double f, double b) {
-  auto at = [](double v) { return static_cast<LONG>(std::lround(v)); };
-  const double pi = std::numbers::pi;
-  POINT points[4] = {{at(cx + f * rx * std::cos(a)), at(cy + f * ry * std::sin(a))},
-                     {at(cx + w / 2 * std::cos(a + pi / 2)), at(cy + w / 2 * std::sin(a + pi / 2))},
-                     {at(cx + b * rx * std::cos(a + pi)), at(cy + b * ry * std::sin(a + pi))},
-                     {at(cx + w / 2 * std::cos(a + 3 * pi / 2)), at(cy + w / 2 * std::sin(a + 3 * pi / 2))}};
-  Polygon(dc, points, 4);
-}
-
-void DrawHands(HDC dc, const TRect& r, TDateTime time, TColor color) {
-  double seconds = std::fmod(time, 1.0) * 86400.0;
-  int total = static_cast<int>(std::lround(seconds)) % 86400;
-  int hour = total / 3600, minute = total / 60 % 60, second = total % 60;
-  double cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
-  double rx = (r.Right - r.Left) / 2.0 - 2, ry = (r.Bottom - r.Top) / 2.0 - 2;
-  const double pi = std::numbers::pi;
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
-  HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(color));
-  HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
-  FillHand(dc, cx, cy, rx, ry, ((hour % 12) * 3600 + minute * 60 + second - 10800) * 2 * pi / 43200, 9, 0.75, 0.15);
-  FillHand(dc, cx, cy, rx, ry, (minute * 60 + second - 900) * 2 * pi / 3600, 7, 0.85, 0.2);
-  double a = (second - 15) * 2 * pi / 60;
-  MoveToEx(dc, static_cast<int>(cx), static_cast<int>(cy), nullptr);
-  LineTo(dc, static_cast<int>(std::lround(cx + 0.9 * rx * std::cos(a))), static_cast<int>(std::lround(cy + 0.9 * ry * std::sin(a))));
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  DeleteObject(brush);
-  DeleteObject(pen);
-}
-
-}  // namespace
-
 void TdxSkinLookAndFeelPainter::PaintClock(TcxCanvas* canvas, const TRect& rect, TDateTime time,
                                            TColor backgroundColor) const {
   TdxSkinElement* face = Bound(seClockFace);
@@ -354,7 +318,7 @@ void TdxSkinLookAndFeelPainter::PaintClock(TcxCanvas* canvas, const TRect& rect,
   HDC dc = bitmap.Canvas()->GetHandle();
   bitmap.Canvas()->FillRectColor(local, backgroundColor);
   face->Draw(dc, local);
-  DrawHands(dc, local, time, face->TextColor());
+  PaintClockHands(bitmap.Canvas(), local, time, face->TextColor(), face->TextColor());
   glass->Draw(dc, local);
   BitBlt(canvas->GetHandle(), rect.Left, rect.Top, local.Right, local.Bottom, dc, 0, 0, SRCCOPY);
 }

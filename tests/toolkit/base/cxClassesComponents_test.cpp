@@ -1,6 +1,7 @@
 // Component bases, unique names and the component collection.
 #include "calderan_test.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -322,13 +323,29 @@ TEST_F(CollectionFixture, AssignCopiesOtherCollectionsOnly) {
   EXPECT_THROW(bars.Assign(&plain), EConvertError);
 }
 
-TEST_F(CollectionFixture, FreeingTheFormFreesTheItemsWithoutReports) {
+// Hears of the components it watches being freed.
+class TItemWatcher : public TComponent {
+ public:
+  TItemWatcher() : TComponent(nullptr) {}
+  std::vector<TComponent*> freed;
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override {
+    if (operation == opRemove) freed.push_back(component);
+    TComponent::Notification(component, operation);
+  }
+};
+
+TEST_F(CollectionFixture, FreeingTheFormFreesTheItems) {
+  TItemWatcher watcher;
   auto* form2 = new TComponent(nullptr);
   auto* manager2 = new TBarManager(form2);
-  manager2->bars->Add();
-  manager2->bars->Add();
+  TcxComponentCollectionItem* items[] = {manager2->bars->Add(), manager2->bars->Add()};
+  for (TcxComponentCollectionItem* item : items) item->FreeNotification(&watcher);
   delete form2;  // whatever the order of destruction, nothing dangles
-  SUCCEED();
+  EXPECT_EQ(watcher.freed.size(), 2u);
+  for (TcxComponentCollectionItem* item : items)
+    EXPECT_NE(std::find(watcher.freed.begin(), watcher.freed.end(), item), watcher.freed.end());
 }
 
 }  // namespace

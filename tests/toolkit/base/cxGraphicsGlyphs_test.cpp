@@ -72,6 +72,31 @@ TEST_F(GlyphDrawing, TransparentColourOfAPlainGlyphShowsTheBackground) {
   EXPECT_EQ(u.At(12, 12), ColorToRGB(clFuchsia)) << "without the glyph's transparent colour";
 }
 
+// A draw hook that draws another glyph of another size, then leaves the glyph to the default drawing.
+bool DrawAnotherGlyphFirst(TcxCanvas*, TCustomImageList*, int, TcxImageDrawMode, const TRect&, TBitmap*) {
+  static bool inside = false;
+  if (inside) return false;
+  inside = true;
+  TTarget other(clBlue, 20);
+  auto glyph = PlainGlyph();
+  DrawImageGlyph(other.DC(), Bounds(2, 2, 16, 16), TRect(0, 0, 20, 20), glyph.get(), nullptr, -1, idmNormal);
+  inside = false;
+  return false;
+}
+
+// The glyph drawn from the hook must leave the outer glyph's composition (its background) alone.
+TEST_F(GlyphDrawing, AGlyphDrawnFromTheDrawHookKeepsTheOuterOnesBitmaps) {
+  TTarget t(clLime);
+  auto glyph = PlainGlyph();
+  ImageDrawHook = DrawAnotherGlyphFirst;
+  DrawImageGlyph(t.DC(), Bounds(10, 10, 16, 16), TRect(0, 0, 40, 40), glyph.get(), nullptr, -1, idmNormal);
+  ImageDrawHook = nullptr;
+  EXPECT_EQ(t.At(12, 12), ColorToRGB(clLime)) << "transparent half";
+  EXPECT_EQ(t.At(20, 12), ColorToRGB(clRed));
+  EXPECT_EQ(t.At(30, 30), ColorToRGB(clLime)) << "outside the glyph";
+  EXPECT_EQ(t.At(39, 39), ColorToRGB(clLime)) << "outside the glyph";
+}
+
 TEST_F(GlyphDrawing, AlphaPictureBlendsByItsAlpha) {
   TTarget t(clLime);
   auto glyph = AlphaGlyph(0, 0, 255, 128);

@@ -6,6 +6,7 @@
 
 #include "masks_fixture.h"
 #include "mask_edit_host.h"
+#include "mask_keystroke_cases.h"
 
 namespace {
 
@@ -294,16 +295,6 @@ TEST_F(MaskEditModeTest, PendingEditValueIsTheEmptyForm) {
 // ---------------------------------------------------------------------------------------------
 // Keystroke tables for the regular-expression modes
 
-struct KeystrokeCase {
-  TcxEditMaskKind kind;
-  const char* mask;
-  const char* text;
-  int selStart, selLength;
-  const char* keys;  // L R H E (arrows, Home, End), D (Delete), B (Backspace), other characters typed
-  const char* state;
-  int beeps;
-};
-
 void Press(TMaskEditHost& host, const std::string& keys) {
   for (char key : keys) {
     switch (key) {
@@ -319,31 +310,7 @@ void Press(TMaskEditHost& host, const std::string& keys) {
 }
 
 TEST_F(MaskEditModeTest, RegExprModesKeystrokeTable) {
-  const char* pair = "\\d\\d-\\d\\d";
-  const char* date = "\\d{2}/\\d{2}/\\d{4}";
-  const KeystrokeCase cases[] = {
-      {emkRegExpr, pair, "12-34", 3, 2, "5", "12-5|", 0},
-      {emkRegExpr, pair, "12-34", 2, 2, "5", "12[-3]4", 1},     // refused: the selection stays
-      {emkRegExpr, pair, "12-34", 1, 3, "5", "15|", 1},         // "4" no longer fits: it goes, with a beep
-      {emkRegExpr, pair, "12-34", 5, 0, "BBB7", "12|", 1},
-      {emkRegExpr, pair, "12-34", 2, 0, "D", "12|", 0},
-      {emkRegExpr, pair, "12-34", 0, 0, "E5", "12-34|", 1},
-      {emkRegExpr, pair, "12-34", 5, 0, "LLL", "12|-34", 0},
-      {emkRegExpr, pair, "12-34", 0, 0, "RRR", "12-|34", 0},
-      {emkRegExpr, date, "", 0, 0, "12/25/2020", "12/25/2020|", 0},
-      {emkRegExpr, date, "", 0, 0, "1225", "12|", 2},           // the plain mode types no separators
-      {emkRegExprEx, date, "", 0, 0, "12252020", "12/25/2020|", 0},
-      {emkRegExprEx, pair, "12-34", 1, 3, "5", "15-|4", 0},     // the rest still fits behind "15-"
-      {emkRegExprEx, pair, "12-34", 5, 0, "BBB7", "17-|", 0},
-      {emkRegExprEx, pair, "12-34", 1, 0, "D", "1|", 0},        // "2" goes with its forced "-"
-      {emkRegExprEx, pair, "12-34", 5, 0, "LLL", "1|2-34", 0},
-      {emkRegExprEx, pair, "12-34", 0, 0, "RRR", "12-3|4", 0},
-      {emkRegExprEx, pair, "12-34", 2, 0, "L", "|12-34", 0},    // a caret inside "2-" moves to its edge first
-      {emkRegExprEx, "ID-\\d+", "ID-12", 0, 3, "5", "ID-5|12", 0},
-      {emkRegExprEx, "ID-\\d+", "ID-12", 0, 5, "B", "ID-|", 0},
-      {emkRegExprEx, "ID-\\d+", "ID-12", 1, 0, "5", "|ID-12", 1},
-  };
-  for (const auto& c : cases) {
+  for (const auto& c : kMaskKeystrokeCases) {
     SCOPED_TRACE(std::string(c.mask) + " " + c.text + " " + c.keys);
     TMaskEditHost host(c.kind, c.mask);
     host.Show(c.text, c.selStart, c.selLength);

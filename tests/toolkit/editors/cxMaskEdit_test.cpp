@@ -6,6 +6,7 @@
 
 #include "FormReader.h"
 #include "mask_edit_fixture.h"
+#include "mask_keystroke_cases.h"
 #include "stored_form_test.h"
 
 namespace {
@@ -60,37 +61,17 @@ TEST_F(MaskEdit, StandardModeKeystrokes) {
   for (const auto& c : cases) RunKeystrokes(*this, emkStandard, c);
 }
 
+// The mode tests' table, through the editor: the same states, and the text they show.
 TEST_F(MaskEdit, RegExprModeKeystrokes) {
-  const char* pair = "\\d\\d-\\d\\d";
-  const char* free = "\\d+-[a-z0-9]+";
-  const KeystrokeCase cases[] = {
-      {pair, "", 0, 0, "12-34", "12-34|", "12-34"},
-      {pair, "", 0, 0, "1x2", "12|", "12"},                           // a character that does not fit is refused
-      {pair, "12-34", 3, 2, "5", "12-5|", "12-5"},                    // a selection replaced
-      {pair, "12-34", 1, 3, "5", "15|", "15"},                        // what no longer fits is cut off
-      {pair, "12-34", 5, 0, "BBB7", "12|", "12"},
-      {pair, "12-34", 2, 0, "D", "12|", "12"},
-      {pair, "12-34", 5, 0, "LLL", "12|-34", "12-34"},
-      // After Backspace or Delete the head is the text before the caret again at once.
-      {free, "12-x", 3, 0, "B", "12|", "12"},
-      {free, "12-x", 4, 0, "BB-y", "12-y|", "12-y"},
-      {free, "12-3", 2, 0, "B7", "17|-3", "17-3"},
-      {free, "12-3", 1, 0, "D7", "17|-3", "17-3"},
-  };
-  for (const auto& c : cases) RunKeystrokes(*this, emkRegExpr, c);
+  for (const MaskKeystrokeCase& c : kMaskKeystrokeCases)
+    RunKeystrokes(*this, c.kind, {c.mask, c.text, c.selStart, c.selLength, c.keys, c.state, TextOfState(c.state).c_str()});
 }
 
-TEST_F(MaskEdit, ExtendedRegExprModeKeystrokes) {
-  const char* pair = "\\d\\d-\\d\\d";
+// An empty extended editor shows the mask's fixed start, which cannot be deleted.
+TEST_F(MaskEdit, AnEmptyExtendedEditorShowsItsFixedStart) {
   const KeystrokeCase cases[] = {
-      {"\\d{2}/\\d{2}/\\d{4}", "", 0, 0, "12252020", "12/25/2020|", "12/25/2020"},  // separators typed for the user
-      {"ID-\\d+", "", 3, 0, "5", "ID-5|", "ID-5"},                                   // an empty editor shows "ID-"
-      {"ID-\\d+", "", 3, 0, "B", "ID-|", "ID-"},                                     // which cannot be deleted
-      {pair, "12-34", 1, 3, "5", "15-|4", "15-4"},
-      {pair, "12-34", 5, 0, "BBB7", "17-|", "17-"},
-      {pair, "12-34", 1, 0, "D", "1|", "1"},                                         // "2" goes with its forced "-"
-      {pair, "12-34", 5, 0, "LLL", "1|2-34", "12-34"},
-      {pair, "12-34", 2, 0, "L", "|12-34", "12-34"},                                 // a caret inside "2-" goes to its edge
+      {kIdMask, "", 3, 0, "5", "ID-5|", "ID-5"},
+      {kIdMask, "", 3, 0, "B", "ID-|", "ID-"},
   };
   for (const auto& c : cases) RunKeystrokes(*this, emkRegExprEx, c);
 }

@@ -80,21 +80,29 @@ TEST_F(TextEdit, SetTextMessageAppliesTheTextAsEditValue) {
   EXPECT_EQ(editor->EditValue().AsString(), "folder");
 }
 
+// The long cases go past the short-string buffer, where wide-string code compiled for another
+// character width once cut the text at the wrong place.
 TEST_F(TextEdit, PasteWhileFocusedIsTestedAgainstMaxLengthFirst) {
   struct Case {
     const char* before;  // set before the limit, caret at its end
     const char* pasted;
+    int maxLength;
     const char* after;
-  } cases[] = {{"abc", "defg", "abcde"}, {"abcdef", "x", "abcdef"}, {"", "12", "12"}};
+  } cases[] = {{"abc", "defg", 5, "abcde"},
+               {"abcdef", "x", 5, "abcdef"},
+               {"", "12", 5, "12"},
+               {"a text longer than a short buffer", " and its pasted tail", 40, "a text longer than a short buffer and it"},
+               {"", "a pasted text longer than a short buffer", 12, "a pasted tex"}};
   Focus();
   for (const Case& c : cases) {
     editor->Properties()->SetMaxLength(0);
     editor->SetText(c.before);
-    editor->Properties()->SetMaxLength(5);
+    editor->Properties()->SetMaxLength(c.maxLength);
     Select(static_cast<int>(strlen(c.before)), 0);
     PutOnClipboard(c.pasted);
     SendMessageA(InnerWindow(), WM_PASTE, 0, 0);
     EXPECT_EQ(editor->Text(), c.after) << c.before << "+" << c.pasted;
+    EXPECT_EQ(SelectionStart(), static_cast<int>(strlen(c.after))) << c.before << "+" << c.pasted;
   }
 }
 

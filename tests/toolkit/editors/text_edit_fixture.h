@@ -79,5 +79,10 @@ struct TextEditFixture : EditorsFixture {
   void Type(const std::string& chars) { TypeInto(InnerWindow(), chars); }
   void PutOnClipboard(const std::string& text) { PutTextOnClipboard(form->Handle(), text); }
   void Select(int start, int length) { SendMessageA(InnerWindow(), EM_SETSEL, start, start + length); }
+  int SelectionStart() {
+    DWORD start = 0;
+    SendMessageA(InnerWindow(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    return static_cast<int>(start);
+  }
   TcxTextEdit* editor;
 };

@@ -4,7 +4,9 @@
 
 #include "FormReader.h"
 #include "RzFrameController.h"
+#include "RzEdit.h"
 #include "RzFramedTypes.h"
+#include "RzSpnEdt.h"
 #include "TypInfo.h"
 #include "framed_fixture.h"
 
@@ -122,6 +124,30 @@ TEST_F(RzFrameController, UpdatesAreHeldBackUntilTheLastEndUpdate) {
   controller.SetFrameHotTrack(true);
   EXPECT_TRUE(probe.frameVisible_);
   EXPECT_EQ(controller.FrameSides(), sdAllSides);
+}
+
+// The framed edits publish the settings under the controller's names and take them like any
+// control that does (they once listened, and did nothing when told).
+TEST_F(RzFrameController, MaskAndSpinEditsTakeTheSettings) {
+  TRzFrameController controller(nullptr);
+  controller.SetFrameStyle(fsGroove);
+  controller.SetFrameColor(clRed);
+  controller.SetFocusColor(clInfoBk);
+  controller.SetFrameVisible(true);
+  TRzMaskEdit mask(nullptr);
+  TRzSpinEdit spin(nullptr);
+  TRzCustomEdit* const edits[] = {&mask, &spin};
+  for (TRzCustomEdit* edit : edits) {
+    edit->SetFrameController(&controller);
+    EXPECT_EQ(edit->FrameStyle(), fsGroove) << edit->ClassName();
+    EXPECT_EQ(edit->FrameColor(), clRed) << edit->ClassName();
+    EXPECT_EQ(edit->FocusColor(), clInfoBk) << edit->ClassName();
+    EXPECT_TRUE(edit->FrameVisible()) << edit->ClassName();
+  }
+  EXPECT_TRUE(spin.FlatButtons()) << "the controller's flat buttons";
+  controller.SetFrameStyle(fsFlatRounded);
+  for (TRzCustomEdit* edit : edits) EXPECT_EQ(edit->FrameStyle(), fsFlatRounded) << edit->ClassName();
+  for (TRzCustomEdit* edit : edits) edit->SetFrameController(nullptr);
 }
 
 TEST_F(RzFrameController, ListenersAreToldInsteadOfWritten) {

@@ -142,28 +142,34 @@ TEST_F(RzPanel, ChildrenComeBackAsTheyWereWhenThePanelIsEnabledAgain) {
   EXPECT_TRUE(newcomer->Enabled()) << "taken for the freed child";
 }
 
-TEST_F(RzPanel, ResizingInvalidatesOnlyTheMovingEdges) {
+// A transparent panel shows what lies behind it, which changes when it moves, resized or not (the
+// main window's layout panels move on every resize of the window).
+TEST_F(RzPanel, ResizingInvalidatesTheMovingEdgesAndMovingATransparentPanelAll) {
   struct TCase {
-    bool FullRepaint;
+    bool FullRepaint, Transparent;
     const char* Caption;
-    int Width, Height;
+    int Left, Width, Height;
     TRect Invalid;
   } const cases[] = {
-      {false, "", 120, 50, {97, 0, 120, 50}},  // fsRaised takes 2: the strip from 97
-      {false, "", 100, 70, {0, 47, 100, 70}},
-      {true, "", 120, 50, {0, 0, 120, 50}},
-      {false, "Text", 120, 50, {0, 0, 120, 50}},
+      {false, false, "", 10, 120, 50, {97, 0, 120, 50}},  // fsRaised takes 2: the strip from 97
+      {false, false, "", 10, 100, 70, {0, 47, 100, 70}},
+      {true, false, "", 10, 120, 50, {0, 0, 120, 50}},
+      {false, false, "Text", 10, 120, 50, {0, 0, 120, 50}},
+      {false, true, "", 30, 100, 50, {0, 0, 100, 50}},
+      {true, true, "", 30, 100, 50, {0, 0, 100, 50}},
   };
   for (const TCase& c : cases) {
     panel_->SetBounds(10, 10, 100, 50);
     panel_->SetFullRepaint(c.FullRepaint);
+    panel_->SetTransparent(c.Transparent);
     panel_->SetCaption(c.Caption);
     PumpWhileBusy();
     ValidateRect(panel_->Handle(), nullptr);
-    panel_->SetBounds(10, 10, c.Width, c.Height);
+    panel_->SetBounds(c.Left, 10, c.Width, c.Height);
     RECT invalid{};
     GetUpdateRect(panel_->Handle(), &invalid, FALSE);
-    EXPECT_EQ(TRect(invalid), c.Invalid) << c.FullRepaint << " " << c.Caption << " " << c.Width;
+    EXPECT_EQ(TRect(invalid), c.Invalid) << c.FullRepaint << " " << c.Transparent << " " << c.Caption << " " << c.Left
+                                         << " " << c.Width;
   }
 }
 

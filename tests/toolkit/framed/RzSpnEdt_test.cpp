@@ -177,10 +177,10 @@ TEST_F(RzSpinEdit, DecimalsAndIntegersInACommaLocale) {
   EXPECT_EQ(spin_->Text(), "5,25");
   SetWindowTextA(Window(), "12,75");
   EXPECT_EQ(spin_->Value(), 12.75L);
-  EXPECT_TRUE(spin_->IsValidChar(',') == false);  // the text holds one already
+  spin_->SetAllowKeyEdit(true);  // without key editing every character is refused anyway
+  EXPECT_FALSE(spin_->IsValidChar(',')) << "the text holds one already";
   SetWindowTextA(Window(), "12");
   SendMessageA(Window(), EM_SETSEL, 2, 2);
-  spin_->SetAllowKeyEdit(true);
   EXPECT_TRUE(spin_->IsValidChar(','));
   EXPECT_FALSE(spin_->IsValidChar('.'));
   SetWindowTextA(Window(), "12,75");

@@ -1,5 +1,7 @@
 #include "calderan_test.h"
 
+#include <vector>
+
 #include "NxButtonEdit.h"
 #include "inspector_fixture.h"
 
@@ -206,10 +208,34 @@ TEST_F(Combos, AClickOnTheListsScrollBarNeitherChoosesNorCloses) {
   combo->SetDroppedDown(false);
 }
 
+namespace {
+
+// Where the text of each row of the popup list begins (-1 for a row without text).
+std::vector<int> RowTextStarts(TNxPopupList* list, int rows) {
+  list->Repaint();
+  HDC dc = GetDC(list->Handle());
+  const COLORREF background = GetPixel(dc, 3, 3);
+  std::vector<int> starts;
+  for (int row = 0; row < rows; ++row) {
+    int start = -1;
+    for (int y = 2 + row * list->ItemHeight(); y < 2 + (row + 1) * list->ItemHeight(); ++y)
+      for (int x = 2; x < list->Width() - 2 && (start < 0 || x < start); ++x)
+        if (GetPixel(dc, x, y) != background) start = x;
+    starts.push_back(start);
+  }
+  ReleaseDC(list->Handle(), dc);
+  return starts;
+}
+
+}  // namespace
+
+// Each level indents by ten pixels; a name that is no number (or none) is level 0.
 TEST_F(Combos, IndentedListPaintsLinesWhoseNameIsNoNumber) {
-  TNxComboBox* combo = MakeCombo({"0=top", "1=inner", "x=not a level", "=empty"});
+  TNxComboBox* combo = MakeCombo({"0=item", "1=item", "x=item", "=item", "2="});
   combo->SetDisplayMode(dmIndentList);
   combo->SetDroppedDown(true);
-  EXPECT_NO_THROW(combo->PopupList()->Repaint());
+  const std::vector<int> starts = RowTextStarts(combo->PopupList(), 5);
+  ASSERT_GT(starts[0], 0);
+  EXPECT_EQ(starts, (std::vector<int>{starts[0], starts[0] + 10, starts[0], starts[0], -1}));
   combo->SetDroppedDown(false);
 }

@@ -186,14 +186,22 @@ TEST_F(BuiltInSkins, UserSkinChangesReachTheRootLookAndFeel) {
 
   TdxSkinLookAndFeelPainterInfo* harbor = InfoOf("Harbor");
   TdxSkinElement* button = harbor->Element(seButton);
+  const TColor builtInColor = button->Color();
   button->SetColor(0x123456);
   EXPECT_EQ(count.Changes, 0);
   EXPECT_EQ(harbor->Element(seButton), button);
 
   TdxSkinUserLookAndFeelPainterInfo* user = UserSkinPainterInfo();
+  const TColor userTextColor = user->Element(seButton)->TextColor();
   user->Element(seButton)->SetTextColor(0x654321);
   EXPECT_EQ(count.Changes, 1);
   EXPECT_EQ(user->Element(seButton)->TextColor(), 0x654321);
+
+  // The registered skins are shared by the tests after this one: as they were.
+  button->SetColor(builtInColor);
+  user->Element(seButton)->SetTextColor(userTextColor);
+  EXPECT_EQ(harbor->Element(seButton)->Color(), builtInColor);
+  EXPECT_EQ(user->Element(seButton)->TextColor(), userTextColor);
 }
 
 }  // namespace

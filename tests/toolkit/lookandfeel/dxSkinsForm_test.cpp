@@ -415,10 +415,6 @@ TEST_F(SkinForm, UseSkinsOffDropsThePaintersUnlessOnSkinFormInsists) {
 }
 
 TEST_F(SkinForm, ControllerClassesByWindow) {
-  class TMyButton : public TButton {
-   public:
-    using TButton::TButton;
-  };
   TForm* form = ShowForm();
   auto* button = new TButton(form);
   button->SetParent(form);

@@ -35,10 +35,14 @@ class SkinPainter : public ::testing::Test {
     StartLookAndFeelUnits();
     StartUnits({&dxSkinsCoreUnit});
   }
-  // Registers the skin painter with the test skin; the registry owns the info from then on.
-  TdxSkinLookAndFeelPainterInfo* Register(std::vector<TdxSkinElementId> missing = {}) {
+  // Registers the skin painter with the test skin (after the change, when given); the registry
+  // owns the info from then on.
+  TdxSkinLookAndFeelPainterInfo* Register(std::vector<TdxSkinElementId> missing = {},
+                                          const std::function<void(TdxSkin*)>& change = {}) {
     auto* info = new TInfoWithout(std::move(missing));
-    info->SetSkin(MakeTestSkin().release());
+    std::unique_ptr<TdxSkin> skin = MakeTestSkin();
+    if (change) change(skin.get());
+    info->SetSkin(skin.release());
     EXPECT_TRUE(ExtendedStylePainters()->Register("TestSkin", Skin(), info));
     return info;
   }
@@ -221,6 +225,34 @@ TEST_F(SkinPainter, TrackProgressGroupBoxAndIndicator) {
 
 // The painter sweep over the skin painter with the test skin: every part in every state leaves the
 // canvas and the GDI object count as they were.
+// The skin's clock puts its hands where the base painter does (see ClockMarksHandsAndWholeSeconds):
+// at 10:08:30.6 the second hand at 30 s, straight down; on 29 December 1899 at 2:24 the minute
+// hand down and right.
+TEST_F(SkinPainter, ClockHandsStandWhereTheBasePaintersDo) {
+  constexpr TColor face = 0xFFFFFF, hands = 0x800000;
+  Register({}, [](TdxSkin* skin) {
+    TdxSkinControlGroup* editors = skin->GetGroupByName("Editors");
+    TdxSkinElement* clockFace = editors->AddElement("ClockFace");
+    clockFace->SetColor(face);
+    clockFace->SetTextColor(hands);
+    editors->AddElement("ClockGlass");
+  });
+  struct Case {
+    TDateTime time;
+    std::vector<std::pair<TPoint, TColor>> pixels;
+  } cases[] = {
+      {(10 * 3600 + 8 * 60 + 30.6) / 86400.0,
+       {{{32, 34}, hands}, {{49, 32}, hands}, {{40, 60}, hands}, {{40, 73}, hands}, {{40, 74}, face}, {{38, 66}, face}}},
+      {-1.1, {{{47, 50}, hands}, {{33, 50}, face}}},
+  };
+  for (const Case& c : cases) {
+    TPainterSurface s(80, 80);
+    Skin()->PaintClock(s.Canvas(), TRect(0, 0, 80, 80), c.time, clWhite);
+    for (const auto& [at, color] : c.pixels)
+      EXPECT_EQ(s.Pixel(at.X, at.Y), color) << c.time << " at (" << at.X << ", " << at.Y << ")";
+  }
+}
+
 TEST_F(SkinPainter, SweepOfEveryPartAndState) {
   Register();
   TPartList parts = PainterParts(Skin());

@@ -282,10 +282,17 @@ TEST_F(Bindings, FailedCallsReportNothingAndKeepTheCallback) {
   EXPECT_EQ(states.Seen, (std::vector<int32_t>{1}));
 }
 
+// A play without a callback replaces the one an earlier play gave: later states reach nobody.
 TEST_F(Bindings, PlayWithoutCallbackReportsNothing) {
+  TStates states;
   TMediaPlayer player;
-  EXPECT_NO_THROW(player.Play("clip.avi", nullptr, nullptr));
-  EXPECT_NO_THROW(player.Pause());
+  player.Play("first.avi", nullptr, states.Event());
+  EXPECT_EQ(states.Seen, (std::vector<int32_t>{0}));
+  player.Play("clip.avi", nullptr, nullptr);
+  player.Pause();
+  player.Resume();
+  EXPECT_EQ(states.Seen, (std::vector<int32_t>{0}));
+  EXPECT_EQ(Fake().Calls.size(), 4u) << "the engine still hears every call";
 }
 
 TEST_F(Bindings, ConverterReportsPausedAndRunning) {
