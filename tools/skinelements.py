@@ -116,8 +116,9 @@ class Palette:
             top = bottom = f
         if state == PRESSED:
             top, bottom = bottom, top
-        if state != DISABLED:  # the text drawn on a face reads in every state
-            top, bottom = fit_fill(top, self.text, READ + 0.5), fit_fill(bottom, self.text, READ + 0.5)
+        if state != DISABLED:  # the text drawn on a face reads in every state, under the gloss too
+            ratio = READ + 0.5 + (1.2 * g if self.dark else 0.0)
+            top, bottom = fit_fill(top, self.text, ratio), fit_fill(bottom, self.text, ratio)
         return top, bottom, border
 
     def glyph_color(self, state, on=None):
