@@ -3,7 +3,8 @@
 // small skin as it is, the same skin completed by a first binding (every group and element the
 // painters use present, as in a full skin), and then all 21 of the program's skins from the
 // resources, as the skin units load them at every start; last, what drawing every element of one
-// skin costs the first time (the pictures are decoded then) and again. Usage: skin_bench.exe [rounds]
+// skin costs the first time (the pictures are decoded then) and again, and what the parts of a
+// window's first paint cost under each skin. Usage: skin_bench.exe [rounds]
 #include <windows.h>
 
 #include <cstdio>
@@ -114,6 +115,62 @@ void ReportFirstDrawing(const std::string& name) {
               name.c_str(), elements, passes[0], passes[1]);
 }
 
+// What a window under a skin draws at its first paint: its caption, frame and caption buttons,
+// its content, and the parts of the common controls on it (buttons, editors, a list header,
+// scroll bars, check boxes, a group box, a panel, a progress bar), each at the size the controls
+// give it. Timed for every skin on a freshly loaded skin, so every picture is decoded then.
+struct TFirstPaintPart {
+  TdxSkinElementId Element;
+  int Width, Height;
+  TdxSkinElementState State;
+};
+const TFirstPaintPart firstPaintParts[] = {
+    {seFormCaption, 640, 30, esActive}, {seFormFrameLeft, 4, 400, esActive}, {seFormFrameRight, 4, 400, esActive},
+    {seFormFrameBottom, 640, 4, esActive}, {seFormButtonClose, 18, 18, esNormal},
+    {seFormButtonMinimize, 18, 18, esNormal}, {seFormButtonMaximize, 18, 18, esNormal},
+    {seFormContent, 640, 400, esNormal}, {seButton, 100, 26, esNormal}, {seButton, 100, 26, esDisabled},
+    {seHeader, 110, 20, esNormal}, {seEditorButton, 17, 19, esNormal}, {seComboButtonGlyph, 9, 9, esNormal},
+    {seCheckbox, 14, 14, esNormal}, {seRadioButton, 14, 14, esNormal}, {seGroupPanelTop, 200, 90, esNormal},
+    {seGroupPanelCaptionTop, 200, 20, esNormal}, {seGroupPanelNoBorder, 200, 40, esNormal},
+    {seProgressBorder, 200, 18, esNormal}, {seProgressChunk, 120, 14, esNormal},
+    {seScrollButton, 17, 17, esNormal}, {seScrollThumbVert, 17, 40, esNormal},
+    {seScrollContentVert, 17, 100, esNormal}, {seSizeGrip, 17, 17, esNormal}};
+
+void ReportFirstWindowPaint() {
+  std::vector<std::string> names(std::begin(dxBuiltInSkinNames), std::end(dxBuiltInSkinNames));
+  names.push_back(dxUserSkinName);
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 640, -400, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  double slowest = 0, total = 0, again = 0;
+  std::string slowestName;
+  for (const std::string& name : names) {
+    TdxSkinLookAndFeelPainterInfo info(new TdxSkin(name, true, GetModuleHandleA(nullptr)));
+    double passes[2] = {};
+    for (double& pass : passes) {
+      LARGE_INTEGER start, end;
+      QueryPerformanceCounter(&start);
+      for (const TFirstPaintPart& part : firstPaintParts)
+        if (TdxSkinElement* element = info.Element(part.Element))
+          element->Draw(dc, TRect(0, 0, part.Width, part.Height), 0, part.State);
+      QueryPerformanceCounter(&end);
+      pass = Milliseconds(start, end);
+    }
+    total += passes[0];
+    again += passes[1];
+    if (passes[0] > slowest) slowest = passes[0], slowestName = name;
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  std::printf("%-15s %6zu parts: %7.2f ms for a window's first paint on average over the %zu skins, slowest %.2f ms "
+              "(%s), %.2f ms painted again\n", "first paint", std::size(firstPaintParts), total / names.size(),
+              names.size(), slowest, slowestName.c_str(), again / names.size());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -132,6 +189,7 @@ int main(int argc, char** argv) {
   Report("completed skin", completedBytes, rounds);
   ReportProgramSkins(std::max(1, rounds / 5));
   ReportFirstDrawing("Harbor");
+  ReportFirstWindowPaint();
   StopUnits();
   return 0;
 }

@@ -69,10 +69,27 @@ void TCustomLabel::DoDrawText(TRect& rect, UINT flags) {
   }
 }
 
+// A label that takes its parent's colour shows what the parent paints as its background, so a
+// parent whose background is a picture (a skinned form, panel or frame) shows it under the label
+// too rather than a box of the plain colour. The parent paints in its own coordinates, clipped to
+// the label; a parent asked while it paints itself leaves its background as painted.
+void TCustomLabel::PaintParentBackground() {
+  HDC dc = Canvas()->Handle();
+  const int saved = SaveDC(dc);  // the parent may leave its own pen, brush and font selected
+  POINT origin{};
+  GetWindowOrgEx(dc, &origin);
+  SetWindowOrgEx(dc, origin.x + Left(), origin.y + Top(), nullptr);
+  const WPARAM erase = reinterpret_cast<WPARAM>(dc);
+  SendMessageA(Parent()->Handle(), WM_ERASEBKGND, erase, static_cast<LPARAM>(erase));
+  RestoreDC(dc, saved);
+}
+
 void TCustomLabel::Paint() {
   static constexpr UINT alignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
   TRect r = ClientRect();
-  if (!Transparent()) {
+  if (!Transparent() && ParentColor() && Parent() && Parent()->HandleAllocated()) {
+    PaintParentBackground();
+  } else if (!Transparent()) {
     Canvas()->Brush()->SetColor(Color());
     Canvas()->Brush()->SetStyle(TBrushStyle::bsSolid);
     Canvas()->FillRect(r);

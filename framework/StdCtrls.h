@@ -43,6 +43,7 @@ class TCustomLabel : public TGraphicControl {
 
  protected:
   void Paint() override;
+  void PaintParentBackground();
   virtual void DoDrawText(TRect& rect, UINT flags);
   void AdjustBounds();
   void Notification(TComponent* component, TOperation operation) override;

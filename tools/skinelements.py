@@ -5,8 +5,8 @@ them into the skin stream.
 """
 import numpy as np
 
-from skinpaint import (Picture, box, circle, darken, grey, intersect, lighten, luminance, mix, polygon, polyline,
-                       ring, rrect, segment, sheet, subtract, tcolor, union)
+from skinpaint import (Picture, box, circle, contrast_ratio, darken, grey, intersect, lighten, luminance, mix, polygon,
+                       polyline, relative_luminance, ring, rrect, segment, sheet, subtract, tcolor, union)
 
 CL_NONE = 0x1FFFFFFF
 CL_DEFAULT = 0x20000000
@@ -17,35 +17,76 @@ BUTTON = (N, HOT, PRESSED, DISABLED)
 STRETCH, TILE, NORESIZE = 0, 1, 2
 
 
+# The design families: what a skin's shapes look like, whatever its colours. flat: square, one
+# colour to a face, hairline borders, line chevrons, a thin scroll thumb, solid captions; bevel:
+# square with raised and sunken edges, triangle glyphs, sunken check boxes, captions shaded across;
+# glass: small radius, glossy halves, triangle glyphs, gloss captions; round: large radius, pill
+# buttons and scroll thumbs, round check boxes, thick chevrons, rounded captions.
+FAMILIES = {
+    "flat": {"radius": 0, "gloss": 0.0, "glyphs": "chevron"},
+    "bevel": {"radius": 0, "gloss": 0.3, "glyphs": "triangle"},
+    "glass": {"radius": 3, "gloss": 1.0, "glyphs": "triangle"},
+    "round": {"radius": 7, "gloss": 0.5, "glyphs": "round-chevron"},
+}
+
+# Text on its background: 4.5:1 for what is read, 3:1 for an inactive caption, 2:1 for disabled
+# text; the skins aim a little higher so that stretching and anti-aliasing keep them above.
+READ, INACTIVE, FADED = 4.8, 3.3, 2.3
+
+
+def readable(fg, backgrounds, ratio):
+    """fg moved towards black or white until it reaches the ratio against every background."""
+    bgs = np.asarray(backgrounds, dtype=float).reshape(-1, 3)
+    lums = relative_luminance(bgs)
+    target = np.zeros(3) if (np.max(lums) + 0.05) / 0.05 >= 1.05 / (np.min(lums) + 0.05) else np.ones(3)
+    for t in np.linspace(0, 1, 51):
+        c = mix(fg, target, t)
+        if contrast_ratio(c, bgs).min() >= ratio:
+            return c
+    return target
+
+
+def fit_fill(fill, text, ratio):
+    """A fill moved away from the text's lightness until the text reads on it."""
+    away = np.zeros(3) if relative_luminance(text) > 0.3 else np.ones(3)
+    for t in np.linspace(0, 1, 51):
+        c = mix(fill, away, t)
+        if contrast_ratio(c, text) >= ratio:
+            return c
+    return away
+
+
 class Palette:
-    """Every colour the elements are painted with, derived from the skin's five."""
+    """Every colour the elements are painted with, derived from the skin's four and its family."""
 
     def __init__(self, s):
         self.skin = s
         self.dark = s.dark
-        self.window, self.face, self.accent, self.caption = s.window, s.face, s.accent, s.caption
+        self.family = s.family
+        self.window, self.accent = s.window, s.accent
         black, white = np.zeros(3), np.ones(3)
         if s.dark:
-            self.text = mix(white, s.accent, 0.08) * 0.92
-            self.border = darken(s.face, 0.45)
-            self.light_edge = lighten(s.face, 0.12)
-            self.bar = lighten(s.window, 0.04)
+            self.text = mix(white, s.accent, 0.08) * 0.94
+            self.border = lighten(s.face, 0.16) if s.family == "flat" else darken(s.face, 0.45)
+            self.light_edge = lighten(s.face, 0.14)
+            self.bar = lighten(s.window, 0.05)
         else:
-            self.text = mix(black, s.accent, 0.18) * 0.6 + 0.08
-            self.border = mix(s.face, self.text, 0.33)
+            self.text = mix(black, s.accent, 0.18) * 0.55 + 0.06
+            self.border = mix(s.face, self.text, 0.38)
             self.light_edge = lighten(s.face, 0.7)
             self.bar = mix(s.window, s.face, 0.6)
-        self.disabled_text = mix(self.text, s.window, 0.55)
-        self.content = mix(s.window, s.face, 0.45)  # the form's client area
-        self.selection = s.accent if not s.dark else darken(s.accent, 0.25)
-        self.selection_text = contrast(self.selection)
-        self.caption_text = contrast(s.caption)
-        self.caption_inactive = mix(s.caption, grey(s.window, 0.6), 0.55)
-        # Against the inactive caption's own colour: a dark caption fades to a light one when inactive.
-        self.caption_text_inactive = mix(contrast(self.caption_inactive), self.caption_inactive, 0.45)
+        self.face = fit_fill(s.face, self.text, READ + 0.6)
+        self.content = mix(s.window, self.face, 0.45)  # the form's client area
+        self.disabled_text = readable(mix(self.text, s.window, 0.55), [s.window, self.face, self.content], FADED)
+        selection = s.accent if not s.dark else mix(s.window, s.accent, 0.55)
+        self.selection_text = np.full(3, 0.98)
+        self.selection = fit_fill(selection, self.selection_text, READ)
+        self.caption, self.caption_text = tune_caption(self, s.caption, True)
+        self.caption_inactive = mix(self.caption, grey(s.window, 0.6), 0.55)
+        self.caption_inactive, self.caption_text_inactive = tune_caption(self, self.caption_inactive, False)
 
     def gloss(self):
-        return {"flat": 0.0, "soft": 0.5, "glossy": 1.0}[self.skin.style]
+        return FAMILIES[self.family]["gloss"]
 
     def face_colors(self, state, tone="face"):
         """(top, bottom, border) of a control face in a state; tone "accent" for selected looks."""
@@ -55,23 +96,29 @@ class Palette:
             f = mix(self.face, a, 0.35 if not self.dark else 0.45)
         elif tone == "bar":
             f = self.bar
+        border = self.border
         if state == HOT:
             f = mix(f, a, 0.22 if not self.dark else 0.3)
-            border = mix(self.border, a, 0.6)
+            border = mix(self.border, a, 0.6 if self.family != "flat" else 1.0)
         elif state in (PRESSED, CHECKED, CHECKPRESSED):
             f = darken(mix(f, a, 0.42), 0.06) if not self.dark else mix(f, a, 0.5)
             border = darken(a, 0.25) if not self.dark else darken(a, 0.35)
+            if self.family == "flat":
+                border = a
         elif state == DISABLED:
             f = grey(mix(f, self.window, 0.5), 0.6)
             border = mix(self.border, self.window, 0.5)
-        else:
-            border = self.border
         if self.dark:
-            top, bottom = lighten(f, 0.06 + 0.1 * g), darken(f, 0.08 * g)
+            top, bottom = lighten(f, 0.04 + 0.08 * g), darken(f, 0.08 * g)
         else:
-            top, bottom = lighten(f, 0.25 + 0.45 * g), darken(f, 0.03 + 0.06 * g)
+            top, bottom = lighten(f, 0.2 + 0.45 * g), darken(f, 0.03 + 0.06 * g)
+        if self.family == "flat":
+            top = bottom = f
         if state == PRESSED:
             top, bottom = bottom, top
+        if state != DISABLED:  # the text drawn on a face reads in every state, under the gloss too
+            ratio = READ + 0.5 + (1.2 * g if self.dark else 0.0)
+            top, bottom = fit_fill(top, self.text, ratio), fit_fill(bottom, self.text, ratio)
         return top, bottom, border
 
     def glyph_color(self, state, on=None):
@@ -84,6 +131,32 @@ class Palette:
 
 def contrast(c):
     return np.array([0.1, 0.1, 0.12]) if luminance(c) > 0.55 else np.array([0.98, 0.98, 0.98])
+
+
+def tune_caption(p, c, active):
+    """A caption colour and its text colour such that the text reads on every pixel the caption
+    picture paints behind it: the caption darkens (or lightens) until it does."""
+    ratio = READ if active else INACTIVE
+    for _ in range(40):
+        text = contrast(c) if active else mix(contrast(c), c, 0.3)
+        band = text_band(caption_pic(p, 60, 30, c, active))
+        if contrast_ratio(text, band).min() >= ratio:
+            return c, text
+        if active or luminance(text) > 0.5:
+            c = darken(c, 0.06) if luminance(text) > 0.5 else lighten(c, 0.06)
+        else:
+            text = readable(text, band, ratio)
+            return c, text
+    return c, readable(text, text_band(caption_pic(p, 60, 30, c, active)), ratio)
+
+
+def text_band(pic, background=None):
+    """The colours behind a line of centred text: the middle half of the height over the middle
+    four fifths of the width, composed over the window's colour where the picture is clear."""
+    h, w = pic.h, pic.w
+    px = pic.px[h // 4: h - h // 4, w // 10: w - w // 10]
+    under = np.ones(3) if background is None else background
+    return (px[..., :3] + under * (1 - px[..., 3:4])).reshape(-1, 3)
 
 
 # ------------------------------------------------------------------------------------------------
@@ -139,13 +212,29 @@ def face(p, w, h, state, tone="face", radius=None, open_side=None):
     pic.paint(outer, border)
     pic.paint(inner, pic.vertical(top, bottom))
     g = p.gloss()
-    if state != DISABLED:
+    if p.family == "bevel":
+        bevel_edges(p, pic, (x0, y0, x1, y1), state in (PRESSED, CHECKED, CHECKPRESSED))
+    elif state != DISABLED:
         if g > 0.9:
             pic.paint(intersect(inner, box(-9, -9, w + 9, h * 0.46)), np.ones(3), alpha=0.3 if not p.dark else 0.1)
         if g > 0:
             edge = subtract(inner, rrect(x0 + 2, y0 + 2, x1 - 2, y1 - 2, max(r - 2, 0)))
             pic.paint(intersect(edge, box(-9, -9, w + 9, h * 0.6)), p.light_edge, alpha=0.55 if not p.dark else 0.35)
     return pic
+
+
+def bevel_edges(p, pic, bounds, sunken):
+    """The raised (or sunken) look: a light line along the top and left inside the border, a
+    shadow along the bottom and right."""
+    x0, y0, x1, y1 = bounds
+    light = lighten(p.face, 0.6) if not p.dark else lighten(p.face, 0.2)
+    shadow = darken(p.face, 0.22) if not p.dark else darken(p.face, 0.4)
+    if sunken:
+        light, shadow = shadow, light
+    pic.paint(box(x0 + 1, y0 + 1, x1 - 1, y0 + 2), light)
+    pic.paint(box(x0 + 1, y0 + 1, x0 + 2, y1 - 1), light)
+    pic.paint(box(x0 + 1, y1 - 2, x1 - 1, y1 - 1), shadow)
+    pic.paint(box(x1 - 2, y0 + 1, x1 - 1, y1 - 1), shadow)
 
 
 def panel(w, h, top, bottom, border=None, radius=0, open_side=None, border_alpha=1.0):
@@ -178,7 +267,14 @@ def line_pic(w, h, color, vertical, light=None):
 
 # Glyph shapes in a w x h box, as signed distance functions.
 
+GLYPHS = {"style": "triangle"}  # the glyph style of the skin being painted (groups() sets it)
+
+
 def arrow(w, h, direction, size=None):
+    """A direction glyph in the style of the skin's family: a triangle or a chevron."""
+    style = GLYPHS["style"]
+    if style != "triangle":
+        return chevron(w, h, direction, (size or min(w, h) * 0.28) * 1.05, 1.3 if style == "chevron" else 2.1)
     s = size or min(w, h) * 0.28
     cx, cy = w / 2, h / 2
     pts = {"down": [(cx - s, cy - s / 2), (cx + s, cy - s / 2), (cx, cy + s / 2 + 0.5)],
@@ -281,7 +377,7 @@ def button(p, name, w=20, h=22, states=BUTTON, tone="face", radius=None, open_si
            content=(4, 3, 4, 3), text=None, glyph_shape=None, glyph_size=None, props=(), color=CL_DEFAULT,
            image_count=1, min_size=(0, 0)):
     r = p.skin.radius if radius is None else radius
-    m = margins or (r + 2,) * 4
+    m = margins or (min(r + 2, (w - 1) // 2, (h - 1) // 2),) * 2 * 2
     image = Img(states_sheet(lambda i, s: face(p, w, h, s, tone, r, open_side), states, image_count), states, m)
     glyph_img = None
     if glyph_shape is not None:
@@ -301,6 +397,9 @@ def glyph_element(p, name, shape, w=9, h=9, states=BUTTON, image_count=1, color_
 
 def panel_element(name, pic, margins, content=(0, 0, 0, 0), text=CL_DEFAULT, color=CL_DEFAULT, props=(),
                   stretch=STRETCH, states=(N,)):
+    # margins never reach past the picture's middle, whatever the family's radius
+    mx, my = (pic.w - 1) // 2, (pic.h - 1) // 2
+    margins = (min(margins[0], mx), min(margins[1], my), min(margins[2], mx), min(margins[3], my))
     return Element(name, Img(sheet([pic]), states, margins, stretch), color=color, content=content, text=tc(text),
                    props=props)
 
@@ -340,21 +439,45 @@ def grip(p, name, vertical):
     return Element(name, Img(sheet([pic]), (N,), (0, 0, 0, 0), NORESIZE))
 
 
+def box_frame(p, pic, shape, inner, state, checked, radius_pic=None):
+    """The box of a check box or radio button in the family's manner; answers the mark's colour."""
+    top, bottom, border = p.face_colors(state)
+    on = checked and state != DISABLED
+    if p.family == "bevel":
+        # sunken: shadow above and left, light below and right, the window's colour inside
+        shadow = darken(p.face, 0.35) if not p.dark else darken(p.face, 0.5)
+        light = lighten(p.face, 0.6) if not p.dark else lighten(p.face, 0.2)
+        pic.paint(shape, pic.vertical(shadow, light))
+        pic.paint(inner, p.window if state != DISABLED else mix(p.window, p.face, 0.6))
+        return p.text if state != DISABLED else p.disabled_text
+    if on and p.family in ("flat", "round"):
+        pic.paint(shape, darken(p.accent, 0.15))
+        pic.paint(inner, p.accent)
+        return contrast(p.accent)
+    if p.family == "flat":
+        pic.paint(shape, mix(border, p.text, 0.35))
+        pic.paint(inner, p.window if state != DISABLED else mix(p.window, p.face, 0.6))
+        return p.glyph_color(state)
+    if on:
+        top, bottom, border = lighten(p.accent, 0.2), p.accent, darken(p.accent, 0.3)
+    pic.paint(shape, border)
+    pic.paint(inner, pic.vertical(lighten(top, 0.3), bottom))
+    if p.family == "glass" and state != DISABLED:
+        pic.paint(intersect(inner, box(0, 0, 14, 7)), np.ones(3), 0.3 if not p.dark else 0.1)
+    return p.glyph_color(state, p.accent if on else None)
+
+
 def checkbox(p):
+    r = {"flat": 0, "bevel": 0, "glass": 3, "round": 6.5}[p.family]
+
     def paint(image, state):
         pic = Picture(14, 14)
-        top, bottom, border = p.face_colors(state)
-        if image == 1 and state != DISABLED:
-            top, bottom = lighten(p.accent, 0.2), p.accent
-            border = darken(p.accent, 0.3)
-        r = min(p.skin.radius, 3)
-        pic.paint(rrect(0.5, 0.5, 13.5, 13.5, r), border)
-        pic.paint(rrect(1.5, 1.5, 12.5, 12.5, max(r - 1, 0)), pic.vertical(lighten(top, 0.3), bottom))
-        mark = p.glyph_color(state, p.accent if image == 1 else None)
+        mark = box_frame(p, pic, rrect(0.5, 0.5, 13.5, 13.5, r), rrect(1.5, 1.5, 12.5, 12.5, max(r - 1, 0)), state,
+                         image == 1)
         if image == 1:
             pic.paint(check_mark(14, 14), mark)
         elif image == 2:
-            pic.paint(rrect(4, 4, 10, 10, 1), mix(p.accent, p.window, 0.3) if state != DISABLED else mark)
+            pic.paint(rrect(4, 4, 10, 10, min(r, 3)), mix(p.accent, p.window, 0.3) if state != DISABLED else mark)
         return pic
     return Element("Checkbox", Img(states_sheet(paint, BUTTON, 3), BUTTON, stretch=NORESIZE), image_count=3)
 
@@ -362,12 +485,12 @@ def checkbox(p):
 def radio(p):
     def paint(image, state):
         pic = Picture(14, 14)
-        top, bottom, border = p.face_colors(state)
-        pic.paint(circle(7, 7, 6.5), border)
-        pic.paint(circle(7, 7, 5.5), pic.vertical(lighten(top, 0.3), bottom))
+        mark = box_frame(p, pic, circle(7, 7, 6.5), circle(7, 7, 5.5), state, image == 1)
         if image == 1:
-            pic.paint(circle(7, 7, 3), p.accent if state != DISABLED else p.disabled_text)
-            pic.paint(circle(6.2, 6.2, 1.1), np.ones(3), 0.5)
+            dot = p.accent if p.family in ("bevel", "glass") and state != DISABLED else mark
+            pic.paint(circle(7, 7, 3 if p.family != "round" else 2.4), dot)
+            if p.family == "glass":
+                pic.paint(circle(6.2, 6.2, 1.1), np.ones(3), 0.5)
         return pic
     return Element("RadioButton", Img(states_sheet(paint, BUTTON, 2), BUTTON, stretch=NORESIZE), image_count=2)
 
@@ -387,23 +510,30 @@ def frame_pic(p, w, h, active, side):
     return pic
 
 
-def caption_pic(p, w, h, active):
-    c = p.caption if active else p.caption_inactive
-    g = p.gloss()
-    r = p.skin.radius + 2 if p.skin.style != "flat" else p.skin.radius
-    top, bottom = lighten(c, 0.12 + 0.18 * g), darken(c, 0.04 * g)
-    if p.dark:
-        top, bottom = lighten(c, 0.05 + 0.08 * g), c
+def caption_pic(p, w, h, c, active=True):
+    """A caption of colour c, drawn in the family's manner: solid (flat), shaded from left to right
+    (bevel), with a glossy upper half (glass), or softly shaded under large rounded corners (round)."""
+    family = p.family
+    r = {"flat": 0, "bevel": 0, "glass": p.skin.radius + 2, "round": p.skin.radius + 3}[family]
+    edge = darken(c, 0.35) if not p.dark else darken(c, 0.5)
     pic = Picture(w, h)
-    shape = rrect(0, 0, w, h + r + 2, r)
-    pic.paint(shape, darken(c, 0.35) if not p.dark else darken(c, 0.5))
+    pic.paint(rrect(0, 0, w, h + r + 2, r), edge)
     inner = rrect(1, 1, w - 1, h + r + 2, max(r - 1, 0))
-    pic.paint(inner, pic.vertical(top, bottom))
-    if g > 0.9:
-        pic.paint(intersect(inner, box(0, 0, w, h * 0.5)), np.ones(3), 0.18 if not p.dark else 0.07)
-    if g > 0:
+    if family == "flat":
+        pic.paint(inner, c)
+    elif family == "bevel":
+        far = lighten(c, 0.28) if luminance(c) < 0.5 else darken(c, 0.12)
+        pic.paint(inner, pic.horizontal(c, far if active else mix(c, far, 0.5)))
+        pic.paint(box(1, 1, w - 1, 2), lighten(c, 0.35), 0.8)
+    elif family == "glass":
+        top, bottom = (lighten(c, 0.13), c) if p.dark else (lighten(c, 0.16), darken(c, 0.06))
+        pic.paint(inner, pic.vertical(top, bottom))
+        pic.paint(intersect(inner, box(0, 0, w, h * 0.5)), np.ones(3), 0.12 if not p.dark else 0.07)
         pic.paint(intersect(subtract(inner, rrect(2, 2, w - 2, h + r + 2, max(r - 2, 0))), box(0, 0, w, h)),
                   lighten(c, 0.5), 0.45)
+    else:
+        top, bottom = (lighten(c, 0.1), c) if p.dark else (lighten(c, 0.2), darken(c, 0.02))
+        pic.paint(inner, pic.vertical(top, bottom))
     return pic
 
 
@@ -444,8 +574,27 @@ def scroll_button(p):
 
 
 def scroll_thumb(p, name, vertical):
+    """flat: a thin bar in the track's middle; round: a pill; bevel and glass: a full-width face
+    with grip ridges."""
     w, h = (16, 24) if vertical else (24, 16)
-    r = min(p.skin.radius + 1, 4)
+    if p.family in ("flat", "round"):
+        def paint(i, s):
+            pic = Picture(w, h)
+            c = {HOT: mix(p.border, p.accent, 0.5), PRESSED: p.accent}.get(s, mix(p.border, p.text, 0.25))
+            if s == DISABLED:
+                c = mix(c, p.window, 0.6)
+            if p.family == "flat":
+                pic.paint(box(5, 2, 11, h - 2) if vertical else box(2, 5, w - 2, 11), c)
+            else:
+                top, bottom, border = p.face_colors(s)
+                shape = rrect(2, 1, 14, h - 1, 6) if vertical else rrect(1, 2, w - 1, 14, 6)
+                pic.paint(shape, border)
+                pic.paint(lambda x, y: shape(x, y) + 1.0, pic.horizontal(top, bottom) if vertical else
+                          pic.vertical(top, bottom))
+            return pic
+        m = (4, 7, 4, 7) if vertical else (7, 4, 7, 4)
+        return Element(name, Img(states_sheet(paint, BUTTON), BUTTON, m))
+    r = min(p.skin.radius + 1, 4) if p.family == "glass" else 0
     image = states_sheet(lambda i, s: face(p, w, h, s, radius=r), BUTTON)
     light = p.light_edge if not p.dark else lighten(p.face, 0.3)
     ridge = [(5, y) for y in (8, 11, 14)] if vertical else [(x, 5) for x in (8, 11, 14)]
@@ -479,13 +628,23 @@ def progress(p, vertical):
     chunk = Picture(chunk_w, chunk_h)
     a = p.accent
     fill = chunk.horizontal(lighten(a, 0.3), a) if vertical else chunk.vertical(lighten(a, 0.35), a)
-    chunk.paint(box(0, 0, chunk_w, chunk_h), fill)
+    if p.family == "flat":
+        chunk.paint(box(0, 0, chunk_w, chunk_h), a)
+    elif p.family == "round":
+        chunk.paint(rrect(0, 0, chunk_w, chunk_h, 4.5), fill)
+    else:
+        chunk.paint(box(0, 0, chunk_w, chunk_h), fill)
+    if p.family == "bevel":
+        chunk.paint(box(0, 0, chunk_w, 1), lighten(a, 0.5))
+        chunk.paint(box(0, 0, 1, chunk_h), lighten(a, 0.5))
+        chunk.paint(box(0, chunk_h - 1, chunk_w, chunk_h), darken(a, 0.35))
+        chunk.paint(box(chunk_w - 1, 0, chunk_w, chunk_h), darken(a, 0.35))
     if p.gloss() > 0.9:
         chunk.paint(box(0, 0, chunk_w * 0.45, chunk_h) if vertical else box(0, 0, chunk_w, chunk_h * 0.45),
                     np.ones(3), 0.3)
     suffix = "Vert" if vertical else ""
     return [panel_element("ProgressBorder" + suffix, border, (r + 2,) * 4, (2, 2, 2, 2)),
-            panel_element("ProgressChunk" + suffix, chunk, (1, 1, 1, 1))]
+            panel_element("ProgressChunk" + suffix, chunk, (5, 5, 5, 5) if p.family == "round" else (1, 1, 1, 1))]
 
 
 def track_bar(p):
@@ -635,14 +794,25 @@ def tab(p, name, w=24, h=22, open_side="bottom", text_props=()):
 
 
 def header(p, name):
+    """flat: one colour with an accent underline when hot or pressed; bevel: raised cells; glass:
+    a glossy upper half; round: shaded, with short rounded separators."""
     def paint(i, s):
         top, bottom, border = p.face_colors(s, "bar" if s == N else "face")
         pic = Picture(12, 20)
         pic.paint(box(0, 0, 12, 20), pic.vertical(top, bottom))
-        if p.gloss() > 0.9 and s != DISABLED:
-            pic.paint(box(0, 0, 12, 9), np.ones(3), 0.25 if not p.dark else 0.08)
-        pic.paint(box(0, 19, 12, 20), p.border)
-        pic.paint(box(11, 3, 12, 17), mix(p.border, p.window, 0.2))
+        if p.family == "flat":
+            pic.paint(box(0, 18 if s != N else 19, 12, 20), p.accent if s != N else p.border)
+            pic.paint(box(11, 0, 12, 20), mix(p.border, p.window, 0.3))
+        elif p.family == "bevel":
+            pic.paint(box(0, 19, 12, 20), darken(p.border, 0.2))
+            pic.paint(box(11, 0, 12, 20), darken(p.border, 0.2))
+            bevel_edges(p, pic, (-1, -1, 12, 20), s == PRESSED)
+        else:
+            if p.family == "glass" and s != DISABLED:
+                pic.paint(box(0, 0, 12, 9), np.ones(3), 0.25 if not p.dark else 0.06)
+            pic.paint(box(0, 19, 12, 20), p.border)
+            pic.paint(rrect(10.5, 5, 11.5, 15, 0.5) if p.family == "round" else box(11, 3, 12, 17),
+                      mix(p.border, p.window, 0.2))
         return pic
     states = (N, HOT, PRESSED)
     return Element(name, Img(states_sheet(paint, states), states, (2, 2, 2, 2)), content=(4, 2, 4, 2),
@@ -681,7 +851,8 @@ def bars_group(p):
     els += [
         button(p, "MainMenuLinkSelected", 16, 20, (N, HOT, PRESSED), tone="accent", content=(3, 2, 3, 2)),
         bar_panel(p, "MainMenuVertical", 22, 16, vertical=True, border=False, content=(1, 2, 1, 2)),
-        panel_element("PopupMenu", panel(16, 16, p.window, p.window, p.border, min(r, 2)), (3, 3, 3, 3), (2, 2, 2, 2)),
+        panel_element("PopupMenu", panel(16, 16, p.window, p.window, p.border, min(r, 2)), (3, 3, 3, 3), (2, 2, 2, 2),
+                      text=p.text),
         button(p, "PopupMenuCheck", 20, 20, (N, DISABLED), tone="accent", content=(0, 0, 0, 0),
                glyph_shape=lambda i, w, h: check_mark(w, h)),
         glyph_element(p, "PopupMenuExpandButton", lambda i, w, h: double_chevron(w, h, "down"), 11, 11),
@@ -794,7 +965,7 @@ def form_group(p):
         frames.append(Element(name, Img(pixels, (ACTIVE, ACTIVEDISABLED), m)))
     captions = []
     for name, h, delta in (("FormCaption", 30, 1), ("SmallFormCaption", 22, 0)):
-        pixels = sheet([caption_pic(p, 40, h, True), caption_pic(p, 40, h, False)])
+        pixels = sheet([caption_pic(p, 40, h, p.caption), caption_pic(p, 40, h, p.caption_inactive, False)])
         m = p.skin.radius + 4
         props = (int_prop("FontDelta", delta),) if name == "FormCaption" else ()
         captions.append(Element(name, Img(pixels, (ACTIVE, ACTIVEDISABLED), (m, m, m, 2)),
@@ -805,7 +976,7 @@ def form_group(p):
         buttons.append(caption_button(p, "FormButton" + kind.capitalize(), kind))
     els = [fill_element("FormContent", p.content, text=p.text)] + buttons + frames + captions
     props = (color_prop("TextColorInactive", p.caption_text_inactive),
-             color_prop("TextShadowColor", CL_DEFAULT if p.skin.style == "flat" else darken(p.caption, 0.3)))
+             color_prop("TextShadowColor", CL_DEFAULT if p.family != "glass" else darken(p.caption, 0.3)))
     return "Form", els, props
 
 
@@ -955,7 +1126,7 @@ def ribbon_group(p):
             m = {"left": (1, 2, 0, 2), "right": (0, 2, 1, 2), "bottom": (2, 0, 2, 1)}[side]
             frame_els.append((prefix + name, Element(prefix + name, Img(pixels, (ACTIVE, ACTIVEDISABLED), m))))
     frames = dict(frame_els)
-    caption = Element("FormCaption", Img(sheet([caption_pic(p, 40, 30, True), caption_pic(p, 40, 30, False)]),
+    caption = Element("FormCaption", Img(sheet([caption_pic(p, 40, 30, p.caption), caption_pic(p, 40, 30, p.caption_inactive, False)]),
                                          (ACTIVE, ACTIVEDISABLED), (r + 4, r + 4, r + 4, 2)),
                       content=(0, 5, 0, 4), text=tc(p.caption_text),
                       props=(color_prop("TextColorInactive", p.caption_text_inactive),
@@ -1053,6 +1224,7 @@ GROUPS = (bars_group, common_group, docking_group, editors_group, form_group, gr
 
 
 def groups(p):
+    GLYPHS["style"] = FAMILIES[p.family]["glyphs"]
     return [g(p) for g in GROUPS]
 
 

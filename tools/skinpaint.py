@@ -32,6 +32,19 @@ def luminance(c):
     return float(0.2126 * c[0] + 0.7152 * c[1] + 0.0722 * c[2])
 
 
+def relative_luminance(c):
+    """The luminance a contrast ratio is computed from: linear light of the sRGB channels."""
+    lin = np.where(c <= 0.04045, c / 12.92, ((c + 0.055) / 1.055) ** 2.4)
+    return float(0.2126 * lin[..., 0] + 0.7152 * lin[..., 1] + 0.0722 * lin[..., 2]) if lin.ndim == 1 else \
+        0.2126 * lin[..., 0] + 0.7152 * lin[..., 1] + 0.0722 * lin[..., 2]
+
+
+def contrast_ratio(a, b):
+    """(lighter + 0.05) / (darker + 0.05) of two colours, or of a colour and an array of them."""
+    la, lb = relative_luminance(np.asarray(a)), relative_luminance(np.asarray(b))
+    return (np.maximum(la, lb) + 0.05) / (np.minimum(la, lb) + 0.05)
+
+
 def grey(c, t):
     """Moves a colour towards its own grey by t."""
     return mix(c, np.full(3, luminance(c)), t)

@@ -247,6 +247,16 @@ bool TdxSkinPanelController::WMEraseBkgnd(TMessage& m) {
   return TdxSkinCustomController::WMEraseBkgnd(m);
 }
 
+namespace {
+// A panel caption whose font colour is left at its default takes the skin's text colour, that of
+// the form's content: the default window text is black, unreadable on a dark skin's panel.
+TColor PanelCaptionColor(TdxSkinPainterClass painter, TFont* font) {
+  if (font->Color() != clWindowText || !painter->GetSkinInfo()) return font->Color();
+  TdxSkinElement* content = painter->GetSkinInfo()->Element(seFormContent);
+  return content && content->TextColor() != clDefault ? content->TextColor() : font->Color();
+}
+}  // namespace
+
 void TdxSkinPanelController::Paint(HDC dc) {
   auto* panel = ObjectAs<TCustomPanel>(Control());
   if (!panel) return;
@@ -264,6 +274,7 @@ void TdxSkinPanelController::Paint(HDC dc) {
     TdxSkinCanvasStateSaver saver(canvas);
     canvas->GetBrush()->SetStyle(TBrushStyle::bsClear);
     canvas->SetFont(panel->Font());
+    canvas->GetFont()->SetColor(PanelCaptionColor(painter->Painter(), panel->Font()));
     static constexpr UINT alignments[3] = {DT_LEFT, DT_RIGHT, DT_CENTER};
     RECT textRect = *r.Win();
     const std::string text = panel->Caption();

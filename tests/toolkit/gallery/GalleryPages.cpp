@@ -25,6 +25,7 @@ void BuildRibbonBluePage(TGalleryPage& page);
 void BuildRibbonBlackPage(TGalleryPage& page);
 void BuildRibbonSilverPage(TGalleryPage& page);
 void BuildBarPainterPage(TGalleryPage& page);
+void BuildSkinSamplePage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -51,6 +52,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"ribbon-black", BuildRibbonBlackPage},
       {"ribbon-silver", BuildRibbonSilverPage},
       {"barpainter", BuildBarPainterPage},
+      {"skin-sample", BuildSkinSamplePage},
   };
   return pages;
 }
