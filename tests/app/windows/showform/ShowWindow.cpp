@@ -151,7 +151,11 @@ int main(int argc, char** argv) {
     TTimer timer(nullptr);
     timer.SetInterval(static_cast<uint32_t>(std::atoi(argv[4])));
     timer.SetOnTimer(MakeEvent(&closer, &TCloser::Close));
-    Application->Run();
+    // The frames stand on a plain host form, which is no main form: run the loop here.
+    if (Application->MainForm())
+      Application->Run();
+    else
+      while (!Application->Terminated()) Application->HandleMessage();
     globals.FreeGlobals();
   } catch (const Exception& e) {
     std::fprintf(stderr, "showform: %s\n", e.Message().c_str());
