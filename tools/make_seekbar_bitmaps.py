@@ -1,4 +1,5 @@
-"""Draws the range slider's part pictures (resources/windows/seek_*.bmp), 24-bit."""
+"""Draws the range slider's part pictures (resources/windows/seek_*.bmp) and the clip editor's play and
+pause pictures (clip_*.bmp), 24-bit."""
 import os
 import sys
 
@@ -54,10 +55,32 @@ def marker():
     return [(r + "k" * 10)[:10] for r in rows][:22]
 
 
+def play_button(kind):
+    # A round-cornered dark key with a white triangle (play) or two white bars (pause).
+    rows = []
+    for y in range(22):
+        row = ""
+        for x in range(22):
+            corner = (x in (0, 21) and y in (0, 1, 20, 21)) or (y in (0, 21) and x in (1, 20))
+            if corner:
+                row += "l"
+            elif x in (0, 21) or y in (0, 21):
+                row += "k"
+            elif kind == "play" and 7 <= x <= 16 and abs(y - 10.5) <= (x - 6) * 0.55:
+                row += "w"
+            elif kind == "pause" and 6 <= y <= 15 and (6 <= x <= 9 or 12 <= x <= 15):
+                row += "w"
+            else:
+                row += "d"
+        rows.append(row)
+    return rows
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     for name, rows in (("seek_client", client()), ("seek_track", track()), ("seek_sel", selection()),
-                       ("seek_start", thumb(False)), ("seek_end", thumb(True)), ("seek_position", marker())):
+                       ("seek_start", thumb(False)), ("seek_end", thumb(True)), ("seek_position", marker()),
+                       ("clip_play", play_button("play")), ("clip_pause", play_button("pause"))):
         write_bmp(os.path.join(OUT, name + ".bmp"), rows, PALETTE, 24)
 
 
