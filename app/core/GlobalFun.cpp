@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "AppDialogs.h"
 #include "Graphics.h"
 #include "SysUtils.h"
 
@@ -79,13 +80,9 @@ std::string MakeTempFileName(const std::string& Prefix) {
   return name;
 }
 
-int ShowInfo(const std::string& Text) {
-  return MessageBoxA(GetActiveWindow(), Text.c_str(), "Information", MB_OK | MB_ICONINFORMATION);
-}
+int ShowInfo(const std::string& Text) { return AppMessageBox(Text, "Information", MB_OK | MB_ICONINFORMATION); }
 
-int ShowError(const std::string& Text) {
-  return MessageBoxA(GetActiveWindow(), Text.c_str(), "Error", MB_OK | MB_ICONERROR);
-}
+int ShowError(const std::string& Text) { return AppMessageBox(Text, "Error", MB_OK | MB_ICONERROR); }
 
 bool BitmapFromBits(TBitmap* Bitmap, const void* Bits, int32_t Size, int32_t Width, int32_t Height, int32_t BitCount) {
   if (!Bitmap || (Bits && Size == 0)) return false;

@@ -22,7 +22,7 @@ std::string GetFileVersionString(const std::string& FileName);
 // reserves the name is kept, so no other process can take the name before the caller writes it.
 std::string MakeTempFileName(const std::string& Prefix);
 
-// Modal boxes over the active window: "Information" with an OK button, and "Error".
+// Modal boxes over the active window (through AppMessageBox): "Information" with an OK button, and "Error".
 int ShowInfo(const std::string& Text);
 int ShowError(const std::string& Text);
 

@@ -60,6 +60,8 @@ TcxCustomInnerListView::TcxCustomInnerListView(TComponent* owner) : TWinControl(
   SetParentColor(false);
   SetParentFont(true);
   SetTabStop(true);
+  columnItems_ = std::make_unique<TListColumns>(this);
+  listItems_ = std::make_unique<TListItems>(this);
 }
 
 TcxCustomInnerListView::~TcxCustomInnerListView() { header_.reset(); }
@@ -119,6 +121,7 @@ void TcxCustomInnerListView::CreateWnd() {
 }
 
 void TcxCustomInnerListView::DestroyWnd() {
+  ReadColumnWidths();
   header_.reset();
   TWinControl::DestroyWnd();
 }
@@ -154,18 +157,63 @@ void TcxCustomInnerListView::InsertItemIntoWindow(int index) {
   }
 }
 
+// Columns are added and removed through the column collection, which calls back ColumnAdded and
+// ColumnRemoved: the records here and the stored collection stay one list.
 int TcxCustomInnerListView::AddColumn(const TcxListColumn& column) {
-  columns_.push_back(column);
-  if (HandleAllocated()) InsertColumnIntoWindow(ColumnCount() - 1);
+  pendingColumn_ = column;
+  columnItems_->Add();
+  pendingColumn_ = TcxListColumn();
   return ColumnCount() - 1;
 }
 
 void TcxCustomInnerListView::ClearColumns() {
-  columns_.clear();
+  columnItems_->Clear();
   columnOrder_.clear();
-  if (HandleAllocated())
-    while (SendMessageA(Handle(), LVM_DELETECOLUMN, 0, 0)) {
-    }
+}
+
+void TcxCustomInnerListView::ColumnAdded(int index) {
+  columns_.insert(columns_.begin() + index, pendingColumn_);
+  columnOrder_.clear();
+  if (HandleAllocated()) InsertColumnIntoWindow(index);
+}
+
+void TcxCustomInnerListView::ColumnRemoved(int index) {
+  columns_.erase(columns_.begin() + index);
+  columnOrder_.clear();
+  if (HandleAllocated()) SendMessageA(Handle(), LVM_DELETECOLUMN, index, 0);
+}
+
+void TcxCustomInnerListView::ColumnChanged(int index) {
+  if (!HandleAllocated()) return;
+  const TcxListColumn& c = columns_[index];
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+  column.fmt = FormatOf(c.Alignment);
+  column.cx = c.Width;
+  column.pszText = const_cast<char*>(c.Caption.c_str());
+  SendMessageA(Handle(), LVM_SETCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+  InvalidateHeader();
+}
+
+void TcxCustomInnerListView::ReadColumnWidths() {
+  if (!HandleAllocated() || viewStyle_ != vsReport) return;
+  for (int i = 0; i < ColumnCount(); ++i) {
+    const int width = static_cast<int>(SendMessageA(Handle(), LVM_GETCOLUMNWIDTH, i, 0));
+    if (width > 0) columns_[i].Width = width;
+  }
+}
+
+void TcxCustomInnerListView::ItemTextChanged(int index) {
+  if (!HandleAllocated() || ownerData_) return;
+  const TcxListItem& source = items_.at(index);
+  for (int sub = 0; sub <= ColumnCount() || sub <= static_cast<int>(source.SubItems.size()); ++sub) {
+    LVITEMA text{};
+    text.iSubItem = sub;
+    const std::string* value = sub == 0 ? &source.Caption
+                               : sub <= static_cast<int>(source.SubItems.size()) ? &source.SubItems[sub - 1] : nullptr;
+    text.pszText = const_cast<char*>(value ? value->c_str() : "");
+    SendMessageA(Handle(), LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&text));
+  }
 }
 
 // A sorted list puts the new item in its place; the answer is the index it ends at.
@@ -177,7 +225,6 @@ int TcxCustomInnerListView::AddItem(const TcxListItem& item) {
     const std::vector<int> order = SortedOrder();
     index = static_cast<int>(std::find(order.begin(), order.end(), index) - order.begin());
   }
-  if (OnChange) OnChange(this);
   return index;
 }
 
@@ -186,14 +233,12 @@ void TcxCustomInnerListView::DeleteItem(int index) {
   items_.erase(items_.begin() + index);
   lastHintItem_ = noHintItem;  // the indices after it now name other items
   if (HandleAllocated()) SendMessageA(Handle(), LVM_DELETEITEM, index, 0);
-  if (OnChange) OnChange(this);
 }
 
 void TcxCustomInnerListView::Clear() {
   items_.clear();
   lastHintItem_ = noHintItem;
   if (HandleAllocated()) SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
-  if (OnChange) OnChange(this);
 }
 
 int TcxCustomInnerListView::ItemAtPoint(int x, int y) {
@@ -549,22 +594,29 @@ void TcxCustomInnerListView::WMNCPaint(TMessage&) {
   const RECT grip{origin.x - window.left + client.right, origin.y - window.top + client.bottom,
                   window.right - window.left, window.bottom - window.top};
   HDC dc = GetWindowDC(Handle());
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(container_->LookAndFeel()->CurrentPainter()->ContentColor()));
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(container_->LookAndFeel()->CurrentPainter()->SizeGripAreaColor()));
   FillRect(dc, &grip, brush);
   DeleteObject(brush);
   ReleaseDC(Handle(), dc);
 }
 
+// The square between the bars is repainted after every move or resize: the platform's own
+// non-client painting, which would fill it, is not used.
 void TcxCustomInnerListView::WMWindowPosChanged(TMessage& m) {
   const bool destroying = ComponentState().Contains(csDestroying);
   if (!destroying && container_) container_->UpdateOwnScrollBars(false);
   TWinControl::Dispatch(m);
+  if (!destroying && container_ && container_->IsHScrollBarVisible() && container_->IsVScrollBarVisible())
+    SendMessageA(Handle(), WM_NCPAINT, 1, 0);
 }
 
 void TcxCustomInnerListView::WMNotify(TMessage& m) {
   TWinControl::Dispatch(m);
   const auto* header = reinterpret_cast<const NMHDR*>(m.LParam);
-  if (header->code == static_cast<UINT>(headerItemChanged) && container_) container_->UpdateOwnScrollBars(false);
+  if (header->code == static_cast<UINT>(headerItemChanged) || header->code == static_cast<UINT>(HDN_ITEMCHANGEDW)) {
+    ReadColumnWidths();
+    if (container_) container_->UpdateOwnScrollBars(false);
+  }
   if (!header_ || header->hwndFrom != HeaderWindow()) return;
   if (header->code == static_cast<UINT>(NM_RCLICK)) HeaderRightClicked();
   if (header->code == static_cast<UINT>(HDN_ENDDRAG)) columnDragEnded_ = true;  // the header reorders after it
@@ -655,9 +707,13 @@ bool TcxCustomInnerListView::CanEdit(int item) {
   return allow;
 }
 
+// OnChanging may refuse a new caption before OnEdited sees it.
 void TcxCustomInnerListView::CaptionEdited(int index, const char* text) {
-  std::string caption = text;
+  if (index < 0 || index >= ItemCount()) return;
   bool allow = true;
+  if (OnChanging) OnChanging(this, index, ctText, allow);
+  if (!allow) return;
+  std::string caption = text;
   if (OnEdited) OnEdited(this, index, caption, allow);
   if (!allow || index < 0 || index >= ItemCount()) return;
   items_[index].Caption = caption;
@@ -685,8 +741,12 @@ LRESULT TcxCustomInnerListView::ItemChanging(const NMLISTVIEW& change) {
   return allow ? FALSE : TRUE;
 }
 
+// Every change of a row (text, image, state) is the list's OnChange; a selection change is also
+// OnSelectItem.
 void TcxCustomInnerListView::ItemChanged(const NMLISTVIEW& change) {
-  if (!(change.uChanged & LVIF_STATE) || change.iItem < 0) return;
+  if (change.iItem < 0) return;
+  if (OnChange) OnChange(this);
+  if (!(change.uChanged & LVIF_STATE)) return;
   const bool was = change.uOldState & LVIS_SELECTED, is = change.uNewState & LVIS_SELECTED;
   if (was != is && OnSelectItem) OnSelectItem(this, change.iItem, is);
 }
@@ -982,6 +1042,17 @@ void TcxCustomListView::UpdateIconOptions() {
   if (inner_) inner_->ApplyIconOptions(*iconOptions_);
 }
 
+TListItem* TcxCustomListView::ItemAtPoint(int x, int y) const {
+  const int index = inner_->ItemAtPoint(x, y);
+  return index >= 0 && index < inner_->ItemCount() ? inner_->Items()->Item(index) : nullptr;
+}
+
+TListItem* TcxCustomListView::GetSelectedItem() const {
+  if (!inner_->HandleAllocated()) return nullptr;
+  const int index = inner_->SelectedIndex();
+  return index >= 0 && index < inner_->ItemCount() ? inner_->Items()->Item(index) : nullptr;
+}
+
 void TcxCustomListView::SetReadOnly(bool value) {
   if (value == ReadOnly()) return;
   inner_->SetReadOnly(value);
@@ -1047,6 +1118,16 @@ constexpr const char* sortTypeNames[] = {"stNone", "stData", "stText", "stBoth"}
 constinit const TEnumInfo viewStyleInfo{viewStyleNames, 4};
 constinit const TEnumInfo arrangementInfo{arrangementNames, 2};
 constinit const TEnumInfo sortTypeInfo{sortTypeNames, 4};
+constexpr const char* alignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
+constinit const TEnumInfo alignmentInfo{alignmentNames, 3};
+
+using C = TListColumn;
+constinit const TPropInfo columnProps[] = {
+    Published<&C::Alignment, &C::SetAlignment>("Alignment", &alignmentInfo).WithDefault(taLeftJustify),
+    Published<&C::Caption, &C::SetCaption>("Caption"),
+    Published<&C::ImageIndex, &C::SetImageIndex>("ImageIndex").WithDefault(-1),
+    Published<&C::Width, &C::SetWidth>("Width").WithDefault(50),
+};
 
 // An event of the inner list view published on the container: a stored form binds it there.
 template <auto Member> constexpr TPropInfo InnerEvent(const char* name) {
@@ -1068,6 +1149,7 @@ using L = TcxCustomListView;
 using I = TcxCustomInnerListView;
 constinit const TPropInfo listProps[] = {
     Published<&L::ColumnClick, &L::SetColumnClick>("ColumnClick").WithDefault(true),
+    Published<&L::Columns, &L::SetColumns>("Columns"),
     Published<&L::HideSelection, &L::SetHideSelection>("HideSelection").WithDefault(true),
     Published<&L::IconOptions, nullptr>("IconOptions"),
     Published<&L::MultiSelect, &L::SetMultiSelect>("MultiSelect").WithDefault(false),
@@ -1116,6 +1198,7 @@ void StartListView() {
   InitCommonControlsEx(&controls);
   RegisterPublishedProperties(TcxIconOptions::StaticClass(), iconOptionsProps);
   RegisterPublishedProperties(TcxListView::StaticClass(), listProps);
+  RegisterPublishedProperties(TListColumn::StaticClass(), columnProps);
   RegisterClass(TcxListView::StaticClass());
 }
 

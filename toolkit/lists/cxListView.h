@@ -17,6 +17,94 @@
 
 class TcxCustomListView;
 
+class TcxCustomInnerListView;
+class TListItems;
+
+// A column of the list as a stored collection item: reads and writes go to the list's own column
+// record (and its window), so the width read back is the one the user dragged the divider to.
+class TListColumn : public TCollectionItem {
+  CALDERAN_CLASS(TListColumn)
+  explicit TListColumn(TCollection* collection) : TCollectionItem(collection) {}
+  std::string Caption() const;
+  void SetCaption(const std::string& value);
+  int Width() const;
+  void SetWidth(int value);
+  TAlignment Alignment() const;
+  void SetAlignment(TAlignment value);
+  int ImageIndex() const;
+  void SetImageIndex(int value);
+  std::string DisplayName() const override;
+  void Assign(TPersistent* source) override;
+
+ private:
+  TcxCustomInnerListView* List() const;
+};
+
+// The list's columns, stored in a form as "Columns = <item ... end>". Adding and removing items
+// adds and removes the list's columns.
+class TListColumns : public TOwnedCollection {
+  CALDERAN_CLASS(TListColumns)
+  explicit TListColumns(TcxCustomInnerListView* owner);
+  TcxCustomInnerListView* List() const { return list_; }
+  TListColumn* Items(int index) const { return static_cast<TListColumn*>(TCollection::Items(index)); }
+  TListColumn* Add() { return static_cast<TListColumn*>(TCollection::Add()); }
+
+ protected:
+  void Notify(TCollectionItem* item, TCollectionNotification action) override;
+
+ private:
+  TcxCustomInnerListView* list_;
+};
+
+// One row of the list, seen through its index: caption and sub-items are read from and written to
+// the list's own record of the row (so they survive the window being made again) and shown at once.
+// A row handle names a place, not a row: after a deletion or a sort it names the row now there.
+class TListItem : public TPersistent {
+  CALDERAN_CLASS(TListItem)
+  TListItem(TcxCustomInnerListView* list, int index);
+  ~TListItem() override;
+  TcxCustomInnerListView* ListView() const { return list_; }
+  int Index() const { return index_; }
+  std::string Caption() const;
+  void SetCaption(const std::string& value);
+  // Columns 1 and after: add, read and write by index.
+  TStrings* SubItems() const { return subItems_.get(); }
+  intptr_t Data() const;
+  void SetData(intptr_t value);
+  bool Selected() const;
+  void SetSelected(bool value);
+  // The row's left-top point in client coordinates (horizontal scrolling included).
+  TPoint Position() const;
+  // drBounds: the whole row; drIcon; drLabel; drSelectBounds: the part that shows the selection.
+  enum TDisplayCode : uint8_t { drBounds, drIcon, drLabel, drSelectBounds };
+  TRect DisplayRect(TDisplayCode code) const;
+
+ private:
+  friend class TListItems;
+  TcxCustomInnerListView* list_;
+  int index_;
+  std::unique_ptr<TStrings> subItems_;
+};
+
+// The rows of the list: add, count, row by index, delete, clear.
+class TListItems : public TPersistent {
+  CALDERAN_CLASS(TListItems)
+  explicit TListItems(TcxCustomInnerListView* list) : list_(list) {}
+  ~TListItems() override;
+  int Count() const;
+  TListItem* Item(int index) const;
+  TListItem* operator[](int index) const { return Item(index); }
+  TListItem* Add();
+  void Delete(int index);
+  void Clear();
+  void BeginUpdate();
+  void EndUpdate();
+
+ private:
+  TcxCustomInnerListView* list_;
+  mutable std::vector<std::unique_ptr<TListItem>> handles_;
+};
+
 enum TViewStyle : uint8_t { vsIcon, vsSmallIcon, vsList, vsReport };
 enum TIconArrangement : uint8_t { iaTop, iaLeft };
 // Which changes keep the list sorted: none, the items' data (through OnCompare), their captions, both.
@@ -116,6 +204,16 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   TcxContainer* OwnerContainer() override;
 
   // --- columns and items (kept here and given to the window whenever it is made)
+  TListColumns* Columns() const { return columnItems_.get(); }
+  TListItems* Items() const { return listItems_.get(); }
+  // The column record of a stored column (through TListColumn) and the row record of a row.
+  TcxListColumn& ColumnRecord(int index) { return columns_.at(index); }
+  TcxListItem& ItemRecord(int index) { return items_.at(index); }
+  // Shows a column record's changes, and a row's caption and sub-items, in the window.
+  void ColumnChanged(int index);
+  void ItemTextChanged(int index);
+  // Takes the column widths from the window (the user may have dragged a divider).
+  void ReadColumnWidths();
   int AddColumn(const TcxListColumn& column);
   void ClearColumns();
   int ColumnCount() const { return static_cast<int>(columns_.size()); }
@@ -263,7 +361,13 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   LRESULT FindDataItem(UINT flags, const std::string& text, int start);
   TRect ItemBounds(int index);
 
+  friend class TListColumns;
+  void ColumnAdded(int index);
+  void ColumnRemoved(int index);
   TcxCustomListView* container_ = nullptr;
+  std::unique_ptr<TListColumns> columnItems_;
+  std::unique_ptr<TListItems> listItems_;
+  TcxListColumn pendingColumn_;  // the record AddColumn gives the column being added
   std::unique_ptr<TcxCanvas> canvas_;
   std::unique_ptr<TControlCanvas> controlCanvas_;
   std::unique_ptr<TWindowSubclass> header_;
@@ -295,6 +399,14 @@ class TcxCustomListView : public TcxContainer {
   ~TcxCustomListView() override;
 
   TcxCustomInnerListView* InnerListView() const { return inner_; }
+  TListColumns* Columns() const { return inner_->Columns(); }
+  void SetColumns(TListColumns* value) { inner_->Columns()->Assign(value); }
+  TListItems* Items() const { return inner_->Items(); }
+  TListColumn* Column(int index) const { return inner_->Columns()->Items(index); }
+  // The row at a point of the inner list view's client area, or null.
+  TListItem* ItemAtPoint(int x, int y) const;
+  // The first selected row, or null.
+  TListItem* GetSelectedItem() const;
   TcxIconOptions* IconOptions() const { return iconOptions_.get(); }
   void SetIconOptions(TcxIconOptions* value);
   void UpdateIconOptions();

@@ -3,7 +3,6 @@
 #include <memory>
 #include <string>
 
-#include "CoreTestSupport.h"
 #include "FakeEngine.h"
 #include "RzBmpBtn.h"
 #include "RzEdit.h"
@@ -194,14 +193,14 @@ TEST_F(VideoEditTest, OkRefusesARangeWhoseEndIsNotAfterItsStartOrPastTheClip) {
       {"00:00:10.000", "00:01:00.001", "The end time lies beyond the end of the clip (00:01:00.000)."},
   };
   for (const TCase& c : cases) {
-    TMessageBoxCatcher boxes;
+    TDialogAnswers boxes;
     form->pgcClip->SetActivePageIndex(0);
     form->edtStart->SetText(c.start);
     form->edtEnd->SetText(c.end);
     EXPECT_EQ(ClickOK(), mrNone) << c.end << ": the dialog stays open";
-    ASSERT_EQ(boxes.Boxes().size(), 1u) << c.end;
-    EXPECT_EQ(boxes.Boxes()[0].Caption, "Error");
-    EXPECT_EQ(boxes.Boxes()[0].Text, c.message);
+    ASSERT_EQ(boxes.Boxes.size(), 1u) << c.end;
+    EXPECT_EQ(boxes.Boxes[0].Caption, "Error");
+    EXPECT_EQ(boxes.Boxes[0].Text, c.message);
     EXPECT_EQ(task.StartTime, 5 * kSecond) << "nothing stored";
     EXPECT_EQ(form->pgcClip->ActivePageIndex(), 1) << "the time fields are shown";
   }
