@@ -23,6 +23,7 @@ void TFrameFileList::AfterConstruction() {
 
 void TFrameFileList::UpdateRows() {
   Edit->SetVisible(false);
+  FSelectedRow = -1;
   TListItems* rows = FileList->Items();
   rows->BeginUpdate();
   rows->Clear();
@@ -69,8 +70,13 @@ void TFrameFileList::FileListMouseDown(TObject*, TMouseButton, TShiftState, int 
     return;
   }
   Edit->SetVisible(false);
+  // The list has already cleared its selection for this press: the row selected before it counts.
   TListItem* selected = FileList->GetSelectedItem();
-  FLastRow = selected ? selected->Index() : -1;
+  FLastRow = selected ? selected->Index() : FSelectedRow;
+}
+
+void TFrameFileList::FileListSelectItem(TObject*, int Item, bool Selected) {
+  if (Selected) FSelectedRow = Item;
 }
 
 void TFrameFileList::FileListMouseUp(TObject*, TMouseButton, TShiftState, int, int) {
@@ -93,6 +99,7 @@ void TFrameFileList::Register() {
       PublishedMethod<&TFrameFileList::FileListMouseDown>("FileListMouseDown"),
       PublishedMethod<&TFrameFileList::FileListMouseUp>("FileListMouseUp"),
       PublishedMethod<&TFrameFileList::EditChange>("EditChange"),
+      PublishedMethod<&TFrameFileList::FileListSelectItem>("FileListSelectItem"),
   };
   RegisterPublishedProperties(StaticClass(), fields);
   RegisterPublishedMethods(StaticClass(), methods);

@@ -39,6 +39,8 @@ class TFrameFileList : public TFrame {
   void FileListMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   void FileListMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   void EditChange(TObject* Sender);
+  // Remembers the selected row: a press below the rows clears the selection before the frame sees it.
+  void FileListSelectItem(TObject* Sender, int Item, bool Selected);
   int EditRow() const { return FEditRow; }
   int LastRow() const { return FLastRow; }
   static void Register();
@@ -51,6 +53,7 @@ class TFrameFileList : public TFrame {
   TFileListObserver FObserver;
   int32_t FEditRow = 0;
   int32_t FLastRow = -1;
+  int32_t FSelectedRow = -1;
 };
 
 extern const TUnitInfo VideoListVwUnit;
