@@ -22,6 +22,11 @@
 #include "dxThemeManager.h"
 #include "dxUxTheme.h"
 #include "About.h"
+#include "FormatsAdvance.h"
+#include "NxInspectorUnits.h"
+#include "OFormat.h"
+#include "RangeSlider.h"
+#include "VideoEdit.h"
 #include "Log.h"
 #include "MainPreview.h"
 #include "Progress.h"
@@ -33,6 +38,7 @@ void StartAppWindowUnits() {
   StartSkinUnits();
   StartUnits({&dxSkinsFormUnit});
   StartFramedUnits();
+  StartInspectorUnits();
   StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxEditUnit, &cxButtonsUnit, &cxTextEditUnit, &cxMemoUnit,
               &cxLabelUnit, &cxCheckBoxUnit, &cxProgressBarUnit, &cxListViewUnit, &FormReaderUnit});
   // One line per window module.
@@ -41,4 +47,6 @@ void StartAppWindowUnits() {
   StartUnits({&ProgressUnit});
   StartUnits({&VideoListVwUnit});
   StartUnits({&MainPreviewUnit});
+  StartUnits({&RangeSliderUnit, &VideoEditUnit});
+  StartUnits({&OFormatUnit, &FormatsAdvanceUnit});
 }

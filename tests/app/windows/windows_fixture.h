@@ -107,3 +107,13 @@ inline TModalResult WhileModal(TCustomForm* form, std::function<void()> body) {
   WhenModal(std::move(body));
   return form->ShowModal();
 }
+
+// The windows' modules alone, for the tests that bring their own engine (the recording stand-in)
+// and make the objects they need themselves.
+class WindowsFixture : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    UsePrivateDesktop();
+    StartAppWindowUnits();
+  }
+};
