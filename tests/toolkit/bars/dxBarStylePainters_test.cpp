@@ -323,7 +323,7 @@ TEST_F(StylePainters, EveryStyleOperationLeavesTheCanvasClean) {
   glyph.SetSize(16, 16);
   control_->Glyph = &glyph;
   TPainterSurface s(130, 40, clWhite);
-  HDC dc = s.Canvas()->GetHandle();
+  HDC dc = nullptr;
   using TOperation = std::function<void(TdxBarPainterClass, int)>;
   const std::vector<std::pair<const char*, TOperation>> operations = {
       {"GlyphFrame", [&](TdxBarPainterClass p, int st) {
@@ -378,6 +378,8 @@ TEST_F(StylePainters, EveryStyleOperationLeavesTheCanvasClean) {
           const TdxBarPainterClass p = painters[pi];
           const auto& [name, operation] = operations[row];
           s.Fill(clWhite);
+          dc = s.Canvas()->GetHandle();
+          bar_->SetBounds(0, 40, 125, 30);
           const TCanvasSnapshot snapshot = Snapshot(s.Canvas());
           POINT position{};
           GetCurrentPositionEx(dc, &position);
