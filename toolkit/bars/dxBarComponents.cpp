@@ -1,5 +1,6 @@
 #include "dxBarComponents.h"
 
+#include "cxClasses.h"
 #include "dxBarManager.h"
 
 CALDERAN_IMPLEMENT_CLASS(TdxBarPersistent, TPersistent)
@@ -17,6 +18,7 @@ TdxBarComponent::~TdxBarComponent() {
   // The lists drop the component through their free notification, which comes after this list of
   // them is gone: marked destroying, they leave it alone.
   Destroying();
+  ClearObjectLinks(this);
 }
 
 void TdxBarComponent::NotifyChanged(bool wholeList) {

@@ -258,16 +258,20 @@ int ScreenColorDepth() {
 }
 
 void CreateCheckerBrush() {
-  TBitmap bitmap;
-  bitmap.SetWidth(8);
-  bitmap.SetHeight(8);
-  HDC dc = bitmap.Canvas()->Handle();
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), face = GetSysColor(COLOR_BTNFACE);
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 8; ++x) SetPixel(dc, x, y, x % 2 == y % 2 ? face : light);
   }
+  SelectObject(dc, old);
+  DeleteDC(dc);
   FreeCheckerBrush();
-  checkerBrush = CreatePatternBrush(bitmap.Handle());
+  checkerBrush = CreatePatternBrush(bitmap);
+  DeleteObject(bitmap);  // the brush keeps its own copy
 }
 
 HBRUSH CheckerBrush() { return checkerBrush; }

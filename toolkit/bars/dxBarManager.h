@@ -163,7 +163,9 @@ class TdxBarManager : public TComponent {
   TdxBarGroup* GetGroup(int index) const { return static_cast<TdxBarGroup*>(groups_->Items(index)); }
   TdxBarGroup* AddGroup();
   void AddGroupToList(TdxBarGroup* group);
-  void RemoveGroupFromList(TdxBarGroup* group) { groups_->Remove(group); }
+  void RemoveGroupFromList(TdxBarGroup* group) {
+    if (groups_) groups_->Remove(group);
+  }
   std::string GetUniqueItemName(TClass itemClass) const;
 
   // --- Categories

@@ -28,6 +28,7 @@
 #include "cxProgressBar.h"
 #include "cxTextEdit.h"
 #include "cxRadioGroup.h"
+#include "dxBarUnits.h"
 #include "dxOffice11.h"
 #include "dxSkinsLookAndFeelPainter.h"
 #include "dxSkinsForm.h"
@@ -124,6 +125,7 @@ int main(int argc, char** argv) {
   StartFramedUnits();
   StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxEditUnit, &cxProgressBarUnit, &cxTextEditUnit, &cxMaskEditUnit,
               &cxGroupBoxUnit, &cxRadioGroupUnit, &cxDropDownEditUnit});
+  StartBarUnits();
   if (argc == 2 && !std::strcmp(argv[1], "--list-pages")) {
     for (const TGalleryPageEntry& entry : GalleryPages()) std::printf("%s\n", entry.Name);
     return 0;

@@ -20,6 +20,7 @@ void BuildDropDownPage(TGalleryPage& page);
 void BuildDropDownPanelPage(TGalleryPage& page);
 void BuildPopupEditPage(TGalleryPage& page);
 void BuildListBoxPage(TGalleryPage& page);
+void BuildBarPainterPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -41,6 +42,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"dropdown-panel", BuildDropDownPanelPage},
       {"popupedit", BuildPopupEditPage},
       {"listbox", BuildListBoxPage},
+      {"barpainter", BuildBarPainterPage},
   };
   return pages;
 }
