@@ -397,7 +397,7 @@ void TdxBarFlatPainter::DrawMenuItemBackground(const TdxBarItemControlDrawParams
 }
 
 void TdxBarFlatPainter::DrawMenuSeparatorLine(TcxCanvas* canvas, const TRect& rect) const {
-  canvas->FrameRect(rect, GetMenuSeparatorColor(), 1, TcxBorders{bTop});
+  FillDCRectWithColor(canvas->GetHandle(), RECT{rect.Left, rect.Top, rect.Right, rect.Top + 1}, GetMenuSeparatorColor());
 }
 
 void TdxBarFlatPainter::DrawDropDownNonClient(HWND window, bool sizable, int corner, TRect& gripRect,

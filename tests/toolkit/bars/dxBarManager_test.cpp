@@ -6,7 +6,10 @@
 #include "BinaryFiler.h"
 #include "bars_fixture.h"
 #include "dxBarDrawRoutines.h"
+#include "dxBarFlatPainter.h"
+#include "dxBarOffice11Painter.h"
 #include "dxBarStrs.h"
+#include "dxBarXPPainter.h"
 #include "message_pump.h"
 #include "stored_form_test.h"
 

@@ -188,7 +188,15 @@ TEST_F(BarPainter, EveryPainterDrawsEveryButtonStateCleanly) {
   TPainterSurface s(120, 60, clWhite);
   HDC dc = s.Canvas()->GetHandle();
   Params(s, cvsGlyph | cvsCaption);
-  TdxBarPainter::Instance()->DrawButton(control_->DrawParams(), {0, 0, 110, 50});  // the glyph routine's scratch bitmaps
+  // First-use caches: the glyph routine's scratch bitmaps and the visual style's part images.
+  for (TdxBarPainterClass p : painters)
+    for (int state : {0, 2, 8, 18, 20}) {
+      TdxBarItemControlDrawParams& params = control_->DrawParams();
+      params.DrawSelected = (state & 2) != 0, params.Pressed = (state & 8) != 0, params.Down = (state & 4) != 0;
+      params.DropDown = params.IsButton = (state & 16) != 0;
+      params.ArrowSize = {11, 5};
+      p->DrawButton(params, {0, 0, 110, 50});
+    }
   const int before = GdiObjectCount();
   for (TdxBarPainterClass p : painters) {
     for (int state = 0; state < 64; ++state) {

@@ -6,8 +6,11 @@
 
 #include "GalleryPages.h"
 #include "dxBarControl.h"
+#include "dxBarFlatPainter.h"
 #include "dxBarItemControl.h"
 #include "dxBarManager.h"
+#include "dxBarOffice11Painter.h"
+#include "dxBarXPPainter.h"
 
 namespace {
 
