@@ -4,7 +4,6 @@
 #pragma once
 #include "calderan_test.h"
 
-#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -67,19 +66,15 @@ class TDialogAnswers {
 // The program's start-up around the tests of one program: modules, global strings, the global
 // service object with the engine and the five global objects (no settings file: defaults).
 struct AppWindowsFixture : ::testing::Test {
-  // Once per process, however many suites the program has: the engine and the global objects are
-  // made once, as in the program, and freed when the process ends.
   static void SetUpTestSuite() {
-    if (Globals()) return;
     UsePrivateDesktop();
     StartAppWindowUnits();
     SetGlobalStrings();
     DeleteFileA("configure.ini");
     Application->Initialize();
     Globals() = std::make_unique<TInitGlobal>();
-    std::atexit(&FreeGlobalsAtExit);
   }
-  static void FreeGlobalsAtExit() {
+  static void TearDownTestSuite() {
     Globals()->FreeGlobals();
     Globals().reset();
     DeleteFileA("configure.ini");
