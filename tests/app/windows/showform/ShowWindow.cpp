@@ -23,6 +23,7 @@
 #include "MainPreview.h"
 #include "Progress.h"
 #include "VideoListVw.h"
+#include "ClipWindowsShow.h"
 #include "cxLookAndFeels.h"
 #include "dxSkinsForm.h"
 
@@ -124,6 +125,7 @@ void ShowNamed(const std::string& name, const std::vector<std::string>& media) {
     ShowFileList(media);
   } else if (name == "preview") {
     ShowPreview(media);
+  } else if (ShowClipWindow(name, WinPath(media.at(0)))) {
   } else {
     throw Exception("no window named " + name);
   }
