@@ -8,23 +8,13 @@ namespace {
 
 using enginetest::Probe;
 
-TWindowsMedia* media = nullptr;
-
 // Records the exceptions that reach the application's handler.
 struct TErrorLog {
   std::vector<std::string> messages;
   void Handle(TObject*, Exception* e) { messages.push_back(e ? e->Message() : "?"); }
 };
 
-struct ProgressWindow : AppWindowsFixture {
-  static void SetUpTestSuite() {
-    AppWindowsFixture::SetUpTestSuite();
-    media = new TWindowsMedia;
-  }
-  static void TearDownTestSuite() {
-    delete media;
-    AppWindowsFixture::TearDownTestSuite();
-  }
+struct ProgressWindow : MediaWindowsFixture {
   void SetUp() override {
     form.reset(CreateForm<TFormProgress>(Application));
     GlobalVideoList->Clear();

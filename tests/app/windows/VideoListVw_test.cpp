@@ -7,17 +7,7 @@
 
 namespace {
 
-TWindowsMedia* media = nullptr;
-
-struct FileListFrame : AppWindowsFixture {
-  static void SetUpTestSuite() {
-    AppWindowsFixture::SetUpTestSuite();
-    media = new TWindowsMedia;
-  }
-  static void TearDownTestSuite() {
-    delete media;
-    AppWindowsFixture::TearDownTestSuite();
-  }
+struct FileListFrame : MediaWindowsFixture {
   void SetUp() override {
     GlobalVideoList->Clear();
     host = std::make_unique<TForm>(nullptr, 0);

@@ -2,6 +2,7 @@
 // input list filled with it as the main window fills it.
 #pragma once
 #include "EngineTestUtil.h"
+#include "windows_fixture.h"
 #include "Global.h"
 #include "XMLFormats.h"
 
@@ -42,3 +43,17 @@ inline int AddInput(const std::string& unixPath) {
   GlobalVideoList->AddVideo(GlobalMediaInfo, enginetest::WinPath(unixPath));
   return GlobalVideoList->Count() - 1;
 }
+
+// The real start-up with the media made once for the test program's suite.
+struct MediaWindowsFixture : AppWindowsFixture {
+  static inline TWindowsMedia* media = nullptr;
+  static void SetUpTestSuite() {
+    AppWindowsFixture::SetUpTestSuite();
+    media = new TWindowsMedia;
+  }
+  static void TearDownTestSuite() {
+    delete media;
+    media = nullptr;
+    AppWindowsFixture::TearDownTestSuite();
+  }
+};
