@@ -1,5 +1,6 @@
 #include "dxBarUnits.h"
 
+#include "dxBarButtonControl.h"
 #include "dxBarImageOptions.h"
 #include "dxBarItem.h"
 #include "dxBarItemRegistry.h"
@@ -16,4 +17,4 @@ void RegisterBarClasses() {
 
 const TUnitInfo dxBarRegistrationUnit{"dxBarRegistration", RegisterBarClasses, nullptr};
 
-void StartBarUnits() { StartUnits({&dxBarUnit, &dxBarRegistrationUnit}); }
+void StartBarUnits() { StartUnits({&dxBarUnit, &dxBarRegistrationUnit, &dxBarButtonControlUnit}); }
