@@ -219,6 +219,8 @@ class TCustomdxBarControl : public TCustomControl {
   virtual void DrawBackground(HDC dc, const TRect& rect);
   virtual void DrawNonClient(HDC) {}
   virtual bool NeedsNCPaint() const { return true; }
+  // A hosted edit of this window is being edited.
+  virtual bool IsEditActive() const { return false; }
   void PaintItemControls();
   void PaintItemControl(TdxBarItemControl* control);
   bool NeedPaintItem(TdxBarItemControlViewInfo* viewInfo) const;
@@ -249,6 +251,8 @@ class TCustomdxBarControl : public TCustomControl {
   void WMNCPaint(TMessage& m);
   void WMDestroy(TMessage& m);
   void WMKillFocus(TMessage& m);
+  void WMSetFocus(TMessage& m);
+  void WMCtlColorEdit(TMessage& m);
   void ClickAtPoint(const TPoint& point);
   void ForEachShownControl(void (*step)(TdxBarItemControl* control));
   void HandleKey(Word& key, TShiftState shift);
@@ -270,6 +274,7 @@ class TCustomdxBarControl : public TCustomControl {
   bool active_ = false;
   bool downed_ = false;
   bool tracking_ = false;
+  bool editColoredPosted_ = false;
   uint8_t state_ = 0;
   int viewState_ = 0;
   int textSize_ = 0;

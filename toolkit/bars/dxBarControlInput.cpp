@@ -48,6 +48,9 @@ void TCustomdxBarControl::Dispatch(TMessage& m) {
       if (HandleAllocated()) UpdateLayout();
       break;
     case DXM_BAR_REBUILDITEMCONTROLS: Rebuild(true); break;
+    case WM_SETFOCUS: WMSetFocus(m); break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: WMCtlColorEdit(m); break;
     default: TCustomControl::Dispatch(m);
   }
 }
@@ -55,6 +58,26 @@ void TCustomdxBarControl::Dispatch(TMessage& m) {
 void TCustomdxBarControl::WMDestroy(TMessage& m) {
   if (!ComponentState().Contains(csDestroying)) MouseLeft();
   TCustomControl::Dispatch(m);
+}
+
+// A bar window keeps no focus: it goes to the manager's owner window (a hosted edit keeps it).
+void TCustomdxBarControl::WMSetFocus(TMessage& m) {
+  TdxBarItemControl* selected = SelectedControl();
+  if (selected && selected->HostsWindow()) return TCustomControl::Dispatch(m);
+  TWinControl* owner = manager_ ? GetWinControlOwner(manager_) : nullptr;
+  if (owner && owner->HandleAllocated() && IsWindowVisible(owner->WindowHandle())) ::SetFocus(owner->WindowHandle());
+}
+
+// An edit being edited is told once that the bar window coloured it.
+void TCustomdxBarControl::WMCtlColorEdit(TMessage& m) {
+  TCustomControl::Dispatch(m);
+  if (!IsEditActive()) {
+    editColoredPosted_ = false;
+    return;
+  }
+  if (editColoredPosted_) return;
+  editColoredPosted_ = true;
+  PostMessageA(reinterpret_cast<HWND>(m.LParam), DXM_BAR_EDITCOLORED, 0, 0);
 }
 
 void TCustomdxBarControl::WMKillFocus(TMessage& m) {
