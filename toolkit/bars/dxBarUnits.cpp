@@ -1,8 +1,10 @@
 #include "dxBarUnits.h"
 
 #include "dxBarButtonControl.h"
+#include "dxBarButtons.h"
 #include "dxBarImageOptions.h"
 #include "dxBarItem.h"
+#include "dxBarItemLinks.h"
 #include "dxBarItemRegistry.h"
 #include "dxBarManager.h"
 
@@ -12,6 +14,8 @@ void RegisterBarClasses() {
   RegisterImageOptionsProperties();
   RegisterCategoriesProperties();
   RegisterBarItemProperties();
+  RegisterBarItemLinkProperties();
+  RegisterBarButtonItems();
 }
 }  // namespace
 
