@@ -183,6 +183,7 @@ TEST_F(BarWindow, TextSizesScaleWithTheFontAboveTheirLowerBounds) {
     int FontSize;
     bool Clamped;
   } cases[] = {{1, true}, {40, false}};
+  manager_->SetScaled(false);  // a scaled manager keeps the system's menu font
   for (const TCase& c : cases) {
     manager_->Font()->SetSize(c.FontSize);
     bar->CalcSizes();

@@ -25,6 +25,7 @@ class TMeasuredControl : public TdxBarItemControl {
     return levels;
   }
   int GetCaptionWidth() override { return CaptionWidth; }
+  int GetDefaultViewStructure() const override { return cvsCaption; }
   int GetWidth() override {
     ++Measured;
     return TdxBarItemControl::GetWidth();
@@ -146,6 +147,9 @@ TEST_F(ItemControlMeasuring, WithoutAnyImageTheGlyphSizeIsTheDefault) {
 TEST_F(ItemControlMeasuring, HotPartIsNoneOutsideAndHundredBesideTheParts) {
   TMeasuredControl* control = Show(false, false);
   const TRect r = link_->ItemRect();
+  ASSERT_FALSE(r.IsEmpty());
+  ASSERT_TRUE(control->GetEnabled());
+  ASSERT_EQ(control->PartRectCount(), 1);
   control->UpdateHotPart(TPoint(r.Left + 1, r.Top + 1));
   EXPECT_EQ(control->HotPartIndex(), 0);
   control->UpdateHotPart(TPoint(r.Right - 1, r.Top + 1));
