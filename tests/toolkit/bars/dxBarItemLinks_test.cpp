@@ -22,8 +22,6 @@ class TLinkTestControl : public TdxBarItemControl {
   void WidthChanged() override { controlCalls.push_back("width"); }
   void VisibleChanged() override { controlCalls.push_back("visible"); }
   void EnabledChanged() override { controlCalls.push_back("enabled"); }
-  bool IsActive() const override { return Active; }
-  bool Active = false;
 };
 CALDERAN_IMPLEMENT_CREATABLE(TLinkTestControl, TdxBarItemControl, TdxBarItemLink*)
 
@@ -261,8 +259,8 @@ TEST_F(BarItemLinks, MarkingClimbsThroughTheActiveLinksAbove) {
     links->CreateBarControl();
     for (int i = 0; i < links->Count(); ++i) links->GetLink(i)->CreateControl();
   }
-  static_cast<TLinkTestControl*>(root->Control())->Active = true;
-  static_cast<TLinkTestControl*>(middleLink->Control())->Active = true;
+  root->Control()->ControlActivate(true);
+  middleLink->Control()->ControlActivate(true);
   const int rootUses = root->UseCount(), commandUses = command->UseCount();
   command->MarkRecentlyUsed(true);
   EXPECT_EQ(command->RecentIndex(), 0);
