@@ -146,6 +146,16 @@ class TdxBarItem : public TdxBarComponent {
   // The manager's image lists changed: 0 images, 1 hot images, 2 large images.
   void ImagesChanged(int kind);
 
+  // --- The customizing selection (through the item's links)
+  void DoAction(int action) override;
+  IdxBarSelectableItem* GetNextSelectable() override;
+  TPersistent* GetSelectableParent() override;
+  int GetSupportedActions() override;
+  void Invalidate() override { UpdateControls(); }
+  bool IsComplex() override { return LinkCount() > 1; }
+  bool SelectParent() override;
+  void SelectionChanged() override;
+
   // --- Manager and streaming
   void SetCategoryIndex(int value) { category_ = value; }
   void ApplyLoadedVisible();

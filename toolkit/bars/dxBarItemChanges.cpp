@@ -164,3 +164,29 @@ void TdxBarItem::ImagesChanged(int kind) {
   if (kind == 1 && imageIndex_ >= 0) HotGlyphChanged();
   if (kind == 2 && largeImageIndex_ >= 0) LargeGlyphChanged();
 }
+
+// ---------------------------------------------------------------------------------------------
+// The customizing selection: an item acts through its first link.
+
+void TdxBarItem::DoAction(int action) {
+  if (LinkCount() == 1) Links(0)->DoAction(action);
+}
+
+// The item of the next visible link that shows another item.
+IdxBarSelectableItem* TdxBarItem::GetNextSelectable() {
+  TdxBarItemLink* start = Links(0);
+  for (TdxBarItemLink* link = start ? start->GetNextLink() : nullptr; link && link != start; link = link->GetNextLink()) {
+    if (link->Item() && link->Item() != this) return link->Item();
+  }
+  return nullptr;
+}
+
+TPersistent* TdxBarItem::GetSelectableParent() { return Links(0) ? Links(0)->GetSelectableParent() : nullptr; }
+
+int TdxBarItem::GetSupportedActions() { return ComponentState().Contains(csDesigning) ? 0x2 : 0x219; }
+
+bool TdxBarItem::SelectParent() { return Links(0) && Links(0)->SelectParent(); }
+
+void TdxBarItem::SelectionChanged() {
+  ForEachControl([](TdxBarItemControl* control) { control->Repaint(); });
+}

@@ -374,6 +374,33 @@ TEST_F(BarItemLinks, SettingTheItem) {
   EXPECT_EQ(Links().RecentCount(), 0);
 }
 
+// Neither a new item nor its link stays behind when the owner refuses the item.
+TEST_F(BarItemLinks, ANewItemTheOwnerRefusesLeavesNothingBehind) {
+  owner_->Refused = "";  // new items have no caption yet
+  const int items = manager_->GetItemCount();
+  EXPECT_THROW(Links().AddNewItemFor(TdxBarButton::StaticClass(), nullptr), Exception);
+  EXPECT_EQ(Links().Count(), 0);
+  EXPECT_EQ(Links().RecentCount(), 0);
+  EXPECT_EQ(manager_->GetItemCount(), items);
+  owner_->Refused = "Refused";
+  TdxBarItemLink* link = Links().AddNewItemFor(TdxBarButton::StaticClass(), nullptr);
+  EXPECT_TRUE(ObjectAs<TdxBarButton>(link->Item()));
+  EXPECT_EQ(manager_->GetItemCount(), items + 1);
+}
+
+// Copying a link without an item onto one with an item empties it and keeps the link (no item
+// would otherwise free the link in the middle of the copy).
+TEST_F(BarItemLinks, CopyingALinkWithoutItemKeepsTheTarget) {
+  TdxBarItemLink* target = Links().AddItem(NewButton("A"));
+  TTestLinksOwner other(nullptr, manager_, nullptr);
+  TdxBarItemLink* empty = other.Links.AddLink();
+  empty->SetUserCaption("Nothing");
+  target->Assign(empty);
+  EXPECT_EQ(Links().Count(), 1);
+  EXPECT_EQ(target->Item(), nullptr);
+  EXPECT_EQ(target->GetCaption(), "Nothing");
+}
+
 struct TLinkEvents {
   std::vector<std::string> Calls;
   void Add(TdxBarManager*, TdxBarItemLink*) { Calls.push_back("add"); }
