@@ -25,12 +25,13 @@ struct TDesignerNoticeLock {
 }  // namespace
 
 void TdxBarItem::SetAction(TBasicAction* value) {
-  if (value == Action()) return;
+  // An action that goes has already left its link: the link goes too.
   if (!value) {
     delete actionLink_;
     actionLink_ = nullptr;
     return;
   }
+  if (value == Action()) return;
   const bool actionLoading = value->ComponentState().Contains(csLoading);
   TDesignerNoticeLock lock(actionLoading ? BarManager() : nullptr);
   if (!actionLink_) actionLink_ = new TdxBarItemActionLink(this);
@@ -93,7 +94,10 @@ void TdxBarItem::AssignTo(TPersistent* dest) {
 
 void TdxBarItem::Notification(TComponent* component, TOperation operation) {
   TdxBarComponent::Notification(component, operation);
-  if (operation == opRemove && component == Action()) SetAction(nullptr);
+  // A going action clears its links before the components hear of it: a link left without its
+  // action is the one that went.
+  const bool actionGone = actionLink_ && (component == Action() || !Action());
+  if (operation == opRemove && actionGone) SetAction(nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------
