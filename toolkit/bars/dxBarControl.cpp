@@ -307,10 +307,12 @@ void TCustomdxBarControl::CalcItemRects(int first, int& bottom) {
 
 void TCustomdxBarControl::Paint() {
   if (ComponentState().Contains(csDestroying)) return;
+  // The background goes first: painters that draw a button's face only when it is hot or
+  // pressed leave the rest of the item to it.
   TcxCanvas* canvas = GetCanvas();
+  DrawBackground(canvas->GetHandle(), ClientRect());
   canvas->SaveClipRegion();
   PaintItemControls();
-  DrawBackground(canvas->GetHandle(), ClientRect());
   canvas->RestoreClipRegion();
 }
 

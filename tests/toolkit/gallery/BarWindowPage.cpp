@@ -66,7 +66,7 @@ void BuildBarWindowPage(TGalleryPage& page) {
     TCustomdxBarControl* bar = owner->Links()->CreateBarControl();
     bar->SetPainter(row.Painter);
     page.Place(bar, 186, top, 420, 36);
-    owner->Show();
+    page.AfterShow([owner] { owner->Show(); });
     top += 48;
   }
 }
