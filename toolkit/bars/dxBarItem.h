@@ -86,6 +86,9 @@ class TdxBarItem : public TdxBarComponent {
   TNotifyEvent OnDestroy;
   TNotifyEvent OnAfterLoad;
 
+  // The hint is empty, or its short part is the caption without its first "&" and first "...".
+  bool HintFollowsCaption() const;
+
   // --- The click route
   // Nothing for an item that does not read as enabled; else the manager's OnClickItem, then the
   // item's own OnClick. What either raises goes to the application's handler and stops here.
@@ -186,12 +189,13 @@ class TdxBarItem : public TdxBarComponent {
   bool IsLoadingItem() const { return ComponentState().Contains(csLoading); }
   virtual void BarManagerChanged() {}
   void ForEachControl(void (*step)(TdxBarItemControl* control));
+  // The controls of the links that do not define their own value (a TdxBarUserDefine).
+  void ForEachControlWithout(int userDefine, void (*step)(TdxBarItemControl* control));
 
  private:
   void StyleDataChanged(int kind);
   void GlyphBitmapChanged(TObject* sender);
   void LargeGlyphBitmapChanged(TObject* sender);
-  bool HintFollowsCaption() const;
 
   TdxBarItemAlign align_ = iaLeft;
   std::string caption_, description_, hint_, keyTip_;

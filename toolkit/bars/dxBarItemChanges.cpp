@@ -48,11 +48,16 @@ void TdxBarItem::ForEachControl(void (*step)(TdxBarItemControl* control)) {
   }
 }
 
-void TdxBarItem::CaptionChanged() {
+void TdxBarItem::ForEachControlWithout(int userDefine, void (*step)(TdxBarItemControl* control)) {
   for (int i = 0; i < LinkCount(); ++i) {
     TdxBarItemLink* link = Links(i);
-    if (link->Control() && !link->UserDefine().Contains(udCaption)) link->Control()->CaptionChanged();
+    if (link->Control() && !link->UserDefine().Contains(static_cast<TdxBarUserDefine>(userDefine)))
+      step(link->Control());
   }
+}
+
+void TdxBarItem::CaptionChanged() {
+  ForEachControlWithout(udCaption, [](TdxBarItemControl* control) { control->CaptionChanged(); });
   NotifyChanged(false);
 }
 
@@ -65,14 +70,8 @@ void TdxBarItem::EnabledChanged() {
 
 // Two passes: every control drops its caches before any of them rebuilds its bar window.
 void TdxBarItem::GlyphChanged() {
-  for (int pass = 0; pass < 2; ++pass) {
-    for (int i = 0; i < LinkCount(); ++i) {
-      TdxBarItemLink* link = Links(i);
-      if (!link->Control() || link->UserDefine().Contains(udGlyph)) continue;
-      if (pass == 0) link->Control()->ClearCaches(true);
-      else link->Control()->GlyphChanged();
-    }
-  }
+  ForEachControlWithout(udGlyph, [](TdxBarItemControl* control) { control->ClearCaches(true); });
+  ForEachControlWithout(udGlyph, [](TdxBarItemControl* control) { control->GlyphChanged(); });
   NotifyChanged(false);
 }
 
@@ -95,10 +94,7 @@ void TdxBarItem::ShortCutChanged() {
 }
 
 void TdxBarItem::WidthChanged() {
-  for (int i = 0; i < LinkCount(); ++i) {
-    TdxBarItemLink* link = Links(i);
-    if (link->Control() && !link->UserDefine().Contains(udWidth)) link->Control()->WidthChanged();
-  }
+  ForEachControlWithout(udWidth, [](TdxBarItemControl* control) { control->WidthChanged(); });
 }
 
 namespace {
