@@ -36,12 +36,15 @@ class BarWindow : public BarFixture {
     owner->Links()->AddItem(button);
     return button;
   }
+  // A links owner with a button per caption; the last one disabled when asked.
+  void NewOwner(bool menu, const std::vector<std::string>& captions, bool lastDisabled) {
+    owner_ = new TTestLinksOwner(form_.get(), manager_, menu);
+    for (const std::string& caption : captions) AddButton(owner_, caption);
+    if (lastDisabled) Link(static_cast<int>(captions.size()) - 1)->Item()->SetEnabled(false);
+  }
   // A toolbar window showing "Open", "Save" and a disabled "Print".
   TCustomdxBarControl* ShowToolbar() {
-    owner_ = new TTestLinksOwner(form_.get(), manager_, false);
-    AddButton(owner_, "Open");
-    AddButton(owner_, "Save");
-    AddButton(owner_, "Print")->SetEnabled(false);
+    NewOwner(false, {"Open", "Save", "Print"}, true);
     return owner_->Show();
   }
   TdxBarItemLink* Link(int index) const { return owner_->Links()->GetLink(index); }
@@ -127,11 +130,7 @@ TEST_F(BarWindow, EscapeClosesTheActiveToolbar) {
 // A letter two items share selects the next of them and runs neither; a letter of one enabled item
 // runs it; a disabled item's letter does nothing.
 TEST_F(BarWindow, AUniqueAcceleratorRunsItsItemADisabledOneNothing) {
-  owner_ = new TTestLinksOwner(form_.get(), manager_, false);
-  AddButton(owner_, "&Open");
-  AddButton(owner_, "&Save");
-  AddButton(owner_, "S&end");
-  AddButton(owner_, "&Print")->SetEnabled(false);
+  NewOwner(false, {"&Open", "&Save", "S&end", "&Print"}, true);
   TCustomdxBarControl* bar = owner_->Show();
   bar->ActivateWithControl(Link(0)->Control());
   Key(bar, 'P');
@@ -143,10 +142,7 @@ TEST_F(BarWindow, AUniqueAcceleratorRunsItsItemADisabledOneNothing) {
 }
 
 TEST_F(BarWindow, ASharedAcceleratorCyclesWithoutRunning) {
-  owner_ = new TTestLinksOwner(form_.get(), manager_, false);
-  AddButton(owner_, "&Open");
-  AddButton(owner_, "&Save");
-  AddButton(owner_, "&Send");
+  NewOwner(false, {"&Open", "&Save", "&Send"}, false);
   TCustomdxBarControl* bar = owner_->Show();
   bar->ActivateWithControl(Link(0)->Control());
   Key(bar, 'S');
@@ -187,10 +183,7 @@ TEST_F(BarWindow, ArrowKeysFollowTheWindowsDirection) {
       {true, false, VK_LEFT, 0},   {false, false, VK_END, 2},  {false, false, VK_TAB, 1},
   };
   for (const TCase& c : cases) {
-    owner_ = new TTestLinksOwner(form_.get(), manager_, c.Menu);
-    AddButton(owner_, "Open");
-    AddButton(owner_, "Save");
-    AddButton(owner_, "Print")->SetEnabled(false);
+    NewOwner(c.Menu, {"Open", "Save", "Print"}, true);
     TCustomdxBarControl* bar = owner_->Links()->CreateBarControl();
     if (auto* row = dynamic_cast<TRowBarWindow*>(bar)) row->Vertical = c.Vertical;
     owner_->Show();
