@@ -119,10 +119,7 @@ bool TdxBarButton::CanActivateByAccel(TdxBarItemLink* link) const {
 }
 
 void TdxBarButton::PaintStyleChanged() {
-  for (int i = 0; i < LinkCount(); ++i) {
-    TdxBarItemLink* link = Links(i);
-    if (link->Control() && !link->UserDefine().Contains(udPaintStyle)) link->Control()->PaintStyleChanged();
-  }
+  ForEachControlWithout(udPaintStyle, [](TdxBarItemControl* control) { control->PaintStyleChanged(); });
 }
 
 int TdxBarButton::GetSupportedActions() {

@@ -86,6 +86,9 @@ class TdxBarItem : public TdxBarComponent {
   TNotifyEvent OnDestroy;
   TNotifyEvent OnAfterLoad;
 
+  // The hint is empty, or its short part is the caption without its first "&" and first "...".
+  bool HintFollowsCaption() const;
+
   // --- The click route
   // Nothing for an item that does not read as enabled; else the manager's OnClickItem, then the
   // item's own OnClick. What either raises goes to the application's handler and stops here.
@@ -146,6 +149,16 @@ class TdxBarItem : public TdxBarComponent {
   // The manager's image lists changed: 0 images, 1 hot images, 2 large images.
   void ImagesChanged(int kind);
 
+  // --- The customizing selection (through the item's links)
+  void DoAction(int action) override;
+  IdxBarSelectableItem* GetNextSelectable() override;
+  TPersistent* GetSelectableParent() override;
+  int GetSupportedActions() override;
+  void Invalidate() override { UpdateControls(); }
+  bool IsComplex() override { return LinkCount() > 1; }
+  bool SelectParent() override;
+  void SelectionChanged() override;
+
   // --- Manager and streaming
   void SetCategoryIndex(int value) { category_ = value; }
   void ApplyLoadedVisible();
@@ -176,12 +189,13 @@ class TdxBarItem : public TdxBarComponent {
   bool IsLoadingItem() const { return ComponentState().Contains(csLoading); }
   virtual void BarManagerChanged() {}
   void ForEachControl(void (*step)(TdxBarItemControl* control));
+  // The controls of the links that do not define their own value (a TdxBarUserDefine).
+  void ForEachControlWithout(int userDefine, void (*step)(TdxBarItemControl* control));
 
  private:
   void StyleDataChanged(int kind);
   void GlyphBitmapChanged(TObject* sender);
   void LargeGlyphBitmapChanged(TObject* sender);
-  bool HintFollowsCaption() const;
 
   TdxBarItemAlign align_ = iaLeft;
   std::string caption_, description_, hint_, keyTip_;

@@ -1,7 +1,6 @@
 #include "dxBarItemActionLink.h"
 
 #include "SysUtils.h"
-#include "cxClasses.h"
 #include "dxBarButtons.h"
 #include "dxBarItem.h"
 
@@ -12,15 +11,6 @@ TdxBarItem* ClientItem(TObject* client) {
   auto* item = ObjectAs<TdxBarItem>(client);
   if (!item) throw EInvalidCast("Invalid class typecast");
   return item;
-}
-
-// The short hint the item's caption gives: without its first "&" and its first "...".
-std::string CaptionHint(std::string caption) {
-  const size_t amp = caption.find('&');
-  if (amp != std::string::npos) caption.erase(amp, 1);
-  const size_t dots = caption.find("...");
-  if (dots != std::string::npos) caption.erase(dots, 3);
-  return caption;
 }
 
 TdxBarItemVisible VisibleOf(bool visible) { return visible ? ivAlways : ivNever; }
@@ -58,8 +48,7 @@ bool TdxBarItemActionLink::IsHelpContextLinked() const {
 // The hint also counts as linked while it still follows the item's caption.
 bool TdxBarItemActionLink::IsHintLinked() const {
   if (!LinkedAction()) return false;
-  const std::string& hint = client_item_->Hint();
-  return hint == seen_.Hint || GetHintCaption(hint) == CaptionHint(client_item_->Caption());
+  return client_item_->Hint() == seen_.Hint || client_item_->HintFollowsCaption();
 }
 
 bool TdxBarItemActionLink::IsImageIndexLinked() const {

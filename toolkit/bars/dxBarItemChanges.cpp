@@ -48,11 +48,16 @@ void TdxBarItem::ForEachControl(void (*step)(TdxBarItemControl* control)) {
   }
 }
 
-void TdxBarItem::CaptionChanged() {
+void TdxBarItem::ForEachControlWithout(int userDefine, void (*step)(TdxBarItemControl* control)) {
   for (int i = 0; i < LinkCount(); ++i) {
     TdxBarItemLink* link = Links(i);
-    if (link->Control() && !link->UserDefine().Contains(udCaption)) link->Control()->CaptionChanged();
+    if (link->Control() && !link->UserDefine().Contains(static_cast<TdxBarUserDefine>(userDefine)))
+      step(link->Control());
   }
+}
+
+void TdxBarItem::CaptionChanged() {
+  ForEachControlWithout(udCaption, [](TdxBarItemControl* control) { control->CaptionChanged(); });
   NotifyChanged(false);
 }
 
@@ -65,14 +70,8 @@ void TdxBarItem::EnabledChanged() {
 
 // Two passes: every control drops its caches before any of them rebuilds its bar window.
 void TdxBarItem::GlyphChanged() {
-  for (int pass = 0; pass < 2; ++pass) {
-    for (int i = 0; i < LinkCount(); ++i) {
-      TdxBarItemLink* link = Links(i);
-      if (!link->Control() || link->UserDefine().Contains(udGlyph)) continue;
-      if (pass == 0) link->Control()->ClearCaches(true);
-      else link->Control()->GlyphChanged();
-    }
-  }
+  ForEachControlWithout(udGlyph, [](TdxBarItemControl* control) { control->ClearCaches(true); });
+  ForEachControlWithout(udGlyph, [](TdxBarItemControl* control) { control->GlyphChanged(); });
   NotifyChanged(false);
 }
 
@@ -95,10 +94,7 @@ void TdxBarItem::ShortCutChanged() {
 }
 
 void TdxBarItem::WidthChanged() {
-  for (int i = 0; i < LinkCount(); ++i) {
-    TdxBarItemLink* link = Links(i);
-    if (link->Control() && !link->UserDefine().Contains(udWidth)) link->Control()->WidthChanged();
-  }
+  ForEachControlWithout(udWidth, [](TdxBarItemControl* control) { control->WidthChanged(); });
 }
 
 namespace {
@@ -163,4 +159,30 @@ void TdxBarItem::ImagesChanged(int kind) {
   if (kind == 0 && imageIndex_ >= 0) GlyphChanged();
   if (kind == 1 && imageIndex_ >= 0) HotGlyphChanged();
   if (kind == 2 && largeImageIndex_ >= 0) LargeGlyphChanged();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The customizing selection: an item acts through its first link.
+
+void TdxBarItem::DoAction(int action) {
+  if (LinkCount() == 1) Links(0)->DoAction(action);
+}
+
+// The item of the next visible link that shows another item.
+IdxBarSelectableItem* TdxBarItem::GetNextSelectable() {
+  TdxBarItemLink* start = Links(0);
+  for (TdxBarItemLink* link = start ? start->GetNextLink() : nullptr; link && link != start; link = link->GetNextLink()) {
+    if (link->Item() && link->Item() != this) return link->Item();
+  }
+  return nullptr;
+}
+
+TPersistent* TdxBarItem::GetSelectableParent() { return Links(0) ? Links(0)->GetSelectableParent() : nullptr; }
+
+int TdxBarItem::GetSupportedActions() { return ComponentState().Contains(csDesigning) ? 0x2 : 0x219; }
+
+bool TdxBarItem::SelectParent() { return Links(0) && Links(0)->SelectParent(); }
+
+void TdxBarItem::SelectionChanged() {
+  ForEachControl([](TdxBarItemControl* control) { control->Repaint(); });
 }

@@ -38,6 +38,9 @@ TEST_F(BarButtons, NewItemsAndTheirDefaults) {
   EXPECT_FALSE(item.SupportsPaintStyle());
   EXPECT_TRUE(label.ShowCaption());
   EXPECT_EQ(button.ButtonStyle(), bsDefault);
+  EXPECT_EQ(item.GetSupportedActions(), 0x219);
+  EXPECT_EQ(button.GetSupportedActions(), 0x239);
+  EXPECT_EQ(separator.GetSupportedActions(), 0x219);
 }
 
 // Three checkable buttons of one group: one down at a time; the last one stays down unless the

@@ -22,8 +22,6 @@ class TLinkTestControl : public TdxBarItemControl {
   void WidthChanged() override { controlCalls.push_back("width"); }
   void VisibleChanged() override { controlCalls.push_back("visible"); }
   void EnabledChanged() override { controlCalls.push_back("enabled"); }
-  bool IsActive() const override { return Active; }
-  bool Active = false;
 };
 CALDERAN_IMPLEMENT_CREATABLE(TLinkTestControl, TdxBarItemControl, TdxBarItemLink*)
 
@@ -261,8 +259,8 @@ TEST_F(BarItemLinks, MarkingClimbsThroughTheActiveLinksAbove) {
     links->CreateBarControl();
     for (int i = 0; i < links->Count(); ++i) links->GetLink(i)->CreateControl();
   }
-  static_cast<TLinkTestControl*>(root->Control())->Active = true;
-  static_cast<TLinkTestControl*>(middleLink->Control())->Active = true;
+  root->Control()->ControlActivate(true);
+  middleLink->Control()->ControlActivate(true);
   const int rootUses = root->UseCount(), commandUses = command->UseCount();
   command->MarkRecentlyUsed(true);
   EXPECT_EQ(command->RecentIndex(), 0);
@@ -374,6 +372,33 @@ TEST_F(BarItemLinks, SettingTheItem) {
   delete open;
   EXPECT_EQ(Links().Count(), 0);
   EXPECT_EQ(Links().RecentCount(), 0);
+}
+
+// Neither a new item nor its link stays behind when the owner refuses the item.
+TEST_F(BarItemLinks, ANewItemTheOwnerRefusesLeavesNothingBehind) {
+  owner_->Refused = "";  // new items have no caption yet
+  const int items = manager_->GetItemCount();
+  EXPECT_THROW(Links().AddNewItemFor(TdxBarButton::StaticClass(), nullptr), Exception);
+  EXPECT_EQ(Links().Count(), 0);
+  EXPECT_EQ(Links().RecentCount(), 0);
+  EXPECT_EQ(manager_->GetItemCount(), items);
+  owner_->Refused = "Refused";
+  TdxBarItemLink* link = Links().AddNewItemFor(TdxBarButton::StaticClass(), nullptr);
+  EXPECT_TRUE(ObjectAs<TdxBarButton>(link->Item()));
+  EXPECT_EQ(manager_->GetItemCount(), items + 1);
+}
+
+// Copying a link without an item onto one with an item empties it and keeps the link (no item
+// would otherwise free the link in the middle of the copy).
+TEST_F(BarItemLinks, CopyingALinkWithoutItemKeepsTheTarget) {
+  TdxBarItemLink* target = Links().AddItem(NewButton("A"));
+  TTestLinksOwner other(nullptr, manager_, nullptr);
+  TdxBarItemLink* empty = other.Links.AddLink();
+  empty->SetUserCaption("Nothing");
+  target->Assign(empty);
+  EXPECT_EQ(Links().Count(), 1);
+  EXPECT_EQ(target->Item(), nullptr);
+  EXPECT_EQ(target->GetCaption(), "Nothing");
 }
 
 struct TLinkEvents {
