@@ -12,6 +12,21 @@
 CALDERAN_IMPLEMENT_CLASS(TCustomdxBarControlViewInfo, TObject)
 CALDERAN_IMPLEMENT_CLASS(TCustomdxBarControl, TCustomControl)
 
+namespace {
+// Sets a re-entrancy bit of the window for the guard's life.
+class TStateBitGuard {
+ public:
+  TStateBitGuard(uint8_t& state, uint8_t bit) : state_(state), bit_(bit) { state_ |= bit_; }
+  ~TStateBitGuard() { state_ &= ~bit_; }
+  TStateBitGuard(const TStateBitGuard&) = delete;
+  TStateBitGuard& operator=(const TStateBitGuard&) = delete;
+
+ private:
+  uint8_t& state_;
+  uint8_t bit_;
+};
+}  // namespace
+
 // ---------------------------------------------------------------------------------------------
 // The view info.
 
@@ -193,21 +208,13 @@ void TCustomdxBarControl::DestroyItemControls() {
 
 void TCustomdxBarControl::CreateItemControlsLocked() {
   if (HasState(bcsCreatingItemControls | bcsDestroyingItemControls)) return;
-  state_ |= bcsCreatingItemControls;
-  struct TClear {
-    uint8_t& State;
-    ~TClear() { State &= ~bcsCreatingItemControls; }
-  } clear{state_};
+  TStateBitGuard guard(state_, bcsCreatingItemControls);
   CreateItemControls();
 }
 
 void TCustomdxBarControl::DestroyItemControlsLocked() {
   if (HasState(bcsCreatingItemControls | bcsDestroyingItemControls)) return;
-  state_ |= bcsDestroyingItemControls;
-  struct TClear {
-    uint8_t& State;
-    ~TClear() { State &= ~bcsDestroyingItemControls; }
-  } clear{state_};
+  TStateBitGuard guard(state_, bcsDestroyingItemControls);
   DestroyItemControls();
 }
 
@@ -222,11 +229,7 @@ void TCustomdxBarControl::Rebuild(bool recreate) {
   if (ComponentState().Contains(csDestroying) || !HandleAllocated()) return;
   if (HasState(bcsCreatingItemControls | bcsDestroyingItemControls | bcsRebuilding)) return;
   if (manager_ && manager_->IsUpdateLocked()) return;
-  state_ |= bcsRebuilding;
-  struct TClear {
-    uint8_t& State;
-    ~TClear() { State &= ~bcsRebuilding; }
-  } clear{state_};
+  TStateBitGuard guard(state_, bcsRebuilding);
   ItemLinksChanged(recreate);
 }
 
@@ -340,16 +343,12 @@ void TCustomdxBarControl::PaintItemControls() {
 }
 
 void TCustomdxBarControl::PaintItemControl(TdxBarItemControl* control) {
-  state_ |= bcsPaintingItemControl;
-  struct TClear {
-    uint8_t& State;
-    HBRUSH& Brush;
-    ~TClear() {
-      State &= ~bcsPaintingItemControl;
-      Brush = nullptr;
-    }
-  } clear{state_, currentBkBrush_};
+  TStateBitGuard guard(state_, bcsPaintingItemControl);
   currentBkBrush_ = BkBrush();
+  struct TClearBrush {
+    HBRUSH& Brush;
+    ~TClearBrush() { Brush = nullptr; }
+  } clearBrush{currentBkBrush_};
   TcxCanvas* canvas = GetCanvas();
   const TRect bounds = control->ViewInfo()->Bounds();
   canvas->SaveClipRegion();

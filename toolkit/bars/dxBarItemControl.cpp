@@ -260,7 +260,7 @@ void TdxBarItemControl::ReportClickToItem(TdxBarItemLink* reported) {
 
 void TdxBarItemControl::DoClick(bool) {
   TCustomdxBarControl* bar = barControl_;
-  if (Is<TdxBarButtonControl>() && bar && bar->GetKind() == 2) PlayMenuSound(2);
+  if (Is<TdxBarButtonControl>() && bar && bar->GetKind() == 2) PlayMenuSound(1);  // "MenuCommand"
   TdxBarItemLink* reported = link_ ? link_->OriginalLink() : nullptr;
   TdxBarItem* item = Item();
   const bool executes = ExecutesOnClick();
@@ -271,7 +271,6 @@ void TdxBarItemControl::DoClick(bool) {
   const bool holdPressed = unclickAfter && (!closesMenus || (bar && !bar->ClosesAfterClick()));
   if (holdPressed) SetClicking(true);
   if (closesMenus && bar) {
-    TcxObjectLinkGuard barAlive(bar);
     bar->Close();
   } else if (!reported) {
     reported = link_;

@@ -95,7 +95,7 @@ class TdxBarItemControl : public TcxIUnknownObject {
 
   // --- State
   bool Active() const { return active_; }
-  bool IsActive() const { return active_; }
+  virtual bool IsActive() const { return active_; }
   bool SelectedByMouse() const { return selectedByMouse_; }
   void SetSelectedByMouse(bool value) { selectedByMouse_ = value; }
   bool Clicking() const { return clicking_; }

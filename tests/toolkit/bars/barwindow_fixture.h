@@ -19,6 +19,8 @@ class TRowBarWindow : public TdxBarControl {
  public:
   using TdxBarControl::TdxBarControl;
   int GetSeparatorSize() const override { return 6; }
+  bool IsVertical() const override { return Vertical; }
+  bool Vertical = false;
 
  protected:
   void ItemRectsCalculated() override {
@@ -51,7 +53,8 @@ class TTestLinksOwner : public TComponent, public IdxBarLinksOwner {
  public:
   TTestLinksOwner(TForm* form, TdxBarManager* manager, bool menu)
       : TComponent(form), form_(form), manager_(manager), menu_(menu) {
-    links_ = std::make_unique<TdxBarItemLinks>(manager, this);
+    if (menu) links_ = std::make_unique<TdxBarSubMenuControlItemLinks>(manager, this);
+    else links_ = std::make_unique<TdxBarControlItemLinks>(manager, this);
   }
   bool CanContainItem(TdxBarItem*, std::string& text) override {
     text.clear();

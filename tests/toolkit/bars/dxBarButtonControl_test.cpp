@@ -72,7 +72,11 @@ class ButtonControl : public BarFixture {
     add("Bold", bsChecked);
     return owner_->Show();
   }
-  void Clicked(TObject* sender) { clicks_.push_back(static_cast<TdxBarItem*>(sender)->Caption()); }
+  void Clicked(TObject* sender) {
+    auto* item = static_cast<TdxBarItem*>(sender);
+    clicks_.push_back(item->Caption());
+    heldPressed_ = item->LinkCount() > 0 && item->Links(0)->Control() && item->Links(0)->Control()->Clicking();
+  }
   TdxBarItemLink* Link(int index) const { return owner_->Links()->GetLink(index); }
   TdxBarButtonLikeControl* Control(int index) const {
     return static_cast<TdxBarButtonLikeControl*>(Link(index)->Control());
@@ -81,6 +85,7 @@ class ButtonControl : public BarFixture {
   TTestLinksOwner* owner_ = nullptr;
   std::vector<std::string> drops_;
   std::vector<std::string> clicks_;
+  bool heldPressed_ = false;
 };
 
 // In a menu window: resting on a drop-down button until its timer fires opens it; moving on
@@ -166,6 +171,38 @@ TEST_F(ButtonControl, OnlyTheButtonPartClicks) {
   bar->Close();
   ClickAt(bar, face, face);
   EXPECT_EQ(clicks_, (std::vector<std::string>{"Export"}));
+}
+
+// A click in a menu closes the menus and records the use unless the button keeps them open; a
+// toolbar button stays drawn pressed while its handler runs, a menu's (which closes) does not.
+TEST_F(ButtonControl, AClickClosesMenusRecordsUseAndHoldsAToolbarButtonPressed) {
+  struct TCase {
+    bool Menu;
+    bool CloseSubMenuOnClick;
+    bool StaysActive;
+    int UseCount;
+    bool HeldPressed;
+  } cases[] = {
+      {true, true, false, 1, false},
+      {true, false, true, 0, true},
+      {false, true, false, 1, true},
+  };
+  for (const TCase& c : cases) {
+    TCustomdxBarControl* bar = ShowButtons(c.Menu);
+    auto* save = static_cast<TdxBarButton*>(Link(1)->Item());
+    save->SetCloseSubMenuOnClick(c.CloseSubMenuOnClick);
+    if (c.Menu) bar->SetIsActive(true);  // an open menu is active
+    clicks_.clear();
+    const int used = Link(1)->UseCount();
+    ClickAt(bar, CentreOf(Link(1)), CentreOf(Link(1)));
+    EXPECT_EQ(clicks_, (std::vector<std::string>{"Save"})) << c.Menu << c.CloseSubMenuOnClick;
+    EXPECT_EQ(bar->Active(), c.StaysActive) << c.Menu << c.CloseSubMenuOnClick;
+    EXPECT_EQ(Link(1)->UseCount() - used, c.UseCount) << c.Menu << c.CloseSubMenuOnClick;
+    EXPECT_EQ(heldPressed_, c.HeldPressed) << c.Menu << c.CloseSubMenuOnClick;
+    EXPECT_FALSE(Control(1)->Clicking());
+    bar->Close();
+    delete owner_;
+  }
 }
 
 TEST_F(ButtonControl, ACheckStyleButtonTogglesDownAndAPlainOneNever) {

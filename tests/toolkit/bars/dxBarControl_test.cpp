@@ -36,15 +36,20 @@ class BarWindow : public BarFixture {
     owner->Links()->AddItem(button);
     return button;
   }
+  // A links owner with a button per caption; the last one disabled when asked.
+  void NewOwner(bool menu, const std::vector<std::string>& captions, bool lastDisabled) {
+    owner_ = new TTestLinksOwner(form_.get(), manager_, menu);
+    for (const std::string& caption : captions) AddButton(owner_, caption);
+    if (lastDisabled) Link(static_cast<int>(captions.size()) - 1)->Item()->SetEnabled(false);
+  }
   // A toolbar window showing "Open", "Save" and a disabled "Print".
   TCustomdxBarControl* ShowToolbar() {
-    owner_ = new TTestLinksOwner(form_.get(), manager_, false);
-    AddButton(owner_, "Open");
-    AddButton(owner_, "Save");
-    AddButton(owner_, "Print")->SetEnabled(false);
+    NewOwner(false, {"Open", "Save", "Print"}, true);
     return owner_->Show();
   }
   TdxBarItemLink* Link(int index) const { return owner_->Links()->GetLink(index); }
+  TdxBarItemControl* Selected(TCustomdxBarControl* bar) const { return bar->SelectedControl(); }
+  void Key(TCustomdxBarControl* bar, Word key) { SendMessageA(bar->WindowHandle(), WM_KEYDOWN, key, 0); }
 
   TClickLog log_;
   TTestLinksOwner* owner_ = nullptr;
@@ -120,6 +125,74 @@ TEST_F(BarWindow, EscapeClosesTheActiveToolbar) {
   EXPECT_FALSE(bar->Active());
   EXPECT_EQ(bar->SelectedControl(), nullptr);
   EXPECT_TRUE(log_.Calls.empty());
+}
+
+// A letter two items share selects the next of them and runs neither; a letter of one enabled item
+// runs it; a disabled item's letter does nothing.
+TEST_F(BarWindow, AUniqueAcceleratorRunsItsItemADisabledOneNothing) {
+  NewOwner(false, {"&Open", "&Save", "S&end", "&Print"}, true);
+  TCustomdxBarControl* bar = owner_->Show();
+  bar->ActivateWithControl(Link(0)->Control());
+  Key(bar, 'P');
+  EXPECT_EQ(Selected(bar), Link(0)->Control());
+  EXPECT_TRUE(log_.Calls.empty());
+  Key(bar, 'E');
+  EXPECT_EQ(log_.Calls, (std::vector<std::string>{"manager:S&end", "item:S&end"}));
+  EXPECT_FALSE(bar->Active());
+}
+
+TEST_F(BarWindow, ASharedAcceleratorCyclesWithoutRunning) {
+  NewOwner(false, {"&Open", "&Save", "&Send"}, false);
+  TCustomdxBarControl* bar = owner_->Show();
+  bar->ActivateWithControl(Link(0)->Control());
+  Key(bar, 'S');
+  EXPECT_EQ(Selected(bar), Link(1)->Control());
+  Key(bar, 'S');
+  EXPECT_EQ(Selected(bar), Link(2)->Control());
+  Key(bar, 'S');
+  EXPECT_EQ(Selected(bar), Link(1)->Control());
+  EXPECT_TRUE(log_.Calls.empty());
+}
+
+// Alt always closes the active toolbar and eats the key; F10 only when the manager uses it.
+TEST_F(BarWindow, AltClosesAndF10OnlyWhenTheManagerUsesIt) {
+  TCustomdxBarControl* bar = ShowToolbar();
+  struct TCase {
+    Word Key;
+    bool UseF10;
+    bool Closes;
+  } cases[] = {{VK_MENU, false, true}, {VK_F10, false, false}, {VK_F10, true, true}, {VK_SPACE, true, false}};
+  for (const TCase& c : cases) {
+    manager_->SetUseF10ForMenu(c.UseF10);
+    bar->ActivateWithControl(Link(1)->Control());
+    Key(bar, c.Key);
+    EXPECT_EQ(!bar->Active(), c.Closes) << c.Key << " " << c.UseF10;
+    bar->Close();
+  }
+}
+
+// A vertical toolbar walks with Up and Down; a menu ignores Left and Right at this level.
+TEST_F(BarWindow, ArrowKeysFollowTheWindowsDirection) {
+  struct TCase {
+    bool Menu, Vertical;
+    Word Key;
+    int Selected;  // link index after the key, from link 0
+  } cases[] = {
+      {false, false, VK_RIGHT, 1}, {false, false, VK_DOWN, 0}, {false, true, VK_DOWN, 1},
+      {false, true, VK_RIGHT, 0},  {true, false, VK_DOWN, 1},  {true, false, VK_RIGHT, 0},
+      {true, false, VK_LEFT, 0},   {false, false, VK_END, 2},  {false, false, VK_TAB, 1},
+  };
+  for (const TCase& c : cases) {
+    NewOwner(c.Menu, {"Open", "Save", "Print"}, true);
+    TCustomdxBarControl* bar = owner_->Links()->CreateBarControl();
+    if (auto* row = dynamic_cast<TRowBarWindow*>(bar)) row->Vertical = c.Vertical;
+    owner_->Show();
+    bar->ActivateWithControl(Link(0)->Control());
+    Key(bar, c.Key);
+    EXPECT_EQ(Selected(bar), Link(c.Selected)->Control()) << c.Menu << c.Vertical << " key " << c.Key;
+    bar->Close();
+    delete owner_;
+  }
 }
 
 // The item's OnClick frees the form that holds the manager, the items and the bar window; the
