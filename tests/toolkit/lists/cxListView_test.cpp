@@ -192,6 +192,54 @@ TEST_F(ListView, HeaderCaptionsTakeThePaintersHeaderTextColour) {
   GlobalUseSkins = false;
 }
 
+// Counts the pixels of a rectangle of a window painted in one colour.
+int CountWindowPixels(HWND window, const TRect& area, TColor color) {
+  HDC dc = GetDC(window);
+  int count = 0;
+  for (int y = area.Top; y < area.Bottom; ++y)
+    for (int x = area.Left; x < area.Right; ++x) count += GetPixel(dc, x, y) == ColorToRGB(color);
+  ReleaseDC(window, dc);
+  return count;
+}
+
+TRect ItemLabel(TcxCustomInnerListView* inner, int item) {
+  RECT r{LVIR_LABEL, 0, 0, 0};
+  SendMessageA(inner->Handle(), LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&r));
+  return TRect(r);
+}
+
+// Under a dark skin the rows are the skin's content and the selected row the skin's selection,
+// text included; a colour the style sets itself wins over the skin's.
+TEST_F(ListView, RowsWearTheSkinsContentAndSelectionColours) {
+  GlobalUseSkins = true;
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  list->Style()->LookAndFeel()->SetSkinName("Midnight");
+  TcxCustomLookAndFeelPainterClass skin = list->Style()->LookAndFeel()->SkinPainter();
+  ASSERT_NE(skin, nullptr);
+  inner->SetSelectedIndex(1);
+  SetFocus(inner->Handle());
+  RedrawWindow(inner->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  RECT client;
+  GetClientRect(inner->Handle(), &client);
+  const TRect plain = ItemLabel(inner, 0), selected = ItemLabel(inner, 1);
+  const TRect below(0, ItemLabel(inner, 2).Bottom + 2, client.right, client.bottom);
+  EXPECT_GT(CountWindowPixels(inner->Handle(), plain, skin->ContentColor()), plain.Width() * plain.Height() / 2);
+  EXPECT_GT(CountWindowPixels(inner->Handle(), plain, skin->ContentTextColor()), 5);
+  EXPECT_GT(CountWindowPixels(inner->Handle(), selected, skin->SelectionColor()), selected.Width() * selected.Height() / 3);
+  EXPECT_GT(CountWindowPixels(inner->Handle(), selected, skin->SelectionTextColor()), 5);
+  EXPECT_EQ(CountWindowPixels(inner->Handle(), selected, clHighlight), 0);
+  EXPECT_EQ(CountWindowPixels(inner->Handle(), below, skin->ContentColor()), below.Width() * below.Height());
+  EXPECT_NE(ColorToRGB(skin->ContentColor()), ColorToRGB(clWindow));
+
+  list->Style()->SetColor(clYellow);
+  RedrawWindow(inner->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_GT(CountWindowPixels(inner->Handle(), plain, clYellow), plain.Width() * plain.Height() / 2);
+  EXPECT_GT(CountWindowPixels(inner->Handle(), selected, clHighlight), selected.Width() * selected.Height() / 3);
+  list->Style()->LookAndFeel()->SetSkinName("");
+  GlobalUseSkins = false;
+}
+
 TEST_F(ListView, HeaderItemsDescribeColumnsFillerAndState) {
   TcxListView* list = NewReportList();
   TcxCustomInnerListView* inner = list->InnerListView();
