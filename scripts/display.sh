@@ -12,12 +12,7 @@ use_display_prefix() {
     wineserver -w
     touch "$WINEPREFIX/.calderan-ready"
   fi
-  # This Wine does not look in its own font folder (/usr/share/wine/fonts, from fonts-wine): without
-  # Marlett in the prefix, the frames it draws show their caption buttons as "0", "1" and "r".
-  local font
-  for font in /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf; do
-    [ -f "$WINEPREFIX/drive_c/windows/Fonts/${font##*/}" ] || cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
-  done
+  copy_wine_fonts
   # Without a window manager on the display, Wine draws the window frames and captions itself.
   wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 </dev/null
   wineserver -w

@@ -15,3 +15,29 @@ TEST(Platform, HeadlessWindowsPaintIntoTheirSurface) {
   ReleaseDC(wnd, dc);
   EXPECT_TRUE(DestroyWindow(wnd));
 }
+
+namespace {
+
+int CALLBACK CountFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return 1;
+}
+
+int FacesNamed(const char* face) {
+  LOGFONTA wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(wanted.lfFaceName, face, LF_FACESIZE);
+  HDC dc = GetDC(nullptr);
+  int count = 0;
+  EnumFontFamiliesExA(dc, &wanted, CountFace, reinterpret_cast<LPARAM>(&count), 0);
+  ReleaseDC(nullptr, dc);
+  return count;
+}
+
+}  // namespace
+
+// Wine's own Tahoma (the dialogs' font) and Marlett (the glyphs of the caption buttons and check
+// marks) are in the prefix, so that text and pixels do not depend on the machine's fallback fonts.
+TEST(Platform, WinesOwnFontsAreInThePrefix) {
+  for (const char* face : {"Tahoma", "Marlett"}) EXPECT_GT(FacesNamed(face), 0) << face;
+}

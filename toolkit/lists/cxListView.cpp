@@ -105,6 +105,7 @@ void TcxCustomInnerListView::ApplyExtendedStyle() {
 void TcxCustomInnerListView::CreateWnd() {
   TWinControl::CreateWnd();
   ApplyExtendedStyle();
+  SendRowColors();
   if (smallImages_) SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_->Handle()));
   for (int i = 0; i < ColumnCount(); ++i) InsertColumnIntoWindow(i);
   if (static_cast<int>(columnOrder_.size()) == ColumnCount() && ColumnCount() > 0)
@@ -855,8 +856,21 @@ LRESULT TcxCustomInnerListView::CustomDraw(NMLVCUSTOMDRAW& draw) {
     if (!defaultDraw) return CDRF_SKIPDEFAULT;
     if (target != dtControl) result |= NewFontAnswer(draw);
   }
-  if (stage == cdPrePaint) result |= CustomDrawRequests(target);
+  if (stage == cdPrePaint) result |= CustomDrawRequests(target) | SelectionAnswer(draw);
   return result;
+}
+
+// A selected row in the skin's selection colours. The platform paints a row it is told is selected
+// in its own highlight whatever the answer says, so the row is passed on as not selected.
+LRESULT TcxCustomInnerListView::SelectionAnswer(NMLVCUSTOMDRAW& draw) {
+  if (rowColors_.Selection == clDefault) return CDRF_DODEFAULT;
+  if (!(draw.nmcd.dwDrawStage & CDDS_ITEM)) return CDRF_NOTIFYITEMDRAW;
+  if (!(draw.nmcd.uItemState & CDIS_SELECTED)) return CDRF_DODEFAULT;
+  if (hideSelection_ && GetFocus() != Handle()) return CDRF_DODEFAULT;  // the platform hides it too
+  draw.nmcd.uItemState &= ~CDIS_SELECTED;
+  draw.clrTextBk = ColorToRGB(rowColors_.Selection);
+  draw.clrText = ColorToRGB(rowColors_.SelectionText);
+  return CDRF_NEWFONT;
 }
 
 // The simple handler goes first (before the paint only), then the advanced one; either may
@@ -1057,6 +1071,47 @@ void TcxCustomListView::SetReadOnly(bool value) {
   if (value == ReadOnly()) return;
   inner_->SetReadOnly(value);
   RefreshNow();
+}
+
+// The platform list keeps its own row colours: the window colour of the control does not reach it.
+void TcxCustomInnerListView::SetRowColors(const TcxListRowColors& value) {
+  if (rowColors_ == value) return;
+  rowColors_ = value;
+  if (!HandleAllocated()) return;
+  SendRowColors();
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TcxCustomInnerListView::SendRowColors() {
+  const COLORREF background = ColorToRGB(rowColors_.Background);
+  SendMessageA(Handle(), LVM_SETBKCOLOR, 0, background);
+  SendMessageA(Handle(), LVM_SETTEXTBKCOLOR, 0, background);
+  SendMessageA(Handle(), LVM_SETTEXTCOLOR, 0, ColorToRGB(rowColors_.Text));
+}
+
+// Under a skin the rows take the skin's content and selection colours, unless the style sets a
+// colour of its own; otherwise the style's colour and text colour.
+TcxListRowColors TcxCustomListView::CalcRowColors() {
+  TcxContainerStyle* style = Style();
+  TcxListRowColors colors{ViewInfo()->BackgroundColor, style->GetEffectiveFont()->Color()};
+  TcxCustomLookAndFeelPainterClass skin = Style()->LookAndFeel()->SkinPainter();
+  // Every container starts by writing the window colour to its style: that one is where the rows
+  // start, not a colour of the style's own, so the skin's content colour replaces it.
+  const bool ownColor = style->IsValueAssigned(csvColor) && ColorToRGB(style->Color()) != ColorToRGB(clWindow);
+  if (!skin || ownColor) return colors;
+  colors.Background = skin->ContentColor();
+  if (!style->IsValueAssigned(csvTextColor)) colors.Text = skin->ContentTextColor();
+  colors.Selection = skin->SelectionColor();
+  colors.SelectionText = skin->SelectionTextColor();
+  return colors;
+}
+
+void TcxCustomListView::ApplyStyleToInner() {
+  TcxContainer::ApplyStyleToInner();
+  if (!inner_) return;
+  const TcxListRowColors colors = CalcRowColors();
+  inner_->SetColor(colors.Background);  // the list's empty part is erased in the control's colour
+  inner_->SetRowColors(colors);
 }
 
 void TcxCustomListView::ApplyViewStyle(TViewStyle value) {

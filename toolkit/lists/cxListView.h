@@ -194,6 +194,14 @@ using TcxListAdvancedCustomDrawItemEvent =
     TEvent<void(TObject* Sender, TCanvas* Canvas, int Item, int SubItem, TCustomDrawState State,
                 TCustomDrawStage Stage, bool& DefaultDraw)>;
 
+// The colours the platform list paints its rows in. A selection colour of clDefault leaves the
+// selected rows to the platform's own highlight.
+struct TcxListRowColors {
+  TColor Background = clWindow, Text = clWindowText;
+  TColor Selection = clDefault, SelectionText = clDefault;
+  bool operator==(const TcxListRowColors&) const = default;
+};
+
 class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerControl {
   CALDERAN_CLASS(TcxCustomInnerListView)
   explicit TcxCustomInnerListView(TComponent* owner);
@@ -267,6 +275,8 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   TCustomImageList* SmallImages() const { return smallImages_; }
   void SetSmallImages(TCustomImageList* value);
   void ApplyIconOptions(const TcxIconOptions& options);
+  const TcxListRowColors& RowColors() const { return rowColors_; }
+  void SetRowColors(const TcxListRowColors& value);
 
   HWND HeaderWindow() const { return header_ ? header_->Window() : nullptr; }
   int PressedHeaderItem() const { return pressedHeaderItem_; }
@@ -350,6 +360,8 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
   bool CallCustomDraw(TDrawTarget target, TCustomDrawStage stage, const NMLVCUSTOMDRAW& draw);
   LRESULT NewFontAnswer(NMLVCUSTOMDRAW& draw);
+  LRESULT SelectionAnswer(NMLVCUSTOMDRAW& draw);
+  void SendRowColors();
   void CanvasRestyled(TObject* sender);
   void CNDrawItem(TMessage& m);
   bool CanEdit(int item);
@@ -380,6 +392,7 @@ class TcxCustomInnerListView : public TWinControl, public IcxContainerInnerContr
   int lastHintItem_ = noHintItem;
   TNotifyEvent savedFontChange_, savedBrushChange_;
   bool canvasRestyled_ = false;
+  TcxListRowColors rowColors_;
   std::vector<TcxListColumn> columns_;
   std::vector<TcxListItem> items_;
   TViewStyle viewStyle_ = vsIcon;
@@ -462,9 +475,11 @@ class TcxCustomListView : public TcxContainer {
   void Scroll(TScrollBarKind kind, TScrollCode code, int& position) override;
   void LookAndFeelChanged(TcxLookAndFeel* sender, TcxLookAndFeelValues values) override;
   void FontChanged() override;
+  void ApplyStyleToInner() override;
 
  private:
   friend class TcxCustomInnerListView;
+  TcxListRowColors CalcRowColors();
   void IconOptionsChanged(TObject*) { UpdateIconOptions(); }
   TcxCustomInnerListView* inner_ = nullptr;
   std::unique_ptr<TcxIconOptions> iconOptions_;

@@ -818,3 +818,41 @@ TEST_F(RzTabsDock, StoredFormsReadAndWriteEveryDockProperty) {
 }
 
 }  // namespace
+
+// The current tab of 60 x 20 at the strip's start, painted in each shape: on a red background,
+// in a yellow page colour, under its highlight bar and inside a blue frame. The pixels chosen
+// are the ones that tell the shapes apart: the corners, the slanted or upright sides, and the
+// round tab raised above the strip. Every pixel is clear of the caption.
+TEST_F(RzTabs, EachTabShapeIsPaintedInItsOutline) {
+  AddPages(3);
+  pages_->SetParentBackgroundColor(false);
+  pages_->SetBackgroundColor(clRed);
+  pages_->SetColor(clYellow);
+  pages_->SetActivePageIndex(0);
+  pages_->SetFlatColor(clBlue);
+  pages_->SetFlatColorAdjustment(0);
+  const TColor frame = clBlue, bar = pages_->TabColors()->HighlightBar(), face = clYellow, back = clRed;
+  struct TPixel { int X, Y; TColor Color; const char* What; };
+  struct TCase { TRzTabStyle Style; std::vector<TPixel> Pixels; };
+  const TCase cases[] = {
+      {tsSingleSlant, {{0, 0, back, "rounded top-left"}, {0, 10, frame, "upright left side"}, {1, 10, face, "inside"},
+                       {20, 2, bar, "bar"}, {48, 1, back, "slanted right end"}}},
+      {tsDoubleSlant, {{1, 10, back, "slanted left end"}, {12, 14, face, "inside"}, {20, 2, bar, "bar"},
+                       {48, 1, back, "slanted right end"}}},
+      {tsCutCorner, {{0, 10, frame, "upright left side"}, {1, 10, face, "inside"}, {48, 2, bar, "bar to the cut"},
+                     {58, 1, back, "cut corner"}, {58, 10, face, "upright right side"}}},
+      {tsRoundCorners, {{20, 0, back, "raised above the strip"}, {0, 1, back, "round top-left"}, {20, 2, bar, "bar"},
+                        {0, 10, frame, "upright left side"}, {1, 10, face, "inside"}, {64, 2, back, "round top-right"}}},
+      {tsBackSlant, {{1, 10, back, "slanted left end"}, {20, 2, bar, "bar"}, {57, 2, bar, "upright right end"},
+                     {59, 0, back, "rounded top-right"}}},
+  };
+  for (const TCase& c : cases) {
+    pages_->SetTabStyle(c.Style);
+    pages_->LayoutIfNeeded();
+    TBitmap picture;
+    picture.SetSize(pages_->Width(), pages_->Height());
+    pages_->PaintTo(picture.Canvas(), 0, 0);
+    for (const TPixel& p : c.Pixels)
+      EXPECT_EQ(PixelAt(picture.Canvas(), p.X, p.Y), Rgb(p.Color)) << c.Style << " " << p.What << " at " << p.X << "," << p.Y;
+  }
+}

@@ -1,5 +1,6 @@
 #include "calderan_test.h"
 
+#include <string>
 #include <vector>
 
 #include "RzTrkBar.h"
@@ -165,6 +166,50 @@ TEST_F(RzTrackBar, CustomThumbStrips) {
   bar_->SetCustomThumb(&narrow);
   EXPECT_EQ(bar_->ThumbLength(), 0);  // empty frames: an invisible thumb, and painting still works
   PaintOnce();
+}
+
+// A bar of 200 x 35 from 0 to 10 at 3, on red with a yellow track and blue ticks: the span is
+// 200 - 11 (thumb) - 8 (end insets), so tick v lies at x = 9 + trunc(v * 18.1) and the thumb's left
+// edge at 4 + trunc(181 * position / 10).
+TEST_F(RzTrackBar, TheThumbAndTicksArePaintedWhereTheRangeAndPositionPutThem) {
+  bar_->SetMin(0);
+  bar_->SetMax(10);
+  bar_->SetPosition(3);
+  bar_->SetColor(clRed);
+  bar_->SetTickColor(clBlue);
+  bar_->SetTrackColor(clYellow);
+  form_->HandleNeeded();
+  enum TKind { kBack, kTick, kTrack, kThumb };
+  struct TPixel { int X, Y; TKind Kind; const char* What; };
+  struct TCase { TThumbStyle Style; int Position; std::vector<TPixel> Pixels; };
+  const TCase cases[] = {
+      {tsBox, 3, {{9, 4, kTick, "first tick's top"}, {9, 9, kTick, "first tick's foot"}, {9, 10, kBack, "below the tick"},
+                  {18, 6, kBack, "between ticks"}, {45, 6, kTick, "third tick"}, {190, 6, kTick, "last tick"},
+                  {9, 25, kTick, "bottom tick"}, {9, 29, kTick, "bottom tick's end"}, {18, 22, kTrack, "track"},
+                  {58, 14, kThumb, "box's top-left"}, {68, 34, kThumb, "box's bottom-right"}, {57, 16, kBack, "left of the box"},
+                  {63, 22, kThumb, "box over the track"}}},
+      {tsPointer, 3, {{9, 4, kTick, "top tick"}, {9, 27, kTrack, "no bottom ticks under a pointer"}, {63, 12, kThumb, "pointer's tip"},
+                      {60, 14, kBack, "beside the tip"}, {58, 17, kThumb, "pointer's shoulder"}, {63, 22, kThumb, "pointer over the track"}}},
+      {tsPointer, 7, {{63, 22, kTrack, "track where the thumb was"}, {135, 12, kThumb, "tip at 7"}, {135, 22, kThumb, "thumb at 7"}}},
+  };
+  for (const TCase& c : cases) {
+    bar_->SetThumbStyle(c.Style);
+    bar_->SetPosition(c.Position);
+    TBitmap picture(bar_->Width(), bar_->Height());
+    bar_->PaintTo(picture.Canvas(), 0, 0);
+    for (const TPixel& p : c.Pixels) {
+      const COLORREF pixel = PixelAt(picture.Canvas(), p.X, p.Y);
+      SCOPED_TRACE(std::to_string(c.Style) + "@" + std::to_string(c.Position) + " " + p.What);
+      switch (p.Kind) {
+        case kBack: EXPECT_EQ(pixel, Rgb(clRed)); break;
+        case kTick: EXPECT_EQ(pixel, Rgb(clBlue)); break;
+        case kTrack: EXPECT_TRUE(pixel == Rgb(clYellow) || pixel == Rgb(clBtnHighlight)) << std::hex << pixel; break;
+        case kThumb:
+          EXPECT_TRUE(pixel != Rgb(clRed) && pixel != Rgb(clBlue) && pixel != Rgb(clYellow)) << std::hex << pixel;
+          break;
+      }
+    }
+  }
 }
 
 }  // namespace

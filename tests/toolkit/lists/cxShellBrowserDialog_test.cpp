@@ -143,8 +143,8 @@ TEST_F(ShellBrowserDialog, OpensWithItsStoredTextsAndAFolderTree) {
   ASSERT_EQ(seen.size(), 5u);
   EXPECT_EQ(seen[0], "Browse for Folder");
   EXPECT_EQ(seen[1], "Current Folder");
-  EXPECT_EQ(seen[2], "OK");
-  EXPECT_EQ(seen[3], "Cancel");
+  EXPECT_EQ(seen[2], "Use folder");  // the string table's texts, not the stored form's "OK" and "Cancel"
+  EXPECT_EQ(seen[3], "Keep old folder");
   EXPECT_NE(seen[4].find("Folder with spaces"), std::string::npos) << seen[4];
   EXPECT_EQ(dialog.Path, TreePath("\\Folder with spaces"));
 

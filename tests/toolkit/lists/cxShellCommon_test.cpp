@@ -119,8 +119,9 @@ TEST_F(ShellCommon, ItemsOfAFolderKnowTheirNamesKindsAndPaths) {
   EXPECT_EQ(producer.IndexOfId(hidden->RelativeId), 3);
 }
 
-// An item another thread is fetching is left alone: the second caller returns at once.
-TEST_F(ShellCommon, AnItemUnderWayIsNotFetchedTwice) {
+// The guard against fetching one item twice, seen from a single thread: while an item is marked
+// as being fetched, a call returns without fetching, and once the mark clears it fetches.
+TEST_F(ShellCommon, AnItemMarkedAsFetchingIsLeftAloneUntilTheMarkClears) {
   TRecordingProducer producer(nullptr);
   producer.List(tree->Path());
   TcxShellItemInfo* item = producer.Item(0);
