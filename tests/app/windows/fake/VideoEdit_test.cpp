@@ -316,12 +316,21 @@ TEST_F(VideoEditTest, CropPageSwapsThePanelsAndRunsTheSnapshotTimer) {
 
 // Mended: the snapshot is deleted when the dialog closes.
 TEST_F(VideoEditTest, SnapshotTickWritesTheBackgroundFileAndClosingDeletesIt) {
+  Video(2, 3);  // the stand-in's snapshot is 2 x 3 pixels
   Open();
   form->ShowCropPage();
   form->tmrUpdateCrop->OnTimer(form->tmrUpdateCrop);
   EXPECT_TRUE(Called("MediaPlayer_GetSnap(null,0)")) << "first asks the size";
   EXPECT_TRUE(Called("MediaPlayer_GetSnap(ptr,24)")) << "then fills a buffer of that size";
-  EXPECT_TRUE(FileExists(form->SnapFile()));
+  // The file is a picture of the frame scaled to the selection window (it was once left empty).
+  HBITMAP saved = static_cast<HBITMAP>(LoadImageA(nullptr, form->SnapFile().c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  ASSERT_NE(saved, nullptr);
+  BITMAP info{};
+  GetObjectA(saved, sizeof info, &info);
+  DeleteObject(saved);
+  const RECT window = CropWindowBounds();
+  EXPECT_NEAR(info.bmWidth, window.right - window.left, 1);
+  EXPECT_NEAR(info.bmHeight, window.bottom - window.top, 1);
   form->Close();
   EXPECT_FALSE(FileExists(form->SnapFile()));
 }
