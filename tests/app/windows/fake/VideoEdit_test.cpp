@@ -415,3 +415,28 @@ TEST_F(VideoEditTest, PlayerStatesSwapThePlayAndPauseImages) {
 }
 
 }  // namespace
+
+namespace {
+
+// Under a dark skin the framed controls of the pages take the skin's content colours; under the
+// standard look they keep their own.
+TEST_F(VideoEditTest, TheFramedControlsTakeTheSkinsColours) {
+  const TColor plainTrack = form->trbVolume->Color();
+  EXPECT_NE(form->pgcClip->Color(), clBlack);
+  RootLookAndFeel()->SetSkinName("Midnight");
+  struct TRestore {
+    ~TRestore() { RootLookAndFeel()->SetSkinName(""); }
+  } restore;
+  ASSERT_NE(RootLookAndFeel()->SkinPainter(), nullptr);
+  std::unique_ptr<TFormVideoEdit> dark(CreateForm<TFormVideoEdit>(nullptr));
+  const TColor back = dark->pgcClip->Color();
+  EXPECT_NE(back, form->pgcClip->Color());
+  EXPECT_LT(GetRValue(ColorToRGB(back)) + GetGValue(ColorToRGB(back)) + GetBValue(ColorToRGB(back)), 3 * 128) << "dark";
+  for (const char* name : {"tabEffect", "tabCrop", "grpVideo", "trbVolume", "trbBrightness"})
+    EXPECT_EQ(static_cast<TControl*>(dark->FindComponent(name))->Color(), back) << name;
+  EXPECT_NE(dark->trbVolume->Color(), plainTrack);
+  const TColor text = ColorToRGB(static_cast<TLabel*>(dark->FindComponent("lblBrightnessCaption"))->Font()->Color());
+  EXPECT_GT(GetRValue(text) + GetGValue(text) + GetBValue(text), 3 * 128) << "light text";
+}
+
+}  // namespace
