@@ -255,7 +255,11 @@ void TBitmap::Replace(HBITMAP bitmap, int32_t width, int32_t height, TPixelForma
 void TBitmap::SetSize(int32_t width, int32_t height) {
   if (width == width_ && height == height_) return;
   if (width <= 0 || height <= 0) {
+    // No picture yet, but the size given so far is kept: a width set before the height (the usual
+    // order) must not be lost when the height arrives.
     Replace(nullptr, 0, 0, format_, nullptr);
+    width_ = std::max(width, 0);
+    height_ = std::max(height, 0);
     return;
   }
   TNewBitmap b = CreateBitmapOf(width, height, format_);

@@ -236,10 +236,10 @@ bool TFormProgress::ConfirmClose() {
 // Polls until the engine reports the job ended, handling messages and resting between polls; an
 // engine that never answers is given up on after FCancelWaitMs.
 void TFormProgress::WaitForCancel() {
-  const ULONGLONG deadline = GetTickCount64() + FCancelWaitMs;
+  const uint64_t deadline = FClock() + FCancelWaitMs;
   uint8_t second = 0;
   while (!GlobalMediaConverter->WaitFor(second)) {
-    if (GetTickCount64() >= deadline) {
+    if (FClock() >= deadline) {
       ShowError("The converter did not stop in time; the last output file may be incomplete.");
       return;
     }

@@ -10,6 +10,7 @@
 // output folder nor collide within one queue.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -60,8 +61,10 @@ class TFormProgress : public TForm {
   static void Register();
 
   std::string FOutDir;
-  // How long the cancel wait polls the engine before it gives up (milliseconds).
+  // How long the cancel wait polls the engine before it gives up (milliseconds), and the clock
+  // it measures that with (milliseconds; a test puts its own, so no run has to wait it out).
   uint32_t FCancelWaitMs = 20000;
+  std::function<uint64_t()> FClock = [] { return static_cast<uint64_t>(GetTickCount64()); };
 
  private:
   // Starts task Index; false when the user declined to replace its output file.

@@ -11,6 +11,9 @@
 #include "TypInfo.h"
 #include "UserDb.h"
 #include "cxButtons.h"
+#include "cxLookAndFeels.h"
+#include "dxSkinInfo.h"
+#include "dxSkinsLookAndFeelPainter.h"
 
 CALDERAN_IMPLEMENT_CLASS(TPlayContext, TObject)
 CALDERAN_IMPLEMENT_CREATABLE(TFormVideoEdit, TForm, TComponent*)
@@ -20,6 +23,26 @@ constexpr int64_t kTicksPerMs = 10000;  // the task's times are 100-ns counts
 constexpr int kEffectPage = 0, kTrimPage = 1, kCropPage = 2;
 
 int64_t RoundedMs(int64_t ticks) { return Round(static_cast<long double>(ticks) / kTicksPerMs); }
+
+struct TSkinColours {
+  TColor Back, Text;
+};
+
+// The content colours of the skin in use; false under the plain looks.
+bool SkinContentColours(TSkinColours& colours) {
+  const auto* painter = dynamic_cast<const TdxSkinLookAndFeelPainter*>(RootLookAndFeel()->SkinPainter());
+  TdxSkinLookAndFeelPainterInfo* info = painter ? painter->GetSkinInfo() : nullptr;
+  if (!info) return false;
+  TdxSkinElement* content = info->Element(seFormContent);
+  colours.Back = painter->FormContentColor();
+  colours.Text = content && content->TextColor() != clDefault ? content->TextColor() : clWindowText;
+  return true;
+}
+
+// Only text left at the default colour follows the skin: a colour the form chose stays.
+void FollowText(TFont* font, TColor text) {
+  if (font->Color() == clWindowText || font->Color() == clBtnText) font->SetColor(text);
+}
 }  // namespace
 
 TFormVideoEdit::~TFormVideoEdit() {
@@ -57,6 +80,26 @@ void TFormVideoEdit::FormCreate(TObject*) {
   RangeSlider->SetRange(0, 1000, 0, 1000, 0);
   RangeSlider->SetPartsEnabled(true);
   RangeSlider->FActive = true;
+  TakeSkinColours();
+}
+
+// The framed controls keep their own light colours whatever the skin: under one, the page
+// control, its pages, the group boxes, the track bars and the labels on them take the skin's
+// content colours, so a dark skin shows no light page.
+void TFormVideoEdit::TakeSkinColours() {
+  TSkinColours skin;
+  if (!SkinContentColours(skin)) return;
+  pgcClip->SetColor(skin.Back);
+  pgcClip->TabColors()->SetUnselected(skin.Back);
+  pgcClip->TextColors()->SetSelected(skin.Text);
+  pgcClip->TextColors()->SetUnselected(skin.Text);
+  for (int i = 0; i < ComponentCount(); ++i) {
+    TComponent* c = Components(i);
+    if (auto* page = dynamic_cast<TRzTabSheet*>(c)) page->SetColor(skin.Back);
+    if (auto* group = dynamic_cast<TRzGroupBox*>(c)) group->SetColor(skin.Back), FollowText(group->Font(), skin.Text);
+    if (auto* bar = dynamic_cast<TRzTrackBar*>(c)) bar->SetColor(skin.Back), bar->SetTickColor(skin.Text);
+    if (auto* label = dynamic_cast<TLabel*>(c)) FollowText(label->Font(), skin.Text);
+  }
 }
 
 void TFormVideoEdit::FormDestroy(TObject*) {

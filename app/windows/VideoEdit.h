@@ -90,6 +90,8 @@ class TFormVideoEdit : public TForm {
 
   // Handlers bound in the stored form.
   void FormCreate(TObject* Sender);
+  // Under a skin, the framed controls of the pages take its content colours (done at creation).
+  void TakeSkinColours();
   void FormDestroy(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
   void TimerUpdatePosTimer(TObject* Sender);

@@ -145,6 +145,28 @@ TEST_F(Graphics, BitmapResizeKeepsTheTopLeftAndScanLinesAreRowsFromTheTop) {
   EXPECT_THROW(b->ScanLine(5), EInvalidGraphicOperation);
   b->SetSize(0, 5);
   EXPECT_TRUE(b->Empty());
+  EXPECT_THROW(b->ScanLine(0), EInvalidGraphicOperation);
+}
+
+// The width is given first and the height after, each on its own: the first alone makes no
+// picture, but it is not forgotten when the second arrives.
+TEST_F(Graphics, BitmapSizedOneSideAtATime) {
+  TBitmap b;
+  b.SetPixelFormat(TPixelFormat::pf32bit);
+  b.SetWidth(36);
+  EXPECT_TRUE(b.Empty());
+  EXPECT_EQ(b.Width(), 36);
+  b.SetHeight(27);
+  ASSERT_FALSE(b.Empty());
+  EXPECT_EQ(b.Width(), 36);
+  EXPECT_EQ(b.Height(), 27);
+  EXPECT_EQ(b.PixelFormat(), TPixelFormat::pf32bit);
+  TBitmap c;
+  c.SetHeight(5);
+  c.SetWidth(7);
+  EXPECT_EQ(c.Width(), 7);
+  EXPECT_EQ(c.Height(), 5);
+  EXPECT_FALSE(c.Empty());
 }
 
 TEST_F(Graphics, DeviceBitmapBecomesDibForScanLines) {

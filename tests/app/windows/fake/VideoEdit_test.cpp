@@ -316,12 +316,21 @@ TEST_F(VideoEditTest, CropPageSwapsThePanelsAndRunsTheSnapshotTimer) {
 
 // Mended: the snapshot is deleted when the dialog closes.
 TEST_F(VideoEditTest, SnapshotTickWritesTheBackgroundFileAndClosingDeletesIt) {
+  Video(2, 3);  // the stand-in's snapshot is 2 x 3 pixels
   Open();
   form->ShowCropPage();
   form->tmrUpdateCrop->OnTimer(form->tmrUpdateCrop);
   EXPECT_TRUE(Called("MediaPlayer_GetSnap(null,0)")) << "first asks the size";
   EXPECT_TRUE(Called("MediaPlayer_GetSnap(ptr,24)")) << "then fills a buffer of that size";
-  EXPECT_TRUE(FileExists(form->SnapFile()));
+  // The file is a picture of the frame scaled to the selection window (it was once left empty).
+  HBITMAP saved = static_cast<HBITMAP>(LoadImageA(nullptr, form->SnapFile().c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  ASSERT_NE(saved, nullptr);
+  BITMAP info{};
+  GetObjectA(saved, sizeof info, &info);
+  DeleteObject(saved);
+  const RECT window = CropWindowBounds();
+  EXPECT_NEAR(info.bmWidth, window.right - window.left, 1);
+  EXPECT_NEAR(info.bmHeight, window.bottom - window.top, 1);
   form->Close();
   EXPECT_FALSE(FileExists(form->SnapFile()));
 }
@@ -403,6 +412,31 @@ TEST_F(VideoEditTest, PlayerStatesSwapThePlayAndPauseImages) {
   form->PlayerStateChanged(0);
   EXPECT_TRUE(form->ImagePause->Visible());
   EXPECT_TRUE(form->TimerUpdatePos->Enabled());
+}
+
+}  // namespace
+
+namespace {
+
+// Under a dark skin the framed controls of the pages take the skin's content colours; under the
+// standard look they keep their own.
+TEST_F(VideoEditTest, TheFramedControlsTakeTheSkinsColours) {
+  const TColor plainTrack = form->trbVolume->Color();
+  EXPECT_NE(form->pgcClip->Color(), clBlack);
+  RootLookAndFeel()->SetSkinName("Midnight");
+  struct TRestore {
+    ~TRestore() { RootLookAndFeel()->SetSkinName(""); }
+  } restore;
+  ASSERT_NE(RootLookAndFeel()->SkinPainter(), nullptr);
+  std::unique_ptr<TFormVideoEdit> dark(CreateForm<TFormVideoEdit>(nullptr));
+  const TColor back = dark->pgcClip->Color();
+  EXPECT_NE(back, form->pgcClip->Color());
+  EXPECT_LT(GetRValue(ColorToRGB(back)) + GetGValue(ColorToRGB(back)) + GetBValue(ColorToRGB(back)), 3 * 128) << "dark";
+  for (const char* name : {"tabEffect", "tabCrop", "grpVideo", "trbVolume", "trbBrightness"})
+    EXPECT_EQ(static_cast<TControl*>(dark->FindComponent(name))->Color(), back) << name;
+  EXPECT_NE(dark->trbVolume->Color(), plainTrack);
+  const TColor text = ColorToRGB(static_cast<TLabel*>(dark->FindComponent("lblBrightnessCaption"))->Font()->Color());
+  EXPECT_GT(GetRValue(text) + GetGValue(text) + GetBValue(text), 3 * 128) << "light text";
 }
 
 }  // namespace
