@@ -15,27 +15,26 @@
 
 namespace {
 
+// The program is started through its launcher, which runs it as a process of its own: its window
+// is known by its title, and by not having existed before the start.
 struct TSearch {
-  DWORD ProcessId;
   const char* Title;
+  std::vector<HWND> Before;
   HWND Found;
 };
 
 BOOL CALLBACK FindProcessWindow(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<TSearch*>(data);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
   char title[256] = {};
   GetWindowTextA(window, title, sizeof title);
-  if (getenv("BENCH_DEBUG")) fprintf(stderr, "window %lx %s vis %d (want %lx)\n", (unsigned long)process, title, IsWindowVisible(window), (unsigned long)search->ProcessId);
-  if (process != search->ProcessId || !IsWindowVisible(window) || std::string(title) != search->Title) return TRUE;
+  if (!IsWindowVisible(window) || std::string(title) != search->Title) return TRUE;
+  if (std::find(search->Before.begin(), search->Before.end(), window) != search->Before.end()) return TRUE;
   search->Found = window;
   return FALSE;
 }
 
 BOOL CALLBACK FindUnpaintedChild(HWND child, LPARAM data) {
   if (!IsWindowVisible(child) || !GetUpdateRect(child, nullptr, FALSE)) return TRUE;
-  if (getenv("BENCH_DEBUG")) { char c[128] = {}; GetClassNameA(child, c, 128); fprintf(stderr, "unpainted %s\n", c); }
   *reinterpret_cast<bool*>(data) = true;
   return FALSE;
 }
@@ -44,7 +43,7 @@ BOOL CALLBACK FindUnpaintedChild(HWND child, LPARAM data) {
 bool Painted(HWND window) {
   DWORD_PTR answer = 0;
   if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer)) return false;
-  if (GetUpdateRect(window, nullptr, FALSE)) { if (getenv("BENCH_DEBUG")) fprintf(stderr, "top unpainted\n"); return false; }
+  if (GetUpdateRect(window, nullptr, FALSE)) return false;
   bool unpainted = false;
   EnumChildWindows(window, FindUnpaintedChild, reinterpret_cast<LPARAM>(&unpainted));
   return !unpainted;
@@ -62,24 +61,28 @@ double MeasureOnce(const char* title, const std::string& program) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   std::string commandLine = "\"" + program + "\"";
+  TSearch search{title, {}, nullptr};
+  EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+  if (search.Found) search.Before.push_back(search.Found);
   LARGE_INTEGER start, now;
   QueryPerformanceCounter(&start);
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return -1;
   double result = -1;
-  TSearch search{process.dwProcessId, title, nullptr};
-  for (int i = 0; i < (getenv("BENCH_DEBUG") ? 3000 : 60000); ++i) {
+  for (int i = 0; i < 30000 && result < 0; ++i) {
     search.Found = nullptr;
     EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
     if (search.Found && Painted(search.Found)) {
       QueryPerformanceCounter(&now);
       result = Seconds(start, now);
-      break;
+    } else {
+      Sleep(1);
     }
-    if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) break;
   }
+  // Closed outside the measured time; the next run starts once the window is gone.
   if (search.Found) PostMessageA(search.Found, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+  for (int i = 0; i < 3000 && search.Found && IsWindow(search.Found); ++i) Sleep(10);
+  WaitForSingleObject(process.hProcess, 10000);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return result;
