@@ -28,3 +28,18 @@ def write_bmp(path, rows, palette, bits):
     info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, bits, 0, len(body), 2835, 2835, colors, 0)
     with open(path, "wb") as f:
         f.write(header + info + pal + body)
+
+
+def write_rgb_bmp(path, pixels):
+    """pixels: rows top to bottom of (r, g, b) tuples; written as a 24-bit bitmap."""
+    h, w = len(pixels), len(pixels[0])
+    stride = ((w * 24 + 31) // 32) * 4
+    body = b""
+    for row in reversed(pixels):
+        line = b"".join(struct.pack("<BBB", b, g, r) for (r, g, b) in row)
+        body += line.ljust(stride, b"\0")
+    offset = 14 + 40
+    header = struct.pack("<2sIHHI", b"BM", offset + len(body), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(body), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + body)

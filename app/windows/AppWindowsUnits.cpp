@@ -31,6 +31,12 @@
 #include "MainPreview.h"
 #include "Progress.h"
 #include "VideoListVw.h"
+#include "Main.h"
+#include "cxDropDownEdit.h"
+#include "cxShellBrowserDialog.h"
+#include "cxShellCommon.h"
+#include "cxShellListView.h"
+#include "cxShellTreeView.h"
 
 void StartAppWindowUnits() {
   StartToolkitBaseUnits();
@@ -41,6 +47,8 @@ void StartAppWindowUnits() {
   StartInspectorUnits();
   StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxEditUnit, &cxButtonsUnit, &cxTextEditUnit, &cxMemoUnit,
               &cxLabelUnit, &cxCheckBoxUnit, &cxProgressBarUnit, &cxListViewUnit, &FormReaderUnit});
+  StartUnits({&cxDropDownEditUnit, &cxShellCommonUnit, &cxShellTreeViewUnit, &cxShellListViewUnit,
+              &cxShellBrowserDialogUnit});
   // One line per window module.
   StartUnits({&LogUnit});
   StartUnits({&AboutUnit});
@@ -49,4 +57,5 @@ void StartAppWindowUnits() {
   StartUnits({&MainPreviewUnit});
   StartUnits({&RangeSliderUnit, &VideoEditUnit});
   StartUnits({&OFormatUnit, &FormatsAdvanceUnit});
+  StartUnits({&MainUnit});
 }

@@ -18,6 +18,8 @@
 CALDERAN_IMPLEMENT_CLASS(TPlayContext, TObject)
 CALDERAN_IMPLEMENT_CREATABLE(TFormVideoEdit, TForm, TComponent*)
 
+TFormVideoEdit* FormVideoEdit = nullptr;
+
 namespace {
 constexpr int64_t kTicksPerMs = 10000;  // the task's times are 100-ns counts
 constexpr int kEffectPage = 0, kTrimPage = 1, kCropPage = 2;

@@ -154,4 +154,7 @@ class TFormVideoEdit : public TForm {
   TRect FCropWindowRect;
 };
 
+// The clip editor of the run, created at start-up.
+extern TFormVideoEdit* FormVideoEdit;
+
 extern const TUnitInfo VideoEditUnit;

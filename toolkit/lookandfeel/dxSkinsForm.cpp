@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "SysUtils.h"
+#include "TypInfo.h"
 
-CALDERAN_IMPLEMENT_CLASS(TdxSkinController, TcxLookAndFeelController)
+CALDERAN_IMPLEMENT_CREATABLE(TdxSkinController, TcxLookAndFeelController, TComponent*)
 
 UINT WM_POSTREDRAW = 0, WM_CHILDCHANGED = 0, WM_POSTCREATE = 0, WM_POSTCHECKRGN = 0;
 TdxGetControllerClass GetControllerClass = nullptr;
@@ -126,7 +127,17 @@ int WINAPI SkinnedSetScrollInfo(HWND window, int bar, LPSCROLLINFO info, BOOL re
   return savedSetScrollInfo(window, bar, info, redraw && !IsActiveSkinnedForm(window));
 }
 
+// What a stored form sets on its skin controller; the look-and-feel settings (Kind, NativeStyle,
+// SkinName) come from the controller's base class.
+constinit const TPropInfo skinControllerProperties[] = {
+    Published<&TdxSkinController::UseSkins, &TdxSkinController::SetUseSkins>("UseSkins").WithDefault(1),
+    PublishedEvent<&TdxSkinController::OnSkinForm>("OnSkinForm"),
+    PublishedEvent<&TdxSkinController::OnSkinControl>("OnSkinControl"),
+};
+
 void StartSkinsForm() {
+  RegisterPublishedProperties(TdxSkinController::StaticClass(), skinControllerProperties);
+  RegisterClass(TdxSkinController::StaticClass());
   GetControllerClass = DefaultGetControllerClass;
   savedSetScrollPos = FlatSBSetScrollPosProc;
   savedSetScrollInfo = FlatSBSetScrollInfoProc;
@@ -143,6 +154,7 @@ void StartSkinsForm() {
 }
 
 void StopSkinsForm() {
+  UnRegisterClass(TdxSkinController::StaticClass());
   FlatSBSetScrollPosProc = savedSetScrollPos;
   FlatSBSetScrollInfoProc = savedSetScrollInfo;
   if (hook) UnhookWindowsHookEx(hook);

@@ -38,7 +38,11 @@ class TDialogAnswers {
   std::vector<TBox> Boxes;
   std::function<void(const TBox&)> OnBox;  // runs while the box would be open
   std::string SaveAs;                      // the file dialogs' choice; empty cancels them
+  std::vector<std::string> OpenFiles;      // an open dialog's choice (before SaveAs), in order
   int FileDialogs = 0;
+  // The last file dialog's settings, as the program set them.
+  std::string Title, InitialDir, Filter;
+  TOpenOptions Options;
 
  private:
   static TDialogAnswers*& Active() {
@@ -57,6 +61,14 @@ class TDialogAnswers {
   static bool AnswerFileDialog(TOpenDialog* dialog) {
     TDialogAnswers* self = Active();
     ++self->FileDialogs;
+    self->Title = dialog->Title(), self->InitialDir = dialog->InitialDir(), self->Filter = dialog->Filter();
+    self->Options = dialog->Options();
+    if (!self->OpenFiles.empty()) {
+      dialog->Files()->Clear();
+      for (const std::string& file : self->OpenFiles) dialog->Files()->Add(file);
+      dialog->SetFileName(self->OpenFiles.front());
+      return true;
+    }
     if (self->SaveAs.empty()) return false;
     dialog->SetFileName(self->SaveAs);
     return true;

@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "ExtCtrls.h"
+#include "FormReader.h"
+#include "TypInfo.h"
 #include "Forms.h"
 #include "StdCtrls.h"
 #include "dxSkinsForm.h"
@@ -62,7 +64,7 @@ struct SkinForm : ::testing::Test {
   static void SetUpTestSuite() {
     UsePrivateDesktop();
     StartLookAndFeelUnits();
-    StartUnits({&dxSkinsCoreUnit, &dxSkinsFormUnit});
+    StartUnits({&dxSkinsCoreUnit, &dxSkinsFormUnit, &FormReaderUnit});
     RegisterPlainClasses();
     ExtendedStylePainters()->Register("TestSkin", TestPainter(), new TdxSkinLookAndFeelPainterInfo(MakeTestSkinWithForm().release()));
     ExtendedStylePainters()->Register("SecondSkin", SecondPainter(), new TdxSkinLookAndFeelPainterInfo(MakeTestSkinWithForm().release()));
@@ -530,3 +532,42 @@ TEST_F(SkinForm, PanelsTakeTheGroupPanelBackgroundOnlyInTheButtonFaceColour) {
 }
 
 }  // namespace
+
+// A form whose stored definition holds a skin controller and binds its two events by name.
+class TSkinnedStoredForm : public TForm {
+  CALDERAN_CLASS(TSkinnedStoredForm)
+  using TForm::TForm;
+  int Forms = 0;
+  void SkinForm(TdxSkinController*, TCustomForm*, std::string& name, bool&) { ++Forms, name = "SecondSkin"; }
+  void SkinControl(TdxSkinController*, TWinControl*, bool& useSkin) { useSkin = false; }
+};
+CALDERAN_IMPLEMENT_CREATABLE(TSkinnedStoredForm, TForm, TComponent*)
+
+TEST_F(SkinForm, TheControllerIsReadFromAStoredForm) {
+  static constinit const TMethodInfo methods[] = {
+      PublishedMethod<&TSkinnedStoredForm::SkinForm>("SkinForm"),
+      PublishedMethod<&TSkinnedStoredForm::SkinControl>("SkinControl"),
+  };
+  RegisterPublishedMethods(TSkinnedStoredForm::StaticClass(), methods);
+  TSkinnedStoredForm stored(nullptr, 0);
+  ReadComponentText(
+      "object F: TSkinnedStoredForm\n"
+      "  object Skins: TdxSkinController\n"
+      "    SkinName = 'TestSkin'\n"
+      "    UseSkins = False\n"
+      "    OnSkinForm = SkinForm\n"
+      "    OnSkinControl = SkinControl\n"
+      "  end\n"
+      "end",
+      "Stored", &stored);
+  auto* skins = ObjectAs<TdxSkinController>(stored.FindComponent("Skins"));
+  ASSERT_NE(skins, nullptr);
+  EXPECT_EQ(skins->SkinName(), "TestSkin");
+  EXPECT_FALSE(skins->UseSkins());
+  std::string name;
+  bool useSkin = true;
+  EXPECT_EQ(skins->DoSkinForm(&stored, name, useSkin), SecondPainter());
+  EXPECT_EQ(stored.Forms, 1);
+  EXPECT_FALSE(skins->DoSkinControl(&stored));
+  skins->SetUseSkins(true);
+}

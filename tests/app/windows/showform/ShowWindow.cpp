@@ -3,7 +3,8 @@
 // the window made from its stored form, then closed after the given time.
 //   app_windows_showform.exe NAME LOOK SKIN CLOSE_MS [MEDIA...]
 // NAME: log, about, progress (converts the first medium), filelist (the media as rows, the editor
-// open), preview (plays the first medium). LOOK: standard, flat, ultra-flat, office-11. SKIN: a
+// open), preview (plays the first medium), main (the main window with the program's other windows,
+// the media in its list and the second row selected). LOOK: standard, flat, ultra-flat, office-11. SKIN: a
 // skin name or "-" for none. MEDIA are Unix paths.
 #include <windows.h>
 
@@ -20,6 +21,8 @@
 #include "ExtCtrls.h"
 #include "Global.h"
 #include "Log.h"
+#include "Main.h"
+#include "VideoEdit.h"
 #include "MainPreview.h"
 #include "Progress.h"
 #include "VideoListVw.h"
@@ -108,6 +111,18 @@ void ShowProgress(const std::vector<std::string>& media) {
   progress->Show();
 }
 
+// As the program entry creates them; the main window's own skin controller is the one in force.
+void ShowMain(const std::vector<std::string>& media) {
+  Application->CreateForm(FormMain);
+  Application->CreateForm(FormAbout);
+  Application->CreateForm(FormVideoEdit);
+  Application->CreateForm(FormProgress);
+  Application->CreateForm(FormLog);
+  for (const std::string& path : media) GlobalVideoList->AddVideo(GlobalMediaInfo, WinPath(path));
+  FormMain->FrameFileList->FileList->Items()->Item(1)->SetSelected(true);
+  FormMain->Show();
+}
+
 void ShowNamed(const std::string& name, const std::vector<std::string>& media) {
   if (name == "log") {
     TFormLog* log = nullptr;
@@ -123,6 +138,8 @@ void ShowNamed(const std::string& name, const std::vector<std::string>& media) {
     ShowProgress(media);
   } else if (name == "filelist") {
     ShowFileList(media);
+  } else if (name == "main") {
+    ShowMain(media);
   } else if (name == "preview") {
     ShowPreview(media);
   } else if (ShowClipWindow(name, WinPath(media.at(0)))) {
