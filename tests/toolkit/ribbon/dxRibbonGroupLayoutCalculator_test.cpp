@@ -267,6 +267,28 @@ TEST(GroupLayout, RowReducingShrinksOnlyTheItemsThatSetTheColumnWidth) {
   EXPECT_FALSE(calculator.LowerViewLevel(&group, ivlSmallIcon));
 }
 
+TEST(GroupLayout, RowReducingKeepsAChainInARowAndMeasuresItWhole) {
+  TFakeGroup group;
+  group.Add(SmallButton(80));
+  group.Add(SmallButton(30)).Position = ipContinuesRow;  // 80 + 30 in the first row
+  group.Add(SmallButton(100));
+  TdxRibbonGroupLayoutCalculator calculator(kRowHeight, 3);
+  Layout(calculator, group);
+  EXPECT_EQ(group[1].Bounds.Left, 2 + 80);
+  calculator.PrepareReduction(&group);
+  // The chain (110) sets the width: the 100 button is not reduced, and the chain never is.
+  EXPECT_FALSE(calculator.LowerViewLevel(&group, ivlSmallIcon));
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(group[i].Level, ivlSmallIconWithText) << "#" << i;
+  // Once the lone button is the widest, it goes to the level where it is no longer.
+  group[2].Widths[ivlSmallIconWithText] = 120;
+  Layout(calculator, group);
+  calculator.PrepareReduction(&group);
+  EXPECT_TRUE(calculator.LowerViewLevel(&group, ivlSmallIcon));
+  EXPECT_EQ(group[2].Level, ivlSmallIcon);
+  EXPECT_EQ(group[0].Level, ivlSmallIconWithText);
+  EXPECT_EQ(group.ContentSize.cx, 110 + 4);
+}
+
 TEST(GroupLayout, RowReducingWalksTheColumnsFromTheRight) {
   TFakeGroup group;
   for (int i = 0; i < 4; ++i) group.Add(SmallButton(50));
