@@ -1,0 +1,50 @@
+// A toolbar of a bar manager: its caption, visibility and where it is docked.
+//
+// Here: the least the ribbon's tab groups need of a toolbar (its manager, name, caption, visibility,
+// the dock control it is docked into and its docking style), and the manager's look-up by name.
+// Not here: the manager's toolbar collection, links, the toolbar window, floating, docking rows,
+// the stored layout and the permissions; a toolbar is found through its manager's owner.
+#pragma once
+#include <string>
+
+#include "Controls.h"
+#include "cxClasses.h"
+#include "dxBarTypes.h"
+
+class TdxBar : public TcxComponentCollectionItem {
+  CALDERAN_CLASS(TdxBar)
+  explicit TdxBar(TComponent* owner);
+  ~TdxBar() override;
+
+  TdxBarManager* BarManager() const { return barManager_; }
+  void SetBarManager(TdxBarManager* value) { barManager_ = value; }
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& value) { caption_ = value; }
+  bool Visible() const { return visible_; }
+  void SetVisible(bool value);
+  // The control the toolbar is docked into (a ribbon group's dock control), or null.
+  TWinControl* DockControl() const { return dockControl_; }
+  void SetDockControl(TWinControl* value) { dockControl_ = value; }
+  TWinControl* DockedDockControl() const { return dockedDockControl_; }
+  void SetDockedDockControl(TWinControl* value) { dockedDockControl_ = value; }
+  TdxBarDockingStyle DockingStyle() const { return dockingStyle_; }
+  void SetDockingStyle(TdxBarDockingStyle value) { dockingStyle_ = value; }
+  // The window that shows the toolbar, while it has one.
+  TCustomdxBarControl* Control() const { return control_; }
+  void SetControl(TCustomdxBarControl* value) { control_ = value; }
+
+ protected:
+  TcxComponentCollection* GetCollectionFromParent(TComponent* /*parent*/) override { return nullptr; }
+
+ private:
+  TdxBarManager* barManager_ = nullptr;
+  std::string caption_;
+  bool visible_ = true;
+  TWinControl* dockControl_ = nullptr;
+  TWinControl* dockedDockControl_ = nullptr;
+  TdxBarDockingStyle dockingStyle_ = dsNone;
+  TCustomdxBarControl* control_ = nullptr;
+};
+
+// The toolbar of the manager whose component name is the text (ignoring case), or null.
+TdxBar* BarByName(TdxBarManager* manager, const std::string& name);
