@@ -1,5 +1,6 @@
 #include "dxBarUnits.h"
 
+#include "dxBarButtonControl.h"
 #include "dxBarImageOptions.h"
 #include "dxBarButtons.h"
 #include "dxBarItem.h"
@@ -20,4 +21,4 @@ void RegisterBarClasses() {
 
 const TUnitInfo dxBarRegistrationUnit{"dxBarRegistration", RegisterBarClasses, nullptr};
 
-void StartBarUnits() { StartUnits({&dxBarUnit, &dxBarRegistrationUnit}); }
+void StartBarUnits() { StartUnits({&dxBarUnit, &dxBarRegistrationUnit, &dxBarButtonControlUnit}); }
