@@ -133,6 +133,11 @@ void TCustomAction::SetCaption(const std::string& value) {
   caption_ = value;
   Change();
 }
+void TCustomAction::SetHelpContext(int value) {
+  if (value == helpContext_) return;
+  helpContext_ = value;
+  Change();
+}
 void TCustomAction::SetChecked(bool value) {
   if (value == checked_) return;
   checked_ = value;

@@ -96,6 +96,8 @@ class TCustomAction : public TContainedAction {
   void SetImageIndex(int value);
   TShortCut ShortCut() const { return shortCut_; }
   void SetShortCut(TShortCut value);
+  int HelpContext() const { return helpContext_; }
+  void SetHelpContext(int value);
   int GroupIndex() const { return groupIndex_; }
   void SetGroupIndex(int value) { groupIndex_ = value; }
   bool AutoCheck() const { return autoCheck_; }
@@ -106,7 +108,7 @@ class TCustomAction : public TContainedAction {
  private:
   std::string caption_, hint_;
   bool checked_ = false, enabled_ = true, visible_ = true, autoCheck_ = false;
-  int imageIndex_ = -1, groupIndex_ = 0;
+  int imageIndex_ = -1, groupIndex_ = 0, helpContext_ = 0;
   TShortCut shortCut_ = 0;
 };
 

@@ -56,6 +56,25 @@ class TCustomdxBarControl : public TCustomControl {
     return false;
   }
 
+  // --- What the item links ask of the window (no-ops until the window kinds answer)
+  TdxBarItemLinks* ItemLinks() const { return itemLinks_; }
+  virtual void SetItemLinks(TdxBarItemLinks* links) { itemLinks_ = links; }
+  // The window this one was opened from (a menu's toolbar); nil for a root window.
+  virtual TCustomdxBarControl* ParentBar() const { return nullptr; }
+  // 0 toolbar, 1 quick popup, 2 menu.
+  virtual int GetKind() const { return 0; }
+  virtual int GetBehaviourFlags() const { return 19; }
+  // In the chain of active bar windows.
+  virtual bool IsActive() const { return false; }
+  // Recreates the item controls, recalculates and repaints.
+  virtual void RepaintBar() {}
+  // The window's item controls changed (a docked toolbar re-lays itself out later).
+  virtual void ItemControlsChanged() {}
+  virtual void SetSelectedItemControl(TdxBarItemControl*) {}
+  // A link goes: the window drops its references to it (selected, tracked).
+  virtual void LinkRemoved(TdxBarItemLink*) {}
+
  private:
   TdxBarManager* manager_;
+  TdxBarItemLinks* itemLinks_ = nullptr;
 };

@@ -3,8 +3,12 @@
 #include "Forms.h"
 #include "SysUtils.h"
 #include "TypInfo.h"
+#include "ActnList.h"
 #include "cxGraphicsRoutines.h"
+#include "dxBarItemActionLink.h"
+#include "dxBarItemLinks.h"
 #include "dxBarItemRegistry.h"
+#include "dxBarItemStylesData.h"
 #include "dxBarManager.h"
 
 CALDERAN_IMPLEMENT_CREATABLE(TdxBarItem, TdxBarComponent, TComponent*)
@@ -39,6 +43,8 @@ TdxBarItem::~TdxBarItem() {
   Destroying();
   RemoveAllLinks();
   if (BarManager()) BarManager()->RemoveItem(this);
+  delete stylesData_;
+  delete actionLink_;
   delete largeGlyph_;
   delete glyph_;
 }
@@ -172,7 +178,7 @@ void TdxBarItem::Click() {
   TcxObjectLinkGuard self(this);
   try {
     if (BarManager()) BarManager()->DoClickItem(this);
-    if (self.Alive() && OnClick) OnClick(this);
+    if (self.Alive()) ExecuteClick();
   } catch (...) {
     if (Application) Application->HandleException(this);
   }
@@ -195,6 +201,11 @@ bool TdxBarItem::IsShortCut(TShortCut shortCut) {
 // Kind.
 
 TClass TdxBarItem::GetControlClass(bool) const { return BarItemControlClassOf(ClassType()); }
+
+bool TdxBarItem::CanBePlacedOn(int, TComponent*, std::string& errorText) const {
+  errorText.clear();
+  return true;
+}
 
 TCustomImageList* TdxBarItem::GetImages() const {
   return BarManager() ? BarManager()->ImageOptions()->Images() : nullptr;
@@ -228,12 +239,14 @@ void TdxBarItem::SetName(const std::string& name) {
 
 void TdxBarItem::Loaded() {
   TdxBarComponent::Loaded();
+  if (Action()) ActionChange(Action(), true);
   CallNotifyEvent(OnAfterLoad, this);
 }
 
 void TdxBarItem::Assign(TPersistent* source) {
   auto* other = dynamic_cast<TdxBarItem*>(source);
   if (!other) return TdxBarComponent::Assign(source);
+  SetAction(other->Action());
   SetAlign(other->align_);
   SetCaption(other->caption_);
   SetCategory(other->category_);
@@ -244,6 +257,7 @@ void TdxBarItem::Assign(TPersistent* source) {
   keyTip_ = other->keyTip_;
   mergeKind_ = other->mergeKind_;
   SetMergeOrder(other->mergeOrder_);
+  SetStyle(other->Style());
   SetVisible(other->visible_);
   data_ = other->data_;
   SetGlyph(other->glyph_);
@@ -258,17 +272,19 @@ void TdxBarItem::Assign(TPersistent* source) {
 namespace {
 using I = TdxBarItem;
 constinit const TPropInfo itemProps[] = {
+    Published<&I::Action, &I::SetAction>("Action"),
     Published<&I::Align, &I::SetAlign>("Align", &TdxBarItemAlignInfo).WithDefault(iaLeft),
-    Published<&I::Caption, &I::SetCaption>("Caption"),
+    Published<&I::Caption, &I::SetCaption>("Caption").StoredWhen<&I::IsCaptionStored>(),
     Published<&I::Category, &I::SetCategory>("Category"),
     Published<&I::Description, &I::SetDescription>("Description"),
-    Published<&I::Enabled, &I::SetEnabled>("Enabled").WithDefault(true),
-    Published<&I::HelpContext, &I::SetHelpContext>("HelpContext").WithDefault(0),
-    Published<&I::Hint, &I::SetHint>("Hint"),
+    Published<&I::Enabled, &I::SetEnabled>("Enabled").WithDefault(true).StoredWhen<&I::IsEnabledStored>(),
+    Published<&I::HelpContext, &I::SetHelpContext>("HelpContext").WithDefault(0).StoredWhen<&I::IsHelpContextStored>(),
+    Published<&I::Hint, &I::SetHint>("Hint").StoredWhen<&I::IsHintStored>(),
     Published<&I::KeyTip, &I::SetKeyTip>("KeyTip"),
     Published<&I::MergeKind, &I::SetMergeKind>("MergeKind", &TdxBarItemMergeKindInfo).WithDefault(mkAdd),
     Published<&I::MergeOrder, &I::SetMergeOrder>("MergeOrder").WithDefault(0),
-    Published<&I::Visible, &I::SetVisible>("Visible", &TdxBarItemVisibleInfo),
+    Published<&I::Style, &I::SetStyle>("Style"),
+    Published<&I::Visible, &I::SetVisible>("Visible", &TdxBarItemVisibleInfo).StoredWhen<&I::IsVisibleStored>(),
     PublishedEvent<&I::OnDestroy>("OnDestroy"),
 };
 }  // namespace

@@ -2,16 +2,22 @@
 // one manager, shown through item links (one per place) whose item controls draw it, and carries
 // the click route from an item control or a shortcut to the application's handler.
 //
-// Left for later: actions and their links, screen tips, styles, the layout-store hooks, merging
-// and the customizing list drawing come with their own parts.
+// Left for later: screen tips, the layout-store hooks and the customizing list drawing come with
+// their own parts.
 #pragma once
 #include <string>
 
 #include "Classes.h"
 #include "Graphics.h"
 #include "ImgList.h"
+#include "cxGraphics.h"
 #include "dxBarComponents.h"
 #include "dxBarTypes.h"
+
+class TBasicAction;
+class TcxStyle;
+class TdxBarItemActionLink;
+class TdxBarItemStylesData;
 
 using TShortCut = uint16_t;
 class TdxBarItemControlClassOperations;
@@ -68,6 +74,14 @@ class TdxBarItem : public TdxBarComponent {
   void SetUnclickAfterDoing(bool value) { unclickAfterDoing_ = value; }
   void* Data() const { return data_; }
   void SetData(void* value) { data_ = value; }
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* value);
+  TdxBarItemActionLink* ActionLink() const { return actionLink_; }
+  TcxStyle* Style() const;
+  void SetStyle(TcxStyle* value);
+  void SetStyleSlot(int index, TcxStyle* value);
+  TdxBarItemStylesData* StylesData() const { return stylesData_; }
+  TcxViewParams GetStyleViewParams() const;
   TNotifyEvent OnClick;
   TNotifyEvent OnDestroy;
   TNotifyEvent OnAfterLoad;
@@ -76,6 +90,8 @@ class TdxBarItem : public TdxBarComponent {
   // Nothing for an item that does not read as enabled; else the manager's OnClickItem, then the
   // item's own OnClick. What either raises goes to the application's handler and stops here.
   virtual void Click();
+  // OnClick, or the action when OnClick is unassigned or is the action's own OnExecute.
+  virtual void ExecuteClick();
   virtual void ClickByKey();
   virtual bool IsShortCut(TShortCut shortCut);
   virtual bool CanClick() const { return true; }
@@ -89,6 +105,10 @@ class TdxBarItem : public TdxBarComponent {
   void AddLink(TdxBarItemLink* link) { links_.Add(link); }
   void RemoveLink(TdxBarItemLink* link) { links_.Remove(link); }
   void RemoveAllLinks();
+  // The first link whose item control is active (pressed or being edited); nil when none.
+  TdxBarItemLink* ActiveLink() const;
+  // The item's own link collection (sub items, a button's drop-down menu); nil in the base.
+  virtual TdxBarItemLinks* GetOwnItemLinks() const { return nullptr; }
 
   // --- Kind
   // The item-control class registered for the item's exact class; nil when none is.
@@ -97,6 +117,13 @@ class TdxBarItem : public TdxBarComponent {
   virtual bool IsHiddenInCustomizing() const { return false; }
   virtual bool SupportsPaintStyle() const { return false; }
   virtual std::string GetDefaultCaption() const { return "New Item"; }
+  // Kind 0 a toolbar, 1 a menu; false with a reason in errorText when the item may not go there.
+  virtual bool CanBePlacedOn(int kind, TComponent* owner, std::string& errorText) const;
+  virtual bool CanActivateByAccel(TdxBarItemLink*) const { return Enabled(); }
+  virtual bool CanMergeWith(TdxBarItem*) const { return false; }
+  virtual int GetStyleCount() const { return 1; }
+  // True makes the item controls paint the Style colour as their background.
+  virtual bool HasStyleBackground() const { return false; }
   TCustomImageList* GetImages() const;
   bool HasImage() const;
   // Shown for the manager: ivAlways with content (or customizing), or ivInCustomizing while customizing.
@@ -106,6 +133,7 @@ class TdxBarItem : public TdxBarComponent {
   virtual void CaptionChanged();
   virtual void EnabledChanged();
   virtual void GlyphChanged();
+  virtual void HotGlyphChanged();
   virtual void LargeGlyphChanged();
   virtual void PaintStyleChanged() {}
   virtual void ShortCutChanged();
@@ -114,6 +142,7 @@ class TdxBarItem : public TdxBarComponent {
   // Kinds: bit 0 toolbars, bit 1 quick popups, bit 2 menus.
   virtual void RebuildBars(int kinds = 7);
   virtual void UpdateControls();
+  virtual void RefreshControls();
   // The manager's image lists changed: 0 images, 1 hot images, 2 large images.
   void ImagesChanged(int kind);
 
@@ -126,6 +155,22 @@ class TdxBarItem : public TdxBarComponent {
   void SetName(const std::string& name) override;
   void Loaded() override;
   void Assign(TPersistent* source) override;
+  void AssignTo(TPersistent* dest) override;
+  void Notification(TComponent* component, TOperation operation) override;
+  // Copies the action's values; with checkDefaults only into values the item still holds at default.
+  virtual void ActionChange(TObject* sender, bool checkDefaults);
+  // False while the action link supplies the value (it is then not written to stored forms).
+  bool IsCaptionStored() const;
+  bool IsEnabledStored() const;
+  bool IsHelpContextStored() const;
+  bool IsHintStored() const;
+  bool IsImageIndexStored() const;
+  bool IsShortCutStored() const;
+  bool IsVisibleStored() const;
+  bool IsOnClickStored() const;
+  bool IsApplyingActionDefaults() const { return applyingActionDefaults_; }
+  TdxBarItemVisible LoadedVisible() const { return loadedVisible_; }
+  virtual void SetImageIndexValue(int value) { SetImageIndex(value); }
 
  protected:
   bool IsLoadingItem() const { return ComponentState().Contains(csLoading); }
@@ -133,6 +178,7 @@ class TdxBarItem : public TdxBarComponent {
   void ForEachControl(void (*step)(TdxBarItemControl* control));
 
  private:
+  void StyleDataChanged(int kind);
   void GlyphBitmapChanged(TObject* sender);
   void LargeGlyphBitmapChanged(TObject* sender);
   bool HintFollowsCaption() const;
@@ -158,6 +204,9 @@ class TdxBarItem : public TdxBarComponent {
   void* data_ = nullptr;
   TdxBarItemLink* clickItemLink_ = nullptr;
   TList links_;
+  TdxBarItemActionLink* actionLink_ = nullptr;
+  TdxBarItemStylesData* stylesData_ = nullptr;
+  bool applyingActionDefaults_ = false;
 };
 
 // A toolkit module registers its item kinds' published properties here.

@@ -3,6 +3,7 @@
 #include "cxGraphicsRoutines.h"
 #include "dxBarControl.h"
 #include "dxBarItem.h"
+#include "dxBarItemLinks.h"
 #include "dxBarManager.h"
 
 CALDERAN_IMPLEMENT_CLASS(TdxBarItemControlViewInfo, TObject)
@@ -19,7 +20,7 @@ TdxBarItemControl::~TdxBarItemControl() {
   delete viewInfo_;
 }
 
-TdxBarItem* TdxBarItemControl::Item() const { return nullptr; }
+TdxBarItem* TdxBarItemControl::Item() const { return link_ ? link_->Item() : nullptr; }
 
 TdxBarManager* TdxBarItemControl::BarManager() const { return barControl_ ? barControl_->BarManager() : nullptr; }
 

@@ -68,6 +68,28 @@ class TdxBarItemControl : public TcxIUnknownObject {
   virtual bool GetImageInfo(int size, TCustomImageList*& images, int& index, TBitmap*& glyph) const;
   TSize GetGlyphSize(int size) const;
   virtual bool IsGlyphShownEnabled() const { return GetEnabled(); }
+
+  // --- What the item and its link tell the control (no-ops until the control kinds answer)
+  virtual void Changed() {}
+  virtual void CaptionChanged() {}
+  virtual void EnabledChanged() {}
+  virtual void GlyphChanged() {}
+  virtual void HotGlyphChanged() {}
+  virtual void LargeGlyphChanged() {}
+  virtual void PaintStyleChanged() {}
+  virtual void VisibleChanged() {}
+  virtual void WidthChanged() {}
+  virtual void Refresh() {}
+  virtual void Repaint() {}
+  // Drops the cached glyph image and, when asked, the size cache of every view level.
+  virtual void ClearCaches(bool /*sizes*/) {}
+  // Remakes the own background brush from the item's style (with the item's font selected).
+  virtual void CalcSizesWithFont() {}
+  // Pressed or being edited.
+  virtual bool IsActive() const { return false; }
+  // The keyboard may select the control.
+  virtual bool CanSelect() const { return true; }
+  virtual TdxBarItemAlign GetRealAlign() const { return iaLeft; }
   // The manager's large-icons mode applies (and the painter allows it).
   bool UsesLargeIcons() const;
 

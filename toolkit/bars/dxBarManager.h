@@ -32,6 +32,10 @@ enum TdxBarManagerStateFlag : uint16_t {
 };
 
 using TdxBarClickItemEvent = TEvent<void(TdxBarManager* Sender, TdxBarItem* ClickedItem)>;
+using TdxBarItemLinkEvent = TEvent<void(TdxBarManager* Sender, TdxBarItemLink* AItemLink)>;
+using TdxBarMergeItemLinkEvent =
+    TEvent<void(TdxBarManager* Sender, TdxBarItemLinks* ADstItemLinks, TdxBarItemLinks* ASrcItemLinks,
+                TdxBarItemLink* ASrcItemLink, TdxBarItemMergeKind& AMergeKind, int& AMergeIndex)>;
 
 // What an object under the mouse answers for its hint.
 class IdxBarHintSource {
@@ -148,6 +152,10 @@ class TdxBarManager : public TComponent {
   int WaitForDockingTime() const { return waitForDockingTime_; }
   void SetWaitForDockingTime(int value);
   TdxBarClickItemEvent OnClickItem;
+  TdxBarItemLinkEvent OnItemLinkAdd;
+  TdxBarItemLinkEvent OnItemLinkChange;
+  TdxBarItemLinkEvent OnItemLinkDelete;
+  TdxBarMergeItemLinkEvent OnMergeItemLink;
 
   // --- Items and groups
   int GetItemCount() const { return items_->Count(); }

@@ -55,6 +55,9 @@ constinit const TPropInfo managerProps[] = {
     Published<&M::UseSystemFont, &M::SetUseSystemFont>("UseSystemFont"),
     Published<&M::WaitForDockingTime, &M::SetWaitForDockingTime>("WaitForDockingTime").WithDefault(21),
     PublishedEvent<&M::OnClickItem>("OnClickItem"),
+    PublishedEvent<&M::OnItemLinkAdd>("OnItemLinkAdd"),
+    PublishedEvent<&M::OnItemLinkChange>("OnItemLinkChange"),
+    PublishedEvent<&M::OnItemLinkDelete>("OnItemLinkDelete"),
 };
 }  // namespace
 

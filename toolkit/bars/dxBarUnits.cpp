@@ -1,7 +1,9 @@
 #include "dxBarUnits.h"
 
 #include "dxBarImageOptions.h"
+#include "dxBarButtons.h"
 #include "dxBarItem.h"
+#include "dxBarItemLinks.h"
 #include "dxBarItemRegistry.h"
 #include "dxBarManager.h"
 
@@ -11,6 +13,8 @@ void RegisterBarClasses() {
   RegisterImageOptionsProperties();
   RegisterCategoriesProperties();
   RegisterBarItemProperties();
+  RegisterBarItemLinkProperties();
+  RegisterBarButtonItems();
 }
 }  // namespace
 
