@@ -249,6 +249,9 @@ class TdxBarManager : public TComponent {
   TdxBarItemControl* SelectedItemControl() const { return selectedItemControl_; }
   void SelectItemControl(TdxBarItemControl* control);
   void SetSelectedItemControl(TdxBarItemControl* control) { selectedItemControl_ = control; }
+  // The toolbar window that took the keyboard (nullptr when none).
+  TCustomdxBarControl* FocusedBarControl() const { return focusedBarControl_; }
+  void SetFocusedBarControl(TCustomdxBarControl* control) { focusedBarControl_ = control; }
   void UpdateHint(bool show, const std::string& text, TObject* hintObject);
   void HideHint() { UpdateHint(false, "", nullptr); }
   virtual void DoClickItem(TdxBarItem* item);
@@ -315,6 +318,7 @@ class TdxBarManager : public TComponent {
   bool isCustomizing_ = false;
   int recentUseCountThreshold_ = 0;
   TdxBarItemControl* selectedItemControl_ = nullptr;
+  TCustomdxBarControl* focusedBarControl_ = nullptr;
 
   bool allowCallFromAnotherForm_ = false, allowReset_ = true, alwaysMerge_ = false, alwaysSaveText_ = false;
   bool autoAlignBars_ = false, autoDockColor_ = true, autoHideEmptyBars_ = false, scaled_ = true;

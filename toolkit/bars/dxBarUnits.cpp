@@ -1,7 +1,8 @@
 #include "dxBarUnits.h"
 
-#include "dxBarImageOptions.h"
+#include "dxBarButtonControl.h"
 #include "dxBarButtons.h"
+#include "dxBarImageOptions.h"
 #include "dxBarItem.h"
 #include "dxBarItemLinks.h"
 #include "dxBarItemRegistry.h"
@@ -20,4 +21,4 @@ void RegisterBarClasses() {
 
 const TUnitInfo dxBarRegistrationUnit{"dxBarRegistration", RegisterBarClasses, nullptr};
 
-void StartBarUnits() { StartUnits({&dxBarUnit, &dxBarRegistrationUnit}); }
+void StartBarUnits() { StartUnits({&dxBarUnit, &dxBarRegistrationUnit, &dxBarButtonControlUnit}); }

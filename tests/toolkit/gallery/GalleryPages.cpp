@@ -25,6 +25,7 @@ void BuildRibbonBluePage(TGalleryPage& page);
 void BuildRibbonBlackPage(TGalleryPage& page);
 void BuildRibbonSilverPage(TGalleryPage& page);
 void BuildBarPainterPage(TGalleryPage& page);
+void BuildBarWindowPage(TGalleryPage& page);
 void BuildSkinSamplePage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
@@ -52,6 +53,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"ribbon-black", BuildRibbonBlackPage},
       {"ribbon-silver", BuildRibbonSilverPage},
       {"barpainter", BuildBarPainterPage},
+      {"barwindow", BuildBarWindowPage},
       {"skin-sample", BuildSkinSamplePage},
   };
   return pages;
