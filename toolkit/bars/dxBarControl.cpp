@@ -69,6 +69,7 @@ TCustomdxBarControl::TCustomdxBarControl(TComponent* owner, TdxBarManager* manag
 }
 
 TCustomdxBarControl::~TCustomdxBarControl() {
+  Destroying();
   if (childBar_) {
     TCustomdxBarControl* child = childBar_;
     childBar_ = nullptr;

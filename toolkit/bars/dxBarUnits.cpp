@@ -1,8 +1,8 @@
 #include "dxBarUnits.h"
 
 #include "dxBarButtonControl.h"
-#include "dxBarImageOptions.h"
 #include "dxBarButtons.h"
+#include "dxBarImageOptions.h"
 #include "dxBarItem.h"
 #include "dxBarItemLinks.h"
 #include "dxBarItemRegistry.h"

@@ -116,6 +116,7 @@ TdxCustomRibbon::TdxCustomRibbon(TComponent* owner, TClass ribbonClass)
 TdxCustomRibbon::~TdxCustomRibbon() {
   destroying_ = true;
   SetBarManager(nullptr);
+  tabs_->Clear();  // the tabs leave while the collection is still reachable
   tabs_.reset();
   activeTab_ = hotTab_ = nullptr;
   viewInfo_.reset();

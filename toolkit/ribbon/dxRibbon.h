@@ -491,6 +491,8 @@ class TdxCustomRibbon : public TcxControl, public IdxSkin {
   explicit TdxCustomRibbon(TComponent* owner, TClass ribbonClass = StaticClass());
   ~TdxCustomRibbon() override;
   void Dispatch(TMessage& message) override;
+  // The ribbon always sits at the top of the form that contains the parent.
+  void SetParent(TWinControl* parent) override;
 
   // --- properties
   TdxBarManager* BarManager() const { return barManager_; }
@@ -583,7 +585,6 @@ class TdxCustomRibbon : public TcxControl, public IdxSkin {
   virtual TdxRibbonViewInfo* CreateViewInfo() { return new TdxRibbonViewInfo(this); }
   void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
-  void SetParent(TWinControl* parent) override;
   void CreateWnd() override;
   // The height always follows the view info.
   void SetBounds(int left, int top, int width, int height) override;

@@ -168,6 +168,34 @@ TEST_F(BarWindow, TheReleaseAfterAPopupSwallowedTheClickIsIgnoredOnce) {
   EXPECT_EQ(log_.Calls.size(), 2u);
 }
 
+TEST_F(BarWindow, AReleaseOnADisabledControlEndsTheActiveState) {
+  TCustomdxBarControl* bar = ShowToolbar();
+  bar->ActivateWithControl(Link(0)->Control());
+  ClickAt(bar, CentreOf(Link(2)), CentreOf(Link(2)));
+  EXPECT_FALSE(bar->Active());
+  EXPECT_TRUE(log_.Calls.empty());
+}
+
+// The arrow of a menu item and the scale of item sizes follow the font, with lower bounds.
+TEST_F(BarWindow, TextSizesScaleWithTheFontAboveTheirLowerBounds) {
+  TCustomdxBarControl* bar = ShowToolbar();
+  struct TCase {
+    int FontSize;
+    bool Clamped;
+  } cases[] = {{1, true}, {40, false}};
+  for (const TCase& c : cases) {
+    manager_->Font()->SetSize(c.FontSize);
+    bar->CalcSizes();
+    if (c.Clamped) {
+      EXPECT_EQ(bar->MenuArrowHeight(), 4);
+      EXPECT_EQ(bar->ScaleRatio(), 1.0);
+    } else {
+      EXPECT_EQ(bar->MenuArrowHeight(), bar->TextSize() / 5);
+      EXPECT_GT(bar->ScaleRatio(), 1.0);
+    }
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // The view info of a bar window.
 
