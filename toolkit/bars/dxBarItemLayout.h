@@ -5,10 +5,8 @@
 #include <cstdint>
 
 #include "Types.h"
+#include "dxBarItemLinks.h"
 #include "dxBarTypes.h"
-
-enum TdxBarItemPosition : uint8_t { ipBeginsNewRow, ipBeginsNewColumn, ipContinuesRow };
-enum TdxBarButtonGroupPosition : uint8_t { bgpNone, bgpStart, bgpMember };
 
 // An item that shows its content in several columns (a gallery) and can fold to one button.
 class IdxBarMultiColumnItemViewInfo {

@@ -8,7 +8,26 @@ CALDERAN_IMPLEMENT_CREATABLE(TdxBar, TcxComponentCollectionItem, TComponent*)
 
 TdxBar::TdxBar(TComponent* owner) : TcxComponentCollectionItem(owner) {}
 
-TdxBar::~TdxBar() = default;
+TdxBar::~TdxBar() {
+  Destroying();
+  itemLinks_.reset();
+}
+
+void TdxBar::SetBarManager(TdxBarManager* value) {
+  if (barManager_ == value) return;
+  barManager_ = value;
+  if (itemLinks_ && itemLinks_->Count() == 0) itemLinks_.reset();
+}
+
+TdxBarItemLinks* TdxBar::ItemLinks() {
+  if (!itemLinks_) itemLinks_ = std::make_unique<TdxBarItemLinks>(barManager_, this);
+  return itemLinks_.get();
+}
+
+bool TdxBar::CanContainItem(TdxBarItem*, std::string& text) {
+  text.clear();
+  return true;
+}
 
 void TdxBar::SetVisible(bool value) {
   if (visible_ == value) return;

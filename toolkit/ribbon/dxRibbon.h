@@ -219,7 +219,7 @@ class TdxRibbonTab : public TcxComponentCollectionItem {
   void Notification(TComponent* component, TOperation operation) override;
   void SetName(const std::string& value) override;
   // The groups dock control the tab owns; none until the groups' module provides one.
-  virtual TWinControl* CreateDockControl() { return nullptr; }
+  virtual TWinControl* CreateDockControl();
 
  private:
   friend class TdxCustomRibbon;

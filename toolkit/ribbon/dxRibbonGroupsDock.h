@@ -3,13 +3,21 @@
 // smaller view levels, and at last whole groups collapsed to one button), and scrolled 10 pixels a
 // step behind two scroll buttons when even that is not enough.
 //
-// Here: the layout of the groups dock (TdxRibbonGroupsDockControlViewInfo) over the groups as the
-// dock hands them over (IdxRibbonDockedGroup: a group window's view info with its tab group).
+// Here: the dock controls of the ribbon (the groups dock of a tab, and their common base) and the
+// layout of the groups dock (TdxRibbonGroupsDockControlViewInfo) over the groups as the dock hands
+// them over (IdxRibbonDockedGroup: a group window's view info with its tab group).
+// The dock windows stand on a plain custom control: toolbars do not dock into them by dragging,
+// and a stored bar layout never moves a toolbar out of them (they keep no rows). A dock makes the
+// group window of each of its tab's groups whose toolbar is docked into it.
+// Left out: the design-time popup menu and selection, accessibility helpers, and skins that ask
+// for a redraw of the dock with its frame.
 #pragma once
 #include <vector>
 
+#include "Controls.h"
 #include "System.h"
 #include "Types.h"
+#include "dxBarPainter.h"
 #include "dxRibbonGroupLayoutCalculator.h"
 
 // One group of a groups dock as its layout sees it.
@@ -37,6 +45,10 @@ class IdxRibbonDockedGroup {
 enum TdxRibbonGroupsScrollButton : uint8_t { rgsbLeft, rgsbRight };
 using TdxRibbonGroupsScrollButtons = TSet<TdxRibbonGroupsScrollButton>;
 
+class TdxBar;
+class TdxCustomRibbon;
+class TdxRibbonTab;
+class TdxRibbonGroupBarControl;
 class TdxRibbonGroupsDockControl;
 
 class TdxRibbonGroupsDockControlViewInfo : public TObject {
@@ -78,4 +90,68 @@ class TdxRibbonGroupsDockControlViewInfo : public TObject {
   TdxRibbonGroupsScrollButtons scrollButtons_;
   int scrollPosition_ = 0;
   std::vector<bool> previousCollapsed_;
+};
+
+// The common base of the ribbon's dock controls (the groups dock here, the Quick Access toolbar's).
+class TdxCustomRibbonDockControl : public TCustomControl {
+  CALDERAN_CLASS(TdxCustomRibbonDockControl)
+  explicit TdxCustomRibbonDockControl(TComponent* owner);
+
+  TdxBarManager* BarManager() const { return barManager_; }
+  virtual void SetBarManager(TdxBarManager* value) { barManager_ = value; }
+  virtual bool IsPaintingCopy() const { return false; }
+  virtual void LayoutChanged() {}
+  // Repaints every bar window of the dock, then the dock.
+  virtual void RepaintAll();
+  void Dispatch(TMessage& message) override;
+
+ private:
+  void CMVisibleChanged(TMessage& message);
+  void WMLButtonDblClk(TMessage& message);
+
+  TdxBarManager* barManager_ = nullptr;
+};
+
+class TdxRibbonGroupsDockControl : public TdxCustomRibbonDockControl {
+  CALDERAN_CLASS(TdxRibbonGroupsDockControl)
+  explicit TdxRibbonGroupsDockControl(TdxRibbonTab* tab);
+  ~TdxRibbonGroupsDockControl() override;
+
+  TdxRibbonTab* Tab() const { return tab_; }
+  TdxCustomRibbon* Ribbon() const;
+  TdxRibbonGroupsDockControlViewInfo* ViewInfo() const { return viewInfo_; }
+  virtual TdxBarPainterClass GetPainter() const;
+
+  // The group windows of the tab's groups that are docked here, in the tab's group order.
+  int GroupBarControlCount() const { return static_cast<int>(groupBarControls_.size()); }
+  TdxRibbonGroupBarControl* GroupBarControl(int index) const { return groupBarControls_[index]; }
+  // Makes the windows of the toolbars docked here and frees those of toolbars that left.
+  void UpdateGroupBarControls();
+  // A group window goes (its toolbar's links free it with themselves).
+  void GroupBarControlDestroyed(TdxRibbonGroupBarControl* bar);
+  // Scrolls the groups so that a rectangle of the dock's client area comes into view.
+  virtual void MakeRectVisible(const TRect& rect);
+  // Places the group windows by the layout and the scroll position.
+  void PositionGroupBarControls();
+  // The group windows of the docked toolbars, laid out for the dock's bounds (the tab calls it
+  // before it applies them).
+  void Calculate(const TRect& bounds);
+  bool IsCalculating() const { return calculating_; }
+
+  void LayoutChanged() override;
+  void SetBounds(int left, int top, int width, int height) override;
+
+ protected:
+  virtual TdxRibbonGroupsDockControlViewInfo* CreateViewInfo();
+  void Paint() override;
+  void AlignControls(TControl* control, TRect& rect) override;
+
+ private:
+  TdxRibbonGroupBarControl* FindGroupBarControl(TdxBar* toolbar) const;
+  int ScrollButtonWidth() const;
+
+  TdxRibbonTab* tab_;
+  TdxRibbonGroupsDockControlViewInfo* viewInfo_;
+  std::vector<TdxRibbonGroupBarControl*> groupBarControls_;
+  bool calculating_ = false;
 };

@@ -7,6 +7,7 @@
 #include "dxBarManager.h"
 #include "dxBarStrs.h"
 #include "dxBarToolbar.h"
+#include "dxRibbonGroupsDock.h"
 
 CALDERAN_IMPLEMENT_CREATABLE(TdxRibbonTabGroup, TCollectionItem, TCollection*)
 CALDERAN_IMPLEMENT_CLASS(TdxRibbonTabGroups, TCollection)
@@ -251,6 +252,8 @@ void TdxRibbonTab::Notification(TComponent* component, TOperation operation) {
 
 void TdxRibbonTab::SetRibbon(TdxCustomRibbon* ribbon) {
   ribbon_ = ribbon;
+  if (dockControl_ && !ComponentState().Contains(csDestroying))
+    dockControl_->SetParent(ribbon_ ? ribbon_->GroupsDockControlSite() : nullptr);
   if (ribbon_) SetBarManager(ribbon_->BarManager());
 }
 
@@ -279,13 +282,17 @@ void TdxRibbonTab::UpdateDockControl() {
   const bool shown = visible_ && !ribbon_->IsHidden() && ribbon_->ShowTabGroups() && Active();
   if (shown) {
     const TRect r = GetDockControlBounds();
+    if (auto* dock = ObjectAs<TdxRibbonGroupsDockControl>(control)) dock->Calculate(r);
     control->SetBounds(r.Left, r.Top, r.Width(), r.Height());
   }
   control->SetVisible(shown);
 }
 
 void TdxRibbonTab::RecalculateDockControl() {
-  if (dockControl_) dockControl_->Realign();
+  if (auto* dock = ObjectAs<TdxRibbonGroupsDockControl>(dockControl_))
+    dock->LayoutChanged();
+  else if (dockControl_)
+    dockControl_->Realign();
 }
 
 void TdxRibbonTab::DockGroupToolbars() {
@@ -296,7 +303,7 @@ void TdxRibbonTab::DockGroupToolbars() {
 }
 
 void TdxRibbonTab::SetBarManager(TdxBarManager* manager) {
-  (void)manager;
+  if (auto* dock = ObjectAs<TdxRibbonGroupsDockControl>(dockControl_)) dock->SetBarManager(manager);
   for (int i = 0; i < groups_->Count(); ++i)
     if (TdxBar* bar = groups_->Items(i)->ToolBar()) groups_->Items(i)->DockToolbar(bar);
 }
