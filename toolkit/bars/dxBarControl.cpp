@@ -1,6 +1,7 @@
 #include "dxBarControl.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "dxBarDrawRoutines.h"
 #include "dxBarItem.h"
@@ -258,6 +259,10 @@ void TCustomdxBarControl::ItemLinksChanged(bool recreate) {
 void TCustomdxBarControl::LinkRemoved(TdxBarItemLink* link) {
   if (selectedLink_ == link) selectedLink_ = nullptr;
   if (trackedLink_ == link) trackedLink_ = nullptr;
+}
+
+void TCustomdxBarControl::SetViewInfo(TCustomdxBarControlViewInfo* value) {
+  delete std::exchange(viewInfo_, value);
 }
 
 // ---------------------------------------------------------------------------------------------

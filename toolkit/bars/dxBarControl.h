@@ -241,6 +241,8 @@ class TCustomdxBarControl : public TCustomControl {
   bool SelectByNavigationKey(Word key, bool previous, bool next);
 
   TMessage currentMessage_;
+  // A window kind with a layout of its own replaces the view info in its constructor.
+  void SetViewInfo(TCustomdxBarControlViewInfo* value);
 
  private:
   void WMLButtonDown(TMessage& m);

@@ -21,6 +21,7 @@
 #include "Classes.h"
 #include "Controls.h"
 #include "Graphics.h"
+#include "Menus.h"
 #include "Types.h"
 #include "dxBarComponents.h"
 #include "dxBarTypes.h"

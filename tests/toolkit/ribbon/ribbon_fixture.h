@@ -72,3 +72,15 @@ inline bool Near(COLORREF a, COLORREF b, int tolerance = 3) {
   return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
          std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
+
+// The ribbon with what it stands on: the bar system and the stored-form reader.
+#include "FormReader.h"
+#include "dxBarUnits.h"
+#include "dxRibbon.h"
+
+inline void StartRibbonUnits() {
+  StartRibbonSkinUnits();
+  StartUnits({&FormReaderUnit});
+  StartBarUnits();
+  StartUnits({&dxRibbonUnit});
+}

@@ -1,0 +1,45 @@
+// A toolbar of a bar manager (the part the ribbon needs).
+#include "dxBarToolbar.h"
+
+#include "SysUtils.h"
+#include "dxBarManager.h"
+
+CALDERAN_IMPLEMENT_CREATABLE(TdxBar, TcxComponentCollectionItem, TComponent*)
+
+TdxBar::TdxBar(TComponent* owner) : TcxComponentCollectionItem(owner) {}
+
+TdxBar::~TdxBar() {
+  Destroying();
+  itemLinks_.reset();
+}
+
+void TdxBar::SetBarManager(TdxBarManager* value) {
+  if (barManager_ == value) return;
+  barManager_ = value;
+  if (itemLinks_ && itemLinks_->Count() == 0) itemLinks_.reset();
+}
+
+TdxBarItemLinks* TdxBar::ItemLinks() {
+  if (!itemLinks_) itemLinks_ = std::make_unique<TdxBarItemLinks>(barManager_, this);
+  return itemLinks_.get();
+}
+
+bool TdxBar::CanContainItem(TdxBarItem*, std::string& text) {
+  text.clear();
+  return true;
+}
+
+void TdxBar::SetVisible(bool value) {
+  if (visible_ == value) return;
+  visible_ = value;
+  if (dockControl_) dockControl_->Invalidate();
+}
+
+TdxBar* BarByName(TdxBarManager* manager, const std::string& name) {
+  if (!manager || !manager->Owner() || name.empty()) return nullptr;
+  TComponent* owner = manager->Owner();
+  for (int i = 0; i < owner->ComponentCount(); ++i)
+    if (auto* bar = ObjectAs<TdxBar>(owner->Components(i)))
+      if (bar->BarManager() == manager && SameText(bar->Name(), name)) return bar;
+  return nullptr;
+}

@@ -1,0 +1,64 @@
+// A toolbar of a bar manager: its caption, visibility and where it is docked.
+//
+// Here: the least the ribbon's tab groups need of a toolbar (its manager, name, caption, visibility,
+// its item links, the dock control it is docked into and its docking style), and the manager's
+// look-up by name.
+// Not here: the manager's toolbar collection, the toolbar window (the dock a toolbar is docked
+// into makes it), floating, docking rows, the stored layout and the permissions; a toolbar is
+// found through its manager's owner.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "Controls.h"
+#include "cxClasses.h"
+#include "dxBarItemLinks.h"
+#include "dxBarTypes.h"
+
+class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
+  CALDERAN_CLASS(TdxBar)
+  explicit TdxBar(TComponent* owner);
+  ~TdxBar() override;
+
+  TdxBarManager* BarManager() const { return barManager_; }
+  // The links are the manager's: a toolbar without links yet follows a new manager.
+  void SetBarManager(TdxBarManager* value);
+  TdxBarItemLinks* ItemLinks();
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& value) { caption_ = value; }
+  bool Visible() const { return visible_; }
+  void SetVisible(bool value);
+  // The control the toolbar is docked into (a ribbon group's dock control), or null.
+  TWinControl* DockControl() const { return dockControl_; }
+  void SetDockControl(TWinControl* value) { dockControl_ = value; }
+  TWinControl* DockedDockControl() const { return dockedDockControl_; }
+  void SetDockedDockControl(TWinControl* value) { dockedDockControl_ = value; }
+  TdxBarDockingStyle DockingStyle() const { return dockingStyle_; }
+  void SetDockingStyle(TdxBarDockingStyle value) { dockingStyle_ = value; }
+  // The window that shows the toolbar, while it has one.
+  TCustomdxBarControl* Control() const { return control_; }
+  void SetControl(TCustomdxBarControl* value) { control_ = value; }
+
+  // IdxBarLinksOwner
+  bool CanContainItem(TdxBarItem* item, std::string& text) override;
+  // The dock the toolbar is docked into makes its window.
+  TCustomdxBarControl* CreateBarControl() override { return nullptr; }
+  TComponent* GetInstance() override { return this; }
+  TdxBarItemLinks* GetItemLinks() override { return ItemLinks(); }
+
+ protected:
+  TcxComponentCollection* GetCollectionFromParent(TComponent* /*parent*/) override { return nullptr; }
+
+ private:
+  TdxBarManager* barManager_ = nullptr;
+  std::string caption_;
+  bool visible_ = true;
+  TWinControl* dockControl_ = nullptr;
+  TWinControl* dockedDockControl_ = nullptr;
+  TdxBarDockingStyle dockingStyle_ = dsNone;
+  TCustomdxBarControl* control_ = nullptr;
+  std::unique_ptr<TdxBarItemLinks> itemLinks_;
+};
+
+// The toolbar of the manager whose component name is the text (ignoring case), or null.
+TdxBar* BarByName(TdxBarManager* manager, const std::string& name);

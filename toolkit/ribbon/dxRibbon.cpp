@@ -1,0 +1,534 @@
+// The ribbon control: creation guard, construction, the change routine, tabs bookkeeping, the skin
+// and the bar manager, painting and the process-wide wheel hook.
+#include "dxRibbon.h"
+
+#include <windowsx.h>
+
+#include "SysUtils.h"
+#include "dxBarManager.h"
+#include "dxBarStrs.h"
+#include "dxBarToolbar.h"
+#include "dxGDIPlusAPI.h"
+
+CALDERAN_IMPLEMENT_CLASS(EdxRibbonException, Exception)
+CALDERAN_IMPLEMENT_CLASS(TdxRibbonGroupsDockControlSite, TCustomControl)
+CALDERAN_IMPLEMENT_CLASS(TdxCustomRibbon, TcxControl)
+CALDERAN_IMPLEMENT_CREATABLE(TdxRibbon, TdxCustomRibbon, TComponent*)
+
+namespace {
+
+HHOOK ribbonMouseHook = nullptr;
+
+TdxCustomRibbon* FindRibbonOfWindow(HWND window) {
+  for (; window; window = GetParent(window))
+    if (auto* ribbon = ObjectAs<TdxCustomRibbon>(FindControl(window))) return ribbon;
+  return nullptr;
+}
+
+// Turning the wheel over a ribbon switches its tabs.
+LRESULT CALLBACK RibbonMouseWheelHook(int code, WPARAM message, LPARAM data) {
+  LRESULT result = 0;
+  if (code < 0 || message != WM_MOUSEWHEEL) return CallNextHookEx(ribbonMouseHook, code, message, data);
+  bool handled = false;
+  GuardedCall([&] {
+    const auto* hook = reinterpret_cast<const MOUSEHOOKSTRUCTEX*>(data);
+    TdxCustomRibbon* ribbon = FindRibbonOfWindow(WindowFromPoint(hook->pt));
+    if (!ribbon || !IsWindowEnabled(ribbon->Handle())) return;
+    ribbon->ScrollTabsByWheel(static_cast<short>(HIWORD(hook->mouseData)));
+    handled = true;
+  });
+  if (handled) return 1;
+  result = CallNextHookEx(ribbonMouseHook, code, message, data);
+  return result;
+}
+
+void InstallRibbonMouseHook() {
+  if (!ribbonMouseHook)
+    ribbonMouseHook = SetWindowsHookExW(WH_MOUSE, RibbonMouseWheelHook, nullptr, GetCurrentThreadId());
+}
+
+void RemoveRibbonMouseHook() {
+  if (ribbonMouseHook) UnhookWindowsHookEx(ribbonMouseHook);
+  ribbonMouseHook = nullptr;
+}
+
+// The guard runs before any part of the ribbon exists: a refused ribbon is never half built.
+TComponent* CheckRibbonCreation(TComponent* owner, TClass ribbonClass) {
+  if (!IsGdiPlusAvailable())
+    throw Exception(Format(LoadToolkitString(sdxBarRibbonRequiresGdiPlus), {ribbonClass->Name}));
+  if (!owner && Application) owner = Application->MainForm();
+  if (!ObjectAs<TCustomForm>(owner))
+    throw Exception(Format(LoadToolkitString(sdxBarRibbonOwnerNotForm), {ribbonClass->Name}));
+  for (int i = 0; i < owner->ComponentCount(); ++i)
+    if (owner->Components(i)->InheritsFrom(ribbonClass))
+      throw Exception(Format(LoadToolkitString(sdxBarRibbonSingleInstance), {ribbonClass->Name}));
+  return owner;
+}
+
+}  // namespace
+
+bool IsRibbonMouseHookInstalled() { return ribbonMouseHook != nullptr; }
+
+// ---------------------------------------------------------------------------------------------
+// The groups site
+
+TdxRibbonGroupsDockControlSite::TdxRibbonGroupsDockControlSite(TdxCustomRibbon* ribbon)
+    : TCustomControl(ribbon), ribbon_(ribbon) {
+  SetDoubleBuffered(true);
+}
+
+void TdxRibbonGroupsDockControlSite::Dispatch(TMessage& message) {
+  switch (message.Msg) {
+    case WM_ERASEBKGND:
+      message.Result = 1;
+      return;
+    default:
+      TCustomControl::Dispatch(message);
+  }
+}
+
+void TdxRibbonGroupsDockControlSite::Paint() {
+  TcxCanvas canvas(Canvas());
+  ribbon_->Painter()->DrawGroupsArea(&canvas, ClientRect());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Construction and destruction
+
+TdxCustomRibbon::TdxCustomRibbon(TComponent* owner, TClass ribbonClass)
+    : TcxControl(CheckRibbonCreation(owner, ribbonClass)) {
+  SetDoubleBuffered(true);
+  painter_.reset(CreatePainter());
+  viewInfo_.reset(CreateViewInfo());
+  groupsSite_ = new TdxRibbonGroupsDockControlSite(this);
+  groupsSite_->SetParent(this);
+  fonts_ = std::make_unique<TdxRibbonFonts>(this);
+  tabs_ = std::make_unique<TdxRibbonTabCollection>(this);
+  SetAlign(alTop);
+  popupMenuItems_ = TdxRibbonPopupMenuItems{rpmiItems, rpmiMoreCommands, rpmiQATPosition, rpmiQATAddRemoveItem,
+                                            rpmiMinimizeRibbon};
+  skinListeners_ = std::make_unique<TcxEventHandlerCollection>();
+  creating_ = true;
+  SelectDefaultSkin();
+  creating_ = false;
+}
+
+TdxCustomRibbon::~TdxCustomRibbon() {
+  destroying_ = true;
+  SetBarManager(nullptr);
+  tabs_->Clear();  // the tabs leave while the collection is still reachable
+  tabs_.reset();
+  activeTab_ = hotTab_ = nullptr;
+  viewInfo_.reset();
+  fonts_.reset();
+}
+
+void TdxCustomRibbon::SelectDefaultSkin() {
+  TdxBarSkinManager* manager = BarSkinManager();
+  for (int i = 0; i < manager->GetCount(); ++i)
+    if (auto* skin = ObjectAs<TdxCustomRibbonSkin>(manager->GetSkin(i))) {
+      SetColorSchemeName(skin->Name());
+      return;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window
+
+void TdxCustomRibbon::Dispatch(TMessage& message) {
+  switch (message.Msg) {
+    case WM_ERASEBKGND:
+      message.Result = 1;
+      return;
+    case WM_GETOBJECT:
+      DefaultHandler(message);
+      return;
+    default:
+      TcxControl::Dispatch(message);
+  }
+}
+
+void TdxCustomRibbon::CreateParams(TCreateParams& params) {
+  TcxControl::CreateParams(params);
+  params.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TdxCustomRibbon::CreateWnd() {
+  TcxControl::CreateWnd();
+  if (!IsDesigning()) InstallRibbonMouseHook();
+}
+
+void TdxCustomRibbon::Paint() {
+  if (ComponentState().Contains(csLoading) || ComponentState().Contains(csReading) || destroying_) return;
+  viewInfo_->Paint(cxCanvas());
+}
+
+void TdxCustomRibbon::SetParent(TWinControl* parent) {
+  TWinControl* form = parent ? GetParentForm(parent) : nullptr;
+  TcxControl::SetParent(form);
+  if (form) SetTop(0);
+}
+
+void TdxCustomRibbon::SetBounds(int left, int top, int width, int height) {
+  TcxControl::SetBounds(left, top, width, ribbonHeight_ >= 0 ? ribbonHeight_ : height);
+}
+
+void TdxCustomRibbon::ApplyHeight(int height) {
+  ribbonHeight_ = height;
+  if (Height() == height) return;
+  applyingHeight_ = true;
+  try {
+    TcxControl::SetBounds(Left(), Top(), Width(), height);
+  } catch (...) {
+    applyingHeight_ = false;
+    throw;
+  }
+  applyingHeight_ = false;
+}
+
+void TdxCustomRibbon::BoundsChanged() {
+  TcxControl::BoundsChanged();
+  if (!applyingHeight_) Changed();
+}
+
+void TdxCustomRibbon::FontChanged() {
+  BeginUpdate();
+  try {
+    TcxControl::FontChanged();
+    fonts_->Refresh();
+    if (activeTab_) activeTab_->UpdateToolbarFonts();
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+void TdxCustomRibbon::LookAndFeelChanged(TcxLookAndFeel* sender, TcxLookAndFeelValues changedValues) {
+  TcxControl::LookAndFeelChanged(sender, changedValues);
+  SkinChanged();
+}
+
+void TdxCustomRibbon::Loaded() {
+  BeginUpdate();
+  try {
+    for (int i = 0; i < tabs_->Count(); ++i) tabs_->Items(i)->SetBarManager(barManager_);
+    TcxControl::Loaded();
+    if (activeTab_) activeTab_->DockGroupToolbars();
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+void TdxCustomRibbon::Notification(TComponent* component, TOperation operation) {
+  TcxControl::Notification(component, operation);
+  if (operation == opRemove && component == barManager_) SetBarManager(nullptr);
+}
+
+TCustomForm* TdxCustomRibbon::ParentForm() const {
+  return Parent() ? GetParentForm(const_cast<TdxCustomRibbon*>(this)) : nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Change routine
+
+void TdxCustomRibbon::EndUpdate() {
+  if (lockCount_ > 0) --lockCount_;
+  if (lockCount_ == 0 && !destroying_) Changed();
+}
+
+bool TdxCustomRibbon::IsLocked() const {
+  if (lockCount_ > 0 || destroying_) return true;
+  if (ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying)) return true;
+  return !HandleAllocated() && !Parent();
+}
+
+void TdxCustomRibbon::Changed() {
+  if (IsLocked()) return;
+  HandleNeeded();
+  viewInfo_->Calculate(TRect(0, 0, Width(), Height()));
+  Invalidate();
+}
+
+void TdxCustomRibbon::FullRefresh() {
+  if (destroying_ || !HandleAllocated() || !Visible()) return;
+  if (activeTab_) activeTab_->RecalculateDockControl();
+  groupsSite_->Invalidate();
+  Invalidate();
+}
+
+void TdxCustomRibbon::SetRedraw(bool on) {
+  if (!HandleAllocated() || !Visible()) return;
+  SendMessageW(Handle(), WM_SETREDRAW, on ? 1 : 0, 0);
+  if (on) FullRefresh();
+}
+
+bool TdxCustomRibbon::IsTooSmallForm() const {
+  if (IsDesigning()) return false;
+  TCustomForm* form = ParentForm();
+  if (!form) return false;
+  const bool minimized =
+      form->WindowState() == wsMinimized || (form->HandleAllocated() && IsIconic(form->Handle()));
+  return minimized || form->Width() < 300 || form->Height() < 250;
+}
+
+void TdxCustomRibbon::CheckHiddenState() {
+  if (IsTooSmallForm() != hidden_) Changed();
+}
+
+void TdxCustomRibbon::UpdateQuickAccessToolbarVisibility() {
+  if (activeTab_ && activeTab_->DockControl()) activeTab_->UpdateDockControl();
+  Changed();
+}
+
+void TdxCustomRibbon::RecalculateBars() {
+  if (activeTab_) activeTab_->RecalculateDockControl();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Properties
+
+std::string TdxCustomRibbon::ColorSchemeName() const { return skin_ ? skin_->Name() : std::string(); }
+
+void TdxCustomRibbon::SetColorSchemeName(const std::string& value) {
+  if (auto* skin = ObjectAs<TdxCustomRibbonSkin>(BarSkinManager()->FindByName(value))) SetSkin(skin);
+}
+
+void TdxCustomRibbon::SetSkin(TdxCustomRibbonSkin* value) {
+  if (!value || value == skin_) return;
+  skin_ = value;
+  SkinChanged();
+}
+
+void TdxCustomRibbon::SkinChanged() {
+  TCustomForm* form = ParentForm();
+  const bool redrawOff = form && form->HandleAllocated() && IsWindowVisible(form->Handle());
+  if (redrawOff) SendMessageW(form->Handle(), WM_SETREDRAW, 0, 0);
+  auto restore = [&] {
+    skinListeners_->CallEvents(this, nullptr);
+    if (!redrawOff) return;
+    SendMessageW(form->Handle(), WM_SETREDRAW, 1, 0);
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN |
+                                                       RDW_UPDATENOW | RDW_ERASENOW);
+  };
+  try {
+    fonts_->Refresh();
+    RecalculateBars();
+    Changed();
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+}
+
+void TdxCustomRibbon::SetBarManager(TdxBarManager* value) {
+  if (barManager_ == value) return;
+  if (barManager_ && !barManager_->ComponentState().Contains(csDestroying)) barManager_->RemoveFreeNotification(this);
+  barManager_ = value;
+  if (barManager_) {
+    barManager_->FreeNotification(this);
+    if (fonts_) fonts_->Refresh();
+  }
+  if (tabs_) tabs_->SetBarManager(barManager_);
+  Changed();
+}
+
+void TdxCustomRibbon::SetDocumentName(const std::string& value) {
+  if (documentName_ == value) return;
+  documentName_ = value;
+  Changed();
+}
+
+void TdxCustomRibbon::SetPopupMenuItems(TdxRibbonPopupMenuItems value) {
+  if (popupMenuItems_ == value) return;
+  popupMenuItems_ = value;
+  Changed();
+}
+
+void TdxCustomRibbon::SetShowTabGroups(bool value) {
+  if (showTabGroups_ == value) return;
+  showTabGroups_ = value;
+  if (!value && activeTab_ && activeTab_->DockControl()) activeTab_->DockControl()->Hide();
+  Changed();
+}
+
+void TdxCustomRibbon::SetShowTabHeaders(bool value) {
+  if (showTabHeaders_ == value) return;
+  showTabHeaders_ = value;
+  Changed();
+  if (HandleAllocated()) InvalidateWithChildren();
+}
+
+void TdxCustomRibbon::SetSupportNonClientDrawing(bool value) {
+  if (supportNonClientDrawing_ == value) return;
+  supportNonClientDrawing_ = value;
+  Changed();
+}
+
+void TdxCustomRibbon::SetApplicationButtonState(int value) {
+  if (applicationButtonState_ == value) return;
+  applicationButtonState_ = value;
+  if (HandleAllocated()) InvalidateRect(viewInfo_->ApplicationButtonBounds(), false);
+}
+
+void TdxCustomRibbon::SetHotTab(TdxRibbonTab* tab) {
+  if (hotTab_ == tab) return;
+  if (hotTab_) hotTab_->InvalidateHeader();
+  hotTab_ = tab;
+  if (hotTab_) hotTab_->InvalidateHeader();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Group metrics
+
+int TdxCustomRibbon::GetGroupRowHeight() const {
+  TcxScreenCanvas* canvas = SharedScreenCanvas();
+  canvas->SetFont(fonts_->GetGroupFont());
+  // The skinned painter's button height for the text: at least 16, padded, and of the same parity.
+  const int content = canvas->TextHeight("Wg") + 3;
+  const int padded = std::max(content, 16) + 6;
+  return padded + ((padded - content) % 2 != 0 ? 1 : 0);
+}
+
+int TdxCustomRibbon::GetGroupCaptionHeight() const {
+  TcxScreenCanvas* canvas = SharedScreenCanvas();
+  TFont font;
+  font.Assign(fonts_->GetGroupHeaderFont());
+  if (font.Size() < 8) font.SetSize(8);
+  canvas->SetFont(&font);
+  return canvas->TextHeight("Qq") + 1;
+}
+
+int TdxCustomRibbon::GetGroupHeight() const {
+  const TRect offsets = const_cast<TdxCustomRibbon*>(this)->GetElementContentOffsets(1);
+  return 3 * GetGroupRowHeight() + offsets.Top + offsets.Bottom;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tabs
+
+const TMetaClass* TdxCustomRibbon::GetTabClass() const { return TdxRibbonTab::StaticClass(); }
+
+int TdxCustomRibbon::GetVisibleTabCount() const {
+  int count = 0;
+  for (int i = 0; i < tabs_->Count(); ++i) count += tabs_->Items(i)->Visible() ? 1 : 0;
+  return count;
+}
+
+TdxRibbonTab* TdxCustomRibbon::GetVisibleTab(int index) const {
+  for (int i = 0; i < tabs_->Count(); ++i)
+    if (tabs_->Items(i)->Visible() && index-- == 0) return tabs_->Items(i);
+  return nullptr;
+}
+
+void TdxCustomRibbon::ScrollTabsByWheel(int delta) {
+  if (!activeTab_ || delta == 0) return;
+  const int index = activeTab_->VisibleIndex();
+  if (TdxRibbonTab* next = GetVisibleTab(delta > 0 ? index - 1 : index + 1)) SetActiveTab(next);
+}
+
+bool TdxCustomRibbon::DoTabChanging(TdxRibbonTab* newTab) {
+  bool allow = true;
+  if (OnTabChanging) OnTabChanging(this, newTab, allow);
+  return allow;
+}
+
+void TdxCustomRibbon::DoTabChanged() {
+  if (OnTabChanged) OnTabChanged(this);
+}
+
+void TdxCustomRibbon::DoTabGroupCollapsed(TdxRibbonTab* tab, TdxRibbonTabGroup* group) {
+  if (OnTabGroupCollapsed) OnTabGroupCollapsed(this, tab, group);
+}
+
+void TdxCustomRibbon::DoTabGroupExpanded(TdxRibbonTab* tab, TdxRibbonTabGroup* group) {
+  if (OnTabGroupExpanded) OnTabGroupExpanded(this, tab, group);
+}
+
+void TdxCustomRibbon::DoHelpButtonClick() {
+  if (OnHelpButtonClick) OnHelpButtonClick(this);
+}
+
+bool TdxCustomRibbon::DoApplicationMenuClick() {
+  bool handled = false;
+  if (OnApplicationMenuClick) OnApplicationMenuClick(this, handled);
+  return handled;
+}
+
+void TdxCustomRibbon::SetActiveTab(TdxRibbonTab* tab) {
+  if (tab == activeTab_ || destroying_) return;
+  if (!IsDesigning() && !DoTabChanging(tab)) return;
+  TdxRibbonTab* old = activeTab_;
+  if (old && !old->ComponentState().Contains(csDestroying) && old->DockControl()) old->DockControl()->Hide();
+  activeTab_ = tab;
+  if (groupsSite_->HandleAllocated()) SendMessageW(groupsSite_->Handle(), WM_SETREDRAW, 0, 0);
+  auto finish = [this] {
+    Changed();
+    if (!groupsSite_->HandleAllocated()) return;
+    SendMessageW(groupsSite_->Handle(), WM_SETREDRAW, 1, 0);
+    RedrawWindow(groupsSite_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  };
+  try {
+    if (activeTab_) activeTab_->Activate();
+    Changed();
+    DoTabChanged();
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+}
+
+// The first visible tab after the index, else the nearest visible one before it, else none.
+TdxRibbonTab* TdxCustomRibbon::NeighbourTab(int index) const {
+  for (int i = index + 1; i < tabs_->Count(); ++i)
+    if (tabs_->Items(i)->Visible()) return tabs_->Items(i);
+  for (int i = std::min(index, tabs_->Count()) - 1; i >= 0; --i)
+    if (tabs_->Items(i)->Visible()) return tabs_->Items(i);
+  return nullptr;
+}
+
+void TdxCustomRibbon::TabAdded(TdxRibbonTab* tab) {
+  tab->SetRibbon(this);
+  if (!activeTab_) SetActiveTab(tab);
+  else Changed();
+}
+
+void TdxCustomRibbon::TabRemoving(TdxRibbonTab* tab) {
+  if (hotTab_ == tab) hotTab_ = nullptr;
+  if (activeTab_ == tab) {
+    const bool destroyingTab = tab->ComponentState().Contains(csDestroying);
+    const int index = destroyingTab && tab->SavedIndex() >= 0 ? tab->SavedIndex() : tabs_->IndexOf(tab);
+    const bool wasCreating = creating_;
+    creating_ = creating_ || destroyingTab;
+    try {
+      SetActiveTab(NeighbourTab(index));
+    } catch (...) {
+      creating_ = wasCreating;
+      throw;
+    }
+    creating_ = wasCreating;
+    // A veto cannot keep a tab that is leaving.
+    if (activeTab_ == tab) activeTab_ = nullptr;
+  }
+  tab->SetRibbon(nullptr);
+  Changed();
+}
+
+void TdxCustomRibbon::TabVisibleChanged(TdxRibbonTab* tab) {
+  if (tab == activeTab_ && !tab->Visible()) SetActiveTab(NeighbourTab(tabs_->IndexOf(tab)));
+  Changed();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Unit
+
+namespace {
+void StartRibbon() { RegisterClass(TdxRibbonTab::StaticClass()); }
+void StopRibbon() { RemoveRibbonMouseHook(); }
+}  // namespace
+
+constinit const TUnitInfo dxRibbonUnit{"dxRibbon", StartRibbon, StopRibbon};
