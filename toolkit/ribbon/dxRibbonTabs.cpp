@@ -251,11 +251,13 @@ void TdxRibbonTab::Notification(TComponent* component, TOperation operation) {
 
 void TdxRibbonTab::SetRibbon(TdxCustomRibbon* ribbon) {
   ribbon_ = ribbon;
-  if (ribbon_) SetBarManager(ribbon_->BarManager());
+  if (!ribbon_) return;
+  if (dockControl_) dockControl_->SetParent(ribbon_->GroupsDockControlSite());
+  SetBarManager(ribbon_->BarManager());
 }
 
 void TdxRibbonTab::Activate() {
-  visible_ = true;
+  SetVisible(true);
   if (ribbon_ && ribbon_->ViewInfo()) ribbon_->ViewInfo()->TabsViewInfo()->MakeTabVisible(this);
   if (ribbon_ && ribbon_->ShowTabGroups()) UpdateDockControl();
   DockGroupToolbars();
