@@ -98,6 +98,7 @@ void TdxRibbonGroupsDockControlSite::Paint() {
 TdxCustomRibbon::TdxCustomRibbon(TComponent* owner, TClass ribbonClass)
     : TcxControl(CheckRibbonCreation(owner, ribbonClass)) {
   SetDoubleBuffered(true);
+  SetTabStop(true);
   painter_.reset(CreatePainter());
   viewInfo_.reset(CreateViewInfo());
   groupsSite_ = new TdxRibbonGroupsDockControlSite(this);
@@ -279,7 +280,7 @@ void TdxCustomRibbon::CheckHiddenState() {
 }
 
 void TdxCustomRibbon::UpdateQuickAccessToolbarVisibility() {
-  if (activeTab_ && activeTab_->DockControl()) activeTab_->UpdateDockControl();
+  if (activeTab_ && activeTab_->DockControl()) activeTab_->DockControl()->SetVisible(!hidden_);
   Changed();
 }
 
@@ -461,8 +462,7 @@ bool TdxCustomRibbon::DoApplicationMenuClick() {
 void TdxCustomRibbon::SetActiveTab(TdxRibbonTab* tab) {
   if (tab == activeTab_ || destroying_) return;
   if (!IsDesigning() && !DoTabChanging(tab)) return;
-  TdxRibbonTab* old = activeTab_;
-  if (old && !old->ComponentState().Contains(csDestroying) && old->DockControl()) old->DockControl()->Hide();
+  if (activeTab_) activeTab_->Deactivate();
   activeTab_ = tab;
   if (groupsSite_->HandleAllocated()) SendMessageW(groupsSite_->Handle(), WM_SETREDRAW, 0, 0);
   auto finish = [this] {
@@ -526,8 +526,10 @@ void TdxCustomRibbon::TabVisibleChanged(TdxRibbonTab* tab) {
 // ---------------------------------------------------------------------------------------------
 // Unit
 
+void RegisterRibbonProperties();
+
 namespace {
-void StartRibbon() { RegisterClass(TdxRibbonTab::StaticClass()); }
+void StartRibbon() { RegisterRibbonProperties(); }
 void StopRibbon() { RemoveRibbonMouseHook(); }
 }  // namespace
 

@@ -97,11 +97,11 @@ class TdxCustomRibbonSkin : public TdxCustomBarSkin {
   virtual void DrawRightGlyphB(HDC dc, const TRect& r);
   virtual void DrawNarrowFrameB(HDC dc, const TRect& r);
   virtual void DrawWideGlyphAbove(HDC dc, const TRect& r);
-  virtual void DrawComboButtonGlyph(HDC dc, const TRect& r, int state) {}
+  virtual void DrawComboButtonGlyph(HDC /*dc*/, const TRect& /*r*/, int /*state*/) {}
   virtual void DrawEditButton(HDC dc, const TRect& r, int state);
-  virtual void DrawEllipsisButtonGlyph(HDC dc, const TRect& r, int state) {}
-  virtual void DrawSpinButtonUp(HDC dc, const TRect& r, int state) {}
-  virtual void DrawSpinButtonDown(HDC dc, const TRect& r, int state) {}
+  virtual void DrawEllipsisButtonGlyph(HDC /*dc*/, const TRect& /*r*/, int /*state*/) {}
+  virtual void DrawSpinButtonUp(HDC /*dc*/, const TRect& /*r*/, int /*state*/) {}
+  virtual void DrawSpinButtonDown(HDC /*dc*/, const TRect& /*r*/, int /*state*/) {}
   // bordersWidth: left, top, right, bottom widths; bounds: the form's outer rectangle.
   virtual void DrawFormBorders(HDC dc, const TRect& bordersWidth, const TRect& bounds, const TdxRibbonFormData& data,
                                int captionHeight);
@@ -134,7 +134,7 @@ class TdxCustomRibbonSkin : public TdxCustomBarSkin {
   virtual void DrawProgressBarFrame(HDC dc, const TRect& r);
   virtual void DrawProgressBlock(HDC dc, const TRect& r);
   virtual void DrawTabRowBackground(HDC dc, const TRect& r);
-  virtual void DrawAreaBottomLines(HDC dc, const TRect& r) {}
+  virtual void DrawAreaBottomLines(HDC /*dc*/, const TRect& /*r*/) {}
   virtual void DrawTabRowCaptionBackground(HDC dc, const TRect& r);
   virtual void DrawSmallButton(HDC dc, const TRect& r, int state);
   virtual void DrawSmallSplitButtonMain(HDC dc, const TRect& r, int state);
@@ -165,12 +165,12 @@ class TdxCustomRibbonSkin : public TdxCustomBarSkin {
   virtual int ScaleFontSize(int size) const { return size; }
   virtual int GetSeparatorSize() const { return 2; }
   virtual TColor GetElementColor(int colorId, int state) const;
-  virtual TRect GetElementContentOffsets(int element) const { return TRect(); }
+  virtual TRect GetElementContentOffsets(int /*element*/) const { return TRect(); }
   virtual std::string GetSkinName() const { return ""; }
   virtual int GetQuickAccessToolbarIndent() const { return 0; }
-  virtual int GetQuickAccessToolbarEndIndent(bool applicationButtonVisible, bool below) const { return below ? 5 : 12; }
+  virtual int GetQuickAccessToolbarEndIndent(bool /*applicationButtonVisible*/, bool below) const { return below ? 5 : 12; }
   virtual int GetApplicationButtonOverlap(bool applicationButtonVisible) const { return applicationButtonVisible ? 14 : 0; }
-  virtual int GetCaptionLeftIndent(bool applicationButtonVisible) const { return 0; }
+  virtual int GetCaptionLeftIndent(bool /*applicationButtonVisible*/) const { return 0; }
   virtual TRect GetFormBorderWidths(bool withCaptionHelper) const { return TRect(4, 0, 4, withCaptionHelper ? 1 : 4); }
   virtual bool PaintsGroupNonClientArea() const { return false; }
   virtual bool DrawsScrollButtonArrows() const { return true; }

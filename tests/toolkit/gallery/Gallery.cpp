@@ -20,6 +20,7 @@
 #include "RzFramedUnits.h"
 #include "cxBaseUnits.h"
 #include "dxBarSkin.h"
+#include "dxRibbon.h"
 #include "dxRibbonSkins.h"
 #include "cxMaskEdit.h"
 #include "cxDropDownEdit.h"
@@ -129,6 +130,7 @@ int main(int argc, char** argv) {
               &cxGroupBoxUnit, &cxRadioGroupUnit, &cxDropDownEditUnit});
   StartUnits({&dxBarSkinUnit, &dxRibbonSkinsUnit});
   StartBarUnits();
+  StartUnits({&dxRibbonUnit});
   if (argc == 2 && !std::strcmp(argv[1], "--list-pages")) {
     for (const TGalleryPageEntry& entry : GalleryPages()) std::printf("%s\n", entry.Name);
     return 0;

@@ -24,6 +24,11 @@ void BuildDockingPage(TGalleryPage& page);
 void BuildRibbonBluePage(TGalleryPage& page);
 void BuildRibbonBlackPage(TGalleryPage& page);
 void BuildRibbonSilverPage(TGalleryPage& page);
+void BuildRibbonMainBluePage(TGalleryPage& page);
+void BuildRibbonMainBlackPage(TGalleryPage& page);
+void BuildRibbonMainSilverPage(TGalleryPage& page);
+void BuildRibbonTabsBluePage(TGalleryPage& page);
+void BuildRibbonTabsBlackPage(TGalleryPage& page);
 void BuildBarPainterPage(TGalleryPage& page);
 void BuildBarWindowPage(TGalleryPage& page);
 void BuildSkinSamplePage(TGalleryPage& page);
@@ -52,6 +57,11 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"ribbon-blue", BuildRibbonBluePage},
       {"ribbon-black", BuildRibbonBlackPage},
       {"ribbon-silver", BuildRibbonSilverPage},
+      {"ribbon-main-blue", BuildRibbonMainBluePage},
+      {"ribbon-main-black", BuildRibbonMainBlackPage},
+      {"ribbon-main-silver", BuildRibbonMainSilverPage},
+      {"ribbon-tabs-blue", BuildRibbonTabsBluePage},
+      {"ribbon-tabs-black", BuildRibbonTabsBlackPage},
       {"barpainter", BuildBarPainterPage},
       {"barwindow", BuildBarWindowPage},
       {"skin-sample", BuildSkinSamplePage},

@@ -2,6 +2,7 @@
 #include "calderan_test.h"
 
 #include "Classes.h"
+#include "Forms.h"
 #include "ribbon_fixture.h"
 
 namespace {
@@ -17,6 +18,19 @@ TEST(RibbonSkinsWithoutGdiPlus, NothingRegisters) {
   stream.WriteBuffer("\x89PNG", 4);
   stream.SetPosition(0);
   EXPECT_EQ(CreateImageFromResourceStream(&stream), nullptr);
+}
+
+TEST(RibbonWithoutGdiPlus, IsNotCreated) {
+  StartRibbonSkinUnits();
+  TForm form(nullptr, 0);
+  std::string message;
+  try {
+    new TdxRibbon(&form);
+  } catch (const Exception& e) {
+    message = e.Message();
+  }
+  EXPECT_EQ(message, "TdxRibbon requires the Microsoft GDI+ library to be installed");
+  EXPECT_EQ(form.ComponentCount(), 0);
 }
 
 }  // namespace
