@@ -4,6 +4,7 @@
 #include "dxBarItem.h"
 #include "dxBarItemRegistry.h"
 #include "dxBarManager.h"
+#include "dxBarScreenTips.h"
 
 namespace {
 void RegisterBarClasses() {
@@ -11,6 +12,7 @@ void RegisterBarClasses() {
   RegisterImageOptionsProperties();
   RegisterCategoriesProperties();
   RegisterBarItemProperties();
+  RegisterScreenTipProperties();
 }
 }  // namespace
 

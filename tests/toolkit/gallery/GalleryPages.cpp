@@ -26,6 +26,7 @@ void BuildRibbonBlackPage(TGalleryPage& page);
 void BuildRibbonSilverPage(TGalleryPage& page);
 void BuildBarPainterPage(TGalleryPage& page);
 void BuildSkinSamplePage(TGalleryPage& page);
+void BuildBarHintsPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -53,6 +54,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"ribbon-silver", BuildRibbonSilverPage},
       {"barpainter", BuildBarPainterPage},
       {"skin-sample", BuildSkinSamplePage},
+      {"bar-hints", BuildBarHintsPage},
   };
   return pages;
 }
