@@ -60,8 +60,8 @@ void ExpectNear(const std::vector<int>& actual, const std::vector<int>& expected
 }  // namespace
 
 TEST_F(Fading, FramesRiseAndFallThenTheFinalImageIsDrawn) {
+  TFadingTestObject object;  // outlives the fader, which finishes what still runs
   TdxFader fader;
-  TFadingTestObject object;
   object.InFrames = 3;
   object.InInterval = 10;
   object.OutFrames = 16;
@@ -93,8 +93,8 @@ TEST_F(Fading, ParametersAreClamped) {
       {32, 300, 32, 300}, {12, 9, 12, 20},   {-99, -99, 12, 20},
   };
   for (const TCase& c : cases) {
-    TdxFader fader;
     TFadingTestObject object;
+    TdxFader fader;
     object.InFrames = object.OutFrames = c.frames;
     object.InInterval = object.OutInterval = c.interval;
     fader.FadeIn(&object);
@@ -108,8 +108,8 @@ TEST_F(Fading, ParametersAreClamped) {
 }
 
 TEST_F(Fading, AZeroFrameCountFinishesAtTheFirstTick) {
-  TdxFader fader;
   TFadingTestObject object;
+  TdxFader fader;
   object.InFrames = 0;
   fader.FadeIn(&object);
   fader.Find(&object)->TimerHandler(nullptr);
@@ -118,8 +118,8 @@ TEST_F(Fading, AZeroFrameCountFinishesAtTheFirstTick) {
 }
 
 TEST_F(Fading, ASeventhFadeFinishesTheOldest) {
-  TdxFader fader;
   TFadingTestObject objects[7];
+  TdxFader fader;
   for (auto& object : objects) fader.FadeIn(&object);
   EXPECT_EQ(fader.Count(), 6);
   EXPECT_EQ(fader.Find(&objects[0]), nullptr);
@@ -131,8 +131,8 @@ TEST_F(Fading, ASeventhFadeFinishesTheOldest) {
 }
 
 TEST_F(Fading, RemoveDestroysSilentlyOrFinishes) {
-  TdxFader fader;
   TFadingTestObject destroyed, finished;
+  TdxFader fader;
   fader.FadeIn(&destroyed);
   fader.FadeOut(&finished);
   fader.Remove(&destroyed, true);
@@ -145,8 +145,8 @@ TEST_F(Fading, RemoveDestroysSilentlyOrFinishes) {
 }
 
 TEST_F(Fading, ObjectsThatCannotFadeAreLeftAlone) {
-  TdxFader fader;
   TFadingTestObject refusing;
+  TdxFader fader;
   refusing.Fades = false;
   TObject plain;
   fader.FadeIn(&refusing);
@@ -172,8 +172,8 @@ TEST_F(Fading, AReversalGoesOnFromTheAlphaOnTheScreen) {
     TdxFadingDirection first;
   } cases[] = {{3, 16, 2, fdIn}, {12, 12, 5, fdIn}, {16, 3, 2, fdOut}, {12, 32, 11, fdIn}, {32, 12, 7, fdOut}};
   for (const TCase& c : cases) {
-    TdxFader fader;
     TFadingTestObject object;
+    TdxFader fader;
     object.InFrames = c.inFrames;
     object.OutFrames = c.outFrames;
     fader.Fade(&object, c.first);
@@ -193,8 +193,8 @@ TEST_F(Fading, AReversalGoesOnFromTheAlphaOnTheScreen) {
     }
   }
   // The case of a tab fading in with 3 frames: at 170 its fade out goes on at 159, not at 79.
-  TdxFader fader;
   TFadingTestObject tab;
+  TdxFader fader;
   tab.InFrames = 3;
   tab.OutFrames = 16;
   fader.FadeIn(&tab);
