@@ -46,3 +46,33 @@ TEST_F(ManagerHooks, HooksAreInstalledOnceForTwoManagersAndRemovedWithTheLast) {
   EXPECT_NE(BarHooks().Keyboard, nullptr);
   EXPECT_NE(BarHintWindowInstance(), nullptr);
 }
+
+// The keyboard hook as a hosted edit window calls it: a lone Alt waits for its release (the hint
+// goes), another key ends the wait, and keys are swallowed while a caption button holds the mouse.
+TEST_F(ManagerHooks, TheKeyboardHookTracksALoneMenuKey) {
+  form_->Show();
+  SetFocus(form_->Handle());
+  ASSERT_EQ(GetBarManagerForKey(true), manager_);
+  struct TCase {
+    WPARAM key;
+    LPARAM keyData;
+    bool pendingAfter;
+  } keys[] = {
+      {VK_MENU, 0x20380001, true},       // Alt down alone
+      {'F', 0x20210001, false},          // Alt+F: no longer a lone Alt
+      {VK_MENU, 0xC0380001, false},      // Alt up
+      {VK_F10, 0x00440001, true},        // F10 down, allowed by UseF10ForMenu
+      {VK_F10, 0xC0440001, false},       // F10 up
+  };
+  for (const TCase& k : keys) {
+    EXPECT_EQ(CallBarKeyboardHookDirectly(k.key, k.keyData), 0) << k.key;
+    EXPECT_EQ(IsBarMenuKeyPending(), k.pendingAfter) << k.key << " " << std::hex << k.keyData;
+  }
+  manager_->SetUseF10ForMenu(false);
+  CallBarKeyboardHookDirectly(VK_F10, 0x00440001);
+  EXPECT_FALSE(IsBarMenuKeyPending());
+  SetBarCaptionButtonCapture(true);
+  EXPECT_EQ(CallBarKeyboardHookDirectly('A', 0x001E0001), 1) << "swallowed";
+  SetBarCaptionButtonCapture(false);
+  EXPECT_EQ(CallBarKeyboardHookDirectly('A', 0x001E0001), 0);
+}
