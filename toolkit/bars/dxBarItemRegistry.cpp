@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "Forms.h"
+#include "dxBarCanvas.h"
 #include "dxBarDrawRoutines.h"
+#include "dxBarManagerList.h"
 
 CALDERAN_IMPLEMENT_CLASS(TdxBarItemList, TList)
 
@@ -48,20 +50,25 @@ void LoadBarCursors() {
 void StartBarUnit() {
   finalizing = false;
   BindLayeredWindowFunctions();
+  CreateBarManagerList();
   RefreshDeviceConsts();
   CreateCheckerBrush();
   liveBarControls = new std::vector<TCustomdxBarControl*>;
   LoadBarCursors();
   StopMenuSound();
+  CreateBarSystemController();
 }
 
 void StopBarUnit() {
   finalizing = true;
+  FreeBarSystemController();
   delete liveBarControls;
   liveBarControls = nullptr;
   delete itemClassList;
   itemClassList = nullptr;
+  FreeBarCanvas();
   FreeCheckerBrush();
+  FreeBarManagerList();
   if (user32) FreeLibrary(user32);
   user32 = nullptr;
   updateLayeredWindow = nullptr;

@@ -8,6 +8,7 @@
 #include "SysUtils.h"
 #include "dxBarFlatPainter.h"
 #include "dxBarItem.h"
+#include "dxBarManagerList.h"
 #include "dxBarOffice11Painter.h"
 #include "dxBarStrs.h"
 #include "dxBarXPPainter.h"
@@ -16,24 +17,18 @@
 CALDERAN_IMPLEMENT_CREATABLE(TdxBarManager, TComponent, TComponent*)
 
 namespace {
-// The live managers of the process. The vector lives on the heap and is never destroyed by C++: it
-// holds no windows, and the last manager empties it.
-std::vector<TdxBarManager*>& ManagerList() {
-  static auto* list = new std::vector<TdxBarManager*>;
-  return *list;
-}
-
 // The theme kinds whose presence means visual styles can draw bars.
 const TdxThemedObjectTypes barThemeKinds{totComboBox, totEdit, totMenu, totPage, totRebar, totSpin, totToolBar,
                                          totWindow};
 }  // namespace
 
-int BarManagerCount() { return static_cast<int>(ManagerList().size()); }
-TdxBarManager* BarManagerAt(int index) { return ManagerList().at(index); }
+int BarManagerCount() { return BarManagerList() ? BarManagerList()->Count() : 0; }
+TdxBarManager* BarManagerAt(int index) { return BarManagerList()->GetManager(index); }
 
 TdxBarManager* FindBarManagerOf(TComponent* component) {
   if (auto* manager = ObjectAs<TdxBarManager>(component)) return manager;
-  for (TdxBarManager* manager : ManagerList()) {
+  for (int i = 0; i < BarManagerCount(); ++i) {
+    TdxBarManager* manager = BarManagerAt(i);
     if (manager->Owner() == component && !manager->IsBarManagerDestroying()) return manager;
   }
   return nullptr;
@@ -55,7 +50,7 @@ TComponent* CheckedOwner(TComponent* owner, void (*check)(TComponent*&)) {
 }  // namespace
 
 TdxBarManager::TdxBarManager(TComponent* owner) : TComponent(CheckedOwner(owner, &TdxBarManager::CheckOwner)) {
-  ManagerList().push_back(this);
+  AddBarManager(this);
   CreateOwnedObjects();
   InitializeDefaults();
 }
@@ -99,8 +94,7 @@ void TdxBarManager::HookImageOptions() {
 
 TdxBarManager::~TdxBarManager() {
   Destroying();
-  auto& list = ManagerList();
-  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  RemoveBarManager(this);
   HintManagerDestroyed(this);
   delete savedState_;
   delete imageOptions_;

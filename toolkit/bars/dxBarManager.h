@@ -63,6 +63,8 @@ class IdxBarHintWindow {
 };
 void SetBarHintWindow(IdxBarHintWindow* window);
 IdxBarHintWindow* BarHintWindow();
+// The object the current hint is for (nil when none).
+TObject* BarHintObject();
 
 class TdxBarManager : public TComponent {
   CALDERAN_CLASS(TdxBarManager)

@@ -59,6 +59,7 @@ bool IsLiveManager(TdxBarManager* manager) {
 
 void SetBarHintWindow(IdxBarHintWindow* window) { hint.Window = window; }
 IdxBarHintWindow* BarHintWindow() { return hint.Window; }
+TObject* BarHintObject() { return hint.HintObject; }
 
 void TdxBarManager::UpdateHint(bool show, const std::string& text, TObject* hintObject) {
   if (IsCustomizing() || !showHint_) return;

@@ -89,6 +89,8 @@ struct TdxBarGlyphPlacement {
 
 class TdxBarPainter;
 using TdxBarPainterClass = const TdxBarPainter*;
+class TdxBarCustomHintViewInfo;
+class TdxBarScreenTip;
 
 class TdxBarPainter : public TClassOperations {
   CALDERAN_CLASS(TdxBarPainter)
@@ -287,6 +289,19 @@ class TdxBarPainter : public TClassOperations {
   virtual TRect GetSeparatorTextMargins(TdxBarItemControl* control) const;
   virtual int GetSeparatorLineSize() const { return 2; }
   virtual int GetScreenTipFooterLineHeight() const { return 3; }
+
+  // --- Hints and screen tips (the hint layouts are in dxBarHintWindow)
+  // A new layout for a hint of this painter's bar windows; the base makes a plain hint.
+  virtual TdxBarCustomHintViewInfo* CreateHintViewInfo(TdxBarManager* manager, const std::string& text,
+                                                       const std::string& shortCut, TdxBarScreenTip* screenTip) const;
+  // Where a hint of that height goes; the base: 20 pixels below the cursor.
+  virtual TPoint GetHintPosition(TCustomdxBarControl* bar, const TRect& itemRect, const TPoint& cursor,
+                                 int hintHeight) const;
+  // clDefault keeps the band font's colour.
+  virtual TColor GetScreenTipDescriptionTextColor() const { return clDefault; }
+  virtual TColor GetScreenTipTextColor() const { return clDefault; }
+  virtual void DrawScreenTipBackground(TcxCanvas* /*canvas*/, const TRect& /*rect*/) const {}
+  virtual void DrawScreenTipFooterLine(TcxCanvas* /*canvas*/, const TRect& /*rect*/) const {}
 
   // --- Construction, toolbar frames, menus, size grips and drop-down frames: the operations the
   // flat, Office 2003 and themed looks override. The base drawing of toolbar frames, marks and

@@ -7,6 +7,7 @@
 #include "dxBarItemLinks.h"
 #include "dxBarItemRegistry.h"
 #include "dxBarManager.h"
+#include "dxBarScreenTips.h"
 
 namespace {
 void RegisterBarClasses() {
@@ -16,6 +17,7 @@ void RegisterBarClasses() {
   RegisterBarItemProperties();
   RegisterBarItemLinkProperties();
   RegisterBarButtonItems();
+  RegisterScreenTipProperties();
 }
 }  // namespace
 

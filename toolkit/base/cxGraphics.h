@@ -167,6 +167,10 @@ class TcxCanvas : public TObject {
 
   void TurnBitmap(TBitmap* bitmap, TcxRotationAngle kind, bool flipVertically = false);
 
+ protected:
+  // A canvas that redirects its drawing (the bar canvas) points at another platform canvas.
+  void SetCanvas(TCanvas* canvas) { canvas_ = canvas; }
+
  private:
   void SelectFontAndHandle();
   void AlignTextOut(TRect& r, Cardinal flags, TSize extent, bool enabled);

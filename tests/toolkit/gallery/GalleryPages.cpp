@@ -32,6 +32,7 @@ void BuildRibbonTabsBlackPage(TGalleryPage& page);
 void BuildBarPainterPage(TGalleryPage& page);
 void BuildBarWindowPage(TGalleryPage& page);
 void BuildSkinSamplePage(TGalleryPage& page);
+void BuildBarHintsPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -65,6 +66,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"barpainter", BuildBarPainterPage},
       {"barwindow", BuildBarWindowPage},
       {"skin-sample", BuildSkinSamplePage},
+      {"bar-hints", BuildBarHintsPage},
   };
   return pages;
 }
