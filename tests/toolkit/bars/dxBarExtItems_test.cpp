@@ -382,6 +382,16 @@ TEST_F(LargeButton, AHotGlyphChangeLaysOutOnlyAButtonOfMeasuredSize) {
     button->SetHotGlyph(&glyph);
     EXPECT_EQ(window->Layouts > before, c.LaidOut) << c.Width << "x" << c.Height;
   }
+  // A change of the manager's hot images reaches a button that has a hot image, whatever its
+  // plain image index.
+  button->SetWidth(0);
+  for (int hotIndex : {-1, 0}) {
+    button->SetHotImageIndex(hotIndex);
+    button->SetImageIndex(0);
+    const int before = window->Layouts;
+    button->ImagesChanged(1);
+    EXPECT_EQ(window->Layouts > before, hotIndex >= 0) << hotIndex;
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
