@@ -187,11 +187,15 @@ void TdxBarButtonControl::PaintStyleChanged() {
 
 uint16_t TdxBarButtonControl::GetShortCut() const { return Item() ? Item()->ShortCut() : 0; }
 
-// A standard button in a toolbar without a glyph at its size shows its caption.
 TdxBarPaintStyle TdxBarButtonControl::GetButtonPaintStyle() const {
   TdxBarPaintStyle style = Link() ? Link()->GetPaintStyle() : (Item() ? Item()->PaintStyle() : psStandard);
-  if (style == psStandard && IsToolbarWindow(Parent()) && !HasGlyphForSize(GetViewSize())) style = psCaption;
+  if (style == psStandard && IsToolbarWindow(Parent())) style = AdjustToolbarPaintStyle();
   return style;
+}
+
+// A standard button in a toolbar without a glyph at its size shows its caption.
+TdxBarPaintStyle TdxBarButtonControl::AdjustToolbarPaintStyle() const {
+  return HasGlyphForSize(GetViewSize()) ? psStandard : psCaption;
 }
 
 int TdxBarButtonControl::GetViewStructure() const {
@@ -210,12 +214,22 @@ int TdxBarButtonControl::GetDefaultViewStructure() const {
   }
 }
 
+namespace {
+// A lowered button's sunken frame, on both sides.
+int LoweredExtra(TdxBarButtonControl* control) {
+  TdxBarButton* button = control->Button();
+  return button && button->Lowered() ? 2 * control->Painter()->GetButtonArrowExtra(control) : 0;
+}
+}  // namespace
+
 // Outside menus a drop-down button is wider by its caption offset and its arrow.
 int TdxBarButtonControl::GetWidth() {
   int width = TdxBarButtonLikeControl::GetWidth();
   if (HasDropDown() && GetPaintType() != ptMenu) width += GetArrowWidth();
-  return width;
+  return width + LoweredExtra(this);
 }
+
+int TdxBarButtonControl::GetHeight() { return TdxBarButtonLikeControl::GetHeight() + LoweredExtra(this); }
 
 int TdxBarButtonControl::GetSmallHeight() {
   int height = TdxBarButtonLikeControl::GetSmallHeight();
@@ -232,6 +246,8 @@ void TdxBarButtonControl::CalcDrawParams(bool full) {
   drawParams_.Down = button && button->Down();
   drawParams_.DroppedDown = IsDroppedDown();
   drawParams_.DropDownEnabled = !button || button->DropDownEnabled();
+  drawParams_.SunkenFrame = button && button->Lowered();
+  drawParams_.GreyScale = DrawsGlyphGrayScale();
 }
 
 void TdxBarButtonControl::CalcParts() {

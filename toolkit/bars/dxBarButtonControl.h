@@ -8,7 +8,7 @@
 // work, also called by tests as ticks.
 //
 // Left for later: the application menu button control (with the application menu), sub-item
-// controls, the lowered border and button-group positions (the painters answer 0 and none).
+// controls and button-group positions (the painters answer none).
 #pragma once
 #include "dxBarItemControl.h"
 
@@ -64,9 +64,12 @@ class TdxBarButtonControl : public TdxBarButtonLikeControl {
   void SetDowned(bool byMouse) override;
   void PaintStyleChanged() override;
   virtual TdxBarPaintStyle GetButtonPaintStyle() const;
+  // What a standard paint style becomes on a toolbar: the caption when there is no glyph to show.
+  virtual TdxBarPaintStyle AdjustToolbarPaintStyle() const;
   int GetViewStructure() const override;
   int GetDefaultViewStructure() const override;
   int GetWidth() override;
+  int GetHeight() override;
   int GetSmallHeight() override;
   uint16_t GetShortCut() const override;
 

@@ -2,6 +2,7 @@
 
 #include "SysUtils.h"
 #include "TypInfo.h"
+#include "dxBarButtonControl.h"
 #include "dxBarItemActionLink.h"
 #include "dxBarItemControl.h"
 #include "dxBarManager.h"
@@ -109,12 +110,14 @@ TdxBarItemLinks* TdxBarButton::GetOwnItemLinks() const {
   return dropDownMenu_ && popupMenuLinks ? popupMenuLinks(dropDownMenu_) : nullptr;
 }
 
-// On a toolbar only a button that shows its caption takes an accelerator.
+// On a toolbar only a button that shows its caption takes an accelerator: the link's paint style
+// says so, or the control's effective one (a standard style may show the caption there).
 bool TdxBarButton::CanActivateByAccel(TdxBarItemLink* link) const {
   if (!Enabled()) return false;
   TdxBarItemLinks* links = link ? link->Links() : nullptr;
   if (!links || !IsToolbarObject(links->GetLinksOwner())) return true;
-  const TdxBarPaintStyle style = link->GetPaintStyle();
+  TdxBarPaintStyle style = link->GetPaintStyle();
+  if (auto* control = ObjectAs<TdxBarButtonControl>(link->Control())) style = control->GetButtonPaintStyle();
   return style == psCaption || style == psCaptionGlyph;
 }
 

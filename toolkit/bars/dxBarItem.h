@@ -129,6 +129,11 @@ class TdxBarItem : public TdxBarComponent {
   virtual bool HasStyleBackground() const { return false; }
   TCustomImageList* GetImages() const;
   bool HasImage() const;
+  // The index an action link reads and writes (SetImageIndexValue): ImageIndex here.
+  virtual int GetImageIndex() const { return imageIndex_; }
+  // The manager's hot images serve the item (it is told when they change).
+  virtual bool HasHotImage() const { return false; }
+  virtual bool HasImageIndex() const { return imageIndex_ >= 0 || largeImageIndex_ >= 0; }
   // Shown for the manager: ivAlways with content (or customizing), or ivInCustomizing while customizing.
   bool IsVisibleForCustomizing() const;
 

@@ -52,7 +52,7 @@ bool TdxBarItemActionLink::IsHintLinked() const {
 }
 
 bool TdxBarItemActionLink::IsImageIndexLinked() const {
-  return LinkedAction() && client_item_->ImageIndex() == seen_.ImageIndex;
+  return LinkedAction() && client_item_->GetImageIndex() == seen_.ImageIndex;
 }
 
 bool TdxBarItemActionLink::IsShortCutLinked() const {

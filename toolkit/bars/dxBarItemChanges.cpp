@@ -157,7 +157,7 @@ void TdxBarItem::RefreshControls() {
 
 void TdxBarItem::ImagesChanged(int kind) {
   if (kind == 0 && imageIndex_ >= 0) GlyphChanged();
-  if (kind == 1 && imageIndex_ >= 0) HotGlyphChanged();
+  if (kind == 1 && HasHotImage()) HotGlyphChanged();
   if (kind == 2 && largeImageIndex_ >= 0) LargeGlyphChanged();
 }
 

@@ -129,7 +129,7 @@ class TdxBarItemControl : public TcxIUnknownObject {
   virtual bool SupportsButtonGroup() const { return false; }
   virtual bool CapturesWhenPressed() const { return false; }
   virtual bool BelongsToManager() const;
-  bool IsRotated() const;
+  virtual bool IsRotated() const;
   virtual int GetPaintType() const;
   virtual int GetPartCount() const { return 1; }
   virtual std::string GetCaption() const;
@@ -216,11 +216,14 @@ class TdxBarItemControl : public TcxIUnknownObject {
   virtual int GetLargeImageIndex() const;
   TCustomImageList* GetSmallImages() const;
   TCustomImageList* GetLargeImages() const;
-  // What the control draws at a view size: false when it has nothing.
-  virtual bool GetImageInfo(int size, TCustomImageList*& images, int& index, TBitmap*& glyph) const;
-  TSize GetGlyphSize(int size) const;
+  // What the control draws at a view size (hot: while it is drawn selected): false when it has
+  // nothing.
+  virtual bool GetImageInfo(int size, bool hot, TCustomImageList*& images, int& index, TBitmap*& glyph) const;
+  TSize GetGlyphSize(int size, bool hot = false) const;
   bool HasGlyphForSize(int size) const;
   virtual bool IsGlyphShownEnabled() const;
+  // The glyph is drawn in grey (button controls copy the answer into their draw parameters).
+  virtual bool DrawsGlyphGrayScale() const { return false; }
   // The manager's large-icons mode applies (and the painter allows it).
   bool UsesLargeIcons() const;
   bool UsesLargeImages(int size) const;

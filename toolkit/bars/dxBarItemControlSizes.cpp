@@ -280,7 +280,7 @@ bool TdxBarItemControl::UsesLargeImageFromList(int size) const {
   return UsesLargeImages(size) && images && index >= 0 && index < images->Count();
 }
 
-bool TdxBarItemControl::GetImageInfo(int size, TCustomImageList*& images, int& index, TBitmap*& glyph) const {
+bool TdxBarItemControl::GetImageInfo(int size, bool, TCustomImageList*& images, int& index, TBitmap*& glyph) const {
   images = UsesLargeImageFromList(size) ? GetLargeImages() : GetSmallImages();
   index = UsesLargeImages(size) && GetLargeImages() && GetLargeImageIndex() != -1 ? GetLargeImageIndex()
                                                                                    : GetImageIndex();
@@ -295,14 +295,14 @@ bool TdxBarItemControl::HasGlyphForSize(int size) const {
   TCustomImageList* images;
   int index;
   TBitmap* glyph;
-  return GetImageInfo(size, images, index, glyph);
+  return GetImageInfo(size, false, images, index, glyph);
 }
 
-TSize TdxBarItemControl::GetGlyphSize(int size) const {
+TSize TdxBarItemControl::GetGlyphSize(int size, bool hot) const {
   TCustomImageList* images;
   int index;
   TBitmap* glyph;
-  if (GetImageInfo(size, images, index, glyph)) {
+  if (GetImageInfo(size, hot, images, index, glyph)) {
     if (glyph) return {glyph->Width(), glyph->Height()};
     return {images->Width(), images->Height()};
   }
@@ -318,7 +318,7 @@ bool TdxBarItemControl::IsGlyphShownEnabled() const {
   int index;
   TBitmap* glyph;
   const int size = drawParams_.ViewSize;
-  GetImageInfo(size, images, index, glyph);
+  GetImageInfo(size, false, images, index, glyph);
   if (glyph) return false;
   TdxBarManager* manager = BarManager();
   if (!manager) return false;

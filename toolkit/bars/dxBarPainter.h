@@ -346,7 +346,7 @@ class TdxBarPainter : public TClassOperations {
  protected:
   constexpr TdxBarPainter() = default;
   // The glyph's size in this placement: stretched in menus, doubled for large icons.
-  TSize PlacedGlyphSize(TdxBarItemControl* control, const TdxBarGlyphPlacement& placement) const;
+  TSize PlacedGlyphSize(TdxBarItemControl* control, const TdxBarGlyphPlacement& placement, bool hot) const;
   void DrawVerticalText(HDC dc, UINT format, const TRect& rect, const std::string& text, int alignment,
                         TColor color, TPoint shift) const;
 };
@@ -359,6 +359,7 @@ class TdxBarStandardPainter : public TdxBarPainter {
   static TdxBarPainterClass Instance();
   bool IsStandardLook() const override { return true; }
   bool UsesHotTracking() const override { return false; }
+  int GetButtonArrowExtra(TdxBarItemControl*) const override { return 1; }
 
  protected:
   constexpr TdxBarStandardPainter() = default;

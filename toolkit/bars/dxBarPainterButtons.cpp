@@ -117,8 +117,9 @@ void TdxBarPainter::CalcButtonTextRect(const TdxBarItemControlDrawParams& params
 // ---------------------------------------------------------------------------------------------
 // Glyphs.
 
-TSize TdxBarPainter::PlacedGlyphSize(TdxBarItemControl* control, const TdxBarGlyphPlacement& placement) const {
-  TSize size = control->GetGlyphSize(placement.ViewSize);
+TSize TdxBarPainter::PlacedGlyphSize(TdxBarItemControl* control, const TdxBarGlyphPlacement& placement,
+                                     bool hot) const {
+  TSize size = control->GetGlyphSize(placement.ViewSize, hot);
   TdxBarManager* manager = control->BarManager();
   if (placement.PaintType == ptMenu) {
     if (manager && manager->ImageOptions()->StretchGlyphs()) {
@@ -164,7 +165,8 @@ void TdxBarPainter::PlaceLargeGlyph(TdxBarItemControl* control, const TSize& gly
 void TdxBarPainter::DrawItemGlyphInRect(TdxBarItemControl* control, HDC dc, const TdxBarGlyphState& state,
                                         const TdxBarGlyphPlacement& placement, const TRect& backgroundRect,
                                         const TRect& rect, TRect& glyphRect) const {
-  const TSize size = PlacedGlyphSize(control, placement);
+  // A selected control may show its hot glyph, which need not have the size of the plain one.
+  const TSize size = PlacedGlyphSize(control, placement, state.Selected);
   const bool large = placement.ViewSize == cvsLarge && placement.PaintType != ptMenu;
   if (large) {
     PlaceLargeGlyph(control, size, rect, glyphRect, placement.PaintType, (placement.ViewStructure & cvsCaption) != 0);
@@ -204,7 +206,7 @@ void TdxBarPainter::DrawGlyph(TdxBarItemControl* control, HDC dc, const TdxBarGl
     TCustomImageList* images = nullptr;
     int index = -1;
     TBitmap* glyph = nullptr;
-    control->GetImageInfo(control->DrawParams().ViewSize, images, index, glyph);
+    control->GetImageInfo(control->DrawParams().ViewSize, state.Selected, images, index, glyph);
     TdxBarGlyphDrawFlags flags;
     flags.Enabled = state.Enabled && control->IsGlyphShownEnabled();
     flags.Faded = control->BarManager() && FadesDisabledImages(control->Parent());

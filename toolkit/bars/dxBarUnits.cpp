@@ -2,6 +2,7 @@
 
 #include "dxBarButtonControl.h"
 #include "dxBarButtons.h"
+#include "dxBarExtItems.h"
 #include "dxBarImageOptions.h"
 #include "dxBarItem.h"
 #include "dxBarItemLinks.h"
@@ -23,4 +24,4 @@ void RegisterBarClasses() {
 
 const TUnitInfo dxBarRegistrationUnit{"dxBarRegistration", RegisterBarClasses, nullptr};
 
-void StartBarUnits() { StartUnits({&dxBarUnit, &dxBarRegistrationUnit, &dxBarButtonControlUnit}); }
+void StartBarUnits() { StartUnits({&dxBarUnit, &dxBarRegistrationUnit, &dxBarButtonControlUnit, &dxBarExtItemsUnit}); }

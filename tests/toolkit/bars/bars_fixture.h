@@ -27,7 +27,7 @@ class TTestItemControl : public TdxBarItemControl {
   bool IsPressed() const override { return Pressed; }
   bool GetEnabled() const override { return Enabled; }
   TdxBarGlyphLayout GlyphLayout() const override { return Layout; }
-  bool GetImageInfo(int, TCustomImageList*& images, int& index, TBitmap*& glyph) const override {
+  bool GetImageInfo(int, bool, TCustomImageList*& images, int& index, TBitmap*& glyph) const override {
     images = nullptr;
     index = -1;
     glyph = Glyph && !Glyph->Empty() ? Glyph : nullptr;

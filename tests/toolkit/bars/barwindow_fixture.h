@@ -20,10 +20,14 @@ class TRowBarWindow : public TdxBarControl {
   using TdxBarControl::TdxBarControl;
   int GetSeparatorSize() const override { return 6; }
   bool IsVertical() const override { return Vertical; }
+  bool IsRotated() const override { return Rotated; }
   bool Vertical = false;
+  bool Rotated = false;
+  int Layouts = 0;  // how often the window laid its controls out
 
  protected:
   void ItemRectsCalculated() override {
+    ++Layouts;
     int x = 2;
     for (int i = 0; i < ItemLinks()->GetVisibleCount(); ++i) {
       TdxBarItemLink* link = ItemLinks()->GetVisibleLink(i);

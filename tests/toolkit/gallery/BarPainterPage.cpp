@@ -21,7 +21,7 @@ class TSheetItemControl : public TdxBarItemControl {
   bool IsPressed() const override { return Pressed; }
   bool GetEnabled() const override { return Enabled; }
   TdxBarGlyphLayout GlyphLayout() const override { return glTop; }
-  bool GetImageInfo(int size, TCustomImageList*& images, int& index, TBitmap*& glyph) const override {
+  bool GetImageInfo(int size, bool, TCustomImageList*& images, int& index, TBitmap*& glyph) const override {
     images = nullptr;
     index = -1;
     glyph = size == cvsLarge ? LargeGlyph : Glyph;

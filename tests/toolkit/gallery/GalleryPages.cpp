@@ -31,6 +31,7 @@ void BuildRibbonTabsBluePage(TGalleryPage& page);
 void BuildRibbonTabsBlackPage(TGalleryPage& page);
 void BuildBarPainterPage(TGalleryPage& page);
 void BuildBarWindowPage(TGalleryPage& page);
+void BuildLargeButtonPage(TGalleryPage& page);
 void BuildSkinSamplePage(TGalleryPage& page);
 void BuildBarHintsPage(TGalleryPage& page);
 
@@ -65,6 +66,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"ribbon-tabs-black", BuildRibbonTabsBlackPage},
       {"barpainter", BuildBarPainterPage},
       {"barwindow", BuildBarWindowPage},
+      {"largebutton", BuildLargeButtonPage},
       {"skin-sample", BuildSkinSamplePage},
       {"bar-hints", BuildBarHintsPage},
   };
