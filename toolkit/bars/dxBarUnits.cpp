@@ -1,5 +1,6 @@
 #include "dxBarUnits.h"
 
+#include "cxControls.h"
 #include "dxBarButtonControl.h"
 #include "dxBarButtons.h"
 #include "dxBarImageOptions.h"
@@ -23,4 +24,5 @@ void RegisterBarClasses() {
 
 const TUnitInfo dxBarRegistrationUnit{"dxBarRegistration", RegisterBarClasses, nullptr};
 
-void StartBarUnits() { StartUnits({&dxBarUnit, &dxBarRegistrationUnit, &dxBarButtonControlUnit}); }
+// The control unit first: the bar system's hint windows and controls stand on it (a unit starts once).
+void StartBarUnits() { StartUnits({&cxControlsUnit, &dxBarUnit, &dxBarRegistrationUnit, &dxBarButtonControlUnit}); }
