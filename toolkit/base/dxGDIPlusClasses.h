@@ -30,7 +30,8 @@ class TdxGPImage : public TdxGPBase {
   static TdxGPImage* Duplicate(TdxGPImage* source);
 
   // A PNG read from a stream stays encoded until its first use here (loading a skin reads hundreds
-  // of pictures, few of which are drawn soon).
+  // of pictures, few of which are drawn soon); it is then decoded by DecodeSimplePng into pixels of
+  // its own when it is of that kind, else by GDI+.
   Gdiplus::GpImage* Handle() const;
   const std::shared_ptr<TdxRGBColors>& PixelData() const { return pixelData_; }
   // GdipGetImageDimension truncated (a PNG not yet decoded: the size its header gives); 0 x 0
