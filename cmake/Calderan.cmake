@@ -41,6 +41,32 @@ function(calderan_library name)
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${L_DEPS} ${L_LINK} ${CALDERAN_WIN32_LIBS})
+  calderan_layer(${name})
+endfunction()
+
+# calderan_layer(<library>): the library joins the link graph that the test source_library_layers
+# checks for cycles (calderan_library does this for each folder's library).
+function(calderan_layer name)
+  set_property(GLOBAL APPEND PROPERTY CALDERAN_LIBRARIES ${name})
+endfunction()
+
+# calderan_write_link_graph(<file>): one line per library of calderan_layer: its name, its archive
+# and the project libraries it links (comma-separated). Called once every library is defined.
+function(calderan_write_link_graph file)
+  get_property(libraries GLOBAL PROPERTY CALDERAN_LIBRARIES)
+  set(graph "")
+  foreach(library ${libraries})
+    get_target_property(links ${library} LINK_LIBRARIES)
+    set(deps "")
+    foreach(link ${links})
+      if(link IN_LIST libraries)
+        list(APPEND deps ${link})
+      endif()
+    endforeach()
+    string(JOIN "," deps_text ${deps})
+    string(APPEND graph "${library} $<TARGET_FILE:${library}> ${deps_text}\n")
+  endforeach()
+  file(GENERATE OUTPUT ${file} CONTENT "${graph}")
 endfunction()
 
 # calderan_tests(<prefix> LIBS ... [RESOURCES rc [RESOURCE_FILES file...]]): one test executable per

@@ -72,8 +72,12 @@ void TCustomLabel::DoDrawText(TRect& rect, UINT flags) {
 // A label that takes its parent's colour shows what the parent paints as its background, so a
 // parent whose background is a picture (a skinned form, panel or frame) shows it under the label
 // too rather than a box of the plain colour. The parent paints in its own coordinates, clipped to
-// the label; a parent asked while it paints itself leaves its background as painted.
+// the label; a parent asked while it paints itself leaves its background as painted. A parent that
+// paints its background only with the rest of itself (a page of a page control leaves the erase
+// message alone) never paints under an opaque label: the label's colour, which is the parent's,
+// is laid first, and an erasing parent paints over it.
 void TCustomLabel::PaintParentBackground() {
+  FillBackground();
   HDC dc = Canvas()->Handle();
   const int saved = SaveDC(dc);  // the parent may leave its own pen, brush and font selected
   POINT origin{};
@@ -84,15 +88,19 @@ void TCustomLabel::PaintParentBackground() {
   RestoreDC(dc, saved);
 }
 
+void TCustomLabel::FillBackground() {
+  Canvas()->Brush()->SetColor(Color());
+  Canvas()->Brush()->SetStyle(TBrushStyle::bsSolid);
+  Canvas()->FillRect(ClientRect());
+}
+
 void TCustomLabel::Paint() {
   static constexpr UINT alignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
   TRect r = ClientRect();
   if (!Transparent() && ParentColor() && Parent() && Parent()->HandleAllocated()) {
     PaintParentBackground();
   } else if (!Transparent()) {
-    Canvas()->Brush()->SetColor(Color());
-    Canvas()->Brush()->SetStyle(TBrushStyle::bsSolid);
-    Canvas()->FillRect(r);
+    FillBackground();
   }
   Canvas()->Brush()->SetStyle(TBrushStyle::bsClear);
   UINT flags = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) | alignments[alignment_];

@@ -44,6 +44,7 @@ class TCustomLabel : public TGraphicControl {
  protected:
   void Paint() override;
   void PaintParentBackground();
+  void FillBackground();
   virtual void DoDrawText(TRect& rect, UINT flags);
   void AdjustBounds();
   void Notification(TComponent* component, TOperation operation) override;

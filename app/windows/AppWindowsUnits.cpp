@@ -5,6 +5,7 @@
 #include "System.h"
 #include "cxBaseUnits.h"
 #include "cxButtons.h"
+#include "cxControls.h"
 #include "cxCheckBox.h"
 #include "cxContainer.h"
 #include "cxEdit.h"
@@ -41,6 +42,7 @@
 void StartAppWindowUnits() {
   StartToolkitBaseUnits();
   StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxLookAndFeelPaintersUnit});
+  StartUnits({&cxControlsUnit});
   StartSkinUnits();
   StartUnits({&dxSkinsFormUnit});
   StartFramedUnits();

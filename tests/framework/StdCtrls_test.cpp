@@ -168,4 +168,62 @@ TEST_F(StdCtrls, LabelsPanelsAndImagesPaint) {
   EXPECT_TRUE(text);
 }
 
+// A parent whose background comes either from its erase message (a picture-like background unlike
+// its colour, as a skinned form paints) or only from its own painting (its plain colour; it leaves
+// the erase message alone, as a page of a page control does against flicker).
+class TBackgroundParent : public TCustomControl {
+ public:
+  TBackgroundParent(TComponent* owner, bool erases) : TCustomControl(owner), erases_(erases) {
+    SetControlStyle(ControlStyle() + csAcceptsControls + csOpaque);
+    SetColor(clYellow);
+  }
+  void Dispatch(TMessage& m) override {
+    if (m.Msg != WM_ERASEBKGND) return TCustomControl::Dispatch(m);
+    if (erases_) {
+      RECT all{0, 0, Width(), Height()};
+      HBRUSH green = CreateSolidBrush(RGB(0, 128, 0));
+      FillRect(reinterpret_cast<HDC>(m.WParam), &all, green);
+      DeleteObject(green);
+    }
+    m.Result = 1;
+  }
+
+ protected:
+  void Paint() override {
+    if (erases_) return;
+    Canvas()->Brush()->SetColor(Color());
+    Canvas()->FillRect(Rect(0, 0, Width(), Height()));
+  }
+
+ private:
+  bool erases_;
+};
+
+// A label that takes its parent's colour stands on what the parent shows behind it: the erased
+// background when the parent erases, the parent's colour when it only paints (never an unpainted
+// box, which a copy of the window shows black).
+TEST_F(StdCtrls, ALabelShowsItsParentsBackgroundWhetherTheParentErasesOrOnlyPaints) {
+  struct {
+    bool erases;
+    TColor behindTheText;
+  } const cases[] = {{true, TColor(RGB(0, 128, 0))}, {false, clYellow}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.erases ? "a parent that erases" : "a parent that only paints");
+    auto* parent = new TBackgroundParent(form.get(), c.erases);
+    parent->SetParent(form.get());
+    parent->SetBounds(0, 0, 300, 200);
+    auto* label = new TLabel(form.get());
+    label->SetParent(parent);
+    label->SetAutoSize(false);
+    label->SetBounds(20, 20, 150, 30);
+    label->SetText("On its parent");
+    ASSERT_TRUE(label->ParentColor());
+    ASSERT_FALSE(label->Transparent());
+    TBitmap shot(300, 200, TPixelFormat::pf24bit);
+    form->PaintTo(shot.Canvas(), 0, 0);
+    EXPECT_EQ(shot.Canvas()->Pixel(160, 45), c.behindTheText) << "the label's corner, clear of its text";
+    delete parent;
+  }
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include "dxBarUnits.h"
 
+#include "cxControls.h"
 #include "dxBarButtonControl.h"
 #include "dxBarButtons.h"
 #include "dxBarExtItems.h"
@@ -24,4 +25,7 @@ void RegisterBarClasses() {
 
 const TUnitInfo dxBarRegistrationUnit{"dxBarRegistration", RegisterBarClasses, nullptr};
 
-void StartBarUnits() { StartUnits({&dxBarUnit, &dxBarRegistrationUnit, &dxBarButtonControlUnit, &dxBarExtItemsUnit}); }
+// The control unit first: the bar system's hint windows and controls stand on it (a unit starts once).
+void StartBarUnits() {
+  StartUnits({&cxControlsUnit, &dxBarUnit, &dxBarRegistrationUnit, &dxBarButtonControlUnit, &dxBarExtItemsUnit});
+}

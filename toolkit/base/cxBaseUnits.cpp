@@ -5,7 +5,7 @@
 #include "Graphics.h"
 #include "SysUtils.h"
 #include "cxClasses.h"
-#include "cxControls.h"
+#include "cxControlsRoutines.h"
 #include "cxDWMApi.h"
 #include "cxFormats.h"
 #include "cxGeometry.h"
@@ -30,7 +30,7 @@ void StartToolkitBaseUnits() {
       &dxGDIPlusClassesUnit,
       &cxGeometryUnit,
       &cxClassesUnit,
-      &cxControlsUnit,
+      &cxControlsRoutinesUnit,
       &cxGraphicsUnit,
       &cxGraphicsRoutinesUnit,
       &cxValueTypesUnit,

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "SysUtils.h"
-#include "cxControls.h"
+#include "cxControlsRoutines.h"
 #include "cxControlsServices.h"
 
 CALDERAN_IMPLEMENT_CLASS(TcxMessageWindow, TObject)
@@ -185,7 +185,6 @@ void BeginControlServicesShutDown() {
 }
 
 void FreeControlServices() {
-  FreeSettingsController();
   Services().timerWindow.reset();
   Services().runningTimers.clear();
   Services().messageWindow.reset();

@@ -1,5 +1,6 @@
 #include "dxGDIPlusClasses.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include <zlib.h>
@@ -81,15 +82,18 @@ TdxGPImage* TdxGPImage::NewFromPixels(int width, int height, std::shared_ptr<Tdx
   if (!IsGdiPlusAvailable() || width <= 0 || height <= 0 || !bits ||
       bits->size() < static_cast<size_t>(width) * height)
     return image.release();
-  image->pixelData_ = std::move(bits);
   if (!hasAlpha)
-    for (uint32_t& pixel : *image->pixelData_) pixel |= 0xFF000000u;
-  GpBitmap* bitmap = nullptr;
-  CheckGdiPlusStatus(GdiPlusFunctions.GdipCreateBitmapFromScan0(width, height, width * 4, PremultipliedArgb,
-                                                                reinterpret_cast<BYTE*>(image->pixelData_->data()),
-                                                                &bitmap));
-  image->handle_ = bitmap;
+    for (uint32_t& pixel : *bits) pixel |= 0xFF000000u;
+  image->BindPixels(width, height, std::move(bits));
   return image.release();
+}
+
+void TdxGPImage::BindPixels(int width, int height, std::shared_ptr<TdxRGBColors> bits) {
+  pixelData_ = std::move(bits);
+  GpBitmap* bitmap = nullptr;
+  CheckGdiPlusStatus(GdiPlusFunctions.GdipCreateBitmapFromScan0(
+      width, height, width * 4, PremultipliedArgb, reinterpret_cast<BYTE*>(pixelData_->data()), &bitmap));
+  handle_ = bitmap;
 }
 
 void TdxGPImage::ReadBitmapPixels(TBitmap* bitmap, TdxRGBColors& bits) {
@@ -147,7 +151,13 @@ void TdxGPImage::DecodeKeptPng() {
   // Taken out first: a picture that fails to decode reports it once and is empty from then on.
   std::shared_ptr<const std::string> png = std::move(encodedPng_);
   encodedPng_.reset();
-  DecodeMemory(png->data(), png->size());
+  auto pixels = std::make_shared<TdxRGBColors>();
+  TSize size;
+  bool hasAlpha = false;
+  if (DecodeSimplePng(*png, size, *pixels, hasAlpha))
+    BindPixels(size.cx, size.cy, std::move(pixels));
+  else
+    DecodeMemory(png->data(), png->size());
 }
 
 void TdxGPImage::DecodeMemory(const void* data, size_t size) {
@@ -292,12 +302,12 @@ bool TdxPNGImage::SameAs(TdxPNGImage* other) {
 
 bool TdxPNGImage::HasAlpha() {
   if (!hasAlphaValid_) {
-    hasAlpha_ = false;
-    for (uint32_t pixel : Pixels())
-      if ((pixel >> 24) != 0xFF) {
-        hasAlpha_ = true;
-        break;
-      }
+    // A picture over pixels of its own is read there, without a bitmap made from it.
+    TdxRGBColors read;
+    const TdxRGBColors* pixels = &read;
+    if (image_ && image_->Handle() && image_->PixelData()) pixels = image_->PixelData().get();
+    else read = Pixels();
+    hasAlpha_ = std::any_of(pixels->begin(), pixels->end(), [](uint32_t pixel) { return (pixel >> 24) != 0xFF; });
     hasAlphaValid_ = true;
   }
   return hasAlpha_;

@@ -30,7 +30,8 @@ class TdxGPImage : public TdxGPBase {
   static TdxGPImage* Duplicate(TdxGPImage* source);
 
   // A PNG read from a stream stays encoded until its first use here (loading a skin reads hundreds
-  // of pictures, few of which are drawn soon).
+  // of pictures, few of which are drawn soon); it is then decoded by DecodeSimplePng into pixels of
+  // its own when it is of that kind, else by GDI+.
   Gdiplus::GpImage* Handle() const;
   const std::shared_ptr<TdxRGBColors>& PixelData() const { return pixelData_; }
   // GdipGetImageDimension truncated (a PNG not yet decoded: the size its header gives); 0 x 0
@@ -46,6 +47,8 @@ class TdxGPImage : public TdxGPBase {
 
  private:
   static TdxGPImage* CreateOfImageClass();
+  // A GDI+ bitmap over the premultiplied pixels, which the image keeps.
+  void BindPixels(int width, int height, std::shared_ptr<TdxRGBColors> bits);
   void ReleaseDecodeBuffer();
   // Keeps the PNG's bytes after checking its chunks; raises the GDI+ failure for a damaged file.
   void KeepEncodedPng(std::string&& bytes);
@@ -61,6 +64,12 @@ class TdxGPImage : public TdxGPBase {
   std::shared_ptr<const std::string> encodedPng_;
   TSize encodedSize_;
 };
+
+// A PNG file of the kind the program's pictures are written as (8 bits a channel, RGB or RGBA, not
+// interlaced, no transparent colour) as 32-bit premultiplied pixels, rows from the top; hasAlpha
+// tells whether any pixel is not opaque. False, with nothing decoded, for any other kind of file
+// and for a damaged one: GDI+'s decoder reads those.
+bool DecodeSimplePng(const std::string& png, TSize& size, TdxRGBColors& pixels, bool& hasAlpha);
 
 // The image class while GDI+ is not available: allocated with the ordinary memory manager.
 class TdxGPNullImage : public TdxGPImage {

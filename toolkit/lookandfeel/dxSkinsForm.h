@@ -14,7 +14,7 @@
 #include "Controls.h"
 #include "Forms.h"
 #include "cxClasses.h"
-#include "cxControls.h"
+#include "cxControlsRoutines.h"
 #include "cxGraphics.h"
 #include "cxLookAndFeels.h"
 #include "dxSkinsLookAndFeelPainter.h"

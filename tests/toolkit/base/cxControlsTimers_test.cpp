@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "controls_fixture.h"
+#include "Controls.h"
+#include "routines_fixture.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ struct TTickRecorder {
   int CountOf(TObject* sender) const { return static_cast<int>(std::count(senders.begin(), senders.end(), sender)); }
 };
 
-using Timers = ControlsFixture;
+using Timers = RoutinesFixture;
 
 TEST_F(Timers, RunOnlyWithAHandlerAndKeepTheirIntervalAgainstZero) {
   TcxTimer timer(nullptr);
@@ -81,12 +82,18 @@ struct THitTestCaller : IcxMouseTrackingHitTest {
   bool PtInCaller(const TPoint&) override { return inside; }
 };
 
-struct TLeaveCounter {
+// A plain windowed control that counts the mouse-leave notifications the tracking sends it.
+class TLeaveCountingControl : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  void Dispatch(TMessage& message) override {
+    if (message.Msg == CM_MOUSELEAVE && message.LParam == reinterpret_cast<LPARAM>(this)) ++leaves;
+    TCustomControl::Dispatch(message);
+  }
   int leaves = 0;
-  void Leave(TObject*) { ++leaves; }
 };
 
-using MouseTracking = ControlsFixture;
+using MouseTracking = RoutinesFixture;
 
 TEST_F(MouseTracking, TrackingOneCallerTwiceMakesOneTimer) {
   TCaller caller;
@@ -102,9 +109,7 @@ TEST_F(MouseTracking, TrackingOneCallerTwiceMakesOneTimer) {
 }
 
 TEST_F(MouseTracking, AHitTestSaysLeftWhileTheCursorStaysOverTheControl) {
-  auto* control = Place(new TcxControl(form.get()), 10, 10, 200, 150);
-  TLeaveCounter counter;
-  control->OnMouseLeave = MakeEvent(&counter, &TLeaveCounter::Leave);
+  auto* control = Place(new TLeaveCountingControl(form.get()), 10, 10, 200, 150);
   ASSERT_TRUE(SetCursorPos(control->ClientToScreen(TPoint(100, 75)).X, control->ClientToScreen(TPoint(100, 75)).Y));
   THitTestCaller caller;
   BeginMouseTracking(control, TRect(0, 0, 200, 150), &caller);
@@ -113,20 +118,18 @@ TEST_F(MouseTracking, AHitTestSaysLeftWhileTheCursorStaysOverTheControl) {
   caller.inside = false;
   ASSERT_TRUE(PumpUntil([&] { return caller.leaves > 0; }));
   EXPECT_FALSE(IsMouseTracking(&caller));
-  EXPECT_EQ(counter.leaves, 0) << "the cursor is over the control: no mouse-leave for it";
+  EXPECT_EQ(control->leaves, 0) << "the cursor is over the control: no mouse-leave for it";
 }
 
 TEST_F(MouseTracking, LeavingTheAreaAndTheControlTellsBoth) {
-  auto* control = Place(new TcxControl(form.get()), 10, 10, 200, 150);
-  TLeaveCounter counter;
-  control->OnMouseLeave = MakeEvent(&counter, &TLeaveCounter::Leave);
+  auto* control = Place(new TLeaveCountingControl(form.get()), 10, 10, 200, 150);
   const TPoint outside = control->ClientToScreen(TPoint(300, 75));
   ASSERT_TRUE(SetCursorPos(outside.X, outside.Y));
   TCaller caller;
   BeginMouseTracking(control, TRect(0, 0, 50, 50), &caller);
   ASSERT_TRUE(PumpUntil([&] { return caller.leaves > 0; }));
   EXPECT_EQ(caller.leaves, 1);
-  EXPECT_EQ(counter.leaves, 1);
+  EXPECT_EQ(control->leaves, 1);
   EXPECT_FALSE(IsMouseTracking(&caller));
 }
 

@@ -7,10 +7,10 @@
 #include "cxContainer.h"
 #include "cxEdit.h"
 #include "cxEditPaintUtils.h"
-#include "toolkit/base/controls_fixture.h"
+#include "toolkit/controls/controls_fixture.h"
 
 inline void StartEditorUnits() {
-  StartLookAndFeelUnits();
+  StartControlUnits();
   StartUnits({&cxContainerUnit, &cxEditPaintUtilsUnit, &cxEditUnit});
 }
 

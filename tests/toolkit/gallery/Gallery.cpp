@@ -123,6 +123,7 @@ class TGalleryForm : public TForm {
 int main(int argc, char** argv) {
   StartToolkitBaseUnits();
   StartUnits({&dxUxThemeUnit, &dxThemeManagerUnit, &dxOffice11Unit, &cxLookAndFeelsUnit, &cxLookAndFeelPaintersUnit});
+  StartUnits({&cxControlsUnit});
   StartSkinUnits();  // the program's skins: skin:NAME
   StartUnits({&dxSkinsFormUnit});  // skinned frames and captions under a skin
   StartFramedUnits();

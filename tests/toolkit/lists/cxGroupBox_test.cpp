@@ -1,5 +1,7 @@
 #include "calderan_test.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -184,10 +186,60 @@ TEST_F(GroupBoxes, AcceleratorMovesTheFocusToTheFirstChild) {
   EXPECT_EQ(GetFocus(), edit->Handle());
 }
 
+// A text drawn alone at the origin in a font: the size of its cell as measured and where its red
+// ink lies in that cell. Wine's Tahoma draws each letter a pixel narrower than it measures, so the
+// ink of "Panel" ends five pixels short of its measured cell: a caption's place is read from the
+// ink against this, not against the cell.
+struct TTextInk {
+  TSize cell;
+  TRect ink;
+};
+
+TTextInk InkOf(TFont* font, const std::string& text) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 200, -50, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  HGDIOBJ oldFont = SelectObject(dc, font->Handle());
+  PatBlt(dc, 0, 0, 200, 50, WHITENESS);
+  RECT cell{0, 0, 200, 50};
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &cell, DT_CALCRECT | DT_SINGLELINE);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, red);
+  RECT at{0, 0, 200, 50};
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &at, DT_LEFT | DT_TOP | DT_SINGLELINE);
+  TTextInk result{TSize(cell.right, cell.bottom), TRect(200, 50, 0, 0)};
+  const auto* pixels = static_cast<const uint32_t*>(bits);
+  for (int y = 0; y < 50; ++y)
+    for (int x = 0; x < 200; ++x)
+      if ((pixels[y * 200 + x] & 0xFFFFFF) == 0xFF0000)  // red in a 32-bit DIB: B, G, R bytes
+        result.ink = TRect(std::min<int>(result.ink.Left, x), std::min<int>(result.ink.Top, y),
+                           std::max<int>(result.ink.Right, x + 1), std::max<int>(result.ink.Bottom, y + 1));
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return result;
+}
+
 TEST_F(GroupBoxes, PanelCaptionStandsInsideByItsAlignment) {
   box->SetCaption("Panel");
   box->PanelStyle()->SetActive(true);
   box->PanelStyle()->SetCaptionIndent(6);
+  const TTextInk panel = InkOf(box->CaptionFont(), "Panel");
+  ASSERT_GT(panel.ink.Width(), 0);
+  // The caption's cell stands in the frame less its 1-pixel border, and less the indent on the
+  // sides it leans to: from 7 on a leading side, to 185 - 7 = 178 and 105 - 7 = 98 on a trailing
+  // one, centred between 1 and 184 (1 and 104) otherwise.
+  struct TAxis {
+    int start, end, low, high;
+  };
+  const auto cellStart = [](int place, const TAxis& axis, int size) {
+    return place < 0 ? axis.start : place > 0 ? axis.end - size : (axis.low + axis.high - size) / 2;
+  };
+  const TAxis across{7, 178, 1, 184}, down{7, 98, 1, 104};
   struct {
     TcxCaptionAlignment alignment;
     int x, y;  // -1 start, 0 middle, 1 end
@@ -198,11 +250,12 @@ TEST_F(GroupBoxes, PanelCaptionStandsInsideByItsAlignment) {
     SCOPED_TRACE(c.alignment);
     ASSERT_GT(text.Width(), 0);
     EXPECT_LT(text.Width(), 60) << "a panel caption is never turned";
-    const int expectX = c.x < 0 ? 1 + 6 : c.x > 0 ? 185 - 1 - 6 : 92;
-    const int expectY = c.y < 0 ? 1 + 6 : c.y > 0 ? 105 - 1 - 6 : 52;
-    // The ink of Wine's Tahoma ends a pixel short of the text's advance, hence 5 along the line.
-    EXPECT_NEAR(c.x < 0 ? text.Left : c.x > 0 ? text.Right : (text.Left + text.Right) / 2, expectX, 5);
-    EXPECT_NEAR(c.y < 0 ? text.Top : c.y > 0 ? text.Bottom : (text.Top + text.Bottom) / 2, expectY, 4);
+    const TPoint cell(cellStart(c.x, across, panel.cell.cx), cellStart(c.y, down, panel.cell.cy));
+    // A centred cell may fall half a pixel either way; a leading or trailing one stands exactly.
+    EXPECT_NEAR(text.Left, cell.X + panel.ink.Left, c.x == 0 ? 1 : 0);
+    EXPECT_NEAR(text.Top, cell.Y + panel.ink.Top, c.y == 0 ? 1 : 0);
+    EXPECT_EQ(text.Width(), panel.ink.Width());
+    EXPECT_EQ(text.Height(), panel.ink.Height());
   }
   // A wrapped caption takes more lines.
   box->SetAlignment(alCenterCenter);

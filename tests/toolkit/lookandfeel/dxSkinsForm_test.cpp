@@ -10,7 +10,8 @@
 #include "StdCtrls.h"
 #include "dxSkinsForm.h"
 #include "dxSkinsFormTestSkin.h"
-#include "toolkit/base/controls_fixture.h"
+#include "lookandfeel_fixture.h"
+#include "message_pump.h"
 
 // A second skin painter class, so that two registered skins can be told apart by painter.
 class TSecondSkinPainter : public TdxSkinLookAndFeelPainter {

@@ -10,7 +10,7 @@
 
 #include "Forms.h"
 #include "cxBaseUnits.h"
-#include "cxControls.h"
+#include "cxControlsRoutines.h"
 #include "cxGeometry.h"
 #include "cxGraphics.h"
 

@@ -1,20 +1,18 @@
-// Shared by the tests of the control layer: the toolkit's units in their start-up order, a form to
-// put controls on, and a message pump that waits for a condition (bounded, so a fault fails
-// instead of hanging).
+// Shared by the tests of the control routines and timers: the toolkit base's units, a form to put
+// windows on, a message pump that waits for a condition (bounded, so a fault fails instead of
+// hanging), and a popup menu of another kind than the framework's.
 #pragma once
 #include "message_pump.h"
-#include <functional>
-#include <memory>
 
 #include "Forms.h"
-#include "cxControls.h"
+#include "cxBaseUnits.h"
+#include "cxControlsRoutines.h"
 #include "shown_form.h"
-#include "toolkit/lookandfeel/lookandfeel_fixture.h"
 
-struct ControlsFixture : ::testing::Test, ShownForm {
+struct RoutinesFixture : ::testing::Test, ShownForm {
   static void SetUpTestSuite() {
     UsePrivateDesktop();
-    StartLookAndFeelUnits();
+    StartToolkitBaseUnits();
   }
 };
 
@@ -27,4 +25,3 @@ class TMenuHandler : public TComponent, public IcxPopupMenuHandler {
   bool shortCut = false;
   TPoint shownAt{-1, -1};
 };
-

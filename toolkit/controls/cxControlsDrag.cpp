@@ -1,7 +1,7 @@
 // Drag and drop of the toolkit: its own drag-and-drop objects inside a control, the framework's
 // drag of whole controls started after drag detection, drag images and the size frame.
 #include "cxControls.h"
-#include "cxControlsServices.h"
+#include "cxControlsSettings.h"
 
 CALDERAN_IMPLEMENT_CREATABLE(TcxDragAndDropObject, TObject, TcxControl*)
 CALDERAN_IMPLEMENT_CREATABLE(TcxDragControlObject, TDragControlObject, TControl*)

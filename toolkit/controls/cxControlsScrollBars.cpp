@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cxControls.h"
-#include "cxControlsServices.h"
+#include "cxControlsSettings.h"
 
 CALDERAN_IMPLEMENT_CREATABLE(TcxControlScrollBar, TcxScrollBar, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE(TcxSizeGrip, TCustomControl, TComponent*)
@@ -28,6 +28,7 @@ class TcxSettingsController : public TcxMessageWindow {
 namespace {
 
 TcxSettingsController* settingsController = nullptr;
+bool settingsControllerClosed = false;
 
 // Restores the update loop's flags when a step throws.
 struct TScrollBarUpdateScope {
@@ -49,14 +50,24 @@ struct TScrollBarUpdateScope {
 // ---------------------------------------------------------------------------------------------
 // The settings controller: its window lives while any control is registered.
 
+namespace {
+
+// Null once the control unit has shut down.
 TcxSettingsController* SettingsController() {
-  if (!settingsController && !IsControlServicesShutDown()) settingsController = new TcxSettingsController();
+  if (!settingsController && !settingsControllerClosed) settingsController = new TcxSettingsController();
   return settingsController;
 }
 
 void FreeSettingsController() {
   delete settingsController;
   settingsController = nullptr;
+}
+
+}  // namespace
+
+void CloseSettingsController() {
+  settingsControllerClosed = true;
+  FreeSettingsController();
 }
 
 void TcxSettingsController::AddControl(TcxControl* control) {

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "cxControls.h"
-#include "cxControlsServices.h"
+#include "cxControlsSettings.h"
 
 CALDERAN_IMPLEMENT_CREATABLE(TcxControl, TCustomControl, TComponent*)
 

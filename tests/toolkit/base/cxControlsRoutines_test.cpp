@@ -8,8 +8,8 @@
 #include "Menus.h"
 #include "SysUtils.h"
 #include "cxBaseUnits.h"
-#include "controls_fixture.h"
-#include "cxControls.h"
+#include "cxControlsRoutines.h"
+#include "routines_fixture.h"
 #include "cxGraphics.h"
 
 static void PrintTo(const TRect& r, std::ostream* os) {

@@ -1,4 +1,4 @@
-#include "cxControls.h"
+#include "cxControlsRoutines.h"
 
 #include <cstdlib>
 
@@ -65,7 +65,6 @@ void InitializeControls() {
   UserLibrary = LoadLibraryA("user32.dll");
   CXM_QUERYOWNSKIN = RegisterWindowMessageA("{B2CE3777-44D8-4998-9701-47BBBC10B656}");
   CXM_SKINSTATECHANGED = RegisterWindowMessageA("{B2CE3777-44D8-1321-4656-12C54AA613BB}");
-  GroupDescendentsWith(TcxControlChildComponent::StaticClass(), TControl::StaticClass());
 }
 
 void FinalizeControls() {
@@ -83,7 +82,7 @@ TRect DesktopWorkArea() {
 
 }  // namespace
 
-constinit const TUnitInfo cxControlsUnit{"cxControls", &InitializeControls, &FinalizeControls};
+constinit const TUnitInfo cxControlsRoutinesUnit{"cxControlsRoutines", &InitializeControls, &FinalizeControls};
 
 bool IsWinXPOrLater() { return WinXPOrLater; }
 
