@@ -60,11 +60,16 @@ TInitGlobal::TInitGlobal() {
     DropLog();
     throw FinalException("Failed to initialize convert library!");
   }
-  GlobalFormats = new TFormats(GlobalDeviceList);
-  GlobalVideoList = new TVideoList;
-  GlobalMediaInfo = new TMediaInfo;
-  GlobalMediaPlayer = new TMediaPlayer;
-  GlobalMediaConverter = new TMediaConverter;
+  try {
+    GlobalFormats = new TFormats(GlobalDeviceList);
+    GlobalVideoList = new TVideoList;
+    GlobalMediaInfo = new TMediaInfo;
+    GlobalMediaPlayer = new TMediaPlayer;
+    GlobalMediaConverter = new TMediaConverter;
+  } catch (...) {
+    DropLog();  // no destructor runs for a failed construction
+    throw;
+  }
 }
 
 TInitGlobal::~TInitGlobal() {

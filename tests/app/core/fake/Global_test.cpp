@@ -267,40 +267,13 @@ TEST_F(StartUp, EntryFailuresShowTheirTextAndWriteNothing) {
 }
 
 // The engine log's file lies in the temporary folder under a name only this run knows: it has to
-// go with the run however the run ends, or the folder gains one log per start. The test gives the
-// process a temporary folder of its own, so only this program's files are counted.
+// go with the run however the run ends, or the folder gains one log per start.
 class EngineLogFile : public StartUp {
- protected:
-  void SetUp() override {
-    StartUp::SetUp();
-    char system[MAX_PATH];
-    GetTempPathA(MAX_PATH, system);
-    folder_ = std::string(system) + "calderan-log-test-" + std::to_string(GetCurrentProcessId()) + "\\";
-    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
-    for (const char* name : {"TMP", "TEMP"}) SetEnvironmentVariableA(name, folder_.c_str());
-  }
-  void TearDown() override {
-    for (const std::string& file : Left()) DeleteFileA((folder_ + file).c_str());
-    RemoveDirectoryA(folder_.c_str());
-    for (const char* name : {"TMP", "TEMP"}) SetEnvironmentVariableA(name, nullptr);
-    StartUp::TearDown();
-  }
-
  public:
-  std::vector<std::string> Left() const {
-    std::vector<std::string> files;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder_ + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return files;
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return files;
-  }
+  std::vector<std::string> Left() const { return temp_.Files(); }
 
  private:
-  std::string folder_;
+  TPrivateTempFolder temp_;
 };
 
 TEST_F(EngineLogFile, GoesWithTheRunHoweverItEnds) {
