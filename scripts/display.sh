@@ -2,6 +2,14 @@
 # (screenshot-form, gallery), after env.sh. The display prefix has no null graphics driver; each
 # run gets an Xvfb display of its own (the first free number from CALDERAN_DISPLAY, 78 by default).
 
+# at_exit COMMAND: runs COMMAND when the script ends, after those added before (one EXIT trap
+# would otherwise replace the other).
+display_exits=()
+at_exit() {
+  display_exits+=("$1")
+  trap 'for display_exit in "${display_exits[@]}"; do eval "$display_exit"; done' EXIT
+}
+
 # The Wine prefix for real windows, made once.
 use_display_prefix() {
   export WINEPREFIX="$build/wineprefix-display"
@@ -26,7 +34,7 @@ start_display() {
   Xvfb "$DISPLAY" -screen 0 "$1x24" -nolisten tcp >/dev/null 2>&1 </dev/null &
   display_xvfb=$!
   wineserver -p >/dev/null 2>&1 </dev/null || true
-  trap 'kill $display_xvfb 2>/dev/null || true; wineserver -k >/dev/null 2>&1 || true' EXIT
+  at_exit 'kill $display_xvfb 2>/dev/null || true; wineserver -k >/dev/null 2>&1 || true'
   sleep 1
 }
 

@@ -57,13 +57,19 @@ TInitGlobal::TInitGlobal() {
     LogSetLevel(2);
     CodecMgrInit((ProgramFolder() + "Codec").c_str());
   } catch (...) {
+    DropLog();
     throw FinalException("Failed to initialize convert library!");
   }
-  GlobalFormats = new TFormats(GlobalDeviceList);
-  GlobalVideoList = new TVideoList;
-  GlobalMediaInfo = new TMediaInfo;
-  GlobalMediaPlayer = new TMediaPlayer;
-  GlobalMediaConverter = new TMediaConverter;
+  try {
+    GlobalFormats = new TFormats(GlobalDeviceList);
+    GlobalVideoList = new TVideoList;
+    GlobalMediaInfo = new TMediaInfo;
+    GlobalMediaPlayer = new TMediaPlayer;
+    GlobalMediaConverter = new TMediaConverter;
+  } catch (...) {
+    DropLog();  // no destructor runs for a failed construction
+    throw;
+  }
 }
 
 TInitGlobal::~TInitGlobal() {
@@ -71,6 +77,14 @@ TInitGlobal::~TInitGlobal() {
     FreeGlobals();
   } catch (...) {
   }
+  DropLog();
+}
+
+// The log lives in the temporary folder under a name nobody else knows: one run's log left
+// behind would never be read again, and every run would add one.
+void TInitGlobal::DropLog() {
+  LogClose();
+  if (!LogFileName.empty()) DeleteFileA(LogFileName.c_str());
 }
 
 void TInitGlobal::FreeGlobals() {
@@ -109,10 +123,11 @@ void ShowStartupError(const std::string& text) {
 
 int RunConverter(void (*CreateForms)()) {
   SetGlobalStrings();
+  TInitGlobal* init = nullptr;
   try {
     Application->Initialize();
     // Not freed when start-up fails: the settings stay as they were.
-    auto* init = new TInitGlobal;
+    init = new TInitGlobal;
     Application->OnException = MakeEvent(init, &TInitGlobal::AppException);
     if (CreateForms) CreateForms();
     Application->Run();
@@ -125,6 +140,7 @@ int RunConverter(void (*CreateForms)()) {
   } catch (...) {
     ShowStartupError("Failed to initialize(Unknown)");
   }
+  if (init) init->DropLog();
   Application->Terminate();
   return 1;
 }

@@ -34,7 +34,7 @@ class TInitGlobal : public TObject {
   // initialize convert library!" when that fails), then creates the profile selection, the input
   // list, the probe, the player and the converter.
   TInitGlobal();
-  // Frees what FreeGlobals has not freed; errors cannot leave a destructor.
+  // Frees what FreeGlobals has not freed (errors cannot leave a destructor), then drops the log.
   ~TInitGlobal() override;
 
   // Frees the global objects in the order profile selection (writes [Formats]), input list (writes
@@ -44,6 +44,8 @@ class TInitGlobal : public TObject {
   // The application's handler of exceptions no window handled: the error box, then the engine log
   // in the log window; the engine log always goes on in the same file afterwards. E may be null.
   void AppException(TObject* Sender, Exception* E);
+  // Closes the engine log and deletes its file.
+  void DropLog();
 
   std::string LogFileName;
 };

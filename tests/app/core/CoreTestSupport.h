@@ -74,3 +74,39 @@ inline std::string ReadSettings() {
   CloseHandle(f);
   return text;
 }
+
+// Gives the process a temporary folder of its own while it lives (TMP and TEMP point there), so a
+// test sees exactly the temporary files its program leaves behind; the folder goes with the object.
+class TPrivateTempFolder {
+ public:
+  TPrivateTempFolder() {
+    char system[MAX_PATH];
+    GetTempPathA(MAX_PATH, system);
+    path_ = std::string(system) + "calderan-temp-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(path_.c_str(), nullptr);
+    for (const char* name : {"TMP", "TEMP"}) SetEnvironmentVariableA(name, path_.c_str());
+  }
+  ~TPrivateTempFolder() {
+    for (const char* name : {"TMP", "TEMP"}) SetEnvironmentVariableA(name, nullptr);
+    for (const std::string& file : Files()) DeleteFileA((path_ + file).c_str());
+    RemoveDirectoryA(path_.c_str());
+  }
+  TPrivateTempFolder(const TPrivateTempFolder&) = delete;
+  TPrivateTempFolder& operator=(const TPrivateTempFolder&) = delete;
+
+  // The names of the files in the folder.
+  std::vector<std::string> Files() const {
+    std::vector<std::string> files;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path_ + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return files;
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return files;
+  }
+
+ private:
+  std::string path_;
+};

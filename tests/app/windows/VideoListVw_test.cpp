@@ -124,6 +124,7 @@ TEST_F(FileListFrame, ARebuildClosesTheEditorSoARenameCannotReachAnotherFile) {
   ASSERT_EQ(frame->EditRow(), 2);
   GlobalVideoList->Delete(0);  // the rows are rebuilt: row 2 is gone
   EXPECT_FALSE(frame->Edit->Visible());
+  EXPECT_EQ(SelectedRow(), 1);  // the last row, as after every rebuild
   EXPECT_EQ(GlobalVideoList->GetVideoInfo(1)->TaskInfo->OutName, "tone_mp3");
 }
 

@@ -1,5 +1,6 @@
 #include "Global.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -239,7 +240,10 @@ TEST_F(StartUp, EntryRunsEveryStepAndShutsDown) {
   EXPECT_EQ(GlobalFormats, nullptr);
   EXPECT_EQ(GlobalMediaConverter, nullptr);
   EXPECT_NE(ReadSettings().find("[Formats]"), std::string::npos);
-  EXPECT_EQ(Fake().Calls.back(), "MediaConv_Cancel()");
+  // The converter is the last global object freed; the engine log is closed after it.
+  ASSERT_GE(Fake().Calls.size(), 2u);
+  EXPECT_EQ(Fake().Calls.end()[-2], "MediaConv_Cancel()");
+  EXPECT_EQ(Fake().Calls.back(), "LogClose()");
   EXPECT_FALSE(TakeQuitMessage());
 }
 
@@ -259,6 +263,49 @@ TEST_F(StartUp, EntryFailuresShowTheirTextAndWriteNothing) {
     EXPECT_EQ(ReadSettings(), "<missing>");  // the settings are not rewritten
     Application->OnException = nullptr;
     DropGlobals();
+  }
+}
+
+// The engine log's file lies in the temporary folder under a name only this run knows: it has to
+// go with the run however the run ends, or the folder gains one log per start.
+class EngineLogFile : public StartUp {
+ public:
+  std::vector<std::string> Left() const { return temp_.Files(); }
+
+ private:
+  TPrivateTempFolder temp_;
+};
+
+TEST_F(EngineLogFile, GoesWithTheRunHoweverItEnds) {
+  struct Case {
+    const char* run;
+    std::function<void(EngineLogFile&)> body;
+  } const cases[] = {
+      {"the service object freed",
+       [](EngineLogFile& t) {
+         TInitGlobal init;
+         EXPECT_EQ(t.Left().size(), 1u) << "the log is written while the run lasts";
+         init.FreeGlobals();
+       }},
+      {"the engine failing at start",
+       [](EngineLogFile&) {
+         Fake().Throws = "CodecMgrInit";
+         EXPECT_THROW(TInitGlobal(), FinalException);
+         Fake().Throws.clear();
+       }},
+      {"the program's run", [](EngineLogFile&) { EXPECT_EQ(RunConverter(nullptr), 0); }},
+      {"the windows failing at start",
+       [](EngineLogFile&) {
+         TMessageBoxCatcher boxes;
+         EXPECT_EQ(RunConverter(FailingForms), 1);
+         TakeQuitMessage();
+         Application->OnException = nullptr;
+         DropGlobals();
+       }},
+  };
+  for (const Case& c : cases) {
+    c.body(*this);
+    EXPECT_EQ(Left(), std::vector<std::string>{}) << c.run;
   }
 }
 

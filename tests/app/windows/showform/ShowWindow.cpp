@@ -2,10 +2,12 @@
 // scripts/screenshot-form: start-up as the program's, the look and skin chosen on the command line,
 // the window made from its stored form, then closed after the given time.
 //   app_windows_showform.exe NAME LOOK SKIN CLOSE_MS [MEDIA...]
-// NAME: log, about, progress (converts the first medium), filelist (the media as rows, the editor
-// open), preview (plays the first medium), main (the main window with the program's other windows,
-// the media in its list and the second row selected). LOOK: standard, flat, ultra-flat, office-11. SKIN: a
-// skin name or "-" for none. MEDIA are Unix paths.
+// NAME: log, about, progress (converts the media but the last into the last, a folder), filelist
+// (the media as rows, the editor open), preview (plays the first medium), main (the main window
+// with the program's other windows, the media in its list and the second row selected), edit-effect,
+// edit-trim, edit-crop (the clip editor on that page), settings (the output settings dialog, a row
+// dropped down). LOOK: standard, flat, ultra-flat, office-11. SKIN: a skin name or "-" for none.
+// MEDIA are Unix paths.
 #include <windows.h>
 
 #include <cstdio>
@@ -102,12 +104,16 @@ void ShowPreview(const std::vector<std::string>& media) {
   preview->FrameFileListFileListDblClick(files->FileList);
 }
 
+// Every medium but the last is a task; the last is the output folder.
 void ShowProgress(const std::vector<std::string>& media) {
+  if (media.size() < 2) throw Exception("progress needs media and an output folder");
   TFormProgress* progress = nullptr;
   Application->CreateForm(progress);
-  GlobalVideoList->AddVideo(GlobalMediaInfo, WinPath(media.at(0)));
-  progress->AddTask(GlobalVideoList->GetFileName(0), GlobalVideoList->GetVideoInfo(0)->TaskInfo);
-  progress->FOutDir = WinPath(media.at(1)) + "\\";
+  for (int i = 0; i + 1 < static_cast<int>(media.size()); ++i) {
+    GlobalVideoList->AddVideo(GlobalMediaInfo, WinPath(media[i]));
+    progress->AddTask(GlobalVideoList->GetFileName(i), GlobalVideoList->GetVideoInfo(i)->TaskInfo);
+  }
+  progress->FOutDir = WinPath(media.back()) + "\\";
   progress->Show();
 }
 
