@@ -208,6 +208,8 @@ class TdxRibbonTab : public TcxComponentCollectionItem {
   void DockGroupToolbars();
   void SetBarManager(TdxBarManager* manager);
   void UpdateToolbarFonts();
+  // One step of the groups toward their right end (the groups move left) or back.
+  void ScrollGroups(bool towardRight);
   void InvalidateHeader();
   bool IsHot() const;
   // The index saved when destruction began (the neighbour is chosen from it).
