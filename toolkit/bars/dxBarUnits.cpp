@@ -8,6 +8,7 @@
 #include "dxBarItemRegistry.h"
 #include "dxBarManager.h"
 #include "dxBarScreenTips.h"
+#include "dxBarToolbar.h"
 
 namespace {
 void RegisterBarClasses() {
@@ -18,6 +19,7 @@ void RegisterBarClasses() {
   RegisterBarItemLinkProperties();
   RegisterBarButtonItems();
   RegisterScreenTipProperties();
+  RegisterToolbarProperties();
 }
 }  // namespace
 
