@@ -232,7 +232,7 @@ TEST_F(RibbonGroups, NarrowGroupsCollapseFromTheLastAndOpenAgainWhenWidened) {
 
 // With groups that can neither shrink nor collapse, 15 pixels too wide: a step toward the right
 // end shows both scroll buttons at -10, the next one only the left button at -15. The dock leaves
-// room for the buttons while the groups keep their place in the site.
+// room for the buttons, which the site shows, while the groups keep their place in the site.
 TEST_F(RibbonGroups, ScrollingStepsTenPixelsAndTheGroupsKeepTheirPlace) {
   // Buttons without glyphs have no smaller level; the groups are together wider than the
   // narrowest ribbon.
@@ -266,12 +266,18 @@ TEST_F(RibbonGroups, ScrollingStepsTenPixelsAndTheGroupsKeepTheirPlace) {
     const int right = step.Buttons.Contains(rgsbRight) ? button : margin;
     EXPECT_EQ(Dock()->Left() + Dock()->Width(), margin + width + margin - right);
     EXPECT_EQ(Dock()->Left() + Window(0)->Left(), margin + step.Position);  // in the site's coordinates
+    // The site shows the buttons where the dock leaves room.
+    const TRect site = ribbon_->GroupsDockControlSite()->BoundsRect();
+    EXPECT_EQ(ribbon_->ViewInfo()->HitTest(site.Left + button - 1, site.Top + 5).Kind, rhtGroupScrollLeft);
+    EXPECT_EQ(ribbon_->ViewInfo()->HitTest(site.Right - button, site.Top + 5).Kind,
+              step.Buttons.Contains(rgsbRight) ? rhtGroupScrollRight : rhtNone);
   }
   SetGroupsAreaWidth(total);
   EXPECT_EQ(Dock()->ViewInfo()->ScrollPosition(), 0);
   EXPECT_TRUE(Dock()->ViewInfo()->ScrollButtons().Empty());
   EXPECT_EQ(Dock()->Left(), margin);
   EXPECT_EQ(Window(0)->Left(), 0);
+  EXPECT_EQ(ribbon_->ViewInfo()->HitTest(ribbon_->GroupsDockControlSite()->Left(), 10).Kind, rhtNone);
   EXPECT_TRUE(log_.Calls.empty());
 }
 
