@@ -39,13 +39,22 @@ start_display() {
 }
 
 # shoot OUT SETTLE PROGRAM ARGS...: starts the program (which closes itself), waits SETTLE seconds,
-# saves the screen to OUT and waits for the program to end.
+# saves the screen to OUT and waits for the program to end. A program that ended before the picture
+# was taken leaves a blank picture: that is reported with what the program wrote on its error
+# stream (a gallery page that fails writes its error there and ends).
 shoot() {
   local out=$1 settle=$2
   shift 2
-  "$@" >/dev/null 2>&1 </dev/null &
+  local errors
+  errors=$(mktemp)
+  "$@" >/dev/null 2>"$errors" </dev/null &
   local app=$!
   sleep "$settle"
+  if ! kill -0 "$app" 2>/dev/null; then
+    echo "shoot: the program ended before the picture of $out was taken:" >&2
+    cat "$errors" >&2
+  fi
   import -window root "$out"
   wait "$app" || true
+  rm -f "$errors"
 }

@@ -2,6 +2,7 @@
 #include "dxBarToolbar.h"
 
 #include "SysUtils.h"
+#include "TypInfo.h"
 #include "dxBarManager.h"
 
 CALDERAN_IMPLEMENT_CREATABLE(TdxBar, TcxComponentCollectionItem, TComponent*)
@@ -24,6 +25,17 @@ TdxBarItemLinks* TdxBar::ItemLinks() {
   return itemLinks_.get();
 }
 
+TComponent* TdxBar::GetParentComponent() const { return barManager_; }
+
+void TdxBar::SetParentComponent(TComponent* parent) {
+  if (auto* manager = ObjectAs<TdxBarManager>(parent)) SetBarManager(manager);
+}
+
+void TdxBar::Loaded() {
+  TcxComponentCollectionItem::Loaded();
+  if (itemLinks_) itemLinks_->Loaded();
+}
+
 bool TdxBar::CanContainItem(TdxBarItem*, std::string& text) {
   text.clear();
   return true;
@@ -42,4 +54,17 @@ TdxBar* BarByName(TdxBarManager* manager, const std::string& name) {
     if (auto* bar = ObjectAs<TdxBar>(owner->Components(i)))
       if (bar->BarManager() == manager && SameText(bar->Name(), name)) return bar;
   return nullptr;
+}
+
+namespace {
+constinit const TPropInfo toolbarProps[] = {
+    Published<&TdxBar::Caption, &TdxBar::SetCaption>("Caption"),
+    Published<&TdxBar::ItemLinks, nullptr>("ItemLinks"),
+    Published<&TdxBar::Visible, &TdxBar::SetVisible>("Visible").WithDefault(true),
+};
+}  // namespace
+
+void RegisterToolbarProperties() {
+  RegisterPublishedProperties(TdxBar::StaticClass(), toolbarProps);
+  RegisterClass(TdxBar::StaticClass());
 }

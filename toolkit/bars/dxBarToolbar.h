@@ -1,8 +1,9 @@
 // A toolbar of a bar manager: its caption, visibility and where it is docked.
 //
 // Here: the least the ribbon's tab groups need of a toolbar (its manager, name, caption, visibility,
-// its item links, the dock control it is docked into and its docking style), and the manager's
-// look-up by name.
+// its item links, the dock control it is docked into and its docking style), the manager's
+// look-up by name, and the toolbar in a stored form: an object inside its manager's object with
+// its caption, its links (each naming its item) and its visibility.
 // Not here: the manager's toolbar collection, the toolbar window (the dock a toolbar is docked
 // into makes it), floating, docking rows, the stored layout and the permissions; a toolbar is
 // found through its manager's owner.
@@ -46,8 +47,15 @@ class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
   TComponent* GetInstance() override { return this; }
   TdxBarItemLinks* GetItemLinks() override { return ItemLinks(); }
 
+  // A stored form nests the toolbar in its manager's object.
+  TComponent* GetParentComponent() const override;
+  bool HasParent() const override { return barManager_ != nullptr; }
+  void SetParentComponent(TComponent* parent) override;
+
  protected:
   TcxComponentCollection* GetCollectionFromParent(TComponent* /*parent*/) override { return nullptr; }
+  // The links find the items they name.
+  void Loaded() override;
 
  private:
   TdxBarManager* barManager_ = nullptr;
@@ -62,3 +70,6 @@ class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
 
 // The toolbar of the manager whose component name is the text (ignoring case), or null.
 TdxBar* BarByName(TdxBarManager* manager, const std::string& name);
+
+// Start-up: what a stored form may set on a toolbar.
+void RegisterToolbarProperties();

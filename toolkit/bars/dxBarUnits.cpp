@@ -10,6 +10,7 @@
 #include "dxBarItemRegistry.h"
 #include "dxBarManager.h"
 #include "dxBarScreenTips.h"
+#include "dxBarToolbar.h"
 
 namespace {
 void RegisterBarClasses() {
@@ -20,6 +21,7 @@ void RegisterBarClasses() {
   RegisterBarItemLinkProperties();
   RegisterBarButtonItems();
   RegisterScreenTipProperties();
+  RegisterToolbarProperties();
 }
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include "dxBarStrs.h"
 #include "dxBarToolbar.h"
 #include "dxGDIPlusAPI.h"
+#include "dxRibbonGroupsDock.h"
 
 CALDERAN_IMPLEMENT_CLASS(EdxRibbonException, Exception)
 CALDERAN_IMPLEMENT_CLASS(TdxRibbonGroupsDockControlSite, TCustomControl)
@@ -87,9 +88,34 @@ void TdxRibbonGroupsDockControlSite::Dispatch(TMessage& message) {
   }
 }
 
+TRect TdxRibbonGroupsDockControlSite::ScrollButtonBounds(bool left) const {
+  TdxRibbonTab* tab = ribbon_->ActiveTab();
+  auto* dock = tab ? ObjectAs<TdxRibbonGroupsDockControl>(tab->DockControl()) : nullptr;
+  if (!dock || !ribbon_->ViewInfo()->AreTabGroupsShown()) return TRect();
+  if (!dock->ViewInfo()->ScrollButtons().Contains(left ? rgsbLeft : rgsbRight)) return TRect();
+  const int width = ribbon_->ViewInfo()->GetScrollButtonWidth();
+  const TRect client(0, 0, Width(), Height());
+  return left ? TRect(client.Left, client.Top, client.Left + width, client.Bottom)
+              : TRect(client.Right - width, client.Top, client.Right, client.Bottom);
+}
+
+// The site shows what the ribbon draws where it lies (the ribbon's colour and background under
+// the groups area's rounded corners, then the groups area), in the ribbon's coordinates.
 void TdxRibbonGroupsDockControlSite::Paint() {
   TcxCanvas canvas(Canvas());
-  ribbon_->Painter()->DrawGroupsArea(&canvas, ClientRect());
+  HDC dc = canvas.GetHandle();
+  HBRUSH ground = CreateSolidBrush(ColorToRGB(ribbon_->Color()));
+  FillRect(dc, ClientRect().Win(), ground);
+  DeleteObject(ground);
+  POINT origin;
+  OffsetWindowOrgEx(dc, Left(), Top(), &origin);
+  ribbon_->Painter()->DrawBackground(&canvas, TRect(0, 0, ribbon_->Width(), ribbon_->Height()));
+  ribbon_->Painter()->DrawGroupsArea(&canvas, BoundsRect());
+  SetWindowOrgEx(dc, origin.x, origin.y, nullptr);
+  for (bool left : {true, false}) {
+    const TRect button = ScrollButtonBounds(left);
+    if (!button.IsEmpty()) ribbon_->Painter()->DrawGroupScrollButton(&canvas, button, false, false, left);
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -138,9 +164,6 @@ void TdxCustomRibbon::SelectDefaultSkin() {
 
 void TdxCustomRibbon::Dispatch(TMessage& message) {
   switch (message.Msg) {
-    case WM_ERASEBKGND:
-      message.Result = 1;
-      return;
     case WM_GETOBJECT:
       DefaultHandler(message);
       return;

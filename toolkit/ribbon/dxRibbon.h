@@ -208,6 +208,8 @@ class TdxRibbonTab : public TcxComponentCollectionItem {
   void DockGroupToolbars();
   void SetBarManager(TdxBarManager* manager);
   void UpdateToolbarFonts();
+  // One step of the groups toward their right end (the groups move left) or back.
+  void ScrollGroups(bool towardRight);
   void InvalidateHeader();
   bool IsHot() const;
   // The index saved when destruction began (the neighbour is chosen from it).
@@ -470,12 +472,16 @@ using TdxRibbonTabGroupNotifyEvent =
     TEvent<void(TdxCustomRibbon* Sender, TdxRibbonTab* Tab, TdxRibbonTabGroup* Group)>;
 using TdxRibbonApplicationMenuClickEvent = TEvent<void(TdxCustomRibbon* Sender, bool& Handled)>;
 
-// The child window that hosts the tabs' groups dock controls and paints the groups area behind them.
+// The child window that hosts the tabs' groups dock controls and paints the groups area behind
+// them, with the scroll buttons of groups that do not fit at its ends.
 class TdxRibbonGroupsDockControlSite : public TCustomControl {
   CALDERAN_CLASS(TdxRibbonGroupsDockControlSite)
   explicit TdxRibbonGroupsDockControlSite(TdxCustomRibbon* ribbon);
   TdxCustomRibbon* Ribbon() const { return ribbon_; }
   void Dispatch(TMessage& message) override;
+  // The left or right scroll button of the active tab's groups, in the site's coordinates; empty
+  // when the groups need none.
+  TRect ScrollButtonBounds(bool left) const;
 
  protected:
   void Paint() override;
@@ -595,6 +601,9 @@ class TdxCustomRibbon : public TcxControl, public IdxSkin {
   bool CanFocus() override { return false; }
   void LookAndFeelChanged(TcxLookAndFeel* sender, TcxLookAndFeelValues changedValues) override;
   bool HasBuiltInScrollBars() override { return false; }
+  // The memory picture of a paint is erased first: the skin's ribbon background leaves its rounded
+  // corners to what lies beneath.
+  bool ErasesBackground() override { return true; }
 
  private:
   friend class TdxRibbonTabCollection;

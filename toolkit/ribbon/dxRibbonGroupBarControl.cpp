@@ -331,6 +331,10 @@ void TdxRibbonGroupBarControl::UpdateLayout() {
   GroupViewInfo()->Recalculate();
 }
 
+void TdxRibbonGroupBarControl::FillBackground(HDC dc, const TRect& rect, HBRUSH brush, TColor color, bool wholeArea) {
+  if (!ribbon_) TdxRibbonCustomBarControl::FillBackground(dc, rect, brush, color, wholeArea);
+}
+
 void TdxRibbonGroupBarControl::WMNCHitTest(TMessage& message) {
   if (Collapsed()) {
     message.Result = HTCLIENT;

@@ -119,6 +119,8 @@ class TdxRibbonGroupBarControl : public TdxRibbonCustomBarControl {
 
   bool IsPointInCaptionArea(const TPoint& screenPoint) override;
   void UpdateLayout() override;
+  // What lies behind an item is the group's body, which the window has drawn before its items.
+  void FillBackground(HDC dc, const TRect& rect, HBRUSH brush, TColor color, bool wholeArea) override;
 
  protected:
   void Paint() override;

@@ -150,10 +150,11 @@ void TdxRibbonGroupsDockControlViewInfo::CalculateScrollButtons(int width) {
   }
 }
 
+// The position stays between the right end (groups aligned with the right edge) and 0, and is 0
+// when the groups fit: they never move right of the left edge.
 void TdxRibbonGroupsDockControlViewInfo::Scroll(int delta, int width) {
   int total = TotalWidth();
-  scrollPosition_ += delta;
-  scrollPosition_ = scrollPosition_ > 0 ? 0 : std::max(scrollPosition_, width - total);
+  scrollPosition_ = std::min(0, std::max(scrollPosition_ + delta, width - total));
   scrollButtons_ = {};
   if (scrollPosition_ < 0) scrollButtons_.Include(rgsbLeft);
   if (total + scrollPosition_ > width) scrollButtons_.Include(rgsbRight);
@@ -233,6 +234,8 @@ TdxRibbonGroupBarControl* TdxRibbonGroupsDockControl::FindGroupBarControl(TdxBar
   return nullptr;
 }
 
+void TdxRibbonGroupsDockControl::ReleaseToolbar(TdxBar* toolbar) { delete FindGroupBarControl(toolbar); }
+
 void TdxRibbonGroupsDockControl::UpdateGroupBarControls() {
   std::vector<TdxRibbonGroupBarControl*> bars;
   for (int i = 0; tab_ && i < tab_->Groups()->Count(); ++i) {
@@ -268,7 +271,7 @@ void TdxRibbonGroupsDockControl::Calculate(const TRect& bounds) {
 }
 
 void TdxRibbonGroupsDockControl::LayoutChanged() {
-  if (calculating_ || !HandleAllocated() || !Visible() || !tab_) return;
+  if (calculating_ || positioning_ || !HandleAllocated() || !Visible() || !tab_) return;
   tab_->UpdateDockControl();
   RepaintAll();
 }
@@ -297,8 +300,15 @@ void TdxRibbonGroupsDockControl::SetBounds(int left, int top, int width, int hei
   ribbon->GroupsDockControlSite()->Invalidate();
 }
 
-// With the left button the groups keep their place in the site's coordinates.
+// With the left button the groups keep their place in the site's coordinates. A window the dock
+// resizes reports its new size as a change of its layout, which the dock is making itself.
 void TdxRibbonGroupsDockControl::PositionGroupBarControls() {
+  if (positioning_) return;
+  positioning_ = true;
+  struct TDone {
+    bool& Flag;
+    ~TDone() { Flag = false; }
+  } done{positioning_};
   int x = viewInfo_->ScrollPosition();
   if (viewInfo_->ScrollButtons().Contains(rgsbLeft)) {
     TdxCustomRibbon* ribbon = Ribbon();

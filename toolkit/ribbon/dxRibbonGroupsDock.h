@@ -129,6 +129,8 @@ class TdxRibbonGroupsDockControl : public TdxCustomRibbonDockControl {
   void UpdateGroupBarControls();
   // A group window goes (its toolbar's links free it with themselves).
   void GroupBarControlDestroyed(TdxRibbonGroupBarControl* bar);
+  // The toolbar leaves the dock: its window goes at once.
+  void ReleaseToolbar(TdxBar* toolbar);
   // Scrolls the groups so that a rectangle of the dock's client area comes into view.
   virtual void MakeRectVisible(const TRect& rect);
   // Places the group windows by the layout and the scroll position.
@@ -154,4 +156,5 @@ class TdxRibbonGroupsDockControl : public TdxCustomRibbonDockControl {
   TdxRibbonGroupsDockControlViewInfo* viewInfo_;
   std::vector<TdxRibbonGroupBarControl*> groupBarControls_;
   bool calculating_ = false;
+  bool positioning_ = false;
 };

@@ -17,13 +17,20 @@ CALDERAN_IMPLEMENT_CLASS(TdxRibbonTabCollection, TcxComponentCollection)
 namespace {
 
 // Shows the toolbar in the dock control; it is hidden while it moves and then shown as it was.
+// The dock it leaves lets its window go first (the window's item controls are the toolbar's links',
+// which the next dock's window shows), and both docks lay their groups out again.
 void DockBarInto(TdxBar* bar, TWinControl* dockControl) {
+  auto* oldDock = ObjectAs<TdxRibbonGroupsDockControl>(bar->DockControl());
+  if (oldDock == dockControl) oldDock = nullptr;
+  if (oldDock) oldDock->ReleaseToolbar(bar);
   const bool visible = bar->Visible();
   bar->SetVisible(false);
   bar->SetDockControl(dockControl);
   bar->SetDockedDockControl(dockControl);
   bar->SetDockingStyle(dockControl ? dsTop : dsNone);
   if (!bar->ComponentState().Contains(csLoading)) bar->SetVisible(visible);
+  if (oldDock) oldDock->LayoutChanged();
+  if (auto* newDock = ObjectAs<TdxRibbonGroupsDockControl>(dockControl)) newDock->LayoutChanged();
 }
 
 constexpr const char* sdxRibbonGroupToolbarAlreadyUsed = "At least one group in this tab already contains this toolbar";
@@ -313,6 +320,12 @@ void TdxRibbonTab::UpdateToolbarFonts() {
     TdxBar* bar = groups_->Items(i)->ToolBar();
     if (bar && bar->Control()) bar->Control()->Perform(CM_FONTCHANGED, 0, 0);
   }
+}
+
+void TdxRibbonTab::ScrollGroups(bool towardRight) {
+  auto* dock = ObjectAs<TdxRibbonGroupsDockControl>(dockControl_);
+  if (!dock || !ribbon_) return;
+  dock->ViewInfo()->ScrollGroups(towardRight, GetDockControlBounds().Width());
 }
 
 void TdxRibbonTab::InvalidateHeader() {

@@ -444,6 +444,10 @@ TdxRibbonHitInfo TdxRibbonViewInfo::HitTest(int x, int y) const {
   if (IsHelpButtonVisible() && helpButtonBounds_.Contains(p)) return {rhtHelpButton, nullptr};
   TdxRibbonHitInfo tabs = tabsViewInfo_->HitTest(x, y);
   if (tabs.Kind != rhtNone) return tabs;
+  TdxRibbonGroupsDockControlSite* site = ribbon_->GroupsDockControlSite();
+  const TPoint inSite(x - groupsSiteBounds_.Left, y - groupsSiteBounds_.Top);
+  if (site->ScrollButtonBounds(true).Contains(inSite)) return {rhtGroupScrollLeft, nullptr};
+  if (site->ScrollButtonBounds(false).Contains(inSite)) return {rhtGroupScrollRight, nullptr};
   if (IsApplicationButtonVisible() && applicationButtonBounds_.Contains(p)) return {rhtApplicationMenu, nullptr};
   return {};
 }

@@ -29,6 +29,9 @@ void BuildRibbonMainBlackPage(TGalleryPage& page);
 void BuildRibbonMainSilverPage(TGalleryPage& page);
 void BuildRibbonTabsBluePage(TGalleryPage& page);
 void BuildRibbonTabsBlackPage(TGalleryPage& page);
+void BuildRibbonFormBluePage(TGalleryPage& page);
+void BuildRibbonFormBlackPage(TGalleryPage& page);
+void BuildRibbonFormSilverPage(TGalleryPage& page);
 void BuildBarPainterPage(TGalleryPage& page);
 void BuildBarWindowPage(TGalleryPage& page);
 void BuildLargeButtonPage(TGalleryPage& page);
@@ -64,6 +67,9 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"ribbon-main-silver", BuildRibbonMainSilverPage},
       {"ribbon-tabs-blue", BuildRibbonTabsBluePage},
       {"ribbon-tabs-black", BuildRibbonTabsBlackPage},
+      {"ribbon-form-blue", BuildRibbonFormBluePage},
+      {"ribbon-form-black", BuildRibbonFormBlackPage},
+      {"ribbon-form-silver", BuildRibbonFormSilverPage},
       {"barpainter", BuildBarPainterPage},
       {"barwindow", BuildBarWindowPage},
       {"largebutton", BuildLargeButtonPage},

@@ -167,6 +167,18 @@ TEST(GroupsDock, ScrollingStepsTenPixelsAndWideningResetsEverything) {
   EXPECT_EQ(dock.ScrollPosition(), 0);
 }
 
+// Groups that fit have nowhere to scroll: the position stays 0 and no button shows.
+TEST(GroupsDock, ScrollingGroupsThatFitKeepsThemAtTheLeftEdge) {
+  TTestDockViewInfo dock;
+  dock.AddGroup(3);
+  dock.Calculate(Area(500));
+  for (bool towardRight : {true, false, true}) {
+    dock.ScrollGroups(towardRight, 500);
+    EXPECT_EQ(dock.ScrollPosition(), 0);
+    EXPECT_TRUE(dock.ScrollButtons().Empty());
+  }
+}
+
 TEST(GroupsDock, WideningExpandsTheCollapsedGroupsWithOneNotificationEach) {
   TTestDockViewInfo dock;
   dock.AddGroup(3);

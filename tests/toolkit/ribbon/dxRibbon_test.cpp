@@ -367,6 +367,25 @@ TEST_F(Ribbon, AnUnknownSkinElementDrawsNothingAndHasNoOffsets) {
   EXPECT_NE(surface.Pixels(), untouched);
 }
 
+// A group scroll button: the skin's button with a black arrow 2 pixels in from its left, right and
+// bottom edges; the button then leaves the clip area, so what is drawn afterwards spares it.
+TEST_F(Ribbon, GroupScrollButtonsKeepTheirArrowInsideAndLeaveTheClipArea) {
+  const TRect button(6, 0, 20, 40);
+  for (bool left : {true, false}) {
+    SCOPED_TRACE(left ? "left" : "right");
+    TPainterSurface surface(30, 40, clWhite);
+    ribbon_->Painter()->DrawGroupScrollButton(surface.Canvas(), button, false, false, left);
+    EXPECT_GT(surface.Count(button, clBlack), 0);
+    EXPECT_EQ(surface.Count(TRect(button.Left, 0, button.Left + 2, 40), clBlack), 0);
+    EXPECT_EQ(surface.Count(TRect(button.Right - 2, 0, button.Right, 40), clBlack), 0);
+    EXPECT_EQ(surface.Count(TRect(button.Left, 38, button.Right, 40), clBlack), 0);
+    EXPECT_EQ(surface.Count(button, clWhite), 0);
+    surface.Fill(clLime);
+    EXPECT_EQ(surface.Count(button, clLime), 0);
+    EXPECT_EQ(surface.Count(TRect(0, 0, 6, 40), clLime), 6 * 40);
+  }
+}
+
 TEST_F(Ribbon, AssignedFontsStopFollowingTheManager) {
   manager_->SetScaled(false);  // a scaled manager keeps the system's menu font
   TFont big;
