@@ -31,7 +31,7 @@ class TdxGPImage : public TdxGPBase {
 
   // A PNG read from a stream stays encoded until its first use here (loading a skin reads hundreds
   // of pictures, few of which are drawn soon); it is then decoded by DecodeSimplePng into pixels of
-  // its own when it is of that kind, else by GDI+.
+  // its own when it reads it as GDI+ does, else by GDI+.
   Gdiplus::GpImage* Handle() const;
   const std::shared_ptr<TdxRGBColors>& PixelData() const { return pixelData_; }
   // GdipGetImageDimension truncated (a PNG not yet decoded: the size its header gives); 0 x 0
@@ -65,10 +65,10 @@ class TdxGPImage : public TdxGPBase {
   TSize encodedSize_;
 };
 
-// A PNG file of the kind the program's pictures are written as (8 bits a channel, RGB or RGBA, not
-// interlaced, no transparent colour) as 32-bit premultiplied pixels, rows from the top; hasAlpha
-// tells whether any pixel is not opaque. False, with nothing decoded, for any other kind of file
-// and for a damaged one: GDI+'s decoder reads those.
+// A PNG file decoded by libpng into the 32-bit premultiplied pixels GDI+ would make of it, rows from
+// the top; hasAlpha tells whether any pixel is not opaque. False, with nothing decoded, for a file
+// libpng reads otherwise than GDI+ (16 bits a channel, a declared gamma) and for a damaged one:
+// GDI+'s decoder reads those.
 bool DecodeSimplePng(const std::string& png, TSize& size, TdxRGBColors& pixels, bool& hasAlpha);
 
 // The image class while GDI+ is not available: allocated with the ordinary memory manager.
