@@ -439,4 +439,44 @@ TEST_F(VideoEditTest, TheFramedControlsTakeTheSkinsColours) {
   EXPECT_GT(GetRValue(text) + GetGValue(text) + GetBValue(text), 3 * 128) << "light text";
 }
 
+// The labels of the trim and crop pages show their page's face around their text, in the standard
+// look and under a dark skin (they were black boxes: the page paints its face in its paint
+// handler, which a label that covered itself never got).
+TEST_F(VideoEditTest, ThePagesLabelsStandOnTheirPagesFace) {
+  struct TRestore {
+    ~TRestore() { RootLookAndFeel()->SetSkinName(""); }
+  } restore;
+  for (const char* skin : {"", "Midnight"}) {
+    RootLookAndFeel()->SetSkinName(skin);
+    std::unique_ptr<TFormVideoEdit> dialog(CreateForm<TFormVideoEdit>(nullptr));
+    dialog->OpenFile(&player, &context);
+    dialog->Show();
+    for (bool crop : {false, true}) {
+      if (crop) dialog->ShowCropPage();
+      else dialog->ShowTrimPage();
+      TRzTabSheet* page = crop ? dialog->tabCrop : dialog->tabTrim;
+      RedrawWindow(page->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      for (int i = 0; i < page->ControlCount(); ++i) {
+        auto* label = ObjectAs<TLabel>(page->Controls(i));
+        if (!label) continue;
+        const COLORREF face = ColorToRGB(page->Color()), text = ColorToRGB(label->Font()->Color());
+        int faces = 0, texts = 0;
+        HDC dc = GetDC(page->Handle());
+        const TRect box = label->BoundsRect();
+        for (int y = box.Top; y < box.Bottom; ++y)
+          for (int x = box.Left; x < box.Right; ++x) {
+            const COLORREF pixel = GetPixel(dc, x, y);
+            faces += pixel == face;
+            texts += pixel == text;
+          }
+        ReleaseDC(page->Handle(), dc);
+        const std::string name = std::string(skin) + " " + label->Name();
+        EXPECT_GT(texts, 5) << name;
+        EXPECT_EQ(faces + texts, box.Width() * box.Height()) << name << ": only its text on the page's face";
+      }
+    }
+    dialog->Close();
+  }
+}
+
 }  // namespace
