@@ -483,6 +483,8 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   void CalculateStateAndBorder(const TPoint& point, bool hotTrackAllowed);
   TColor CalcBorderColor();
   TColor CalcBackgroundColor();
+  TColor SkinEditorColor(bool text);
+  bool ActiveStyleOwns(TcxContainerStyleValue value);
   void InvalidateBorderFrame();
   void StartHotTracking();
   void UpdateSizeGrip();

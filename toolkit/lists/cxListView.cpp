@@ -1095,10 +1095,7 @@ TcxListRowColors TcxCustomListView::CalcRowColors() {
   TcxContainerStyle* style = Style();
   TcxListRowColors colors{ViewInfo()->BackgroundColor, style->GetEffectiveFont()->Color()};
   TcxCustomLookAndFeelPainterClass skin = Style()->LookAndFeel()->SkinPainter();
-  // Every container starts by writing the window colour to its style: that one is where the rows
-  // start, not a colour of the style's own, so the skin's content colour replaces it.
-  const bool ownColor = style->IsValueAssigned(csvColor) && ColorToRGB(style->Color()) != ColorToRGB(clWindow);
-  if (!skin || ownColor) return colors;
+  if (!skin || style->IsValueAssigned(csvColor)) return colors;
   colors.Background = skin->ContentColor();
   if (!style->IsValueAssigned(csvTextColor)) colors.Text = skin->ContentTextColor();
   colors.Selection = skin->SelectionColor();
