@@ -1089,6 +1089,16 @@ void TcxCustomInnerListView::SendRowColors() {
   SendMessageA(Handle(), LVM_SETTEXTCOLOR, 0, ColorToRGB(rowColors_.Text));
 }
 
+namespace {
+// The skin's content text colour. The program's skins carry none, and the painter then answers the
+// window text colour, black on a dark skin's content: the skin's editor text colour stands in.
+TColor SkinRowTextColor(TcxCustomLookAndFeelPainterClass skin) {
+  const TColor text = skin->ContentTextColor();
+  const TColor editor = text == clWindowText ? skin->EditorTextColor(false) : clDefault;
+  return editor != clDefault ? editor : text;
+}
+}  // namespace
+
 // Under a skin the rows take the skin's content and selection colours, unless the style sets a
 // colour of its own; otherwise the style's colour and text colour.
 TcxListRowColors TcxCustomListView::CalcRowColors() {
@@ -1097,7 +1107,7 @@ TcxListRowColors TcxCustomListView::CalcRowColors() {
   TcxCustomLookAndFeelPainterClass skin = Style()->LookAndFeel()->SkinPainter();
   if (!skin || style->IsValueAssigned(csvColor)) return colors;
   colors.Background = skin->ContentColor();
-  if (!style->IsValueAssigned(csvTextColor)) colors.Text = skin->ContentTextColor();
+  if (!style->IsValueAssigned(csvTextColor)) colors.Text = SkinRowTextColor(skin);
   colors.Selection = skin->SelectionColor();
   colors.SelectionText = skin->SelectionTextColor();
   return colors;

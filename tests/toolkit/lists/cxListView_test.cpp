@@ -225,7 +225,10 @@ TEST_F(ListView, RowsWearTheSkinsContentAndSelectionColours) {
   const TRect plain = ItemLabel(inner, 0), selected = ItemLabel(inner, 1);
   const TRect below(0, ItemLabel(inner, 2).Bottom + 2, client.right, client.bottom);
   EXPECT_GT(CountWindowPixels(inner->Handle(), plain, skin->ContentColor()), plain.Width() * plain.Height() / 2);
-  EXPECT_GT(CountWindowPixels(inner->Handle(), plain, skin->ContentTextColor()), 5);
+  // The skins carry no content text colour (the painter answers black): the editors' text stands in.
+  ASSERT_NE(skin->EditorTextColor(false), clDefault);
+  EXPECT_GT(CountWindowPixels(inner->Handle(), plain, skin->EditorTextColor(false)), 5);
+  EXPECT_EQ(CountWindowPixels(inner->Handle(), plain, clWindowText), 0) << "no black text on the dark rows";
   EXPECT_GT(CountWindowPixels(inner->Handle(), selected, skin->SelectionColor()), selected.Width() * selected.Height() / 3);
   EXPECT_GT(CountWindowPixels(inner->Handle(), selected, skin->SelectionTextColor()), 5);
   EXPECT_EQ(CountWindowPixels(inner->Handle(), selected, clHighlight), 0);
