@@ -1092,22 +1092,23 @@ void TcxCustomInnerListView::SendRowColors() {
 namespace {
 // The skin's content text colour. The program's skins carry none, and the painter then answers the
 // window text colour, black on a dark skin's content: the skin's editor text colour stands in.
-TColor SkinRowTextColor(TcxCustomLookAndFeelPainterClass skin) {
+TColor SkinRowTextColor(TcxCustomLookAndFeelPainterClass skin, bool disabled) {
   const TColor text = skin->ContentTextColor();
-  const TColor editor = text == clWindowText ? skin->EditorTextColor(false) : clDefault;
+  const TColor editor = text == clWindowText || disabled ? skin->EditorTextColor(disabled) : clDefault;
   return editor != clDefault ? editor : text;
 }
 }  // namespace
 
-// Under a skin the rows take the skin's content and selection colours, unless the style sets a
-// colour of its own; otherwise the style's colour and text colour.
+// Under a skin the rows take the skin's content and selection colours (a disabled list the skin's
+// disabled text), unless the style in force sets a colour of its own; otherwise the style's colour
+// and text colour.
 TcxListRowColors TcxCustomListView::CalcRowColors() {
   TcxContainerStyle* style = Style();
   TcxListRowColors colors{ViewInfo()->BackgroundColor, style->GetEffectiveFont()->Color()};
   TcxCustomLookAndFeelPainterClass skin = Style()->LookAndFeel()->SkinPainter();
-  if (!skin || style->IsValueAssigned(csvColor)) return colors;
+  if (!skin || ActiveStyleOwns(csvColor)) return colors;
   colors.Background = skin->ContentColor();
-  if (!style->IsValueAssigned(csvTextColor)) colors.Text = SkinRowTextColor(skin);
+  if (!ActiveStyleOwns(csvTextColor)) colors.Text = SkinRowTextColor(skin, !Enabled());
   colors.Selection = skin->SelectionColor();
   colors.SelectionText = skin->SelectionTextColor();
   return colors;

@@ -243,6 +243,30 @@ TEST_F(ListView, RowsWearTheSkinsContentAndSelectionColours) {
   GlobalUseSkins = false;
 }
 
+// A disabled list under a dark skin shows the skin's content and its disabled text (it showed black
+// text on the dark rows), also when the normal style sets a colour of its own, which a disabled
+// container does not show.
+TEST_F(ListView, ADisabledListUnderASkinWritesTheSkinsDisabledText) {
+  GlobalUseSkins = true;
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  list->Style()->SetColor(TColor(0xFCFCFA));
+  list->Style()->LookAndFeel()->SetSkinName("Midnight");
+  TcxCustomLookAndFeelPainterClass skin = list->Style()->LookAndFeel()->SkinPainter();
+  ASSERT_NE(skin, nullptr);
+  list->SetEnabled(false);
+  PumpWhileBusy();
+  RedrawWindow(inner->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  const TRect row = ItemLabel(inner, 0);
+  const TColor text = skin->EditorTextColor(true);
+  ASSERT_NE(text, clDefault);
+  EXPECT_GT(CountWindowPixels(inner->Handle(), row, skin->ContentColor()), row.Width() * row.Height() / 2);
+  EXPECT_GT(CountWindowPixels(inner->Handle(), row, text), 5);
+  EXPECT_EQ(CountWindowPixels(inner->Handle(), row, clWindowText), 0);
+  list->Style()->LookAndFeel()->SetSkinName("");
+  GlobalUseSkins = false;
+}
+
 TEST_F(ListView, HeaderItemsDescribeColumnsFillerAndState) {
   TcxListView* list = NewReportList();
   TcxCustomInnerListView* inner = list->InnerListView();
