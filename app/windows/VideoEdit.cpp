@@ -83,7 +83,10 @@ void TFormVideoEdit::TakeSkinColours() {
     if (auto* group = dynamic_cast<TRzGroupBox*>(c)) TakeSkinColours(group, skin);
     if (auto* bar = dynamic_cast<TRzTrackBar*>(c)) TakeSkinColours(bar, skin);
     if (auto* edit = dynamic_cast<TRzCustomEdit*>(c)) TakeSkinColours(edit, skin);
-    if (auto* list = dynamic_cast<TComboBox*>(c)) list->SetColor(skin.Editor), FollowSkinText(list->Font(), skin.EditorText);
+    if (auto* list = dynamic_cast<TComboBox*>(c)) {
+      list->SetColor(skin.Editor);
+      FollowSkinText(list->Font(), skin.EditorText);
+    }
     if (auto* label = dynamic_cast<TLabel*>(c)) FollowSkinText(label->Font(), skin.Text);
     if (auto* button = dynamic_cast<TRzBmpButton*>(c)) FollowSkinText(button->Font(), skin.Text);
   }

@@ -520,7 +520,8 @@ TEST_F(VideoEditTest, UnderADarkSkinThePagesShowNoLightPart) {
     const TRect track = bar->TrackRect();
     const std::map<COLORREF, int> line = PixelColours(bar, TRect(track.Left, track.Top, track.Left + 4, track.Top + 1));
     EXPECT_EQ(count(line, skin.Border), 4) << bar->Name() << ": the channel's frame";
-    const std::map<COLORREF, int> inside = PixelColours(bar, TRect(track.Left + 1, track.Top + 1, track.Left + 4, track.Bottom - 1));
+    const TRect end(track.Left + 1, track.Top + 1, track.Left + 4, track.Bottom - 1);
+    const std::map<COLORREF, int> inside = PixelColours(bar, end);
     EXPECT_EQ(count(inside, skin.Editor), 3 * (track.Height() - 2)) << bar->Name() << ": the channel";
   }
   for (const char* name : {"grpVideo", "grpAudio"}) {
