@@ -31,8 +31,12 @@ bool IsAccel(Word key, const std::string& caption) {
 
 // ---------------------------------------------------------------------------------------------
 // TCustomLabel
+// A label is never opaque to its parent: the parent paints its background under the label (a
+// skinned form its picture, a page its own colour), and a label with a colour of its own fills
+// over it. An opaque label would have to paint the parent's background itself, which a parent
+// that paints its background with the rest of its face (not on erase) cannot give.
 TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
-  SetControlStyle(ControlStyle() + csOpaque + csReplicatable);
+  SetControlStyle(ControlStyle() + csReplicatable);
   SetBounds(0, 0, 65, 17);
 }
 
@@ -55,7 +59,9 @@ void TCustomLabel::DoDrawText(TRect& rect, UINT flags) {
   if ((flags & DT_CALCRECT) && (text.empty() || (showAccelChar_ && text.size() >= 1 && text[0] == '&' && text.size() == 1)))
     text += ' ';
   if (!showAccelChar_) flags |= DT_NOPREFIX;
+  const TColor color = (flags & DT_CALCRECT) || !Enabled() ? Font()->Color() : TextColor();
   Canvas()->SetFont(Font());
+  Canvas()->Font()->SetColor(color);
   HDC dc = Canvas()->Handle();
   if (!Enabled()) {
     rect.Offset(1, 1);
@@ -69,38 +75,28 @@ void TCustomLabel::DoDrawText(TRect& rect, UINT flags) {
   }
 }
 
-// A label that takes its parent's colour shows what the parent paints as its background, so a
-// parent whose background is a picture (a skinned form, panel or frame) shows it under the label
-// too rather than a box of the plain colour. The parent paints in its own coordinates, clipped to
-// the label; a parent asked while it paints itself leaves its background as painted. A parent that
-// paints its background only with the rest of itself (a page of a page control leaves the erase
-// message alone) never paints under an opaque label: the label's colour, which is the parent's,
-// is laid first, and an erasing parent paints over it.
-void TCustomLabel::PaintParentBackground() {
-  FillBackground();
+// The font's colour; one left at the default window text asks the parent window, as a static
+// control does (WM_CTLCOLORSTATIC, with no window of its own to name): a parent that paints a
+// skin answers with the skin's text colour, any other with the window text colour.
+TColor TCustomLabel::TextColor() {
+  const TColor own = Font()->Color();
+  if (own != clWindowText || !Parent() || !Parent()->HandleAllocated()) return own;
   HDC dc = Canvas()->Handle();
-  const int saved = SaveDC(dc);  // the parent may leave its own pen, brush and font selected
-  POINT origin{};
-  GetWindowOrgEx(dc, &origin);
-  SetWindowOrgEx(dc, origin.x + Left(), origin.y + Top(), nullptr);
-  const WPARAM erase = reinterpret_cast<WPARAM>(dc);
-  SendMessageA(Parent()->Handle(), WM_ERASEBKGND, erase, static_cast<LPARAM>(erase));
+  const int saved = SaveDC(dc);  // the answer sets the colours of the device context
+  SetTextColor(dc, ColorToRGB(own));
+  SendMessageA(Parent()->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), 0);
+  const COLORREF answer = GetTextColor(dc);
   RestoreDC(dc, saved);
-}
-
-void TCustomLabel::FillBackground() {
-  Canvas()->Brush()->SetColor(Color());
-  Canvas()->Brush()->SetStyle(TBrushStyle::bsSolid);
-  Canvas()->FillRect(ClientRect());
+  return static_cast<TColor>(answer);
 }
 
 void TCustomLabel::Paint() {
   static constexpr UINT alignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
   TRect r = ClientRect();
-  if (!Transparent() && ParentColor() && Parent() && Parent()->HandleAllocated()) {
-    PaintParentBackground();
-  } else if (!Transparent()) {
-    FillBackground();
+  if (!transparent_ && !ParentColor()) {
+    Canvas()->Brush()->SetColor(Color());
+    Canvas()->Brush()->SetStyle(TBrushStyle::bsSolid);
+    Canvas()->FillRect(r);
   }
   Canvas()->Brush()->SetStyle(TBrushStyle::bsClear);
   UINT flags = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) | alignments[alignment_];
@@ -153,8 +149,8 @@ void TCustomLabel::SetWordWrap(bool value) {
   Invalidate();
 }
 void TCustomLabel::SetTransparent(bool value) {
-  if (value == Transparent()) return;
-  SetControlStyle(value ? ControlStyle() - csOpaque : ControlStyle() + csOpaque);
+  if (value == transparent_) return;
+  transparent_ = value;
   Invalidate();
 }
 void TCustomLabel::SetShowAccelChar(bool value) {

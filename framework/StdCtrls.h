@@ -33,7 +33,7 @@ class TCustomLabel : public TGraphicControl {
   void SetLayout(TTextLayout value);
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool value);
-  bool Transparent() const { return !ControlStyle().Contains(csOpaque); }
+  bool Transparent() const { return transparent_; }
   void SetTransparent(bool value);
   bool ShowAccelChar() const { return showAccelChar_; }
   void SetShowAccelChar(bool value);
@@ -43,9 +43,8 @@ class TCustomLabel : public TGraphicControl {
 
  protected:
   void Paint() override;
-  void PaintParentBackground();
-  void FillBackground();
   virtual void DoDrawText(TRect& rect, UINT flags);
+  TColor TextColor();
   void AdjustBounds();
   void Notification(TComponent* component, TOperation operation) override;
   void CMTextChanged(TMessage& m);
@@ -58,6 +57,7 @@ class TCustomLabel : public TGraphicControl {
   TTextLayout layout_ = tlTop;
   bool wordWrap_ = false;
   bool showAccelChar_ = true;
+  bool transparent_ = false;
   TWinControl* focusControl_ = nullptr;
 };
 

@@ -4,6 +4,7 @@
 
 #include "FormReader.h"
 #include "GlobalFun.h"
+#include "SkinColours.h"
 #include "SysUtils.h"
 #include "TypInfo.h"
 
@@ -25,7 +26,12 @@ std::string RunningProgram() {
 
 void (*GlobalShellOpen)(const std::string& Target) = &ShellOpen;
 
-void TFormAbout::FormCreate(TObject*) { Label2->SetCaption("Version " + GetFileVersionString(RunningProgram())); }
+void TFormAbout::FormCreate(TObject*) {
+  Label2->SetCaption("Version " + GetFileVersionString(RunningProgram()));
+  // The link's blue cannot be read on a dark skin: there it turns a blue that can.
+  if (TSkinColours skin; SkinColoursInUse(skin))
+    lblHome->Style()->SetTextColor(ReadableTextColor(lblHome->Style()->TextColor(), skin.Back));
+}
 
 void TFormAbout::FormClick(TObject*) { Close(); }
 

@@ -6,7 +6,10 @@
 
 CALDERAN_IMPLEMENT_CREATABLE(TFormOSetting, TForm, TComponent*)
 
-void TFormOSetting::FormShow(TObject*) { OFormat->Update(); }
+void TFormOSetting::FormShow(TObject*) {
+  OFormat->TakeSkinColours();
+  OFormat->Update();
+}
 
 void TFormOSetting::OKClick(TObject*) { OFormat->ApplySelection(); }
 

@@ -3,6 +3,7 @@
 #include "AppDialogs.h"
 #include "FormReader.h"
 #include "Global.h"
+#include "SkinColours.h"
 #include "TypInfo.h"
 
 CALDERAN_IMPLEMENT_CREATABLE(TFormLog, TForm, TComponent*)
@@ -12,6 +13,9 @@ TFormLog* FormLog = nullptr;
 // The error handler shows the engine log through this window from now on.
 void TFormLog::FormCreate(TObject*) {
   lblLogNote->SetCaption("Please save and send log file to us to help us improve!");
+  // The note's dark red cannot be read on a dark skin: there it turns a red that can.
+  if (TSkinColours skin; SkinColoursInUse(skin))
+    lblLogNote->Style()->SetTextColor(ReadableTextColor(lblLogNote->Style()->TextColor(), skin.Back));
   GlobalShowLog = MakeEvent(this, &TFormLog::ShowLog);
 }
 

@@ -2,6 +2,7 @@
 
 #include "NxInspector.h"
 #include "NxItemClasses.h"
+#include "SkinColours.h"
 #include "SysUtils.h"
 #include "TypInfo.h"
 #include "XMLFormats.h"
@@ -23,6 +24,27 @@ void FillNumbers(TNxComboBoxItem* row, TXMLIntegerList* list) {
 }
 
 }  // namespace
+
+// The gradient styles paint the categories and the selected row in the system's light colours:
+// under a skin the plain style paints them in the colours given here.
+void TFrameOFormat::TakeSkinColours() {
+  TSkinColours skin;
+  if (!SkinColoursInUse(skin)) return;
+  OFormat->SetStyle(psDefault);
+  OFormat->SetColor(skin.Editor);
+  OFormat->SetCategoriesColor(skin.Back);
+  OFormat->SetMarginColor(skin.Back);
+  OFormat->SetGridColor(skin.Border);
+  OFormat->SetSelectionColor(skin.Selection);
+  FollowSkinText(OFormat->Font(), skin.EditorText);
+  for (int i = 0; i < ComponentCount(); ++i) {
+    auto* row = ObjectAs<TNxPropertyItem>(Components(i));
+    if (!row) continue;
+    row->SetColor(skin.Editor);
+    FollowSkinText(row->Font(), row->Level() == 0 ? skin.Text : skin.EditorText);
+    FollowSkinText(row->ValueFont(), skin.EditorText);
+  }
+}
 
 void TFrameOFormat::SetFormats(TObject* Formats) { FFormats = ObjectAs<TFormats>(Formats); }
 

@@ -21,6 +21,8 @@ class TFrameOFormat : public TFrame, public IObserver {
   void FillLists(int FormatIndex);
   void ApplySelection();
   void ResetDefaults();
+  // Under a skin the inspector takes its colours (its stored ones are those of the light look).
+  void TakeSkinColours();
 
   TNxInspector* OFormat = nullptr;
   TNxTextItem* Video = nullptr;

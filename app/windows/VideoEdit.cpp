@@ -7,13 +7,11 @@
 #include "RzSpnEdt.h"
 #include "RzTabs.h"
 #include "RzTrkBar.h"
+#include "SkinColours.h"
 #include "SysUtils.h"
 #include "TypInfo.h"
 #include "UserDb.h"
 #include "cxButtons.h"
-#include "cxLookAndFeels.h"
-#include "dxSkinInfo.h"
-#include "dxSkinsLookAndFeelPainter.h"
 
 CALDERAN_IMPLEMENT_CLASS(TPlayContext, TObject)
 CALDERAN_IMPLEMENT_CREATABLE(TFormVideoEdit, TForm, TComponent*)
@@ -26,25 +24,6 @@ constexpr int kEffectPage = 0, kTrimPage = 1, kCropPage = 2;
 
 int64_t RoundedMs(int64_t ticks) { return Round(static_cast<long double>(ticks) / kTicksPerMs); }
 
-struct TSkinColours {
-  TColor Back, Text;
-};
-
-// The content colours of the skin in use; false under the plain looks.
-bool SkinContentColours(TSkinColours& colours) {
-  const auto* painter = dynamic_cast<const TdxSkinLookAndFeelPainter*>(RootLookAndFeel()->SkinPainter());
-  TdxSkinLookAndFeelPainterInfo* info = painter ? painter->GetSkinInfo() : nullptr;
-  if (!info) return false;
-  TdxSkinElement* content = info->Element(seFormContent);
-  colours.Back = painter->FormContentColor();
-  colours.Text = content && content->TextColor() != clDefault ? content->TextColor() : clWindowText;
-  return true;
-}
-
-// Only text left at the default colour follows the skin: a colour the form chose stays.
-void FollowText(TFont* font, TColor text) {
-  if (font->Color() == clWindowText || font->Color() == clBtnText) font->SetColor(text);
-}
 }  // namespace
 
 TFormVideoEdit::~TFormVideoEdit() {
@@ -86,21 +65,68 @@ void TFormVideoEdit::FormCreate(TObject*) {
 }
 
 // The framed controls keep their own light colours whatever the skin: under one, the page
-// control, its pages, the group boxes, the track bars and the labels on them take the skin's
-// content colours, so a dark skin shows no light page.
+// control, its pages, the group boxes, the track bars (channel included) and the labels on them
+// take the skin's content colours, and the time fields, spins and the zoom list its editor
+// colours, so a dark skin shows no light page and no light box.
 void TFormVideoEdit::TakeSkinColours() {
   TSkinColours skin;
-  if (!SkinContentColours(skin)) return;
+  if (!SkinColoursInUse(skin)) return;
   pgcClip->SetColor(skin.Back);
+  pgcClip->SetBackgroundColor(skin.Back);  // the strip beside the tabs
   pgcClip->TabColors()->SetUnselected(skin.Back);
+  pgcClip->TabColors()->SetShadow(skin.Editor);  // the far end of an unselected tab's gradient
   pgcClip->TextColors()->SetSelected(skin.Text);
   pgcClip->TextColors()->SetUnselected(skin.Text);
   for (int i = 0; i < ComponentCount(); ++i) {
     TComponent* c = Components(i);
     if (auto* page = dynamic_cast<TRzTabSheet*>(c)) page->SetColor(skin.Back);
-    if (auto* group = dynamic_cast<TRzGroupBox*>(c)) group->SetColor(skin.Back), FollowText(group->Font(), skin.Text);
-    if (auto* bar = dynamic_cast<TRzTrackBar*>(c)) bar->SetColor(skin.Back), bar->SetTickColor(skin.Text);
-    if (auto* label = dynamic_cast<TLabel*>(c)) FollowText(label->Font(), skin.Text);
+    if (auto* group = dynamic_cast<TRzGroupBox*>(c)) TakeSkinColours(group, skin);
+    if (auto* bar = dynamic_cast<TRzTrackBar*>(c)) TakeSkinColours(bar, skin);
+    if (auto* edit = dynamic_cast<TRzCustomEdit*>(c)) TakeSkinColours(edit, skin);
+    if (auto* list = dynamic_cast<TComboBox*>(c)) {
+      list->SetColor(skin.Editor);
+      FollowSkinText(list->Font(), skin.EditorText);
+    }
+    if (auto* label = dynamic_cast<TLabel*>(c)) FollowSkinText(label->Font(), skin.Text);
+    if (auto* button = dynamic_cast<TRzBmpButton*>(c)) FollowSkinText(button->Font(), skin.Text);
+  }
+}
+
+// The themed group frame writes its caption in the theme's dark text: under a skin the group draws
+// its own frame, a line in the skin's border colour, and its caption in the skin's text.
+void TFormVideoEdit::TakeSkinColours(TRzGroupBox* group, const TSkinColours& skin) {
+  group->SetVisualStyle(vsClassic);
+  group->SetBorderOuter(fsFlat);
+  group->SetFlatColor(skin.Border);
+  group->SetFlatColorAdjustment(0);
+  group->SetColor(skin.Back);
+  FollowSkinText(group->Font(), skin.Text);
+}
+
+void TFormVideoEdit::TakeSkinColours(TRzTrackBar* bar, const TSkinColours& skin) {
+  bar->SetColor(skin.Back);
+  bar->SetTickColor(skin.Text);
+  bar->SetTrackColor(skin.Editor);
+  bar->SetTrackFrame(fsFlat);  // the sunken frame is drawn in the system's light colours
+  bar->SetTrackFrameColor(skin.Border);
+}
+
+void TFormVideoEdit::TakeSkinColours(TRzCustomEdit* edit, const TSkinColours& skin) {
+  edit->SetColor(skin.Editor);
+  edit->SetFocusColor(skin.Editor);
+  edit->SetReadOnlyColor(skin.Editor);
+  edit->SetDisabledColor(skin.DisabledEditor);
+  // The themed and the platform's sunken edges are drawn in light colours: a flat frame of our own.
+  edit->SetFramingPreference(fpCustomFraming);
+  edit->SetFrameVisible(true);
+  edit->SetFrameStyle(fsFlat);
+  edit->SetFrameHotStyle(fsFlat);
+  edit->SetFrameColor(skin.Border);
+  edit->SetFrameHotColor(skin.Selection);
+  FollowSkinText(edit->Font(), skin.EditorText);
+  if (auto* spin = dynamic_cast<TRzSpinEdit*>(edit)) {  // flat buttons wear the edit's colour
+    spin->SetFlatButtons(true);
+    spin->SetFlatButtonColor(skin.Selection);
   }
 }
 

@@ -24,8 +24,11 @@ class TRzTabSheet;
 class TRzTrackBar;
 class TRzSpinEdit;
 class TRzMaskEdit;
+class TRzCustomEdit;
+struct TSkinColours;
 class TRzBmpButton;
 class TRzPanel;
+class TRzGroupBox;
 class TcxButton;
 
 // What the clip editor is opened on; made by the main window around one opening.
@@ -92,6 +95,9 @@ class TFormVideoEdit : public TForm {
   void FormCreate(TObject* Sender);
   // Under a skin, the framed controls of the pages take its content colours (done at creation).
   void TakeSkinColours();
+  void TakeSkinColours(TRzGroupBox* Group, const TSkinColours& Skin);
+  void TakeSkinColours(TRzTrackBar* Bar, const TSkinColours& Skin);
+  void TakeSkinColours(TRzCustomEdit* Edit, const TSkinColours& Skin);
   void FormDestroy(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
   void TimerUpdatePosTimer(TObject* Sender);

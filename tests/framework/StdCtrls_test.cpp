@@ -8,6 +8,27 @@
 #include "Forms.h"
 #include "StdCtrls.h"
 #include "forms_fixture.h"
+#include "message_pump.h"
+
+// A parent that paints its whole face in its paint handler and leaves the erase to it, as a
+// page of a page control does.
+class TPaintedPage : public TCustomControl {
+  CALDERAN_CLASS(TPaintedPage)
+  explicit TPaintedPage(TComponent* owner) : TCustomControl(owner) {
+    SetControlStyle(ControlStyle() + csAcceptsControls + csOpaque);
+  }
+  void Dispatch(TMessage& m) override {
+    if (m.Msg == WM_ERASEBKGND) m.Result = 1;
+    else TCustomControl::Dispatch(m);
+  }
+
+ protected:
+  void Paint() override {
+    Canvas()->Brush()->SetColor(Color());
+    Canvas()->FillRect(ClientRect());
+  }
+};
+CALDERAN_IMPLEMENT_CLASS(TPaintedPage, TCustomControl)
 
 namespace {
 
@@ -223,6 +244,49 @@ TEST_F(StdCtrls, ALabelShowsItsParentsBackgroundWhetherTheParentErasesOrOnlyPain
     form->PaintTo(shot.Canvas(), 0, 0);
     EXPECT_EQ(shot.Canvas()->Pixel(160, 45), c.behindTheText) << "the label's corner, clear of its text";
     delete parent;
+  }
+}
+
+// A label shows its parent's face under its text unless it has a colour of its own, whatever way
+// the parent paints: here one that paints everything in its paint handler and nothing on erase.
+TEST_F(StdCtrls, LabelsShowTheirParentsFaceUnlessTheyHaveAColourOfTheirOwn) {
+  form->Show();
+  auto* page = Add<TPaintedPage>(0, 0, 300, 200);
+  page->SetColor(TColor(0x30A030));
+  struct Case {
+    const char* name;
+    bool transparent;
+    TColor own;  // clNone: the parent's colour
+    TColor expected;
+  } cases[] = {
+      {"parent's colour", false, clNone, TColor(0x30A030)},
+      {"transparent", true, clNone, TColor(0x30A030)},
+      {"transparent with a colour", true, clYellow, TColor(0x30A030)},
+      {"own colour", false, clYellow, clYellow},
+  };
+  int y = 10;
+  for (const Case& c : cases) {
+    auto* label = new TLabel(form.get());
+    label->SetParent(page);
+    label->SetBounds(10, y, 10, 10);
+    label->SetText("Zoom:");
+    if (c.own != clNone) label->SetColor(c.own);
+    label->SetTransparent(c.transparent);
+    EXPECT_EQ(label->Transparent(), c.transparent) << c.name;
+    RedrawWindow(page->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(page->Handle());
+    int text = 0, face = 0;
+    for (int py = label->Top(); py < label->Top() + label->Height(); ++py)
+      for (int px = label->Left(); px < label->Left() + label->Width(); ++px) {
+        const COLORREF pixel = GetPixel(dc, px, py);
+        text += pixel == ColorToRGB(clWindowText);
+        face += pixel == ColorToRGB(c.expected);
+      }
+    ReleaseDC(page->Handle(), dc);
+    const int area = label->Width() * label->Height();
+    EXPECT_GT(text, 5) << c.name << ": the text";
+    EXPECT_EQ(text + face, area) << c.name << ": nothing but the text on the face";
+    y += 30;
   }
 }
 

@@ -308,6 +308,7 @@ void TcxContainer::ApplyStyleToInner() {
   if (!innerControl_) return;
   innerControl_->SetColor(viewInfo_->BackgroundColor);
   innerControl_->Font()->Assign(ActiveStyle()->GetEffectiveFont());
+  if (const TColor text = SkinEditorColor(true); text != clDefault) innerControl_->Font()->SetColor(text);
 }
 
 void TcxContainer::ColorChanged() {
@@ -356,6 +357,14 @@ void TcxContainer::EnabledChanged() {
   for (int i = 0; i < ControlCount(); ++i)
     if (auto* bar = ObjectAs<TcxScrollBar>(Controls(i))) bar->SetEnabled(Enabled());
   ShortRefresh();
+}
+
+// True when the style in force sets the value itself; the focused and hot styles show the normal
+// style's values, so one the normal style sets counts for them too.
+bool TcxContainer::ActiveStyleOwns(TcxContainerStyleValue value) {
+  TcxContainerStyle* active = ActiveStyle();
+  if (active->IsValueAssigned(value)) return true;
+  return active != StyleState(cssDisabled) && Style()->IsValueAssigned(value);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -465,7 +474,19 @@ TColor TcxContainer::CalcBackgroundColor() {
         theme && SUCCEEDED(UxGetThemeColor(theme, vi.NativePart, vi.NativeState, themeFillColorProperty, &fill)))
       return static_cast<TColor>(fill);
   }
-  return ActiveStyle()->Color();
+  const TColor skin = SkinEditorColor(false);
+  return skin != clDefault ? skin : ActiveStyle()->Color();
+}
+
+// Under a skin, a container that has no colour of its own (nor takes its parent's) shows its inner
+// control as the skin shows an editor, face and text; clDefault where the skin does not decide.
+// A text colour the style sets itself stays.
+TColor TcxContainer::SkinEditorColor(bool text) {
+  const TcxContainerViewInfo& vi = *viewInfo_;
+  if (!vi.Painter || UsesParentBackground() || ActiveStyleOwns(csvColor)) return clDefault;
+  if (text && ActiveStyleOwns(csvTextColor)) return clDefault;
+  const bool disabled = vi.ContainerState.Contains(csDisabled);
+  return text ? vi.Painter->EditorTextColor(disabled) : vi.Painter->EditorBackgroundColor(disabled);
 }
 
 TRect TcxContainer::CalcBorderWidths() {

@@ -476,6 +476,10 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   bool IsInternalControl(TControl* control) const;
   void SetInternalSetting(bool value) { internalSetting_ = value; }
 
+  // True when the style in force sets the value itself (for the focused and hot states, which show
+  // the normal style's values, also when the normal style sets it).
+  bool ActiveStyleOwns(TcxContainerStyleValue value);
+
  private:
   void UpdateActiveStyle();
   TcxContainerStyle* ActiveStyle() { return GetActiveStyle(); }
@@ -483,6 +487,7 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   void CalculateStateAndBorder(const TPoint& point, bool hotTrackAllowed);
   TColor CalcBorderColor();
   TColor CalcBackgroundColor();
+  TColor SkinEditorColor(bool text);
   void InvalidateBorderFrame();
   void StartHotTracking();
   void UpdateSizeGrip();

@@ -1089,18 +1089,26 @@ void TcxCustomInnerListView::SendRowColors() {
   SendMessageA(Handle(), LVM_SETTEXTCOLOR, 0, ColorToRGB(rowColors_.Text));
 }
 
-// Under a skin the rows take the skin's content and selection colours, unless the style sets a
-// colour of its own; otherwise the style's colour and text colour.
+namespace {
+// The skin's content text colour. The program's skins carry none, and the painter then answers the
+// window text colour, black on a dark skin's content: the skin's editor text colour stands in.
+TColor SkinRowTextColor(TcxCustomLookAndFeelPainterClass skin, bool disabled) {
+  const TColor text = skin->ContentTextColor();
+  const TColor editor = text == clWindowText || disabled ? skin->EditorTextColor(disabled) : clDefault;
+  return editor != clDefault ? editor : text;
+}
+}  // namespace
+
+// Under a skin the rows take the skin's content and selection colours (a disabled list the skin's
+// disabled text), unless the style in force sets a colour of its own; otherwise the style's colour
+// and text colour.
 TcxListRowColors TcxCustomListView::CalcRowColors() {
   TcxContainerStyle* style = Style();
   TcxListRowColors colors{ViewInfo()->BackgroundColor, style->GetEffectiveFont()->Color()};
   TcxCustomLookAndFeelPainterClass skin = Style()->LookAndFeel()->SkinPainter();
-  // Every container starts by writing the window colour to its style: that one is where the rows
-  // start, not a colour of the style's own, so the skin's content colour replaces it.
-  const bool ownColor = style->IsValueAssigned(csvColor) && ColorToRGB(style->Color()) != ColorToRGB(clWindow);
-  if (!skin || ownColor) return colors;
+  if (!skin || ActiveStyleOwns(csvColor)) return colors;
   colors.Background = skin->ContentColor();
-  if (!style->IsValueAssigned(csvTextColor)) colors.Text = skin->ContentTextColor();
+  if (!ActiveStyleOwns(csvTextColor)) colors.Text = SkinRowTextColor(skin, !Enabled());
   colors.Selection = skin->SelectionColor();
   colors.SelectionText = skin->SelectionTextColor();
   return colors;

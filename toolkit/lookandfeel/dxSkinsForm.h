@@ -89,6 +89,10 @@ class TdxSkinWinControllerClass : public TClassOperations {
   virtual TdxSkinWinController* Create(HWND handle) const;
 };
 
+// The text colour of the skin's form content, in which text on a skinned form, panel or frame is
+// drawn; clDefault when the skin gives none.
+TColor SkinContentTextColor(TdxSkinPainterClass painter);
+
 class TdxSkinWinController : public TcxIUnknownObject, public IcxMouseTrackingCaller {
   CALDERAN_CLASS_WITH_OPERATIONS(TdxSkinWinController, TdxSkinWinControllerClass)
   ~TdxSkinWinController() override;
@@ -124,6 +128,7 @@ class TdxSkinWinController : public TcxIUnknownObject, public IcxMouseTrackingCa
 
  protected:
   TdxSkinWinController() = default;
+  bool AnswerWindowlessColorQuery(TMessage& message);
 
  private:
   friend class TdxSkinWinControllerClass;

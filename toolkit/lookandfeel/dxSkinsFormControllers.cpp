@@ -71,6 +71,26 @@ void TdxSkinWinController::Unsubclass() {
   subclass_.reset();
 }
 
+TColor SkinContentTextColor(TdxSkinPainterClass painter) {
+  TdxSkinLookAndFeelPainterInfo* info = painter ? painter->GetSkinInfo() : nullptr;
+  TdxSkinElement* content = info ? info->Element(seFormContent) : nullptr;
+  return content ? content->TextColor() : clDefault;
+}
+
+// A child without a window of its own (a framework label) asks for its text colour as a static
+// control does, naming no window: it is told the skin's text colour and to leave the background,
+// which the skinned window painted under it.
+bool TdxSkinWinController::AnswerWindowlessColorQuery(TMessage& m) {
+  if (m.Msg != WM_CTLCOLORSTATIC || m.LParam || !IsSkinActive()) return false;
+  const TColor text = SkinContentTextColor(GetPainter());
+  if (text == clDefault) return false;
+  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  SetTextColor(dc, ColorToRGB(text));
+  SetBkMode(dc, TRANSPARENT);
+  m.Result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+  return true;
+}
+
 void TdxSkinWinController::Refresh() {
   Subclass();
   FrameChanged();
@@ -160,7 +180,7 @@ bool TdxSkinFormController::HandleMessage(TMessage& m) {
     RedrawNonClientArea();
     pendingRedraw_ = false;
   }
-  if (HandleRegisteredMessage(m)) return true;
+  if (HandleRegisteredMessage(m) || AnswerWindowlessColorQuery(m)) return true;
   switch (m.Msg) {
     case WM_DESTROY:
     case WM_MDIDESTROY:

@@ -143,6 +143,7 @@ void TdxSkinCustomController::WndProc(TMessage& m) {
   if (IsSkinActive() && viewInfo_) {
     if (m.Msg == WM_PAINT) handled = WMPaint(m);
     else if (m.Msg == WM_ERASEBKGND) handled = WMEraseBkgnd(m);
+    else handled = AnswerWindowlessColorQuery(m);
   }
   if (!handled) CallDefault(m);
 }
@@ -251,9 +252,8 @@ namespace {
 // A panel caption whose font colour is left at its default takes the skin's text colour, that of
 // the form's content: the default window text is black, unreadable on a dark skin's panel.
 TColor PanelCaptionColor(TdxSkinPainterClass painter, TFont* font) {
-  if (font->Color() != clWindowText || !painter->GetSkinInfo()) return font->Color();
-  TdxSkinElement* content = painter->GetSkinInfo()->Element(seFormContent);
-  return content && content->TextColor() != clDefault ? content->TextColor() : font->Color();
+  const TColor text = font->Color() == clWindowText ? SkinContentTextColor(painter) : clDefault;
+  return text != clDefault ? text : font->Color();
 }
 }  // namespace
 

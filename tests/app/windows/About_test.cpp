@@ -2,9 +2,29 @@
 
 #include "About.h"
 #include "GlobalFun.h"
+#include "SkinColours.h"
 #include "SysUtils.h"
+#include "cxLookAndFeels.h"
 
 namespace {
+
+// Pixels of the window's client area in the colour.
+int CountPixels(HWND window, TColor color) {
+  RECT client;
+  GetClientRect(window, &client);
+  HDC dc = GetDC(window);
+  int count = 0;
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 0; x < client.right; ++x) count += GetPixel(dc, x, y) == ColorToRGB(color);
+  ReleaseDC(window, dc);
+  return count;
+}
+
+struct TSkinInUse {
+  explicit TSkinInUse(const char* name) { RootLookAndFeel()->SetSkinName(name); }
+  ~TSkinInUse() { RootLookAndFeel()->SetSkinName(""); }
+};
+
 
 struct AboutBox : AppWindowsFixture {
   void SetUp() override {
@@ -42,6 +62,23 @@ TEST_F(AboutBox, BackgroundClickClosesWithoutOpeningAndTheLinkOpensThenCloses) {
   EXPECT_FALSE(form->Visible());
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0], form->lblHome->Caption());
+}
+
+// The link's colour reads on a dark skin: it keeps its hue and turns light enough; the light
+// look keeps the stored colour.
+TEST_F(AboutBox, TheLinkReadsOnADarkSkin) {
+  EXPECT_EQ(form->lblHome->Style()->TextColor(), clBlue);
+  TSkinInUse midnight("Midnight");
+  std::unique_ptr<TFormAbout> dark(CreateForm<TFormAbout>(Application));
+  TSkinColours skin;
+  ASSERT_TRUE(SkinColoursInUse(skin));
+  const TColor shown = dark->lblHome->Style()->TextColor();
+  EXPECT_GE(ContrastRatio(shown, skin.Back), 4.5);
+  EXPECT_LT(ContrastRatio(clBlue, skin.Back), 4.5) << "the stored colour did not read";
+  dark->Show();
+  RedrawWindow(dark->lblHome->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_GT(CountPixels(dark->lblHome->Handle(), shown), 5) << "written in it";
+  dark->Close();
 }
 
 }  // namespace

@@ -2,9 +2,29 @@
 
 #include "GlobalFun.h"
 #include "Log.h"
+#include "SkinColours.h"
 #include "SysUtils.h"
+#include "cxLookAndFeels.h"
 
 namespace {
+
+// Pixels of the window's client area in the colour.
+int CountPixels(HWND window, TColor color) {
+  RECT client;
+  GetClientRect(window, &client);
+  HDC dc = GetDC(window);
+  int count = 0;
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 0; x < client.right; ++x) count += GetPixel(dc, x, y) == ColorToRGB(color);
+  ReleaseDC(window, dc);
+  return count;
+}
+
+struct TSkinInUse {
+  explicit TSkinInUse(const char* name) { RootLookAndFeel()->SetSkinName(name); }
+  ~TSkinInUse() { RootLookAndFeel()->SetSkinName(""); }
+};
+
 
 std::string ReadFile(const std::string& path) {
   TStringList lines;
@@ -59,6 +79,23 @@ TEST_F(LogWindow, ShowLogFillsTheMemoAndCancelClosesIt) {
   form->ShowLog(&lines);
   EXPECT_FALSE(form->Visible());
   EXPECT_EQ(form->ModalResult(), mrCancel);
+}
+
+// The note's colour reads on a dark skin: it keeps its hue and turns light enough; the light
+// look keeps the stored colour.
+TEST_F(LogWindow, TheNoteReadsOnADarkSkin) {
+  EXPECT_EQ(form->lblLogNote->Style()->TextColor(), clMaroon);
+  TSkinInUse midnight("Midnight");
+  std::unique_ptr<TFormLog> dark(CreateForm<TFormLog>(Application));
+  TSkinColours skin;
+  ASSERT_TRUE(SkinColoursInUse(skin));
+  const TColor shown = dark->lblLogNote->Style()->TextColor();
+  EXPECT_GE(ContrastRatio(shown, skin.Back), 4.5);
+  EXPECT_LT(ContrastRatio(clMaroon, skin.Back), 4.5) << "the stored colour did not read";
+  dark->Show();
+  RedrawWindow(dark->lblLogNote->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_GT(CountPixels(dark->lblLogNote->Handle(), shown), 5) << "written in it";
+  dark->Close();
 }
 
 }  // namespace

@@ -3,7 +3,21 @@
 #include <memory>
 
 #include "StdCtrls.h"
+#include "cxMemo.h"
+#include "cxTextEdit.h"
 #include "editors_fixture.h"
+
+// A dark skin's editor colours, which cannot be mistaken for the system's.
+class TDarkEditorPainter : public TcxCustomLookAndFeelPainter {
+  CALDERAN_CLASS(TDarkEditorPainter)
+  static TcxCustomLookAndFeelPainterClass Instance();
+  TColor EditorBackgroundColor(bool disabled) const override { return disabled ? RGB(50, 50, 50) : RGB(30, 30, 60); }
+  TColor EditorTextColor(bool disabled) const override { return disabled ? RGB(150, 150, 150) : RGB(230, 230, 250); }
+
+ protected:
+  constexpr TDarkEditorPainter() = default;
+};
+CX_IMPLEMENT_PAINTER(TDarkEditorPainter, TcxCustomLookAndFeelPainter)
 
 namespace {
 
@@ -237,6 +251,77 @@ TEST(ContainerRoutines, RectangleHelpers) {
   for (auto [style, width] : widths) EXPECT_EQ(GetContainerBorderWidth(style), width) << int(style);
   EXPECT_TRUE(StringsMatch("abc", "ABC", false));
   EXPECT_FALSE(StringsMatch("abc", "ABC", true));
+}
+
+// Under a dark skin a container with a platform edit inside, a text editor and a memo all show the
+// skin's editor face and text (the plain container stayed white); a colour the style sets itself
+// stays, and so does the text colour it sets.
+struct SkinnedContainers : EditorsFixture {
+  static void SetUpTestSuite() {
+    EditorsFixture::SetUpTestSuite();
+    StartUnits({&cxTextEditUnit, &cxMemoUnit});
+  }
+  SkinnedContainers() { ExtendedStylePainters()->Register(skin, TDarkEditorPainter::Instance()); }
+  ~SkinnedContainers() override {
+    form.reset();
+    ExtendedStylePainters()->Unregister(skin);
+  }
+  static constexpr const char* skin = "DarkEditorSkin";
+};
+
+// Pixels of the window's client area with the colour.
+int CountPixels(HWND window, COLORREF color) {
+  RECT client;
+  GetClientRect(window, &client);
+  HDC dc = GetDC(window);
+  int count = 0;
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 0; x < client.right; ++x) count += GetPixel(dc, x, y) == color;
+  ReleaseDC(window, dc);
+  return count;
+}
+
+TEST_F(SkinnedContainers, EditorsAndPlainContainersWearTheSkinsEditorColours) {
+  auto* plain = Place(new TcxContainer(form.get()), 10, 10, 150, 24);
+  auto* edit = new TEdit(plain);
+  edit->SetParent(plain);
+  edit->SetBorderStyle(bsNone);
+  edit->SetText("Zoom");
+  plain->SetInnerControl(edit);
+  auto* text = Place(new TcxTextEdit(form.get()), 10, 40, 150, 21);
+  text->SetText("holiday.mp4");
+  auto* memo = Place(new TcxMemo(form.get()), 10, 70, 150, 60);
+  memo->SetText("a memo");
+  auto* disabled = Place(new TcxTextEdit(form.get()), 10, 140, 150, 21);
+  disabled->SetText("disabled");
+  disabled->SetEnabled(false);
+  auto* own = Place(new TcxTextEdit(form.get()), 10, 170, 150, 21);
+  own->SetText("own colours");
+  own->Style()->SetColor(clYellow);
+  own->Style()->SetTextColor(clMaroon);
+  for (TcxContainer* c : std::initializer_list<TcxContainer*>{plain, text, memo, disabled, own})
+    c->Style()->LookAndFeel()->SetSkinName(skin);
+  PumpWhileBusy();
+  struct Case {
+    const char* name;
+    TcxContainer* container;
+    COLORREF face, text;
+  } cases[] = {
+      {"plain container", plain, RGB(30, 30, 60), RGB(230, 230, 250)},
+      {"text editor", text, RGB(30, 30, 60), RGB(230, 230, 250)},
+      {"memo", memo, RGB(30, 30, 60), RGB(230, 230, 250)},
+      {"disabled", disabled, RGB(50, 50, 50), RGB(150, 150, 150)},
+      {"own colours", own, ColorToRGB(clYellow), ColorToRGB(clMaroon)},
+  };
+  for (const Case& c : cases) {
+    HWND inner = c.container->InnerControl() ? c.container->InnerControl()->Handle() : c.container->Handle();
+    RedrawWindow(c.container->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT client;
+    GetClientRect(inner, &client);
+    const int face = CountPixels(inner, c.face), written = CountPixels(inner, c.text);
+    EXPECT_GT(face, client.right * client.bottom / 2) << c.name;
+    EXPECT_GT(written, 5) << c.name << ": the text";
+  }
 }
 
 }  // namespace

@@ -50,6 +50,7 @@ void AddList(TGalleryPage& page, int x, int y) {
   for (auto& row : rows) inner->AddItem({row[0], {row[1]}});
   list->SetViewStyle(vsReport);
   inner->SetRowSelect(true);
+  list->SetHideSelection(false);  // the sample shows its selected row without the focus
   page.AfterShow([inner] { inner->SetSelectedIndex(1); });
 }
 

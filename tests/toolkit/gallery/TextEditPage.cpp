@@ -85,6 +85,11 @@ void AddLookup(TGalleryPage& page, int top) {
   list->LookupEditor = lookup;
   for (const char* item : {"Apple", "apricot", "Banana"}) list->Items()->Add(item);
   list->SetListItemIndex(1);
+  // In the look the editor gives its popup list (a skin's editor colours under a skin).
+  page.AfterShow([list, lookup] {
+    list->SetColor(lookup->LookupListColor());
+    list->Font()->Assign(lookup->LookupListFont());
+  });
 }
 
 }  // namespace

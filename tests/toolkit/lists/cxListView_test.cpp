@@ -225,7 +225,10 @@ TEST_F(ListView, RowsWearTheSkinsContentAndSelectionColours) {
   const TRect plain = ItemLabel(inner, 0), selected = ItemLabel(inner, 1);
   const TRect below(0, ItemLabel(inner, 2).Bottom + 2, client.right, client.bottom);
   EXPECT_GT(CountWindowPixels(inner->Handle(), plain, skin->ContentColor()), plain.Width() * plain.Height() / 2);
-  EXPECT_GT(CountWindowPixels(inner->Handle(), plain, skin->ContentTextColor()), 5);
+  // The skins carry no content text colour (the painter answers black): the editors' text stands in.
+  ASSERT_NE(skin->EditorTextColor(false), clDefault);
+  EXPECT_GT(CountWindowPixels(inner->Handle(), plain, skin->EditorTextColor(false)), 5);
+  EXPECT_EQ(CountWindowPixels(inner->Handle(), plain, clWindowText), 0) << "no black text on the dark rows";
   EXPECT_GT(CountWindowPixels(inner->Handle(), selected, skin->SelectionColor()), selected.Width() * selected.Height() / 3);
   EXPECT_GT(CountWindowPixels(inner->Handle(), selected, skin->SelectionTextColor()), 5);
   EXPECT_EQ(CountWindowPixels(inner->Handle(), selected, clHighlight), 0);
@@ -236,6 +239,30 @@ TEST_F(ListView, RowsWearTheSkinsContentAndSelectionColours) {
   RedrawWindow(inner->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   EXPECT_GT(CountWindowPixels(inner->Handle(), plain, clYellow), plain.Width() * plain.Height() / 2);
   EXPECT_GT(CountWindowPixels(inner->Handle(), selected, clHighlight), selected.Width() * selected.Height() / 3);
+  list->Style()->LookAndFeel()->SetSkinName("");
+  GlobalUseSkins = false;
+}
+
+// A disabled list under a dark skin shows the skin's content and its disabled text (it showed black
+// text on the dark rows), also when the normal style sets a colour of its own, which a disabled
+// container does not show.
+TEST_F(ListView, ADisabledListUnderASkinWritesTheSkinsDisabledText) {
+  GlobalUseSkins = true;
+  TcxListView* list = NewReportList();
+  TcxCustomInnerListView* inner = list->InnerListView();
+  list->Style()->SetColor(TColor(0xFCFCFA));
+  list->Style()->LookAndFeel()->SetSkinName("Midnight");
+  TcxCustomLookAndFeelPainterClass skin = list->Style()->LookAndFeel()->SkinPainter();
+  ASSERT_NE(skin, nullptr);
+  list->SetEnabled(false);
+  PumpWhileBusy();
+  RedrawWindow(inner->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  const TRect row = ItemLabel(inner, 0);
+  const TColor text = skin->EditorTextColor(true);
+  ASSERT_NE(text, clDefault);
+  EXPECT_GT(CountWindowPixels(inner->Handle(), row, skin->ContentColor()), row.Width() * row.Height() / 2);
+  EXPECT_GT(CountWindowPixels(inner->Handle(), row, text), 5);
+  EXPECT_EQ(CountWindowPixels(inner->Handle(), row, clWindowText), 0);
   list->Style()->LookAndFeel()->SetSkinName("");
   GlobalUseSkins = false;
 }

@@ -532,6 +532,63 @@ TEST_F(SkinForm, PanelsTakeTheGroupPanelBackgroundOnlyInTheButtonFaceColour) {
   EXPECT_NE(printed(), skinned) << "hidden: the panel's own painting, not the skin's";
 }
 
+// Pixels of a window's client area inside a rectangle that have the colour.
+int CountPixels(HWND window, const TRect& r, TColor color) {
+  HDC dc = GetDC(window);
+  int count = 0;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) count += GetPixel(dc, x, y) == ColorToRGB(color);
+  ReleaseDC(window, dc);
+  return count;
+}
+
+// A framework label on a skinned form shows the form's skinned face under its text, which is in
+// the skin's text colour; so does a label on a skinned panel, and the panel's caption left at the
+// default font colour. A label with a colour of its own keeps it.
+TEST_F(SkinForm, LabelsAndPanelCaptionsTakeTheSkinsFaceAndTextColour) {
+  TdxSkinElement* content = TestPainter()->GetSkinInfo()->Element(seFormContent);
+  ASSERT_NE(content, nullptr);
+  const TColor face = content->Color(), text = 0x2040C0;
+  content->SetTextColor(text);
+  struct TRestore {
+    TdxSkinElement* content;
+    ~TRestore() { content->SetTextColor(clDefault); }
+  } restore{content};
+  AddSkinController();
+  TLabel *label = nullptr, *onPanel = nullptr, *red = nullptr;
+  TPanel* panel = nullptr;
+  auto addLabel = [](TWinControl* parent, int x, int y, const char* caption) {
+    auto* l = new TLabel(parent);
+    l->SetParent(parent);
+    l->SetBounds(x, y, 10, 10);
+    l->SetText(caption);
+    return l;
+  };
+  ShowForm([&](TForm* f) {
+    label = addLabel(f, 10, 10, "Zoom:");
+    red = addLabel(f, 10, 30, "Top:");
+    red->Font()->SetColor(clRed);
+    panel = new TPanel(f);
+    panel->SetParent(f);
+    panel->SetBounds(10, 60, 200, 80);
+    panel->SetBevelOuter(bvNone);
+    panel->SetAlignment(taRightJustify);
+    panel->SetCaption("Panel caption");
+    onPanel = addLabel(panel, 4, 4, "Left:");
+  });
+  PumpUntil([&] { return FindControllerByHandle(panel->Handle()) != nullptr; });
+  RedrawWindow(forms.back()->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  HWND window = forms.back()->Handle();
+  const TRect box = label->BoundsRect();
+  const int area = box.Width() * box.Height();
+  EXPECT_GT(CountPixels(window, box, text), 5) << "the label's text in the skin's text colour";
+  EXPECT_EQ(CountPixels(window, box, text) + CountPixels(window, box, face), area) << "on the skinned face";
+  EXPECT_GT(CountPixels(window, red->BoundsRect(), clRed), 5) << "a colour of the label's own";
+  EXPECT_EQ(CountPixels(window, red->BoundsRect(), text), 0);
+  EXPECT_GT(CountPixels(panel->Handle(), onPanel->BoundsRect(), text), 5) << "a label on the panel";
+  EXPECT_GT(CountPixels(panel->Handle(), TRect(100, 0, 200, 80), text), 5) << "the panel's caption";
+}
+
 }  // namespace
 
 // A form whose stored definition holds a skin controller and binds its two events by name.

@@ -1,5 +1,6 @@
 #include "calderan_test.h"
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "RzSpnEdt.h"
 #include "RzTabs.h"
 #include "RzTrkBar.h"
+#include "SkinColours.h"
 #include "SysUtils.h"
 #include "VideoEdit.h"
 #include "cxButtons.h"
@@ -437,6 +439,116 @@ TEST_F(VideoEditTest, TheFramedControlsTakeTheSkinsColours) {
   EXPECT_NE(dark->trbVolume->Color(), plainTrack);
   const TColor text = ColorToRGB(static_cast<TLabel*>(dark->FindComponent("lblBrightnessCaption"))->Font()->Color());
   EXPECT_GT(GetRValue(text) + GetGValue(text) + GetBValue(text), 3 * 128) << "light text";
+}
+
+// The labels of the trim and crop pages show their page's face around their text, in the standard
+// look and under a dark skin (they were black boxes: the page paints its face in its paint
+// handler, which a label that covered itself never got).
+TEST_F(VideoEditTest, ThePagesLabelsStandOnTheirPagesFace) {
+  struct TRestore {
+    ~TRestore() { RootLookAndFeel()->SetSkinName(""); }
+  } restore;
+  for (const char* skin : {"", "Midnight"}) {
+    RootLookAndFeel()->SetSkinName(skin);
+    std::unique_ptr<TFormVideoEdit> dialog(CreateForm<TFormVideoEdit>(nullptr));
+    dialog->OpenFile(&player, &context);
+    dialog->Show();
+    for (bool crop : {false, true}) {
+      if (crop) dialog->ShowCropPage();
+      else dialog->ShowTrimPage();
+      TRzTabSheet* page = crop ? dialog->tabCrop : dialog->tabTrim;
+      RedrawWindow(page->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      for (int i = 0; i < page->ControlCount(); ++i) {
+        auto* label = ObjectAs<TLabel>(page->Controls(i));
+        if (!label) continue;
+        const COLORREF face = ColorToRGB(page->Color()), text = ColorToRGB(label->Font()->Color());
+        int faces = 0, texts = 0;
+        HDC dc = GetDC(page->Handle());
+        const TRect box = label->BoundsRect();
+        for (int y = box.Top; y < box.Bottom; ++y)
+          for (int x = box.Left; x < box.Right; ++x) {
+            const COLORREF pixel = GetPixel(dc, x, y);
+            faces += pixel == face;
+            texts += pixel == text;
+          }
+        ReleaseDC(page->Handle(), dc);
+        const std::string name = std::string(skin) + " " + label->Name();
+        EXPECT_GT(texts, 5) << name;
+        EXPECT_EQ(faces + texts, box.Width() * box.Height()) << name << ": only its text on the page's face";
+      }
+    }
+    dialog->Close();
+  }
+}
+
+// The colours of a window's pixels in a rectangle of its client area, with their counts.
+std::map<COLORREF, int> PixelColours(TWinControl* control, const TRect& r) {
+  std::map<COLORREF, int> counts;
+  HDC dc = GetDC(control->Handle());
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) ++counts[GetPixel(dc, x, y)];
+  ReleaseDC(control->Handle(), dc);
+  return counts;
+}
+
+// Under a dark skin nothing of the pages is light: the tab strip, the track channels, the group
+// captions and frames, the time fields and the spins wear the skin's colours (they stayed light:
+// the framed controls' own colours, the theme's text and the platform's sunken edges).
+TEST_F(VideoEditTest, UnderADarkSkinThePagesShowNoLightPart) {
+  RootLookAndFeel()->SetSkinName("Midnight");
+  struct TRestore {
+    ~TRestore() { RootLookAndFeel()->SetSkinName(""); }
+  } restore;
+  TSkinColours skin;
+  ASSERT_TRUE(SkinColoursInUse(skin));
+  std::unique_ptr<TFormVideoEdit> dark(CreateForm<TFormVideoEdit>(nullptr));
+  dark->OpenFile(&player, &context);
+  dark->Show();
+  auto redraw = [&] {
+    RedrawWindow(dark->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  };
+  auto count = [](const std::map<COLORREF, int>& counts, TColor color) {
+    auto it = counts.find(ColorToRGB(color));
+    return it == counts.end() ? 0 : it->second;
+  };
+  dark->ShowEffectPage();
+  redraw();
+  const int w = dark->pgcClip->Width();
+  EXPECT_EQ(count(PixelColours(dark->pgcClip, TRect(w - 40, 2, w - 2, 12)), skin.Back), 38 * 10) << "the tab strip";
+  for (TRzTrackBar* bar : {dark->trbBrightness, dark->trbContrast, dark->trbVolume}) {
+    // The channel's left end, which no thumb covers at these positions: frame and inside.
+    const TRect track = bar->TrackRect();
+    const std::map<COLORREF, int> line = PixelColours(bar, TRect(track.Left, track.Top, track.Left + 4, track.Top + 1));
+    EXPECT_EQ(count(line, skin.Border), 4) << bar->Name() << ": the channel's frame";
+    const TRect end(track.Left + 1, track.Top + 1, track.Left + 4, track.Bottom - 1);
+    const std::map<COLORREF, int> inside = PixelColours(bar, end);
+    EXPECT_EQ(count(inside, skin.Editor), 3 * (track.Height() - 2)) << bar->Name() << ": the channel";
+  }
+  for (const char* name : {"grpVideo", "grpAudio"}) {
+    auto* group = ObjectAs<TRzGroupBox>(dark->FindComponent(name));
+    ASSERT_NE(group, nullptr) << name;
+    const TRect caption = group->CaptionRect();
+    EXPECT_GT(count(PixelColours(group, caption), skin.Text), 5) << group->Name() << ": its caption";
+    const std::map<COLORREF, int> side = PixelColours(group, TRect(0, caption.Bottom, 1, group->Height() - 2));
+    EXPECT_EQ(count(side, skin.Border), group->Height() - 2 - caption.Bottom) << group->Name() << ": its frame";
+  }
+  dark->ShowTrimPage();
+  redraw();
+  for (TRzMaskEdit* edit : {dark->edtStart, dark->edtEnd, dark->edtLength}) {
+    const std::map<COLORREF, int> colours = PixelColours(edit, edit->ClientRect());
+    EXPECT_GT(count(colours, skin.EditorText), 5) << edit->Name();
+    EXPECT_EQ(count(colours, skin.Editor) + count(colours, skin.EditorText), edit->ClientWidth() * edit->ClientHeight())
+        << edit->Name() << ": only the skin's editor face and text";
+  }
+  dark->ShowCropPage();
+  redraw();
+  for (TRzSpinEdit* spin : {dark->speTop, dark->speLeft, dark->speRight, dark->speBottom}) {
+    const std::map<COLORREF, int> colours = PixelColours(spin, spin->ClientRect());
+    EXPECT_GT(count(colours, skin.Editor), spin->ClientWidth() * spin->ClientHeight() / 2) << spin->Name();
+    for (TColor light : {clWindow, clBtnFace, clBtnHighlight, cl3DLight})
+      EXPECT_EQ(count(colours, light), 0) << spin->Name() << ": no light button face";
+  }
+  dark->Close();
 }
 
 }  // namespace
