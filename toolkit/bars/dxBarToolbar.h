@@ -1,8 +1,8 @@
 // A toolbar of a bar manager: its caption, visibility and where it is docked.
 //
 // Here: the least the ribbon's tab groups need of a toolbar (its manager, name, caption, visibility,
-// its item links, the dock control it is docked into and its docking style), and the manager's
-// look-up by name.
+// its item links, its glyph, the dock control it is docked into and its docking style), and the
+// manager's look-up by name.
 // Not here: the manager's toolbar collection, the toolbar window (the dock a toolbar is docked
 // into makes it), floating, docking rows, the stored layout and the permissions; a toolbar is
 // found through its manager's owner.
@@ -11,6 +11,7 @@
 #include <string>
 
 #include "Controls.h"
+#include "Graphics.h"
 #include "cxClasses.h"
 #include "dxBarItemLinks.h"
 #include "dxBarTypes.h"
@@ -35,6 +36,9 @@ class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
   void SetDockedDockControl(TWinControl* value) { dockedDockControl_ = value; }
   TdxBarDockingStyle DockingStyle() const { return dockingStyle_; }
   void SetDockingStyle(TdxBarDockingStyle value) { dockingStyle_ = value; }
+  // The picture of the toolbar (a collapsed ribbon group shows it); empty until one is assigned.
+  TBitmap* Glyph();
+  void SetGlyph(TBitmap* value) { Glyph()->Assign(value); }
   // The window that shows the toolbar, while it has one.
   TCustomdxBarControl* Control() const { return control_; }
   void SetControl(TCustomdxBarControl* value) { control_ = value; }
@@ -58,6 +62,7 @@ class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
   TdxBarDockingStyle dockingStyle_ = dsNone;
   TCustomdxBarControl* control_ = nullptr;
   std::unique_ptr<TdxBarItemLinks> itemLinks_;
+  std::unique_ptr<TBitmap> glyph_;
 };
 
 // The toolbar of the manager whose component name is the text (ignoring case), or null.

@@ -28,6 +28,7 @@
 #include "cxClasses.h"
 #include "cxControls.h"
 #include "cxGraphics.h"
+#include "dxBarSkinnedPainter.h"
 #include "dxBarTypes.h"
 #include "dxRibbonSkins.h"
 
@@ -36,6 +37,7 @@ class TdxRibbonTab;
 class TdxRibbonTabCollection;
 class TdxRibbonViewInfo;
 class TdxRibbonPainter;
+class TdxRibbonBarPainter;
 class TdxRibbonGroupsDockControl;
 class TdxRibbonGroupsDockControlSite;
 
@@ -65,21 +67,6 @@ enum TdxRibbonTabState : uint8_t { rtsNormal, rtsHot, rtsActive, rtsActiveHot, r
 // Colour ids of the ribbon skins that the fonts and captions use.
 constexpr int rspFormCaptionText = 10130, rspTabHeaderText = 10132, rspTabGroupText = 10133,
               rspTabGroupHeaderText = 10134;
-
-// What the bar painters draw bar elements through: the ribbon answers for its skin.
-class IdxSkin {
- public:
-  virtual void DrawElement(HDC dc, const TRect& rect, int elementId, int state) = 0;
-  virtual void DrawElementCaption(HDC dc, const std::string& text, int elementId, const TRect& rect) = 0;
-  virtual TRect GetElementCaptionRect(const TRect& rect, int elementId) = 0;
-  virtual TRect GetElementContentOffsets(int elementId) = 0;  // left, top, right, bottom
-  virtual std::string GetSkinName() = 0;
-  virtual TColor GetElementColor(int elementId, int state) = 0;
-  virtual int GetElementMetric(int elementId) = 0;
-
- protected:
-  ~IdxSkin() = default;
-};
 
 // ---------------------------------------------------------------------------------------------
 // Fonts
@@ -551,6 +538,9 @@ class TdxCustomRibbon : public TcxControl, public IdxSkin {
 
   TdxRibbonViewInfo* ViewInfo() const { return viewInfo_.get(); }
   TdxRibbonPainter* Painter() const { return painter_.get(); }
+  // The painter of the ribbon's bar windows (group windows and their items); none once the
+  // ribbon is being destroyed.
+  TdxRibbonBarPainter* BarPainter() const { return barPainter_.get(); }
   TdxRibbonGroupsDockControlSite* GroupsDockControlSite() const { return groupsSite_; }
   TcxEventHandlerCollection* SkinListeners() const { return skinListeners_.get(); }
 
@@ -582,6 +572,7 @@ class TdxCustomRibbon : public TcxControl, public IdxSkin {
 
  protected:
   virtual TdxRibbonPainter* CreatePainter() { return new TdxRibbonPainter(this); }
+  virtual TdxRibbonBarPainter* CreateBarPainter();
   virtual TdxRibbonViewInfo* CreateViewInfo() { return new TdxRibbonViewInfo(this); }
   void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
@@ -623,6 +614,7 @@ class TdxCustomRibbon : public TcxControl, public IdxSkin {
   int lockCount_ = 0;
   bool creating_ = false;
   std::unique_ptr<TdxRibbonPainter> painter_;
+  std::unique_ptr<TdxRibbonBarPainter> barPainter_;
   TdxRibbonPopupMenuItems popupMenuItems_;
   bool showTabGroups_ = true;
   bool showTabHeaders_ = true;

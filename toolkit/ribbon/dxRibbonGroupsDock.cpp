@@ -7,6 +7,7 @@
 #include "dxBarManager.h"
 #include "dxBarToolbar.h"
 #include "dxRibbon.h"
+#include "dxRibbonBarPainter.h"
 #include "dxRibbonGroupBarControl.h"
 
 CALDERAN_IMPLEMENT_CLASS(TdxRibbonGroupsDockControlViewInfo, TObject)
@@ -223,7 +224,9 @@ TdxRibbonGroupsDockControlViewInfo* TdxRibbonGroupsDockControl::CreateViewInfo()
 
 TdxCustomRibbon* TdxRibbonGroupsDockControl::Ribbon() const { return tab_ ? tab_->Ribbon() : nullptr; }
 
+// A ribbon's groups draw with the ribbon's own painter.
 TdxBarPainterClass TdxRibbonGroupsDockControl::GetPainter() const {
+  if (TdxCustomRibbon* ribbon = Ribbon(); ribbon && ribbon->BarPainter()) return ribbon->BarPainter();
   return BarManager() ? BarManager()->Painter() : nullptr;
 }
 
