@@ -226,7 +226,8 @@ void TdxRibbonGroupBarControlViewInfo::EndLayout() {
   ApplyItemRects();
 }
 
-// Item bounds are content coordinates; the links get client rectangles.
+// The calculator places items in content coordinates; once it is done, the links and the item
+// view infos (where the window paints and hit-tests its items) get client rectangles.
 void TdxRibbonGroupBarControlViewInfo::ApplyItemRects() {
   TdxRibbonGroupBarControl* bar = GroupBarControl();
   TPoint origin = bar->ContentRect().TopLeft();
@@ -234,6 +235,7 @@ void TdxRibbonGroupBarControlViewInfo::ApplyItemRects() {
   for (auto& item : itemLayouts_) {
     TRect rect = collapsed_ ? TRect() : item->GetBounds();
     if (!collapsed_) rect.Offset(origin.X, origin.Y);
+    item->SetBounds(rect);
     TdxBarItemLink* link = item->Control()->Link();
     if (link->ItemRect() == rect) continue;
     link->SetItemRect(rect);
