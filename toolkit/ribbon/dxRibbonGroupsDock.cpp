@@ -301,7 +301,17 @@ void TdxRibbonGroupsDockControl::SetBounds(int left, int top, int width, int hei
 }
 
 // With the left button the groups keep their place in the site's coordinates.
+// A group window this places is resized, and a resized group asks the dock for a layout: the one
+// being applied. The calculating flag turns that request away; a layout started inside the loop
+// rebuilt the list of windows under it (a crash on a display, where the resize arrives at once).
 void TdxRibbonGroupsDockControl::PositionGroupBarControls() {
+  const bool wasCalculating = calculating_;
+  calculating_ = true;
+  struct TRestore {
+    bool& Flag;
+    bool Value;
+    ~TRestore() { Flag = Value; }
+  } restore{calculating_, wasCalculating};
   int x = viewInfo_->ScrollPosition();
   if (viewInfo_->ScrollButtons().Contains(rgsbLeft)) {
     TdxCustomRibbon* ribbon = Ribbon();
