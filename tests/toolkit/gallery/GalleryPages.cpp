@@ -33,6 +33,9 @@ void BuildBarPainterPage(TGalleryPage& page);
 void BuildBarWindowPage(TGalleryPage& page);
 void BuildSkinSamplePage(TGalleryPage& page);
 void BuildBarHintsPage(TGalleryPage& page);
+void BuildSkinnedBarBluePage(TGalleryPage& page);
+void BuildSkinnedBarBlackPage(TGalleryPage& page);
+void BuildSkinnedBarSilverPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -67,6 +70,9 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"barwindow", BuildBarWindowPage},
       {"skin-sample", BuildSkinSamplePage},
       {"bar-hints", BuildBarHintsPage},
+      {"skinned-bar-blue", BuildSkinnedBarBluePage},
+      {"skinned-bar-black", BuildSkinnedBarBlackPage},
+      {"skinned-bar-silver", BuildSkinnedBarSilverPage},
   };
   return pages;
 }
