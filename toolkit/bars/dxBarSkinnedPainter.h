@@ -16,7 +16,7 @@
 // extra pane, of edits, combos, spin edits, progress bars, statics and separator captions; the
 // bar painter interface gains those operations with the menu windows and edit items. Caption
 // buttons of a group window's caption and the alternate toolbar mark (no bar window has either
-// yet) are not drawn.
+// yet) are not drawn; hints keep the Office 2003 painter's size and layout.
 #pragma once
 #include "dxBarOffice11Painter.h"
 

@@ -5,7 +5,7 @@
 //
 // Here: the ribbon control and its published descendant, the tabs and tab groups with their
 // collections, the fonts, the skin bridge (IdxSkin), the view info of the ribbon, its tab row and
-// tab headers, and the ribbon and tab painters.
+// tab headers, and the ribbon and tab painters. The ribbon's bar painter is dxRibbonBarPainter's.
 // Not here (their own modules or later work): the Quick Access toolbar and the application button's
 // menu, the controller (hot and pressed parts, hints, scrolling by mouse), key tips, the caption
 // helper and fading, the tab-groups popup of a minimized ribbon, accessibility helpers and the

@@ -168,6 +168,20 @@ void TdxRibbonBarPainter::DrawToolbarBackground(TCustomdxBarControl* bar, HDC dc
   TdxBarSkinnedPainter::DrawToolbarBackground(bar, dc);
 }
 
+// On the shared bar canvas (none once the bar unit has stopped).
+void TdxRibbonBarPainter::DrawCollapsedCaption(TCustomdxBarControl* bar, HDC dc, const TRect& rect, int state) const {
+  TdxBarCanvas* canvas = BarCanvas();
+  if (!canvas) return;
+  canvas->BeginPaintDC(dc);
+  struct TEndPaint {
+    TdxBarCanvas* Canvas;
+    ~TEndPaint() { Canvas->EndPaint(); }
+  } endPaint{canvas};
+  canvas->SetFont(bar->ItemsFont());
+  PrepareCaptionParams(bar, canvas, state);
+  DrawButtonText(*drawParams_, rect, DT_SINGLELINE, 1);
+}
+
 // One button over the whole window: its caption at the bottom, the glyph frame centred above it
 // and the toolbar's glyph inside the frame.
 void TdxRibbonBarPainter::DrawCollapsedGroup(IdxSkin* skin, TCustomdxBarControl* bar, HDC dc) const {
@@ -176,15 +190,7 @@ void TdxRibbonBarPainter::DrawCollapsedGroup(IdxSkin* skin, TCustomdxBarControl*
   skin->DrawElement(dc, client, kCollapsedGroup, state);
 
   const TRect caption = GetGroupCaptionRect(client);
-  TdxBarCanvas* canvas = BarCanvas();
-  canvas->BeginPaintDC(dc);
-  struct TEndPaint {
-    TdxBarCanvas* Canvas;
-    ~TEndPaint() { Canvas->EndPaint(); }
-  } endPaint{canvas};
-  canvas->SetFont(bar->ItemsFont());
-  PrepareCaptionParams(bar, canvas, state);
-  DrawButtonText(*drawParams_, caption, DT_SINGLELINE, 1);
+  DrawCollapsedCaption(bar, dc, caption, state);
 
   TRect area = Deflated(client, ElementOffsets(kCollapsedGroup));
   area.Bottom = caption.Top;

@@ -59,6 +59,7 @@ class TdxRibbonBarPainter : public TdxBarSkinnedPainter {
   bool IsCollapsedGroup(TCustomdxBarControl* bar) const;
   void PrepareCaptionParams(TCustomdxBarControl* bar, TcxCanvas* canvas, int state) const;
   void DrawCollapsedGroup(IdxSkin* skin, TCustomdxBarControl* bar, HDC dc) const;
+  void DrawCollapsedCaption(TCustomdxBarControl* bar, HDC dc, const TRect& rect, int state) const;
   TRect ElementOffsets(int element) const;
 
   TdxCustomRibbon* ribbon_;
