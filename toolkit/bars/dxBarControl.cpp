@@ -318,7 +318,9 @@ void TCustomdxBarControl::Paint() {
   // The background goes first: painters that draw a button's face only when it is hot or
   // pressed leave the rest of the item to it.
   TcxCanvas* canvas = GetCanvas();
-  DrawBackground(canvas->GetHandle(), ClientRect());
+  // A painter that draws the whole toolbar (a skin's) draws its background too.
+  if (GetPainter()->PaintsToolbarNonClient()) GetPainter()->DrawToolbarBackground(this, canvas->GetHandle());
+  else DrawBackground(canvas->GetHandle(), ClientRect());
   canvas->SaveClipRegion();
   PaintItemControls();
   canvas->RestoreClipRegion();

@@ -46,6 +46,9 @@ class TdxBarItemControlViewInfo : public TObject {
   void SetRow(int value) { row_ = value; }
   int ColumnRowCount() const { return columnRowCount_; }
   void SetColumnRowCount(int value) { columnRowCount_ = value; }
+  // Where the layout put the control in its button group: 0 none, 1 first, 2 middle, 3 last, 4 alone.
+  int PositionInButtonGroup() const { return positionInButtonGroup_; }
+  void SetPositionInButtonGroup(int value) { positionInButtonGroup_ = value; }
 
   // The control's width at an allowed level; "Testing! The level is not allowed" for any other.
   int GetWidth(TdxBarItemViewLevel level);
@@ -62,6 +65,7 @@ class TdxBarItemControlViewInfo : public TObject {
   TdxBarItemViewLevels allowedViewLevels_;
   TRect bounds_;
   int columnRowCount_ = 0;
+  int positionInButtonGroup_ = 0;
   TRect imageBounds_;
   TdxBarItemViewLevel mostCompactLevel_ = ivlSmallIconWithText;
   int row_ = 0;

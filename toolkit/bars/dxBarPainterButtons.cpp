@@ -91,8 +91,7 @@ void TdxBarPainter::DrawButtonCaption(const TdxBarItemControlDrawParams& params,
   TRect textRect = rect;
   int alignment = 0;
   CalcButtonTextRect(params, glyphRect, textRect, alignment);
-  DrawItemText(params.BarItemControl, params.Canvas->GetHandle(), DT_SINGLELINE, params.TextShadow, false,
-               params.PaintType == ptVert, params.TextSelected, params.Enabled, alignment, textRect, params.Caption);
+  DrawButtonText(params, textRect, DT_SINGLELINE, alignment);
 }
 
 void TdxBarPainter::CalcButtonTextRect(const TdxBarItemControlDrawParams& params, const TRect& glyphRect,

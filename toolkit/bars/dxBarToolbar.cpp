@@ -14,6 +14,11 @@ TdxBar::~TdxBar() {
   itemLinks_.reset();
 }
 
+TBitmap* TdxBar::Glyph() {
+  if (!glyph_) glyph_ = std::make_unique<TBitmap>();
+  return glyph_.get();
+}
+
 void TdxBar::SetBarManager(TdxBarManager* value) {
   if (barManager_ == value) return;
   barManager_ = value;

@@ -1,9 +1,9 @@
 // A toolbar of a bar manager: its caption, visibility and where it is docked.
 //
 // Here: the least the ribbon's tab groups need of a toolbar (its manager, name, caption, visibility,
-// its item links, the dock control it is docked into and its docking style), the manager's
-// look-up by name, and the toolbar in a stored form: an object inside its manager's object with
-// its caption, its links (each naming its item) and its visibility.
+// its item links, its glyph, the dock control it is docked into and its docking style), the
+// manager's look-up by name, and the toolbar in a stored form: an object inside its manager's
+// object with its caption, its links (each naming its item) and its visibility.
 // Not here: the manager's toolbar collection, the toolbar window (the dock a toolbar is docked
 // into makes it), floating, docking rows, the stored layout and the permissions; a toolbar is
 // found through its manager's owner.
@@ -12,6 +12,7 @@
 #include <string>
 
 #include "Controls.h"
+#include "Graphics.h"
 #include "cxClasses.h"
 #include "dxBarItemLinks.h"
 #include "dxBarTypes.h"
@@ -36,6 +37,9 @@ class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
   void SetDockedDockControl(TWinControl* value) { dockedDockControl_ = value; }
   TdxBarDockingStyle DockingStyle() const { return dockingStyle_; }
   void SetDockingStyle(TdxBarDockingStyle value) { dockingStyle_ = value; }
+  // The picture of the toolbar (a collapsed ribbon group shows it); empty until one is assigned.
+  TBitmap* Glyph();
+  void SetGlyph(TBitmap* value) { Glyph()->Assign(value); }
   // The window that shows the toolbar, while it has one.
   TCustomdxBarControl* Control() const { return control_; }
   void SetControl(TCustomdxBarControl* value) { control_ = value; }
@@ -66,6 +70,7 @@ class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
   TdxBarDockingStyle dockingStyle_ = dsNone;
   TCustomdxBarControl* control_ = nullptr;
   std::unique_ptr<TdxBarItemLinks> itemLinks_;
+  std::unique_ptr<TBitmap> glyph_;
 };
 
 // The toolbar of the manager whose component name is the text (ignoring case), or null.

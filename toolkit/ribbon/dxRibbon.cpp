@@ -10,6 +10,7 @@
 #include "dxBarToolbar.h"
 #include "dxGDIPlusAPI.h"
 #include "dxRibbonGroupsDock.h"
+#include "dxRibbonBarPainter.h"
 
 CALDERAN_IMPLEMENT_CLASS(EdxRibbonException, Exception)
 CALDERAN_IMPLEMENT_CLASS(TdxRibbonGroupsDockControlSite, TCustomControl)
@@ -126,6 +127,7 @@ TdxCustomRibbon::TdxCustomRibbon(TComponent* owner, TClass ribbonClass)
   SetDoubleBuffered(true);
   SetTabStop(true);
   painter_.reset(CreatePainter());
+  barPainter_.reset(CreateBarPainter());
   viewInfo_.reset(CreateViewInfo());
   groupsSite_ = new TdxRibbonGroupsDockControlSite(this);
   groupsSite_->SetParent(this);
@@ -145,10 +147,13 @@ TdxCustomRibbon::~TdxCustomRibbon() {
   SetBarManager(nullptr);
   tabs_->Clear();  // the tabs leave while the collection is still reachable
   tabs_.reset();
+  barPainter_.reset();  // after the group windows that draw with it
   activeTab_ = hotTab_ = nullptr;
   viewInfo_.reset();
   fonts_.reset();
 }
+
+TdxRibbonBarPainter* TdxCustomRibbon::CreateBarPainter() { return new TdxRibbonBarPainter(this); }
 
 void TdxCustomRibbon::SelectDefaultSkin() {
   TdxBarSkinManager* manager = BarSkinManager();
@@ -409,21 +414,11 @@ void TdxCustomRibbon::SetHotTab(TdxRibbonTab* tab) {
 // Group metrics
 
 int TdxCustomRibbon::GetGroupRowHeight() const {
-  TcxScreenCanvas* canvas = SharedScreenCanvas();
-  canvas->SetFont(fonts_->GetGroupFont());
-  // The skinned painter's button height for the text: at least 16, padded, and of the same parity.
-  const int content = canvas->TextHeight("Wg") + 3;
-  const int padded = std::max(content, 16) + 6;
-  return padded + ((padded - content) % 2 != 0 ? 1 : 0);
+  return barPainter_ ? barPainter_->GetGroupRowHeight(fonts_->GetGroupFont()) : 0;
 }
 
 int TdxCustomRibbon::GetGroupCaptionHeight() const {
-  TcxScreenCanvas* canvas = SharedScreenCanvas();
-  TFont font;
-  font.Assign(fonts_->GetGroupHeaderFont());
-  if (font.Size() < 8) font.SetSize(8);
-  canvas->SetFont(&font);
-  return canvas->TextHeight("Qq") + 1;
+  return barPainter_ ? barPainter_->GetGroupCaptionHeight(fonts_->GetGroupHeaderFont()) : 0;
 }
 
 int TdxCustomRibbon::GetGroupHeight() const {

@@ -5,7 +5,7 @@
 //
 // Here: the ribbon control and its published descendant, the tabs and tab groups with their
 // collections, the fonts, the skin bridge (IdxSkin), the view info of the ribbon, its tab row and
-// tab headers, and the ribbon and tab painters.
+// tab headers, and the ribbon and tab painters. The ribbon's bar painter is dxRibbonBarPainter's.
 // Not here (their own modules or later work): the Quick Access toolbar and the application button's
 // menu, the controller (hot and pressed parts, hints, scrolling by mouse), key tips, the caption
 // helper and fading, the tab-groups popup of a minimized ribbon, accessibility helpers and the
@@ -28,6 +28,7 @@
 #include "cxClasses.h"
 #include "cxControls.h"
 #include "cxGraphics.h"
+#include "dxBarSkinnedPainter.h"
 #include "dxBarTypes.h"
 #include "dxRibbonSkins.h"
 
@@ -36,6 +37,7 @@ class TdxRibbonTab;
 class TdxRibbonTabCollection;
 class TdxRibbonViewInfo;
 class TdxRibbonPainter;
+class TdxRibbonBarPainter;
 class TdxRibbonGroupsDockControl;
 class TdxRibbonGroupsDockControlSite;
 
@@ -65,21 +67,6 @@ enum TdxRibbonTabState : uint8_t { rtsNormal, rtsHot, rtsActive, rtsActiveHot, r
 // Colour ids of the ribbon skins that the fonts and captions use.
 constexpr int rspFormCaptionText = 10130, rspTabHeaderText = 10132, rspTabGroupText = 10133,
               rspTabGroupHeaderText = 10134;
-
-// What the bar painters draw bar elements through: the ribbon answers for its skin.
-class IdxSkin {
- public:
-  virtual void DrawElement(HDC dc, const TRect& rect, int elementId, int state) = 0;
-  virtual void DrawElementCaption(HDC dc, const std::string& text, int elementId, const TRect& rect) = 0;
-  virtual TRect GetElementCaptionRect(const TRect& rect, int elementId) = 0;
-  virtual TRect GetElementContentOffsets(int elementId) = 0;  // left, top, right, bottom
-  virtual std::string GetSkinName() = 0;
-  virtual TColor GetElementColor(int elementId, int state) = 0;
-  virtual int GetElementMetric(int elementId) = 0;
-
- protected:
-  ~IdxSkin() = default;
-};
 
 // ---------------------------------------------------------------------------------------------
 // Fonts
@@ -557,6 +544,9 @@ class TdxCustomRibbon : public TcxControl, public IdxSkin {
 
   TdxRibbonViewInfo* ViewInfo() const { return viewInfo_.get(); }
   TdxRibbonPainter* Painter() const { return painter_.get(); }
+  // The painter of the ribbon's bar windows (group windows and their items); none once the
+  // ribbon is being destroyed.
+  TdxRibbonBarPainter* BarPainter() const { return barPainter_.get(); }
   TdxRibbonGroupsDockControlSite* GroupsDockControlSite() const { return groupsSite_; }
   TcxEventHandlerCollection* SkinListeners() const { return skinListeners_.get(); }
 
@@ -588,6 +578,7 @@ class TdxCustomRibbon : public TcxControl, public IdxSkin {
 
  protected:
   virtual TdxRibbonPainter* CreatePainter() { return new TdxRibbonPainter(this); }
+  virtual TdxRibbonBarPainter* CreateBarPainter();
   virtual TdxRibbonViewInfo* CreateViewInfo() { return new TdxRibbonViewInfo(this); }
   void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
@@ -632,6 +623,7 @@ class TdxCustomRibbon : public TcxControl, public IdxSkin {
   int lockCount_ = 0;
   bool creating_ = false;
   std::unique_ptr<TdxRibbonPainter> painter_;
+  std::unique_ptr<TdxRibbonBarPainter> barPainter_;
   TdxRibbonPopupMenuItems popupMenuItems_;
   bool showTabGroups_ = true;
   bool showTabHeaders_ = true;

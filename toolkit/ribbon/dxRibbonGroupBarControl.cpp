@@ -7,6 +7,7 @@
 #include "dxBarItemLinks.h"
 #include "dxBarToolbar.h"
 #include "dxRibbon.h"
+#include "dxRibbonBarPainter.h"
 
 CALDERAN_IMPLEMENT_CLASS(TdxRibbonCustomBarControl, TdxBarControl)
 CALDERAN_IMPLEMENT_CLASS(TdxRibbonGroupBarControlViewInfo, TCustomdxBarControlViewInfo)
@@ -15,14 +16,10 @@ CALDERAN_IMPLEMENT_CLASS(TdxRibbonGroupBarControl, TdxRibbonCustomBarControl)
 namespace {
 
 // Skin elements of a group window: its body with the caption strip, and the collapsed button.
-constexpr int kGroupElement = 1, kCollapsedGroupElement = 1000, kCollapsedGlyphFrameElement = 1001,
-              kSeparatorElement = 460;
-constexpr int kSmallGlyphSize = 16;
+constexpr int kGroupElement = 1, kCollapsedGroupElement = 1000, kSeparatorElement = 460;
 // A ribbon bar window selects on focused clicks, keeps the selection while navigating and
 // deactivates when focused, among others.
 constexpr Word kRibbonBarBehaviourFlags = 972;
-// The collapsed button: room for its glyph frame and for its caption with the drop-down arrow.
-constexpr int kCollapsedGlyphBlockWidth = 42, kCollapsedCaptionPadding = 16;
 
 }  // namespace
 
@@ -38,6 +35,12 @@ TdxRibbonCustomBarControl::TdxRibbonCustomBarControl(TComponent* owner, TdxBarMa
 }
 
 Word TdxRibbonCustomBarControl::GetBehaviourFlags() const { return kRibbonBarBehaviourFlags; }
+
+TdxBarPainterClass TdxRibbonCustomBarControl::GetPainter() const {
+  TdxCustomRibbon* ribbon = GetRibbon();
+  if (ribbon && ribbon->BarPainter()) return ribbon->BarPainter();
+  return TdxBarControl::GetPainter();
+}
 
 TFont* TdxRibbonCustomBarControl::ItemsFont() const {
   TdxCustomRibbon* ribbon = GetRibbon();
@@ -85,7 +88,7 @@ class TdxRibbonGroupBarControlViewInfo::TItemLayout : public IdxBarItemControlVi
   TdxBarButtonGroupPosition GetButtonGroupPosition() override {
     return control_->SupportsButtonGroup() ? control_->Link()->ButtonGroup() : bgpNone;
   }
-  int GetRealPositionInButtonGroup() override { return realPosition_; }
+  int GetRealPositionInButtonGroup() override { return ViewInfo()->PositionInButtonGroup(); }
   int GetRow() override { return ViewInfo()->Row(); }
   TdxBarItemViewLevel GetViewLevel() override { return ViewInfo()->ViewLevel(); }
   TdxBarItemViewLevel GetViewLevelForButtonGroup() override { return ViewInfo()->LevelForButtonGroup(); }
@@ -94,7 +97,7 @@ class TdxRibbonGroupBarControlViewInfo::TItemLayout : public IdxBarItemControlVi
   IdxBarMultiColumnItemViewInfo* GetMultiColumnItemViewInfo(bool) override { return nullptr; }
   void SetBounds(const TRect& value) override { ViewInfo()->SetBounds(value); }
   void SetColumnRowCount(int value) override { ViewInfo()->SetColumnRowCount(value); }
-  void SetRealPositionInButtonGroup(int value) override { realPosition_ = value; }
+  void SetRealPositionInButtonGroup(int value) override { ViewInfo()->SetPositionInButtonGroup(value); }
   void SetRow(int value) override { ViewInfo()->SetRow(value); }
   void SetViewLevel(TdxBarItemViewLevel value) override { ViewInfo()->SetViewLevel(value); }
 
@@ -102,7 +105,6 @@ class TdxRibbonGroupBarControlViewInfo::TItemLayout : public IdxBarItemControlVi
   TdxBarItemControlViewInfo* ViewInfo() const { return control_->ViewInfo(); }
 
   TdxBarItemControl* control_;
-  int realPosition_ = bgrpNone;
 };
 
 // The group as the layout calculator sees it.
@@ -212,9 +214,7 @@ void TdxRibbonGroupBarControlViewInfo::Recalculate() {
   }
   TdxRibbonGroupBarControl* bar = GroupBarControl();
   TdxCustomRibbon* ribbon = bar->GetRibbon();
-  TcxScreenCanvas* canvas = SharedScreenCanvas();
-  if (ribbon) canvas->SetFont(ribbon->Fonts()->GetGroupHeaderFont());
-  int width = std::max(canvas->TextWidth(bar->Caption()) + kCollapsedCaptionPadding, kCollapsedGlyphBlockWidth);
+  const int width = ribbon && ribbon->BarPainter() ? ribbon->BarPainter()->GetCollapsedGroupWidth(bar) : 0;
   contentSize_ = TSize(width, ribbon ? ribbon->GetGroupHeight() : 3 * groupRowHeight_);
   ClearSeparatorsInfo();
   for (auto& item : itemLayouts_) item->SetBounds(TRect());
@@ -226,7 +226,8 @@ void TdxRibbonGroupBarControlViewInfo::EndLayout() {
   ApplyItemRects();
 }
 
-// Item bounds are content coordinates; the links get client rectangles.
+// The calculator places items in content coordinates; once it is done, the links and the item
+// view infos (where the window paints and hit-tests its items) get client rectangles.
 void TdxRibbonGroupBarControlViewInfo::ApplyItemRects() {
   TdxRibbonGroupBarControl* bar = GroupBarControl();
   TPoint origin = bar->ContentRect().TopLeft();
@@ -234,6 +235,7 @@ void TdxRibbonGroupBarControlViewInfo::ApplyItemRects() {
   for (auto& item : itemLayouts_) {
     TRect rect = collapsed_ ? TRect() : item->GetBounds();
     if (!collapsed_) rect.Offset(origin.X, origin.Y);
+    item->SetBounds(rect);
     TdxBarItemLink* link = item->Control()->Link();
     if (link->ItemRect() == rect) continue;
     link->SetItemRect(rect);
@@ -352,29 +354,11 @@ void TdxRibbonGroupBarControl::Paint() {
     return;
   }
   if (Collapsed()) {
-    PaintCollapsed(dc);
+    GetPainter()->DrawToolbarBackground(this, dc);
     return;
   }
   ribbon_->DrawElement(dc, ClientRect(), kGroupElement, 0);
   ribbon_->DrawElementCaption(dc, Caption(), kGroupElement, CaptionRect());
   for (int i = 0; i < ViewInfo()->GetItemControlViewInfoCount(); ++i)
     PaintItemControl(ViewInfo()->GetItemControlViewInfo(i)->Control());
-}
-
-// One large button: the glyph frame above the caption, sized in proportion to a full group.
-void TdxRibbonGroupBarControl::PaintCollapsed(HDC dc) {
-  TRect client = ClientRect();
-  ribbon_->DrawElement(dc, client, kCollapsedGroupElement, 0);
-  TRect frame = ribbon_->GetElementContentOffsets(kCollapsedGroupElement);
-  TRect glyphFrame = ribbon_->GetElementContentOffsets(kCollapsedGlyphFrameElement);
-  TRect inner(client.Left + frame.Left, client.Top + frame.Top, client.Right - frame.Right, client.Bottom - frame.Bottom);
-  const int glyphBlock = kSmallGlyphSize + glyphFrame.Top + glyphFrame.Bottom;
-  const int referenceHeight = std::max(3 * GroupViewInfo()->GroupRowHeight() + 16, 1);
-  TRect caption(inner.Left + 1, inner.Top, inner.Right - 1, inner.Bottom);
-  caption.Top += caption.Height() * (glyphBlock + 7) / referenceHeight;
-  ribbon_->DrawElementCaption(dc, Caption(), kGroupElement, caption);
-  const int side = glyphBlock * inner.Height() / referenceHeight;
-  TRect area(inner.Left, inner.Top + 3, inner.Right, caption.Top - 4);
-  TRect square = Bounds(area.Left + (area.Width() - side) / 2, area.Top + (area.Height() - side) / 2, side, side);
-  ribbon_->DrawElement(dc, square, kCollapsedGlyphFrameElement, 0);
 }

@@ -8,9 +8,9 @@
 // The body is drawn inside the client area: the content sits at the skin's content offsets of the
 // group element, the caption strip below it.
 //
+// The ribbon's bar painter draws the items and the collapsed group.
 // Left out: the collapsed group's popup (a collapsed group draws as a button and does not open),
-// caption buttons, fading, key tips, design-time selection and the context menu, and the ribbon
-// bar painter's own item drawing (items draw with the bar window's painter).
+// caption buttons, fading, key tips, design-time selection and the context menu.
 #pragma once
 #include <memory>
 #include <vector>
@@ -30,6 +30,8 @@ class TdxRibbonCustomBarControl : public TdxBarControl {
   TdxRibbonCustomBarControl(TComponent* owner, TdxBarManager* manager);
 
   virtual TdxCustomRibbon* GetRibbon() const { return nullptr; }
+  // The ribbon's bar painter.
+  TdxBarPainterClass GetPainter() const override;
   // The screen point lies in the window's part below its client area.
   virtual bool IsPointInCaptionArea(const TPoint& screenPoint);
 
@@ -127,8 +129,6 @@ class TdxRibbonGroupBarControl : public TdxRibbonCustomBarControl {
   void WMNCHitTest(TMessage& message) override;
 
  private:
-  void PaintCollapsed(HDC dc);
-
   TdxRibbonGroupsDockControl* dockControl_;
   TdxBar* toolbar_;
   TdxRibbonTabGroup* group_ = nullptr;

@@ -7,6 +7,7 @@
 #include "dxBarManager.h"
 #include "dxBarToolbar.h"
 #include "dxRibbon.h"
+#include "dxRibbonBarPainter.h"
 #include "dxRibbonGroupBarControl.h"
 
 CALDERAN_IMPLEMENT_CLASS(TdxRibbonGroupsDockControlViewInfo, TObject)
@@ -224,7 +225,9 @@ TdxRibbonGroupsDockControlViewInfo* TdxRibbonGroupsDockControl::CreateViewInfo()
 
 TdxCustomRibbon* TdxRibbonGroupsDockControl::Ribbon() const { return tab_ ? tab_->Ribbon() : nullptr; }
 
+// A ribbon's groups draw with the ribbon's own painter.
 TdxBarPainterClass TdxRibbonGroupsDockControl::GetPainter() const {
+  if (TdxCustomRibbon* ribbon = Ribbon(); ribbon && ribbon->BarPainter()) return ribbon->BarPainter();
   return BarManager() ? BarManager()->Painter() : nullptr;
 }
 
@@ -300,15 +303,21 @@ void TdxRibbonGroupsDockControl::SetBounds(int left, int top, int width, int hei
   ribbon->GroupsDockControlSite()->Invalidate();
 }
 
-// With the left button the groups keep their place in the site's coordinates. A window the dock
-// resizes reports its new size as a change of its layout, which the dock is making itself.
+// With the left button the groups keep their place in the site's coordinates.
+// A group window this places is resized, and a resized group asks the dock for a layout: the one
+// being applied. Both flags turn that request away; a layout started inside the loop rebuilt the
+// list of windows under it (a crash on a display, where the resize arrives at once).
 void TdxRibbonGroupsDockControl::PositionGroupBarControls() {
   if (positioning_) return;
   positioning_ = true;
-  struct TDone {
-    bool& Flag;
-    ~TDone() { Flag = false; }
-  } done{positioning_};
+  const bool wasCalculating = calculating_;
+  calculating_ = true;
+  struct TRestore {
+    bool& Positioning;
+    bool& Calculating;
+    bool Value;
+    ~TRestore() { Positioning = false, Calculating = Value; }
+  } restore{positioning_, calculating_, wasCalculating};
   int x = viewInfo_->ScrollPosition();
   if (viewInfo_->ScrollButtons().Contains(rgsbLeft)) {
     TdxCustomRibbon* ribbon = Ribbon();

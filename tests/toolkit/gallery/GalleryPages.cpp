@@ -37,6 +37,9 @@ void BuildBarWindowPage(TGalleryPage& page);
 void BuildLargeButtonPage(TGalleryPage& page);
 void BuildSkinSamplePage(TGalleryPage& page);
 void BuildBarHintsPage(TGalleryPage& page);
+void BuildSkinnedBarBluePage(TGalleryPage& page);
+void BuildSkinnedBarBlackPage(TGalleryPage& page);
+void BuildSkinnedBarSilverPage(TGalleryPage& page);
 
 const std::vector<TGalleryPageEntry>& GalleryPages() {
   static const std::vector<TGalleryPageEntry> pages = {
@@ -75,6 +78,9 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"largebutton", BuildLargeButtonPage},
       {"skin-sample", BuildSkinSamplePage},
       {"bar-hints", BuildBarHintsPage},
+      {"skinned-bar-blue", BuildSkinnedBarBluePage},
+      {"skinned-bar-black", BuildSkinnedBarBlackPage},
+      {"skinned-bar-silver", BuildSkinnedBarSilverPage},
   };
   return pages;
 }

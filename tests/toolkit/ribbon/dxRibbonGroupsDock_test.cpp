@@ -3,8 +3,13 @@
 #include <memory>
 #include <string>
 
+#include "dxBarButtons.h"
+#include "dxBarManager.h"
+#include "dxBarToolbar.h"
+#include "dxRibbonGroupBarControl.h"
 #include "dxRibbonGroupsDock.h"
 #include "group_layout_fakes.h"
+#include "ribbon_fixture.h"
 
 namespace {
 
@@ -205,6 +210,49 @@ TEST(GroupsDock, EveryGroupEndsItsLayoutWhenALayoutFails) {
     EXPECT_EQ(group.EndLayouts, 1);
     EXPECT_EQ(group.Calculator, nullptr);
   }
+}
+
+// Placing a group window resizes it, and a resized group window asks its dock for a layout; no
+// layout may start while the dock places its windows (one started inside the loop rebuilt the
+// list of windows being walked, which crashed on a display).
+TEST(GroupsDockWindows, PlacingTheGroupWindowsStartsNoLayoutOnTheWay) {
+  UsePrivateDesktop();
+  StartRibbonUnits();
+  TForm form(nullptr, 0);
+  form.SetBounds(0, 0, 700, 400);
+  auto* manager = new TdxBarManager(&form);
+  auto* ribbon = new TdxRibbon(&form);
+  ribbon->SetParent(&form);
+  ribbon->SetBarManager(manager);
+  auto* toolbar = new TdxBar(&form);
+  toolbar->SetName("File");
+  toolbar->SetBarManager(manager);
+  for (const char* caption : {"Open", "Save", "Print", "Close"}) {
+    auto* button = new TdxBarButton(&form);
+    button->SetCaption(caption);
+    toolbar->ItemLinks()->AddItem(button);
+  }
+  TdxRibbonTab* tab = ribbon->Tabs()->Add();
+  tab->Groups()->Add()->SetToolBar(toolbar);
+  form.Show();
+  ribbon->FullRefresh();
+  auto* dock = ObjectAs<TdxRibbonGroupsDockControl>(tab->DockControl());
+  ASSERT_EQ(dock->GroupBarControlCount(), 1);
+
+  struct TResizes {
+    TdxRibbonGroupsDockControl* Dock;
+    int Count = 0, WhileLaidOut = 0;
+    void Resized(TObject*) {
+      ++Count;
+      WhileLaidOut += Dock->IsCalculating();
+    }
+  } resizes{dock};
+  dock->GroupBarControl(0)->OnResize = MakeEvent(&resizes, &TResizes::Resized);
+  ribbon->SetAlign(alNone);
+  for (int width : {60, 700, 60}) ribbon->SetWidth(width);  // collapsed, expanded, collapsed
+  EXPECT_GE(resizes.Count, 3);
+  EXPECT_EQ(resizes.WhileLaidOut, resizes.Count);
+  EXPECT_EQ(dock->GroupBarControlCount(), 1);
 }
 
 }  // namespace
