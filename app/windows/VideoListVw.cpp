@@ -10,7 +10,20 @@ CALDERAN_IMPLEMENT_CREATABLE(TFrameFileList, TFrame, TComponent*)
 
 namespace {
 constexpr int destinationColumn = 3;  // "Destination File": sub-item 2
+
+// The editor stands over a row with two pixels to spare: room for a frame of one line above and
+// below its text. A frame of two lines (the standard look's sunken one, the flat look's), or the
+// spare ring of a transparent border, cut off the letters' descenders; so the editor keeps no
+// spare ring, and in those two looks it is framed by a single line.
+void FitEditorFrameToRow(TcxTextEdit* edit) {
+  TcxEditStyle* style = edit->Style();
+  style->SetTransparentBorder(false);
+  const TcxLookAndFeelKind kind = style->LookAndFeel()->Kind();
+  if (kind != lfStandard && kind != lfFlat) return;
+  style->SetBorderStyle(cbsSingle);
+  style->SetHotTrack(false);  // a hot or focused single frame would thicken to two lines
 }
+}  // namespace
 
 void TFileListObserver::Update() { frame_->UpdateRows(); }
 
@@ -51,6 +64,7 @@ void TFrameFileList::OpenEditor(TListItem* Item, int Left) {
   FEditRow = Item->Index();
   // The editor lies on the frame, over the list: list client points move by the list's own place.
   const int dx = FileList->Left() + inner->Left(), dy = FileList->Top() + inner->Top();
+  FitEditorFrameToRow(Edit);
   Edit->SetBounds(Left + dx, rect.Top + dy, FileList->Column(destinationColumn)->Width() + 1,
                   rect.Bottom - rect.Top + 2);
   Edit->SetText(Item->SubItems()->Get(2));

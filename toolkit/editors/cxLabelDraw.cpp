@@ -1,6 +1,8 @@
 // The label's text: turned placement, depth layers, raised, lowered and outlined styles, glyph
 // fill, and the measuring that automatic sizing uses.
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "SysUtils.h"
 #include "cxControls.h"
@@ -37,13 +39,51 @@ bool IsGlyphFillable(TBitmap* glyph) {
   return glyph && !glyph->Empty() && glyph->Width() > 0 && glyph->Height() > 0;
 }
 
+// The right and bottom edges of what is not white.
+TSize InkExtent(TcxBitmap& bitmap) {
+  const std::vector<TcxPixel> pixels = bitmap.GetPixels();  // rows bottom-up
+  const int width = bitmap.Width(), height = bitmap.Height();
+  TSize extent(0, 0);
+  for (int row = 0; row < height; ++row)
+    for (int x = 0; x < width; ++x)
+      if ((pixels[size_t(row) * width + x] & 0xFFFFFF) != 0xFFFFFF)
+        extent = TSize(std::max<int>(extent.cx, x + 1), std::max<int>(extent.cy, height - row));
+  return extent;
+}
+
+// How far the ink of unturned, unbroken text reaches past the box measuring gives it (right and
+// down). Every measuring call (text extent, DT_CALCRECT, character widths) answers the advances
+// of the font's outlines, but under Wine text drawn without smoothing takes its glyphs, and their
+// advances, from the bitmaps a font carries for small sizes: Tahoma 8 draws ':' and '.' 4 px
+// apart where it measures them 3, so "00:00:40.000" measures 63 px and draws 66. A last glyph
+// whose right bearing is negative (Tahoma's '4' when smoothed) also inks past its advance. So the
+// text is drawn once, plainly and as the label draws it, and its ink found.
+TSize DrawnInkOverflow(const TcxLabelDrawData& data, TSize measured) {
+  TcxLabelDrawData plain;
+  plain.Text = data.Text;
+  plain.Font = data.Font;
+  plain.ShowAccelChar = data.ShowAccelChar;
+  plain.TextColor = clBlack;
+  // Room for every glyph to be drawn wider and taller than measured.
+  TcxBitmap scratch(measured.cx * 2 + measured.cy, measured.cy * 2);
+  const TRect all(0, 0, scratch.Width(), scratch.Height());
+  scratch.Canvas()->FillRectColor(all, clWhite);
+  DrawLabelText(scratch.Canvas(), plain, all);
+  const TSize ink = InkExtent(scratch);
+  return TSize(std::max<int>(ink.cx - measured.cx, 0), std::max<int>(ink.cy - measured.cy, 0));
+}
+
 // Writes one copy of the text at a point: turned text with ExtTextOut at the point, unturned text
-// laid out in the text rectangle moved by the point.
+// laid out in the text rectangle moved by the point. The rectangle is narrowed by the effect's room
+// and by the ink overflow, so that right, centred, bottom and middle alignment, which place the
+// measured box, keep the ink inside.
 class TLabelTextWriter {
  public:
-  TLabelTextWriter(TcxCanvas* canvas, const TcxLabelDrawData& data, const TRect& textRect, int angle)
+  TLabelTextWriter(TcxCanvas* canvas, const TcxLabelDrawData& data, const TRect& textRect, int angle,
+                   TSize inkOverflow)
       : canvas_(canvas), data_(data), textRect_(textRect), angle_(angle) {
-    extent_ = LabelEffectExtent(data.Effect, data.Orientation, data.Depth);
+    const TPoint extent = LabelEffectExtent(data.Effect, data.Orientation, data.Depth);
+    room_ = TPoint(extent.X + inkOverflow.cx, extent.Y + inkOverflow.cy);
   }
 
   void Write(TPoint at, TColor color) {
@@ -57,7 +97,7 @@ class TLabelTextWriter {
       return;
     }
     TRect r = textRect_;
-    ExtendRectSides(r, 0, 0, -extent_.X, -extent_.Y);
+    ExtendRectSides(r, 0, 0, -room_.X, -room_.Y);
     canvas_->DrawText(data_.Text, RectOffset(r, at.X, at.Y), UnturnedFlags(), true);
   }
 
@@ -83,7 +123,7 @@ class TLabelTextWriter {
   const TcxLabelDrawData& data_;
   TRect textRect_;
   int angle_;
-  TPoint extent_;
+  TPoint room_;
 };
 
 // The main text: filled with the glyph through a clip path, else written plainly.
@@ -134,6 +174,16 @@ TSize MeasureUnturned(TcxCanvas* canvas, const TcxLabelDrawData& data, const TRe
   TRect r = textRect;
   DrawTextString(canvas->GetHandle(), TextWithoutAccelMarks(data), r, -1, DT_CALCRECT | DT_NOPREFIX);
   return TSize(RectWidth(r), RectHeight(r));
+}
+
+TSize GrownBy(TSize size, TSize more) { return TSize(size.cx + more.cx, size.cy + more.cy); }
+
+// The ink overflow that the text's alignment must leave room for: only alignments that place the
+// measured box from the right or the bottom need it.
+TSize AlignedInkOverflow(TcxCanvas* canvas, const TcxLabelDrawData& data, const TRect& textRect, int angle) {
+  const bool fromRightOrBottom = data.HorzAlignment != taLeftJustify || data.VertAlignment != taTopJustify;
+  if (angle != 0 || data.WordWrap || !fromRightOrBottom) return TSize(0, 0);
+  return DrawnInkOverflow(data, MeasureUnturned(canvas, data, textRect));
 }
 
 }  // namespace
@@ -203,7 +253,7 @@ void DrawLabelText(TcxCanvas* canvas, const TcxLabelDrawData& data, const TRect&
   if (angle != 0) at = TurnedTextStart(textRect, extent, MeasureUnturned(canvas, data, textRect), angle);
   canvas->GetBrush()->SetStyle(TBrushStyle::bsClear);
 
-  TLabelTextWriter writer(canvas, data, textRect, angle);
+  TLabelTextWriter writer(canvas, data, textRect, angle, AlignedInkOverflow(canvas, data, textRect, angle));
   const TcxLabelLayers layers = PlanLabelLayers(data.Effect, data.Orientation, data.Depth, extent, styleOffset, at);
   at = layers.Start;
   for (int i = 1; i <= layers.Count; ++i) {
@@ -232,9 +282,10 @@ TSize MeasureLabelText(TcxCanvas* canvas, const TcxLabelDrawData& data, int avai
   const std::string text = angle != 0 ? TextWithoutAccelMarks(measured) : measured.Text;
   TRect r(0, 0, availableWidth - extent.X - styleOffset, 0);
   DrawTextString(canvas->GetHandle(), text, r, -1, flags);
+  canvas->RestoreState();
   TSize size(RectWidth(r), RectHeight(r));
   if (angle != 0) size = TurnedTextSize(size, angle);
-  canvas->RestoreState();
+  else if (!(flags & DT_WORDBREAK)) size = GrownBy(size, DrawnInkOverflow(measured, size));
   return TSize(size.cx + extent.X + styleOffset, size.cy + extent.Y + styleOffset);
 }
 

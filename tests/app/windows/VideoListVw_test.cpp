@@ -3,6 +3,7 @@
 #include "GlobalFun.h"
 #include "SysUtils.h"
 #include "VideoListVw.h"
+#include "cxGraphics.h"
 #include "windows_media.h"
 
 namespace {
@@ -10,6 +11,9 @@ namespace {
 struct FileListFrame : MediaWindowsFixture {
   void SetUp() override {
     GlobalVideoList->Clear();
+    MakeFrame();
+  }
+  void MakeFrame() {
     host = std::make_unique<TForm>(nullptr, 0);
     host->SetBounds(40, 40, 760, 260);
     frame = CreateForm<TFrameFileList>(host.get());
@@ -20,9 +24,12 @@ struct FileListFrame : MediaWindowsFixture {
     PumpWhileBusy();
   }
   void TearDown() override {
+    DropFrame();
+    GlobalVideoList->Clear();
+  }
+  void DropFrame() {
     GlobalVideoList->Detach(frame->Observer());
     host.reset();
-    GlobalVideoList->Clear();
   }
   TcxCustomInnerListView* Inner() const { return frame->FileList->InnerListView(); }
   // A press and release of the left button at a point of the inner list's client area, as the
@@ -126,6 +133,62 @@ TEST_F(FileListFrame, ARebuildClosesTheEditorSoARenameCannotReachAnotherFile) {
   EXPECT_FALSE(frame->Edit->Visible());
   EXPECT_EQ(SelectedRow(), 1);  // the last row, as after every rebuild
   EXPECT_EQ(GlobalVideoList->GetVideoInfo(1)->TaskInfo->OutName, "tone_mp3");
+}
+
+// The pixels of the colour in a device context's area.
+int CountColor(HDC dc, int width, int height, COLORREF color) {
+  int n = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) n += GetPixel(dc, x, y) == color;
+  return n;
+}
+
+int CountShown(TWinControl* control, COLORREF color) {
+  UpdateWindow(control->Handle());
+  HDC dc = GetDC(control->Handle());
+  const int n = CountColor(dc, control->Width(), control->Height(), color);
+  ReleaseDC(control->Handle(), dc);
+  return n;
+}
+
+// The pixels the text leaves in the colour when drawn by itself, with room on every side.
+int InkOfText(TFont* font, const std::string& text, COLORREF color) {
+  TcxBitmap surface(300, 40);
+  TCanvas* canvas = surface.Canvas()->Canvas();
+  canvas->Brush()->SetColor(clWhite);
+  canvas->FillRect(TRect(0, 0, 300, 40));
+  canvas->SetFont(font);
+  canvas->Font()->SetColor(static_cast<TColor>(color));
+  canvas->Brush()->SetStyle(TBrushStyle::bsClear);
+  canvas->TextOut(10, 10, text);
+  return CountColor(canvas->Handle(), 300, 40, color);
+}
+
+// The editor is two pixels higher than a row. The looks' frames of two lines, and the spare ring
+// of a transparent border, left its text eleven of the font's thirteen rows: the descenders of
+// "long clip_mp4" were cut off. Every look must show the whole text.
+TEST_F(FileListFrame, TheEditorShowsItsWholeTextInEveryLook) {
+  const TcxLookAndFeelKind kind = RootLookAndFeel()->Kind();
+  const COLORREF ink = RGB(0, 0, 160);
+  for (TcxLookAndFeelKind look : {lfStandard, lfFlat, lfUltraFlat, lfOffice11}) {
+    DropFrame();
+    GlobalVideoList->Clear();
+    RootLookAndFeel()->SetKind(look);
+    MakeFrame();
+    AddThree();
+    Click(DestinationLeft(1) + 5, RowMiddle(1));
+    TcxTextEdit* edit = frame->Edit;
+    ASSERT_TRUE(edit->Visible());
+    edit->Style()->SetTextColor(static_cast<TColor>(ink));
+    HWND inner = edit->InnerTextEdit()->Handle();
+    SendMessageA(inner, EM_SETSEL, 0, 0);  // unselected, the text shows in its own colour
+    HideCaret(inner);
+    PumpWhileBusy();
+    EXPECT_EQ(CountShown(edit, ink),
+              InkOfText(edit->InnerTextEdit()->Font(), edit->Text(), ink))
+        << "look " << int(look);
+  }
+  RootLookAndFeel()->SetKind(kind);
 }
 
 }  // namespace

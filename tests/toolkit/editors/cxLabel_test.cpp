@@ -68,6 +68,47 @@ TEST_F(Labels, AutomaticSizeFollowsTheTurnAndTheEffect) {
   EXPECT_EQ(label->Height(), plain.cx);
 }
 
+// The pixels of the colour in the text drawn by itself, with room to spare on every side.
+int InkOfText(TFont* font, const std::string& text, TColor color) {
+  TPainterSurface surface(400, 60, clWhite);
+  TCanvas* canvas = surface.Canvas()->Canvas();
+  canvas->SetFont(font);
+  canvas->Font()->SetColor(color);
+  canvas->Brush()->SetStyle(TBrushStyle::bsClear);
+  canvas->TextOut(20, 20, text);
+  return surface.Count(TRect(0, 0, 400, 60), color);
+}
+
+// Under Wine, Tahoma 8 drawn without smoothing takes ':' and '.' from the font's own bitmaps, each
+// a pixel wider than measuring answers: a size from the measurement alone cut off the last "0",
+// and alignment to the right or the centre, which places the measured box, pushed the ink out.
+TEST_F(Labels, AnAutomaticSizeHoldsAllTheInkOfItsText) {
+  struct Case {
+    const char* Text;
+    TAlignment Horz;
+    TFontStyles Style;
+  };
+  const Case cases[] = {
+      {"00:00:40.000", taLeftJustify, {}},
+      {"00:00:40.000", taRightJustify, {}},
+      {"00:00:40.000", taCenter, {}},
+      {"1.2.3.4.5.6.7.8.9.0", taLeftJustify, {}},
+  };
+  label->Style()->SetTextColor(clBlue);
+  for (const Case& c : cases) {
+    TFont font;
+    font.SetName("Tahoma");
+    font.SetSize(8);
+    font.SetStyle(c.Style);
+    label->Style()->SetFont(&font);
+    label->Properties()->Alignment()->SetHorz(c.Horz);
+    label->SetCaption(c.Text);
+    PumpWhileBusy();
+    EXPECT_EQ(CountShown(clBlue), InkOfText(label->Style()->GetEffectiveFont(), c.Text, clBlue))
+        << c.Text << " aligned " << int(c.Horz) << ", " << label->Width() << " px wide";
+  }
+}
+
 TEST_F(Labels, AnEmptyCaptionStillMeasuresOneBlanksHeight) {
   const int height = label->Height();
   label->SetCaption("");
