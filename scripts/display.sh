@@ -3,27 +3,41 @@
 # run gets an Xvfb display of its own (the first free number from CALDERAN_DISPLAY, 78 by default).
 
 # at_exit COMMAND: runs COMMAND when the script ends, after those added before (one EXIT trap
-# would otherwise replace the other).
+# would otherwise replace the other). An interrupted or terminated script ends through its EXIT
+# trap too, so what it started does not outlive it.
 display_exits=()
 at_exit() {
   display_exits+=("$1")
   trap 'for display_exit in "${display_exits[@]}"; do eval "$display_exit"; done' EXIT
+  trap 'exit 129' HUP
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
 }
 
-# The Wine prefix for real windows, made once.
+# Waits for the prefix's programs to end, a minute at most: a program left running by an earlier
+# run that was killed would otherwise keep the wait going for ever. Such programs are ended.
+wait_prefix_idle() {
+  timeout 60 wineserver -w || {
+    echo "display: programs of $WINEPREFIX still ran after a minute: ended" >&2
+    wineserver -k >/dev/null 2>&1 || true
+  }
+}
+
+# use_display_prefix [PREFIX]: the Wine prefix for real windows (build/wineprefix-display unless
+# named), made once.
 use_display_prefix() {
-  export WINEPREFIX="$build/wineprefix-display"
+  export WINEPREFIX="${1:-$build/wineprefix-display}"
   if [ ! -f "$WINEPREFIX/.calderan-ready" ]; then
     mkdir -p "$WINEPREFIX"
     wine64 wineboot -i >/dev/null 2>&1 </dev/null || true
     wine64 reg add 'HKCU\Software\Wine\Drivers' /v Audio /d "" /f >/dev/null 2>&1 </dev/null
-    wineserver -w
+    wait_prefix_idle
     touch "$WINEPREFIX/.calderan-ready"
   fi
   copy_wine_fonts
   # Without a window manager on the display, Wine draws the window frames and captions itself.
   wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 </dev/null
-  wineserver -w
+  wait_prefix_idle
 }
 
 # start_display WIDTHxHEIGHT: a virtual display and a persistent wineserver, both ended on exit.

@@ -18,6 +18,7 @@
 #include "cxProgressBar.h"
 #include "cxTextEdit.h"
 #include "dxOffice11.h"
+#include "dxRibbonUnits.h"
 #include "dxSkinsBuiltIn.h"
 #include "dxSkinsForm.h"
 #include "dxThemeManager.h"
@@ -51,6 +52,8 @@ void StartAppWindowUnits() {
               &cxLabelUnit, &cxCheckBoxUnit, &cxProgressBarUnit, &cxListViewUnit, &FormReaderUnit});
   StartUnits({&cxDropDownEditUnit, &cxShellCommonUnit, &cxShellTreeViewUnit, &cxShellListViewUnit,
               &cxShellBrowserDialogUnit});
+  // The command strip.
+  StartRibbonControlUnits();
   // One line per window module.
   StartUnits({&LogUnit});
   StartUnits({&AboutUnit});

@@ -4,9 +4,9 @@
 // gives the whole program the blue built-in skin. At every start it launches the updater beside
 // the program.
 //
-// The commands are the form's handlers, bound by name: the large buttons of the command strip at
-// the top of the form (groups "File", "Edit", "Help") call AddVideo ... ShowAbout with the button
-// as sender; the form itself does not depend on that strip.
+// The commands are the form's handlers, bound by name: the large buttons of the ribbon at the top of
+// the form (groups "File", "Edit", "Help", the bar manager's toolbars) call AddVideo ... ShowAbout
+// with the button as sender.
 //
 // Guarded here: the profile box takes only its own items, so no typed name can become a selection
 // of -1 that the settings file would keep; the output field is read-only, since only "Browse"
