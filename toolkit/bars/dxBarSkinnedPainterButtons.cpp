@@ -410,7 +410,7 @@ void TdxBarSkinnedPainter::DrawGlyph(TdxBarItemControl* control, HDC dc, const T
   int index = -1;
   TBitmap* glyph = nullptr;
   const bool hasGlyph =
-      !state.CheckMarkMode && control->GetImageInfo(control->DrawParams().ViewSize, images, index, glyph);
+      !state.CheckMarkMode && control->GetImageInfo(control->DrawParams().ViewSize, state.Selected, images, index, glyph);
   if (control->GetPaintType() == ptMenu && state.Down) {
     const int side = std::min(glyphRect.Width(), glyphRect.Height());
     TRect square = RectCenterWH(glyphRect, side, side);
