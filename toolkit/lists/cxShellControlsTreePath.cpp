@@ -65,8 +65,11 @@ std::vector<std::string> SplitParts(const std::string& text) {
 
 }  // namespace
 
-// Built once with the list module: the special folders 0 to 34 as their parents name them.
+// The special folders 0 to 34 as their parents name them. Built when a typed path is first
+// resolved, not when the module starts: asking the shell for 35 folders costs the program's start-up
+// tens of milliseconds that most runs never need.
 void BuildShellSpecialFolders() {
+  if (specialFolders) return;
   specialFolders = new std::vector<TcxShellSpecialFolderInfoTableItem>(35);
   for (int csidl = 0; csidl < 35; ++csidl) {
     LPITEMIDLIST list = nullptr;
@@ -155,7 +158,7 @@ PItemIDList TcxCustomInnerShellTreeView::DisplayNameWalk(const std::string& rest
 }
 
 PItemIDList TcxCustomInnerShellTreeView::SpecialFolderMatch(const std::string& upper, int filter) {
-  if (!specialFolders) return nullptr;
+  BuildShellSpecialFolders();
   for (const auto& entry : *specialFolders)
     if (entry.Id && entry.UpperDisplayName == upper && PassesFilter(entry.Attributes, filter))
       return CopyItemIdList(entry.Id);

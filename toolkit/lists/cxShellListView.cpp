@@ -3,7 +3,6 @@
 CALDERAN_IMPLEMENT_CREATABLE(TcxInnerShellListView, TcxCustomInnerShellListView, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE(TcxCustomShellListView, TcxCustomListView, TComponent*)
 
-void BuildShellSpecialFolders();
 void FreeShellSpecialFolders();
 
 namespace {
@@ -63,4 +62,4 @@ void TcxCustomShellListView::InnerShellChange(TObject*, DWORD event, PItemIDList
   if (OnShellChange) OnShellChange(this, event, first, second);
 }
 
-constinit const TUnitInfo cxShellListViewUnit{"cxShellListView", BuildShellSpecialFolders, FreeShellSpecialFolders};
+constinit const TUnitInfo cxShellListViewUnit{"cxShellListView", nullptr, FreeShellSpecialFolders};
