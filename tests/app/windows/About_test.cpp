@@ -82,3 +82,18 @@ TEST_F(AboutBox, TheLinkReadsOnADarkSkin) {
 }
 
 }  // namespace
+
+namespace {
+
+// The product word is the box's title: large and bold as the form stores it; the link underlined.
+TEST_F(AboutBox, TheTitleIsLargeAndBoldAndTheLinkUnderlined) {
+  form->Show();
+  TFont* title = form->Label1->Style()->GetEffectiveFont();
+  EXPECT_EQ(title->Height(), -19);
+  EXPECT_TRUE(title->Style().Contains(TFontStyle::fsBold));
+  EXPECT_TRUE(form->lblHome->Style()->GetEffectiveFont()->Style().Contains(TFontStyle::fsUnderline));
+  EXPECT_GT(form->Label1->Height(), form->Label2->Height() + 4) << "sized for its larger text";
+  form->Close();
+}
+
+}  // namespace
