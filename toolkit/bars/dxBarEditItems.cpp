@@ -282,7 +282,9 @@ bool TdxBarCustomCombo::CheckKeyForDropDownWindow(Word key, TShiftState shift) {
 
 HWND TdxBarCustomCombo::GetDropDownWindow() {
   HWND window = TCustomdxBarCombo::GetDropDownWindow();
-  return window ? window : listBox_->WindowHandle();
+  if (window) return window;
+  if (listBox_->Parent()) listBox_->HandleNeeded();
+  return listBox_->HandleAllocated() ? listBox_->WindowHandle() : nullptr;
 }
 
 void TdxBarCustomCombo::DropDown(int x, int y) {
