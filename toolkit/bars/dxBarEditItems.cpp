@@ -313,14 +313,17 @@ void TdxBarCustomCombo::PrepareDropDownWindow() {
   PrepareDropDownControl(listBox_);
   listBox_->Canvas()->SetFont(listBox_->Font());
   listBox_->Items()->Assign(items_);
+  // Each entry gets its measured height here: the list's own measuring may not reach the combo
+  // when the list sits on the desktop.
+  HWND list = listBox_->WindowHandle();
   int height = 4;
-  const int shown = std::min(items_->Count(), dropDownCount_);
-  for (int i = 0; i < shown; ++i) {
+  for (int i = 0; i < items_->Count(); ++i) {
     int entry = 0;
     MeasureItemHeight(i, entry);
-    height += entry;
+    SendMessageA(list, LB_SETITEMHEIGHT, i, entry);
+    if (i < dropDownCount_) height += entry;
   }
-  SetWindowPos(listBox_->WindowHandle(), nullptr, 0, 0, GetDropDownWidth(), height,
+  SetWindowPos(list, nullptr, 0, 0, GetDropDownWidth(), height,
                SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
