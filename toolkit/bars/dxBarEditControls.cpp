@@ -537,6 +537,56 @@ void TdxBarCustomEditControl::ShowEditWindow() {
   UpdateEditingDrawParams();
 }
 
+namespace {
+constexpr int resizeBand = 7;
+}  // namespace
+
+bool TdxBarCustomEditControl::IsResizePoint(const TPoint& point) const {
+  const TRect item = GetItemRect();
+  if (!item.Contains(point)) return false;
+  return point.X < item.Left + resizeBand || point.X >= item.Right - resizeBand;
+}
+
+void TdxBarCustomEditControl::BeginResize(const TPoint& point) {
+  const TRect item = GetItemRect();
+  rightBorderSizing_ = point.X >= item.Right - resizeBand;
+  sizingWidth_ = item.Width();
+  if (Parent()) Parent()->RepaintItemControl(this);
+  DrawSizingFrame();
+}
+
+void TdxBarCustomEditControl::DoResize(const TPoint& point) {
+  const TRect item = GetItemRect();
+  const int width = std::max(rightBorderSizing_ ? point.X - item.Left : item.Right - point.X, GetMinWidth());
+  if (width == sizingWidth_) return;
+  DrawSizingFrame();
+  sizingWidth_ = width;
+  DrawSizingFrame();
+}
+
+void TdxBarCustomEditControl::EndResize(bool apply) {
+  DrawSizingFrame();
+  const int editWidth = sizingWidth_ - (CalcEditRect().Left - GetItemRect().Left);
+  if (apply && Link() && editWidth != GetControlAreaWidth()) Link()->SetUserWidth(editWidth);
+  else Repaint();
+}
+
+void TdxBarCustomEditControl::DrawSizingFrame() const {
+  TCustomdxBarControl* bar = Parent();
+  if (!bar || !bar->HandleAllocated()) return;
+  TRect r = GetItemRect();
+  if (rightBorderSizing_) r.Right = r.Left + sizingWidth_;
+  else r.Left = r.Right - sizingWidth_;
+  const TPoint topLeft = bar->ClientToScreen({r.Left, r.Top});
+  r = {topLeft.X, topLeft.Y, topLeft.X + r.Width(), topLeft.Y + r.Height()};
+  HDC dc = GetDC(nullptr);
+  PatBlt(dc, r.Left, r.Top, r.Width(), 2, DSTINVERT);
+  PatBlt(dc, r.Left, r.Bottom - 2, r.Width(), 2, DSTINVERT);
+  PatBlt(dc, r.Left, r.Top + 2, 2, r.Height() - 4, DSTINVERT);
+  PatBlt(dc, r.Right - 2, r.Top + 2, 2, r.Height() - 4, DSTINVERT);
+  ReleaseDC(nullptr, dc);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Edit controls.
 

