@@ -9,10 +9,10 @@
 // system's painter table within each group below; a style overrides what its look changes and calls
 // its parent's operation for the rest.
 //
-// Left for later: the menu drawing (scroll buttons, expand button, separators, frames), the
-// spin, progress, static and separator drawing, toolbar frames, floating captions, marks and
-// size grips, and the application-menu and screen-tip operations come with their own painter parts;
-// their metric answers that are plain numbers are here already.
+// Left for later: the menu drawing (scroll buttons, expand button, separators, frames), toolbar
+// frames, floating captions, marks and size grips, and the application-menu and screen-tip
+// operations come with their own painter parts; their metric answers that are plain numbers are
+// here already.
 #pragma once
 #include <windows.h>
 
@@ -321,6 +321,30 @@ class TdxBarPainter : public TClassOperations {
   virtual void SetEditTextRect(TdxBarItemControl* control, HWND window, const TRect& rect) const;
   // After the text was set: EN_CHANGE when it changed, then the whole text selected.
   virtual void AfterEditTextSet(HWND window, bool changed) const;
+
+  // --- Ellipsis and spin buttons, progress bars, statics, separators and drop-down buttons. An
+  // empty rectangle (left edge = right edge) means the control shows no such button.
+  virtual TRect CalcEllipsisButtonRect(int paintType, const TRect& rect, const TRect& editRect, bool shown) const;
+  virtual void DrawEditButtonFace(HDC dc, const TRect& rect, bool pressed, bool selected, bool enabled) const;
+  virtual void DrawEllipsisButton(HDC dc, const TRect& rect, bool pressed, bool selected, bool enabled) const;
+  virtual void DrawEllipsisDot(HDC dc, const TRect& rect, bool selected, bool enabled) const;
+  virtual int GetSpinButtonsWidth(int paintType, const TRect& rect) const;
+  // kind 1 the upper (up) button, 2 the lower (down) one.
+  virtual TRect CalcSpinButtonRect(int paintType, const TRect& rect, const TRect& editRect, int kind) const;
+  // part 3 up, 4 down.
+  virtual void DrawSpinButton(HDC dc, const TRect& rect, int part, int pressedPart, bool selected, bool enabled) const;
+  // 4 disabled, 3 pressed part, 2 hot part, 1 otherwise.
+  virtual int GetSpinButtonState(bool enabled, int part, int pressedPart, int hotPart) const;
+  virtual void DrawProgressBar(const TdxBarItemControlDrawParams& params, const TRect& rect, int position, int min,
+                               int max, bool smooth, TColor color) const;
+  // Draws the border of a static's style (sbsNone .. sbsBump) and deflates the rectangle inside it.
+  virtual void DrawStaticBorder(HDC dc, TRect& rect, int borderStyle) const;
+  // Fills and cuts the indent strips (top and bottom ones in vertical paint).
+  virtual void DrawStaticIndents(TdxBarItemControl* control, HDC dc, TRect& rect, int leftIndent, int rightIndent,
+                                 bool vertical) const;
+  virtual void DrawSeparator(const TdxBarItemControlDrawParams& params, const TRect& rect, bool captionShown,
+                             bool firstOfBar) const;
+  virtual void DrawDropDownButton(HDC dc, bool pushed, const std::string& text, const TRect& rect) const;
 
   // --- Hints and screen tips (the hint layouts are in dxBarHintWindow)
   // A new layout for a hint of this painter's bar windows; the base makes a plain hint.
