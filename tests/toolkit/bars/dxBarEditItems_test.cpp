@@ -394,6 +394,40 @@ TEST_F(BarEdits, AVerticalToolbarShowsWindowItemsAsButtons) {
   EXPECT_TRUE(ObjectAs<TdxBarButtonControl>(owner->Links()->GetLink(0)->Control()) != nullptr);
 }
 
+TEST_F(BarEdits, TabAppliesAndMovesToTheNextEditDroppingCharactersTypedAhead) {
+  owner_ = new TTestLinksOwner(form_.get(), manager_, false);
+  auto* first = AddEdit(owner_, new TdxBarEdit(form_.get()));
+  auto* second = AddEdit(owner_, new TdxBarEdit(form_.get()));
+  owner_->Show();
+  first->FocusEditor();
+  HWND window = ObjectAs<TdxBarWinControl>(first->Links(0)->Control())->GetWindowHandle();
+  Type(window, "one");
+  PostMessageA(window, WM_CHAR, 'z', 0);  // typed ahead, still queued when Tab arrives
+  Key(window, VK_TAB);
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  EXPECT_EQ(first->Text(), "one");
+  EXPECT_EQ(ObjectAs<TdxBarWinControl>(first->Links(0)->Control())->GetWindowText(), "one") << "no late character";
+  auto* next = ObjectAs<TdxBarWinControl>(second->Links(0)->Control());
+  EXPECT_TRUE(next->Editing());
+  EXPECT_EQ(second->CurText(), "");
+}
+
+TEST_F(BarEdits, ShiftF10IsSwallowedAndAKeyUpWithoutItsKeyDownIsConsumed) {
+  ShowToolbar();
+  edit_->FocusEditor();
+  TdxBarEditControl* control = EditControl();
+  Word key = VK_F10;
+  control->KeyDown(key, TShiftState{ssShift});
+  EXPECT_EQ(key, 0);
+  key = VK_MENU;
+  control->KeyUp(key, TShiftState{ssAlt});
+  EXPECT_EQ(key, 0);
+  key = 'A';
+  control->KeyDown(key, TShiftState());
+  EXPECT_EQ(key, 'A') << "other keys reach the window";
+}
+
 TEST_F(BarEdits, CustomizingResizeKeepsTheCaptionAndTwentyPixelsAndOnlyAChangeSetsTheUserWidth) {
   TCustomdxBarControl* bar = ShowToolbar();
   edit_->SetCaption("&Name");
