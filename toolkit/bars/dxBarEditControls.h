@@ -8,6 +8,15 @@
 // The subclassing keeps the control in a window property of the hosted window; the window's
 // procedure finds it there. Every step that calls out (item events, closing the bar window) holds
 // a weak object link to the control, since a handler may free it.
+//
+// A press on a combo's drop-down button reaches the bar window, not the edit window: the combo
+// control takes it through its MouseDown and MouseUp (a press opens a closed list, the release on
+// the button closes an open one).
+//
+// Left for later: buffered painting of the edit window for bar windows that ask for it (none does
+// yet), Tab through the keyboard navigation controller (the bar window's own Tab handling moves on
+// meanwhile), the MDI rules of closing another manager's bars, accessibility helpers, and the
+// StyleEdit font and colour.
 #pragma once
 #include <windows.h>
 

@@ -5,6 +5,9 @@
 //
 // While a control of the item is being edited, the current text is the text in its window (typed,
 // not yet applied); Text changes only when the control applies it (Enter, Tab, leaving the field).
+//
+// Left for later: the StyleEdit slot (the item's style data is made with one slot), the customizing
+// list drawing (with the customizing form) and the glyph reset of the first stored-form read.
 #pragma once
 #include <string>
 
