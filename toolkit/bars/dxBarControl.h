@@ -255,6 +255,7 @@ class TCustomdxBarControl : public TCustomControl {
   void WMKillFocus(TMessage& m);
   void WMSetFocus(TMessage& m);
   void WMCtlColorEdit(TMessage& m);
+  void WMCommand(TMessage& m);
   void ClickAtPoint(const TPoint& point);
   void ForEachShownControl(void (*step)(TdxBarItemControl* control));
   void HandleKey(Word& key, TShiftState shift);

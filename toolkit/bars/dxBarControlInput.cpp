@@ -2,6 +2,7 @@
 #include "Forms.h"
 #include "dxBarButtonControl.h"
 #include "dxBarControl.h"
+#include "dxBarEditControls.h"
 #include "dxBarItem.h"
 #include "dxBarItemControl.h"
 #include "dxBarItemRegistry.h"
@@ -51,6 +52,7 @@ void TCustomdxBarControl::Dispatch(TMessage& m) {
     case WM_SETFOCUS: WMSetFocus(m); break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC: WMCtlColorEdit(m); break;
+    case WM_COMMAND: WMCommand(m); break;
     default: TCustomControl::Dispatch(m);
   }
 }
@@ -68,9 +70,31 @@ void TCustomdxBarControl::WMSetFocus(TMessage& m) {
   if (owner && owner->HandleAllocated() && IsWindowVisible(owner->WindowHandle())) ::SetFocus(owner->WindowHandle());
 }
 
-// An edit being edited is told once that the bar window coloured it.
-void TCustomdxBarControl::WMCtlColorEdit(TMessage& m) {
+// A hosted window that is no control of its own (an item control's edit window) gets its
+// notifications back, so that its item control sees its text change.
+void TCustomdxBarControl::WMCommand(TMessage& m) {
+  HWND child = reinterpret_cast<HWND>(m.LParam);
+  if (child && GetParent(child) == WindowHandle() && !FindControl(child)) {
+    m.Result = SendMessageA(child, WM_COMMAND, m.WParam, m.LParam);
+    return;
+  }
   TCustomControl::Dispatch(m);
+}
+
+// The edit being edited takes the colours of its control; it is told once that the bar window
+// coloured it.
+void TCustomdxBarControl::WMCtlColorEdit(TMessage& m) {
+  auto* edit = ObjectAs<TdxBarCustomEditControl>(SelectedControl());
+  if (edit && reinterpret_cast<HWND>(m.LParam) == edit->GetWindowHandle()) {
+    TColor text, background;
+    edit->Painter()->GetEditColors(edit, text, background);
+    const HDC dc = reinterpret_cast<HDC>(m.WParam);
+    SetTextColor(dc, ColorToRGB(text));
+    SetBkColor(dc, ColorToRGB(background));
+    m.Result = reinterpret_cast<LRESULT>(edit->GetEditBrushHandle());
+  } else {
+    TCustomControl::Dispatch(m);
+  }
   if (!IsEditActive()) {
     editColoredPosted_ = false;
     return;

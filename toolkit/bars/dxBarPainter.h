@@ -9,10 +9,10 @@
 // system's painter table within each group below; a style overrides what its look changes and calls
 // its parent's operation for the rest.
 //
-// Left for later: the menu drawing (scroll buttons, expand button, separators, frames), the edit,
-// combo, spin, progress, static and separator drawing, toolbar frames, floating captions, marks and
-// size grips, and the application-menu and screen-tip operations come with their own painter parts;
-// their metric answers that are plain numbers are here already.
+// Left for later: the menu drawing (scroll buttons, expand button, separators, frames), toolbar
+// frames, floating captions, marks and size grips, and the application-menu and screen-tip
+// operations come with their own painter parts; their metric answers that are plain numbers are
+// here already.
 #pragma once
 #include <windows.h>
 
@@ -58,6 +58,9 @@ struct TdxBarItemControlDrawParams {
   bool DropDownEnabled = true;
   bool GreyScale = false;
   TSize ArrowSize;
+  // Edit-like controls.
+  bool Editing = false;
+  bool SpecialLook = false;
 
   TdxBarItemControl* GetBarItemControl() const { return BarItemControl; }
   bool IsLarge() const { return ViewSize == cvsLarge; }
@@ -289,6 +292,59 @@ class TdxBarPainter : public TClassOperations {
   virtual TRect GetSeparatorTextMargins(TdxBarItemControl* control) const;
   virtual int GetSeparatorLineSize() const { return 2; }
   virtual int GetScreenTipFooterLineHeight() const { return 3; }
+
+  // --- Edits and combos (drawing). The parts of an edit-like control: 0 the edit box, 1 the
+  // glyph, 2 the caption, 3 the combo's drop-down button.
+  virtual bool ShowsEditGlyph() const { return false; }
+  // The left and right offsets around an edit's caption (caption) or glyph (!caption).
+  virtual void GetEditOffsets(TdxBarItemControl* control, bool caption, int& left, int& right) const;
+  virtual int GetComboEditOffset(int paintType) const;
+  virtual void CalcEditPartRects(TdxBarItemControl* control, const TRect& editRect, TRect* parts) const;
+  virtual void CalcComboPartRects(TdxBarItemControl* control, TRect* parts) const;
+  virtual bool IsEditAreaSelected(const TdxBarItemControlDrawParams& params) const;
+  virtual void FillEditItemAreas(const TdxBarItemControlDrawParams& params) const;
+  virtual void DrawEdit(const TdxBarItemControlDrawParams& params, const TRect& rect) const;
+  virtual void DrawEditFrame(const TdxBarItemControlDrawParams& params, const TRect& editRect) const;
+  virtual void DrawEditCaption(const TdxBarItemControlDrawParams& params, const TRect& rect) const;
+  virtual void DrawEditGlyph(const TdxBarItemControlDrawParams& params, const TRect& rect) const;
+  virtual void GetEditColors(TdxBarItemControl* control, TColor& text, TColor& background) const;
+  // Sets the edit colours, clips to the rectangle and has the item draw its value.
+  virtual void DrawEditContent(TdxBarItemControl* control, TcxCanvas* canvas, const TRect& rect) const;
+  // The item's text on the canvas brush, transparent, in the edit rectangle.
+  virtual void DrawEditValue(TdxBarItemControl* control, TcxCanvas* canvas, const TRect& rect,
+                             const std::string& text) const;
+  virtual void DrawComboButton(const TdxBarItemControlDrawParams& params, const TRect& rect) const;
+  virtual void DrawComboItem(TCanvas* canvas, const TRect& rect, const std::string& text) const;
+  virtual int GetDropDownListBorderSize() const { return 2; }
+  virtual void DrawDropDownListBorder(HDC dc, const TRect& rect, TColor color) const;
+  // The hosted edit window's formatting rectangle (its client rectangle less the painter's insets).
+  virtual void SetEditTextRect(TdxBarItemControl* control, HWND window, const TRect& rect) const;
+  // After the text was set: EN_CHANGE when it changed, then the whole text selected.
+  virtual void AfterEditTextSet(HWND window, bool changed) const;
+
+  // --- Ellipsis and spin buttons, progress bars, statics, separators and drop-down buttons. An
+  // empty rectangle (left edge = right edge) means the control shows no such button.
+  virtual TRect CalcEllipsisButtonRect(int paintType, const TRect& rect, const TRect& editRect, bool shown) const;
+  virtual void DrawEditButtonFace(HDC dc, const TRect& rect, bool pressed, bool selected, bool enabled) const;
+  virtual void DrawEllipsisButton(HDC dc, const TRect& rect, bool pressed, bool selected, bool enabled) const;
+  virtual void DrawEllipsisDot(HDC dc, const TRect& rect, bool selected, bool enabled) const;
+  virtual int GetSpinButtonsWidth(int paintType, const TRect& rect) const;
+  // kind 1 the upper (up) button, 2 the lower (down) one.
+  virtual TRect CalcSpinButtonRect(int paintType, const TRect& rect, const TRect& editRect, int kind) const;
+  // part 3 up, 4 down.
+  virtual void DrawSpinButton(HDC dc, const TRect& rect, int part, int pressedPart, bool selected, bool enabled) const;
+  // 4 disabled, 3 pressed part, 2 hot part, 1 otherwise.
+  virtual int GetSpinButtonState(bool enabled, int part, int pressedPart, int hotPart) const;
+  virtual void DrawProgressBar(const TdxBarItemControlDrawParams& params, const TRect& rect, int position, int min,
+                               int max, bool smooth, TColor color) const;
+  // Draws the border of a static's style (sbsNone .. sbsBump) and deflates the rectangle inside it.
+  virtual void DrawStaticBorder(HDC dc, TRect& rect, int borderStyle) const;
+  // Fills and cuts the indent strips (top and bottom ones in vertical paint).
+  virtual void DrawStaticIndents(TdxBarItemControl* control, HDC dc, TRect& rect, int leftIndent, int rightIndent,
+                                 bool vertical) const;
+  virtual void DrawSeparator(const TdxBarItemControlDrawParams& params, const TRect& rect, bool captionShown,
+                             bool firstOfBar) const;
+  virtual void DrawDropDownButton(HDC dc, bool pushed, const std::string& text, const TRect& rect) const;
 
   // --- Hints and screen tips (the hint layouts are in dxBarHintWindow)
   // A new layout for a hint of this painter's bar windows; the base makes a plain hint.

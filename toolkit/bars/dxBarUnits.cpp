@@ -3,6 +3,7 @@
 #include "cxControls.h"
 #include "dxBarButtonControl.h"
 #include "dxBarButtons.h"
+#include "dxBarEditItems.h"
 #include "dxBarExtItems.h"
 #include "dxBarImageOptions.h"
 #include "dxBarItem.h"
@@ -29,5 +30,6 @@ const TUnitInfo dxBarRegistrationUnit{"dxBarRegistration", RegisterBarClasses, n
 
 // The control unit first: the bar system's hint windows and controls stand on it (a unit starts once).
 void StartBarUnits() {
-  StartUnits({&cxControlsUnit, &dxBarUnit, &dxBarRegistrationUnit, &dxBarButtonControlUnit, &dxBarExtItemsUnit});
+  StartUnits({&cxControlsUnit, &dxBarUnit, &dxBarRegistrationUnit, &dxBarButtonControlUnit, &dxBarExtItemsUnit,
+              &dxBarEditItemsUnit});
 }
