@@ -75,6 +75,9 @@ class TdxBarOffice11Painter : public TdxBarFlatPainter {
   virtual void DrawDragHandle(TCustomdxBarControl* bar, HDC dc, bool horizontal, const TRect& rect) const;
   virtual int GetDragHandleIndent() const { return 2; }
 
+  // The rounded single border of a docked toolbar that is not the main menu.
+  void DrawRoundedBorder(TCustomdxBarControl* bar, HDC dc, HBRUSH brush, const TRect& rect) const;
+
   // The item face of a hot, pressed or down item: the start and end colours of its gradient.
   void GetItemFaceColors(TCustomdxBarControl* bar, bool pressedOrDown, bool selected, TColor& start,
                          TColor& end) const;

@@ -232,6 +232,32 @@ TEST_F(StylePainters, Office11DragHandleDotsStartThreePixelsIn) {
   EXPECT_EQ(s.Count(handle, Office11Colors[18]), 0);
 }
 
+// The rounded frame: a 2-px dock band, corners blended into the dock, the shadow line along the
+// bottom, and the mark's corner colour where the frame meets the mark.
+TEST_F(StylePainters, Office11RoundedBorderJoinsTheMark) {
+  bar_->Movable = false;
+  bar_->SetBounds(0, 40, 80, 26);
+  TPainterSurface s(80, 26, clWhite);
+  office->DrawToolbarBorder(bar_, s.Canvas()->GetHandle(), bar_->BkBrush(), {0, 0, 80, 26});
+  const COLORREF dock = s.Pixel(0, 0);
+  const int L = 2, T = 1, R = 80, B = 26, m = office->GetMarkSize(bar_);
+  for (const TPoint& p : {TPoint{1, 12}, TPoint{L, T}, TPoint{L, B - 1}, TPoint{R - 1, T}, TPoint{R - 1, B - 1}})
+    EXPECT_EQ(s.Pixel(p.X, p.Y), dock) << p.X << "," << p.Y;
+  EXPECT_EQ(s.Pixel(30, B - 1), ColorToRGB(Office11Colors[10]));
+  EXPECT_EQ(s.Pixel(L + 1, B - 3), ColorToRGB(Office11Colors[11]));
+  EXPECT_EQ(s.Pixel(R - m - 1, T), ColorToRGB(Office11Colors[12]));
+  EXPECT_EQ(s.Pixel(R - m - 2, B - 2), ColorToRGB(Office11Colors[11]));
+  EXPECT_NE(s.Pixel(L + 1, T), dock);  // blended, not dock
+  // Turned for a bar docked at the side: the dock band along the top, the shadow line at the right.
+  bar_->Type = ptVert;
+  bar_->SetBounds(0, 40, 26, 80);
+  TPainterSurface v(26, 80, clWhite);
+  office->DrawToolbarBorder(bar_, v.Canvas()->GetHandle(), bar_->BkBrush(), {0, 0, 26, 80});
+  EXPECT_EQ(v.Pixel(12, 1), dock);
+  EXPECT_EQ(v.Pixel(B - 1, 30), ColorToRGB(Office11Colors[10]));
+  EXPECT_EQ(v.Pixel(T, R - m - 1), ColorToRGB(Office11Colors[12]));
+}
+
 // The mark: the customize arrow always, the hidden-items chevrons only when items are hidden.
 TEST_F(StylePainters, Office11MarkGlyphs) {
   TPainterSurface s(14, 24, clWhite);
