@@ -399,7 +399,8 @@ void TdxBarOffice11Painter::DrawMark(TCustomdxBarControl* bar, HDC dc, int, cons
     auto polygon = [&](std::initializer_list<POINT> points) {
       std::vector<POINT> p(points);
       for (POINT& q : p) q.x += d, q.y += d;
-      DrawFilledPolygon(dc, p.data(), static_cast<int>(p.size()), color, color);
+      // The routine takes the last index, not the count: one more would read past the points.
+      DrawFilledPolygon(dc, p.data(), static_cast<int>(p.size()) - 1, color, color);
     };
     if (!vertical) {
       const int x = rect.Right - a - 6, y = rect.Bottom - b - 8;

@@ -270,6 +270,14 @@ TEST_F(StylePainters, Office11MarkGlyphs) {
   bar_->HiddenItems = true;
   office->DrawMark(bar_, s.Canvas()->GetHandle(), 0, r);
   EXPECT_GT(s.Count(chevrons, arrow), 0);
+  // Every glyph stays inside the mark (a polygon given one point too many ran a line across the bar).
+  for (int type : {ptHorz, ptVert}) {
+    bar_->Type = type;
+    TPainterSurface wide(60, 40, clWhite);
+    office->DrawMark(bar_, wide.Canvas()->GetHandle(), 0, {30, 8, 44, 32});
+    EXPECT_EQ(wide.Count({0, 0, 60, 40}, clWhite) - wide.Count({30, 8, 45, 33}, clWhite), 60 * 40 - 15 * 25) << type;
+  }
+  bar_->Type = ptHorz;
 }
 
 // The look routines that menu, floating and dock windows call.

@@ -33,6 +33,7 @@ void BuildRibbonFormBluePage(TGalleryPage& page);
 void BuildRibbonFormBlackPage(TGalleryPage& page);
 void BuildRibbonFormSilverPage(TGalleryPage& page);
 void BuildBarPainterPage(TGalleryPage& page);
+void BuildBarPartsPage(TGalleryPage& page);
 void BuildBarWindowPage(TGalleryPage& page);
 void BuildLargeButtonPage(TGalleryPage& page);
 void BuildSkinSamplePage(TGalleryPage& page);
@@ -74,6 +75,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"ribbon-form-black", BuildRibbonFormBlackPage},
       {"ribbon-form-silver", BuildRibbonFormSilverPage},
       {"barpainter", BuildBarPainterPage},
+      {"barparts", BuildBarPartsPage},
       {"barwindow", BuildBarWindowPage},
       {"largebutton", BuildLargeButtonPage},
       {"skin-sample", BuildSkinSamplePage},
