@@ -40,6 +40,14 @@ class TPartCell : public TCustomdxBarControl {
   int MarkState() const override { return state_; }
   bool HasHiddenItems() const override { return state_ > 0; }
   int CloseButtonState() const override { return state_; }
+  // Items on a toolbar show the toolbar's own background through their faces, as on a toolbar
+  // window; the frame's dock pixels keep the plain fill.
+  void FillBackground(HDC dc, const TRect& rect, HBRUSH brush, TColor color, bool wholeArea) override {
+    if (!paintingItems_) return TCustomdxBarControl::FillBackground(dc, rect, brush, color, wholeArea);
+    paintingItems_ = false;  // the painter's toolbar background may come back here for the plain fill
+    GetPainter()->FillToolbarBackground(this, dc, brush, rect);
+    paintingItems_ = true;
+  }
 
  protected:
   void Paint() override {
@@ -77,6 +85,7 @@ class TPartCell : public TCustomdxBarControl {
     painter->FillToolbarBackground(this, dc, brush, all);
     painter->DrawToolbarBorder(this, dc, brush, all);
     const int mark = painter->GetMarkSize(this);
+    paintingItems_ = true;
     int x = 14;
     TdxBarItemControlDrawParams& open = Params(canvas, "Open");
     open.DrawSelected = state_ > 0, open.Pressed = control_->Pressed = state_ == 2;
@@ -91,6 +100,7 @@ class TPartCell : public TCustomdxBarControl {
     TdxBarItemControlDrawParams& off = Params(canvas, "Off");
     off.Enabled = control_->Enabled = false;
     painter->DrawButton(off, {x, 3, x + 36, all.Bottom - 3});
+    paintingItems_ = false;
     const TRect markRect{all.Right - mark, all.Top + 1, all.Right, all.Bottom - 1};
     painter->DrawMarkBackground(this, dc, brush, markRect);
     painter->DrawMark(this, dc, state_, markRect);
@@ -153,6 +163,7 @@ class TPartCell : public TCustomdxBarControl {
 
   TPartKind kind_;
   int state_;
+  bool paintingItems_ = false;
   std::unique_ptr<TPartItemControl> control_;
 };
 
