@@ -165,6 +165,21 @@ void TdxBarOffice11Painter::DrawDropDownArrow(HDC dc, const TRect& rect, TColor,
   PaintOffice11Arrow(dc, *rect.Win(), direction == 1, enabled, selected);
 }
 
+void TdxBarOffice11Painter::DrawArrow(HDC dc, const TRect& rect, TColor, bool, bool enabled, bool selected, int,
+                                      int direction) const {
+  PaintOffice11Arrow(dc, *rect.Win(), direction == 1, enabled, selected);
+}
+
+// The swatch sits in a ring of the menu background inside the border colour.
+void TdxBarOffice11Painter::DrawColorSwatch(HDC dc, TColor color, const TRect& rect) const {
+  TRect r = rect;
+  FrameRect(dc, r.Win(), B(o11Border));
+  r.Inflate(-1, -1);
+  FrameRect(dc, r.Win(), B(o11MenuBackground));
+  r.Inflate(-1, -1);
+  FillColor(dc, r, color);
+}
+
 void TdxBarOffice11Painter::DrawCaptionButtonBackground(TCustomdxBarControl* bar, HDC dc, int state,
                                                         const TRect& rect) const {
   if (state == 0) {

@@ -60,6 +60,9 @@ class TdxBarOffice11Painter : public TdxBarFlatPainter {
                       const TRect& backgroundRect, bool frameRoom, HBRUSH brush) const override;
   void DrawDropDownArrow(HDC dc, const TRect& rect, TColor color, bool flat, bool selected, bool enabled,
                          int direction) const override;
+  void DrawArrow(HDC dc, const TRect& rect, TColor color, bool flat, bool enabled, bool selected, int size,
+                 int direction) const override;
+  void DrawColorSwatch(HDC dc, TColor color, const TRect& rect) const override;
   void DrawCaptionButtonBackground(TCustomdxBarControl* bar, HDC dc, int state, const TRect& rect) const override;
   void FillToolbarBackground(TCustomdxBarControl* bar, HDC dc, HBRUSH brush, const TRect& rect) const override;
   void DrawToolbarSeparator(TCustomdxBarControl* bar, HDC dc, bool horizontal, HBRUSH brush,

@@ -280,6 +280,15 @@ TEST_F(StylePainters, Office11MarkGlyphs) {
   bar_->Type = ptHorz;
 }
 
+// An Office 2003 colour swatch: the border colour, a ring of menu background, then the colour.
+TEST_F(StylePainters, Office11ColorSwatchRings) {
+  TPainterSurface s(20, 20, clWhite);
+  office->DrawColorSwatch(s.Canvas()->GetHandle(), clRed, {0, 0, 20, 20});
+  EXPECT_EQ(s.Pixel(0, 10), ColorToRGB(Office11Colors[38]));
+  EXPECT_EQ(s.Pixel(1, 10), ColorToRGB(Office11Colors[31]));
+  EXPECT_EQ(s.Count({2, 2, 18, 18}, clRed), 16 * 16);
+}
+
 // The look routines that menu, floating and dock windows call.
 const auto* flatLook = static_cast<const TdxBarFlatPainter*>(flat);
 const auto* officeLook = static_cast<const TdxBarOffice11Painter*>(office);
@@ -621,6 +630,8 @@ TEST_F(StylePainters, EveryStyleOperationLeavesTheCanvasClean) {
        }},
       {"MDIButton", [&](TdxBarPainterClass p, int st) { p->DrawMDIButton(bar_, st, {0, 0, 18, 16}, dc, st + 1); }},
       {"SizeGrip", [&](TdxBarPainterClass p, int) { p->DrawSizeGrip(bar_, dc, clBtnFace, {0, 0, 20, 20}); }},
+      {"ColorSwatch", [&](TdxBarPainterClass p, int) { p->DrawColorSwatch(dc, clRed, {0, 0, 20, 14}); }},
+      {"Arrow", [&](TdxBarPainterClass p, int st) { p->DrawArrow(dc, {0, 0, 12, 12}, clDefault, st == 0, st != 2, st == 1, 3, st == 1 ? 1 : 3); }},
       {"ExpandChevrons", [&](TdxBarPainterClass p, int st) { p->DrawExpandButtonChevrons(bar_, dc, st > 0, {0, 0, 30, 14}); }},
   };
   const TdxBarPainterClass painters[] = {TdxBarPainter::Instance(), flat, office, themed};
