@@ -3,12 +3,26 @@
 // colours (the manager's five flat brushes) for hot, pressed and down items. An item whose menu is
 // open is framed as one shape with the menu: its frame leaves out the edge they share.
 //
-// Left out for now: the edit, combo, spin, static and progress drawing of the flat look, the menu
-// frames, detach captions, expand button and separators of a whole menu, the floating border and
-// mark, and the quick-customize check; they come with the menu and edit item windows that call them.
-// The status-bar-like test of the toolbar brush waits for the toolbar class.
+// The frames of a whole menu, its detach caption and separators, and the floating toolbar's border
+// are drawn by the look's own Paint operations below from what the menu or bar window reports;
+// the window operations that call them come with the menu and floating windows. Left out for now:
+// the edit, combo, spin, static and progress drawing of the flat look, the expand button and the
+// quick-customize check; the status-bar-like test of the toolbar brush waits for the toolbar class.
 #pragma once
 #include "dxBarPainter.h"
+
+// What the menu-frame drawing reads of a menu window, in the DC's coordinates.
+struct TdxBarMenuFrameInfo {
+  TRect OwnerEdge;  // the line where the menu touches its owner item; empty when it does not
+  bool Detachable = false;
+  int DetachCaptionHeight = 0;
+  TRect DetachCaptionRect;
+  bool DetachCaptionHot = false;
+  bool HasPictureOrSideBar = false;  // a background picture or a side bar
+  int LeftAreaWidth = 0;             // the glyph column
+  int ExtraColumnWidth = 0;          // the check column of the quick-customize window
+  bool ShowsRareItems = false;       // the menu shows its rarely used items
+};
 
 class TdxBarFlatPainter : public TdxBarPainter {
   CALDERAN_CLASS(TdxBarFlatPainter)
@@ -94,6 +108,21 @@ class TdxBarFlatPainter : public TdxBarPainter {
   virtual void FillSubMenuJoint(TCustomdxBarControl* bar, HDC dc, TdxBarItemControl* control,
                                 const TRect& jointRect, const TRect& itemRect) const;
   virtual TColor GetMenuSeparatorColor() const;
+
+  // The look's menu and floating-frame drawing.
+  virtual void PaintMenuFrame(HDC dc, const TRect& rect, const TdxBarMenuFrameInfo& menu,
+                              TdxBarManager* manager) const;
+  // menuBrush is the menu's background brush, brush the one the menu paints with.
+  virtual void PaintMenuClientFrame(HDC dc, const TRect& rect, HBRUSH menuBrush, HBRUSH brush,
+                                    const TdxBarMenuFrameInfo& menu) const;
+  virtual void PaintDetachCaption(HDC dc, const TRect& rect, bool hot, TdxBarManager* manager) const;
+  // A separator item: the glyph part (extraWidth wide) in the face brush, the rest in textBrush,
+  // and the line across the middle row.
+  void PaintMenuSeparator(HDC dc, const TRect& rect, int extraWidth, HBRUSH faceBrush, HBRUSH textBrush) const;
+  // Rings from the window rectangle in to the client rectangle's left edge; popup: the frame of a
+  // popup toolbar's window.
+  virtual void PaintFloatingBorder(HDC dc, const TRect& windowRect, const TRect& clientRect, HBRUSH brush,
+                                   bool popup, TdxBarManager* manager) const;
 
  protected:
   constexpr TdxBarFlatPainter() = default;

@@ -1,27 +1,18 @@
 #include "dxBarOffice11Painter.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "dxBarControl.h"
 #include "dxBarDrawRoutines.h"
 #include "dxBarItemControl.h"
 #include "dxBarManager.h"
+#include "dxBarOffice11Entries.h"
 #include "dxOffice11.h"
 
 DX_IMPLEMENT_BAR_PAINTER(TdxBarOffice11Painter, TdxBarFlatPainter)
 
 namespace {
-// The entries of the Office-2003 colour set this painter reads.
-enum : int {
-  o11ToolbarColor1 = 2, o11ToolbarColor2 = 3, o11MarkColor1 = 4, o11MarkColor2 = 7, o11ToolbarBottomLine = 10,
-  o11ToolbarCorner = 11, o11MarkCornerA = 12, o11DragDotDark = 18, o11DragDotLight = 19, o11SeparatorDark = 20,
-  o11SeparatorLight = 21, o11MarkArrow = 22, o11MarkArrowShadow = 23, o11FloatingCaptionFill = 26,
-  o11FloatingCaption = 27, o11CaptionText = 28, o11FloatingMarkHot = 29, o11FloatingMarkPressed = 30,
-  o11MenuBackground = 31, o11GlyphColumn1 = 34, o11GlyphColumn2 = 35, o11Border = 38, o11Hot = 40,
-  o11HighlightFrame = 41, o11HotColor1 = 42, o11HotColor2 = 43, o11PressedColor1 = 44, o11PressedColor2 = 45,
-  o11Checked = 46, o11Down = 47, o11Pressed = 48, o11Text = 51, o11DisabledText = 52, o11SelectedText = 56
-};
-
 TColor C(int entry) { return Office11Colors[entry]; }
 HBRUSH B(int entry) { return Office11Brush(entry); }
 bool IsVerticalBar(TCustomdxBarControl* bar) { return bar->PaintType() == ptVert; }
@@ -174,6 +165,21 @@ void TdxBarOffice11Painter::DrawDropDownArrow(HDC dc, const TRect& rect, TColor,
   PaintOffice11Arrow(dc, *rect.Win(), direction == 1, enabled, selected);
 }
 
+void TdxBarOffice11Painter::DrawArrow(HDC dc, const TRect& rect, TColor, bool, bool enabled, bool selected, int,
+                                      int direction) const {
+  PaintOffice11Arrow(dc, *rect.Win(), direction == 1, enabled, selected);
+}
+
+// The swatch sits in a ring of the menu background inside the border colour.
+void TdxBarOffice11Painter::DrawColorSwatch(HDC dc, TColor color, const TRect& rect) const {
+  TRect r = rect;
+  FrameRect(dc, r.Win(), B(o11Border));
+  r.Inflate(-1, -1);
+  FrameRect(dc, r.Win(), B(o11MenuBackground));
+  r.Inflate(-1, -1);
+  FillColor(dc, r, color);
+}
+
 void TdxBarOffice11Painter::DrawCaptionButtonBackground(TCustomdxBarControl* bar, HDC dc, int state,
                                                         const TRect& rect) const {
   if (state == 0) {
@@ -223,38 +229,145 @@ void TdxBarOffice11Painter::DrawToolbarSeparator(TCustomdxBarControl* bar, HDC d
   }
 }
 
-// The toolbar over its dock: a two-pixel dock band at the leading side, the gradient body, the
-// bottom shadow line and rounded corners in the corner colour; then the dotted drag handle.
+namespace {
+// The rounded frame of a docked toolbar, described for a horizontal bar and drawn turned for a
+// vertical one: every rectangle and pixel is given in the horizontal bar's coordinates (along,
+// across) and swapped on the way to the DC.
+class TRoundedBorder {
+ public:
+  TRoundedBorder(const TdxBarOffice11Painter* painter, TCustomdxBarControl* bar, HDC dc, HBRUSH brush)
+      : painter_(painter), bar_(bar), dc_(dc), brush_(brush), vertical_(IsVerticalBar(bar)) {}
+
+  TRect Turned(const TRect& r) const { return vertical_ ? TRect{r.Top, r.Left, r.Bottom, r.Right} : r; }
+  void Dock(const TRect& r) const { bar_->FillBackground(dc_, Turned(r), bar_->BkBrush(), clNone, true); }
+  void Bar(const TRect& r) const { painter_->FillToolbarBackground(bar_, dc_, brush_, Turned(r)); }
+  void Fill(const TRect& r, TColor color) const { FillColor(dc_, Turned(r), color); }
+  void Pixel(int x, int y, TColor color) const { Fill({x, y, x + 1, y + 1}, color); }
+  void DockPixel(int x, int y) const { Dock({x, y, x + 1, y + 1}); }
+  bool Vertical() const { return vertical_; }
+  HDC DC() const { return dc_; }
+
+ private:
+  const TdxBarOffice11Painter* painter_;
+  TCustomdxBarControl* bar_;
+  HDC dc_;
+  HBRUSH brush_;
+  bool vertical_;
+};
+
+TColor Half(TColor a, TColor b) { return BlendColorsPercent(a, b, 50); }
+
+// The dock's gradient colour under a point of the bar (horizontal, over the window the bar sits on).
+TColor DockColorAt(TCustomdxBarControl* bar, int x) {
+  TWinControl* dock = bar->Parent();
+  if (!dock) return C(o11DockColor1);
+  const TRect r = dock->ClientRect();
+  return GradientColorAt(*r.Win(), bar->Left() + x, C(o11DockColor1), C(o11DockColor2), true);
+}
+
+struct TBorderColors {
+  TColor DockLeft, DockRight, G, Corner, Mark1, Mark2, MarkA;
+};
+
+// The right end of a bar that shows no mark.
+void DrawPlainRightEnd(const TRoundedBorder& b, int T, int R, int B, const TBorderColors& c) {
+  b.Bar({R - 2, T + 1, R - 1, B - 2});
+  b.Bar({R - 1, T + 2, R, B - 1});
+  b.DockPixel(R - 1, T);
+  b.DockPixel(R - 1, B - 1);
+  b.Pixel(R - 2, T, Half(c.DockRight, c.G));
+  b.Pixel(R - 1, T + 1, Half(c.DockRight, c.G));
+  b.Pixel(R - 2, B - 1, Half(c.Corner, c.DockRight));
+  b.Pixel(R - 1, B - 2, Half(c.Corner, c.DockRight));
+  b.Pixel(R - 2, B - 2, c.Corner);
+}
+
+// The right end joined to the mark: the mark's border pixels take its gradient, the corners blend.
+void DrawMarkedRightEnd(const TRoundedBorder& b, int T, int R, int B, int m, const TBorderColors& c) {
+  const TRect pixels[] = {{R - m, T, R - 1, T + 1}, {R - 2, T + 2, R, B - 2}, {R - m - 1, B - 1, R - 1, B},
+                          {R - m, B - 2, R, B - 1}};
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  for (const TRect& p : pixels) {
+    const TRect t = b.Turned(p);
+    HRGN part = CreateRectRgn(t.Left, t.Top, t.Right, t.Bottom);
+    CombineRgn(region, region, part, RGN_OR);
+    DeleteObject(part);
+  }
+  HRGN saved;
+  bool hadClip;
+  SaveClipRegion(b.DC(), saved, hadClip);
+  ExtSelectClipRgn(b.DC(), region, RGN_AND);
+  DeleteObject(region);
+  FillTwoPhaseGradientRect(b.DC(), *b.Turned({R - m - 1, T, R, B}).Win(), c.Mark1, c.Mark2, b.Vertical());
+  RestoreClipRegion(b.DC(), saved, hadClip);
+  b.Pixel(R - m - 1, T, c.MarkA);
+  b.Pixel(R - 2, T + 1, c.MarkA);
+  b.Pixel(R - m - 2, T, Half(c.MarkA, c.G));
+  b.Pixel(R - 2, T, Half(c.MarkA, c.DockRight));
+  b.Pixel(R - 1, T + 1, Half(c.MarkA, c.DockRight));
+  b.Pixel(R - 1, B - 2, Half(c.Mark2, c.DockRight));
+  b.Pixel(R - 2, B - 1, Half(c.Mark2, c.DockRight));
+  b.Pixel(R - m - 2, B - 1, Half(c.Mark2, c.Corner));
+  b.Pixel(R - m - 1, B - 2, Half(c.Mark2, c.Corner));
+  b.Pixel(R - m - 2, B - 2, c.Corner);
+  b.DockPixel(R - 1, T);
+  b.DockPixel(R - 1, B - 1);
+}
+}  // namespace
+
+// The toolbar over its dock: a two-pixel dock band at the leading side, rounded corners blended
+// into the dock, the bottom shadow line and, at the far end, the mark's gradient joined to the
+// frame; then the dotted drag handle.
 void TdxBarOffice11Painter::DrawToolbarBorder(TCustomdxBarControl* bar, HDC dc, HBRUSH brush,
                                               const TRect& rect) const {
-  const bool vertical = IsVerticalBar(bar);
-  HBRUSH dock = bar->BkBrush();
+  const TRoundedBorder b(this, bar, dc, brush);
+  const TRect h = b.Turned(rect);  // the rectangle as a horizontal bar's
   if (bar->IsMainMenu()) {
-    if (vertical) {
-      bar->FillBackground(dc, {rect.Left, rect.Top, rect.Left + 2, rect.Bottom}, dock, clNone, true);
-      bar->FillBackground(dc, {rect.Right - 2, rect.Top, rect.Right, rect.Bottom}, dock, clNone, true);
-    } else {
-      bar->FillBackground(dc, {rect.Left, rect.Top, rect.Right, rect.Top + 2}, dock, clNone, true);
-      bar->FillBackground(dc, {rect.Left, rect.Bottom - 2, rect.Right, rect.Bottom}, dock, clNone, true);
-    }
+    b.Dock({h.Left, h.Top, h.Right, h.Top + 2});
+    b.Dock({h.Left, h.Bottom - 2, h.Right, h.Bottom});
   } else if (bar->HasBorder()) {
-    const int L = rect.Left + 2, T = rect.Top + 1, R = rect.Right, B = rect.Bottom;
-    bar->FillBackground(dc, {rect.Left, rect.Top, L, B}, dock, clNone, true);
-    bar->FillBackground(dc, {L, rect.Top, R, T}, dock, clNone, true);
-    FillToolbarBackground(bar, dc, brush, {L, T, R, B - 1});
-    FillColor(dc, {L + 2, B - 1, R - 2, B}, C(o11ToolbarBottomLine));
-    for (const TPoint& p : {TPoint{L, T}, TPoint{R - 1, T}, TPoint{L, B - 1}, TPoint{R - 1, B - 1}, TPoint{L + 1, B - 1},
-                            TPoint{R - 2, B - 1}})
-      bar->FillBackground(dc, {p.X, p.Y, p.X + 1, p.Y + 1}, dock, clNone, true);
-    FillColor(dc, {L + 1, B - 3, L + 2, B - 2}, C(o11ToolbarCorner));
-    FillColor(dc, {R - 2, B - 2, R - 1, B - 1}, C(o11ToolbarCorner));
+    DrawRoundedBorder(bar, dc, brush, rect);
   }
   if (!bar->CanBeMoved()) return;
   TRect r = rect;
   r.Inflate(-2, -2);
   const int left = GetDragHandleLeft(), width = GetDragHandleWidth(bar);
-  if (vertical) DrawDragHandle(bar, dc, false, {r.Left + 3, r.Top + left, r.Right - 3, r.Top + left + width});
+  if (b.Vertical()) DrawDragHandle(bar, dc, false, {r.Left + 3, r.Top + left, r.Right - 3, r.Top + left + width});
   else DrawDragHandle(bar, dc, true, {r.Left + left, r.Top + 3, r.Left + left + width, r.Bottom - 3});
+}
+
+void TdxBarOffice11Painter::DrawRoundedBorder(TCustomdxBarControl* bar, HDC dc, HBRUSH brush,
+                                              const TRect& rect) const {
+  const TRoundedBorder b(this, bar, dc, brush);
+  const TRect h = b.Turned(rect);
+  const int state = std::clamp(bar->MarkState(), 0, 2);
+  const int m = ShowsMarkArrow(bar) ? GetMarkSize(bar) : 0;
+  const TRect barRect = bar->ClientRect();
+  TBorderColors c;
+  c.DockLeft = DockColorAt(bar, b.Vertical() ? h.Top : h.Left);
+  c.DockRight = DockColorAt(bar, b.Vertical() ? h.Top : h.Right - 1);
+  c.G = GradientColorAt(*barRect.Win(), (b.Vertical() ? barRect.Left : barRect.Top) + 1, C(o11ToolbarColor1),
+                        C(o11ToolbarColor2), b.Vertical());
+  c.Corner = C(o11ToolbarCorner);
+  c.Mark1 = C(o11MarkColor1 + state), c.Mark2 = C(o11MarkColor2 + state), c.MarkA = C(o11MarkCornerA + state);
+  const int L = h.Left + 2, T = h.Top + 1, R = h.Right, B = h.Bottom;
+  b.Dock({h.Left, h.Top, L, B});
+  b.Dock({L, h.Top, R, T});
+  b.Bar({L + 2, T, R - 2 - m, T + 1});
+  b.DockPixel(L, T);
+  b.Pixel(L + 1, T, Half(c.DockLeft, c.G));
+  b.Pixel(L, T + 1, Half(c.DockLeft, c.G));
+  b.Bar({L, T + 2, L + 1, B - 3});
+  for (const TPoint& p : {TPoint{L, B - 1}, TPoint{L, B - 2}, TPoint{L + 1, B - 1}}) b.DockPixel(p.X, p.Y);
+  b.Pixel(L, B - 3, Half(c.DockLeft, c.Corner));
+  b.Pixel(L + 1, B - 2, Half(c.DockLeft, c.Corner));
+  b.Pixel(L + 1, B - 3, c.Corner);
+  b.Bar({L + 2, B - 2, R - 2 - m, B - 1});
+  HBRUSH line = CreateSolidBrush(ColorToRGB(C(o11ToolbarBottomLine)));
+  FillRect(dc, b.Turned({L + 2, B - 1, R - 2 - m, B}).Win(), line);
+  DeleteObject(line);
+  if (m == 0) DrawPlainRightEnd(b, T, R, B, c);
+  else DrawMarkedRightEnd(b, T, R, B, m, c);
 }
 
 void TdxBarOffice11Painter::DrawDragHandle(TCustomdxBarControl*, HDC dc, bool horizontal, const TRect& rect) const {
@@ -301,7 +414,8 @@ void TdxBarOffice11Painter::DrawMark(TCustomdxBarControl* bar, HDC dc, int, cons
     auto polygon = [&](std::initializer_list<POINT> points) {
       std::vector<POINT> p(points);
       for (POINT& q : p) q.x += d, q.y += d;
-      DrawFilledPolygon(dc, p.data(), static_cast<int>(p.size()), color, color);
+      // The routine takes the last index, not the count: one more would read past the points.
+      DrawFilledPolygon(dc, p.data(), static_cast<int>(p.size()) - 1, color, color);
     };
     if (!vertical) {
       const int x = rect.Right - a - 6, y = rect.Bottom - b - 8;

@@ -2,10 +2,9 @@
 // unit: gradients on toolbars, the toolbar mark and hot or pressed items, a dotted drag handle,
 // frames in the scheme's highlight border colour, and the sub-menu expand picture as chevrons.
 //
-// Left out for now: the rounded single border's anti-aliased corner pixels beside the mark, the
-// dock, floating and menu-frame gradients, and the edit, combo and static drawing; the toolbar,
-// dock and menu windows that call them come later. The border drawn is the flat painter's rounded
-// frame over the dock with the toolbar's bottom shadow line.
+// The dock and floating backgrounds, the menu background, frames and detach caption, and the
+// floating border are the look's Paint operations, called by the dock, menu and floating windows
+// when those come. Left out for now: the edit, combo and static drawing.
 #pragma once
 #include "dxBarFlatPainter.h"
 
@@ -61,6 +60,9 @@ class TdxBarOffice11Painter : public TdxBarFlatPainter {
                       const TRect& backgroundRect, bool frameRoom, HBRUSH brush) const override;
   void DrawDropDownArrow(HDC dc, const TRect& rect, TColor color, bool flat, bool selected, bool enabled,
                          int direction) const override;
+  void DrawArrow(HDC dc, const TRect& rect, TColor color, bool flat, bool enabled, bool selected, int size,
+                 int direction) const override;
+  void DrawColorSwatch(HDC dc, TColor color, const TRect& rect) const override;
   void DrawCaptionButtonBackground(TCustomdxBarControl* bar, HDC dc, int state, const TRect& rect) const override;
   void FillToolbarBackground(TCustomdxBarControl* bar, HDC dc, HBRUSH brush, const TRect& rect) const override;
   void DrawToolbarSeparator(TCustomdxBarControl* bar, HDC dc, bool horizontal, HBRUSH brush,
@@ -71,9 +73,29 @@ class TdxBarOffice11Painter : public TdxBarFlatPainter {
   void DrawMenuItemBackground(const TdxBarItemControlDrawParams& params, const TRect& rect) const override;
   void DrawExpandButtonChevrons(TCustomdxBarControl* menu, HDC dc, bool selected, const TRect& rect) const override;
 
+  // The look's menu, floating and dock drawing.
+  void PaintMenuFrame(HDC dc, const TRect& rect, const TdxBarMenuFrameInfo& menu,
+                      TdxBarManager* manager) const override;
+  void PaintMenuClientFrame(HDC dc, const TRect& rect, HBRUSH menuBrush, HBRUSH brush,
+                            const TdxBarMenuFrameInfo& menu) const override;
+  void PaintDetachCaption(HDC dc, const TRect& rect, bool hot, TdxBarManager* manager) const override;
+  void PaintFloatingBorder(HDC dc, const TRect& windowRect, const TRect& clientRect, HBRUSH brush, bool popup,
+                           TdxBarManager* manager) const override;
+  // The glyph-column gradient, the quick-customize check column and the menu's brush; a menu with a
+  // background picture draws that instead.
+  void PaintMenuBackground(HDC dc, const TRect& rect, const TdxBarMenuFrameInfo& menu, HBRUSH brush) const;
+  // The client area's vertical toolbar gradient, inside the clip rectangle.
+  void PaintFloatingBackground(HDC dc, const TRect& clientRect, const TRect& clipRect) const;
+  // A dock's two colours by its docking style, and its horizontal gradient.
+  static void GetDockColors(TdxBarDockingStyle style, TColor& color1, TColor& color2);
+  void PaintDockBackground(HDC dc, const TRect& dockRect, TdxBarDockingStyle style) const;
+
   // The Office 2003 look's own operations.
   virtual void DrawDragHandle(TCustomdxBarControl* bar, HDC dc, bool horizontal, const TRect& rect) const;
   virtual int GetDragHandleIndent() const { return 2; }
+
+  // The rounded single border of a docked toolbar that is not the main menu.
+  void DrawRoundedBorder(TCustomdxBarControl* bar, HDC dc, HBRUSH brush, const TRect& rect) const;
 
   // The item face of a hot, pressed or down item: the start and end colours of its gradient.
   void GetItemFaceColors(TCustomdxBarControl* bar, bool pressedOrDown, bool selected, TColor& start,

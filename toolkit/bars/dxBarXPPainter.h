@@ -3,8 +3,13 @@
 // a theme class does not open, or a part fails to draw, the base painter's drawing stands in.
 // Creating the painter measures the theme's parts once into values every instance shares.
 //
-// Left out for now: the edit, combo, spin and progress parts, the dock and status-bar background
-// bitmaps, the menu frames and detach captions; the windows that call them come later.
+// The dock background with its row lines, the drop-down window's button and the theme states of
+// the combo, edit and progress parts are the look's own operations below, for the dock, drop-down
+// and edit windows that come later. Left out for now: the status-bar background bitmap, the menu
+// frames and detach captions, and the edit, combo, spin and progress drawing itself.
+#include <string>
+#include <vector>
+
 #pragma once
 #include "dxBarPainter.h"
 
@@ -21,6 +26,12 @@ struct TdxBarXPThemeMetrics {
   TSize SizeGripSize;
 };
 const TdxBarXPThemeMetrics& dxBarXPThemeMetrics();
+
+// One row of a dock as the themed dock background draws it, in the dock's coordinates.
+struct TdxBarDockRow {
+  TRect Bounds;
+  bool Bordered = true;  // the row's representative toolbar has a border
+};
 
 class TdxBarXPPainter : public TdxBarPainter {
   CALDERAN_CLASS(TdxBarXPPainter)
@@ -87,6 +98,21 @@ class TdxBarXPPainter : public TdxBarPainter {
   void DrawMenuSeparatorLine(TcxCanvas* canvas, const TRect& rect) const override;
   void DrawDropDownNonClient(HWND window, bool sizable, int corner, TRect& gripRect, TRect& closeRect, bool hot,
                              bool pressed) const override;
+
+  // The Rebar background and, per row, a highlight line along its leading edge and a shadow line
+  // along its trailing edge (rows across a horizontal dock, columns in a vertical one).
+  void PaintDockBackground(HDC dc, const TRect& dockRect, TdxBarDockingStyle style,
+                           const std::vector<TdxBarDockRow>& rows) const;
+  static void GetDockRowLines(TdxBarDockingStyle style, int row, int rowCount, bool bordered, bool& leading,
+                              bool& trailing);
+  // A drop-down window's text button: a ToolBar button face on the window colour.
+  void PaintDropDownButton(HDC dc, const TRect& rect, bool pushed, const std::string& text) const;
+  // ComboBox CP_DROPDOWNBUTTON: 1 normal, 2 hot, 3 dropped down, 4 disabled.
+  static int ComboButtonThemeState(bool enabled, bool droppedDown, bool selected);
+  // Edit EP_EDITTEXT: 1 normal, 4 disabled.
+  static int EditThemeState(bool enabled) { return enabled ? 1 : 4; }
+  // The filled length of a progress bar of `length` pixels; 0 for an empty range.
+  static int ProgressFilledLength(int length, int position, int min, int max);
 
   // The ToolBar state of a toolbar button's face: 1 normal, 2 hot, 3 pressed, 4 disabled, 5 checked.
   static int ButtonThemeState(const TdxBarGlyphState& state);

@@ -232,6 +232,32 @@ TEST_F(StylePainters, Office11DragHandleDotsStartThreePixelsIn) {
   EXPECT_EQ(s.Count(handle, Office11Colors[18]), 0);
 }
 
+// The rounded frame: a 2-px dock band, corners blended into the dock, the shadow line along the
+// bottom, and the mark's corner colour where the frame meets the mark.
+TEST_F(StylePainters, Office11RoundedBorderJoinsTheMark) {
+  bar_->Movable = false;
+  bar_->SetBounds(0, 40, 80, 26);
+  TPainterSurface s(80, 26, clWhite);
+  office->DrawToolbarBorder(bar_, s.Canvas()->GetHandle(), bar_->BkBrush(), {0, 0, 80, 26});
+  const COLORREF dock = s.Pixel(0, 0);
+  const int L = 2, T = 1, R = 80, B = 26, m = office->GetMarkSize(bar_);
+  for (const TPoint& p : {TPoint{1, 12}, TPoint{L, T}, TPoint{L, B - 1}, TPoint{R - 1, T}, TPoint{R - 1, B - 1}})
+    EXPECT_EQ(s.Pixel(p.X, p.Y), dock) << p.X << "," << p.Y;
+  EXPECT_EQ(s.Pixel(30, B - 1), ColorToRGB(Office11Colors[10]));
+  EXPECT_EQ(s.Pixel(L + 1, B - 3), ColorToRGB(Office11Colors[11]));
+  EXPECT_EQ(s.Pixel(R - m - 1, T), ColorToRGB(Office11Colors[12]));
+  EXPECT_EQ(s.Pixel(R - m - 2, B - 2), ColorToRGB(Office11Colors[11]));
+  EXPECT_NE(s.Pixel(L + 1, T), dock);  // blended, not dock
+  // Turned for a bar docked at the side: the dock band along the top, the shadow line at the right.
+  bar_->Type = ptVert;
+  bar_->SetBounds(0, 40, 26, 80);
+  TPainterSurface v(26, 80, clWhite);
+  office->DrawToolbarBorder(bar_, v.Canvas()->GetHandle(), bar_->BkBrush(), {0, 0, 26, 80});
+  EXPECT_EQ(v.Pixel(12, 1), dock);
+  EXPECT_EQ(v.Pixel(B - 1, 30), ColorToRGB(Office11Colors[10]));
+  EXPECT_EQ(v.Pixel(T, R - m - 1), ColorToRGB(Office11Colors[12]));
+}
+
 // The mark: the customize arrow always, the hidden-items chevrons only when items are hidden.
 TEST_F(StylePainters, Office11MarkGlyphs) {
   TPainterSurface s(14, 24, clWhite);
@@ -244,6 +270,247 @@ TEST_F(StylePainters, Office11MarkGlyphs) {
   bar_->HiddenItems = true;
   office->DrawMark(bar_, s.Canvas()->GetHandle(), 0, r);
   EXPECT_GT(s.Count(chevrons, arrow), 0);
+  // Every glyph stays inside the mark (a polygon given one point too many ran a line across the bar).
+  for (int type : {ptHorz, ptVert}) {
+    bar_->Type = type;
+    TPainterSurface wide(60, 40, clWhite);
+    office->DrawMark(bar_, wide.Canvas()->GetHandle(), 0, {30, 8, 44, 32});
+    EXPECT_EQ(wide.Count({0, 0, 60, 40}, clWhite) - wide.Count({30, 8, 45, 33}, clWhite), 60 * 40 - 15 * 25) << type;
+  }
+  bar_->Type = ptHorz;
+}
+
+// An Office 2003 colour swatch: the border colour, a ring of menu background, then the colour.
+TEST_F(StylePainters, Office11ColorSwatchRings) {
+  TPainterSurface s(20, 20, clWhite);
+  office->DrawColorSwatch(s.Canvas()->GetHandle(), clRed, {0, 0, 20, 20});
+  EXPECT_EQ(s.Pixel(0, 10), ColorToRGB(Office11Colors[38]));
+  EXPECT_EQ(s.Pixel(1, 10), ColorToRGB(Office11Colors[31]));
+  EXPECT_EQ(s.Count({2, 2, 18, 18}, clRed), 16 * 16);
+}
+
+// The look routines that menu, floating and dock windows call.
+const auto* flatLook = static_cast<const TdxBarFlatPainter*>(flat);
+const auto* officeLook = static_cast<const TdxBarOffice11Painter*>(office);
+const auto* themedLook = static_cast<const TdxBarXPPainter*>(themed);
+
+COLORREF Sys(int index) { return GetSysColor(index); }
+COLORREF Rgb(TColor color) { return ColorToRGB(color); }
+COLORREF BrushColor(HBRUSH brush) {
+  LOGBRUSH info{};
+  GetObject(brush, sizeof info, &info);
+  return info.lbColor;
+}
+
+// A detachable flat menu: its frame in the flat border colour, the caption's first inner row in
+// the window colour, and the grip's dots on every other row (shadow; button text when hot).
+TEST_F(StylePainters, FlatMenuFrameAndDetachCaption) {
+  TPainterSurface s(120, 60, clFuchsia);
+  HDC dc = s.Canvas()->GetHandle();
+  TdxBarMenuFrameInfo menu;
+  menu.Detachable = true;
+  menu.DetachCaptionHeight = 8;
+  menu.DetachCaptionRect = {3, 3, 117, 11};
+  flatLook->PaintMenuFrame(dc, {0, 0, 120, 60}, menu, manager_);
+  EXPECT_EQ(s.Pixel(0, 30), BrushColor(manager_->FlatToolbarsBorderBrush()));
+  EXPECT_EQ(s.Pixel(60, 1), Sys(COLOR_WINDOW));
+  EXPECT_EQ(s.Pixel(1, 5), Sys(COLOR_WINDOW));
+  const int gripLeft = 3 + (114 - 33) / 2;
+  EXPECT_EQ(s.Pixel(gripLeft, 4), Sys(COLOR_BTNSHADOW));
+  EXPECT_EQ(s.Pixel(gripLeft + 32, 6), Sys(COLOR_BTNSHADOW));
+  EXPECT_EQ(s.Pixel(gripLeft, 5), BrushColor(manager_->FlatToolbarsBrush()));
+  EXPECT_EQ(s.Pixel(gripLeft - 1, 4), BrushColor(manager_->FlatToolbarsBrush()));
+  flatLook->PaintDetachCaption(dc, menu.DetachCaptionRect, true, manager_);
+  EXPECT_EQ(s.Pixel(3, 3), Sys(COLOR_HIGHLIGHT));
+  EXPECT_EQ(s.Pixel(gripLeft, 4), Sys(COLOR_BTNTEXT));
+}
+
+// A flat separator item: the glyph part in the face brush, a shadow line across the middle row
+// from 8 px past the glyph part, the rest in the text-side brush.
+TEST_F(StylePainters, FlatMenuSeparatorAndFloatingBorder) {
+  TPainterSurface s(100, 40, clFuchsia);
+  HDC dc = s.Canvas()->GetHandle();
+  flatLook->PaintMenuSeparator(dc, {0, 0, 100, 9}, 24, manager_->FlatToolbarsBrush(), GetSysColorBrush(COLOR_WINDOW));
+  EXPECT_EQ(s.Pixel(10, 4), BrushColor(manager_->FlatToolbarsBrush()));
+  EXPECT_EQ(s.Pixel(24 + 7, 4), Sys(COLOR_WINDOW));
+  EXPECT_EQ(s.Count({24 + 8, 4, 100, 5}, clBtnShadow), 100 - 32);
+  EXPECT_EQ(s.Pixel(50, 3), Sys(COLOR_WINDOW));
+  s.Fill(clFuchsia);
+  flatLook->PaintFloatingBorder(dc, {0, 0, 100, 40}, {3, 20, 97, 37}, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
+                                false, manager_);
+  EXPECT_EQ(s.Pixel(0, 30), BrushColor(manager_->FlatToolbarsBorderBrush()));
+  EXPECT_EQ(s.Pixel(1, 30), Sys(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(s.Pixel(2, 30), RGB(0, 0, 0));
+  EXPECT_EQ(s.Pixel(3, 30), Rgb(clFuchsia));  // the client area stays
+}
+
+// A right dock is solid dock colour 1, a bottom dock solid dock colour 2, a top dock a gradient.
+TEST_F(StylePainters, Office11DockColoursByDockingStyle) {
+  struct {
+    TdxBarDockingStyle style;
+    int first, last;
+  } cases[] = {{dsRight, 0, 0}, {dsBottom, 1, 1}, {dsTop, 0, 1}, {dsLeft, 0, 1}};
+  for (auto c : cases) {
+    TColor color1, color2;
+    TdxBarOffice11Painter::GetDockColors(c.style, color1, color2);
+    EXPECT_EQ(color1, Office11Colors[c.first]) << c.style;
+    EXPECT_EQ(color2, Office11Colors[c.last]) << c.style;
+  }
+  TPainterSurface s(200, 10, clFuchsia);
+  officeLook->PaintDockBackground(s.Canvas()->GetHandle(), {0, 0, 200, 10}, dsRight);
+  EXPECT_EQ(s.Count({0, 0, 200, 10}, Office11Colors[0]), 2000);
+  officeLook->PaintDockBackground(s.Canvas()->GetHandle(), {0, 0, 200, 10}, dsTop);
+  EXPECT_EQ(s.Pixel(0, 5), Rgb(Office11Colors[0]));
+  const COLORREF end = s.Pixel(199, 5), color2 = Rgb(Office11Colors[1]);
+  EXPECT_LE(std::abs(GetRValue(end) - GetRValue(color2)) + std::abs(GetGValue(end) - GetGValue(color2)) +
+                std::abs(GetBValue(end) - GetBValue(color2)),
+            6);
+  EXPECT_NE(s.Pixel(199, 5), s.Pixel(0, 5));
+}
+
+// Office 2003 menus: a border-coloured frame with the owner joint in the menu background, the
+// glyph column's colour in the client frame's left column, and the glyph-column band of the
+// menu background ending where the menu's brush begins.
+TEST_F(StylePainters, Office11MenuFramesAndBackground) {
+  TPainterSurface s(120, 60, clFuchsia);
+  HDC dc = s.Canvas()->GetHandle();
+  TdxBarMenuFrameInfo menu;
+  menu.OwnerEdge = {10, 0, 40, 1};
+  officeLook->PaintMenuFrame(dc, {0, 0, 120, 60}, menu, manager_);
+  EXPECT_EQ(s.Pixel(5, 0), Rgb(Office11Colors[38]));
+  EXPECT_EQ(s.Pixel(20, 0), Rgb(Office11Colors[31]));
+  officeLook->PaintMenuClientFrame(dc, {1, 1, 119, 59}, nullptr, nullptr, menu);
+  EXPECT_EQ(s.Pixel(1, 30), Rgb(Office11Colors[34]));
+  EXPECT_EQ(s.Pixel(118, 30), Rgb(Office11Colors[31]));
+  menu.HasPictureOrSideBar = true;
+  officeLook->PaintMenuClientFrame(dc, {1, 1, 119, 59}, nullptr, nullptr, menu);
+  EXPECT_EQ(s.Pixel(1, 30), Rgb(Office11Colors[31]));
+  menu.LeftAreaWidth = 24;
+  menu.ExtraColumnWidth = 4;
+  officeLook->PaintMenuBackground(dc, {2, 2, 118, 58}, menu, GetSysColorBrush(COLOR_WINDOW));
+  EXPECT_EQ(s.Pixel(25, 30), Rgb(Office11Colors[35]));
+  EXPECT_EQ(s.Pixel(28, 30), Sys(COLOR_WINDOW));
+  EXPECT_EQ(s.Pixel(0, 30), Rgb(Office11Colors[38]));  // outside the rectangle: the frame stays
+}
+
+// The Office 2003 floating frame: two rings in the frame colour, a third in the inner colour
+// whose corners take the frame colour; a popup's window is framed in the border colour.
+TEST_F(StylePainters, Office11FloatingBorderAndDetachCaption) {
+  TPainterSurface s(80, 40, clFuchsia);
+  HDC dc = s.Canvas()->GetHandle();
+  officeLook->PaintFloatingBorder(dc, {0, 0, 80, 40}, {3, 3, 77, 37}, nullptr, false, manager_);
+  EXPECT_EQ(s.Pixel(0, 20), Rgb(Office11Colors[24]));
+  EXPECT_EQ(s.Pixel(1, 20), Rgb(Office11Colors[24]));
+  EXPECT_EQ(s.Pixel(2, 20), Rgb(Office11Colors[25]));
+  EXPECT_EQ(s.Pixel(2, 2), Rgb(Office11Colors[24]));
+  EXPECT_EQ(s.Pixel(77, 37), Rgb(Office11Colors[24]));
+  officeLook->PaintFloatingBorder(dc, {0, 0, 80, 40}, {2, 2, 78, 38}, GetSysColorBrush(COLOR_WINDOW), true, manager_);
+  EXPECT_EQ(s.Pixel(0, 20), Rgb(Office11Colors[38]));
+  EXPECT_EQ(s.Pixel(1, 20), Sys(COLOR_WINDOW));
+  s.Fill(clFuchsia);
+  officeLook->PaintDetachCaption(dc, {0, 0, 80, 10}, false, manager_);
+  EXPECT_EQ(s.Pixel(0, 0), Rgb(Office11Colors[49]));
+  EXPECT_GT(s.Count({20, 2, 60, 8}, Office11Colors[18]), 0);  // the dots run across
+  EXPECT_EQ(s.Count({0, 0, 19, 10}, Office11Colors[18]), 0);
+  officeLook->PaintDetachCaption(dc, {0, 0, 80, 10}, true, manager_);
+  EXPECT_EQ(s.Pixel(1, 1), Rgb(Office11Colors[40]));
+}
+
+// Themed docks: each row has a highlight line at its leading and a shadow line at its trailing
+// edge, except at the dock's outer edges and for rows of borderless toolbars.
+TEST_F(StylePainters, ThemedDockRowLines) {
+  struct {
+    TdxBarDockingStyle style;
+    int row, count;
+    bool bordered, leading, trailing;
+  } cases[] = {{dsTop, 0, 2, true, false, true},    {dsTop, 1, 2, true, true, false},
+               {dsBottom, 0, 2, true, true, true},   {dsBottom, 1, 2, true, true, false},
+               {dsLeft, 0, 1, true, false, true},    {dsRight, 0, 1, true, true, false},
+               {dsTop, 0, 3, false, false, false}};
+  for (auto c : cases) {
+    bool leading, trailing;
+    TdxBarXPPainter::GetDockRowLines(c.style, c.row, c.count, c.bordered, leading, trailing);
+    EXPECT_EQ(leading, c.leading) << c.style << " row " << c.row;
+    EXPECT_EQ(trailing, c.trailing) << c.style << " row " << c.row;
+  }
+  TPainterSurface s(100, 52, clFuchsia);
+  themedLook->PaintDockBackground(s.Canvas()->GetHandle(), {0, 0, 100, 52}, dsTop,
+                                  {{{0, 0, 100, 26}, true}, {{0, 26, 100, 52}, true}});
+  EXPECT_EQ(s.Count({0, 25, 100, 26}, clBtnShadow), 100);
+  EXPECT_EQ(s.Count({0, 26, 100, 27}, clBtnHighlight), 100);
+  EXPECT_EQ(s.Pixel(50, 0), s.Pixel(50, 10));  // no line where the dock meets the window's edge
+}
+
+// The themed parts' states and the progress fill, an empty range included.
+TEST_F(StylePainters, ThemedPartStatesAndProgressLength) {
+  EXPECT_EQ(TdxBarXPPainter::ComboButtonThemeState(false, true, true), 4);
+  EXPECT_EQ(TdxBarXPPainter::ComboButtonThemeState(true, true, true), 3);
+  EXPECT_EQ(TdxBarXPPainter::ComboButtonThemeState(true, false, true), 2);
+  EXPECT_EQ(TdxBarXPPainter::ComboButtonThemeState(true, false, false), 1);
+  EXPECT_EQ(TdxBarXPPainter::EditThemeState(false), 4);
+  struct {
+    int length, position, min, max, filled;
+  } cases[] = {{100, 50, 0, 100, 50}, {90, 5, 0, 10, 45}, {100, 30, 20, 40, 50}, {100, 7, 7, 7, 0},
+               {100, 150, 0, 100, 100}, {100, -5, 0, 100, 0}};
+  for (auto c : cases)
+    EXPECT_EQ(TdxBarXPPainter::ProgressFilledLength(c.length, c.position, c.min, c.max), c.filled)
+        << c.position << " of " << c.min << ".." << c.max;
+}
+
+// Every look routine, in normal, hot and pressed states: no GDI object leaked, the canvas left as
+// found.
+TEST_F(StylePainters, EveryLookRoutineLeavesTheCanvasClean) {
+  TPainterSurface s(130, 60, clWhite);
+  HDC dc = nullptr;
+  TdxBarMenuFrameInfo menu;
+  menu.DetachCaptionHeight = 8, menu.DetachCaptionRect = {3, 3, 127, 11}, menu.LeftAreaWidth = 24;
+  menu.OwnerEdge = {10, 0, 40, 1};
+  using TRoutine = std::function<void(const TdxBarFlatPainter*, int)>;
+  const std::vector<std::pair<const char*, TRoutine>> routines = {
+      {"MenuFrame", [&](const TdxBarFlatPainter* p, int st) {
+         menu.Detachable = st > 0, menu.DetachCaptionHot = st == 2;
+         p->PaintMenuFrame(dc, {0, 0, 130, 60}, menu, manager_);
+       }},
+      {"MenuClientFrame", [&](const TdxBarFlatPainter* p, int st) {
+         menu.HasPictureOrSideBar = st == 1;
+         p->PaintMenuClientFrame(dc, {1, 1, 129, 59}, GetSysColorBrush(COLOR_WINDOW), GetSysColorBrush(COLOR_BTNFACE), menu);
+       }},
+      {"DetachCaption", [&](const TdxBarFlatPainter* p, int st) { p->PaintDetachCaption(dc, {2, 2, 128, 12}, st > 0, manager_); }},
+      {"MenuSeparator", [&](const TdxBarFlatPainter* p, int) {
+         p->PaintMenuSeparator(dc, {0, 0, 130, 9}, 24, manager_->FlatToolbarsBrush(), GetSysColorBrush(COLOR_WINDOW));
+       }},
+      {"FloatingBorder", [&](const TdxBarFlatPainter* p, int st) {
+         p->PaintFloatingBorder(dc, {0, 0, 130, 60}, {3, 18, 127, 57}, GetSysColorBrush(COLOR_BTNFACE), st == 1, manager_);
+       }},
+      {"Office11Backgrounds", [&](const TdxBarFlatPainter* p, int st) {
+         if (p != officeLook) return;
+         menu.ShowsRareItems = st == 2;
+         officeLook->PaintMenuBackground(dc, {2, 2, 128, 58}, menu, GetSysColorBrush(COLOR_WINDOW));
+         officeLook->PaintFloatingBackground(dc, {3, 18, 127, 57}, {3, 18, 60, 57});
+         officeLook->PaintDockBackground(dc, {0, 0, 130, 10}, st == 0 ? dsTop : st == 1 ? dsRight : dsBottom);
+       }},
+      {"ThemedDockAndButton", [&](const TdxBarFlatPainter* p, int st) {
+         if (p != flatLook) return;
+         themedLook->PaintDockBackground(dc, {0, 0, 130, 52}, st == 1 ? dsLeft : dsTop,
+                                         {{{0, 0, 130, 26}, st != 2}, {{0, 26, 130, 52}, true}});
+         themedLook->PaintDropDownButton(dc, {4, 4, 80, 26}, st == 2, "Close");
+       }},
+  };
+  const TdxBarFlatPainter* looks[] = {flatLook, officeLook};
+  int before = 0;
+  for (int pass = 0; pass < 2; ++pass) {
+    if (pass == 1) before = GdiObjectCount();
+    for (const TdxBarFlatPainter* look : looks)
+      for (const auto& [name, routine] : routines)
+        for (int state = 0; state < 3; ++state) {
+          s.Fill(clWhite);
+          dc = s.Canvas()->GetHandle();
+          const TCanvasSnapshot snapshot = Snapshot(s.Canvas());
+          routine(look, state);
+          if (pass == 1) EXPECT_TRUE(Snapshot(s.Canvas()) == snapshot) << look->ClassName() << " " << name << " " << state;
+        }
+  }
+  EXPECT_EQ(GdiObjectCount(), before);
 }
 
 TEST(SizeGrip, CornersStripAndHitTests) {
@@ -363,6 +630,8 @@ TEST_F(StylePainters, EveryStyleOperationLeavesTheCanvasClean) {
        }},
       {"MDIButton", [&](TdxBarPainterClass p, int st) { p->DrawMDIButton(bar_, st, {0, 0, 18, 16}, dc, st + 1); }},
       {"SizeGrip", [&](TdxBarPainterClass p, int) { p->DrawSizeGrip(bar_, dc, clBtnFace, {0, 0, 20, 20}); }},
+      {"ColorSwatch", [&](TdxBarPainterClass p, int) { p->DrawColorSwatch(dc, clRed, {0, 0, 20, 14}); }},
+      {"Arrow", [&](TdxBarPainterClass p, int st) { p->DrawArrow(dc, {0, 0, 12, 12}, clDefault, st == 0, st != 2, st == 1, 3, st == 1 ? 1 : 3); }},
       {"ExpandChevrons", [&](TdxBarPainterClass p, int st) { p->DrawExpandButtonChevrons(bar_, dc, st > 0, {0, 0, 30, 14}); }},
   };
   const TdxBarPainterClass painters[] = {TdxBarPainter::Instance(), flat, office, themed};

@@ -33,6 +33,7 @@ void BuildRibbonFormBluePage(TGalleryPage& page);
 void BuildRibbonFormBlackPage(TGalleryPage& page);
 void BuildRibbonFormSilverPage(TGalleryPage& page);
 void BuildBarPainterPage(TGalleryPage& page);
+void BuildBarPartsPage(TGalleryPage& page);
 void BuildBarWindowPage(TGalleryPage& page);
 void BuildBarEditsPage(TGalleryPage& page);
 void BuildLargeButtonPage(TGalleryPage& page);
@@ -75,6 +76,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"ribbon-form-black", BuildRibbonFormBlackPage},
       {"ribbon-form-silver", BuildRibbonFormSilverPage},
       {"barpainter", BuildBarPainterPage},
+      {"barparts", BuildBarPartsPage},
       {"barwindow", BuildBarWindowPage},
       {"baredits", BuildBarEditsPage},
       {"largebutton", BuildLargeButtonPage},
