@@ -91,10 +91,14 @@ void TdxBarNavigationController::KeyTipsWaitingTimerExpired() {
 void TdxBarNavigationController::StopKeyTipsWaiting(bool show) {
   altKeyDown = false;
   if (!waitingRoot_) return;
+  TdxBarAccessibilityHelperRef root = TakeWaitingRoot();
+  if (show) SetKeyTipsShowingState(root.get(), "");
+}
+
+TdxBarAccessibilityHelperRef TdxBarNavigationController::TakeWaitingRoot() {
   if (waitingTimer_) waitingTimer_->SetEnabled(false);
   retiredTimer_ = std::move(waitingTimer_);  // the tick that ends the wait may still be running
-  TdxBarAccessibilityHelperRef root = std::move(waitingRoot_);
-  if (show) SetKeyTipsShowingState(root.get(), "");
+  return std::move(waitingRoot_);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -364,11 +368,11 @@ void TdxBarNavigationController::ExecuteKeyTipKey(Word key) {
   TdxBarKeyTipData* exact = nullptr;
   if (!MatchKeyTipKey(key, matched, exact) || !matched) return;
   if (exact) {
-    waitingRoot_.reset();
+    TakeWaitingRoot();
     const TdxBarKeyTipInfo info = exact->KeyTipInfo();  // running it may free the list
     if (info.Enabled && info.OnExecute) info.OnExecute(nullptr);
     return;
   }
-  TdxBarAccessibilityHelperRef container = container_ ? container_ : std::move(waitingRoot_);
+  TdxBarAccessibilityHelperRef container = container_ ? container_ : TakeWaitingRoot();
   if (container) SetKeyTipsShowingState(container.get(), typed_ + KeyTipCharacter(key));
 }

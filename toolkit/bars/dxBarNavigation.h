@@ -74,6 +74,8 @@ class TdxBarNavigationController : public TObject {
   void FilterKeyTips();
   void HideKeyTipWindows();
   void OnWaitingTimer(TObject* sender);
+  // Ends the wait and hands over its root.
+  TdxBarAccessibilityHelperRef TakeWaitingRoot();
 
   bool handlingKey_ = false;
   TdxBarAccessibilityHelperRef container_;
