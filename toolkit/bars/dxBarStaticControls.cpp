@@ -1,5 +1,6 @@
 #include "dxBarStaticControls.h"
 
+#include "cxGraphics.h"
 #include "dxBarButtons.h"
 #include "dxBarControl.h"
 #include "dxBarItem.h"
@@ -10,29 +11,28 @@ CALDERAN_IMPLEMENT_CLASS(TdxBarCustomStaticControl, TdxBarItemControl)
 CALDERAN_IMPLEMENT_CREATABLE(TdxBarSeparatorControl, TdxBarCustomStaticControl, TdxBarItemLink*)
 
 namespace {
-// The canvas font is bold while a separator is measured or drawn, whatever the item's style says.
+// The canvas draws bold while a separator is measured or drawn, whatever the item's style says. The
+// bold copy is selected into the device context only: changing the bar window's own font would
+// make the window measure its controls again.
 class TBoldFont {
  public:
-  explicit TBoldFont(TcxCanvas* canvas) : font_(canvas ? canvas->GetFont() : nullptr) {
-    if (!font_) return;
-    style_ = font_->Style();
-    font_->SetStyle(style_ + TFontStyles{TFontStyle::fsBold});
+  explicit TBoldFont(TcxCanvas* canvas) : dc_(canvas ? canvas->GetHandle() : nullptr) {
+    if (!dc_) return;
+    bold_.Assign(canvas->GetFont());
+    bold_.SetStyle(bold_.Style() + TFontStyles{TFontStyle::fsBold});
+    old_ = SelectObject(dc_, bold_.Handle());
   }
   ~TBoldFont() {
-    if (font_) font_->SetStyle(style_);
+    if (dc_) SelectObject(dc_, old_);
   }
+  TBoldFont(const TBoldFont&) = delete;
+  TBoldFont& operator=(const TBoldFont&) = delete;
 
  private:
-  TFont* font_;
-  TFontStyles style_;
+  HDC dc_;
+  TFont bold_;
+  HGDIOBJ old_ = nullptr;
 };
-
-int TextWidth(TcxCanvas* canvas, const std::string& text) {
-  if (!canvas || text.empty()) return 0;
-  RECT r{0, 0, 0, 0};
-  DrawTextA(canvas->GetHandle(), text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
-  return r.right - r.left;
-}
 
 bool ShowsCaption(const TdxBarItemControl* control) { return control->Item() && control->Item()->ShowCaption(); }
 
@@ -86,9 +86,13 @@ int TdxBarSeparatorControl::GetMinWidth() { return Parent() ? Parent()->IconArea
 
 int TdxBarSeparatorControl::GetHorzWidth() { return Parent() ? Parent()->GetSeparatorSize() : 0; }
 
+// Measured in a bold copy of the bar window's font (the window's canvas keeps its own font).
 int TdxBarSeparatorControl::GetCaptionWidth() {
-  TBoldFont bold(GetCanvas());
-  return TextWidth(GetCanvas(), GetCaption());
+  if (!Parent()) return 0;
+  TFont bold;
+  bold.Assign(Parent()->ItemsFont());
+  bold.SetStyle(bold.Style() + TFontStyles{TFontStyle::fsBold});
+  return GetFontTextWidth(&bold, GetCaption());
 }
 
 // ---------------------------------------------------------------------------------------------
