@@ -1,7 +1,7 @@
 // Keyboard navigation over a toolbar window: its key tips after Alt (a plain toolbar brings no
 // badges of its own, so the page's root shows them as small framed windows centred on each item;
-// two items with the accelerator F get F1 and F2), and a screen tip under a button of a second
-// toolbar.
+// two items with the accelerator F get F1 and F2), a screen tip under a button of a second
+// toolbar, and a menu-like window with a caption separator first, a plain one and a caption row.
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,7 +86,7 @@ void AddButtons(TTestLinksOwner* owner, TForm* form, const std::vector<std::stri
 void BuildBarKeyTipsPage(TGalleryPage& page) {
   TForm* form = page.Form();
   auto* manager = new TdxBarManager(form);
-  page.AddLabel(8, 8, "Key tips over a toolbar window after Alt (the first item selected):", 600);
+  page.AddLabel(8, 8, "Key tips over a toolbar window after Alt:", 600);
   auto* owner = new TKeyTipLinksOwner(form, manager);
   AddButtons(owner, form, {"&Add Files", "&Convert", "&Find", "&File Info", "&Print"});
   owner->Links()->GetLink(4)->Item()->SetEnabled(false);
@@ -103,12 +103,29 @@ void BuildBarKeyTipsPage(TGalleryPage& page) {
   tip->Header()->SetText("Add Files");
   tip->Description()->SetText("Adds video and audio files to the conversion list. Several files can be chosen at once.");
   tip->Footer()->SetText("Press F1 for more help.");
+  page.AddLabel(560, 110, "Separators in a menu window:", 300);
+  auto* menuOwner = new TTestLinksOwner(form, manager, true);
+  for (const char* entry : {"-Recent files", "Clip1.mp4", "Clip2.avi", "-", "Open...", "-Output", "Convert", "Exit"}) {
+    TdxBarItem* item = nullptr;
+    if (entry[0] == '-') {
+      item = new TdxBarSeparator(form);
+      item->SetCaption(entry + 1);
+      item->SetShowCaption(entry[1] != 0);
+    } else {
+      item = new TdxBarButton(form);
+      item->SetCaption(entry);
+    }
+    menuOwner->Links()->AddItem(item);
+  }
+  TCustomdxBarControl* menu = menuOwner->Links()->CreateBarControl();
+  page.Place(menu, 560, 136, 200, 220);
   auto* badgeOwner = new TForm(form, 0);
   badgeWindows = new TBadgeWindows(badgeOwner);
 
-  page.AfterShow([form, owner, tipOwner, manager, tip] {
+  page.AfterShow([form, owner, tipOwner, menuOwner, manager, tip] {
     owner->Show();
     tipOwner->Show();
+    menuOwner->Show();
     TdxBarNavigationController* controller = BarNavigationController();
     TdxBarAccessibilityHelper* root = GetBarAccessibilityHelper(owner->Links()->GetLink(0)->Control()->Parent());
     controller->EnterNavigationMode(root);
