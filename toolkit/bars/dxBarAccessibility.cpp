@@ -76,7 +76,9 @@ TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::GetDefaultSelectableObject
 
 TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::GetBarHelperParent() const { return AsBarHelper(GetParent()); }
 
-TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::GetNavigationChild(int index) { return AsBarHelper(GetChild(index)); }
+TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::GetNavigationChild(int index) {
+  return AsBarHelper(GetChild(index));
+}
 
 bool TdxBarAccessibilityHelper::IsSelected() {
   TdxBarNavigationController* controller = BarNavigationController();
@@ -88,7 +90,8 @@ void TdxBarAccessibilityHelper::CollectNavigationCandidates(const TRect& from, i
   if (!IsObjectVisible()) return;
   if (IsSelectable() && LiesInDirection(GetScreenRect(), from, direction)) list.push_back(this);
   for (int i = 0; i < GetNavigationChildCount(); ++i) {
-    if (TdxBarAccessibilityHelper* child = GetNavigationChild(i)) child->CollectNavigationCandidates(from, direction, list);
+    TdxBarAccessibilityHelper* child = GetNavigationChild(i);
+    if (child) child->CollectNavigationCandidates(from, direction, list);
   }
 }
 
@@ -413,7 +416,8 @@ bool TdxBarItemControlAccessibilityHelper::IsSelectable() const {
 int TdxBarItemControlAccessibilityHelper::GetStateFlags() const {
   HWND window = GetOwnerWindow();
   TCustomdxBarControlAccessibilityHelper* parent = ParentBarHelper();
-  const bool shown = window && IsWindowVisible(window) && ItemControl()->ViewInfo() && !(parent && parent->AreItemsHidden());
+  const bool shown =
+      window && IsWindowVisible(window) && ItemControl()->ViewInfo() && !(parent && parent->AreItemsHidden());
   return shown ? 0 : cxAccessibilityInvisible;
 }
 
@@ -460,9 +464,11 @@ std::string TdxBarItemControlAccessibilityHelper::GetDefaultKeyTip() {
   TdxBarItemControl* control = ItemControl();
   if (!control) return "Y";
   const uint16_t shortCut = control->GetShortCut();
-  if (shortCut >= (scCtrl | 'A') && shortCut <= (scCtrl | 'Z')) return std::string(1, static_cast<char>(shortCut & 0xFF));
+  if (shortCut >= (scCtrl | 'A') && shortCut <= (scCtrl | 'Z'))
+    return std::string(1, static_cast<char>(shortCut & 0xFF));
   std::string caption = control->GetCaption();
-  if (const int position = FindAccelCharPos(caption, true); position > 0 && position <= static_cast<int>(caption.size()))
+  const int position = FindAccelCharPos(caption, true);
+  if (position > 0 && position <= static_cast<int>(caption.size()))
     return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(caption[position - 1]))));
   return "Y";
 }

@@ -20,7 +20,9 @@ std::string UpperCase(std::string text) {
   return text;
 }
 
-bool StartsWith(const std::string& text, const std::string& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
+bool StartsWith(const std::string& text, const std::string& prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
 
 bool IsMovementKey(Word key) {
   return (key >= VK_LEFT && key <= VK_DOWN) || (key == VK_TAB && GetKeyState(VK_CONTROL) >= 0);

@@ -67,7 +67,8 @@ class TKeyTipToolbar : public TRowBarWindow {
 
 class TKeyTipLinksOwner : public TTestLinksOwner {
  public:
-  TKeyTipLinksOwner(TForm* form, TdxBarManager* manager) : TTestLinksOwner(form, manager, false), form_(form), manager_(manager) {}
+  TKeyTipLinksOwner(TForm* form, TdxBarManager* manager)
+      : TTestLinksOwner(form, manager, false), form_(form), manager_(manager) {}
   TCustomdxBarControl* CreateBarControl() override {
     auto* bar = new TKeyTipToolbar(form_, manager_);
     bar->Vertical = Vertical;

@@ -62,7 +62,8 @@ class TKeyTipToolbar : public TRowBarWindow {
 
 class TKeyTipLinksOwner : public TTestLinksOwner {
  public:
-  TKeyTipLinksOwner(TForm* form, TdxBarManager* manager) : TTestLinksOwner(form, manager, false), form_(form), manager_(manager) {}
+  TKeyTipLinksOwner(TForm* form, TdxBarManager* manager)
+      : TTestLinksOwner(form, manager, false), form_(form), manager_(manager) {}
   TCustomdxBarControl* CreateBarControl() override {
     auto* bar = new TKeyTipToolbar(form_, manager_);
     bar->SetParent(form_);
@@ -101,7 +102,8 @@ void BuildBarKeyTipsPage(TGalleryPage& page) {
   auto* repository = new TdxBarScreenTipRepository(form);
   TdxBarScreenTip* tip = repository->Items()->AddTip();
   tip->Header()->SetText("Add Files");
-  tip->Description()->SetText("Adds video and audio files to the conversion list. Several files can be chosen at once.");
+  tip->Description()->SetText(
+      "Adds video and audio files to the conversion list. Several files can be chosen at once.");
   tip->Footer()->SetText("Press F1 for more help.");
   page.AddLabel(560, 110, "Separators in a menu window:", 300);
   auto* menuOwner = new TTestLinksOwner(form, manager, true);
