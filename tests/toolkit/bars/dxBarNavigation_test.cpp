@@ -249,6 +249,19 @@ TEST_F(BarNavigation, HoldingAltShowsKeyTipsAfterTheWait) {
   EXPECT_FALSE(controller_->IsKeyTipsShowing());
 }
 
+// F10 enters navigation as Alt does, only where the manager uses it for the menu.
+TEST_F(BarNavigation, F10EntersNavigationOnlyWithUseF10ForMenu) {
+  ShowToolbar({"&Open", "&Save"});
+  for (bool useF10 : {false, true}) {
+    manager_->SetUseF10ForMenu(useF10);
+    CallBarKeyboardHookDirectly(VK_F10, 0x00440001);
+    EXPECT_EQ(CallBarKeyboardHookDirectly(VK_F10, 0xC0440001), useF10 ? 1 : 0) << useF10;
+    EXPECT_EQ(controller_->IsKeyTipsShowing(), useF10) << useF10;
+    EXPECT_EQ(bar_->Active(), useF10) << useF10;
+    controller_->StopNavigation();
+  }
+}
+
 // Typing the beginning of key tips narrows the badges; a letter no key tip starts with keeps them;
 // the rest of one runs it.
 TEST_F(BarNavigation, TypedLettersNarrowTheKeyTips) {
