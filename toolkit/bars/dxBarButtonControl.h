@@ -48,6 +48,7 @@ class TdxBarButtonControl : public TdxBarButtonLikeControl {
   CALDERAN_CLASS(TdxBarButtonControl)
   using TdxBarButtonLikeControl::TdxBarButtonLikeControl;
   ~TdxBarButtonControl() override;
+  std::shared_ptr<TdxBarAccessibilityHelper> CreateAccessibilityHelper() override;
 
   TdxBarButton* Button() const;
   bool DroppedDown() const { return droppedDown_; }

@@ -102,6 +102,8 @@ class TdxBarKeyTipData : public TObject {
   void ShowKeyTipWindow(IdxBarKeyTipWindowsManager* windowsManager);
   void HideKeyTipWindow(IdxBarKeyTipWindowsManager* windowsManager);
   const TdxBarKeyTipInfo& KeyTipInfo() const { return keyTipInfo_; }
+  // Navigation appends digits to key tips that would be ambiguous.
+  void SetKeyTip(const std::string& value) { keyTipInfo_.KeyTip = value; }
   TObject* KeyTipWindow() const { return keyTipWindow_; }
 
  private:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "dxBarAccessibility.h"
 #include "dxBarDrawRoutines.h"
 #include "dxBarItem.h"
 #include "dxBarItemControl.h"
@@ -86,6 +87,7 @@ TCustomdxBarControl::TCustomdxBarControl(TComponent* owner, TdxBarManager* manag
 
 TCustomdxBarControl::~TCustomdxBarControl() {
   Destroying();
+  ReleaseAccessibilityHelper(this);
   if (childBar_) {
     TCustomdxBarControl* child = childBar_;
     childBar_ = nullptr;

@@ -15,6 +15,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "Controls.h"
@@ -24,6 +25,7 @@
 #include "dxBarTypes.h"
 
 class TdxBarItemControlViewInfo;
+class TdxBarAccessibilityHelper;
 
 // The layout of a bar window: the view infos of the item controls it shows, in layout order, and
 // the separators it draws between them.
@@ -197,6 +199,8 @@ class TCustomdxBarControl : public TCustomControl {
   }
 
   void Dispatch(TMessage& message) override;
+  // The window's navigation object (made on first request, dxBarAccessibility).
+  virtual std::shared_ptr<TdxBarAccessibilityHelper> CreateAccessibilityHelper();
 
  protected:
   void CreateWnd() override;
@@ -298,6 +302,7 @@ class TdxBarControl : public TCustomdxBarControl {
   void Deactivate() override;
   void SetSelectedItemControl(TdxBarItemControl* control) override;
   void Dispatch(TMessage& message) override;
+  std::shared_ptr<TdxBarAccessibilityHelper> CreateAccessibilityHelper() override;
 
  protected:
   void SetActive(bool active) override;

@@ -5,6 +5,7 @@
 #include "cxGraphicsRoutines.h"
 #include "dxBarButtonControl.h"
 #include "dxBarControl.h"
+#include "dxBarAccessibility.h"
 #include "dxBarDrawRoutines.h"
 #include "dxBarItem.h"
 #include "dxBarItemRegistry.h"
@@ -34,6 +35,7 @@ void TdxBarItemControl::Initialize() {
 }
 
 TdxBarItemControl::~TdxBarItemControl() {
+  ReleaseAccessibilityHelper(this);
   TdxBarManager* manager = BarManager();
   if (manager && manager->SelectedItemControl() == this) manager->SetSelectedItemControl(nullptr);
   if (barControl_ && IsBarControlAlive(barControl_) && barControl_->SelectedControl() == this &&

@@ -15,6 +15,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@
 #include "cxClasses.h"
 #include "dxBarPainter.h"
 #include "dxBarTypes.h"
+
+class TdxBarAccessibilityHelper;
 
 // The layout record of an item control: the view levels it allows, where the layout placed it, and
 // its width at each level (computed once, until ClearSizeCache).
@@ -257,6 +260,8 @@ class TdxBarItemControl : public TcxIUnknownObject {
   // The item's own text colour, clDefault for the painter's.
   virtual TColor ItemTextColor() const { return clDefault; }
   virtual TdxBarGlyphLayout GlyphLayout() const;
+  // The control's navigation object (made on first request, dxBarAccessibility).
+  virtual std::shared_ptr<TdxBarAccessibilityHelper> CreateAccessibilityHelper();
 
  protected:
   bool initialized_ = false;

@@ -7,6 +7,7 @@
 #include "dxBarCanvas.h"
 #include "dxBarDrawRoutines.h"
 #include "dxBarManagerList.h"
+#include "dxBarNavigation.h"
 
 CALDERAN_IMPLEMENT_CLASS(TdxBarItemList, TList)
 
@@ -57,10 +58,12 @@ void StartBarUnit() {
   LoadBarCursors();
   StopMenuSound();
   CreateBarSystemController();
+  CreateBarNavigationController();
 }
 
 void StopBarUnit() {
   finalizing = true;
+  FreeBarNavigationController();
   FreeBarSystemController();
   delete liveBarControls;
   liveBarControls = nullptr;

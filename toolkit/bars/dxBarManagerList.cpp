@@ -4,6 +4,7 @@
 #include "dxBarDrawRoutines.h"
 #include "dxBarHintWindow.h"
 #include "dxBarItemRegistry.h"
+#include "dxBarNavigation.h"
 
 CALDERAN_IMPLEMENT_CLASS(TdxBarManagerList, TdxObjectList)
 
@@ -61,25 +62,65 @@ bool IsPlainMenuKey(TdxBarManager* manager, WPARAM key) {
          !IsShiftStateDown(VK_MENU);
 }
 
-// Menu keys: a plain Alt or F10 going down alone waits for its release; any other key ends that.
+void StopKeyTipsWaiting() {
+  if (TdxBarNavigationController* controller = BarNavigationController()) controller->StopKeyTipsWaiting(false);
+}
+
+// The wait starts inside the hook, which must never raise: without a root nothing starts, and a
+// root other than the one waited for starts the wait again with the new root.
+void StartKeyTipsWaitingFromHook(TdxBarAccessibilityHelper* root) {
+  TdxBarNavigationController* controller = BarNavigationController();
+  if (!controller || !root) return;
+  if (controller->IsKeyTipsWaiting() && controller->KeyTipsWaitingRoot() != root) controller->StopKeyTipsWaiting(false);
+  controller->StartKeyTipsWaiting(root);
+}
+
+TdxBarAccessibilityHelper* FocusedNavigationRoot() { return GetAccessibilityHelperForWindow(GetFocus()); }
+
+// Menu keys: a plain Alt or F10 going down alone waits for its release (and for the key tips of
+// the focused window's navigation root); any other key ends that. The release enters keyboard
+// navigation from the root; without one it goes on to the window, so Alt keeps its usual meaning.
 bool HandleMenuKeys(WPARAM key, LPARAM keyData) {
   const bool menuKey = key == VK_MENU || key == VK_F10;
   TdxBarManager* manager = GetBarManagerForKey(menuKey);
   if (!manager) return false;
   const bool plain = IsPlainMenuKey(manager, key) && !(keyboard.KeyConsumed && keyboard.ConsumedKey == key);
+  TdxBarAccessibilityHelper* root = menuKey ? FocusedNavigationRoot() : nullptr;
   if (IsKeyDown(keyData)) {
     if (!plain) {
       keyboard.MenuKeyPending = false;
+      StopKeyTipsWaiting();
       return false;
     }
+    SetBarAltKeyDown(true);
     manager->HideHint();
     keyboard.MenuKeyPending = true;
+    if (root && root->CanShowKeyTips()) StartKeyTipsWaitingFromHook(root);
     return false;
   }
-  // The release of a lone menu key is where keyboard navigation will begin; until the bar
-  // windows can be navigated it goes on to the window, so Alt keeps its usual meaning.
+  const bool enters = (key == VK_MENU && keyboard.MenuKeyPending) || (key == VK_F10 && plain);
   keyboard.MenuKeyPending = false;
-  return false;
+  TdxBarNavigationController* controller = BarNavigationController();
+  if (!enters || !root || !controller) {
+    StopKeyTipsWaiting();
+    return false;
+  }
+  controller->EnterNavigationMode(root);
+  if (root->CanShowKeyTips()) controller->StopKeyTipsWaiting(true);
+  return true;
+}
+
+// Keys the navigation controller wants (navigation is on, or key tips wait or show).
+bool HandleNavigationKeys(WPARAM key, LPARAM keyData) {
+  TdxBarNavigationController* controller = BarNavigationController();
+  if (!controller || !controller->WantsKey(static_cast<Word>(key))) return false;
+  if (IsKeyDown(keyData)) {
+    keyboard.KeyConsumed = true;
+    keyboard.ConsumedKey = key;
+    controller->HandleNavigationKey(static_cast<Word>(key));
+  }
+  if (controller->SelectedObject() || !IsKeyDown(keyData)) keyboard.KeyConsumed = false;
+  return true;
 }
 
 // The consumed key's release is swallowed with it.
@@ -94,7 +135,7 @@ bool HandleBarWindowKeys(WPARAM key, LPARAM keyData) {
 bool KeyboardHookHandles(int code, WPARAM key, LPARAM keyData) {
   if (keyboard.CaptionButtonCapture) return true;
   if (key == VK_PROCESSKEY || code < 0) return false;
-  if (HandleBarWindowKeys(key, keyData)) return true;
+  if (HandleBarWindowKeys(key, keyData) || HandleNavigationKeys(key, keyData)) return true;
   return !GetCapture() && HandleMenuKeys(key, keyData);
 }
 

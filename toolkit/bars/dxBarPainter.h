@@ -359,6 +359,13 @@ class TdxBarPainter : public TClassOperations {
   virtual void DrawScreenTipBackground(TcxCanvas* /*canvas*/, const TRect& /*rect*/) const {}
   virtual void DrawScreenTipFooterLine(TcxCanvas* /*canvas*/, const TRect& /*rect*/) const {}
 
+  // --- Statics and separators (dxBarStaticControls).
+  virtual void DrawStatic(const TdxBarItemControlDrawParams& params, const TRect& rect) const;
+  // A line, or with the caption a bold caption row (no line above the first entry).
+  virtual void DrawSeparator(const TdxBarItemControlDrawParams& params, const TRect& rect, bool isFirst) const;
+  virtual TRect GetSeparatorTextOffsets() const { return {6, 0, 0, 0}; }
+  virtual int GetSeparatorLineSpace() const { return 2; }
+
   // --- Construction, toolbar frames, menus, size grips and drop-down frames: the operations the
   // flat, Office 2003 and themed looks override. The base drawing of toolbar frames, marks and
   // menus comes with those parts; until then the base draws nothing where its row says so.

@@ -11,6 +11,7 @@
 #include "dxBarItemRegistry.h"
 #include "dxBarManager.h"
 #include "dxBarScreenTips.h"
+#include "dxBarStaticControls.h"
 #include "dxBarToolbar.h"
 
 namespace {
@@ -30,6 +31,6 @@ const TUnitInfo dxBarRegistrationUnit{"dxBarRegistration", RegisterBarClasses, n
 
 // The control unit first: the bar system's hint windows and controls stand on it (a unit starts once).
 void StartBarUnits() {
-  StartUnits({&cxControlsUnit, &dxBarUnit, &dxBarRegistrationUnit, &dxBarButtonControlUnit, &dxBarExtItemsUnit,
-              &dxBarEditItemsUnit});
+  StartUnits({&cxControlsUnit, &dxBarUnit, &dxBarRegistrationUnit, &dxBarButtonControlUnit, &dxBarStaticControlsUnit,
+              &dxBarExtItemsUnit, &dxBarEditItemsUnit});
 }

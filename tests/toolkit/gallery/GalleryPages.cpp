@@ -39,6 +39,7 @@ void BuildBarEditsPage(TGalleryPage& page);
 void BuildLargeButtonPage(TGalleryPage& page);
 void BuildSkinSamplePage(TGalleryPage& page);
 void BuildBarHintsPage(TGalleryPage& page);
+void BuildBarKeyTipsPage(TGalleryPage& page);
 void BuildSkinnedBarBluePage(TGalleryPage& page);
 void BuildSkinnedBarBlackPage(TGalleryPage& page);
 void BuildSkinnedBarSilverPage(TGalleryPage& page);
@@ -82,6 +83,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"largebutton", BuildLargeButtonPage},
       {"skin-sample", BuildSkinSamplePage},
       {"bar-hints", BuildBarHintsPage},
+      {"bar-keytips", BuildBarKeyTipsPage},
       {"skinned-bar-blue", BuildSkinnedBarBluePage},
       {"skinned-bar-black", BuildSkinnedBarBlackPage},
       {"skinned-bar-silver", BuildSkinnedBarSilverPage},
