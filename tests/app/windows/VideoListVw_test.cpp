@@ -192,3 +192,27 @@ TEST_F(FileListFrame, TheEditorShowsItsWholeTextInEveryLook) {
 }
 
 }  // namespace
+
+namespace {
+
+// Under a dark skin the list wears the skin's editor colours, not a white box.
+TEST_F(FileListFrame, UnderADarkSkinTheListWearsTheSkinsEditorColours) {
+  RootLookAndFeel()->SetSkinName("Midnight");
+  DropFrame();
+  MakeFrame();
+  AddThree();
+  const auto* painter = RootLookAndFeel()->SkinPainter();
+  ASSERT_NE(painter, nullptr);
+  const COLORREF back = ColorToRGB(painter->EditorBackgroundColor(false));
+  HWND inner = Inner()->Handle();
+  RECT client;
+  GetClientRect(inner, &client);
+  HDC dc = GetDC(inner);
+  const COLORREF below = GetPixel(dc, client.right / 2, client.bottom - 4);  // under the last row
+  ReleaseDC(inner, dc);
+  RootLookAndFeel()->SetSkinName("");
+  EXPECT_EQ(below, back);
+  EXPECT_LT(GetRValue(back) + GetGValue(back) + GetBValue(back), 3 * 128) << "Midnight's editors are dark";
+}
+
+}  // namespace
