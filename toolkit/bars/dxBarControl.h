@@ -173,7 +173,7 @@ class TCustomdxBarControl : public TCustomControl {
   int IconAreaSize() const { return iconAreaSize_ > 0 ? iconAreaSize_ : TextSize(); }
   int MenuArrowHeight() const { return menuArrowHeight_; }
   void CalcSizes();
-  HBRUSH BkBrush() const;
+  virtual HBRUSH BkBrush() const;
   // The brush an item control paints its background with while it is painted.
   HBRUSH CurrentBackgroundBrush() const { return currentBkBrush_ ? currentBkBrush_ : BkBrush(); }
   TcxCanvas* GetCanvas();

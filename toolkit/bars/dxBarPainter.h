@@ -322,6 +322,18 @@ class TdxBarPainter : public TClassOperations {
   virtual HBRUSH GetMenuBackgroundBrush(TCustomdxBarControl* menu) const;
   virtual TRect CalcMenuGlyphRect(const TRect& rect, int iconAreaSize) const;
   virtual void DrawExpandButtonChevrons(TCustomdxBarControl* menu, HDC dc, bool selected, const TRect& rect) const;
+  // --- Menus: the frame, items, separators and scroll buttons of a menu window.
+  virtual void DrawMenuFrame(TCustomdxBarControl* menu, HDC dc, const TRect& rect) const;
+  virtual void DrawMenuItem(const TdxBarItemControlDrawParams& params, const TRect& rect) const;
+  virtual TRect CalcMenuTextRect(const TdxBarItemControlDrawParams& params, const TRect& rect) const;
+  virtual int GetMenuTextInflate() const { return 0; }
+  virtual void DrawMenuSeparator(TCustomdxBarControl* menu, TdxBarItemControl* control, const TRect& rect,
+                                 TcxCanvas* canvas) const;
+  virtual void DrawMenuScrollButton(TCustomdxBarControl* menu, TcxCanvas* canvas, const TRect& rect, bool top) const;
+  // Scroll buttons take room of their own above and below the links (else they cover them).
+  virtual bool ReservesScrollButtonSpace() const { return false; }
+  // A sub item's caption area, widened for its arrow where the look draws one.
+  virtual void AdjustButtonWidth(TdxBarItemControl* control, int& width) const;
   virtual bool DrawsQuickCustomizeSelected() const { return false; }
   virtual int GetEditCaptionIndentNoGlyph(const TdxBarItemControlDrawParams&) const { return 2; }
   virtual int GetEditCaptionRightIndent() const { return 4; }
@@ -360,6 +372,7 @@ class TdxBarStandardPainter : public TdxBarPainter {
   bool IsStandardLook() const override { return true; }
   bool UsesHotTracking() const override { return false; }
   int GetButtonArrowExtra(TdxBarItemControl*) const override { return 1; }
+  void DrawMenuItemBackground(const TdxBarItemControlDrawParams& params, const TRect& rect) const override;
 
  protected:
   constexpr TdxBarStandardPainter() = default;

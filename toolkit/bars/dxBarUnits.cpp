@@ -10,6 +10,8 @@
 #include "dxBarItemRegistry.h"
 #include "dxBarManager.h"
 #include "dxBarScreenTips.h"
+#include "dxBarPopupMenu.h"
+#include "dxBarSubItem.h"
 #include "dxBarToolbar.h"
 
 namespace {
@@ -29,5 +31,6 @@ const TUnitInfo dxBarRegistrationUnit{"dxBarRegistration", RegisterBarClasses, n
 
 // The control unit first: the bar system's hint windows and controls stand on it (a unit starts once).
 void StartBarUnits() {
-  StartUnits({&cxControlsUnit, &dxBarUnit, &dxBarRegistrationUnit, &dxBarButtonControlUnit, &dxBarExtItemsUnit});
+  StartUnits({&cxControlsUnit, &dxBarUnit, &dxBarRegistrationUnit, &dxBarButtonControlUnit, &dxBarExtItemsUnit,
+              &dxBarSubItemUnit, &dxBarPopupMenuUnit});
 }
