@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Forms.h"
+#include "Menus.h"
 #include "dxBarButtonControl.h"
 #include "dxBarDrawRoutines.h"
 #include "dxBarItem.h"
@@ -301,7 +302,21 @@ TRect TdxBarSubMenuControl::GetSideBarRect() const {
   return {items.Left - GetBarSize(), items.Top, items.Left, items.Bottom};
 }
 
-// The widest link and the links' heights with their separators, from the top index.
+// The widest shortcut text of the shown links and the gap before it; 0 when none shows one.
+int TdxBarSubMenuControl::ShortCutColumnWidth() {
+  TdxBarItemLinks* links = ItemLinks();
+  if (!links || !links->GetShowShortCuts()) return 0;
+  int widest = 0;
+  for (int i = 0; i < links->GetVisibleCount(); ++i) {
+    TdxBarItemControl* control = links->GetVisibleLink(i)->Control();
+    const uint16_t shortCut = control ? control->GetShortCut() : 0;
+    if (shortCut) widest = std::max(widest, GetCanvas()->TextWidth(ShortCutToText(shortCut)));
+  }
+  return widest > 0 ? widest + TextSize() + 5 : 0;
+}
+
+// The widest link (with the shortcut column) and the links' heights with their separators, from
+// the top index.
 TSize TdxBarSubMenuControl::CalcMenuSize() {
   int width = 0, height = 0;
   TdxBarItemLinks* links = ItemLinks();
@@ -313,6 +328,7 @@ TSize TdxBarSubMenuControl::CalcMenuSize() {
     width = std::max(width, control->CalcWidth());
     height += control->CalcHeight();
   }
+  if (width > 0) width += ShortCutColumnWidth();
   if (width == 0) width = 100;
   if (height <= 2) height += TextSize();
   const TRect border = GetBorderRect(), margins = GetMarginsRect();

@@ -129,6 +129,7 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
 
   // --- Geometry
   TSize CalcMenuSize();
+  int ShortCutColumnWidth();
   TRect GetBorderRect() const;
   TRect GetMarginsRect() const;
   TRect GetItemsRect() const;
