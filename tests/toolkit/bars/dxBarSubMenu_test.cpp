@@ -6,7 +6,10 @@
 #include "bars_fixture.h"
 #include "barwindow_fixture.h"
 #include "dxBarButtons.h"
+#include "ExtCtrls.h"
+#include "Menus.h"
 #include "dxBarPopupMenu.h"
+#include "dxBarPopupMenuLinks.h"
 #include "dxBarSubItem.h"
 #include "dxBarSubMenu.h"
 
@@ -325,6 +328,75 @@ TEST_F(PopupMenus, InternalMenusTakeAnyItemAndTheCustomizingPopupDoesNotAnimate)
   EXPECT_FALSE(popup->IsAnimating());
   EXPECT_TRUE(popup->IsInternalPopup());
   popup->HideWindow();
+}
+
+}  // namespace
+
+namespace {
+
+class PopupMenuLinks : public PopupMenus {
+ public:
+  void Action(TdxBarPopupMenuLink*, int& x, int& y, bool byMouse, bool& allow) {
+    actions_.push_back({x, y, byMouse});
+    allow = allow && allowPopup_;
+  }
+  void Popped(TObject*) { ++popups_; }
+  struct TAction {
+    int X, Y;
+    bool ByMouse;
+  };
+  std::vector<TAction> actions_;
+  bool allowPopup_ = true;
+  int popups_ = 0;
+};
+
+TEST_F(PopupMenuLinks, AContextMenuRequestOfTheControlOpensTheBarMenu) {
+  auto* panel = new TPanel(form_.get());
+  panel->SetParent(form_.get());
+  panel->SetBounds(10, 10, 200, 100);
+  TdxBarPopupMenuLinks links(manager_);
+  TdxBarPopupMenuLink* link = links.Add();
+  TForm other(nullptr, 0);
+  auto* stranger = new TPanel(&other);
+  stranger->SetParent(&other);
+  link->SetControl(stranger);
+  EXPECT_EQ(link->Control(), nullptr) << "a control of another form is not taken";
+  link->SetControl(panel);
+  link->SetPopupMenu(popup_);
+  link->OnAction = MakeEvent(static_cast<PopupMenuLinks*>(this), &PopupMenuLinks::Action);
+  popup_->OnPopup = MakeEvent(static_cast<PopupMenuLinks*>(this), &PopupMenuLinks::Popped);
+
+  const TPoint at = panel->ClientToScreen(TPoint(20, 30));
+  PostMessageA(form_->WindowHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  SendMessageA(panel->WindowHandle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel->WindowHandle()),
+               MAKELPARAM(at.X, at.Y));
+  ASSERT_EQ(actions_.size(), 1u);
+  EXPECT_EQ(actions_[0].X, 20);
+  EXPECT_EQ(actions_[0].Y, 30);
+  EXPECT_TRUE(actions_[0].ByMouse);
+  EXPECT_EQ(popups_, 1);
+
+  PostMessageA(form_->WindowHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  SendMessageA(panel->WindowHandle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel->WindowHandle()), -1);
+  ASSERT_EQ(actions_.size(), 2u);
+  EXPECT_FALSE(actions_[1].ByMouse) << "Shift+F10 passes (-1, -1)";
+  EXPECT_EQ(actions_[1].X, -1);
+  EXPECT_EQ(popups_, 2);
+
+  allowPopup_ = false;
+  SendMessageA(panel->WindowHandle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel->WindowHandle()),
+               MAKELPARAM(at.X, at.Y));
+  EXPECT_EQ(popups_, 2) << "OnAction vetoed";
+  save_->SetShortCut(TextToShortCut("Ctrl+S"));
+  EXPECT_FALSE(links.IsShortCut(panel, TextToShortCut("Ctrl+S"))) << "the veto holds for shortcuts too";
+  allowPopup_ = true;
+  EXPECT_TRUE(links.IsShortCut(panel, TextToShortCut("Ctrl+S")));
+
+  links.Delete(0);
+  SendMessageA(panel->WindowHandle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel->WindowHandle()),
+               MAKELPARAM(at.X, at.Y));
+  EXPECT_EQ(popups_, 2) << "the control has its own window procedure back";
+  popup_->OnPopup = nullptr;
 }
 
 }  // namespace
