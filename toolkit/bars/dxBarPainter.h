@@ -9,7 +9,8 @@
 // system's painter table within each group below; a style overrides what its look changes and calls
 // its parent's operation for the rest.
 //
-// Left for later: the menu drawing (scroll buttons, expand button, separators, frames), the edit,
+// Left for later: the menu's expand button and tear-off caption (the menu frame, items, separators
+// and scroll buttons are in dxBarPainterMenus), the edit,
 // combo, spin, progress, static and separator drawing, toolbar frames, floating captions, marks and
 // size grips, and the application-menu and screen-tip operations come with their own painter parts;
 // their metric answers that are plain numbers are here already.
