@@ -173,8 +173,12 @@ bool TdxBarButtonControl::ClosesMenusOnClick() const {
 
 bool TdxBarButtonControl::IsInQuickPopup() const { return !droppedDown_ && Parent() && Parent()->GetKind() == 1; }
 
-// The drop-down menu's open window: popup menus come with their own part, so none is open yet.
-TCustomdxBarControl* TdxBarButtonControl::GetDropDownMenuControl() const { return nullptr; }
+// The drop-down menu's open window.
+TCustomdxBarControl* TdxBarButtonControl::GetDropDownMenuControl() const {
+  TdxBarButton* button = Button();
+  TdxBarItemLinks* links = button ? button->GetOwnItemLinks() : nullptr;
+  return links ? links->BarControl() : nullptr;
+}
 
 void TdxBarButtonControl::SetDowned(bool byMouse) {
   TdxBarButtonLikeControl::SetDowned(byMouse);

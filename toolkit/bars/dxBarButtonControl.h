@@ -7,8 +7,8 @@
 // timer fires once. DropDownOpenTimerExpired and DropDownCloseTimerExpired are their procedures'
 // work, also called by tests as ticks.
 //
-// Left for later: the application menu button control (with the application menu), sub-item
-// controls and button-group positions (the painters answer none).
+// Left for later: the application menu button control (with the application menu) and
+// button-group positions (the painters answer none). Sub-item controls are in dxBarSubItem.
 #pragma once
 #include "dxBarItemControl.h"
 

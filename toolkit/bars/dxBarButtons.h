@@ -2,8 +2,8 @@
 // drop-down menu), the caption-only label, the captioned menu separator and the application-menu
 // button item, which has no behaviour of its own. Their item controls come with the bar windows.
 //
-// Popup menus do not exist yet: a button keeps its DropDownMenu reference and refuses recursive
-// menus through the menu's links, and DropDown hands the opening to the installed popup routine
+// A button keeps its DropDownMenu reference and refuses recursive menus through the menu's links;
+// DropDown hands the opening to the routine the popup-menu module installs
 // (SetBarButtonDropDownHandler); without one nothing opens.
 #pragma once
 #include <string>

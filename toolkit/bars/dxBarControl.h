@@ -7,9 +7,11 @@
 // Code that calls out (item clicks, activation, closing) takes a weak object link to the window
 // first and stops when the window was destroyed during the call.
 //
+// Menu windows are in dxBarSubMenu.
+//
 // Left for later: customizing (design selection, dragging links, the customizing popup), container
 // item expansion, shadows, accessibility and key tips, the toolbar window's own layout, frame and
-// docking, menus, hosted edit windows (the 0x8081 post is kept for them), Ctrl+Tab between
+// docking, hosted edit windows (the 0x8081 post is kept for them), Ctrl+Tab between
 // toolbars, hints through the hint window, and the mouse-tracking hook of the manager (a window
 // tracks itself between its first mouse move and leaving its rectangle).
 #pragma once
@@ -175,7 +177,7 @@ class TCustomdxBarControl : public TCustomControl {
   int IconAreaSize() const { return iconAreaSize_ > 0 ? iconAreaSize_ : TextSize(); }
   int MenuArrowHeight() const { return menuArrowHeight_; }
   void CalcSizes();
-  HBRUSH BkBrush() const;
+  virtual HBRUSH BkBrush() const;
   // The brush an item control paints its background with while it is painted.
   HBRUSH CurrentBackgroundBrush() const { return currentBkBrush_ ? currentBkBrush_ : BkBrush(); }
   TcxCanvas* GetCanvas();

@@ -198,7 +198,7 @@ void TdxBarControl::Dispatch(TMessage& m) {
 
 void TdxBarControl::SetActive(bool active) {
   if (!active) {
-    auto* button = ObjectAs<TdxBarButtonControl>(SelectedControl());
+    auto* button = ObjectAs<TdxBarButtonLikeControl>(SelectedControl());
     if (Active() && button && button->IsDroppedDown()) button->ControlInactivate(true);
     if (Downed()) {
       SetDowned(false);

@@ -251,8 +251,8 @@ void TdxBarItemControl::MarkUse(TdxBarItemLink* reported) {
 
 // The item's click link names the reported link while its handlers run; the reset is skipped
 // when the handler freed the item.
-void TdxBarItemControl::ReportClickToItem(TdxBarItemLink* reported) {
-  TdxBarItem* item = reported ? reported->Item() : Item();
+void TdxBarItemControl::ReportClickToItem(TdxBarItemLink* reported, TdxBarItem* own) {
+  TdxBarItem* item = reported ? reported->Item() : own;
   if (!item) return;
   TcxObjectLinkGuard itemAlive(item);
   item->SetClickItemLink(reported);
@@ -269,6 +269,8 @@ void TdxBarItemControl::DoClick(bool) {
   const bool closesMenus = ClosesMenusOnClick();
   if (closesMenus) MarkUse(reported);
   TcxObjectLinkGuard self(this);
+  // A menu closed by the click frees its item controls; the item still runs.
+  TcxObjectLinkGuard itemAlive(item);
   const bool unclickAfter = item ? item->UnclickAfterDoing() : true;
   const bool holdPressed = unclickAfter && (!closesMenus || (bar && !bar->ClosesAfterClick()));
   if (holdPressed) SetClicking(true);
@@ -277,7 +279,7 @@ void TdxBarItemControl::DoClick(bool) {
   } else if (!reported) {
     reported = link_;
   }
-  if (self.Alive() && executes) ReportClickToItem(reported);
+  if (executes && (self.Alive() || (closesMenus && itemAlive.Alive()))) ReportClickToItem(reported, item);
   if (self.Alive() && holdPressed) SetClicking(false);
 }
 

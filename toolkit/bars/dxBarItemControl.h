@@ -269,7 +269,7 @@ class TdxBarItemControl : public TcxIUnknownObject {
   TdxBarItemControlDrawParams drawParams_;
 
  private:
-  void ReportClickToItem(TdxBarItemLink* reported);
+  static void ReportClickToItem(TdxBarItemLink* reported, TdxBarItem* own);
   void MarkUse(TdxBarItemLink* reported);
 
   TCustomdxBarControl* barControl_;

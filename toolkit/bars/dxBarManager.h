@@ -154,6 +154,8 @@ class TdxBarManager : public TComponent {
   int WaitForDockingTime() const { return waitForDockingTime_; }
   void SetWaitForDockingTime(int value);
   TdxBarClickItemEvent OnClickItem;
+  // The customizing popup is about to be filled: the application may add links to it.
+  TEvent<void(TObject* Sender, TdxBarItemLinks* PopupItemLinks)> OnShowCustomizingPopup;
   TdxBarItemLinkEvent OnItemLinkAdd;
   TdxBarItemLinkEvent OnItemLinkChange;
   TdxBarItemLinkEvent OnItemLinkDelete;

@@ -9,10 +9,10 @@
 // system's painter table within each group below; a style overrides what its look changes and calls
 // its parent's operation for the rest.
 //
-// Left for later: the menu drawing (scroll buttons, expand button, separators, frames), toolbar
-// frames, floating captions, marks and size grips, and the application-menu and screen-tip
-// operations come with their own painter parts; their metric answers that are plain numbers are
-// here already.
+// Left for later: the menu's expand button and tear-off caption (the menu frame, items, separators
+// and scroll buttons are in dxBarPainterMenus), toolbar frames, floating captions, marks and size
+// grips, and the application-menu and screen-tip operations come with their own painter parts; their
+// metric answers that are plain numbers are here already.
 #pragma once
 #include <windows.h>
 
@@ -385,6 +385,18 @@ class TdxBarPainter : public TClassOperations {
   virtual HBRUSH GetMenuBackgroundBrush(TCustomdxBarControl* menu) const;
   virtual TRect CalcMenuGlyphRect(const TRect& rect, int iconAreaSize) const;
   virtual void DrawExpandButtonChevrons(TCustomdxBarControl* menu, HDC dc, bool selected, const TRect& rect) const;
+  // --- Menus: the frame, items, separators and scroll buttons of a menu window.
+  virtual void DrawMenuFrame(TCustomdxBarControl* menu, HDC dc, const TRect& rect) const;
+  virtual void DrawMenuItem(const TdxBarItemControlDrawParams& params, const TRect& rect) const;
+  virtual TRect CalcMenuTextRect(const TdxBarItemControlDrawParams& params, const TRect& rect) const;
+  virtual int GetMenuTextInflate() const { return 0; }
+  virtual void DrawMenuSeparator(TCustomdxBarControl* menu, TdxBarItemControl* control, const TRect& rect,
+                                 TcxCanvas* canvas) const;
+  virtual void DrawMenuScrollButton(TCustomdxBarControl* menu, TcxCanvas* canvas, const TRect& rect, bool top) const;
+  // Scroll buttons take room of their own above and below the links (else they cover them).
+  virtual bool ReservesScrollButtonSpace() const { return false; }
+  // A sub item's caption area, widened for its arrow where the look draws one.
+  virtual void AdjustButtonWidth(TdxBarItemControl* control, int& width) const;
   virtual bool DrawsQuickCustomizeSelected() const { return false; }
   virtual int GetEditCaptionIndentNoGlyph(const TdxBarItemControlDrawParams&) const { return 2; }
   virtual int GetEditCaptionRightIndent() const { return 4; }
@@ -423,6 +435,7 @@ class TdxBarStandardPainter : public TdxBarPainter {
   bool IsStandardLook() const override { return true; }
   bool UsesHotTracking() const override { return false; }
   int GetButtonArrowExtra(TdxBarItemControl*) const override { return 1; }
+  void DrawMenuItemBackground(const TdxBarItemControlDrawParams& params, const TRect& rect) const override;
 
  protected:
   constexpr TdxBarStandardPainter() = default;

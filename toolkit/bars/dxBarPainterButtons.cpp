@@ -51,7 +51,7 @@ TSize TextExtentOf(HDC dc, const std::string& text) {
 void TdxBarPainter::DrawButton(const TdxBarItemControlDrawParams& params, const TRect& rect) const {
   TRect r = rect;
   if (params.SunkenFrame) DrawButtonSunkenFrame(params.Canvas->GetHandle(), r);
-  if (params.PaintType == ptMenu) return;  // the menu item content comes with the menu drawing
+  if (params.PaintType == ptMenu) return DrawMenuItem(params, r);
   TRect content = r;
   if (params.DropDown && params.IsButton) content.Right -= params.ArrowSize.cx;
   TRect largeBackground;

@@ -12,6 +12,8 @@
 #include "dxBarManager.h"
 #include "dxBarScreenTips.h"
 #include "dxBarStaticControls.h"
+#include "dxBarPopupMenu.h"
+#include "dxBarSubItem.h"
 #include "dxBarToolbar.h"
 
 namespace {
@@ -32,5 +34,5 @@ const TUnitInfo dxBarRegistrationUnit{"dxBarRegistration", RegisterBarClasses, n
 // The control unit first: the bar system's hint windows and controls stand on it (a unit starts once).
 void StartBarUnits() {
   StartUnits({&cxControlsUnit, &dxBarUnit, &dxBarRegistrationUnit, &dxBarButtonControlUnit, &dxBarStaticControlsUnit,
-              &dxBarExtItemsUnit, &dxBarEditItemsUnit});
+              &dxBarExtItemsUnit, &dxBarEditItemsUnit, &dxBarSubItemUnit, &dxBarPopupMenuUnit});
 }

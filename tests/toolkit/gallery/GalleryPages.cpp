@@ -36,6 +36,7 @@ void BuildBarPainterPage(TGalleryPage& page);
 void BuildBarPartsPage(TGalleryPage& page);
 void BuildBarWindowPage(TGalleryPage& page);
 void BuildBarEditsPage(TGalleryPage& page);
+void BuildMenusPage(TGalleryPage& page);
 void BuildLargeButtonPage(TGalleryPage& page);
 void BuildSkinSamplePage(TGalleryPage& page);
 void BuildBarHintsPage(TGalleryPage& page);
@@ -80,6 +81,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"barparts", BuildBarPartsPage},
       {"barwindow", BuildBarWindowPage},
       {"baredits", BuildBarEditsPage},
+      {"menus", BuildMenusPage},
       {"largebutton", BuildLargeButtonPage},
       {"skin-sample", BuildSkinSamplePage},
       {"bar-hints", BuildBarHintsPage},
