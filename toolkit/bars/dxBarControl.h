@@ -189,6 +189,18 @@ class TCustomdxBarControl : public TCustomControl {
   virtual bool HasHiddenItems() const { return false; }
   virtual int CloseButtonState() const { return 0; }  // 0 normal, 1 hot, 2 pressed
   virtual bool IsPopupBar() const { return false; }
+  // What the painters read of a toolbar window's frame: its toolbar, docking style (dsNone while
+  // floating), floating caption and close button, mark and background picture. The base window
+  // answers as a window without toolbar, caption or mark.
+  virtual TdxBar* Bar() const { return nullptr; }
+  virtual TdxBarDockingStyle DockingStyle() const { return dsNone; }
+  virtual bool HasCaption() const { return false; }
+  virtual bool HasCloseButton() const { return false; }
+  virtual bool MarkExists() const { return false; }
+  // The toolbar's own background picture (nullptr or empty when none).
+  virtual TBitmap* GetBackgroundBitmap() const { return nullptr; }
+  // The floating caption's rectangle in window coordinates (empty while docked).
+  virtual TRect FloatingCaptionRect() const { return {}; }
   // The one-pixel line where a menu touches its owner item, in screen coordinates; false when
   // they do not touch.
   virtual bool CalcOwnerEdgeRect(TRect& rect) const {
