@@ -193,12 +193,13 @@ void TdxBarPainter::DrawToolbarSizeGrip(TCustomdxBarControl* bar, HDC dc, const 
 
 void TdxBarPainter::DrawBarBackground(TCustomdxBarControl* bar, HDC dc, HBRUSH brush, const TRect& rect) const {
   TBitmap* own = bar->GetBackgroundBitmap();
-  if (own && !own->Empty()) {
+  if (own && own->Width() > 0 && own->Height() > 0) {
     TileBitmap(dc, rect, bar->ClientRect(), own);
     return;
   }
   TdxBarManager* manager = bar->BarManager();
-  const bool managerPicture = manager && manager->Backgrounds()->Bar() && !manager->Backgrounds()->Bar()->Empty();
+  TBitmap* shared = manager ? manager->Backgrounds()->Bar() : nullptr;
+  const bool managerPicture = shared && shared->Width() > 0 && shared->Height() > 0;
   if (IsStatusBarLike(bar, bar->DockingStyle()) && !managerPicture) {
     FillStatusBarBackground(bar, dc, rect);
     return;
