@@ -110,6 +110,10 @@ bool TdxBarControl::DispatchFrameMessage(TMessage& m) {
     case WM_NCHITTEST: WMNCHitTest(m); return true;
     case WM_NCLBUTTONDOWN: WMNCLButtonDown(m); return true;
     case WM_NCACTIVATE: m.Result = 1; DrawNonClientNow(); return true;
+    case WM_SIZE:
+      // The frame is drawn for the whole window: a new size repaints all of it.
+      RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+      return false;
     default: return false;
   }
 }

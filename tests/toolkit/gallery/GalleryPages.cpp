@@ -34,6 +34,7 @@ void BuildRibbonFormBlackPage(TGalleryPage& page);
 void BuildRibbonFormSilverPage(TGalleryPage& page);
 void BuildBarPainterPage(TGalleryPage& page);
 void BuildBarWindowPage(TGalleryPage& page);
+void BuildToolbarsPage(TGalleryPage& page);
 void BuildLargeButtonPage(TGalleryPage& page);
 void BuildSkinSamplePage(TGalleryPage& page);
 void BuildBarHintsPage(TGalleryPage& page);
@@ -75,6 +76,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"ribbon-form-silver", BuildRibbonFormSilverPage},
       {"barpainter", BuildBarPainterPage},
       {"barwindow", BuildBarWindowPage},
+      {"toolbars", BuildToolbarsPage},
       {"largebutton", BuildLargeButtonPage},
       {"skin-sample", BuildSkinSamplePage},
       {"bar-hints", BuildBarHintsPage},
