@@ -193,6 +193,18 @@ class TCustomdxBarControl : public TCustomControl {
   virtual bool HasHiddenItems() const { return false; }
   virtual int CloseButtonState() const { return 0; }  // 0 normal, 1 hot, 2 pressed
   virtual bool IsPopupBar() const { return false; }
+  // What the painters read of a toolbar window's frame: its toolbar, docking style (dsNone while
+  // floating), floating caption and close button, mark and background picture. The base window
+  // answers as a window without toolbar, caption or mark.
+  virtual TdxBar* Bar() const { return nullptr; }
+  virtual TdxBarDockingStyle DockingStyle() const { return dsNone; }
+  virtual bool HasCaption() const { return false; }
+  virtual bool HasCloseButton() const { return false; }
+  virtual bool MarkExists() const { return false; }
+  // The toolbar's own background picture (nullptr or empty when none).
+  virtual TBitmap* GetBackgroundBitmap() const { return nullptr; }
+  // The floating caption's rectangle in window coordinates (empty while docked).
+  virtual TRect FloatingCaptionRect() const { return {}; }
   // The one-pixel line where a menu touches its owner item, in screen coordinates; false when
   // they do not touch.
   virtual bool CalcOwnerEdgeRect(TRect& rect) const {
@@ -306,13 +318,69 @@ class TdxBarControl : public TCustomdxBarControl {
   void Dispatch(TMessage& message) override;
   std::shared_ptr<TdxBarAccessibilityHelper> CreateAccessibilityHelper() override;
 
+  // --- The frame of a toolbar's window (dxBarToolbarWindow.cpp): a window shows a toolbar once
+  // it is given one; docked it is a child of its dock's window with a border and drag handle,
+  // floating an owned popup with a sizing frame, a caption, a close button and the mark.
+  TdxBar* Bar() const override { return toolbar_; }
+  void SetToolbar(TdxBar* toolbar);
+  TdxBarDockingStyle DockingStyle() const override { return dockingStyle_; }
+  // Re-creates the window in the other kind (child or popup) when that changes.
+  void SetDockingStyle(TdxBarDockingStyle style);
+  bool IsDocked() const override { return !toolbar_ || dockingStyle_ != dsNone; }
+  bool IsVertical() const override { return dockingStyle_ == dsLeft || dockingStyle_ == dsRight; }
+  bool CanBeMoved() const override { return toolbar_ != nullptr; }
+  bool HasCaption() const override { return toolbar_ && dockingStyle_ == dsNone; }
+  bool HasCloseButton() const override;
+  bool MarkExists() const override;
+  int MarkState() const override { return markState_; }
+  void SetMarkState(int state);
+  bool HasHiddenItems() const override { return hasHiddenItems_; }
+  void SetHasHiddenItems(bool value);
+  int CloseButtonState() const override { return closeButtonState_; }
+  TBitmap* GetBackgroundBitmap() const override;
+  TRect FloatingCaptionRect() const override;
+  // Docked: in client coordinates; floating: in the caption, in window coordinates.
+  TRect MarkRect() const;
+  TRect CloseButtonRect() const;
+  // The non-client part under the last WM_NCHITTEST: HTCAPTION for the drag handle and empty
+  // space, HTCLOSE for a close button the window draws itself, 0 for items and the mark.
+  int LastHitTest() const { return lastHitTest_; }
+  // The size (borders included) that shows every link in one line.
+  TSize CalcFullSize();
+  // Paints the frame at once (the caption and close button follow their states).
+  void DrawNonClientNow();
+
  protected:
   void SetActive(bool active) override;
   void ClickItemControl(TdxBarItemControl* control) override;
+  void CreateParams(TCreateParams& params) override;
+  void Paint() override;
+  void DrawNonClient(HDC dc) override;
+  void DoMouseDown(TMouseButton button, TShiftState shift, const TPoint& point, TdxBarItemControl* control) override;
+  int GetSeparatorSize() const override;
+  // One line of links: a link that does not fit and the ones after it stay hidden (the mark
+  // offers them); a docked toolbar keeps the mark's room at the end of its line.
+  void ItemRectsCalculated() override;
 
  private:
+  // The frame's messages; false for the others.
+  bool DispatchFrameMessage(TMessage& m);
+  void WMNCCalcSize(TMessage& m);
+  void WMNCHitTest(TMessage& m);
+  void WMNCLButtonDown(TMessage& m);
+  // The caption close button's own mouse loop; true when the button went up over it.
+  bool TrackCloseButton();
+  void SetCloseButtonState(int state);
+  bool IsFramed() const { return toolbar_ != nullptr; }
+
   HWND focusedWindow_ = nullptr;
   TCustomdxBarControl* replacedFocusedBar_ = nullptr;
+  TdxBar* toolbar_ = nullptr;
+  TdxBarDockingStyle dockingStyle_ = dsTop;
+  int markState_ = 0;
+  int closeButtonState_ = 0;
+  int lastHitTest_ = 0;
+  bool hasHiddenItems_ = false;
 };
 
 // The innermost active bar window; nullptr when none is active.

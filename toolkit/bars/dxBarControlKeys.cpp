@@ -182,6 +182,7 @@ TdxBarControl::~TdxBarControl() {
 }
 
 void TdxBarControl::Dispatch(TMessage& m) {
+  if (IsFramed() && DispatchFrameMessage(m)) return;
   if (m.Msg != WM_KEYDOWN) return TCustomdxBarControl::Dispatch(m);
   TcxObjectLinkGuard alive(this);
   TCustomdxBarControl::Dispatch(m);

@@ -367,8 +367,8 @@ class TdxBarPainter : public TClassOperations {
   virtual int GetSeparatorLineSpace() const { return 2; }
 
   // --- Construction, toolbar frames, menus, size grips and drop-down frames: the operations the
-  // flat, Office 2003 and themed looks override. The base drawing of toolbar frames, marks and
-  // menus comes with those parts; until then the base draws nothing where its row says so.
+  // flat, Office 2003 and themed looks override. The base menus draw nothing where their row says
+  // so until the menu windows come.
   virtual void Create(TComponent* owner) const;
   virtual void DrawToolbarSeparator(TCustomdxBarControl* bar, HDC dc, bool horizontal, HBRUSH brush,
                                     const TRect& rect) const;
@@ -412,6 +412,36 @@ class TdxBarPainter : public TClassOperations {
   virtual int GetDropDownGripStripHeight() const;
   virtual bool IsDropDownFlat() const { return false; }
 
+  // --- Toolbar frames, floating captions and marks. Rectangles of the non-client parts are in
+  // window coordinates, the docked mark in client coordinates.
+  // The widths (left, top, right, bottom) of a toolbar window's borders for a docking style.
+  virtual TRect GetToolbarBorderOffsets(TCustomdxBarControl* bar, TdxBarDockingStyle style, bool sizeGrip) const;
+  virtual TRect GetStatusBarBorderOffsets() const { return {}; }
+  virtual int GetSizingBorderWidth() const { return GetSystemMetrics(SM_CXFRAME); }
+  virtual int GetSizingBorderHeight() const { return GetSystemMetrics(SM_CYFRAME); }
+  // The window's whole non-client area: frame, drag handle, caption, close button, floating mark,
+  // status-bar margin and size grip.
+  virtual void DrawToolbarNonClientArea(TCustomdxBarControl* bar, HDC dc) const;
+  virtual void DrawFloatingBorder(TCustomdxBarControl* bar, HDC dc, const TRect& rect) const;
+  virtual void DrawFloatingCaption(TCustomdxBarControl* bar, HDC dc, HBRUSH brush, const TRect& windowRect,
+                                   const TRect& captionRect) const;
+  virtual void DrawFloatingMark(TCustomdxBarControl* bar, HDC dc, const TRect& rect) const;
+  virtual void DrawFloatingMarkArrow(TCustomdxBarControl* bar, HDC dc, const TRect& rect) const;
+  virtual void DrawStatusBarTopMargin(TCustomdxBarControl* bar, HDC dc, const TRect& rect) const;
+  virtual void DrawToolbarSizeGrip(TCustomdxBarControl* bar, HDC dc, const TRect& rect) const;
+  // The toolbar's background under a rectangle: its own picture, the status-bar fill, its colour,
+  // or its dock's (or the floating) background.
+  virtual void DrawBarBackground(TCustomdxBarControl* bar, HDC dc, HBRUSH brush, const TRect& rect) const;
+  virtual void FillStatusBarBackground(TCustomdxBarControl* bar, HDC dc, const TRect& rect) const;
+  virtual void FillFloatingBackground(TCustomdxBarControl* bar, HDC dc, HBRUSH brush, const TRect& rect) const;
+  // The mark: area is the client rectangle of a docked toolbar, the caption of a floating one.
+  virtual TRect CalcMarkRect(TCustomdxBarControl* bar, const TRect& area) const;
+  virtual void DrawToolbarMark(TCustomdxBarControl* bar, HDC dc, const TRect& rect) const;
+  virtual void DrawMarkChevrons(TCustomdxBarControl* bar, HDC dc, const TRect& rect) const;
+  virtual void RepaintMark(TCustomdxBarControl* bar, const TRect& rect) const;
+  // The close button of a floating caption.
+  TRect CalcFloatingCloseButtonRect(const TRect& captionRect) const;
+
   // The non-virtual glyph drawing of every glyph drawn outside DrawButton: the control's view
   // structure and view level pick the placement.
   void DrawItemGlyph(TdxBarItemControl* control, HDC dc, const TdxBarGlyphState& state, const TRect& rect) const;
@@ -426,9 +456,9 @@ class TdxBarPainter : public TClassOperations {
                         TColor color, TPoint shift) const;
 };
 
-// The standard and enhanced painters. Their raised edges come with their own painter part; until
-// then they draw as the base painter, with the few answers the manager relies on. The flat, Office
-// 2003 and themed painters are in their own modules.
+// The standard and enhanced painters: the classic raised look drawn with system edges and colours
+// (dxBarStandardPainter.cpp); the enhanced one changes only the drag handle, the mark and the menu
+// separator indent. The flat, Office 2003 and themed painters are in their own modules.
 class TdxBarStandardPainter : public TdxBarPainter {
   CALDERAN_CLASS(TdxBarStandardPainter)
   static TdxBarPainterClass Instance();
@@ -436,6 +466,42 @@ class TdxBarStandardPainter : public TdxBarPainter {
   bool UsesHotTracking() const override { return false; }
   int GetButtonArrowExtra(TdxBarItemControl*) const override { return 1; }
   void DrawMenuItemBackground(const TdxBarItemControlDrawParams& params, const TRect& rect) const override;
+  bool IsSmallFloatingCaption(TCustomdxBarControl*, const TRect&) const override { return false; }
+  int GetBarBorderSize() const override { return 2; }
+  TRect GetEditMargins() const override { return {2, 1, 2, 1}; }
+  int GetGlyphDownOffset(TdxBarItemControl*) const override { return 1; }
+  int GetGlyphPressedOffset(TdxBarItemControl*) const override { return 1; }
+  int GetDragHandleLeft() const override { return 2; }
+  int GetDragHandleSize(TCustomdxBarControl* bar) const override;
+  int GetMenuSeparatorIndent() const override { return 2; }
+  void GetEditFrameWidths(int& top, int& bottom) const override;
+  bool ShowsMarkArrow(TCustomdxBarControl*) const override { return false; }
+  int GetFloatingBorderExtra() const override { return 4; }
+  int GetFloatingCaptionTopExtra() const override { return 2; }
+  int GetFloatingCaptionBottomExtra() const override { return 1; }
+  bool TracksCloseButton() const override { return true; }
+  bool IsClassicFloatingFrame() const override { return true; }
+  bool HasMenuItemGaps() const override { return true; }
+  int GetMenuMargin() const override { return 2; }
+  void DrawGlyphFrame(TdxBarItemControl* control, HDC dc, const TdxBarGlyphState& state, int paintType,
+                      const TRect& backgroundRect, bool frameRoom, HBRUSH brush) const override;
+  HBRUSH GetGlyphBackgroundBrush(TdxBarItemControl* control, const TdxBarGlyphState& state) const override;
+  void DrawCheckMark(TdxBarItemControl* control, HDC dc, int scale, int top, int left) const override;
+  void DrawDisabledDot(TdxBarItemControl* control, HDC dc, const TRect& rect) const override;
+  void DrawButtonBackground(const TdxBarItemControlDrawParams& params, const TRect& rect,
+                            HBRUSH brush) const override;
+  void DrawColorSwatch(HDC dc, TColor color, const TRect& rect) const override;
+  void DrawToolbarBorder(TCustomdxBarControl* bar, HDC dc, HBRUSH brush, const TRect& rect) const override;
+  void DrawFloatingBorder(TCustomdxBarControl* bar, HDC dc, const TRect& rect) const override;
+  void DrawFloatingCloseButton(TCustomdxBarControl* bar, HDC dc, const TRect& rect) const override;
+  void DrawMDIButton(TCustomdxBarControl* bar, int kind, const TRect& rect, HDC dc, int state) const override;
+  TRect CalcMarkRect(TCustomdxBarControl* bar, const TRect& area) const override;
+  void DrawMarkBackground(TCustomdxBarControl* bar, HDC dc, HBRUSH brush, const TRect& rect) const override;
+  void DrawMarkChevrons(TCustomdxBarControl* bar, HDC dc, const TRect& rect) const override;
+
+ protected:
+  // One raised grip bar of the drag handle, excluded from the clip afterwards.
+  void DrawGrip(TCustomdxBarControl* bar, HDC dc, const TRect& rect, bool highlightCorner) const;
 
  protected:
   constexpr TdxBarStandardPainter() = default;
@@ -443,6 +509,13 @@ class TdxBarStandardPainter : public TdxBarPainter {
 class TdxBarEnhancedPainter : public TdxBarStandardPainter {
   CALDERAN_CLASS(TdxBarEnhancedPainter)
   static TdxBarPainterClass Instance();
+  int GetDragHandleLeft() const override { return 1; }
+  int GetDragHandleSize(TCustomdxBarControl* bar) const override;
+  int GetMenuSeparatorIndent() const override { return 12; }
+  bool ShowsMarkArrow(TCustomdxBarControl*) const override { return true; }
+  void DrawToolbarBorder(TCustomdxBarControl* bar, HDC dc, HBRUSH brush, const TRect& rect) const override;
+  void DrawMarkBackground(TCustomdxBarControl* bar, HDC dc, HBRUSH brush, const TRect& rect) const override;
+  void DrawMarkChevrons(TCustomdxBarControl* bar, HDC dc, const TRect& rect) const override;
 
  protected:
   constexpr TdxBarEnhancedPainter() = default;

@@ -46,7 +46,6 @@ void TdxBarPainter::DrawCaptionButtonBackground(TCustomdxBarControl* bar, HDC dc
 
 void TdxBarPainter::DrawFloatingCloseButton(TCustomdxBarControl*, HDC, const TRect&) const {}
 void TdxBarPainter::DrawMarkBackground(TCustomdxBarControl*, HDC, HBRUSH, const TRect&) const {}
-void TdxBarPainter::DrawMark(TCustomdxBarControl*, HDC, int, const TRect&) const {}
 void TdxBarPainter::DrawMDIButton(TCustomdxBarControl*, int, const TRect&, HDC, int) const {}
 void TdxBarPainter::DrawMenuItemBackground(const TdxBarItemControlDrawParams&, const TRect&) const {}
 

@@ -19,6 +19,11 @@ TBitmap* TdxBar::Glyph() {
   return glyph_.get();
 }
 
+TBitmap* TdxBar::BackgroundBitmap() {
+  if (!backgroundBitmap_) backgroundBitmap_ = std::make_unique<TBitmap>();
+  return backgroundBitmap_.get();
+}
+
 void TdxBar::SetBarManager(TdxBarManager* value) {
   if (barManager_ == value) return;
   barManager_ = value;

@@ -17,6 +17,8 @@
 #include "dxBarItemLinks.h"
 #include "dxBarTypes.h"
 
+enum TdxBarBorderStyle : uint8_t { bbsNone, bbsSingle };
+
 class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
   CALDERAN_CLASS(TdxBar)
   explicit TdxBar(TComponent* owner);
@@ -40,6 +42,23 @@ class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
   // The picture of the toolbar (a collapsed ribbon group shows it); empty until one is assigned.
   TBitmap* Glyph();
   void SetGlyph(TBitmap* value) { Glyph()->Assign(value); }
+  // The look of the toolbar's window: its border, colour (clDefault: the painter's), its own
+  // background picture, and whether it takes a whole dock row.
+  TdxBarBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TdxBarBorderStyle value) { borderStyle_ = value; }
+  TColor Color() const { return color_; }
+  void SetColor(TColor value) { color_ = value; }
+  TBitmap* BackgroundBitmap();
+  bool WholeRow() const { return wholeRow_; }
+  void SetWholeRow(bool value) { wholeRow_ = value; }
+  bool AllowClose() const { return allowClose_; }
+  void SetAllowClose(bool value) { allowClose_ = value; }
+  bool ShowMark() const { return showMark_; }
+  void SetShowMark(bool value) { showMark_ = value; }
+  bool SizeGrip() const { return sizeGrip_; }
+  void SetSizeGrip(bool value) { sizeGrip_ = value; }
+  // No border, docked at the bottom, a whole row: the toolbar looks like a status bar.
+  bool IsStatusBarLike() const { return borderStyle_ == bbsNone && dockingStyle_ == dsBottom && wholeRow_; }
   // The window that shows the toolbar, while it has one.
   TCustomdxBarControl* Control() const { return control_; }
   void SetControl(TCustomdxBarControl* value) { control_ = value; }
@@ -71,6 +90,13 @@ class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
   TCustomdxBarControl* control_ = nullptr;
   std::unique_ptr<TdxBarItemLinks> itemLinks_;
   std::unique_ptr<TBitmap> glyph_;
+  std::unique_ptr<TBitmap> backgroundBitmap_;
+  TdxBarBorderStyle borderStyle_ = bbsSingle;
+  TColor color_ = clDefault;
+  bool wholeRow_ = false;
+  bool allowClose_ = true;
+  bool showMark_ = true;
+  bool sizeGrip_ = true;
 };
 
 // The toolbar of the manager whose component name is the text (ignoring case), or null.

@@ -37,6 +37,7 @@ void BuildBarPartsPage(TGalleryPage& page);
 void BuildBarWindowPage(TGalleryPage& page);
 void BuildBarEditsPage(TGalleryPage& page);
 void BuildMenusPage(TGalleryPage& page);
+void BuildToolbarsPage(TGalleryPage& page);
 void BuildLargeButtonPage(TGalleryPage& page);
 void BuildSkinSamplePage(TGalleryPage& page);
 void BuildBarHintsPage(TGalleryPage& page);
@@ -82,6 +83,7 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"barwindow", BuildBarWindowPage},
       {"baredits", BuildBarEditsPage},
       {"menus", BuildMenusPage},
+      {"toolbars", BuildToolbarsPage},
       {"largebutton", BuildLargeButtonPage},
       {"skin-sample", BuildSkinSamplePage},
       {"bar-hints", BuildBarHintsPage},
