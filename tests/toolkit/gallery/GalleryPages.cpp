@@ -32,6 +32,9 @@ void BuildRibbonTabsBlackPage(TGalleryPage& page);
 void BuildRibbonFormBluePage(TGalleryPage& page);
 void BuildRibbonFormBlackPage(TGalleryPage& page);
 void BuildRibbonFormSilverPage(TGalleryPage& page);
+void BuildRibbonInputBluePage(TGalleryPage& page);
+void BuildRibbonInputBlackPage(TGalleryPage& page);
+void BuildRibbonInputSilverPage(TGalleryPage& page);
 void BuildBarPainterPage(TGalleryPage& page);
 void BuildBarWindowPage(TGalleryPage& page);
 void BuildLargeButtonPage(TGalleryPage& page);
@@ -73,6 +76,9 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"ribbon-form-blue", BuildRibbonFormBluePage},
       {"ribbon-form-black", BuildRibbonFormBlackPage},
       {"ribbon-form-silver", BuildRibbonFormSilverPage},
+      {"ribbon-input-blue", BuildRibbonInputBluePage},
+      {"ribbon-input-black", BuildRibbonInputBlackPage},
+      {"ribbon-input-silver", BuildRibbonInputSilverPage},
       {"barpainter", BuildBarPainterPage},
       {"barwindow", BuildBarWindowPage},
       {"largebutton", BuildLargeButtonPage},
