@@ -149,11 +149,11 @@ TdxCustomRibbon::~TdxCustomRibbon() {
   destroying_ = true;
   controller_.reset();
   SetBarManager(nullptr);
-  fader_.reset();
   applicationButton_.reset();
   tabs_->Clear();  // the tabs leave while the collection is still reachable
   tabs_.reset();
   barPainter_.reset();  // after the group windows that draw with it
+  fader_.reset();       // after the group windows, which stop their fades when they go
   activeTab_ = hotTab_ = nullptr;
   viewInfo_.reset();
   fonts_.reset();
