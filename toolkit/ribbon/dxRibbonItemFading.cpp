@@ -60,10 +60,14 @@ void TdxRibbonItemFadings::Start(TdxFader* fader, TdxBarItemControl* control, TB
   std::unique_ptr<TdxRibbonItemFading>& item = items_[control];
   if (!item) item = std::make_unique<TdxRibbonItemFading>(window_, bounds);
   // A fade that runs turns round from the frame on screen with its own pictures.
-  if (fader->Find(item.get())) return fader->Fade(item.get(), direction);
-  item->SetBounds(bounds);
-  item->SetImages(Crop(normal, bounds).release(), Crop(hot, bounds).release());
+  if (!fader->Find(item.get())) {
+    item->SetBounds(bounds);
+    item->SetImages(Crop(normal, bounds).release(), Crop(hot, bounds).release());
+  }
   fader->Fade(item.get(), direction);
+  // The frames draw the button from now on: the repaint the change asked for would show its final
+  // look before the first frame, a jump the fade is there to avoid.
+  if (fader->Find(item.get()) && window_->HandleAllocated()) ValidateRect(window_->Handle(), item->Bounds().Win());
 }
 
 void TdxRibbonItemFadings::HotChanged(TdxFader* fader, TdxBarItemControl* from, TdxBarItemControl* to,
