@@ -53,11 +53,11 @@ void TdxRibbonGroupsDockControlSite::Dispatch(TMessage& message) {
       return;
     case CM_MOUSELEAVE:
       TCustomControl::Dispatch(message);
-      ribbon_->Controller()->MouseLeave();
+      if (TdxRibbonController* controller = ribbon_->Controller()) controller->MouseLeave();
       return;
     case WM_CANCELMODE:
       TCustomControl::Dispatch(message);
-      ribbon_->Controller()->CancelMode();
+      if (TdxRibbonController* controller = ribbon_->Controller()) controller->CancelMode();
       return;
     default:
       TCustomControl::Dispatch(message);
@@ -113,7 +113,7 @@ void TdxRibbonGroupsDockControlSite::Paint() {
     const TRect button = ScrollButtonBounds(left);
     const TdxRibbonHitKind kind = left ? rhtGroupScrollLeft : rhtGroupScrollRight;
     TdxRibbonController* controller = ribbon_->Controller();
-    if (!button.IsEmpty())
+    if (!button.IsEmpty() && controller)
       ribbon_->Painter()->DrawGroupScrollButton(&canvas, button, controller->HotPart() == kind,
                                                 controller->ScrollingPart() == kind, left);
   }
