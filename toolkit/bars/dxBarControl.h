@@ -150,6 +150,8 @@ class TCustomdxBarControl : public TCustomControl {
   virtual void HideWindow() {}
   virtual bool CanActivate() const;
   virtual bool CanShowHints() const { return !active_; }
+  // Whether the window scrolls itself by the wheel while it is the active bar window.
+  virtual bool AcceptsMouseWheel() const { return false; }
   bool IsCustomizing() const;
   TCustomdxBarControl* ParentBar() const { return parentBar_; }
   TCustomdxBarControl* ChildBar() const { return childBar_; }

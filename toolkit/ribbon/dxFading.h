@@ -53,6 +53,8 @@ class TdxFadingElement : public TObject {
   int FrameCount(TdxFadingDirection direction) const;
   int Interval(TdxFadingDirection direction) const;
   TTimer* Timer() const { return timer_; }
+  TBitmap* NormalImage() const { return normalImage_; }
+  TBitmap* HotImage() const { return hotImage_; }
 
  private:
   void ValidateParams();

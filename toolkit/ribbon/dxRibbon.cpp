@@ -1,5 +1,5 @@
 // The ribbon control: creation guard, construction, the change routine, tabs bookkeeping, the skin
-// and the bar manager, painting and the process-wide wheel hook.
+// and the bar manager, painting, and the input handed to the controller.
 #include "dxRibbon.h"
 
 #include <windowsx.h>
@@ -11,6 +11,11 @@
 #include "dxGDIPlusAPI.h"
 #include "dxRibbonGroupsDock.h"
 #include "dxRibbonBarPainter.h"
+#include "dxFading.h"
+#include "dxRibbonApplicationMenu.h"
+#include "dxBarScreenTips.h"
+#include "dxRibbonController.h"
+#include "dxRibbonServices.h"
 
 CALDERAN_IMPLEMENT_CLASS(EdxRibbonException, Exception)
 CALDERAN_IMPLEMENT_CLASS(TdxRibbonGroupsDockControlSite, TCustomControl)
@@ -19,41 +24,6 @@ CALDERAN_IMPLEMENT_CREATABLE(TdxRibbon, TdxCustomRibbon, TComponent*)
 
 namespace {
 
-HHOOK ribbonMouseHook = nullptr;
-
-TdxCustomRibbon* FindRibbonOfWindow(HWND window) {
-  for (; window; window = GetParent(window))
-    if (auto* ribbon = ObjectAs<TdxCustomRibbon>(FindControl(window))) return ribbon;
-  return nullptr;
-}
-
-// Turning the wheel over a ribbon switches its tabs.
-LRESULT CALLBACK RibbonMouseWheelHook(int code, WPARAM message, LPARAM data) {
-  LRESULT result = 0;
-  if (code < 0 || message != WM_MOUSEWHEEL) return CallNextHookEx(ribbonMouseHook, code, message, data);
-  bool handled = false;
-  GuardedCall([&] {
-    const auto* hook = reinterpret_cast<const MOUSEHOOKSTRUCTEX*>(data);
-    TdxCustomRibbon* ribbon = FindRibbonOfWindow(WindowFromPoint(hook->pt));
-    if (!ribbon || !IsWindowEnabled(ribbon->Handle())) return;
-    ribbon->ScrollTabsByWheel(static_cast<short>(HIWORD(hook->mouseData)));
-    handled = true;
-  });
-  if (handled) return 1;
-  result = CallNextHookEx(ribbonMouseHook, code, message, data);
-  return result;
-}
-
-void InstallRibbonMouseHook() {
-  if (!ribbonMouseHook)
-    ribbonMouseHook = SetWindowsHookExW(WH_MOUSE, RibbonMouseWheelHook, nullptr, GetCurrentThreadId());
-}
-
-void RemoveRibbonMouseHook() {
-  if (ribbonMouseHook) UnhookWindowsHookEx(ribbonMouseHook);
-  ribbonMouseHook = nullptr;
-}
-
 // The guard runs before any part of the ribbon exists: a refused ribbon is never half built.
 TComponent* CheckRibbonCreation(TComponent* owner, TClass ribbonClass) {
   if (!IsGdiPlusAvailable())
@@ -61,15 +31,12 @@ TComponent* CheckRibbonCreation(TComponent* owner, TClass ribbonClass) {
   if (!owner && Application) owner = Application->MainForm();
   if (!ObjectAs<TCustomForm>(owner))
     throw Exception(Format(LoadToolkitString(sdxBarRibbonOwnerNotForm), {ribbonClass->Name}));
-  for (int i = 0; i < owner->ComponentCount(); ++i)
-    if (owner->Components(i)->InheritsFrom(ribbonClass))
+  if (HasComponentOfClass(owner, ribbonClass))
       throw Exception(Format(LoadToolkitString(sdxBarRibbonSingleInstance), {ribbonClass->Name}));
   return owner;
 }
 
 }  // namespace
-
-bool IsRibbonMouseHookInstalled() { return ribbonMouseHook != nullptr; }
 
 // ---------------------------------------------------------------------------------------------
 // The groups site
@@ -84,9 +51,38 @@ void TdxRibbonGroupsDockControlSite::Dispatch(TMessage& message) {
     case WM_ERASEBKGND:
       message.Result = 1;
       return;
+    case CM_MOUSELEAVE:
+      TCustomControl::Dispatch(message);
+      if (TdxRibbonController* controller = ribbon_->Controller()) controller->MouseLeave();
+      return;
+    case WM_CANCELMODE:
+      TCustomControl::Dispatch(message);
+      if (TdxRibbonController* controller = ribbon_->Controller()) controller->CancelMode();
+      return;
     default:
       TCustomControl::Dispatch(message);
   }
+}
+
+void TdxRibbonGroupsDockControlSite::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  TCustomControl::MouseDown(button, shift, x, y);
+  ribbon_->Controller()->MouseDown(button, shift, x + Left(), y + Top());
+}
+
+void TdxRibbonGroupsDockControlSite::MouseMove(TShiftState shift, int x, int y) {
+  TCustomControl::MouseMove(shift, x, y);
+  ribbon_->Controller()->MouseMove(shift, x + Left(), y + Top());
+}
+
+void TdxRibbonGroupsDockControlSite::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  TCustomControl::MouseUp(button, shift, x, y);
+  ribbon_->Controller()->MouseUp(button, shift, x + Left(), y + Top());
+}
+
+bool TdxRibbonGroupsDockControlSite::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
+  if (TCustomControl::DoMouseWheel(shift, wheelDelta, mousePos)) return true;
+  TdxRibbonController* controller = ribbon_->Controller();
+  return wheelDelta < 0 ? controller->MouseWheelDown(shift, mousePos) : controller->MouseWheelUp(shift, mousePos);
 }
 
 TRect TdxRibbonGroupsDockControlSite::ScrollButtonBounds(bool left) const {
@@ -115,7 +111,11 @@ void TdxRibbonGroupsDockControlSite::Paint() {
   SetWindowOrgEx(dc, origin.x, origin.y, nullptr);
   for (bool left : {true, false}) {
     const TRect button = ScrollButtonBounds(left);
-    if (!button.IsEmpty()) ribbon_->Painter()->DrawGroupScrollButton(&canvas, button, false, false, left);
+    const TdxRibbonHitKind kind = left ? rhtGroupScrollLeft : rhtGroupScrollRight;
+    TdxRibbonController* controller = ribbon_->Controller();
+    if (!button.IsEmpty() && controller)
+      ribbon_->Painter()->DrawGroupScrollButton(&canvas, button, controller->HotPart() == kind,
+                                                controller->ScrollingPart() == kind, left);
   }
 }
 
@@ -134,6 +134,9 @@ TdxCustomRibbon::TdxCustomRibbon(TComponent* owner, TClass ribbonClass)
   fonts_ = std::make_unique<TdxRibbonFonts>(this);
   tabs_ = std::make_unique<TdxRibbonTabCollection>(this);
   SetAlign(alTop);
+  applicationButton_.reset(CreateApplicationButton());
+  controller_.reset(CreateController());
+  fader_ = std::make_unique<TdxFader>();
   popupMenuItems_ = TdxRibbonPopupMenuItems{rpmiItems, rpmiMoreCommands, rpmiQATPosition, rpmiQATAddRemoveItem,
                                             rpmiMinimizeRibbon};
   skinListeners_ = std::make_unique<TcxEventHandlerCollection>();
@@ -144,16 +147,21 @@ TdxCustomRibbon::TdxCustomRibbon(TComponent* owner, TClass ribbonClass)
 
 TdxCustomRibbon::~TdxCustomRibbon() {
   destroying_ = true;
+  controller_.reset();
   SetBarManager(nullptr);
+  applicationButton_.reset();
   tabs_->Clear();  // the tabs leave while the collection is still reachable
   tabs_.reset();
   barPainter_.reset();  // after the group windows that draw with it
+  fader_.reset();       // after the group windows, which stop their fades when they go
   activeTab_ = hotTab_ = nullptr;
   viewInfo_.reset();
   fonts_.reset();
 }
 
 TdxRibbonBarPainter* TdxCustomRibbon::CreateBarPainter() { return new TdxRibbonBarPainter(this); }
+TdxRibbonController* TdxCustomRibbon::CreateController() { return new TdxRibbonController(this); }
+TdxRibbonApplicationButton* TdxCustomRibbon::CreateApplicationButton() { return new TdxRibbonApplicationButton(this); }
 
 void TdxCustomRibbon::SelectDefaultSkin() {
   TdxBarSkinManager* manager = BarSkinManager();
@@ -253,7 +261,59 @@ void TdxCustomRibbon::Loaded() {
 
 void TdxCustomRibbon::Notification(TComponent* component, TOperation operation) {
   TcxControl::Notification(component, operation);
-  if (operation == opRemove && component == barManager_) SetBarManager(nullptr);
+  if (operation != opRemove) return;
+  if (component == barManager_) SetBarManager(nullptr);
+  if (destroying_) return;
+  if (component == helpButtonScreenTip_) helpButtonScreenTip_ = nullptr;
+  applicationButton_->ComponentRemoved(component);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Input
+
+void TdxCustomRibbon::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  TcxControl::MouseDown(button, shift, x, y);
+  controller_->MouseDown(button, shift, x, y);
+}
+
+void TdxCustomRibbon::MouseMove(TShiftState shift, int x, int y) {
+  TcxControl::MouseMove(shift, x, y);
+  controller_->MouseMove(shift, x, y);
+}
+
+void TdxCustomRibbon::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  TcxControl::MouseUp(button, shift, x, y);
+  controller_->MouseUp(button, shift, x, y);
+}
+
+void TdxCustomRibbon::MouseLeave(TControl* control) {
+  TcxControl::MouseLeave(control);
+  if (controller_) controller_->MouseLeave();
+}
+
+void TdxCustomRibbon::DoCancelMode() {
+  TcxControl::DoCancelMode();
+  if (controller_) controller_->CancelMode();
+}
+
+void TdxCustomRibbon::KeyDown(Word& key, TShiftState shift) {
+  controller_->KeyDown(key, shift);
+  TcxControl::KeyDown(key, shift);
+}
+
+void TdxCustomRibbon::KeyPress(char& key) {
+  controller_->KeyPress(key);
+  TcxControl::KeyPress(key);
+}
+
+void TdxCustomRibbon::KeyUp(Word& key, TShiftState shift) {
+  controller_->KeyUp(key, shift);
+  TcxControl::KeyUp(key, shift);
+}
+
+bool TdxCustomRibbon::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
+  if (TcxControl::DoMouseWheel(shift, wheelDelta, mousePos)) return true;
+  return wheelDelta < 0 ? controller_->MouseWheelDown(shift, mousePos) : controller_->MouseWheelUp(shift, mousePos);
 }
 
 TCustomForm* TdxCustomRibbon::ParentForm() const {
@@ -277,6 +337,8 @@ bool TdxCustomRibbon::IsLocked() const {
 void TdxCustomRibbon::Changed() {
   if (IsLocked()) return;
   HandleNeeded();
+  if (!IsDesigning()) fader_->Clear();
+  controller_->Reset();
   viewInfo_->Calculate(TRect(0, 0, Width(), Height()));
   Invalidate();
 }
@@ -403,6 +465,20 @@ void TdxCustomRibbon::SetApplicationButtonState(int value) {
   if (HandleAllocated()) InvalidateRect(viewInfo_->ApplicationButtonBounds(), false);
 }
 
+void TdxCustomRibbon::SetApplicationButton(TdxRibbonApplicationButton* value) { applicationButton_->Assign(value); }
+
+void TdxCustomRibbon::SetHelpButtonScreenTip(TdxBarScreenTip* value) {
+  if (value == helpButtonScreenTip_) return;
+  if (helpButtonScreenTip_ && !helpButtonScreenTip_->ComponentState().Contains(csDestroying))
+    helpButtonScreenTip_->RemoveFreeNotification(this);
+  helpButtonScreenTip_ = value;
+  if (value) value->FreeNotification(this);
+}
+
+std::string TdxCustomRibbon::HelpButtonScreenTipText() const {
+  return helpButtonScreenTip_ && helpButtonScreenTip_->Header() ? helpButtonScreenTip_->Header()->Text() : std::string();
+}
+
 void TdxCustomRibbon::SetHotTab(TdxRibbonTab* tab) {
   if (hotTab_ == tab) return;
   if (hotTab_) hotTab_->InvalidateHeader();
@@ -443,11 +519,6 @@ TdxRibbonTab* TdxCustomRibbon::GetVisibleTab(int index) const {
   return nullptr;
 }
 
-void TdxCustomRibbon::ScrollTabsByWheel(int delta) {
-  if (!activeTab_ || delta == 0) return;
-  const int index = activeTab_->VisibleIndex();
-  if (TdxRibbonTab* next = GetVisibleTab(delta > 0 ? index - 1 : index + 1)) SetActiveTab(next);
-}
 
 bool TdxCustomRibbon::DoTabChanging(TdxRibbonTab* newTab) {
   bool allow = true;

@@ -6,10 +6,11 @@
 // Here: the ribbon control and its published descendant, the tabs and tab groups with their
 // collections, the fonts, the skin bridge (IdxSkin), the view info of the ribbon, its tab row and
 // tab headers, and the ribbon and tab painters. The ribbon's bar painter is dxRibbonBarPainter's.
-// Not here (their own modules or later work): the Quick Access toolbar and the application button's
-// menu, the controller (hot and pressed parts, hints, scrolling by mouse), key tips, the caption
-// helper and fading, the tab-groups popup of a minimized ribbon, accessibility helpers and the
-// design-time selection helpers. Their predicates answer "absent": no Quick Access toolbar, no
+// The controller (dxRibbonController), the application button (dxRibbonApplicationMenu) and the
+// shared routines with the wheel hook (dxRibbonServices) are modules of their own.
+// Not here (later work): the Quick Access toolbar, key tips, the caption helper, the tab-groups
+// popup of a minimized ribbon, the context menus, accessibility helpers and the design-time
+// selection helpers. Their predicates answer "absent": no Quick Access toolbar, no
 // popup, no caption drawn by the ribbon. Caption painting for a form is not offered (no form class
 // lets the ribbon paint its caption), so the caption height is always 0.
 // Mended: a group's SetToolBar refuses a toolbar (the Quick Access toolbar's, or one already shown
@@ -40,6 +41,10 @@ class TdxRibbonPainter;
 class TdxRibbonBarPainter;
 class TdxRibbonGroupsDockControl;
 class TdxRibbonGroupsDockControlSite;
+class TdxRibbonController;
+class TdxRibbonApplicationButton;
+class TdxFader;
+class TdxBarScreenTip;
 
 CALDERAN_EXCEPTION(EdxRibbonException, Exception)
 
@@ -259,6 +264,7 @@ class TdxRibbonPainter : public TObject {
   CALDERAN_CLASS(TdxRibbonPainter)
   explicit TdxRibbonPainter(TdxCustomRibbon* ribbon) : ribbon_(ribbon) {}
   virtual void DrawApplicationButton(TcxCanvas* canvas, const TRect& rect, int state);
+  virtual void DrawApplicationButtonGlyph(TcxCanvas* canvas, const TRect& rect, bool stretch, TBitmap* glyph);
   virtual void DrawBackground(TcxCanvas* canvas, const TRect& bounds);
   virtual void DrawGroupsArea(TcxCanvas* canvas, const TRect& rect);
   virtual void DrawGroupScrollButton(TcxCanvas* canvas, const TRect& rect, bool hot, bool pressed, bool isLeft);
@@ -464,6 +470,11 @@ using TdxRibbonApplicationMenuClickEvent = TEvent<void(TdxCustomRibbon* Sender, 
 class TdxRibbonGroupsDockControlSite : public TCustomControl {
   CALDERAN_CLASS(TdxRibbonGroupsDockControlSite)
   explicit TdxRibbonGroupsDockControlSite(TdxCustomRibbon* ribbon);
+  // The site's mouse goes to the ribbon's controller in ribbon coordinates.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
   TdxCustomRibbon* Ribbon() const { return ribbon_; }
   void Dispatch(TMessage& message) override;
   // The left or right scroll button of the active tab's groups, in the site's coordinates; empty
@@ -513,8 +524,10 @@ class TdxCustomRibbon : public TcxControl, public IdxSkin {
   TdxRibbonTab* GetVisibleTab(int index) const;
   int GetVisibleTabCount() const;
   TdxRibbonTab* HotTab() const { return hotTab_; }
-  // The wheel: towards the first tab when turned away from the user, else towards the last.
-  void ScrollTabsByWheel(int delta);
+  // The wheel as the ribbon's window would get it (the thread's wheel hook calls it).
+  bool HandleMouseWheel(TShiftState shift, int wheelDelta, const TPoint& mousePos) {
+    return DoMouseWheel(shift, wheelDelta, mousePos);
+  }
   void SetHotTab(TdxRibbonTab* tab);
 
   // --- layout and repainting
@@ -539,6 +552,24 @@ class TdxCustomRibbon : public TcxControl, public IdxSkin {
   void SetSkin(TdxCustomRibbonSkin* value);
   int ApplicationButtonState() const { return applicationButtonState_; }
   void SetApplicationButtonState(int value);
+  bool ApplicationButtonPressed() const { return applicationButtonPressed_; }
+  void SetApplicationButtonPressed(bool value) { applicationButtonPressed_ = value; }
+  TdxRibbonApplicationButton* ApplicationButton() const { return applicationButton_.get(); }
+  void SetApplicationButton(TdxRibbonApplicationButton* value);
+  // Opens the application button's menu below the button and returns when it closes; false when
+  // the menu was already open, the click event took the click, or there is no menu.
+  bool ShowApplicationMenu();
+  void CloseApplicationMenu();
+  bool IsApplicationMenuOpen() const { return applicationMenuOpen_; }
+  TdxBarScreenTip* HelpButtonScreenTip() const { return helpButtonScreenTip_; }
+  void SetHelpButtonScreenTip(TdxBarScreenTip* value);
+  std::string HelpButtonScreenTipText() const;
+  // The ribbon's context menu (right click on the tab row) and the groups popup of a minimized
+  // ribbon; both wait for the bar system's popup menus and open nothing yet.
+  virtual void ShowCustomizePopup() {}
+  void ShowTabGroupsPopup() {}
+  TdxRibbonController* Controller() const { return controller_.get(); }
+  TdxFader* Fader() const { return fader_.get(); }
   // Whether the ribbon's parent form should hide it (minimized, under 300 x 250).
   bool IsTooSmallForm() const;
 
@@ -580,6 +611,19 @@ class TdxCustomRibbon : public TcxControl, public IdxSkin {
   virtual TdxRibbonPainter* CreatePainter() { return new TdxRibbonPainter(this); }
   virtual TdxRibbonBarPainter* CreateBarPainter();
   virtual TdxRibbonViewInfo* CreateViewInfo() { return new TdxRibbonViewInfo(this); }
+  virtual TdxRibbonController* CreateController();
+  virtual TdxRibbonApplicationButton* CreateApplicationButton();
+  // Mouse and keys go to the controller: keys before the inherited handling, the mouse after it,
+  // the wheel when the inherited handling left it.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseLeave(TControl* control) override;
+  void DoCancelMode() override;
+  void KeyDown(Word& key, TShiftState shift) override;
+  void KeyPress(char& key) override;
+  void KeyUp(Word& key, TShiftState shift) override;
+  bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
   void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
   void CreateWnd() override;
@@ -611,6 +655,12 @@ class TdxCustomRibbon : public TcxControl, public IdxSkin {
 
   TdxRibbonTab* activeTab_ = nullptr;
   int applicationButtonState_ = 0;
+  bool applicationButtonPressed_ = false;
+  bool applicationMenuOpen_ = false;
+  std::unique_ptr<TdxRibbonApplicationButton> applicationButton_;
+  std::unique_ptr<TdxRibbonController> controller_;
+  std::unique_ptr<TdxFader> fader_;
+  TdxBarScreenTip* helpButtonScreenTip_ = nullptr;
   TdxBarManager* barManager_ = nullptr;
   TdxCustomRibbonSkin* skin_ = nullptr;
   std::unique_ptr<TcxEventHandlerCollection> skinListeners_;

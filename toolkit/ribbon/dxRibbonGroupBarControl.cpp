@@ -284,6 +284,7 @@ TdxRibbonGroupBarControl::TdxRibbonGroupBarControl(TdxRibbonGroupsDockControl* d
       if (tab->Groups()->Items(i)->ToolBar() == toolbar) group_ = tab->Groups()->Items(i);
   }
   SetViewInfo(new TdxRibbonGroupBarControlViewInfo(this));
+  fadings_ = std::make_unique<TdxRibbonItemFadings>(this);
   TdxBarItemLinks* links = toolbar->ItemLinks();
   links->SetBarControl(this);
   SetItemLinks(links);
@@ -291,8 +292,31 @@ TdxRibbonGroupBarControl::TdxRibbonGroupBarControl(TdxRibbonGroupsDockControl* d
 }
 
 TdxRibbonGroupBarControl::~TdxRibbonGroupBarControl() {
+  fadings_.reset();
   if (toolbar_ && toolbar_->Control() == this) toolbar_->SetControl(nullptr);
   if (dockControl_) dockControl_->GroupBarControlDestroyed(this);
+}
+
+TdxFader* TdxRibbonGroupBarControl::GetFader() const { return ribbon_ ? ribbon_->Fader() : nullptr; }
+
+// The hot button changes look through a fade: the window's pictures before and after the change
+// hold both looks of both buttons.
+void TdxRibbonGroupBarControl::DoSetSelectedItemControl(TdxBarItemControl* control) {
+  TdxBarItemControl* old = SelectedControl();
+  TdxFader* fader = GetFader();
+  const bool fades = fader && HandleAllocated() && IsWindowVisible(Handle()) && !Collapsed() &&
+                     (TdxRibbonItemFadings::Fades(old) || TdxRibbonItemFadings::Fades(control));
+  std::unique_ptr<TBitmap> before = fades ? PaintClientToBitmap(this) : nullptr;
+  TcxObjectLinkGuard alive(this);
+  TdxRibbonCustomBarControl::DoSetSelectedItemControl(control);
+  if (!before || !alive.Alive() || SelectedControl() != control) return;
+  std::unique_ptr<TBitmap> after = PaintClientToBitmap(this);
+  fadings_->HotChanged(fader, old, control, before.get(), after.get());
+}
+
+void TdxRibbonGroupBarControl::DestroyItemControls() {
+  if (fadings_) fadings_->Clear();
+  TdxRibbonCustomBarControl::DestroyItemControls();
 }
 
 TdxRibbonGroupBarControlViewInfo* TdxRibbonGroupBarControl::GroupViewInfo() const {

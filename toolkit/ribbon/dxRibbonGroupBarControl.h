@@ -9,8 +9,10 @@
 // group element, the caption strip below it.
 //
 // The ribbon's bar painter draws the items and the collapsed group.
+// Its large buttons fade between their normal and hot looks under the ribbon's fader
+// (dxRibbonItemFading).
 // Left out: the collapsed group's popup (a collapsed group draws as a button and does not open),
-// caption buttons, fading, key tips, design-time selection and the context menu.
+// caption buttons, key tips, design-time selection and the context menu.
 #pragma once
 #include <memory>
 #include <vector>
@@ -18,6 +20,7 @@
 #include "dxBarControl.h"
 #include "dxRibbonGroupLayoutCalculator.h"
 #include "dxRibbonGroupsDock.h"
+#include "dxRibbonItemFading.h"
 
 class TdxBar;
 class TdxCustomRibbon;
@@ -123,9 +126,14 @@ class TdxRibbonGroupBarControl : public TdxRibbonCustomBarControl {
   void UpdateLayout() override;
   // What lies behind an item is the group's body, which the window has drawn before its items.
   void FillBackground(HDC dc, const TRect& rect, HBRUSH brush, TColor color, bool wholeArea) override;
+  // The ribbon's fader; none without a ribbon.
+  TdxFader* GetFader() const;
+  TdxRibbonItemFadings* ItemFadings() const { return fadings_.get(); }
 
  protected:
   void Paint() override;
+  void DoSetSelectedItemControl(TdxBarItemControl* control) override;
+  void DestroyItemControls() override;
   void WMNCHitTest(TMessage& message) override;
 
  private:
@@ -133,4 +141,5 @@ class TdxRibbonGroupBarControl : public TdxRibbonCustomBarControl {
   TdxBar* toolbar_;
   TdxRibbonTabGroup* group_ = nullptr;
   TdxCustomRibbon* ribbon_ = nullptr;
+  std::unique_ptr<TdxRibbonItemFadings> fadings_;
 };

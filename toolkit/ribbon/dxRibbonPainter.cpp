@@ -3,6 +3,8 @@
 #include "dxRibbon.h"
 
 #include "cxGeometry.h"
+#include "cxGraphicsGlyphs.h"
+#include "dxRibbonApplicationMenu.h"
 
 CALDERAN_IMPLEMENT_CLASS(TdxRibbonTabPainter, TObject)
 CALDERAN_IMPLEMENT_CLASS(TdxRibbonPainter, TObject)
@@ -69,7 +71,26 @@ TdxRibbonViewInfo* TdxRibbonPainter::ViewInfo() const { return ribbon_->ViewInfo
 void TdxRibbonPainter::DrawApplicationButton(TcxCanvas* canvas, const TRect& rect, int state) {
   if (!ViewInfo()->IsApplicationButtonVisible() || rect.IsEmpty() || !Skin()) return;
   Skin()->DrawApplicationButton(canvas->GetHandle(), rect, state);
-  DrawFormIcon(canvas, Deflated(rect, 9, 9, 9, 9));
+  TdxRibbonApplicationButton* button = ribbon_->ApplicationButton();
+  if (!button->Glyph() || button->Glyph()->Empty()) DrawFormIcon(canvas, Deflated(rect, 9, 9, 9, 9));
+  else DrawApplicationButtonGlyph(canvas, rect, button->StretchGlyph(), button->Glyph());
+}
+
+void TdxRibbonPainter::DrawApplicationButtonGlyph(TcxCanvas* canvas, const TRect& rect, bool stretch, TBitmap* glyph) {
+  TRect target = Deflated(rect, 9, 9, 9, 9);
+  if (!stretch) {
+    const int left = rect.Left + (rect.Width() - glyph->Width()) / 2;
+    const int top = rect.Top + (rect.Height() - glyph->Height()) / 2;
+    target = TRect(left, top, left + glyph->Width(), top + glyph->Height());
+  }
+  target.Offset(-1, -1);
+  if (glyph->PixelFormat() == TPixelFormat::pf32bit) {
+    AlphaBlendBitmapToDC(canvas->GetHandle(), glyph, target, 255);
+    return;
+  }
+  canvas->GetBrush()->SetStyle(TBrushStyle::bsClear);
+  canvas->Canvas()->BrushCopy(target, glyph, TRect(0, 0, glyph->Width(), glyph->Height()), glyph->TransparentColor());
+  canvas->GetBrush()->SetStyle(TBrushStyle::bsSolid);
 }
 
 void TdxRibbonPainter::DrawBackground(TcxCanvas* canvas, const TRect& bounds) {

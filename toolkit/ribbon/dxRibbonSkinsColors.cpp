@@ -107,8 +107,10 @@ TColor TdxBlueRibbonSkin::GetElementColor(int colorId, int state) const {
     case 10099: return Rgb(177, 201, 232);
     case 10130: return state == 0 ? Rgb(62, 106, 170) : Rgb(160, 160, 160);
     case 10131: return state == 0 ? Rgb(105, 112, 121) : Rgb(160, 160, 160);
-    case 10132: case 10133: return Rgb(21, 66, 139);
-    case 10134: return Rgb(62, 106, 170);
+    // Dark enough for 4.5:1 on every tab face (the active tab's orange included) and on the group
+    // caption band.
+    case 10132: return state == 3 ? Rgb(0, 21, 110) : Rgb(21, 66, 139);
+    case 10133: case 10134: return Rgb(21, 66, 139);
     case 10138: return In(state, {0, 2}) ? Rgb(21, 66, 139) : Rgb(141, 141, 141);
   }
   return color != clDefault ? color : BaseElementColor(colorId, state);
@@ -138,9 +140,11 @@ TColor TdxBlackRibbonSkin::GetElementColor(int colorId, int state) const {
     case 10099: return Rgb(204, 204, 204);
     case 10130: return state == 0 ? Rgb(174, 209, 255) : Rgb(225, 225, 225);
     case 10131: return state == 0 ? White : Rgb(225, 225, 225);
-    case 10132: return state == 3 ? Black : White;
+    // The tab faces and the group caption band are light in this scheme too: dark text on them
+    // (white was unreadable there).
+    case 10132: return Black;
     case 10133: return Rgb(70, 70, 70);
-    case 10134: return White;
+    case 10134: return Rgb(38, 38, 38);
     case 10138: return state == 0 ? White : state == 2 ? Black : Rgb(194, 194, 194);
   }
   return color != clDefault ? color : BaseElementColor(colorId, state);
@@ -164,8 +168,10 @@ TColor TdxSilverRibbonSkin::GetElementColor(int colorId, int state) const {
     case 10099: return Rgb(205, 208, 217);
     case 10130: return state == 0 ? Rgb(53, 110, 170) : Rgb(138, 138, 138);
     case 10131: return state == 0 ? Rgb(92, 98, 106) : Rgb(138, 138, 138);
-    case 10132: return Rgb(83, 84, 89);
-    case 10133: case 10134: return Rgb(76, 83, 92);
+    case 10132: return state == 3 ? Rgb(32, 32, 32) : Rgb(83, 84, 89);
+    // Item captions sit on pressed orange faces too: a darker grey than the group caption's.
+    case 10133: return Rgb(52, 57, 64);
+    case 10134: return Rgb(76, 83, 92);
     case 10138: return In(state, {0, 2}) ? Rgb(83, 84, 89) : Rgb(141, 141, 141);
     default: return TdxBlackRibbonSkin::GetElementColor(colorId, state);
   }

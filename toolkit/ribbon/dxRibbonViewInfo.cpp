@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "dxBarManager.h"
+#include "dxRibbonApplicationMenu.h"
+#include "dxRibbonController.h"
 
 CALDERAN_IMPLEMENT_CLASS(TdxRibbonTabViewInfo, TObject)
 CALDERAN_IMPLEMENT_CLASS(TdxRibbonTabsViewInfo, TObject)
@@ -244,16 +246,15 @@ void TdxRibbonTabsViewInfo::UpdateTabDockControls() {
 
 void TdxRibbonTabsViewInfo::Paint(TcxCanvas* canvas) {
   TdxRibbonPainter* painter = owner_->GetPainter();
-  const int hot = owner_->GetButtonState(rhtTabScrollLeft);
-  if (hasLeftButton_) {
-    painter->DrawTabScrollButton(canvas, leftButtonBounds_, hot == 1, hot == 2, true);
-    canvas->ExcludeClipRect(leftButtonBounds_);
-  }
-  const int hotRight = owner_->GetButtonState(rhtTabScrollRight);
-  if (hasRightButton_) {
-    painter->DrawTabScrollButton(canvas, rightButtonBounds_, hotRight == 1, hotRight == 2, false);
-    canvas->ExcludeClipRect(rightButtonBounds_);
-  }
+  TdxRibbonController* controller = owner_->Ribbon()->Controller();
+  auto drawButton = [&](bool present, const TRect& bounds, TdxRibbonHitKind kind) {
+    if (!present) return;
+    painter->DrawTabScrollButton(canvas, bounds, controller->HotPart() == kind, controller->ScrollingPart() == kind,
+                                 kind == rhtTabScrollLeft);
+    canvas->ExcludeClipRect(bounds);
+  };
+  drawButton(hasLeftButton_, leftButtonBounds_, rhtTabScrollLeft);
+  drawButton(hasRightButton_, rightButtonBounds_, rhtTabScrollRight);
   canvas->SaveClipRegion();
   canvas->IntersectClipRect(bounds_);
   for (auto& tab : items_) tab->Paint(canvas);
@@ -293,8 +294,8 @@ bool TdxRibbonViewInfo::AreTabGroupsShown(bool force) const {
 
 // The button shows only with a Quick Access toolbar above the ribbon.
 bool TdxRibbonViewInfo::IsApplicationButtonVisible(bool force) const {
-  return (force || !ribbon_->IsHidden()) && AreTabHeadersShown(force) && IsQuickAccessToolbarVisible(force) &&
-         !IsQuickAccessToolbarBelow();
+  return (force || !ribbon_->IsHidden()) && ribbon_->ApplicationButton()->Visible() && AreTabHeadersShown(force) &&
+         IsQuickAccessToolbarVisible(force) && !IsQuickAccessToolbarBelow();
 }
 
 bool TdxRibbonViewInfo::IsHelpButtonVisible() const {
@@ -306,8 +307,14 @@ bool TdxRibbonViewInfo::AreMDIButtonsVisible() const { return false; }
 
 int TdxRibbonViewInfo::GetScrollButtonWidth() const { return std::abs(ribbon_->Fonts()->TabHeader()->Height()) + 2; }
 
-// Without a controller nothing is hot or pressed.
-int TdxRibbonViewInfo::GetButtonState(TdxRibbonHitKind) const { return 0; }
+// 1 hot, 2 hot and pressed; a part pressed elsewhere keeps the others from looking hot.
+int TdxRibbonViewInfo::GetButtonState(TdxRibbonHitKind kind) const {
+  TdxRibbonController* controller = ribbon_->Controller();
+  if (!controller || controller->HotPart() != kind) return 0;
+  const TdxRibbonHitKind pressed = controller->PressedPart();
+  if (pressed <= rhtApplicationMenu || pressed == kind) return pressed == kind && pressed > rhtTab ? 2 : 1;
+  return 0;
+}
 
 int TdxRibbonViewInfo::GetApplicationButtonState() const { return ribbon_->ApplicationButtonState(); }
 

@@ -32,6 +32,9 @@ void BuildRibbonTabsBlackPage(TGalleryPage& page);
 void BuildRibbonFormBluePage(TGalleryPage& page);
 void BuildRibbonFormBlackPage(TGalleryPage& page);
 void BuildRibbonFormSilverPage(TGalleryPage& page);
+void BuildRibbonInputBluePage(TGalleryPage& page);
+void BuildRibbonInputBlackPage(TGalleryPage& page);
+void BuildRibbonInputSilverPage(TGalleryPage& page);
 void BuildBarPainterPage(TGalleryPage& page);
 void BuildBarPartsPage(TGalleryPage& page);
 void BuildBarWindowPage(TGalleryPage& page);
@@ -78,6 +81,9 @@ const std::vector<TGalleryPageEntry>& GalleryPages() {
       {"ribbon-form-blue", BuildRibbonFormBluePage},
       {"ribbon-form-black", BuildRibbonFormBlackPage},
       {"ribbon-form-silver", BuildRibbonFormSilverPage},
+      {"ribbon-input-blue", BuildRibbonInputBluePage},
+      {"ribbon-input-black", BuildRibbonInputBlackPage},
+      {"ribbon-input-silver", BuildRibbonInputSilverPage},
       {"barpainter", BuildBarPainterPage},
       {"barparts", BuildBarPartsPage},
       {"barwindow", BuildBarWindowPage},

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "dxBarButtons.h"
+#include "dxBarExtItems.h"
+#include "dxFading.h"
 #include "dxBarManager.h"
 #include "dxBarToolbar.h"
 #include "dxRibbonGroupBarControl.h"
@@ -295,3 +297,70 @@ TEST_F(RibbonGroups, KeyTipBaselinesOfRowsZeroToTwoOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+COLORREF CentrePixel(TBitmap* image) { return image->Canvas()->Pixel(image->Width() / 2, image->Height() / 2); }
+
+// What the window shows at a point.
+COLORREF WindowPixel(TWinControl* window, const TPoint& point) {
+  HDC dc = GetDC(window->Handle());
+  const COLORREF pixel = GetPixel(dc, point.X, point.Y);
+  ReleaseDC(window->Handle(), dc);
+  return pixel;
+}
+
+void TickToEnd(TdxFader* fader, TObject* object) {
+  for (int i = 0; i < 100 && fader->Find(object); ++i) fader->Find(object)->TimerHandler(nullptr);
+}
+
+}  // namespace
+
+// Hot tracking over large buttons fades: the new hot button fades in from its normal look to its
+// hot look, the old one fades out, each under its own timer, and a turn goes on from the frame on
+// screen.
+TEST_F(RibbonGroups, LargeButtonsFadeInAndOutUnderTimerTicks) {
+  TdxBar* bar = NewToolbar("Convert", {});
+  for (const char* caption : {"Convert", "Clips", "Settings"}) {
+    auto* button = new TdxBarLargeButton(form_.get());
+    button->SetCaption(caption);
+    bar->ItemLinks()->AddItem(button);
+  }
+  AddGroup(tab_, bar);
+  TdxRibbonGroupBarControl* window = Window(0);
+  TdxFader* fader = ribbon_->Fader();
+  TdxBarItemControl* first = Link(0, 0)->Control();
+  TdxBarItemControl* second = Link(0, 1)->Control();
+
+  window->SetSelectedItemControl(first);
+  TdxRibbonItemFading* firstFading = window->ItemFadings()->Find(first);
+  ASSERT_NE(firstFading, nullptr);
+  TdxFadingElement* in = fader->Find(firstFading);
+  ASSERT_NE(in, nullptr);
+  EXPECT_EQ(in->Direction(), fdIn);
+  EXPECT_EQ(firstFading->Bounds(), first->ViewInfo()->Bounds());
+  const COLORREF normal = CentrePixel(in->NormalImage()), hot = CentrePixel(in->HotImage());
+  EXPECT_NE(normal, hot) << "the two pictures hold the two looks";
+  for (int i = 0; i < 6; ++i) in->TimerHandler(nullptr);
+  const TPoint centre = CentreOf(Link(0, 0));
+  const COLORREF midway = WindowPixel(window, centre);
+  EXPECT_NE(midway, normal);
+  EXPECT_NE(midway, hot);
+
+  window->SetSelectedItemControl(second);
+  EXPECT_EQ(fader->Find(firstFading)->Direction(), fdOut) << "the first button turns round";
+  EXPECT_GT(fader->Find(firstFading)->GetAlpha(), 0);
+  TdxRibbonItemFading* secondFading = window->ItemFadings()->Find(second);
+  ASSERT_NE(secondFading, nullptr);
+  EXPECT_EQ(fader->Find(secondFading)->Direction(), fdIn);
+  TickToEnd(fader, firstFading);
+  TickToEnd(fader, secondFading);
+  EXPECT_EQ(fader->Count(), 0);
+  EXPECT_TRUE(Near(WindowPixel(window, centre), normal, 2)) << "the first button ends normal";
+  EXPECT_TRUE(Near(WindowPixel(window, CentreOf(Link(0, 1))), hot, 2)) << "the second ends hot";
+
+  // A button of a plain toolbar button kind does not fade.
+  AddGroup("File", {"Add"});
+  Window(1)->SetSelectedItemControl(Link(1, 0)->Control());
+  EXPECT_EQ(Window(1)->ItemFadings()->Find(Link(1, 0)->Control()), nullptr);
+}

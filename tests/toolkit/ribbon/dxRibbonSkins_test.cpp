@@ -182,7 +182,7 @@ TEST_F(RibbonSkins, ColourTablesOfTheSchemes) {
       {"Blue", 335, 0, RGB(21, 66, 139)},     {"Blue", 335, 8, RGB(141, 141, 141)},
       {"Blue", 362, 1, RGB(167, 167, 167)},   {"Blue", 67, 6, RGB(239, 72, 16)},
       {"Blue", 999, 0, clDefault},            {"Black", 10132, 3, RGB(0, 0, 0)},
-      {"Black", 10132, 2, RGB(255, 255, 255)}, {"Black", 10138, 2, RGB(0, 0, 0)},
+      {"Black", 10132, 2, RGB(0, 0, 0)}, {"Black", 10138, 2, RGB(0, 0, 0)},
       {"Black", 66, 2, RGB(255, 210, 50)},    {"Silver", 52, 3, RGB(164, 164, 164)},
       {"Silver", 52, 0, RGB(169, 177, 184)},  {"Silver", 64, 0, RGB(76, 83, 92)},
       {"Silver", 10098, 0, RGB(112, 118, 231)},  // the stored value's stray high byte dropped
