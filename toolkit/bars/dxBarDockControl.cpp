@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "cxClasses.h"
 #include "dxBarControl.h"
 #include "dxBarManager.h"
 #include "dxBarPainter.h"
@@ -71,6 +72,7 @@ TdxDockControl::TdxDockControl(TComponent* owner, TdxBarManager* manager, TdxBar
 }
 
 TdxDockControl::~TdxDockControl() {
+  ClearObjectLinks(this);
   if (manager_) manager_->RemoveDockControl(this);
 }
 

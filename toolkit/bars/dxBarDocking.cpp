@@ -35,6 +35,13 @@ TPoint WindowOrigin(HWND window) {
   return {r.left, r.top};
 }
 
+// A mouse message's point on the screen (its coordinates are the receiving window's client ones).
+TPoint MessagePoint(const MSG& msg) {
+  POINT p{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+  if (msg.hwnd) ClientToScreen(msg.hwnd, &p);
+  return {p.x, p.y};
+}
+
 }  // namespace
 
 TdxBars* BarsOf(const TdxBarManager* manager) {
@@ -49,6 +56,7 @@ TdxBars::TdxBars(TdxBarManager* manager) : manager_(manager) {
     auto* dock = new TdxDockControl(nullptr, manager, style);
     if (owner) dock->SetParent(owner);
     edgeDocks_[style - dsLeft] = dock;
+    edgeDocksAlive_[style - dsLeft] = std::make_unique<TcxObjectLinkGuard>(dock);
   }
   AllBars().push_back(this);
 }
@@ -56,7 +64,8 @@ TdxBars::TdxBars(TdxBarManager* manager) : manager_(manager) {
 TdxBars::~TdxBars() {
   if (dockingWaitBars == this) StopDockingWait();
   std::erase(AllBars(), this);
-  for (TdxDockControl* dock : edgeDocks_) delete dock;
+  for (int i = 0; i < 4; ++i)
+    if (edgeDocksAlive_[i]->Alive()) delete edgeDocks_[i];
 }
 
 TdxDockControl* TdxBars::DockControl(TdxBarDockingStyle style) const {
@@ -216,13 +225,16 @@ void TdxBars::DragBar(TdxBarControl* window) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
+    TPoint point;
     if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && msg.wParam == VK_CONTROL) {
-      // Ctrl pressed or released decides again at once.
+      // Ctrl pressed or released decides again at once, where the cursor is.
       msg.message = WM_MOUSEMOVE;
+      point = CursorPos();
       last = {INT_MIN, INT_MIN};
+    } else if (msg.message == WM_MOUSEMOVE) {
+      point = MessagePoint(msg);
     }
     if (msg.message == WM_MOUSEMOVE) {
-      const TPoint point = CursorPos();
       if (point == last) continue;
       MoveBarTo(window, point + pointerOffset_);
       last = point;

@@ -4,8 +4,10 @@
 // Not here: the manager's list of toolbar descriptions.
 #pragma once
 #include <array>
+#include <memory>
 
 #include <windows.h>
+#include "cxClasses.h"
 #include "dxBarDockControl.h"
 
 class TdxBars {
@@ -43,6 +45,8 @@ class TdxBars {
 
   TdxBarManager* manager_;
   std::array<TdxDockControl*, 4> edgeDocks_{};
+  // The owner form frees its children when it goes first.
+  std::array<std::unique_ptr<TcxObjectLinkGuard>, 4> edgeDocksAlive_;
   bool timerDocking_ = false;
   bool moving_ = false;
   TdxBarControl* movingWindow_ = nullptr;
