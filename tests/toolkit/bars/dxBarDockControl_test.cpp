@@ -326,3 +326,46 @@ TEST_F(DockSites, TheDragLoopPostsAQuitItMeetsAgainAndEnds) {
   ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit is there again";
   EXPECT_EQ(msg.wParam, 9u);
 }
+
+// A floating toolbar docks only when the pointer stays over a site for the manager's waiting
+// time: dropped there at once, it still floats.
+TEST_F(DockSites, AFloatingToolbarDroppedOverASiteAtOnceStillFloats) {
+  Dock(MakeToolbar(1, "A"), dsTop, {0, 0});
+  manager_->SetWaitForDockingTime(60000);
+  TdxBarControl* floating = MakeToolbar(2, "Floating");
+  floating->SetDockingStyle(dsNone);
+  floating->HandleNeeded();
+  const TSize size = floating->CalcFullSize();
+  const TPoint at = form_->ClientToScreen({200, 200});
+  floating->SetBounds(at.X, at.Y, size.cx, size.cy);
+  floating->SetVisible(true);
+  ShowWindow(floating->Handle(), SW_SHOWNA);
+  SetCursorPos(at.X + 20, at.Y + 8);
+  const TPoint overTop = Site(dsTop)->ClientToScreen({300, 5});
+  PostMouse(WM_MOUSEMOVE, overTop);
+  PostMouse(WM_LBUTTONUP, overTop);
+  bars_->DragBar(floating);
+  EXPECT_EQ(floating->DockingStyle(), dsNone);
+  EXPECT_EQ(Site(dsTop)->GetRow(0)->ColCount(), 1);
+  const TRect moved = ScreenRect(floating->Handle());
+  EXPECT_EQ(moved.Left, overTop.X - 20) << "it follows the pointer by its grab point";
+  EXPECT_EQ(moved.Top, overTop.Y - 8);
+}
+
+// Escape ends the drag where the toolbar is: a move queued after it is not acted on.
+TEST_F(DockSites, EscapeEndsTheDragWhereTheToolbarIs) {
+  Dock(MakeToolbar(2, "A"), dsTop, {0, 0});
+  TdxBarControl* b = Dock(MakeToolbar(2, "B"), dsTop, {300, 0});
+  const TRect start = ScreenRect(b->Handle());
+  SetCursorPos(start.Left + 4, start.Top + 4);
+  const TPoint left = form_->ClientToScreen({3, 150});
+  PostMouse(WM_MOUSEMOVE, left);
+  PostMessageA(form_->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  PostMouse(WM_MOUSEMOVE, form_->ClientToScreen({300, 220}));
+  bars_->DragBar(b);
+  EXPECT_EQ(b->DockingStyle(), dsLeft) << "docked where the Escape found it";
+  EXPECT_EQ(GetCapture(), nullptr);
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  EXPECT_EQ(b->DockingStyle(), dsLeft);
+}
