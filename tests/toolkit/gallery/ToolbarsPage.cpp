@@ -107,7 +107,7 @@ void BuildToolbarsPage(TGalleryPage& page) {
   page.AddLabel(8, top, "TdxBarDockControl: two toolbars on the first row (the second shrunk), one on the second", 700);
   auto* site = new TdxBarDockControl(page.Form(), manager);
   site->SetDockAlign(dalNone);
-  page.Place(site, 8, top + 20, 420, 0);
+  page.Place(site, 8, top + 20, 230, 0);
   TdxBarControl* first = MakeToolbar(page.Form(), manager, TdxBarStandardPainter::Instance(), "Standard",
                                      {"New", "Open", "", "Save"}, dsTop);
   TdxBarControl* second = MakeToolbar(page.Form(), manager, TdxBarStandardPainter::Instance(), "Format",
