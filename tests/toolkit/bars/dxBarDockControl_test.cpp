@@ -369,3 +369,35 @@ TEST_F(DockSites, EscapeEndsTheDragWhereTheToolbarIs) {
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   EXPECT_EQ(b->DockingStyle(), dsLeft);
 }
+
+namespace {
+HWND releaseTarget = nullptr;
+// Ends a drag from the loop's own timer messages, long after the docking wait.
+void CALLBACK ReleaseButton(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  PostMessageA(releaseTarget, WM_LBUTTONUP, 0, 0);
+}
+}  // namespace
+
+TEST_F(DockSites, AFloatingToolbarHeldOverASiteDocksWhenTheWaitEnds) {
+  Dock(MakeToolbar(1, "A"), dsTop, {0, 0});
+  manager_->SetWaitForDockingTime(1);
+  TdxBarControl* floating = MakeToolbar(2, "Floating");
+  floating->SetDockingStyle(dsNone);
+  floating->HandleNeeded();
+  const TSize size = floating->CalcFullSize();
+  const TPoint at = form_->ClientToScreen({200, 200});
+  floating->SetBounds(at.X, at.Y, size.cx, size.cy);
+  floating->SetVisible(true);
+  ShowWindow(floating->Handle(), SW_SHOWNA);
+  // The waiting timer reads the cursor when it fires: the cursor rests over the site.
+  const TPoint overTop = Site(dsTop)->ClientToScreen({300, 5});
+  SetCursorPos(overTop.X, overTop.Y);
+  PostMouse(WM_MOUSEMOVE, Site(dsTop)->ClientToScreen({320, 5}));
+  releaseTarget = form_->Handle();
+  SetTimer(nullptr, 0, 300, &ReleaseButton);
+  bars_->DragBar(floating);
+  EXPECT_EQ(floating->DockingStyle(), dsTop) << "held there past the wait: docked";
+  EXPECT_EQ(floating->Parent(), Site(dsTop));
+  EXPECT_FALSE(bars_->IsMoving());
+}
