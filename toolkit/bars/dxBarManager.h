@@ -193,6 +193,7 @@ class TdxBarManager : public TComponent {
   void AddDockControl(TdxDockControl* dock);
   void RemoveDockControl(TdxDockControl* dock);
   int DockControlCount() const { return dockControls_.Count(); }
+  TdxDockControl* DockControls(int index) const { return static_cast<TdxDockControl*>(dockControls_[index]); }
 
   // --- Update locking, modification and state
   void BeginUpdate();

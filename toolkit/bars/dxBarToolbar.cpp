@@ -1,8 +1,12 @@
 // A toolbar of a bar manager (the part the ribbon needs).
 #include "dxBarToolbar.h"
 
+#include <algorithm>
+
 #include "SysUtils.h"
 #include "TypInfo.h"
+#include "dxBarControl.h"
+#include "dxBarDockControl.h"
 #include "dxBarManager.h"
 
 CALDERAN_IMPLEMENT_CREATABLE(TdxBar, TcxComponentCollectionItem, TComponent*)
@@ -55,6 +59,25 @@ void TdxBar::SetVisible(bool value) {
   if (visible_ == value) return;
   visible_ = value;
   if (dockControl_) dockControl_->Invalidate();
+}
+
+namespace {
+TdxDockControl* DockSiteOf(TCustomdxBarControl* control) {
+  return control ? dynamic_cast<TdxDockControl*>(control->Parent()) : nullptr;
+}
+}  // namespace
+
+int TdxBar::Row() const {
+  int row, col;
+  auto* control = dynamic_cast<TdxBarControl*>(control_);
+  if (TdxDockControl* site = DockSiteOf(control_); site && control && site->FindBarControl(control, row, col)) return row;
+  return row_;
+}
+
+void TdxBar::SetRow(int value) {
+  row_ = std::max(0, value);
+  auto* control = dynamic_cast<TdxBarControl*>(control_);
+  if (TdxDockControl* site = DockSiteOf(control_); site && control) site->SetBarRow(control, row_);
 }
 
 TdxBar* BarByName(TdxBarManager* manager, const std::string& name) {

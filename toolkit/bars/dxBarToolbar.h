@@ -51,6 +51,13 @@ class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
   TBitmap* BackgroundBitmap();
   bool WholeRow() const { return wholeRow_; }
   void SetWholeRow(bool value) { wholeRow_ = value; }
+  // Alone on its dock row (the dock site keeps it current).
+  bool OneOnRow() const { return oneOnRow_; }
+  void SetOneOnRow(bool value) { oneOnRow_ = value; }
+  // The index of the dock row the toolbar sits in, else the stored number; setting it moves a
+  // docked toolbar into that row.
+  int Row() const;
+  void SetRow(int value);
   bool AllowClose() const { return allowClose_; }
   void SetAllowClose(bool value) { allowClose_ = value; }
   bool ShowMark() const { return showMark_; }
@@ -95,6 +102,8 @@ class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
   TColor color_ = clDefault;
   bool wholeRow_ = false;
   bool allowClose_ = true;
+  bool oneOnRow_ = false;
+  int row_ = 0;
   bool showMark_ = true;
   bool sizeGrip_ = true;
 };

@@ -6,6 +6,7 @@
 
 #include "Forms.h"
 #include "dxBarControl.h"
+#include "dxBarDocking.h"
 #include "dxBarItemControl.h"
 #include "dxBarItemLinks.h"
 #include "dxBarManager.h"
@@ -167,6 +168,9 @@ void TdxBarControl::DoMouseDown(TMouseButton button, TShiftState shift, const TP
     SendMessageA(Handle(), WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(screen.X, screen.Y));
   } else if (lastHitTest_ == 0 && !control && MarkExists()) {
     SetMarkState(markState_ == 2 ? 1 : 2);
+  } else if (lastHitTest_ == HTCAPTION && !control) {
+    // The drag handle and the caption move the toolbar, where its manager docks toolbars.
+    if (TdxBars* bars = BarsOf(BarManager())) bars->DragBar(this);
   }
 }
 

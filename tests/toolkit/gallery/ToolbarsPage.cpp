@@ -1,10 +1,13 @@
 // Toolbars: per standard and enhanced painter, two toolbars docked side by side along a top dock
 // strip (the second too short for its buttons, so its mark offers the rest), one docked on the left
-// and a floating toolbar with its caption, close button and frame.
+// and a floating toolbar with its caption, close button and frame; below, a form dock control that
+// lays out its own rows (two toolbars sharing a row, the second shrunk behind its mark, and a
+// second row).
 #include <string>
 
 #include "GalleryPages.h"
 #include "barwindow_fixture.h"
+#include "dxBarDockControl.h"
 #include "dxBarToolbar.h"
 
 namespace {
@@ -101,4 +104,23 @@ void BuildToolbarsPage(TGalleryPage& page) {
     });
     top += 220;
   }
+  page.AddLabel(8, top, "TdxBarDockControl: two toolbars on the first row (the second shrunk), one on the second", 700);
+  auto* site = new TdxBarDockControl(page.Form(), manager);
+  site->SetDockAlign(dalNone);
+  page.Place(site, 8, top + 20, 230, 0);
+  TdxBarControl* first = MakeToolbar(page.Form(), manager, TdxBarStandardPainter::Instance(), "Standard",
+                                     {"New", "Open", "", "Save"}, dsTop);
+  TdxBarControl* second = MakeToolbar(page.Form(), manager, TdxBarStandardPainter::Instance(), "Format",
+                                      {"Bold", "Italic", "", "Left", "Center", "Right"}, dsTop);
+  TdxBarControl* third = MakeToolbar(page.Form(), manager, TdxBarStandardPainter::Instance(), "Convert",
+                                     {"Start", "", "Stop"}, dsTop);
+  page.AfterShow([=] {
+    auto dock = [site](TdxBarControl* window, TPoint at) {
+      Dock(site, window, 0, 0, 0);
+      site->AddBarControl(window, site->ClientToScreen(at), true);
+    };
+    dock(first, {0, 0});
+    dock(second, {first->Width() + 20, 2});
+    dock(third, {40, site->Height() + 16});
+  });
 }
