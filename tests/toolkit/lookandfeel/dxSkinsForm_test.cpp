@@ -600,14 +600,14 @@ COLORREF ClientPixel(HWND window, int x, int y) {
   return color;
 }
 
-// A combo box's field and, dropped down, a pixel of its list's second row beside the text.
+// A combo box's field beside its text and, dropped down, a pixel of its list's second row beside the text.
 struct TComboPixels {
   COLORREF Field, List;
 };
 
 TComboPixels ComboPixels(TComboBox* combo) {
   RedrawWindow(combo->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-  const COLORREF field = ClientPixel(combo->Handle(), 4, combo->Height() - 5);
+  const COLORREF field = ClientPixel(combo->Handle(), combo->Width() - 30, combo->Height() / 2);  // beside the text
   combo->SetDroppedDown(true);
   PumpWhileBusy();
   COMBOBOXINFO info{sizeof(info)};
@@ -641,6 +641,7 @@ TEST_F(SkinForm, CombosAndTheirListsWearTheSkinsEditorColours) {
     combo->SetBounds(10, top, 150, 21);
     combo->SetColor(color);
     for (const char* line : {"Crop", "Letterbox", "Stretch"}) combo->Items()->Add(line);
+    combo->SetItemIndex(0);
     return combo;
   };
   struct Case {
