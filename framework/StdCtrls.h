@@ -370,6 +370,7 @@ class TCustomComboBox : public TWinControl {
   void CNCommand(TMessage& m);
   void CNDrawItem(TMessage& m);
   void CNMeasureItem(TMessage& m);
+  void WMCtlColorOfPart(TMessage& m);
 
  private:
   friend class TComboBoxStrings;

@@ -316,9 +316,16 @@ void TCustomComboBox::Dispatch(TMessage& m) {
     case CN_COMMAND: CNCommand(m); break;
     case CN_DRAWITEM: CNDrawItem(m); break;
     case CN_MEASUREITEM: CNMeasureItem(m); break;
+    case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORSTATIC: WMCtlColorOfPart(m); break;
     default: TWinControl::Dispatch(m);
   }
 }
+
+// The combo's own edit and its dropped list ask the combo for their colours; the platform would pass
+// the question on to the parent, which knows neither window and answers with the system's white.
+// They wear the combo's colours, asked as the parent asks a child, so that whoever answers for the
+// combo's field answers for them too.
+void TCustomComboBox::WMCtlColorOfPart(TMessage& m) { m.Result = Perform(CN_BASE + m.Msg, m.WParam, m.LParam); }
 
 // The window height passed to a drop-down combo box is the height of its open list.
 void TCustomComboBox::CreateParams(TCreateParams& p) {

@@ -336,9 +336,12 @@ void TNxComboBox::SetItemIndex(int value) {
   }
 }
 
+// A list left in the default colour wears the edit's own colours, which an inspector's row gives
+// its editor (the look's or the skin's), so that a dark row does not open a white list.
 void TNxComboBox::PreparePopup(TPoint) {
   TNxPopupList* list = PopupList();
-  list->SetListColor(dropDownColor_);
+  list->SetListColor(dropDownColor_ == clWindow ? Color() : dropDownColor_);
+  list->SetTextColor(Font()->Color());
   list->SetHighlightTextColor(highlightTextColor_);
   list->DisplayMode = displayMode_;
   list->SetItems(items_.get());

@@ -175,7 +175,7 @@ void TNxPopupList::Paint() {
     const bool hot = i == hotIndex_;
     canvas->Brush()->SetColor(hot ? selectionColor_ : listColor_);
     canvas->FillRect(row);
-    canvas->Font()->SetColor(hot ? highlightTextColor_ : clWindowText);
+    canvas->Font()->SetColor(hot ? highlightTextColor_ : textColor_);
     DrawItem(i, row);
     y += itemHeight_;
     if (y > innerHeight) break;

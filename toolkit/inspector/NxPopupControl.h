@@ -58,6 +58,7 @@ class TNxPopupList : public TNxPopupControl {
   TColor ListColor() const { return listColor_; }
   TColor SelectionColor() const { return selectionColor_; }
   TColor HighlightTextColor() const { return highlightTextColor_; }
+  TColor TextColor() const { return textColor_; }
 
   void SetItems(TStrings* items) { items_ = items; }
   void SetImages(TCustomImageList* images) { images_ = images; }
@@ -66,6 +67,7 @@ class TNxPopupList : public TNxPopupControl {
   void SetSelectionColor(TColor value) { selectionColor_ = value; }
   void SetHighlightTextColor(TColor value) { highlightTextColor_ = value; }
   void SetListColor(TColor value) { listColor_ = value; }
+  void SetTextColor(TColor value) { textColor_ = value; }
   void SetItemIndex(int value);
   void SetHotIndex(int value);
 
@@ -90,6 +92,7 @@ class TNxPopupList : public TNxPopupControl {
  private:
   void InvalidateRow(int index);
   TColor listColor_ = clWindow;
+  TColor textColor_ = clWindowText;
   TColor highlightTextColor_ = clHighlightText;
   TColor selectionColor_ = clHighlight;
   int hotIndex_ = -1;

@@ -248,6 +248,8 @@ const TdxSkinWinControllerClass* DefaultGetControllerClass(HWND handle) {
   if (control->Is<TCustomFrame>()) result = TdxSkinFrameController::StaticClassOperations();
   if (SameText(control->ClassName(), "TButton")) result = TdxSkinButtonController::StaticClassOperations();
   if (SameText(control->ClassName(), "TPanel")) result = TdxSkinPanelController::StaticClassOperations();
+  for (const char* name : {"TEdit", "TMemo", "TComboBox"})
+    if (SameText(control->ClassName(), name)) result = TdxSkinEditController::StaticClassOperations();
   return result;
 }
 

@@ -512,3 +512,26 @@ class TdxSkinFrameController : public TdxSkinCustomController {
   friend class TdxSkinFrameControllerClass;
   TdxSkinFrameController() = default;
 };
+
+// Platform edits and combo boxes on a skinned form (and a combo's dropped list, whose colour
+// question the combo passes on as its own): the skin's editor colours, as the toolkit's own editors
+// wear them, unless the form gave the control a colour of its own.
+class TdxSkinEditControllerClass : public TdxSkinCustomControllerClass {
+ public:
+  using TdxSkinCustomControllerClass::TdxSkinCustomControllerClass;
+  TdxSkinWinController* Create(HWND handle) const override;
+};
+
+class TdxSkinEditController : public TdxSkinCustomController {
+  CALDERAN_CLASS_WITH_OPERATIONS(TdxSkinEditController, TdxSkinEditControllerClass)
+  ~TdxSkinEditController() override;
+  void WndProc(TMessage& message) override;
+
+ private:
+  friend class TdxSkinEditControllerClass;
+  TdxSkinEditController() = default;
+  bool AnswerColorQuery(TMessage& m);
+  HBRUSH BrushOf(TColor color);
+  HBRUSH brush_ = nullptr;
+  TColor brushColor_ = clDefault;
+};

@@ -11,6 +11,7 @@ CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TdxSkinCustomController, TdxSkinWinCont
 CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TdxSkinButtonController, TdxSkinCustomController)
 CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TdxSkinPanelController, TdxSkinCustomController)
 CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TdxSkinFrameController, TdxSkinCustomController)
+CALDERAN_IMPLEMENT_CLASS_WITH_OPERATIONS(TdxSkinEditController, TdxSkinCustomController)
 
 namespace {
 
@@ -302,4 +303,46 @@ void TdxSkinFrameController::Paint(HDC dc) {
     form->PaintClientBackground(painter->Canvas()->GetHandle());
   }
   frame->PaintControls(painter->Canvas()->GetHandle(), nullptr);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Edits and combo boxes
+TdxSkinWinController* TdxSkinEditControllerClass::Create(HWND handle) const {
+  return TdxSkinEditController::Make(new TdxSkinEditController, handle);
+}
+
+TdxSkinEditController::~TdxSkinEditController() {
+  if (brush_) DeleteObject(brush_);
+}
+
+// The platform paints these controls itself: the controller only answers their colour questions.
+void TdxSkinEditController::WndProc(TMessage& m) {
+  if (!IsSkinActive() || !AnswerColorQuery(m)) CallDefault(m);
+}
+
+// The field and the list ask as an edit or a list box, a disabled or read-only edit as a static
+// control; a font colour of the form's own stays.
+bool TdxSkinEditController::AnswerColorQuery(TMessage& m) {
+  if (m.Msg != CN_CTLCOLOREDIT && m.Msg != CN_CTLCOLORLISTBOX && m.Msg != CN_CTLCOLORSTATIC) return false;
+  TControl* control = Control();
+  if (!control || control->Color() != clWindow) return false;
+  const bool disabled = !IsWindowEnabled(Handle());
+  const TColor back = GetPainter()->EditorBackgroundColor(disabled);
+  if (back == clDefault) return false;
+  const TColor skinText = GetPainter()->EditorTextColor(disabled);
+  const TColor fontColor = control->Font()->Color();
+  const TColor text = skinText != clDefault && fontColor == clWindowText ? skinText : fontColor;
+  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  SetTextColor(dc, ColorToRGB(text));
+  SetBkColor(dc, ColorToRGB(back));
+  m.Result = reinterpret_cast<LRESULT>(BrushOf(back));
+  return true;
+}
+
+HBRUSH TdxSkinEditController::BrushOf(TColor color) {
+  if (brush_ && brushColor_ == color) return brush_;
+  if (brush_) DeleteObject(brush_);
+  brush_ = CreateSolidBrush(ColorToRGB(color));
+  brushColor_ = color;
+  return brush_;
 }

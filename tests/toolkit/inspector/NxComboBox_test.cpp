@@ -239,3 +239,46 @@ TEST_F(Combos, IndentedListPaintsLinesWhoseNameIsNoNumber) {
   EXPECT_EQ(starts, (std::vector<int>{starts[0], starts[0] + 10, starts[0], starts[0], -1}));
   combo->SetDroppedDown(false);
 }
+
+namespace {
+
+// How many pixels of the popup list's first row are of the colour.
+int RowPixels(TNxPopupList* list, COLORREF color) {
+  list->Repaint();
+  HDC dc = GetDC(list->Handle());
+  int count = 0;
+  for (int y = 2; y < 2 + list->ItemHeight(); ++y)
+    for (int x = 2; x < list->Width() - 2; ++x) count += GetPixel(dc, x, y) == color;
+  ReleaseDC(list->Handle(), dc);
+  return count;
+}
+
+}  // namespace
+
+// The list left in its default colour opens in the edit's own colours (an inspector's row gives its
+// editor the look's or the skin's), so a dark row does not open a white list; a drop-down colour
+// of its own stays.
+TEST_F(Combos, TheListWearsTheEditsColoursUnlessItHasItsOwn) {
+  constexpr TColor dark = 0x302820, light = 0xE0E8F0, own = 0x4080C0;
+  struct Case {
+    const char* Name;
+    TColor EditColor, TextColor, DropDownColor, ListBack, ListText;
+  } const cases[] = {
+      {"the standard look", clWindow, clWindowText, clWindow, clWindow, clWindowText},
+      {"a dark row", dark, light, clWindow, dark, light},
+      {"a drop-down colour of its own", dark, light, own, own, light},
+  };
+  for (const Case& c : cases) {
+    TNxComboBox* combo = MakeCombo({"one", "two"});
+    combo->SetColor(c.EditColor);
+    combo->Font()->SetColor(c.TextColor);
+    combo->SetDropDownColor(c.DropDownColor);
+    combo->SetItemIndex(-1);
+    combo->SetDroppedDown(true);
+    TNxPopupList* list = combo->PopupList();
+    const int back = RowPixels(list, ColorToRGB(c.ListBack)), text = RowPixels(list, ColorToRGB(c.ListText));
+    combo->SetDroppedDown(false);
+    EXPECT_GT(back, list->Width()) << c.Name;
+    EXPECT_GT(text, 5) << c.Name;
+  }
+}

@@ -436,7 +436,7 @@ TEST_F(SkinForm, ControllerClassesByWindow) {
       {"button", button->Handle(), TdxSkinButtonController::StaticClassOperations()},
       {"panel", panel->Handle(), TdxSkinPanelController::StaticClassOperations()},
       {"frame", frame->Handle(), TdxSkinFrameController::StaticClassOperations()},
-      {"edit", edit->Handle(), nullptr},
+      {"edit", edit->Handle(), TdxSkinEditController::StaticClassOperations()},
       {"foreign window", GetDesktopWindow(), nullptr},
   };
   for (const Case& c : cases) EXPECT_EQ(DefaultGetControllerClass(c.Window), c.Class) << c.Name;
@@ -587,6 +587,91 @@ TEST_F(SkinForm, LabelsAndPanelCaptionsTakeTheSkinsFaceAndTextColour) {
   EXPECT_EQ(CountPixels(window, red->BoundsRect(), text), 0);
   EXPECT_GT(CountPixels(panel->Handle(), onPanel->BoundsRect(), text), 5) << "a label on the panel";
   EXPECT_GT(CountPixels(panel->Handle(), TRect(100, 0, 200, 80), text), 5) << "the panel's caption";
+}
+
+// ---------------------------------------------------------------------------------------------
+// Edits and combo boxes
+
+// The colour of a pixel in a window's client area.
+COLORREF ClientPixel(HWND window, int x, int y) {
+  HDC dc = GetDC(window);
+  const COLORREF color = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return color;
+}
+
+// A combo box's field beside its text and, dropped down, a pixel of its list's second row beside the text.
+struct TComboPixels {
+  COLORREF Field, List;
+};
+
+TComboPixels ComboPixels(TComboBox* combo) {
+  RedrawWindow(combo->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  const COLORREF field = ClientPixel(combo->Handle(), combo->Width() - 30, combo->Height() / 2);  // beside the text
+  combo->SetDroppedDown(true);
+  PumpWhileBusy();
+  COMBOBOXINFO info{sizeof(info)};
+  GetComboBoxInfo(combo->Handle(), &info);
+  RECT client{};
+  GetClientRect(info.hwndList, &client);
+  UpdateWindow(info.hwndList);
+  const COLORREF list = ClientPixel(info.hwndList, client.right - 6, combo->ItemHeight() + 4);
+  combo->SetDroppedDown(false);
+  return {field, list};
+}
+
+// Platform combo boxes paint their field and their dropped list themselves and ask for the
+// colours: on a skinned form they wear the skin's editor background, a combo with a colour of its
+// own keeps it (its list too), and without a skin they stay in the window colour.
+TEST_F(SkinForm, CombosAndTheirListsWearTheSkinsEditorColours) {
+  TdxSkinColor* editor = TestPainter()->GetSkinInfo()->ColorProperty(spEditorsBackgroundColor);
+  ASSERT_NE(editor, nullptr);
+  const TColor saved = editor->Value(), dark = 0x402818, own = 0x2060A0;
+  editor->SetValue(dark);
+  struct TRestore {
+    TdxSkinColor* editor;
+    TColor value;
+    ~TRestore() { editor->SetValue(value); }
+  } restore{editor, saved};
+  auto addCombo = [](TWinControl* parent, int top, TColor color) {
+    auto* combo = new TComboBox(parent);
+    combo->SetParent(parent);
+    combo->SetTabStop(false);  // a focused field is painted in the selection colour
+    combo->SetStyle(csDropDownList);
+    combo->SetBounds(10, top, 150, 21);
+    combo->SetColor(color);
+    for (const char* line : {"Crop", "Letterbox", "Stretch"}) combo->Items()->Add(line);
+    combo->SetItemIndex(0);
+    return combo;
+  };
+  struct Case {
+    const char* Name;
+    bool Skinned;
+    TColor Color, Expected;
+  } const cases[] = {
+      {"skinned", true, clWindow, dark},
+      {"skinned, a colour of its own", true, own, own},
+      {"the standard look", false, clWindow, clWindow},
+      {"the standard look, a colour of its own", false, own, own},
+  };
+  for (const Case& c : cases) {
+    if (c.Skinned && skinControllers.empty()) AddSkinController();
+    if (!c.Skinned) skinControllers.clear();
+    TPanel* page = nullptr;
+    TComboBox* combo = nullptr;
+    ShowForm([&](TForm* f) {
+      page = new TPanel(f);  // a container the skin does not take over, as a tab sheet
+      page->SetParent(f);
+      page->SetBounds(0, 0, 300, 200);
+      combo = addCombo(page, 10, c.Color);
+    });
+    PumpUntil([&] { return !c.Skinned || FindControllerByHandle(combo->Handle()) != nullptr; });
+    const TComboPixels pixels = ComboPixels(combo);
+    EXPECT_EQ(pixels.Field, ColorToRGB(c.Expected)) << c.Name << ": the field";
+    EXPECT_EQ(pixels.List, ColorToRGB(c.Expected)) << c.Name << ": the dropped list";
+    forms.clear();
+    PumpWhileBusy();
+  }
 }
 
 }  // namespace

@@ -552,3 +552,39 @@ TEST_F(VideoEditTest, UnderADarkSkinThePagesShowNoLightPart) {
 }
 
 }  // namespace
+
+// The crop page's zoom list, a platform combo box, wears the skin's editor background under a dark
+// skin, in its field and in its dropped list (both stayed white: the platform asks the page, which
+// knew neither the list nor the skin); in the standard look it keeps the window colour.
+TEST_F(VideoEditTest, TheZoomListAndItsDroppedListWearTheEditorColours) {
+  struct TRestore {
+    ~TRestore() { RootLookAndFeel()->SetSkinName(""); }
+  } restore;
+  for (const char* skin : {"", "Midnight"}) {
+    RootLookAndFeel()->SetSkinName(skin);
+    TSkinColours colours;
+    const COLORREF expected = ColorToRGB(SkinColoursInUse(colours) ? colours.Editor : TColor(clWindow));
+    std::unique_ptr<TFormVideoEdit> dialog(CreateForm<TFormVideoEdit>(nullptr));
+    dialog->OpenFile(&player, &context);
+    dialog->Show();
+    dialog->ShowCropPage();
+    TComboBox* zoom = dialog->cbLetterBox;
+    RedrawWindow(zoom->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(zoom->Handle());
+    const COLORREF field = GetPixel(dc, zoom->Width() - 30, zoom->Height() / 2);  // beside the text
+    ReleaseDC(zoom->Handle(), dc);
+    zoom->SetDroppedDown(true);
+    COMBOBOXINFO info{sizeof(info)};
+    GetComboBoxInfo(zoom->Handle(), &info);
+    RECT client{};
+    GetClientRect(info.hwndList, &client);
+    UpdateWindow(info.hwndList);
+    dc = GetDC(info.hwndList);
+    const COLORREF list = GetPixel(dc, client.right - 6, client.bottom - 4);  // beside the last row's text
+    ReleaseDC(info.hwndList, dc);
+    zoom->SetDroppedDown(false);
+    EXPECT_EQ(field, expected) << "'" << skin << "': the field";
+    EXPECT_EQ(list, expected) << "'" << skin << "': the dropped list";
+    dialog->Close();
+  }
+}
