@@ -4,11 +4,15 @@
 
 #include "Classes.h"
 #include "dxBarButtons.h"
+#include "dxBarControl.h"
+#include "dxBarItemRegistry.h"
 #include "dxBarManager.h"
 
 CALDERAN_IMPLEMENT_CLASS(TCustomdxBarContainerItem, TCustomdxBarSubItem)
 CALDERAN_IMPLEMENT_CREATABLE(TdxBarContainerItem, TCustomdxBarContainerItem, TComponent*)
 CALDERAN_IMPLEMENT_CREATABLE(TdxBarListItem, TCustomdxBarContainerItem, TComponent*)
+CALDERAN_IMPLEMENT_CLASS(TContainerItemSubMenuControl, TdxBarSubMenuControl)
+CALDERAN_IMPLEMENT_CREATABLE(TdxBarContainerItemControl, TdxBarSubItemControl, TdxBarItemLink*)
 
 // ---------------------------------------------------------------------------------------------
 // The base.
@@ -200,7 +204,58 @@ void TdxBarListItem::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove) std::erase(generated_, component);
 }
 
+void TdxBarListItem::Click() {
+  if (!ActiveLink()) TCustomdxBarContainerItem::Click();
+}
+
 void TdxBarListItem::EntryClick(TObject* sender) {
   if (auto* button = ObjectAs<TdxBarItem>(sender)) itemIndex_ = static_cast<int>(button->Tag());
-  Click();
+  TCustomdxBarContainerItem::Click();
 }
+
+// ---------------------------------------------------------------------------------------------
+// The control and its menu.
+
+TContainerItemSubMenuControl::TContainerItemSubMenuControl(TdxBarManager* manager, TCustomdxBarContainerItem* container)
+    : TdxBarSubMenuControl(nullptr, manager), container_(container) {}
+
+TContainerItemSubMenuControl::~TContainerItemSubMenuControl() {
+  // The controls go before the links they show; the links then go back to the item without
+  // this window rebuilding for each of them.
+  TdxBarItemLinks* links = ItemLinks();
+  DestroyItemControlsLocked();
+  if (links && links->BarControl() == this) links->SetBarControl(nullptr);
+  if (links) container_->RemoveExpandedLinks(links, 0);
+  container_->SetNeedClear();
+}
+
+bool TdxBarContainerItemControl::AcceptsDblClick() const { return !(Parent() && Parent()->IsCustomizing()); }
+
+TdxBarSubMenuControl* TdxBarContainerItemControl::CreateSubMenuControl() {
+  auto* container = ObjectAs<TCustomdxBarContainerItem>(Item());
+  if (!container || (Parent() && Parent()->IsCustomizing())) return nullptr;
+  TdxBarItemLinks* links = container->ItemLinks();
+  if (auto* open = ObjectAs<TContainerItemSubMenuControl>(links->BarControl())) return open;
+  auto* menu = new TContainerItemSubMenuControl(BarManager(), container);
+  links->SetBarControl(menu);
+  menu->SetItemLinks(links);
+  container->AddExpandedLinks(links, 0, Link(), true);
+  return menu;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+void RegisterContainerItems() {
+  for (TClass cls : {TdxBarContainerItem::StaticClass(), TdxBarListItem::StaticClass()}) {
+    RegisterBarItemClass(cls, TdxBarContainerItemControl::StaticClass(), true);
+    RegisterClass(cls);
+  }
+}
+void UnregisterContainerItems() {
+  UnregisterBarItemClass(TdxBarContainerItem::StaticClass());
+  UnregisterBarItemClass(TdxBarListItem::StaticClass());
+}
+}  // namespace
+
+const TUnitInfo dxBarContainerItemsUnit{"dxBarContainerItems", RegisterContainerItems, UnregisterContainerItems};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dxBarSubItem.h"
+#include "dxBarSubMenu.h"
 
 class TStringList;
 class TdxBarButton;
@@ -69,6 +70,8 @@ class TdxBarListItem : public TCustomdxBarContainerItem {
   TdxBarItem* Generated(int index) const { return generated_[index]; }
 
   bool HasContent() const override;
+  // Only a click on the item itself while none of its links is active (opening its entries is none).
+  void Click() override;
   void AddExpandedLinks(TdxBarItemLinks* links, int index, TdxBarItemLink* containerLink, bool firstTime) override;
   void RemoveExpandedLinks(TdxBarItemLinks* links, int index) override;
   void DropGeneratedItems() override;
@@ -93,3 +96,27 @@ class TdxBarListItem : public TCustomdxBarContainerItem {
   bool showCheck_ = false;
   bool showNumbers_ = true;
 };
+
+// The menu that shows a container item's contents when its control opens them: it holds the
+// expanded links while open and gives them back when it goes.
+class TContainerItemSubMenuControl : public TdxBarSubMenuControl {
+  CALDERAN_CLASS(TContainerItemSubMenuControl)
+  TContainerItemSubMenuControl(TdxBarManager* manager, TCustomdxBarContainerItem* container);
+  ~TContainerItemSubMenuControl() override;
+  bool IsCustomizing() const { return false; }
+
+ private:
+  TCustomdxBarContainerItem* container_;
+};
+
+// The control of a container item: an entry that opens the item's contents as a menu of their own.
+class TdxBarContainerItemControl : public TdxBarSubItemControl {
+  CALDERAN_CLASS(TdxBarContainerItemControl)
+  using TdxBarSubItemControl::TdxBarSubItemControl;
+  bool AcceptsDblClick() const override;
+
+ protected:
+  TdxBarSubMenuControl* CreateSubMenuControl() override;
+};
+
+extern const TUnitInfo dxBarContainerItemsUnit;

@@ -8,6 +8,8 @@
 #include "dxBarButtons.h"
 #include "dxBarContainerItems.h"
 #include "dxBarItemLinks.h"
+#include "dxBarPopupMenu.h"
+#include "dxBarSubMenu.h"
 
 namespace {
 
@@ -179,6 +181,67 @@ TEST_F(BarListItems, ContainerCopiesItsLinksInPlace) {
   EXPECT_EQ(container->ItemLinks()->Count(), 2);
   EXPECT_TRUE(container->CanMergeWith(new TdxBarContainerItem(form_.get())));
   EXPECT_FALSE(container->CanMergeWith(a));
+}
+
+// A list item in a real popup menu: its entries open as a menu of their own.
+class ListItemMenus : public BarFixture {
+ protected:
+  void SetUp() override {
+    BarFixture::SetUp();
+    form_->SetBounds(100, 100, 400, 300);
+    form_->Show();
+    popup_ = new TdxBarPopupMenu(form_.get());
+    popup_->ItemLinks()->AddItem(new TdxBarButton(form_.get()))->Item()->SetCaption("&Open");
+    list_ = new TdxBarListItem(form_.get());
+    list_->SetCaption("&Recent");
+    list_->Items()->Add("one.mkv");
+    list_->Items()->Add("-");
+    list_->Items()->Add("two.mkv");
+    list_->OnClick = MakeEvent(&log_, &TEventLog::Record);
+    popup_->ItemLinks()->AddItem(list_);
+  }
+  TdxBarSubMenuControl* Open() {
+    popup_->PopupEx(200, 150, 0, 0, false, nullptr, nullptr, false);
+    TdxBarSubMenuControl* menu = popup_->GetBarControl();
+    Key(menu, VK_DOWN);
+    Key(menu, VK_DOWN);
+    Key(menu, VK_RIGHT);
+    return ListMenu();
+  }
+  TdxBarSubMenuControl* ListMenu() const { return ObjectAs<TdxBarSubMenuControl>(list_->ItemLinks()->BarControl()); }
+  static void Key(TCustomdxBarControl* bar, Word key) { SendMessageA(bar->WindowHandle(), WM_KEYDOWN, key, 0); }
+
+  TdxBarPopupMenu* popup_ = nullptr;
+  TdxBarListItem* list_ = nullptr;
+  TEventLog log_;
+};
+
+TEST_F(ListItemMenus, EntriesOpenAsAMenuAndGoBackWhenItCloses) {
+  TdxBarSubMenuControl* menu = Open();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(IsWindowVisible(menu->WindowHandle()));
+  TdxBarItemLinks* links = list_->ItemLinks();
+  ASSERT_EQ(links->Count(), 2);
+  EXPECT_EQ(links->GetLink(1)->Item()->Caption(), "&2 two.mkv");
+  EXPECT_TRUE(links->GetLink(1)->BeginGroup());
+  EXPECT_EQ(menu->SelectedLink(), links->GetLink(0)) << "opened by key: the first entry is selected";
+
+  EXPECT_TRUE(log_.senders.empty()) << "opening the entries is no click on the list item";
+  Key(menu, VK_DOWN);
+  EXPECT_EQ(menu->SelectedLink(), links->GetLink(1));
+  Key(menu, VK_RETURN);
+  EXPECT_EQ(popup_->GetBarControl(), nullptr) << "running an entry closes the whole chain";
+  EXPECT_EQ(list_->ItemIndex(), 2);
+  ASSERT_EQ(log_.senders.size(), 1u);
+  EXPECT_EQ(log_.senders[0], list_);
+  EXPECT_EQ(links->Count(), 0) << "the entries' links left with the menu";
+
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(links->Count(), 2) << "opened again: the entries once, not twice";
+  Key(ListMenu(), VK_ESCAPE);
+  EXPECT_EQ(ListMenu(), nullptr);
+  EXPECT_EQ(links->Count(), 0);
+  Key(popup_->GetBarControl(), VK_ESCAPE);
 }
 
 }  // namespace
