@@ -5,6 +5,7 @@
 
 #include "Classes.h"
 #include "bars_fixture.h"
+#include "barwindow_fixture.h"
 #include "dxBarButtons.h"
 #include "dxBarContainerItems.h"
 #include "dxBarItemLinks.h"
@@ -241,6 +242,24 @@ TEST_F(ListItemMenus, EntriesOpenAsAMenuAndGoBackWhenItCloses) {
   Key(ListMenu(), VK_ESCAPE);
   EXPECT_EQ(ListMenu(), nullptr);
   EXPECT_EQ(links->Count(), 0);
+  Key(popup_->GetBarControl(), VK_ESCAPE);
+}
+
+TEST_F(ListItemMenus, TheSelectedEntryWithoutAnImageShowsACheckMark) {
+  list_->SetShowCheck(true);
+  list_->SetItemIndex(2);
+  TdxBarSubMenuControl* menu = Open();
+  ASSERT_NE(menu, nullptr);
+  auto markPixels = [&](int index) {
+    TdxBarItemControl* control = list_->ItemLinks()->GetLink(index)->Control();
+    const TRect item = list_->ItemLinks()->GetLink(index)->ItemRect();
+    TPainterSurface s(item.Width(), item.Height(), clWhite);
+    control->PaintInCanvas(s.Canvas(), TRect(0, 0, item.Width(), item.Height()), ptMenu);
+    return s.Count({0, 0, menu->IconAreaSize(), item.Height()}, clBlack);
+  };
+  EXPECT_GT(markPixels(1), 0) << "two.mkv is the selected entry";
+  EXPECT_EQ(markPixels(0), 0);
+  Key(menu, VK_ESCAPE);
   Key(popup_->GetBarControl(), VK_ESCAPE);
 }
 
