@@ -250,9 +250,10 @@ void TdxBarItemControl::MarkUse(TdxBarItemLink* reported) {
 }
 
 // The item's click link names the reported link while its handlers run; the reset is skipped
-// when the handler freed the item.
+// when the handler freed the item. The control's own item runs: a link expanded from a
+// container item reports the container's link but stands for an item of its own.
 void TdxBarItemControl::ReportClickToItem(TdxBarItemLink* reported, TdxBarItem* own) {
-  TdxBarItem* item = reported ? reported->Item() : own;
+  TdxBarItem* item = own ? own : reported ? reported->Item() : nullptr;
   if (!item) return;
   TcxObjectLinkGuard itemAlive(item);
   item->SetClickItemLink(reported);

@@ -445,6 +445,7 @@ class TdxBarPainter : public TClassOperations {
   // The non-virtual glyph drawing of every glyph drawn outside DrawButton: the control's view
   // structure and view level pick the placement.
   void DrawItemGlyph(TdxBarItemControl* control, HDC dc, const TdxBarGlyphState& state, const TRect& rect) const;
+  void DrawMenuItemGlyph(TdxBarItemControl* control, HDC dc, const TdxBarGlyphState& state, const TRect& rect) const;
   // The static-item border widths (sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump).
   static TRect GetStaticBorderRect(int borderStyle);
 

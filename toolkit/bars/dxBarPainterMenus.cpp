@@ -30,6 +30,22 @@ TRect TdxBarPainter::CalcMenuTextRect(const TdxBarItemControlDrawParams& params,
   return r;
 }
 
+// A menu always keeps its glyph column; an item without an image shows its down state there as a
+// check mark.
+void TdxBarPainter::DrawMenuItemGlyph(TdxBarItemControl* control, HDC dc, const TdxBarGlyphState& state,
+                                      const TRect& rect) const {
+  const TdxBarItemControlDrawParams& params = control->DrawParams();
+  TdxBarGlyphPlacement placement;
+  placement.ViewSize = params.ViewSize;
+  placement.ViewStructure = params.ViewStructure;
+  placement.PaintType = params.PaintType;
+  placement.GlyphAreaSize = params.GlyphAreaSize;
+  placement.WholeArea = true;
+  placement.GlyphHidden = !params.ShowsGlyph() || !control->HasGlyphForSize(params.ViewSize);
+  TRect glyphRect;
+  DrawItemGlyphInRect(control, dc, state, placement, TRect(), rect, glyphRect);
+}
+
 void TdxBarPainter::DrawMenuItem(const TdxBarItemControlDrawParams& params, const TRect& rect) const {
   TdxBarItemControl* control = params.BarItemControl;
   TCustomdxBarControl* bar = control->Parent();
@@ -41,7 +57,7 @@ void TdxBarPainter::DrawMenuItem(const TdxBarItemControlDrawParams& params, cons
   state.Down = params.Down;
   state.Pressed = params.Pressed;
   state.GreyScale = params.GreyScale;
-  DrawItemGlyph(control, dc, state, CalcMenuGlyphRect(rect, bar->IconAreaSize()));
+  DrawMenuItemGlyph(control, dc, state, CalcMenuGlyphRect(rect, bar->IconAreaSize()));
   TRect textRect = CalcMenuTextRect(params, rect);
   const bool shadow = IsFlatLookOnColoredFace();
   DrawItemText(control, dc, DT_SINGLELINE, shadow, false, false, params.DrawSelected, params.Enabled, 0, textRect,

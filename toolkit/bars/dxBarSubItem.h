@@ -3,8 +3,8 @@
 // opens its menu through the delayed drop-down of button-like controls: beside itself inside a
 // menu or a vertical bar, below itself on a horizontal bar.
 //
-// Left for later: container and list items (links expanded in place into the menu that shows
-// them), tear-off through the detaching bar, and the customizing machinery's own sub items.
+// Left for later: tear-off through the detaching bar and the customizing machinery's own sub
+// items. Container and list items live in dxBarContainerItems.
 #pragma once
 #include <string>
 

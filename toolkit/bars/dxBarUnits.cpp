@@ -13,6 +13,7 @@
 #include "dxBarScreenTips.h"
 #include "dxBarStaticControls.h"
 #include "dxBarPopupMenu.h"
+#include "dxBarContainerItems.h"
 #include "dxBarSubItem.h"
 #include "dxBarToolbar.h"
 
@@ -34,5 +35,5 @@ const TUnitInfo dxBarRegistrationUnit{"dxBarRegistration", RegisterBarClasses, n
 // The control unit first: the bar system's hint windows and controls stand on it (a unit starts once).
 void StartBarUnits() {
   StartUnits({&cxControlsUnit, &dxBarUnit, &dxBarRegistrationUnit, &dxBarButtonControlUnit, &dxBarStaticControlsUnit,
-              &dxBarExtItemsUnit, &dxBarEditItemsUnit, &dxBarSubItemUnit, &dxBarPopupMenuUnit});
+              &dxBarExtItemsUnit, &dxBarEditItemsUnit, &dxBarSubItemUnit, &dxBarContainerItemsUnit, &dxBarPopupMenuUnit});
 }

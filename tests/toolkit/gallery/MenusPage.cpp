@@ -1,11 +1,12 @@
 // Menus: one popup menu per bar painter, opened at a point with its sub-menu open, showing an item
 // with an image, a shortcut, a disabled and a checked item, group separators and the drop shadow
-// where the painter draws one.
+// where the painter draws one; a last menu shows a list item's entries opened.
 #include <string>
 
 #include "GalleryPages.h"
 #include "Menus.h"
 #include "dxBarButtons.h"
+#include "dxBarContainerItems.h"
 #include "dxBarFlatPainter.h"
 #include "dxBarManager.h"
 #include "dxBarOffice11Painter.h"
@@ -70,6 +71,12 @@ TPainterPopupMenu* MakeMenu(TForm* form, TdxBarPainterClass painter) {
   AddButton(form, sub->ItemLinks(), "As &text");
   AddButton(form, sub->ItemLinks(), "&Settings...");
   sub->ItemLinks()->GetLink(2)->SetBeginGroup(true);
+  auto* recent = new TdxBarListItem(form);
+  recent->SetCaption("&Recent files");
+  for (const char* entry : {"holiday.mkv", "interview.wav", "-", "C:\\clips\\trailer.mp4"}) recent->Items()->Add(entry);
+  recent->SetShowCheck(true);
+  recent->SetItemIndex(1);
+  links->AddItem(recent);
   AddButton(form, links, "E&xit");
   return popup;
 }
@@ -105,4 +112,15 @@ void BuildMenusPage(TGalleryPage& page) {
     });
     ++index;
   }
+  // The list item's entries, numbered, the selected one checked, "-" starting a group.
+  const int x = 8 + 2 * 400, y = 34 + 300;
+  page.AddLabel(x, y, "TdxBarListItem (standard)", 200);
+  TPainterPopupMenu* popup = MakeMenu(page.Form(), TdxBarStandardPainter::Instance());
+  page.AfterShow([popup, form = page.Form(), x, y] {
+    const TPoint at = form->ClientToScreen(TPoint(x, y + 20));
+    popup->PopupEx(at.X, at.Y, 0, 0, false, nullptr, nullptr, false);
+    TdxBarSubMenuControl* menu = popup->GetBarControl();
+    for (int i = 0; i < 6; ++i) Key(menu, VK_DOWN);
+    Key(menu, VK_RIGHT);
+  });
 }
