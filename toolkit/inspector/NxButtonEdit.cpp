@@ -336,7 +336,7 @@ void TNxComboBox::SetItemIndex(int value) {
   }
 }
 
-// A list left in the default colour wears the edit's own colours, which an inspector's row gives
+// A list left in the default colour wears the edit's own colours, which a property row gives
 // its editor (the look's or the skin's), so that a dark row does not open a white list.
 void TNxComboBox::PreparePopup(TPoint) {
   TNxPopupList* list = PopupList();

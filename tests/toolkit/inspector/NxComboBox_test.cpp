@@ -255,7 +255,7 @@ int RowPixels(TNxPopupList* list, COLORREF color) {
 
 }  // namespace
 
-// The list left in its default colour opens in the edit's own colours (an inspector's row gives its
+// The list left in its default colour opens in the edit's own colours (a property row gives its
 // editor the look's or the skin's), so a dark row does not open a white list; a drop-down colour
 // of its own stays.
 TEST_F(Combos, TheListWearsTheEditsColoursUnlessItHasItsOwn) {
